@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "classgen/class_description.h"
+#include "classgen/file_dialog.h"
+#include "classgen/output_text.h"
+
+namespace zandrel {
+
+inline constexpr std::string_view SaveDialogFilter =
+    "Header files|*.h|Java files|*.java|Text files|*.txt|All files|*.*";
+
+// Presets the main window's save dialog for this description (ClassName + ".h", or for Java the
+// "Java files" entry and ClassName + ".java") and shows it. The chosen path, or nothing on cancel.
+std::optional<std::string> ChooseOutputPath(const ClassDescription& description,
+                                            FileDialog& SaveDialog1);
+
+// One file Build writes: where, and its whole text.
+struct OutputFile {
+  std::string Path;
+  std::string Text;
+};
+
+// The files Build writes for a chosen path, in writing order: FileStem + "h" then FileStem +
+// "cpp", or FileStem + "java" alone for Java.
+std::vector<OutputFile> ClassOutputFiles(const ClassDescription& description,
+                                         std::string_view chosenPath);
+
+// Writes every output file, created or emptied, in order; a failed file does not stop the next.
+std::vector<FileFailure> WriteClassFiles(const ClassDescription& description,
+                                         std::string_view chosenPath);
+
+}  // namespace zandrel

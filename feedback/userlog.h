@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "feedback/log_entry.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace zandrel {
+
+class PlatformServices;
+
+// The log window: the user's comment is appended, stamped, to the log file. Not modal.
+class TUserLogWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TUserLogWindow(PlatformServices& services, QWidget* parent = nullptr);
+
+  // Hands the record over for the next showing; the window copies it when it becomes visible.
+  void HandOver(const UserLogParms& parms);
+  // Shows the window (or only brings it to the front when it is already visible).
+  void ShowAndRaise();
+
+  const std::string& LogFileName() const { return logFileName_; }
+  const std::string& ContextLine() const { return contextLine_; }
+
+  QLabel* Label1 = nullptr;
+  QLabel* OptionalLabel = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QPushButton* Button1 = nullptr;
+  QPushButton* Button3 = nullptr;
+  QPushButton* Button2 = nullptr;
+
+ public slots:
+  void JustLog();
+  void LogExit();
+  void Closer();
+
+ protected:
+  void showEvent(QShowEvent* event) override;    // ShowMe
+  void resizeEvent(QResizeEvent* event) override;  // Sizing
+
+ private:
+  void ShowMe();
+  void Sizing();
+  bool WriteEntry();
+
+  PlatformServices& services_;
+  std::optional<UserLogParms> handedOver_;
+  std::string logFileName_ = "userlog.log";
+  std::string contextLine_;
+};
+
+}  // namespace zandrel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace zandrel {
+
+// What the enumeration dialog needs of the main window.
+class EnumerationReceiver {
+ public:
+  virtual ~EnumerationReceiver() = default;
+  // Shows the main window, appends text to HeaderInsertions, puts typeName in the first empty
+  // Type cell.
+  virtual void AcceptEnumeration(const std::string& typeName, const std::string& text) = 0;
+  // Shows the main window again (Cancel, or the dialog closed by its frame).
+  virtual void ShowMainWindow() = 0;
+};
+
+}  // namespace zandrel
