@@ -1,1 +1,181 @@
-// not built yet
+#include "enumgen/enumeration_list.h"
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+
+namespace zandrel {
+
+namespace {
+
+constexpr std::string_view FirstSentinel = "FirstUnused";
+constexpr std::string_view LastSentinel = "LastUnused";
+
+bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Characters, not bytes: a type name typed in the window arrives as UTF-8.
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (char c : text)
+    if (!IsUtf8Continuation(c)) ++count;
+  return count;
+}
+
+std::string_view FirstCharacters(std::string_view text, std::size_t characters) {
+  std::size_t seen = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!IsUtf8Continuation(text[i])) {
+      if (seen == characters) return text.substr(0, i);
+      ++seen;
+    }
+  }
+  return text;
+}
+
+// ASCII letters only, so the result does not depend on the process locale.
+std::string UpperCase(std::string_view text) {
+  std::string result(text);
+  for (char& c : result)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return result;
+}
+
+int DigitValue(char c, int base) {
+  int value = -1;
+  if (c >= '0' && c <= '9')
+    value = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    value = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    value = c - 'A' + 10;
+  return value < base ? value : -1;
+}
+
+std::string EntryName(const EnumerationRequest& request, std::string_view name) {
+  std::string result;
+  if (request.ApplyPrefix) result = request.PrefixText;
+  result += name;
+  return result;
+}
+
+bool IsListBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+}  // namespace
+
+std::optional<std::string> SuggestPrefix(std::string_view typeName) {
+  if (typeName.empty()) return std::nullopt;
+  std::string capitals;
+  for (char c : typeName)
+    if (c >= 'A' && c <= 'Z') capitals += c;
+  if (capitals.size() >= 2 && capitals.size() <= 4) return capitals;
+  if (CharacterCount(typeName) <= 5) return UpperCase(typeName);
+  return UpperCase(FirstCharacters(typeName, 3));
+}
+
+std::optional<std::int32_t> ConvertValue(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size() && text[pos] == ' ') ++pos;
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+    negative = text[pos] == '-';
+    ++pos;
+  }
+  int base = 10;
+  const std::string_view rest = text.substr(pos);
+  if (rest.starts_with("0x") || rest.starts_with("0X")) {
+    base = 16;
+    pos += 2;
+  } else if (rest.starts_with("$") || rest.starts_with("x") || rest.starts_with("X")) {
+    base = 16;
+    pos += 1;
+  }
+  if (pos >= text.size()) return std::nullopt;
+  // The magnitude is kept at most 2^31, so it never overflows however many digits follow.
+  constexpr std::uint64_t Limit = std::uint64_t{1} << 31;
+  std::uint64_t magnitude = 0;
+  for (; pos < text.size(); ++pos) {
+    const int digit = DigitValue(text[pos], base);
+    if (digit < 0) return std::nullopt;
+    magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+    if (magnitude > Limit) return std::nullopt;
+  }
+  if (negative) {
+    if (magnitude == Limit) return INT32_MIN;
+    return -static_cast<std::int32_t>(magnitude);
+  }
+  if (magnitude == Limit) return std::nullopt;
+  return static_cast<std::int32_t>(magnitude);
+}
+
+std::optional<Refusal> ReadListFromGrid(const EnumerationRequest& request, EnumerationList& list) {
+  list.ValuesGiven = false;
+  for (std::size_t i = 0; i < request.GridRows.size(); ++i) {
+    const GridRow& row = request.GridRows[i];
+    if (!row.Value.empty()) list.ValuesGiven = true;
+    if (row.Name.empty()) continue;
+    std::optional<std::int32_t> value;
+    if (!row.Value.empty()) {
+      value = ConvertValue(row.Value);
+      if (!value)
+        return Refusal{"The value \"" + row.Value + "\" in row " + std::to_string(i + 1) +
+                       " is not a whole number."};
+    }
+    list.Entries.push_back({EntryName(request, row.Name), value});
+  }
+  return std::nullopt;
+}
+
+void ReadListFromText(const EnumerationRequest& request, EnumerationList& list,
+                      std::string_view text) {
+  list.ValuesGiven = false;
+  std::size_t pos = 0;
+  while (true) {
+    while (pos < text.size() && IsListBlank(text[pos])) ++pos;
+    if (pos >= text.size()) return;
+    const char first = text[pos];
+    if (first == '#' || first == '/') {
+      // A comment runs to the end of its line, however long.
+      const std::size_t end = text.find('\n', pos);
+      if (end == std::string_view::npos) return;
+      pos = end + 1;
+      continue;
+    }
+    const std::size_t start = pos;
+    while (pos < text.size() && !IsListBlank(text[pos])) ++pos;
+    list.Entries.push_back({EntryName(request, text.substr(start, pos - start)), std::nullopt});
+  }
+}
+
+void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
+                      FileDialog& OpenDialog1) {
+  list.ValuesGiven = false;
+  OpenDialog1.Title = ListFileTitle;
+  OpenDialog1.FilterIndex = 1;
+  while (true) {
+    // Cancel ends the choosing at any showing: the file then contributes nothing.
+    if (!OpenDialog1.Execute()) return;
+    std::ifstream file(OpenDialog1.FileName, std::ios::binary);
+    OpenDialog1.Title = CommittedListFileTitle;
+    if (!file.is_open()) continue;
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    ReadListFromText(request, list, text);
+    return;
+  }
+}
+
+std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
+                                                            FileDialog& OpenDialog1) {
+  EnumerationList list;
+  if (request.FirstAndLast) list.Entries.push_back({EntryName(request, FirstSentinel), {}});
+  if (request.FromFile) {
+    ReadListFromFile(request, list, OpenDialog1);
+  } else if (auto refusal = ReadListFromGrid(request, list)) {
+    return *refusal;
+  }
+  if (request.FirstAndLast) list.Entries.push_back({EntryName(request, LastSentinel), {}});
+  return list;
+}
+
+}  // namespace zandrel
