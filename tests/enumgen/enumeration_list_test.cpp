@@ -1,0 +1,324 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "enumgen/enumeration_list.h"
+
+namespace zandrel {
+namespace {
+
+std::vector<std::string> Names(const EnumerationList& list) {
+  std::vector<std::string> names;
+  for (const auto& entry : list.Entries) names.push_back(entry.EnumeratorName);
+  return names;
+}
+
+// Answers each showing from a script (a path confirms, nothing cancels) and records the titles.
+class ScriptedDialog : public FileDialog {
+ public:
+  std::deque<std::optional<std::string>> Answers;
+  std::vector<std::string> Titles;
+  std::vector<int> FilterIndexes;
+  bool Execute() override {
+    Titles.push_back(Title);
+    FilterIndexes.push_back(FilterIndex);
+    if (Answers.empty()) return false;
+    auto answer = Answers.front();
+    Answers.pop_front();
+    if (!answer) return false;
+    FileName = *answer;
+    return true;
+  }
+};
+
+TEST(ConvertValue, AcceptsAndRefusesLikeAStrictIntegerConversion) {
+  struct Case {
+    const char* text;
+    std::optional<std::int32_t> expected;
+  };
+  const Case cases[] = {
+      {"12", 12},
+      {" -7", -7},
+      {"   +5", 5},
+      {"0", 0},
+      {"-0", 0},
+      {"007", 7},
+      {"$1F", 31},
+      {"$1f", 31},
+      {"0x10", 16},
+      {"0X10", 16},
+      {"x10", 16},
+      {"X1a", 26},
+      {"-$10", -16},
+      {"+0x10", 16},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"$7FFFFFFF", 2147483647},
+      {"-$80000000", INT32_MIN},
+      {"-0x80000000", INT32_MIN},
+      {"-1111111111", -1111111111},  // an ordinary value, not a marker
+      {"0000000000000000000000000000042", 42},
+      {"", std::nullopt},
+      {" ", std::nullopt},
+      {"12a", std::nullopt},
+      {"abc", std::nullopt},
+      {"12 ", std::nullopt},
+      {"\t12", std::nullopt},
+      {"1 2", std::nullopt},
+      {"+", std::nullopt},
+      {"-", std::nullopt},
+      {"+-1", std::nullopt},
+      {"--1", std::nullopt},
+      {"- 1", std::nullopt},
+      {"$", std::nullopt},
+      {"0x", std::nullopt},
+      {"x", std::nullopt},
+      {"$-1", std::nullopt},
+      {"$$1", std::nullopt},
+      {"0x0x1", std::nullopt},
+      {"$G", std::nullopt},
+      {"1e3", std::nullopt},
+      {"1.0", std::nullopt},
+      {"2147483648", std::nullopt},
+      {"-2147483649", std::nullopt},
+      {"$80000000", std::nullopt},
+      {"0xFFFFFFFF", std::nullopt},
+      {"-$80000001", std::nullopt},
+      {"4294967296", std::nullopt},
+      {"99999999999999999999999999999999", std::nullopt},
+      {"$FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ConvertValue(c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST(ConvertValue, ManyDigitsNeverOverflow) {
+  for (std::size_t length = 1; length <= 200; ++length) {
+    const std::string nines(length, '9');
+    const auto expected =
+        length <= 9 ? std::optional<std::int32_t>(std::stoi(nines)) : std::optional<std::int32_t>();
+    EXPECT_EQ(ConvertValue(nines), expected) << length;
+    EXPECT_EQ(ConvertValue("-" + nines), expected ? std::optional(-*expected) : expected) << length;
+    EXPECT_EQ(ConvertValue("$" + std::string(length, 'F')).has_value(), length <= 7) << length;
+  }
+  // Leading zeros do not count against the range.
+  EXPECT_EQ(ConvertValue(std::string(500, '0') + "2147483647"), 2147483647);
+  EXPECT_EQ(ConvertValue("-" + std::string(500, '0') + "2147483648"), INT32_MIN);
+  EXPECT_EQ(ConvertValue(std::string(500, '0') + "2147483648"), std::nullopt);
+}
+
+TEST(SuggestPrefix, ProposesCapitalsOrTheStartOfTheName) {
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"TrafficLight", "TL"}, {"ColorRGB", "CRGB"}, {"car", "CAR"},        {"vehicle", "VEH"},
+      {"ABCDEF", "ABC"},      {"ABCDE", "ABCDE"},   {"Xy", "XY"},          {"", std::nullopt},
+      {"my Car Type", "CT"},  {"aBcDeFgH", "BDFH"}, {"aBcDeFgHiJ", "ABC"}, {"x", "X"},
+      {"a b", "A B"},
+  };
+  for (const auto& [typeName, expected] : cases)
+    EXPECT_EQ(SuggestPrefix(typeName), expected) << typeName;
+}
+
+TEST(ReadListFromGrid, TakesNamedRowsWithTheirOwnValues) {
+  EnumerationRequest request;
+  request.GridRows[0] = {"Red", "12"};
+  request.GridRows[2] = {" Green", " -7"};
+  request.GridRows[3] = {"Blue", ""};
+  request.GridRows[4] = {"", "99"};  // a value without a name only marks values as given
+  request.GridRows[48] = {"Last", "-1111111111"};
+  EnumerationList list;
+  ASSERT_FALSE(ReadListFromGrid(request, list));
+  ASSERT_EQ(list.Entries.size(), 4u);
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"ZDRed", "ZD Green", "ZDBlue", "ZDLast"}));
+  EXPECT_EQ(list.Entries[0].EnumeratorValue, 12);
+  EXPECT_EQ(list.Entries[1].EnumeratorValue, -7);
+  EXPECT_EQ(list.Entries[2].EnumeratorValue, std::nullopt);
+  EXPECT_EQ(list.Entries[3].EnumeratorValue, -1111111111);
+  EXPECT_TRUE(list.ValuesGiven);
+}
+
+TEST(ReadListFromGrid, ValuesGivenOnlyWhenAValueCellHoldsText) {
+  EnumerationRequest request;
+  request.ApplyPrefix = false;
+  request.GridRows[0] = {"Red", ""};
+  EnumerationList list;
+  ASSERT_FALSE(ReadListFromGrid(request, list));
+  EXPECT_FALSE(list.ValuesGiven);
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"Red"}));
+
+  request.GridRows[10] = {"", "junk"};  // unnamed rows are not converted
+  ASSERT_FALSE(ReadListFromGrid(request, list));
+  EXPECT_TRUE(list.ValuesGiven);
+}
+
+TEST(ReadListFromGrid, RefusesANamedRowWhoseValueIsNotAWholeNumber) {
+  const std::pair<int, const char*> cases[] = {
+      {1, "12a"}, {2, "abc"}, {7, "2147483648"}, {49, " "}, {3, "1 "}};
+  for (const auto& [row, text] : cases) {
+    EnumerationRequest request;
+    request.GridRows[row - 1] = {"Name", text};
+    EnumerationList list;
+    const auto refusal = ReadListFromGrid(request, list);
+    ASSERT_TRUE(refusal) << text;
+    EXPECT_EQ(refusal->Message, "The value \"" + std::string(text) + "\" in row " +
+                                    std::to_string(row) + " is not a whole number.");
+  }
+}
+
+TEST(BuildEnumerationList, SentinelsSurroundTheGridNamesWithoutValues) {
+  struct Case {
+    bool firstAndLast;
+    bool applyPrefix;
+    std::string prefix;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {true, true, "ZD", {"ZDFirstUnused", "ZDRed", "ZDLastUnused"}},
+      {true, true, "", {"FirstUnused", "Red", "LastUnused"}},
+      {true, false, "ZD", {"FirstUnused", "Red", "LastUnused"}},
+      {false, true, "ZD", {"ZDRed"}},
+  };
+  for (const Case& c : cases) {
+    EnumerationRequest request;
+    request.FirstAndLast = c.firstAndLast;
+    request.ApplyPrefix = c.applyPrefix;
+    request.PrefixText = c.prefix;
+    request.GridRows[0] = {"Red", "5"};
+    ScriptedDialog dialog;
+    auto built = BuildEnumerationList(request, dialog);
+    ASSERT_TRUE(std::holds_alternative<EnumerationList>(built));
+    const auto& list = std::get<EnumerationList>(built);
+    EXPECT_EQ(Names(list), c.expected);
+    for (const auto& entry : list.Entries)
+      EXPECT_EQ(entry.EnumeratorValue.has_value(), entry.EnumeratorName.ends_with("Red"));
+    EXPECT_TRUE(dialog.Titles.empty());  // the grid never asks for a file
+  }
+}
+
+TEST(BuildEnumerationList, PassesOnTheGridRefusal) {
+  EnumerationRequest request;
+  request.GridRows[1] = {"Red", "red"};
+  ScriptedDialog dialog;
+  auto built = BuildEnumerationList(request, dialog);
+  ASSERT_TRUE(std::holds_alternative<Refusal>(built));
+  EXPECT_EQ(std::get<Refusal>(built).Message, "The value \"red\" in row 2 is not a whole number.");
+}
+
+TEST(ReadListFromText, ReadsWordsAndSkipsCommentLines) {
+  struct Case {
+    std::string text;
+    std::vector<std::string> expected;
+  };
+  const std::string longWord(5000, 'W');
+  const std::string longComment = "# " + std::string(100000, 'c');
+  const Case cases[] = {
+      {"Red Green\n# a comment Violet\nBlue\n/Yellow\n", {"Red", "Green", "Blue"}},
+      {"Red Green\r\n# comment\r\nBlue\r\n", {"Red", "Green", "Blue"}},
+      {"", {}},
+      {" \t\n\v\f\r\n", {}},
+      {"# only a comment", {}},
+      {"A=1 2B\tC", {"A=1", "2B", "C"}},
+      {longWord + "\nAfter", {longWord, "After"}},
+      {longComment + "\nAfter\n" + longComment + "\nLast", {"After", "Last"}},
+      {"Red #trailing comment words\nBlue", {"Red", "Blue"}},
+      {"Red/Green", {"Red/Green"}},
+  };
+  for (const Case& c : cases) {
+    EnumerationRequest request;
+    request.ApplyPrefix = false;
+    EnumerationList list;
+    list.ValuesGiven = true;
+    ReadListFromText(request, list, c.text);
+    EXPECT_EQ(Names(list), c.expected) << c.text.substr(0, 40);
+    EXPECT_FALSE(list.ValuesGiven);
+    for (const auto& entry : list.Entries) EXPECT_FALSE(entry.EnumeratorValue);
+  }
+}
+
+class ListFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ =
+        std::filesystem::temp_directory_path() /
+        ("zandrel_enumlist_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string Write(const std::string& name, const std::string& text) {
+    const std::string path = (folder_ / name).string();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+  std::string Missing() const { return (folder_ / "missing.txt").string(); }
+  std::filesystem::path folder_;
+};
+
+TEST_F(ListFileTest, ReadsTheChosenFileWithSentinels) {
+  EnumerationRequest request;
+  request.FromFile = true;
+  request.GridRows[0] = {"GridName", "1"};  // the grid is not read with a list file
+  ScriptedDialog dialog;
+  dialog.Answers = {Write("colours.txt", "Red Green\n# comment here\nBlue\n/ Yellow\n")};
+  auto built = BuildEnumerationList(request, dialog);
+  const auto& list = std::get<EnumerationList>(built);
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"ZDFirstUnused", "ZDRed", "ZDGreen", "ZDBlue",
+                                                   "ZDLastUnused"}));
+  EXPECT_FALSE(list.ValuesGiven);
+  EXPECT_EQ(dialog.Titles, (std::vector<std::string>{"Choose the file that has the list."}));
+  EXPECT_EQ(dialog.FilterIndexes, (std::vector<int>{1}));
+}
+
+TEST_F(ListFileTest, AFailedOpenAsksAgainUnderTheCommittedTitle) {
+  EnumerationRequest request;
+  request.FromFile = true;
+  request.FirstAndLast = false;
+  request.ApplyPrefix = false;
+  ScriptedDialog dialog;
+  dialog.FilterIndex = 3;
+  dialog.Answers = {Missing(), Write("list.txt", "One Two")};
+  auto built = BuildEnumerationList(request, dialog);
+  EXPECT_EQ(Names(std::get<EnumerationList>(built)), (std::vector<std::string>{"One", "Two"}));
+  EXPECT_EQ(dialog.Titles,
+            (std::vector<std::string>{"Choose the file that has the list.",
+                                      "You are committed: Choose the file that has the list."}));
+  EXPECT_EQ(dialog.FilterIndexes, (std::vector<int>{1, 1}));
+}
+
+TEST_F(ListFileTest, CancelEndsTheChoosingWithNoEntries) {
+  // Cancel at the first showing, and Cancel after a failed open.
+  const std::vector<std::deque<std::optional<std::string>>> scripts = {
+      {std::nullopt}, {Missing(), Missing(), std::nullopt, Write("late.txt", "Late")}};
+  for (const auto& script : scripts) {
+    EnumerationRequest request;
+    request.FromFile = true;
+    request.FirstAndLast = false;
+    ScriptedDialog dialog;
+    dialog.Answers = script;
+    auto built = BuildEnumerationList(request, dialog);
+    EXPECT_TRUE(std::get<EnumerationList>(built).Entries.empty());
+    EXPECT_EQ(dialog.Titles.size(), script.size() == 1 ? 1u : 3u);
+    EXPECT_EQ(dialog.Titles.back(), dialog.Titles.size() == 1
+                                        ? "Choose the file that has the list."
+                                        : "You are committed: Choose the file that has the list.");
+  }
+}
+
+TEST_F(ListFileTest, AFileWithNoWordsGivesOnlyTheSentinels) {
+  EnumerationRequest request;
+  request.FromFile = true;
+  request.PrefixText = "";
+  ScriptedDialog dialog;
+  dialog.Answers = {Write("empty.txt", "# nothing\n\n   \n")};
+  auto built = BuildEnumerationList(request, dialog);
+  EXPECT_EQ(Names(std::get<EnumerationList>(built)),
+            (std::vector<std::string>{"FirstUnused", "LastUnused"}));
+}
+
+}  // namespace
+}  // namespace zandrel
