@@ -1,6 +1,7 @@
 #include "enumgen/enumeration_list.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -158,7 +159,9 @@ void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
     if (!OpenDialog1.Execute()) return;
     std::ifstream file(OpenDialog1.FileName, std::ios::binary);
     OpenDialog1.Title = CommittedListFileTitle;
-    if (!file.is_open()) continue;
+    // A folder opens on some systems but has no text to read.
+    std::error_code error;
+    if (!file.is_open() || std::filesystem::is_directory(OpenDialog1.FileName, error)) continue;
     const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     ReadListFromText(request, list, text);
     return;

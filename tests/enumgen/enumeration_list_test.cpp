@@ -114,10 +114,22 @@ TEST(ConvertValue, ManyDigitsNeverOverflow) {
 
 TEST(SuggestPrefix, ProposesCapitalsOrTheStartOfTheName) {
   const std::pair<const char*, std::optional<std::string>> cases[] = {
-      {"TrafficLight", "TL"}, {"ColorRGB", "CRGB"}, {"car", "CAR"},        {"vehicle", "VEH"},
-      {"ABCDEF", "ABC"},      {"ABCDE", "ABCDE"},   {"Xy", "XY"},          {"", std::nullopt},
-      {"my Car Type", "CT"},  {"aBcDeFgH", "BDFH"}, {"aBcDeFgHiJ", "ABC"}, {"x", "X"},
+      {"TrafficLight", "TL"},
+      {"ColorRGB", "CRGB"},
+      {"car", "CAR"},
+      {"vehicle", "VEH"},
+      {"ABCDEF", "ABC"},
+      {"ABCDE", "ABCDE"},
+      {"Xy", "XY"},
+      {"", std::nullopt},
+      {"my Car Type", "CT"},
+      {"aBcDeFgH", "BDFH"},
+      {"aBcDeFgHiJ", "ABC"},
+      {"x", "X"},
       {"a b", "A B"},
+      // Characters beyond ASCII are counted whole and left as they are.
+      {"\xc3\xa9t\xc3\xa9", "\xc3\xa9T\xc3\xa9"},
+      {"\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9", "\xc3\xa9\xc3\xa9\xc3\xa9"},
   };
   for (const auto& [typeName, expected] : cases)
     EXPECT_EQ(SuggestPrefix(typeName), expected) << typeName;
@@ -281,13 +293,14 @@ TEST_F(ListFileTest, AFailedOpenAsksAgainUnderTheCommittedTitle) {
   request.ApplyPrefix = false;
   ScriptedDialog dialog;
   dialog.FilterIndex = 3;
-  dialog.Answers = {Missing(), Write("list.txt", "One Two")};
+  dialog.Answers = {Missing(), folder_.string(), Write("list.txt", "One Two")};
   auto built = BuildEnumerationList(request, dialog);
   EXPECT_EQ(Names(std::get<EnumerationList>(built)), (std::vector<std::string>{"One", "Two"}));
   EXPECT_EQ(dialog.Titles,
             (std::vector<std::string>{"Choose the file that has the list.",
+                                      "You are committed: Choose the file that has the list.",
                                       "You are committed: Choose the file that has the list."}));
-  EXPECT_EQ(dialog.FilterIndexes, (std::vector<int>{1, 1}));
+  EXPECT_EQ(dialog.FilterIndexes, (std::vector<int>{1, 1, 1}));
 }
 
 TEST_F(ListFileTest, CancelEndsTheChoosingWithNoEntries) {
