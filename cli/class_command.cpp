@@ -1,11 +1,133 @@
+// zandrel-gen class: Build from a JSON description instead of the main window.
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
 #include <QStringList>
+#include <cmath>
+#include <string>
 
+#include "classgen/class_build.h"
+#include "classgen/class_description.h"
 #include "cli/cli_common.h"
 
 namespace zandrel::cli {
 
-int RunClassCommand(const QStringList&) {
-  throw UsageError("not built yet");
+namespace {
+
+// Reads an enumeration member by the name of its value; the fallback when absent.
+template <typename Enum, std::size_t N>
+Enum EnumMember(const QJsonObject& object, const char* key, Enum fallback,
+                const std::pair<const char*, Enum> (&names)[N], const QString& where) {
+  const QJsonValue value = object.value(QLatin1String(key));
+  if (value.isUndefined()) return fallback;
+  std::string choices;
+  for (const auto& [name, enumValue] : names) {
+    if (value.isString() && value.toString() == QLatin1String(name)) return enumValue;
+    choices += choices.empty() ? name : std::string(", ") + name;
+  }
+  throw UsageError(Bytes(where) + "." + key + " must be one of " + choices);
+}
+
+constexpr std::pair<const char*, ComparisonLevel> ComparisonNames[] = {
+    {"NoComparisons", ComparisonLevel::NoComparisons},
+    {"EqualityOnly", ComparisonLevel::EqualityOnly},
+    {"AllComparisons", ComparisonLevel::AllComparisons}};
+constexpr std::pair<const char*, NameForm> NameFormNames[] = {
+    {"LowerUnderscore", NameForm::LowerUnderscore},
+    {"LowerCamel", NameForm::LowerCamel},
+    {"UpperCamel", NameForm::UpperCamel}};
+constexpr std::pair<const char*, TargetSystem> TargetNames[] = {
+    {"CBuilder", TargetSystem::CBuilder},
+    {"DevCpp", TargetSystem::DevCpp},
+    {"VisualCpp", TargetSystem::VisualCpp},
+    {"Java", TargetSystem::Java}};
+
+QJsonArray ArrayMember(const QJsonObject& object, const char* key, const QString& where) {
+  const QJsonValue value = object.value(QLatin1String(key));
+  if (value.isUndefined()) return {};
+  if (!value.isArray()) throw UsageError(Bytes(where) + "." + key + " must be an array");
+  return value.toArray();
+}
+
+GenerationOptions ReadOptions(const QJsonObject& top) {
+  GenerationOptions options;  // the main window's start-up state
+  const QJsonValue value = top.value(QLatin1String("Options"));
+  if (value.isUndefined()) return options;
+  if (!value.isObject()) throw UsageError("Options must be an object");
+  const QJsonObject object = value.toObject();
+  const QString where = "Options";
+  RejectUnknownKeys(object,
+                    {"ComparisonLevel", "PrivateCopy", "FrameworkLibrary", "StdLib", "MathLib",
+                     "CStrings", "BigConstructor", "ToStringMethod", "NameForm", "TargetSystem"},
+                    where);
+  options.ComparisonLevel =
+      EnumMember(object, "ComparisonLevel", options.ComparisonLevel, ComparisonNames, where);
+  options.PrivateCopy = FlagMember(object, "PrivateCopy", options.PrivateCopy, where);
+  options.FrameworkLibrary =
+      FlagMember(object, "FrameworkLibrary", options.FrameworkLibrary, where);
+  options.StdLib = FlagMember(object, "StdLib", options.StdLib, where);
+  options.MathLib = FlagMember(object, "MathLib", options.MathLib, where);
+  options.CStrings = FlagMember(object, "CStrings", options.CStrings, where);
+  options.BigConstructor = FlagMember(object, "BigConstructor", options.BigConstructor, where);
+  options.ToStringMethod = FlagMember(object, "ToStringMethod", options.ToStringMethod, where);
+  options.NameForm = EnumMember(object, "NameForm", options.NameForm, NameFormNames, where);
+  options.TargetSystem =
+      EnumMember(object, "TargetSystem", options.TargetSystem, TargetNames, where);
+  return options;
+}
+
+// Fills the grid rows the description names; rows left out stay empty, as in the window.
+void ReadRows(const QJsonObject& top, ClassInput& input) {
+  const QJsonArray rows = ArrayMember(top, "Rows", "description");
+  bool given[MemberGridRows] = {};
+  for (qsizetype i = 0; i < rows.size(); ++i) {
+    const QString where = QString("Rows[%1]").arg(i);
+    if (!rows[i].isObject()) throw UsageError(Bytes(where) + " must be an object");
+    const QJsonObject row = rows[i].toObject();
+    RejectUnknownKeys(row, {"Row", "Type", "Name", "InitialValue"}, where);
+    const QJsonValue number = row.value(QLatin1String("Row"));
+    if (number.isUndefined()) throw UsageError(Bytes(where) + ".Row is missing");
+    const double n = number.toDouble(0);
+    if (!number.isDouble() || n != std::floor(n) || n < 1 || n > MemberGridRows)
+      throw UsageError(Bytes(where) + ".Row must be a whole number from 1 to 19");
+    const auto index = static_cast<std::size_t>(n) - 1;
+    if (given[index])
+      throw UsageError(Bytes(where) + ": row " + std::to_string(index + 1) + " is given twice");
+    given[index] = true;
+    input.Grid[index] = {TextMember(row, "Type", "", where), TextMember(row, "Name", "", where),
+                         TextMember(row, "InitialValue", "", where)};
+  }
+}
+
+ClassInput ReadClassInput(const QJsonObject& top) {
+  RejectUnknownKeys(top, {"ClassName", "Rows", "Options", "HeaderInsertions"}, "description");
+  ClassInput input;
+  input.NameText = TextMember(top, "ClassName", "", "description");
+  ReadRows(top, input);
+  input.Options = ReadOptions(top);
+  const QJsonArray insertions = ArrayMember(top, "HeaderInsertions", "description");
+  for (qsizetype i = 0; i < insertions.size(); ++i) {
+    if (!insertions[i].isString())
+      throw UsageError("HeaderInsertions[" + std::to_string(i) + "] must be a string");
+    input.HeaderInsertions.push_back(Bytes(insertions[i].toString()));
+  }
+  return input;
+}
+
+}  // namespace
+
+int RunClassCommand(const QStringList& arguments) {
+  if (arguments.size() != 2)
+    throw UsageError("class needs two arguments: DESCRIPTION.json OUTPUT_PATH");
+  const ClassInput input = ReadClassInput(LoadJsonObject(arguments[0]));
+  const auto description = ReadClassDescription(input);
+  if (!description) {
+    PrintError(std::string(ShortClassNameMessage));
+    return Refused;
+  }
+  const auto failures = WriteClassFiles(*description, Bytes(arguments[1]));
+  for (const FileFailure& failure : failures) PrintError(DescribeFailure(failure));
+  return failures.empty() ? Written : NotWritten;
 }
 
 }  // namespace zandrel::cli

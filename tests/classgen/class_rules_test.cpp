@@ -167,7 +167,9 @@ TEST(ReadClassDescription, ClassName) {
     input.NameText = c.typed;
     const auto description = ReadClassDescription(input);
     ASSERT_EQ(description.has_value(), c.accepted) << "'" << c.typed << "'";
-    if (description) EXPECT_EQ(description->ClassName, c.className) << "'" << c.typed << "'";
+    if (description) {
+      EXPECT_EQ(description->ClassName, c.className) << "'" << c.typed << "'";
+    }
   }
 }
 
