@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "classgen/file_dialog.h"
 #include "enumgen/enumeration_list.h"
@@ -62,6 +63,10 @@ class TGenEnumForm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Everything of the request but the output path, as the controls hold it now.
+  void ReadControls(EnumerationRequest& request) const;
+  std::string CellText(int row, int column) const;
+
   PlatformServices& services_;
   EnumerationReceiver& mainWindow_;
   EnumerationStyle style_ = EnumerationStyle::PlainEnumeration;

@@ -1,1 +1,200 @@
-// not built yet
+#include "feedback/userlog.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <algorithm>
+
+#include "classgen/output_text.h"
+#include "shell/platform_services.h"
+
+namespace zandrel {
+
+namespace {
+
+constexpr int LabelWidth = 481;
+constexpr int MemoLeft = 2;
+constexpr int MemoTop = 56;
+constexpr int ButtonHeight = 57;
+// Room kept free around the buttons when the frame metrics would push them off the window.
+constexpr int BottomMargin = 6;
+constexpr int MemoButtonGap = 7;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Window), services_(services) {
+  setWindowTitle("Log  Errors and User Comments");
+  // Only the main window decides when the program ends.
+  setAttribute(Qt::WA_QuitOnClose, false);
+
+  const int lineHeight = fontMetrics().height();
+  Label1 = new QLabel("Time and Date is automatically saved.", this);
+  Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  Label1->setGeometry(8, 2, LabelWidth, lineHeight + 2);
+
+  OptionalLabel = new QLabel(this);
+  OptionalLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  OptionalLabel->setWordWrap(true);
+  OptionalLabel->setGeometry(8, Label1->geometry().bottom() + 2, LabelWidth,
+                             MemoTop - 2 - (Label1->geometry().bottom() + 2));
+  OptionalLabel->hide();
+
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  // Tab leaves the box, as in any form, instead of typing a tab character.
+  Memo1->setTabChangesFocus(true);
+  Memo1->setGeometry(MemoLeft, MemoTop, 481, 161);
+
+  QFont buttonFont = font();
+  buttonFont.setPixelSize(16);
+  Button1 = new QPushButton("Log", this);
+  Button1->setGeometry(8, 224, 145, ButtonHeight);
+  Button3 = new QPushButton("Log and Close", this);
+  Button3->setGeometry(176, 224, 137, ButtonHeight);
+  Button2 = new QPushButton("Close without a Log", this);
+  Button2->setGeometry(328, 224, 161, ButtonHeight);
+  for (QPushButton* button : {Button1, Button2, Button3}) {
+    button->setFont(buttonFont);
+    button->setAutoDefault(false);
+  }
+
+  setTabOrder(Memo1, Button1);
+  setTabOrder(Button1, Button2);
+  setTabOrder(Button2, Button3);
+
+  connect(Button1, &QPushButton::clicked, this, &TUserLogWindow::JustLog);
+  connect(Button3, &QPushButton::clicked, this, &TUserLogWindow::LogExit);
+  connect(Button2, &QPushButton::clicked, this, &TUserLogWindow::Closer);
+
+  // Below this the fixed-position buttons would overlap each other or the labels.
+  setMinimumSize(Button2->geometry().right() + 8,
+                 MemoTop + 40 + MemoButtonGap + ButtonHeight + BottomMargin);
+  setGeometry(194, 115, 510, 300);
+  move(194, 115);
+}
+
+void TUserLogWindow::HandOver(const UserLogParms& parms) { handedOver_ = parms; }
+
+void TUserLogWindow::ShowAndRaise() {
+  if (isVisible()) {
+    // Already showing: the window keeps what it was shown with.
+    handedOver_.reset();
+  } else {
+    show();
+  }
+  raise();
+  activateWindow();
+}
+
+void TUserLogWindow::JustLog() { WriteEntry(); }
+
+void TUserLogWindow::LogExit() {
+  if (WriteEntry()) hide();
+}
+
+void TUserLogWindow::Closer() { hide(); }
+
+void TUserLogWindow::showEvent(QShowEvent* event) {
+  // A restore from the task bar is spontaneous and is not a new showing.
+  if (!event->spontaneous()) ShowMe();
+  QWidget::showEvent(event);
+}
+
+void TUserLogWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Sizing();
+}
+
+void TUserLogWindow::ShowMe() {
+  if (!handedOver_) return;
+  logFileName_ = handedOver_->LogFileName;
+  OptionalLabel->setText(Q(handedOver_->Prompt));
+  OptionalLabel->setVisible(true);
+  contextLine_ = handedOver_->ContextLine;
+  handedOver_.reset();
+}
+
+void TUserLogWindow::Sizing() {
+  // Outer size and frame metrics: the window manager's frame when it gives one, the style's
+  // otherwise (before the first showing, or on a platform without decorations).
+  const QRect outer = frameGeometry();
+  const QRect inner = geometry();
+  int frameWidth = 0;
+  int frameHeight = 0;
+  int caption = 0;
+  int outerWidth = 0;
+  int outerHeight = 0;
+  if (outer.width() > inner.width() || outer.height() > inner.height()) {
+    frameWidth = std::max(0, inner.left() - outer.left());
+    frameHeight = std::max(0, outer.bottom() - inner.bottom());
+    caption = std::max(0, inner.top() - outer.top() - frameHeight);
+    outerWidth = outer.width();
+    outerHeight = outer.height();
+  } else {
+    frameWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    frameHeight = frameWidth;
+    caption = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    outerWidth = width() + 2 * frameWidth;
+    outerHeight = height() + caption + 2 * frameHeight;
+  }
+
+  // The metrics of a window manager can differ from those the layout was drawn for; keep the
+  // buttons inside the window and the comment box above them.
+  int buttonTop = outerHeight - 2 * frameHeight - ButtonHeight - 25;
+  buttonTop = std::min(buttonTop, height() - ButtonHeight - BottomMargin);
+  buttonTop = std::max(buttonTop, MemoTop + MemoButtonGap);
+  int memoWidth = outerWidth - 2 * frameWidth - 4;
+  memoWidth = std::clamp(memoWidth, 0, std::max(0, width() - MemoLeft));
+  int memoHeight = outerHeight - caption - 2 * frameHeight - 120;
+  memoHeight = std::clamp(memoHeight, 0, std::max(0, buttonTop - MemoButtonGap - MemoTop));
+
+  Memo1->setGeometry(MemoLeft, MemoTop, memoWidth, memoHeight);
+  for (QPushButton* button : {Button1, Button2, Button3}) button->move(button->x(), buttonTop);
+}
+
+std::vector<std::string> TUserLogWindow::CommentLines() const {
+  // The lines as the box shows them: a wrapped paragraph gives one line per shown line.
+  std::vector<std::string> lines;
+  QTextDocument* document = Memo1->document();
+  auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document->documentLayout());
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    const QString text = block.text();
+    // The empty line after a final line break is not a line of the comment.
+    if (text.isEmpty() && block == document->lastBlock()) break;
+    if (layout != nullptr) layout->ensureBlockLayout(block);
+    const QTextLayout* blockLayout = block.layout();
+    const int count = blockLayout != nullptr ? blockLayout->lineCount() : 0;
+    if (count <= 1) {
+      lines.push_back(text.toStdString());
+      continue;
+    }
+    for (int i = 0; i < count; ++i) {
+      const QTextLine line = blockLayout->lineAt(i);
+      lines.push_back(text.mid(line.textStart(), line.textLength()).toStdString());
+    }
+  }
+  return lines;
+}
+
+bool TUserLogWindow::WriteEntry() {
+  if (const auto failure = WriteLogEntry(logFileName_, contextLine_, CommentLines())) {
+    // Keep the comment: it would otherwise be lost without a trace.
+    services_.ShowMessage(DescribeFailure(*failure), "Error");
+    return false;
+  }
+  Memo1->clear();
+  return true;
+}
+
+}  // namespace zandrel

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "feedback/log_entry.h"
 
@@ -42,13 +43,15 @@ class TUserLogWindow : public QWidget {
   void Closer();
 
  protected:
-  void showEvent(QShowEvent* event) override;    // ShowMe
+  void showEvent(QShowEvent* event) override;      // ShowMe
   void resizeEvent(QResizeEvent* event) override;  // Sizing
 
  private:
   void ShowMe();
   void Sizing();
+  // Appends the entry; false (with a message, the comment kept) when the file cannot be written.
   bool WriteEntry();
+  std::vector<std::string> CommentLines() const;
 
   PlatformServices& services_;
   std::optional<UserLogParms> handedOver_;

@@ -1,0 +1,245 @@
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fstream>
+#include <sstream>
+
+#include "feedback/userlog.h"
+#include "tests/support/fake_services.h"
+
+using namespace zandrel;
+using zandrel::testing::FakeServices;
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The log text with every stamp line replaced by "STAMP", after checking the stamp's form.
+QString WithoutStamps(const std::string& text) {
+  static const QRegularExpression stamp(
+      R"(^\d{1,2}/\d{1,2}/\d{4} \d{1,2}:\d{1,2}:\d{1,2}\.\d{3}$)");
+  QStringList lines = QString::fromStdString(text).split('\n');
+  bool nextIsStamp = true;
+  for (int i = 0; i < lines.size(); ++i) {
+    if (nextIsStamp && i + 1 < lines.size()) {
+      if (!stamp.match(lines[i]).hasMatch()) return "bad stamp line: " + lines[i];
+      lines[i] = "STAMP";
+    }
+    // An entry ends with two empty lines; the next line starts the next entry.
+    nextIsStamp =
+        i >= 2 && lines[i].isEmpty() && lines[i - 1].isEmpty() && lines[i - 2] != "User comments:";
+  }
+  return lines.join('\n');
+}
+
+}  // namespace
+
+class UserLogWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void creation();
+  void twoLogPressesGiveTwoEntries();
+  void commentLinesAreTheShownLines();
+  void handOverAppliedOnlyWhenShown();
+  void closeWithoutLogKeepsText();
+  void logAndCloseHides();
+  void unwritableFileKeepsText();
+  void sizingKeepsButtonsInside();
+
+ private:
+  QTemporaryDir dir_;
+  UserLogParms Parms(const char* file, const char* context = "") const {
+    return {"Please describe it.", dir_.filePath(file).toStdString(), context};
+  }
+};
+
+void UserLogWindowTest::creation() {
+  FakeServices services;
+  TUserLogWindow window(services);
+  QCOMPARE(window.windowTitle(), QString("Log  Errors and User Comments"));
+  QCOMPARE(window.Label1->text(), QString("Time and Date is automatically saved."));
+  QVERIFY(window.Label1->alignment() & Qt::AlignHCenter);
+  QVERIFY(window.OptionalLabel->wordWrap());
+  QVERIFY(!window.OptionalLabel->isVisibleTo(&window));
+  QCOMPARE(window.Button1->text(), QString("Log"));
+  QCOMPARE(window.Button3->text(), QString("Log and Close"));
+  QCOMPARE(window.Button2->text(), QString("Close without a Log"));
+  QCOMPARE(window.Button1->font().pixelSize(), 16);
+  QCOMPARE(window.LogFileName(), std::string("userlog.log"));
+  QCOMPARE(window.ContextLine(), std::string());
+  QVERIFY(window.Memo1->toPlainText().isEmpty());
+
+  const QList<QWidget*> expected = {window.Memo1, window.Button1, window.Button2, window.Button3};
+  QList<QWidget*> order;
+  QWidget* widget = window.Memo1;
+  do {
+    if (expected.contains(widget)) order.append(widget);
+    widget = widget->nextInFocusChain();
+  } while (widget != window.Memo1);
+  QCOMPARE(order, expected);
+}
+
+void UserLogWindowTest::twoLogPressesGiveTwoEntries() {
+  FakeServices services;
+  TUserLogWindow window(services);
+  const UserLogParms parms = Parms("two.log", "Context");
+  std::ofstream(parms.LogFileName) << "earlier\n";
+  window.HandOver(parms);
+  window.ShowAndRaise();
+  window.Memo1->setPlainText("First line\n\nThird line");
+
+  window.Button1->click();
+  QVERIFY(window.Memo1->toPlainText().isEmpty());
+  QVERIFY(window.isVisible());
+  window.Button1->click();
+
+  // Appended after what the file held.
+  const std::string text = ReadFile(parms.LogFileName);
+  QVERIFY(text.starts_with("earlier\n"));
+  QCOMPARE(WithoutStamps(text.substr(8)),
+           QString("STAMP\nContext\nUser comments:\nFirst line\n\nThird line\n\n\n"
+                   "STAMP\nContext\nUser comments:\n\n\n"));
+  QVERIFY(services.Messages.empty());
+}
+
+void UserLogWindowTest::commentLinesAreTheShownLines() {
+  FakeServices services;
+  TUserLogWindow window(services);
+  const UserLogParms parms = Parms("lines.log");
+  window.HandOver(parms);
+  window.ShowAndRaise();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+  // A final line break adds no empty comment line.
+  window.Memo1->setPlainText("ends with a break\n");
+  window.JustLog();
+  QCOMPARE(WithoutStamps(ReadFile(parms.LogFileName)),
+           QString("STAMP\nUser comments:\nends with a break\n\n\n"));
+
+  // A paragraph wider than the box is written as the lines the box shows.
+  QString paragraph;
+  for (int i = 0; i < 40; ++i) paragraph += QString("word%1 ").arg(i);
+  paragraph += "end";
+  window.Memo1->setPlainText(paragraph);
+  window.JustLog();
+  const QStringList lines = WithoutStamps(ReadFile(parms.LogFileName)).split('\n');
+  const int first = lines.lastIndexOf("User comments:") + 1;
+  const int last = lines.size() - 3;  // three empty strings after the last comment line
+  QVERIFY2(last - first > 1, "the paragraph should wrap");
+  QCOMPARE(lines.mid(first, last - first).join(""), paragraph);
+}
+
+void UserLogWindowTest::handOverAppliedOnlyWhenShown() {
+  FakeServices services;
+  TUserLogWindow window(services);
+
+  // Shown without a hand-over: nothing changes.
+  window.ShowAndRaise();
+  QCOMPARE(window.LogFileName(), std::string("userlog.log"));
+  QVERIFY(!window.OptionalLabel->isVisible());
+  window.hide();
+
+  const UserLogParms first = Parms("first.log", "first context");
+  window.HandOver(first);
+  QCOMPARE(window.LogFileName(), std::string("userlog.log"));
+  window.ShowAndRaise();
+  QCOMPARE(window.LogFileName(), first.LogFileName);
+  QCOMPARE(window.ContextLine(), first.ContextLine);
+  QVERIFY(window.OptionalLabel->isVisible());
+  QCOMPARE(window.OptionalLabel->text(), QString::fromStdString(first.Prompt));
+
+  // While visible a hand-over has no effect, not even on a later showing.
+  window.HandOver(Parms("second.log"));
+  window.ShowAndRaise();
+  QCOMPARE(window.LogFileName(), first.LogFileName);
+  window.hide();
+  window.ShowAndRaise();
+  QCOMPARE(window.LogFileName(), first.LogFileName);
+  QCOMPARE(window.ContextLine(), first.ContextLine);
+}
+
+void UserLogWindowTest::closeWithoutLogKeepsText() {
+  FakeServices services;
+  TUserLogWindow window(services);
+  const UserLogParms parms = Parms("closer.log");
+  window.HandOver(parms);
+  window.ShowAndRaise();
+  window.Memo1->setPlainText("kept for later");
+  window.Button2->click();
+  QVERIFY(!window.isVisible());
+  QVERIFY(!QFile::exists(QString::fromStdString(parms.LogFileName)));
+  window.ShowAndRaise();
+  QCOMPARE(window.Memo1->toPlainText(), QString("kept for later"));
+}
+
+void UserLogWindowTest::logAndCloseHides() {
+  FakeServices services;
+  TUserLogWindow window(services);
+  const UserLogParms parms = Parms("close.log");
+  window.HandOver(parms);
+  window.ShowAndRaise();
+  window.Memo1->setPlainText("bye");
+  window.Button3->click();
+  QVERIFY(!window.isVisible());
+  QCOMPARE(WithoutStamps(ReadFile(parms.LogFileName)), QString("STAMP\nUser comments:\nbye\n\n\n"));
+}
+
+void UserLogWindowTest::unwritableFileKeepsText() {
+  FakeServices services;
+  TUserLogWindow window(services);
+  const UserLogParms parms = Parms("no-such-folder/user.log");
+  window.HandOver(parms);
+  window.ShowAndRaise();
+  window.Memo1->setPlainText("do not lose me");
+
+  window.Button3->click();
+
+  QCOMPARE(services.Messages.size(), std::size_t(1));
+  QCOMPARE(services.Messages[0].Caption, std::string("Error"));
+  QVERIFY(QString::fromStdString(services.Messages[0].Text)
+              .contains(QString::fromStdString(parms.LogFileName)));
+  QCOMPARE(window.Memo1->toPlainText(), QString("do not lose me"));
+  QVERIFY(window.isVisible());
+}
+
+void UserLogWindowTest::sizingKeepsButtonsInside() {
+  FakeServices services;
+  TUserLogWindow window(services);
+  window.ShowAndRaise();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  for (const QSize size : {QSize(510, 300), QSize(1, 1), QSize(900, 650), QSize(520, 240)}) {
+    window.resize(size);
+    QCoreApplication::processEvents();
+    const QRect memo = window.Memo1->geometry();
+    QVERIFY(memo.width() >= 0 && memo.height() >= 0);
+    QVERIFY(memo.right() < window.width());
+    for (QPushButton* button : {window.Button1, window.Button2, window.Button3}) {
+      const QRect geometry = button->geometry();
+      QCOMPARE(geometry.height(), 57);
+      QCOMPARE(geometry.top(), window.Button1->y());
+      QVERIFY2(geometry.bottom() < window.height(), qPrintable(button->text()));
+      QVERIFY(geometry.right() < window.width());
+      QVERIFY(memo.bottom() < geometry.top());
+    }
+  }
+  // A larger window gives a larger box.
+  window.resize(510, 300);
+  QCoreApplication::processEvents();
+  const QSize small = window.Memo1->size();
+  window.resize(800, 600);
+  QCoreApplication::processEvents();
+  QCOMPARE(window.Memo1->width() - small.width(), 290);
+  QCOMPARE(window.Memo1->height() - small.height(), 300);
+}
+
+QTEST_MAIN(UserLogWindowTest)
+#include "userlog_window_test.moc"
