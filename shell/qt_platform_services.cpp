@@ -1,1 +1,97 @@
-// not built yet
+#include "shell/qt_platform_services.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace zandrel {
+
+namespace {
+
+QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+
+// The window a box or dialog belongs to: its owner when given, else whatever the user works in.
+QWidget* OwnerOr(QWidget* owner) { return owner != nullptr ? owner : QApplication::activeWindow(); }
+
+// One QFileDialog per FileDialog, kept so that the folder the user last chose is offered again.
+class QtFileDialog : public FileDialog {
+ public:
+  QtFileDialog(QWidget* owner, QFileDialog::AcceptMode mode) : owner_(owner), mode_(mode) {}
+
+  bool Execute() override {
+    if (dialog_.isNull()) dialog_ = new QFileDialog(OwnerOr(owner_));
+    QFileDialog& dialog = *dialog_;
+    dialog.setAcceptMode(mode_);
+    dialog.setFileMode(mode_ == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                        : QFileDialog::ExistingFile);
+    // The main window asks before replacing files itself, for the whole set it writes.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setDefaultSuffix(QString());
+    if (!Title.empty()) dialog.setWindowTitle(FromStd(Title));
+
+    const QStringList filters = NameFilters(Filter);
+    dialog.setNameFilters(filters);
+    if (FilterIndex >= 1 && FilterIndex <= filters.size())
+      dialog.selectNameFilter(filters[FilterIndex - 1]);
+    dialog.selectFile(FromStd(FileName));
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    FileName = dialog.selectedFiles().first().toStdString();
+    const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
+    if (chosen >= 0) FilterIndex = static_cast<int>(chosen) + 1;
+    return true;
+  }
+
+  ~QtFileDialog() override { delete dialog_.data(); }
+
+ private:
+  QWidget* owner_;
+  QFileDialog::AcceptMode mode_;
+  QPointer<QFileDialog> dialog_;  // may be deleted with its owner window first
+};
+
+}  // namespace
+
+QStringList NameFilters(const std::string& filter) {
+  const QStringList parts = FromStd(filter).split(u'|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(u';', u' ');
+    filters.append(parts[i] + QStringLiteral(" (") + patterns + u')');
+  }
+  return filters;
+}
+
+void QtPlatformServices::ShowMessage(const std::string& text, const std::string& caption) {
+  QMessageBox box(OwnerOr(nullptr));
+  box.setIcon(QMessageBox::NoIcon);
+  box.setWindowTitle(FromStd(caption));
+  box.setTextFormat(Qt::PlainText);  // file names and user text are shown as typed
+  box.setText(FromStd(text));
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
+bool QtPlatformServices::AskYesNo(const std::string& text, const std::string& caption) {
+  QMessageBox box(OwnerOr(nullptr));
+  box.setIcon(QMessageBox::Question);
+  box.setWindowTitle(FromStd(caption));
+  box.setTextFormat(Qt::PlainText);
+  box.setText(FromStd(text));
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::unique_ptr<FileDialog> QtPlatformServices::CreateSaveDialog(QWidget* owner) {
+  return std::make_unique<QtFileDialog>(owner, QFileDialog::AcceptSave);
+}
+
+std::unique_ptr<FileDialog> QtPlatformServices::CreateOpenDialog(QWidget* owner) {
+  return std::make_unique<QtFileDialog>(owner, QFileDialog::AcceptOpen);
+}
+
+}  // namespace zandrel

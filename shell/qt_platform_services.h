@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+#include <string>
+
+#include "shell/platform_services.h"
+
+namespace zandrel {
+
+// Turns "Caption|*.h|Caption|*.java" into Qt name filters: "Caption (*.h)", "Caption (*.java)".
+// Several patterns in one entry ("*.h;*.hpp") become blank-separated.
+QStringList NameFilters(const std::string& filter);
+
+// The desktop services in Qt: plain message boxes, a Yes/No question and QFileDialog.
+class QtPlatformServices : public PlatformServices {
+ public:
+  void ShowMessage(const std::string& text, const std::string& caption) override;
+  bool AskYesNo(const std::string& text, const std::string& caption) override;
+  std::unique_ptr<FileDialog> CreateSaveDialog(QWidget* owner) override;
+  std::unique_ptr<FileDialog> CreateOpenDialog(QWidget* owner) override;
+};
+
+}  // namespace zandrel

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classgen/class_description.h"
+#include "classgen/file_dialog.h"
+#include "shell/enumeration_receiver.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace zandrel {
+
+class PlatformServices;
+class TGenEnumForm;
+class TUserLogWindow;
+enum class EnumerationStyle;
+
+// The main window: the class description, the target and naming choices, and the buttons that
+// build the class, open the enumeration dialog and the log window.
+class TForm1 : public QWidget, public EnumerationReceiver {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(PlatformServices& services, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The companion windows are created after the main window; until then their buttons do nothing.
+  void SetCompanions(TGenEnumForm* genEnumForm, TUserLogWindow* userLogWindow);
+
+  // Everything Build reads, as the controls and the window state hold it now.
+  ClassInput CurrentInput() const;
+
+  // The comparison level picked in RadioGroup1 (0 to 2).
+  int ComparisonIndex() const;
+  void SetComparisonIndex(int index);
+
+  void AcceptEnumeration(const std::string& typeName, const std::string& text) override;
+  void ShowMainWindow() override;
+
+  TargetSystem SelectedSystem = TargetSystem::DevCpp;
+  NameForm SelectedNameForm = NameForm::LowerUnderscore;
+  std::vector<std::string> HeaderInsertions;
+
+  QPushButton* Button1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLineEdit* NameEdit = nullptr;
+  QLabel* Label3 = nullptr;
+  QTableWidget* StringGrid1 = nullptr;
+  QGroupBox* RadioGroup1 = nullptr;
+  QButtonGroup* RadioGroup1Items = nullptr;
+  QCheckBox* PrivateCheck = nullptr;
+  QLabel* Label2 = nullptr;
+  QCheckBox* VCLCheck = nullptr;
+  QCheckBox* StdCheck = nullptr;
+  QCheckBox* MathCheck = nullptr;
+  QCheckBox* StringCheck = nullptr;
+  QPushButton* Button2 = nullptr;
+  QPushButton* Button3 = nullptr;
+  QPushButton* Button4 = nullptr;
+  QPushButton* Button5 = nullptr;
+  QPushButton* EnumButton = nullptr;
+  QPushButton* Button6 = nullptr;
+  QCheckBox* BigConstructorBox = nullptr;
+  QCheckBox* ToStringBox = nullptr;
+  QLabel* Label4 = nullptr;
+  QComboBox* FormBox = nullptr;
+  QComboBox* SystemBox = nullptr;
+  std::unique_ptr<FileDialog> SaveDialog1;
+
+ signals:
+  // The main window was closed: the application ends.
+  void Closed();
+
+ public slots:
+  void DoIt();
+  void Clear();
+  void Closer();
+  void EnumGen();
+  void EnumGen2();
+  void LogIt();
+  void ConstSeq();
+  void SystemChanged();
+  void FormChange();
+  void SystemChosen();
+  void UpdateLibraryCaption();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void ArrangeControls();
+  void SetTabOrder();
+  void OpenEnumerationDialog(EnumerationStyle style);
+  // Looks the combo box's text up among its items; puts the accepted item back on a miss.
+  int CheckChoice(QComboBox* box, int accepted);
+
+  PlatformServices& services_;
+  TGenEnumForm* genEnumForm_ = nullptr;
+  TUserLogWindow* userLogWindow_ = nullptr;
+  bool checkingChoice_ = false;
+};
+
+}  // namespace zandrel
