@@ -109,9 +109,10 @@ std::string BigConstructorHead(const ClassDescription& description) {
 
 std::string FileStem(std::string_view path) {
   // Only the file-name part is searched, so a "." in a folder name does not cut the path there.
-  const std::size_t nameStart = path.rfind('/') == std::string_view::npos ? 0 : path.rfind('/') + 1;
+  const std::size_t slash = path.rfind('/');
   const std::size_t dot = path.rfind('.');
-  if (dot == std::string_view::npos || dot < nameStart) return std::string(path) + ".";
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+    return std::string(path) + ".";
   return std::string(path.substr(0, dot + 1));
 }
 
