@@ -61,7 +61,8 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   NameGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
   NameGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
   NameGrid->setEditTriggers(QAbstractItemView::AllEditTriggers);
-  NameGrid->setMinimumWidth(200);
+  NameGrid->verticalHeader()->setDefaultSectionSize(NameGrid->fontMetrics().height() + 8);
+  NameGrid->setMinimumWidth(220);
 
   Label1->setBuddy(Edit1);
   Label3->setBuddy(Edit2);

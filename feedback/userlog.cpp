@@ -12,6 +12,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
+#include <tuple>
 
 #include "classgen/output_text.h"
 #include "shell/platform_services.h"
@@ -20,7 +21,6 @@ namespace zandrel {
 
 namespace {
 
-constexpr int LabelWidth = 481;
 constexpr int MemoLeft = 2;
 constexpr int MemoTop = 56;
 constexpr int ButtonHeight = 57;
@@ -38,15 +38,33 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   // Only the main window decides when the program ends.
   setAttribute(Qt::WA_QuitOnClose, false);
 
+  QFont buttonFont = font();
+  buttonFont.setPixelSize(16);
+  Button1 = new QPushButton("Log", this);
+  Button3 = new QPushButton("Log and Close", this);
+  Button2 = new QPushButton("Close without a Log", this);
+  // The buttons keep their designed places, widened only where the font needs more room.
+  const QFontMetrics buttonMetrics(buttonFont);
+  int left = 8;
+  for (const auto& [button, designWidth, gap] :
+       {std::tuple{Button1, 145, 23}, std::tuple{Button3, 137, 15}, std::tuple{Button2, 161, 0}}) {
+    button->setFont(buttonFont);
+    button->setAutoDefault(false);
+    const int width = std::max(designWidth, buttonMetrics.horizontalAdvance(button->text()) + 24);
+    button->setGeometry(left, 224, width, ButtonHeight);
+    left += width + gap;
+  }
+  const int labelWidth = std::max(481, Button2->geometry().right() - 8);
+
   const int lineHeight = fontMetrics().height();
   Label1 = new QLabel("Time and Date is automatically saved.", this);
   Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  Label1->setGeometry(8, 2, LabelWidth, lineHeight + 2);
+  Label1->setGeometry(8, 2, labelWidth, lineHeight + 2);
 
   OptionalLabel = new QLabel(this);
   OptionalLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   OptionalLabel->setWordWrap(true);
-  OptionalLabel->setGeometry(8, Label1->geometry().bottom() + 2, LabelWidth,
+  OptionalLabel->setGeometry(8, Label1->geometry().bottom() + 2, labelWidth,
                              MemoTop - 2 - (Label1->geometry().bottom() + 2));
   OptionalLabel->hide();
 
@@ -54,20 +72,7 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   // Tab leaves the box, as in any form, instead of typing a tab character.
   Memo1->setTabChangesFocus(true);
-  Memo1->setGeometry(MemoLeft, MemoTop, 481, 161);
-
-  QFont buttonFont = font();
-  buttonFont.setPixelSize(16);
-  Button1 = new QPushButton("Log", this);
-  Button1->setGeometry(8, 224, 145, ButtonHeight);
-  Button3 = new QPushButton("Log and Close", this);
-  Button3->setGeometry(176, 224, 137, ButtonHeight);
-  Button2 = new QPushButton("Close without a Log", this);
-  Button2->setGeometry(328, 224, 161, ButtonHeight);
-  for (QPushButton* button : {Button1, Button2, Button3}) {
-    button->setFont(buttonFont);
-    button->setAutoDefault(false);
-  }
+  Memo1->setGeometry(MemoLeft, MemoTop, labelWidth, 161);
 
   setTabOrder(Memo1, Button1);
   setTabOrder(Button1, Button2);
@@ -80,7 +85,7 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   // Below this the fixed-position buttons would overlap each other or the labels.
   setMinimumSize(Button2->geometry().right() + 8,
                  MemoTop + 40 + MemoButtonGap + ButtonHeight + BottomMargin);
-  setGeometry(194, 115, 510, 300);
+  resize(std::max(510, minimumWidth()), 300);
   move(194, 115);
 }
 

@@ -232,10 +232,10 @@ void UserLogWindowTest::sizingKeepsButtonsInside() {
     }
   }
   // A larger window gives a larger box.
-  window.resize(510, 300);
+  window.resize(600, 300);
   QCoreApplication::processEvents();
   const QSize small = window.Memo1->size();
-  window.resize(800, 600);
+  window.resize(890, 600);
   QCoreApplication::processEvents();
   QCOMPARE(window.Memo1->width() - small.width(), 290);
   QCOMPARE(window.Memo1->height() - small.height(), 300);
