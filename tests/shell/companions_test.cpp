@@ -1,0 +1,221 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <variant>
+
+#include "classgen/cpp_header_writer.h"
+#include "classgen/java_class_writer.h"
+#include "enumgen/enumeration_writers.h"
+#include "enumgen/genenum.h"
+#include "feedback/userlog.h"
+#include "shell/tform1.h"
+#include "tests/shell/shell_test_support.h"
+#include "tests/support/fake_services.h"
+
+using namespace zandrel;
+using zandrel::testing::Cell;
+using zandrel::testing::FakeServices;
+using zandrel::testing::Pick;
+using zandrel::testing::ReadFile;
+using zandrel::testing::SetCell;
+
+namespace {
+
+// A list dialog that is never expected to be shown.
+class NoDialog : public FileDialog {
+ public:
+  bool Execute() override { return false; }
+};
+
+// What the enumeration core makes of a grid-only request: the text handed to the main window.
+std::string HandOverFor(EnumerationRequest request) {
+  NoDialog none;
+  const auto outcome = GenerateEnumerationOutput(request, none);
+  return std::get<GeneratedEnumeration>(outcome).HandOver;
+}
+
+}  // namespace
+
+class CompanionsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    services_ = std::make_unique<FakeServices>();
+    form_ = std::make_unique<TForm1>(*services_);
+    enumForm_ = std::make_unique<TGenEnumForm>(*services_, *form_);
+    logWindow_ = std::make_unique<TUserLogWindow>(*services_);
+    form_->SetCompanions(enumForm_.get(), logWindow_.get());
+    form_->show();
+  }
+  void cleanup() {
+    logWindow_.reset();
+    enumForm_.reset();
+    form_.reset();
+  }
+
+  void enumerationOpensInEitherStyle_data() {
+    QTest::addColumn<bool>("asClass");
+    QTest::newRow("Generate Enumeration") << false;
+    QTest::newRow("Generate Enumeration as a Class") << true;
+  }
+  void enumerationOpensInEitherStyle() {
+    QFETCH(bool, asClass);
+    enumForm_->SeparateBox->setChecked(true);
+    (asClass ? form_->EnumButton : form_->Button4)->click();
+    QVERIFY(!form_->isVisible());
+    QVERIFY(enumForm_->isVisible());
+    QCOMPARE(enumForm_->Style(),
+             asClass ? EnumerationStyle::EnumerationClass : EnumerationStyle::PlainEnumeration);
+    QVERIFY(!enumForm_->SeparateBox->isChecked());
+  }
+
+  // Without a separate file the text goes into every later header, newest first.
+  void enumerationTextGoesIntoLaterHeaders() {
+    form_->NameEdit->setText("Car");
+    SetCell(form_->StringGrid1, 1, 0, "int");
+    SetCell(form_->StringGrid1, 1, 1, "wheels");
+
+    form_->Button4->click();
+    FillEnumeration("Color", {"Red", "Green"});
+    const std::string first = HandOverFor(Request("Color", {"Red", "Green"}, false));
+    enumForm_->OKButton->click();
+    QVERIFY(form_->isVisible());
+    QVERIFY(!enumForm_->isVisible());
+    QCOMPARE(Cell(form_->StringGrid1, 1, 0), QString("int"));
+    QCOMPARE(Cell(form_->StringGrid1, 2, 0), QString("Color"));
+    // The dialog is reset for its next opening.
+    QVERIFY(enumForm_->Edit1->text().isEmpty());
+    QVERIFY(enumForm_->Edit2->text().isEmpty());
+    QVERIFY(Cell(enumForm_->NameGrid, 1, 0).isEmpty());
+
+    form_->EnumButton->click();
+    FillEnumeration("Shape", {"Round"});
+    const std::string second = HandOverFor(Request("Shape", {"Round"}, true));
+    enumForm_->OKButton->click();
+    QCOMPARE(Cell(form_->StringGrid1, 3, 0), QString("Shape"));
+    QCOMPARE(form_->HeaderInsertions, (std::vector<std::string>{first, second}));
+    QVERIFY(services_->Showings.empty());  // no file dialog: nothing written
+
+    services_->SaveAnswers.push_back(Path("Car.h"));
+    form_->Button1->click();
+    const std::string header = ReadFile(Path("Car.h"));
+    ClassDescription expected;
+    expected.ClassName = "Car";
+    expected.Members = {{"int", "wheels", "", 1}};  // "Color" has no Name yet: no member
+    expected.HeaderInsertions = {first, second};
+    QCOMPARE(header, WriteCppHeader(expected));
+    const auto newest = header.find(second);
+    const auto oldest = header.find(first);
+    QVERIFY(newest != std::string::npos && oldest != std::string::npos);
+    QVERIFY(newest < oldest);
+
+    Pick(form_->SystemBox, "Java");
+    services_->SaveAnswers.push_back(Path("Car.java"));
+    form_->Button1->click();
+    expected.Options.TargetSystem = TargetSystem::Java;
+    QCOMPARE(ReadFile(Path("Car.java")), WriteJavaClass(expected));
+  }
+
+  // With a separate file the enumeration is written and the main window receives the include.
+  void separateFileHandsOverTheIncludeLine() {
+    form_->Button4->click();
+    FillEnumeration("Color", {"Red", "Green"});
+    enumForm_->SeparateBox->setChecked(true);
+    services_->SaveAnswers.push_back(Path("Color.h"));
+    enumForm_->OKButton->click();
+
+    QVERIFY(form_->isVisible());
+    QVERIFY(QFile::exists(QString::fromStdString(Path("Color.h"))));
+    QVERIFY(QFile::exists(QString::fromStdString(Path("Color.cpp"))));
+    QCOMPARE(form_->HeaderInsertions, std::vector<std::string>{IncludeLine(Path("Color.h"))});
+    QCOMPARE(Cell(form_->StringGrid1, 1, 0), QString("Color"));
+  }
+
+  void cancelKeepsInputAndShowsMainWindow() {
+    form_->Button4->click();
+    FillEnumeration("Color", {"Red"});
+    enumForm_->Button1->click();
+    QVERIFY(form_->isVisible());
+    QVERIFY(!enumForm_->isVisible());
+    QVERIFY(form_->HeaderInsertions.empty());
+    QVERIFY(Cell(form_->StringGrid1, 1, 0).isEmpty());
+
+    form_->Button4->click();
+    QCOMPARE(enumForm_->Edit1->text(), QString("Color"));
+    QCOMPARE(Cell(enumForm_->NameGrid, 1, 0), QString("Red"));
+  }
+
+  // The log window opens beside the main window on the log file in the home folder.
+  void logButtonOpensLogOnHomeFile() {
+    const QByteArray oldHome = qgetenv("HOME");
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    form_->Button5->click();
+    qputenv("HOME", oldHome);
+
+    const std::string logFile = home.filePath("Zandrel_Log.log").toStdString();
+    QVERIFY(logWindow_->isVisible());
+    QVERIFY(form_->isVisible());
+    QCOMPARE(logWindow_->LogFileName(), logFile);
+    QCOMPARE(logWindow_->OptionalLabel->text(),
+             QString("Please note precisely what the error is or what should be improved."));
+    QVERIFY(logWindow_->ContextLine().empty());
+
+    logWindow_->Memo1->setPlainText("Row 3 was a char array.");
+    logWindow_->Button1->click();
+    const std::string entry = ReadFile(logFile);
+    QVERIFY(entry.find("User comments:\nRow 3 was a char array.\n") != std::string::npos);
+  }
+
+  void exitEndsWithCompanionsOpen() {
+    QSignalSpy closed(form_.get(), &TForm1::Closed);
+    form_->Button5->click();
+    QVERIFY(logWindow_->isVisible());
+    form_->Button3->click();
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!form_->isVisible());
+    QVERIFY(!logWindow_->isVisible());
+    QVERIFY(!enumForm_->isVisible());
+  }
+
+ private:
+  std::string Path(const std::string& leaf) const {
+    return dir_->filePath(QString::fromStdString(leaf)).toStdString();
+  }
+
+  void FillEnumeration(const QString& typeName, const QStringList& names) {
+    enumForm_->Edit1->setText(typeName);
+    enumForm_->Edit2->setText("ZD");
+    for (int row = 0; row < names.size(); ++row)
+      enumForm_->NameGrid->setItem(row, 0, new QTableWidgetItem(names[row]));
+  }
+
+  static EnumerationRequest Request(const std::string& typeName,
+                                    const std::vector<std::string>& names, bool asClass) {
+    EnumerationRequest request;
+    request.TypeName = typeName;
+    request.Style =
+        asClass ? EnumerationStyle::EnumerationClass : EnumerationStyle::PlainEnumeration;
+    for (std::size_t row = 0; row < names.size(); ++row) request.GridRows[row].Name = names[row];
+    return request;
+  }
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<FakeServices> services_;
+  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<TGenEnumForm> enumForm_;
+  std::unique_ptr<TUserLogWindow> logWindow_;
+};
+
+QTEST_MAIN(CompanionsTest)
+#include "companions_test.moc"
