@@ -1,16 +1,26 @@
 #include "enumgen/genenum.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <fstream>
 #include <variant>
 
 #include "classgen/class_description.h"
@@ -29,6 +39,66 @@ const std::string ErrorCaption = "Error";
 
 QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Hands each keystroke of a cell editor to the grid at once, so the preview follows the typing
+// (and OK reads the cell even while its editor is still open).
+class LiveCellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+      connect(line, &QLineEdit::textEdited, this,
+              [this, line] { emit const_cast<LiveCellDelegate*>(this)->commitData(line); });
+    }
+    return editor;
+  }
+
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    // Writing back the text just committed would move the cursor to the end.
+    if (auto* line = qobject_cast<QLineEdit*>(editor);
+        line != nullptr && line->text() == index.data(Qt::EditRole).toString())
+      return;
+    QStyledItemDelegate::setEditorData(editor, index);
+  }
+};
+
+// A list file dialog that answers with the file already chosen, once, without showing anything.
+class ChosenFile : public FileDialog {
+ public:
+  explicit ChosenFile(std::string path) : path_(std::move(path)) {}
+  bool Execute() override {
+    if (answered_) return false;
+    answered_ = true;
+    FileName = path_;
+    return true;
+  }
+
+ private:
+  std::string path_;
+  bool answered_ = false;
+};
+
+QPlainTextEdit* PreviewPage(const QString& name, QWidget* parent) {
+  auto* page = new QPlainTextEdit(parent);
+  page->setObjectName(name);
+  page->setReadOnly(true);
+  page->setLineWrapMode(QPlainTextEdit::NoWrap);
+  page->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  return page;
+}
+
+void ShowText(QPlainTextEdit* page, const QString& text) {
+  if (page->toPlainText() == text) return;
+  // Keep the reader's place while the text changes under it.
+  const int vertical = page->verticalScrollBar()->value();
+  const int horizontal = page->horizontalScrollBar()->value();
+  page->setPlainText(text);
+  page->verticalScrollBar()->setValue(vertical);
+  page->horizontalScrollBar()->setValue(horizontal);
 }
 
 }  // namespace
@@ -63,6 +133,7 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   NameGrid->setEditTriggers(QAbstractItemView::AllEditTriggers);
   NameGrid->verticalHeader()->setDefaultSectionSize(NameGrid->fontMetrics().height() + 8);
   NameGrid->setMinimumWidth(220);
+  NameGrid->setItemDelegate(new LiveCellDelegate(NameGrid));
 
   Label1->setBuddy(Edit1);
   Label3->setBuddy(Edit2);
@@ -95,9 +166,19 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   optionColumn->addStretch(1);
   optionColumn->addLayout(buttonRow);
 
+  BuildPreview();
+  auto* previewHead = new QHBoxLayout;
+  previewHead->addWidget(previewLabel_);
+  previewHead->addStretch(1);
+  previewHead->addWidget(copyButton_);
+  auto* previewColumn = new QVBoxLayout;
+  previewColumn->addLayout(previewHead);
+  previewColumn->addWidget(previewTabs_, 1);
+
   auto* main = new QHBoxLayout(this);
   main->addLayout(gridColumn, 0);
-  main->addLayout(optionColumn, 1);
+  main->addLayout(optionColumn, 0);
+  main->addLayout(previewColumn, 1);
 
   setTabOrder(Edit1, Outside);
   setTabOrder(Outside, Prefix);
@@ -107,6 +188,8 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   setTabOrder(OKButton, Button1);
   setTabOrder(Button1, FileBox);
   setTabOrder(FileBox, SeparateBox);
+  setTabOrder(SeparateBox, previewTabs_);
+  setTabOrder(previewTabs_, copyButton_);
 
   SaveDialog1 = services_.CreateSaveDialog(this);
   SaveDialog1->Filter = std::string(EnumSaveDialogFilter);
@@ -116,10 +199,17 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   Edit1->installEventFilter(this);
   connect(OKButton, &QPushButton::clicked, this, &TGenEnumForm::OKDone);
   connect(Button1, &QPushButton::clicked, this, &TGenEnumForm::CancelDone);
+  connect(copyButton_, &QPushButton::clicked, this, &TGenEnumForm::CopyPreview);
+  connect(Edit1, &QLineEdit::textChanged, this, &TGenEnumForm::UpdatePreview);
+  connect(Edit2, &QLineEdit::textChanged, this, &TGenEnumForm::UpdatePreview);
+  for (QCheckBox* box : {Outside, Prefix, SeparateBox, FileBox})
+    connect(box, &QCheckBox::toggled, this, &TGenEnumForm::UpdatePreview);
+  connect(NameGrid, &QTableWidget::itemChanged, this, &TGenEnumForm::UpdatePreview);
 
   // The headings are set again on every activation; set them now so the grid never shows numbers.
   Activator();
-  resize(sizeHint().expandedTo(QSize(520, 330)));
+  UpdatePreview();
+  resize(sizeHint().expandedTo(QSize(1040, 460)));
 }
 
 TGenEnumForm::~TGenEnumForm() = default;
@@ -128,6 +218,7 @@ void TGenEnumForm::SetStyle(EnumerationStyle style) {
   style_ = style;
   SeparateBox->setVisible(true);
   SeparateBox->setChecked(false);
+  UpdatePreview();
 }
 
 bool TGenEnumForm::GenerateEnumeration() {
@@ -165,6 +256,7 @@ bool TGenEnumForm::GenerateEnumeration() {
   Edit1->clear();
   Edit2->clear();
   NameGrid->clearContents();
+  UpdatePreview();
   hide();
   return true;
 }
@@ -198,7 +290,11 @@ void TGenEnumForm::Exited() {
     Edit2->setText(Q(*proposal));
 }
 
-void TGenEnumForm::OKDone() { GenerateEnumeration(); }
+void TGenEnumForm::OKDone() {
+  GenerateEnumeration();
+  // A list file may have been chosen, or the input emptied.
+  UpdatePreview();
+}
 
 void TGenEnumForm::CancelDone() {
   mainWindow_.ShowMainWindow();
@@ -206,7 +302,10 @@ void TGenEnumForm::CancelDone() {
 }
 
 bool TGenEnumForm::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) Activator();
+  if (event->type() == QEvent::WindowActivate) {
+    Activator();
+    UpdatePreview();
+  }
   return QWidget::event(event);
 }
 
@@ -223,6 +322,87 @@ bool TGenEnumForm::eventFilter(QObject* watched, QEvent* event) {
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) Exited();
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void TGenEnumForm::BuildPreview() {
+  previewLabel_ = new QLabel("Preview", this);
+  copyButton_ = new QPushButton("Copy", this);
+  copyButton_->setObjectName("CopyButton");
+  copyButton_->setShortcut(QKeySequence("Ctrl+Shift+C"));
+  copyButton_->setToolTip("Copy the text shown in the preview (Ctrl+Shift+C)");
+  previewTabs_ = new QTabWidget(this);
+  previewTabs_->setObjectName("PreviewTabs");
+  previewTabs_->setMinimumWidth(380);
+  previewText_ = PreviewPage("PreviewText", this);
+  previewHeader_ = PreviewPage("PreviewHeader", this);
+  previewSource_ = PreviewPage("PreviewSource", this);
+  ShowPreviewPages(false);
+}
+
+void TGenEnumForm::ShowPreviewPages(bool separate) {
+  const bool showingFiles = previewTabs_->count() == 2;
+  if (previewTabs_->count() > 0 && showingFiles == separate) return;
+  previewTabs_->clear();
+  for (QPlainTextEdit* page : {previewText_, previewHeader_, previewSource_}) page->hide();
+  if (separate) {
+    previewTabs_->addTab(previewHeader_, "Header");
+    previewTabs_->addTab(previewSource_, "Source");
+  } else {
+    previewTabs_->addTab(previewText_, "Text");
+  }
+  previewTabs_->tabBar()->setVisible(separate);
+}
+
+void TGenEnumForm::UpdatePreview() {
+  if (previewTabs_ == nullptr) return;  // still being built
+  EnumerationRequest request;
+  ReadControls(request);
+
+  const std::string listPath = OpenDialog1 != nullptr ? OpenDialog1->FileName : std::string();
+  std::optional<std::string> note;
+  if (request.FromFile && listPath.empty())
+    note = "The names will come from a list file, chosen when you press OK.";
+  else if (request.FromFile && !std::ifstream(listPath, std::ios::binary).is_open())
+    note = "The list file \"" + listPath + "\" cannot be read; OK will ask for a list file.";
+
+  if (!note) {
+    // The text OK would hand over; it never writes, since no output path is set.
+    EnumerationRequest textRequest = request;
+    textRequest.SeparateFile = false;
+    ChosenFile textList(listPath);
+    const auto outcome = GenerateEnumerationOutput(textRequest, textList);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+      note = refusal->Message;
+    } else if (!request.SeparateFile) {
+      ShowPreviewPages(false);
+      ShowText(previewText_, Q(std::get<GeneratedEnumeration>(outcome).HandOver));
+      return;
+    }
+  }
+  if (note) {
+    ShowPreviewPages(false);
+    ShowText(previewText_, Q(*note));
+    return;
+  }
+
+  // The two files, named after the type until the save dialog names them.
+  request.OutputPath = request.TypeName + ".h";
+  ChosenFile fileList(listPath);
+  const auto built = BuildEnumerationList(request, fileList);
+  const auto& list = std::get<EnumerationList>(built);
+  const std::string enumText = BuildEnumText(request, list);
+  const std::string toStringText = BuildToStringText(request, list);
+  const auto files = request.Style == EnumerationStyle::EnumerationClass
+                         ? EnumerationClassFiles(request, list, enumText, toStringText)
+                         : PlainEnumerationFiles(request, list, enumText, toStringText);
+  ShowPreviewPages(true);
+  ShowText(previewHeader_, files.size() > 0 ? Q(files[0].Text) : QString());
+  ShowText(previewSource_, files.size() > 1 ? Q(files[1].Text) : QString());
+}
+
+void TGenEnumForm::CopyPreview() {
+  if (auto* page = qobject_cast<QPlainTextEdit*>(previewTabs_->currentWidget()))
+    QGuiApplication::clipboard()->setText(page->toPlainText());
 }
 
 }  // namespace zandrel

@@ -10,7 +10,9 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
+class QTabWidget;
 class QTableWidget;
 
 namespace zandrel {
@@ -66,6 +68,19 @@ class TGenEnumForm : public QWidget {
   // Everything of the request but the output path, as the controls hold it now.
   void ReadControls(EnumerationRequest& request) const;
   std::string CellText(int row, int column) const;
+
+  // The live preview of what OK would produce; never shows a dialog and never writes.
+  void BuildPreview();
+  void UpdatePreview();
+  void ShowPreviewPages(bool separate);
+  void CopyPreview();
+
+  QLabel* previewLabel_ = nullptr;
+  QTabWidget* previewTabs_ = nullptr;
+  QPlainTextEdit* previewText_ = nullptr;
+  QPlainTextEdit* previewHeader_ = nullptr;
+  QPlainTextEdit* previewSource_ = nullptr;
+  QPushButton* copyButton_ = nullptr;
 
   PlatformServices& services_;
   EnumerationReceiver& mainWindow_;

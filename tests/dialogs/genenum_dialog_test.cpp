@@ -1,9 +1,12 @@
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -99,6 +102,17 @@ EnumerationList ListOf(const EnumerationRequest& request, const std::string& lis
   return std::get<EnumerationList>(BuildEnumerationList(request, dialog));
 }
 
+QString Page(const TGenEnumForm& form, const char* name) {
+  return form.findChild<QPlainTextEdit*>(name)->toPlainText();
+}
+
+QString ShownTabs(const TGenEnumForm& form) {
+  const auto* tabs = form.findChild<QTabWidget*>("PreviewTabs");
+  QStringList names;
+  for (int i = 0; i < tabs->count(); ++i) names << tabs->tabText(i);
+  return names.join(",");
+}
+
 }  // namespace
 
 class GenEnumDialogTest : public QObject {
@@ -122,6 +136,12 @@ class GenEnumDialogTest : public QObject {
   void listFileWithCommittedRetry();
   void cancelAndFrameCloseShowMainWindow_data();
   void cancelAndFrameCloseShowMainWindow();
+  void previewIsTheHandOverText_data();
+  void previewIsTheHandOverText();
+  void previewFollowsGridTyping();
+  void previewShowsBothFilesWhenSeparate();
+  void previewOfListFileAndRefusal();
+  void copyButtonCopiesShownText();
 
  private:
   QTemporaryDir dir_;
@@ -500,6 +520,149 @@ void GenEnumDialogTest::cancelAndFrameCloseShowMainWindow() {
   QCOMPARE(form.Edit1->text(), QString("  Color "));
   QCOMPARE(form.Edit2->text(), QString("CL"));
   QCOMPARE(form.NameGrid->item(3, 0)->text(), QString("Blue"));
+}
+
+void GenEnumDialogTest::previewIsTheHandOverText_data() {
+  QTest::addColumn<int>("style");
+  QTest::addColumn<bool>("firstAndLast");
+  QTest::addColumn<QString>("prefix");
+  QTest::newRow("plain, sentinels") << int(EnumerationStyle::PlainEnumeration) << true << "ZD";
+  QTest::newRow("plain, no prefix") << int(EnumerationStyle::PlainEnumeration) << false << "";
+  QTest::newRow("class, sentinels") << int(EnumerationStyle::EnumerationClass) << true << "CL";
+  QTest::newRow("class, no sentinels") << int(EnumerationStyle::EnumerationClass) << false << "X";
+}
+
+void GenEnumDialogTest::previewIsTheHandOverText() {
+  QFETCH(int, style);
+  QFETCH(bool, firstAndLast);
+  QFETCH(QString, prefix);
+  FakeServices services;
+  RecordingReceiver receiver;
+  TGenEnumForm form(services, receiver);
+  form.SetStyle(EnumerationStyle(style));
+  form.show();
+  TypeColor(form);
+  form.Outside->setChecked(firstAndLast);
+  form.Edit2->setText(prefix);
+  const QString preview = Page(form, "PreviewText");
+  QCOMPARE(ShownTabs(form), QString("Text"));
+
+  form.OKButton->click();
+
+  QCOMPARE(receiver.Calls.size(), std::size_t(1));
+  QCOMPARE(preview, QString::fromStdString(receiver.Calls[0].Text));
+  QVERIFY(services.Showings.empty());
+  // The emptied dialog previews an empty list, not the one just handed over.
+  QVERIFY(!Page(form, "PreviewText").contains("Green"));
+}
+
+void GenEnumDialogTest::previewFollowsGridTyping() {
+  FakeServices services;
+  RecordingReceiver receiver;
+  TGenEnumForm form(services, receiver);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  form.Edit1->setText("Color");
+  SetCell(form, 0, 0, "Red");
+  QVERIFY(Page(form, "PreviewText").contains("ZDRed"));
+
+  // Typing into a cell shows at once, before the editor is closed, and keeps the cursor.
+  SetCell(form, 1, 0, "");
+  form.NameGrid->setCurrentCell(1, 0);
+  form.NameGrid->editItem(form.NameGrid->item(1, 0));
+  auto* editor = form.NameGrid->viewport()->findChild<QLineEdit*>();
+  QVERIFY(editor != nullptr);
+  QTest::keyClicks(editor, "Bu");
+  QTest::keyClick(editor, Qt::Key_Left);
+  QTest::keyClicks(editor, "l");
+  QCOMPARE(editor->text(), QString("Blu"));
+  // The editor took the focus from the type name, whose prefix proposal is now in Edit2.
+  const QString prefixed = form.Edit2->text() + "Blu";
+  QVERIFY(Page(form, "PreviewText").contains(prefixed));
+
+  // The value cell and the check boxes count too.
+  SetCell(form, 1, 1, "7");
+  QVERIFY(Page(form, "PreviewText").contains(prefixed + " = 7"));
+  form.Prefix->setChecked(false);
+  QVERIFY(!Page(form, "PreviewText").contains(prefixed));
+}
+
+void GenEnumDialogTest::previewShowsBothFilesWhenSeparate() {
+  FakeServices services;
+  RecordingReceiver receiver;
+  TGenEnumForm form(services, receiver);
+  for (const EnumerationStyle style :
+       {EnumerationStyle::PlainEnumeration, EnumerationStyle::EnumerationClass}) {
+    form.SetStyle(style);
+    TypeColor(form);
+    form.SeparateBox->setChecked(true);
+    QCOMPARE(ShownTabs(form), QString("Header,Source"));
+
+    EnumerationRequest request = ColorRequest(style);
+    request.SeparateFile = true;
+    request.OutputPath = "Color.h";
+    const EnumerationList list = ListOf(request);
+    const std::string enumText = BuildEnumText(request, list);
+    const std::string toStringText = BuildToStringText(request, list);
+    const auto files = style == EnumerationStyle::PlainEnumeration
+                           ? PlainEnumerationFiles(request, list, enumText, toStringText)
+                           : EnumerationClassFiles(request, list, enumText, toStringText);
+    QCOMPARE(Page(form, "PreviewHeader"), QString::fromStdString(files[0].Text));
+    QCOMPARE(Page(form, "PreviewSource"), QString::fromStdString(files[1].Text));
+    QVERIFY(!Exists("Color.h") && !Exists("Color.cpp"));
+  }
+  QVERIFY(services.Showings.empty());
+  form.SeparateBox->setChecked(false);
+  QCOMPARE(ShownTabs(form), QString("Text"));
+}
+
+void GenEnumDialogTest::previewOfListFileAndRefusal() {
+  FakeServices services;
+  RecordingReceiver receiver;
+  TGenEnumForm form(services, receiver);
+  form.Edit1->setText("Color");
+  SetCell(form, 0, 0, "Red");
+  SetCell(form, 0, 1, "12a");
+  EnumerationRequest request;
+  request.TypeName = "Color";
+  request.GridRows[0] = {"Red", "12a"};
+  FixedDialog none("");
+  QCOMPARE(
+      Page(form, "PreviewText"),
+      QString::fromStdString(std::get<Refusal>(GenerateEnumerationOutput(request, none)).Message));
+
+  // No list file chosen yet: a note, and no dialog is shown for the preview.
+  form.FileBox->setChecked(true);
+  const QString note = Page(form, "PreviewText");
+  QVERIFY(note.contains("list file"));
+  QVERIFY(!note.contains("enum"));
+  QVERIFY(services.Showings.empty());
+
+  const std::string listPath = Path("preview.txt");
+  WriteFile(listPath, "Cyan Magenta\n# skipped\n");
+  form.OpenDialog1->FileName = listPath;
+  form.Outside->setChecked(false);
+  request.FromFile = true;
+  request.FirstAndLast = false;
+  const EnumerationList list = ListOf(request, listPath);
+  QCOMPARE(Page(form, "PreviewText"),
+           QString::fromStdString(BuildEnumText(request, list) + BuildToStringText(request, list)));
+  QVERIFY(services.Showings.empty());
+}
+
+void GenEnumDialogTest::copyButtonCopiesShownText() {
+  FakeServices services;
+  RecordingReceiver receiver;
+  TGenEnumForm form(services, receiver);
+  TypeColor(form);
+  form.findChild<QPushButton*>("CopyButton")->click();
+  QCOMPARE(QGuiApplication::clipboard()->text(), Page(form, "PreviewText"));
+  QCOMPARE(form.findChild<QPushButton*>("CopyButton")->shortcut(), QKeySequence("Ctrl+Shift+C"));
+
+  form.SeparateBox->setChecked(true);
+  form.findChild<QTabWidget*>("PreviewTabs")->setCurrentIndex(1);
+  form.findChild<QPushButton*>("CopyButton")->click();
+  QCOMPARE(QGuiApplication::clipboard()->text(), Page(form, "PreviewSource"));
 }
 
 QTEST_MAIN(GenEnumDialogTest)
