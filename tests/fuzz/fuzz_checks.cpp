@@ -201,43 +201,34 @@ std::string CheckEnumerationTexts(const EnumerationRequest& request, const Enume
   const std::string EnumText = BuildEnumText(request, list);
   const std::string ToStringText = BuildToStringText(request, list);
 
-  const std::string head = isClass ? "enum " + T + "_enum {\n   " : "typedef enum {\n   ";
-  const std::string tail = isClass ? "};\n" : "}\n    " + T + ";\n";
-  if (!StartsWith(EnumText, head)) return "EnumText does not start with " + Shown(head);
-  if (!EndsWith(EnumText, tail)) return "EnumText does not end with " + Shown(tail);
-  std::size_t at = head.size();
-  for (const Enumerator& entry : list.Entries) {
-    at = EnumText.find(entry.EnumeratorName, at);
-    if (at == std::string::npos)
-      return "EnumText lacks the enumerator " + Shown(entry.EnumeratorName) + " in its place";
-    at += entry.EnumeratorName.size();
-    if (list.ValuesGiven && entry.EnumeratorValue) {
-      const std::string value = " = " + std::to_string(*entry.EnumeratorValue);
-      if (EnumText.compare(at, value.size(), value) != 0)
-        return "EnumText lacks " + Shown(value) + " after " + Shown(entry.EnumeratorName);
-    }
+  // Reference texts, built piece by piece from the layout rules of the two texts.
+  std::string expected = isClass ? "enum " + T + "_enum {\n   " : "typedef enum {\n   ";
+  const std::size_t n = list.Entries.size();
+  for (std::size_t k = 0; k < n; ++k) {
+    const Enumerator& entry = list.Entries[k];
+    expected += entry.EnumeratorName;
+    if (list.ValuesGiven && entry.EnumeratorValue)
+      expected += " = " + std::to_string(*entry.EnumeratorValue);
+    if (k + 1 < n) expected += ", ";
+    if (k > 0 && k % 6 == 0) expected += "\n   ";
   }
+  expected += isClass ? "};\n" : "}\n    " + T + ";\n";
+  if (EnumText != expected)
+    return "EnumText is " + Shown(EnumText) + ", expected " + Shown(expected);
 
-  const std::string toStringHead =
-      "\n\nAnsiString __fastcall " + (isClass ? T + "::" : std::string()) + "ToString(";
-  const std::string toStringTail = "   default:\n     return \"Invalid\";\n  } // switch\n}\n";
-  if (!StartsWith(ToStringText, toStringHead))
-    return "ToStringText does not start with " + Shown(toStringHead);
-  if (!EndsWith(ToStringText, toStringTail))
-    return "ToStringText does not end with the default case";
-  at = toStringHead.size();
+  expected = "\n\nAnsiString __fastcall " +
+             (isClass ? T + "::ToString(){\n switch(data){\n"
+                      : "ToString(const " + T + " & val){\n switch(val){\n");
   for (const Enumerator& entry : list.Entries) {
     const std::string returned = ReturnName(request, entry);
     if (request.ApplyPrefix && StartsWith(entry.EnumeratorName, request.PrefixText) &&
         returned != entry.EnumeratorName.substr(request.PrefixText.size()))
       return "ReturnName of " + Shown(entry.EnumeratorName) + " is " + Shown(returned);
-    const std::string caseText =
-        "   case " + entry.EnumeratorName + ":\n     return \"" + returned + "\";\n";
-    at = ToStringText.find(caseText, at);
-    if (at == std::string::npos)
-      return "ToStringText lacks the case of " + Shown(entry.EnumeratorName) + " in its place";
-    at += caseText.size();
+    expected += "   case " + entry.EnumeratorName + ":\n     return \"" + returned + "\";\n";
   }
+  expected += "   default:\n     return \"Invalid\";\n  } // switch\n}\n";
+  if (ToStringText != expected)
+    return "ToStringText is " + Shown(ToStringText) + ", expected " + Shown(expected);
 
   const std::string include = IncludeLine(request.OutputPath);
   if (!StartsWith(include, "#include \"") || !EndsWith(include, ".h\" "))

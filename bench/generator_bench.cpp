@@ -1,0 +1,172 @@
+// Timings of the generators at the sizes users reach and well beyond: the largest class the grid
+// allows, enumerations of up to a million names from a list file, and a full enumeration grid.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <variant>
+
+#include "classgen/class_description.h"
+#include "classgen/cpp_header_writer.h"
+#include "classgen/cpp_source_writer.h"
+#include "classgen/java_class_writer.h"
+#include "enumgen/enumeration_list.h"
+#include "enumgen/enumeration_writers.h"
+
+namespace zandrel {
+namespace {
+
+// All 19 rows used, with data members, arrays, C strings, initial values and methods, and every
+// option that adds text switched on.
+ClassDescription LargestClass() {
+  ClassDescription description;
+  description.ClassName = "LargestClass";
+  const char* rows[MemberGridRows][3] = {{"int", "count", "0"},
+                                         {"double", "rate", "1.5"},
+                                         {"char", "name[64]", ""},
+                                         {"AnsiString", "caption", "\"none\""},
+                                         {"int", "grid[8][8]", ""},
+                                         {"unsigned long", "total", "0"},
+                                         {"float", "samples[128]", ""},
+                                         {"bool", "enabled", "true"},
+                                         {"double", "area(int w, int h)", ""},
+                                         {"void", "reset()", ""},
+                                         {"char", "label[16]", ""},
+                                         {"long", "position", "-1"},
+                                         {"short", "flags", "0"},
+                                         {"int", "scale(double f) const", ""},
+                                         {"AnsiString", "ToText()", ""},
+                                         {"double", "weights[4]", ""},
+                                         {"int", "lower", "0"},
+                                         {"int", "upper", "100"},
+                                         {"char", "initial", "'a'"}};
+  for (int r = 0; r < MemberGridRows; ++r)
+    description.Members.push_back({rows[r][0], rows[r][1], rows[r][2], r + 1});
+  GenerationOptions& options = description.Options;
+  options.ComparisonLevel = ComparisonLevel::AllComparisons;
+  options.PrivateCopy = false;  // public copies write the longer source
+  options.FrameworkLibrary = options.StdLib = options.MathLib = options.CStrings = true;
+  options.BigConstructor = true;
+  options.ToStringMethod = true;
+  options.NameForm = NameForm::LowerCamel;
+  options.TargetSystem = TargetSystem::CBuilder;
+  description.HeaderInsertions = {"#include \"Colors.h\" ", "#include \"Sizes.h\" "};
+  return description;
+}
+
+void BM_LargestClassHeader(benchmark::State& state) {
+  const ClassDescription description = LargestClass();
+  for (auto _ : state) benchmark::DoNotOptimize(WriteCppHeader(description));
+}
+BENCHMARK(BM_LargestClassHeader);
+
+void BM_LargestClassSource(benchmark::State& state) {
+  const ClassDescription description = LargestClass();
+  for (auto _ : state) benchmark::DoNotOptimize(WriteCppSource(description));
+}
+BENCHMARK(BM_LargestClassSource);
+
+void BM_LargestClassHeaderAndSource(benchmark::State& state) {
+  const ClassDescription description = LargestClass();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(WriteCppHeader(description));
+    benchmark::DoNotOptimize(WriteCppSource(description));
+  }
+}
+BENCHMARK(BM_LargestClassHeaderAndSource);
+
+void BM_LargestClassJava(benchmark::State& state) {
+  const ClassDescription description = LargestClass();
+  for (auto _ : state) benchmark::DoNotOptimize(WriteJavaClass(description));
+}
+BENCHMARK(BM_LargestClassJava);
+
+// The list files are written once per size and removed when the program ends.
+std::map<long, std::string>& ListFiles() {
+  static std::map<long, std::string> files;
+  return files;
+}
+
+void RemoveListFiles() {
+  for (const auto& [count, path] : ListFiles()) std::remove(path.c_str());
+}
+
+const std::string& ListFile(long count) {
+  auto& files = ListFiles();
+  if (auto found = files.find(count); found != files.end()) return found->second;
+  if (files.empty()) std::atexit(RemoveListFiles);
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("zandrel-bench-" + std::to_string(count) + ".txt"))
+          .string();
+  std::ofstream file(path, std::ios::binary);
+  file << "# generated list for the benchmarks\n";
+  for (long i = 0; i < count; ++i) {
+    file << "Name" << i << ((i % 10 == 9) ? "\n" : " ");
+    if (i % 1000 == 999) file << "/ a comment line\n";
+  }
+  return files.emplace(count, path).first->second;
+}
+
+// The open dialog confirms the prepared list file.
+class ListFileDialog : public FileDialog {
+ public:
+  explicit ListFileDialog(std::string path) : path_(std::move(path)) {}
+  bool Execute() override {
+    FileName = path_;
+    return true;
+  }
+
+ private:
+  std::string path_;
+};
+
+void BM_EnumerationFromListFile(benchmark::State& state) {
+  EnumerationRequest request;
+  request.TypeName = "BigList";
+  request.FromFile = true;
+  request.Style = static_cast<EnumerationStyle>(state.range(1));
+  ListFileDialog dialog(ListFile(state.range(0)));
+  for (auto _ : state) {
+    const auto built = BuildEnumerationList(request, dialog);
+    const auto& list = std::get<EnumerationList>(built);
+    benchmark::DoNotOptimize(BuildEnumText(request, list));
+    benchmark::DoNotOptimize(BuildToStringText(request, list));
+  }
+  state.SetComplexityN(state.range(0));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_EnumerationFromListFile)
+    ->ArgsProduct({{1000, 100000, 1000000}, {0}})
+    ->Args({1000000, 1})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_EnumerationFromFullGrid(benchmark::State& state) {
+  EnumerationRequest request;
+  request.TypeName = "GridList";
+  request.Style = static_cast<EnumerationStyle>(state.range(0));
+  for (int r = 0; r < NameGridRows; ++r)
+    request.GridRows[r] = {"Name" + std::to_string(r), r % 2 ? std::to_string(r * 3) : "$1F"};
+  class NoDialog : public FileDialog {
+   public:
+    bool Execute() override { return false; }
+  } dialog;
+  for (auto _ : state) {
+    const auto built = BuildEnumerationList(request, dialog);
+    const auto& list = std::get<EnumerationList>(built);
+    const std::string EnumText = BuildEnumText(request, list);
+    const std::string ToStringText = BuildToStringText(request, list);
+    benchmark::DoNotOptimize(request.Style == EnumerationStyle::PlainEnumeration
+                                 ? PlainEnumerationFiles(request, list, EnumText, ToStringText)
+                                 : EnumerationClassFiles(request, list, EnumText, ToStringText));
+  }
+}
+BENCHMARK(BM_EnumerationFromFullGrid)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace zandrel
+
+BENCHMARK_MAIN();
