@@ -38,11 +38,16 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   // Only the main window decides when the program ends.
   setAttribute(Qt::WA_QuitOnClose, false);
 
+  // Created in tab order, so the focus starts in the comment box.
+  Label1 = new QLabel("Time and Date is automatically saved.", this);
+  OptionalLabel = new QLabel(this);
+  Memo1 = new QPlainTextEdit(this);
+  Button1 = new QPushButton("Log", this);
+  Button2 = new QPushButton("Close without a Log", this);
+  Button3 = new QPushButton("Log and Close", this);
+
   QFont buttonFont = font();
   buttonFont.setPixelSize(16);
-  Button1 = new QPushButton("Log", this);
-  Button3 = new QPushButton("Log and Close", this);
-  Button2 = new QPushButton("Close without a Log", this);
   // The buttons keep their designed places, widened only where the font needs more room.
   const QFontMetrics buttonMetrics(buttonFont);
   int left = 8;
@@ -57,18 +62,15 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   const int labelWidth = std::max(481, Button2->geometry().right() - 8);
 
   const int lineHeight = fontMetrics().height();
-  Label1 = new QLabel("Time and Date is automatically saved.", this);
   Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   Label1->setGeometry(8, 2, labelWidth, lineHeight + 2);
 
-  OptionalLabel = new QLabel(this);
   OptionalLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   OptionalLabel->setWordWrap(true);
   OptionalLabel->setGeometry(8, Label1->geometry().bottom() + 2, labelWidth,
                              MemoTop - 2 - (Label1->geometry().bottom() + 2));
   OptionalLabel->hide();
 
-  Memo1 = new QPlainTextEdit(this);
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   // Tab leaves the box, as in any form, instead of typing a tab character.
   Memo1->setTabChangesFocus(true);
