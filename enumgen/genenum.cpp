@@ -86,6 +86,7 @@ QPlainTextEdit* PreviewPage(const QString& name, QWidget* parent) {
   auto* page = new QPlainTextEdit(parent);
   page->setObjectName(name);
   page->setReadOnly(true);
+  page->setTabChangesFocus(true);
   page->setLineWrapMode(QPlainTextEdit::NoWrap);
   page->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   return page;
@@ -311,7 +312,7 @@ bool TGenEnumForm::event(QEvent* event) {
 
 void TGenEnumForm::closeEvent(QCloseEvent* event) {
   // Closing by the frame is a Cancel; otherwise nothing would bring the main window back.
-  mainWindow_.ShowMainWindow();
+  if (isVisible()) mainWindow_.ShowMainWindow();
   event->accept();
 }
 
