@@ -62,6 +62,8 @@ TForm1::TForm1(PlatformServices& services, QWidget* parent) : QWidget(parent), s
   SelectedNameForm = NameForm::LowerUnderscore;
   UpdateLibraryCaption();
   Button1->setFocus();
+  // Tall enough to show every member row at once.
+  resize(sizeHint().expandedTo(QSize(980, 640)));
 }
 
 TForm1::~TForm1() = default;
@@ -105,6 +107,10 @@ void TForm1::BuildControls() {
   Label2 = new QLabel(Text("Libraries"), this);
   VCLCheck = new QCheckBox(Text("VCL"), this);
   VCLCheck->setChecked(true);
+  // Hidden for Java; its place is kept so the controls below do not jump.
+  QSizePolicy keepPlace = VCLCheck->sizePolicy();
+  keepPlace.setRetainSizeWhenHidden(true);
+  VCLCheck->setSizePolicy(keepPlace);
   StdCheck = new QCheckBox(Text("StdLib"), this);
   MathCheck = new QCheckBox(Text("Math"), this);
   StringCheck = new QCheckBox(Text("C Style Strings"), this);
@@ -133,6 +139,7 @@ void TForm1::BuildControls() {
   FormBox->setCurrentIndex(0);
   SystemBox->setCurrentIndex(1);
   Label4->setBuddy(FormBox);
+  SystemBox->setToolTip(Text("Target system"));
 
   connect(Button1, &QPushButton::clicked, this, &TForm1::DoIt);
   connect(Button2, &QPushButton::clicked, this, &TForm1::Clear);
@@ -183,9 +190,14 @@ void TForm1::ArrangeControls() {
   left->addLayout(nameRow);
   left->addSpacing(6);
   left->addWidget(Label3);
-  left->addWidget(StringGrid1, 1);
+  left->addWidget(StringGrid1, 100);
   left->addSpacing(6);
   left->addLayout(bottomRow);
+  left->addStretch();
+  // The grid grows until every member row shows, and no further.
+  StringGrid1->setMaximumHeight(StringGrid1->horizontalHeader()->sizeHint().height() +
+                                StringGrid1->verticalHeader()->length() +
+                                2 * StringGrid1->frameWidth());
 
   auto* right = new QVBoxLayout;
   right->addWidget(RadioGroup1);
