@@ -357,13 +357,29 @@ std::string CheckClassWriters(std::string_view data) {
     return {};
   }
   const ClassDescription& description = *read;
-  int lastRow = 0;
-  for (const MemberRow& row : description.Members) {
-    if (row.RowNumber <= lastRow || row.RowNumber > MemberGridRows)
-      return "member row numbers out of order: " + std::to_string(row.RowNumber);
-    lastRow = row.RowNumber;
-    if (!IsMemberRow(row.Type, row.Name))
-      return "the row " + Shown(row.Type) + " " + Shown(row.Name) + " is no member row";
+  // The name trimmed of codes below 33 (as unsigned bytes), inner blanks made "_".
+  std::string_view name = input.NameText;
+  while (!name.empty() && static_cast<unsigned char>(name.front()) < 33) name.remove_prefix(1);
+  while (!name.empty() && static_cast<unsigned char>(name.back()) < 33) name.remove_suffix(1);
+  std::string cleaned(name);
+  std::replace(cleaned.begin(), cleaned.end(), ' ', '_');
+  if (description.ClassName != cleaned)
+    return "the class name " + Shown(input.NameText) + " became " + Shown(description.ClassName);
+  // Every row with a Type of 2 or more and a Name of 1 or more characters, texts unchanged.
+  std::vector<MemberRow> members;
+  for (int r = 1; r <= MemberGridRows; ++r) {
+    const auto& cells = input.Grid[static_cast<std::size_t>(r - 1)];
+    if (cells[0].size() >= 2 && !cells[1].empty())
+      members.push_back({cells[0], cells[1], cells[2], r});
+  }
+  if (description.Members.size() != members.size())
+    return std::to_string(description.Members.size()) + " member rows read, expected " +
+           std::to_string(members.size());
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    const MemberRow& row = description.Members[i];
+    if (row.Type != members[i].Type || row.Name != members[i].Name ||
+        row.InitialValue != members[i].InitialValue || row.RowNumber != members[i].RowNumber)
+      return "member row " + std::to_string(members[i].RowNumber) + " was read differently";
   }
 
   const std::string& X = description.ClassName;
@@ -377,6 +393,25 @@ std::string CheckClassWriters(std::string_view data) {
     return "the source does not start with its comment line and include";
   if (!StartsWith(java, "// " + X + "\n\n")) return "the Java file does not start with // " + X;
   if (!EndsWith(java, "}\n\n")) return "the Java file does not end with }";
+
+  // Every member is declared, in grid order, in the header and the Java file, and every method
+  // gets its marked body in the source.
+  std::size_t inHeader = 0, inJava = 0, inSource = 0;
+  for (const MemberRow& row : description.Members) {
+    inHeader = header.find("   " + row.Type + " " + row.Name + ";\n", inHeader);
+    if (inHeader == std::string::npos) return "the header lacks the member " + Shown(row.Name);
+    inJava = java.find("  " + row.Type + " " + row.Name + ";\n", inJava);
+    if (inJava == std::string::npos) return "the Java file lacks the member " + Shown(row.Name);
+    if (!IsMethod(row)) continue;
+    inSource =
+        source.find("\n" + row.Type + " " + X + "::" + row.Name +
+                        "{ \n // enter your code here\n\n } // " + MethodName(row) + "\n\n\n",
+                    inSource);
+    if (inSource == std::string::npos) return "the source lacks the body of " + Shown(row.Name);
+  }
+  if (description.Options.BigConstructor &&
+      header.find("  " + BigConstructorHead(description) + ";\n") == std::string::npos)
+    return "the header lacks the constructor with every member";
 
   const std::vector<OutputFile> files = ClassOutputFiles(description, chosenPath);
   const std::string stem = FileStem(chosenPath);
