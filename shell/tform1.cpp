@@ -11,17 +11,26 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStyledItemDelegate>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 #include "classgen/class_build.h"
 #include "classgen/output_text.h"
 #include "enumgen/genenum.h"
 #include "feedback/log_entry.h"
 #include "feedback/userlog.h"
+#include "shell/class_preview.h"
 #include "shell/platform_services.h"
 
 namespace zandrel {
@@ -44,6 +53,30 @@ QPushButton* LargeButton(const QString& caption, QWidget* parent) {
   return button;
 }
 
+// Reports every keystroke in a cell editor, so the preview follows the typing before the cell
+// is committed (Escape still reverts the cell).
+class LiveCellDelegate : public QStyledItemDelegate {
+ public:
+  using EditSeen = std::function<void(int row, int column, const QString& text)>;
+  LiveCellDelegate(EditSeen seen, QObject* parent)
+      : QStyledItemDelegate(parent), seen_(std::move(seen)) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+      const int row = index.row();
+      const int column = index.column();
+      connect(line, &QLineEdit::textEdited, this,
+              [this, row, column](const QString& text) { seen_(row, column, text); });
+    }
+    return editor;
+  }
+
+ private:
+  EditSeen seen_;
+};
+
 }  // namespace
 
 TForm1::TForm1(PlatformServices& services, QWidget* parent) : QWidget(parent), services_(services) {
@@ -61,12 +94,17 @@ TForm1::TForm1(PlatformServices& services, QWidget* parent) : QWidget(parent), s
   SelectedSystem = TargetSystem::DevCpp;
   SelectedNameForm = NameForm::LowerUnderscore;
   UpdateLibraryCaption();
+  ConnectPreview();
+  UpdatePreview();
   Button1->setFocus();
-  // Tall enough to show every member row at once.
-  resize(sizeHint().expandedTo(QSize(980, 640)));
+  SizeForScreen();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // Editors closing while the window goes must not regenerate anything.
+  disconnect(StringGrid1->itemDelegate(), nullptr, this, nullptr);
+  Preview = nullptr;
+}
 
 void TForm1::BuildControls() {
   Button1 = LargeButton(Text("Build"), this);
@@ -141,6 +179,14 @@ void TForm1::BuildControls() {
   Label4->setBuddy(FormBox);
   SystemBox->setToolTip(Text("Target system"));
 
+  PreviewCheck = new QCheckBox(Text("Show preview"), this);
+  PreviewCheck->setChecked(true);
+  Preview = new ClassPreview(this);
+  Preview->Tabs->setToolTip(Text("What Build would write now"));
+  auto* copyShortcut = new QShortcut(QKeySequence(Text("Ctrl+Shift+C")), this);
+  connect(copyShortcut, &QShortcut::activated, Preview, &ClassPreview::CopyShownText);
+  connect(PreviewCheck, &QCheckBox::toggled, this, &TForm1::ShowPreview);
+
   connect(Button1, &QPushButton::clicked, this, &TForm1::DoIt);
   connect(Button2, &QPushButton::clicked, this, &TForm1::Clear);
   connect(Button3, &QPushButton::clicked, this, &TForm1::Closer);
@@ -199,26 +245,112 @@ void TForm1::ArrangeControls() {
                                 StringGrid1->verticalHeader()->length() +
                                 2 * StringGrid1->frameWidth());
 
-  auto* right = new QVBoxLayout;
-  right->addWidget(RadioGroup1);
-  right->addSpacing(10);
-  right->addWidget(Label4);
-  right->addWidget(FormBox);
-  right->addSpacing(10);
-  for (QCheckBox* box : {ToStringBox, PrivateCheck, BigConstructorBox}) right->addWidget(box);
-  right->addStretch();
+  auto* options = new QVBoxLayout;
+  options->addWidget(RadioGroup1);
+  options->addSpacing(10);
+  options->addWidget(Label4);
+  options->addWidget(FormBox);
+  options->addSpacing(10);
+  for (QCheckBox* box : {ToStringBox, PrivateCheck, BigConstructorBox}) options->addWidget(box);
+  options->addSpacing(10);
+  options->addWidget(PreviewCheck);
+  // The options keep a readable width however wide the preview below them grows.
+  auto* optionsRow = new QHBoxLayout;
+  optionsRow->addLayout(options);
+  optionsRow->addStretch();
+
+  previewPane_ = Preview;
+  auto* rightPane = new QWidget(this);
+  auto* right = new QVBoxLayout(rightPane);
+  right->setContentsMargins(6, 0, 0, 0);
+  right->addLayout(optionsRow);
+  right->addWidget(Preview, 1);
+  right->addStretch(0);
+
+  auto* leftPane = new QWidget(this);
+  left->setContentsMargins(0, 0, 6, 0);
+  leftPane->setLayout(left);
+
+  Splitter = new QSplitter(Qt::Horizontal, this);
+  Splitter->setChildrenCollapsible(false);
+  Splitter->addWidget(leftPane);
+  Splitter->addWidget(rightPane);
+  Splitter->setStretchFactor(0, 0);
+  Splitter->setStretchFactor(1, 1);
 
   auto* columns = new QHBoxLayout(this);
-  columns->addLayout(left, 3);
-  columns->addSpacing(12);
-  columns->addLayout(right, 2);
+  columns->addWidget(Splitter);
+}
+
+void TForm1::ConnectPreview() {
+  const auto update = [this] { UpdatePreview(); };
+  connect(NameEdit, &QLineEdit::textChanged, this, update);
+  connect(StringGrid1, &QTableWidget::itemChanged, this, update);
+  connect(RadioGroup1Items, &QButtonGroup::idToggled, this, update);
+  for (QCheckBox* box :
+       {PrivateCheck, VCLCheck, StdCheck, MathCheck, StringCheck, BigConstructorBox, ToStringBox})
+    connect(box, &QCheckBox::toggled, this, update);
+
+  auto* delegate = new LiveCellDelegate(
+      [this](int row, int column, const QString& text) {
+        liveEdit_ = LiveEdit{row, column, text};
+        UpdatePreview();
+      },
+      StringGrid1);
+  StringGrid1->setItemDelegate(delegate);
+  // Committed or reverted, the cell itself holds the text again.
+  connect(delegate, &QAbstractItemDelegate::closeEditor, this, [this] {
+    liveEdit_.reset();
+    UpdatePreview();
+  });
+}
+
+void TForm1::UpdatePreview() {
+  if (Preview == nullptr) return;
+  ClassInput input = CurrentInput();
+  if (liveEdit_ && liveEdit_->Row >= 0 && liveEdit_->Row < MemberGridRows &&
+      liveEdit_->Column >= 0 && liveEdit_->Column < 3)
+    input.Grid[liveEdit_->Row][liveEdit_->Column] = liveEdit_->Text.toStdString();
+  Preview->ShowPages(PreviewPages(input));
+}
+
+void TForm1::SizeForScreen() {
+  // Table, options and preview side by side, within the screen's free area.
+  QSize size(1340, 700);
+  if (const QScreen* shown = screen()) {
+    const QRect free = shown->availableGeometry();
+    size = size.boundedTo(QSize(free.width() - 16, free.height() - 40));
+  }
+  resize(size.expandedTo(minimumSizeHint()));
+  Splitter->setSizes({660, std::max(0, width() - 660)});
+}
+
+void TForm1::ShowPreview(bool shown) {
+  if (shown == !previewPane_->isHidden()) return;
+  if (!shown) {
+    const int before = width();
+    previewPane_->hide();
+    layout()->activate();
+    const int compact = std::max(minimumSizeHint().width(), 980);
+    previewWidth_ = std::max(0, before - compact);
+    if (before > compact) resize(compact, height());
+    return;
+  }
+  previewPane_->show();
+  int wider = width() + (previewWidth_ > 0 ? previewWidth_ : 360);
+  if (const QScreen* onScreen = screen())
+    wider = std::min(wider, onScreen->availableGeometry().width() - 16);
+  if (wider > width()) resize(wider, height());
 }
 
 void TForm1::SetTabOrder() {
   QList<QWidget*> order{Button1, NameEdit, StringGrid1};
   for (QAbstractButton* item : RadioGroup1Items->buttons()) order.append(item);
   order.append({PrivateCheck, VCLCheck, StdCheck, MathCheck, StringCheck, Button2, Button3, Button4,
-                Button5, EnumButton, Button6, BigConstructorBox, ToStringBox, FormBox, SystemBox});
+                Button5, EnumButton, Button6, BigConstructorBox, ToStringBox, FormBox, SystemBox,
+                PreviewCheck, Preview->Tabs->tabBar()});
+  for (QPlainTextEdit* page : Preview->PageViews()) order.append(page);
+  order.append(Preview->CopyButton);
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
@@ -348,6 +480,7 @@ void TForm1::SystemChanged() {
   if (index < 0) return;
   SelectedSystem = static_cast<TargetSystem>(index);
   SystemChosen();
+  UpdatePreview();
 }
 
 void TForm1::FormChange() {
@@ -357,6 +490,7 @@ void TForm1::FormChange() {
   checkingChoice_ = false;
   if (index < 0) return;
   SelectedNameForm = static_cast<NameForm>(index);
+  UpdatePreview();
 }
 
 void TForm1::SystemChosen() { UpdateLibraryCaption(); }
@@ -388,13 +522,14 @@ void TForm1::AcceptEnumeration(const std::string& typeName, const std::string& t
     QTableWidgetItem* cell = StringGrid1->item(row, 0);
     if (cell == nullptr) {
       StringGrid1->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(typeName)));
-      return;
+      break;
     }
     if (cell->text().isEmpty()) {
       cell->setText(QString::fromStdString(typeName));
-      return;
+      break;
     }
   }
+  UpdatePreview();
 }
 
 void TForm1::ShowMainWindow() {

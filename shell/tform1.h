@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,10 +19,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSplitter;
 class QTableWidget;
 
 namespace zandrel {
 
+class ClassPreview;
 class PlatformServices;
 class TGenEnumForm;
 class TUserLogWindow;
@@ -78,6 +82,11 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   QComboBox* SystemBox = nullptr;
   std::unique_ptr<FileDialog> SaveDialog1;
 
+  // Beside the member table: what Build would write now, and the switch that hides it.
+  QSplitter* Splitter = nullptr;
+  QCheckBox* PreviewCheck = nullptr;
+  ClassPreview* Preview = nullptr;
+
  signals:
   // The main window was closed: the application ends.
   void Closed();
@@ -94,6 +103,10 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   void FormChange();
   void SystemChosen();
   void UpdateLibraryCaption();
+  // Regenerates the preview from the current state, including a cell being typed into.
+  void UpdatePreview();
+  // Shows or hides the preview, widening or narrowing the window by its room.
+  void ShowPreview(bool shown);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -105,11 +118,23 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   void OpenEnumerationDialog(EnumerationStyle style);
   // Looks the combo box's text up among its items; puts the accepted item back on a miss.
   int CheckChoice(QComboBox* box, int accepted);
+  void ConnectPreview();
+  void SizeForScreen();
+
+  // The text of a grid cell while the user is still typing into it.
+  struct LiveEdit {
+    int Row = 0;
+    int Column = 0;
+    QString Text;
+  };
 
   PlatformServices& services_;
   TGenEnumForm* genEnumForm_ = nullptr;
   TUserLogWindow* userLogWindow_ = nullptr;
   bool checkingChoice_ = false;
+  std::optional<LiveEdit> liveEdit_;
+  QWidget* previewPane_ = nullptr;
+  int previewWidth_ = 0;  // the room the preview took when it was hidden
 };
 
 }  // namespace zandrel

@@ -7,8 +7,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +23,7 @@
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
 #include "classgen/output_text.h"
+#include "shell/class_preview.h"
 #include "shell/tform1.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/support/fake_services.h"
@@ -153,20 +157,25 @@ class TForm1Test : public QObject {
     QCOMPARE(QApplication::focusWidget(), form.Button1);
 
     const QList<QWidget*> expected{
-        form.NameEdit,     form.StringGrid1, form.RadioGroup1Items->checkedButton(),
-        form.PrivateCheck, form.VCLCheck,    form.StdCheck,
-        form.MathCheck,    form.StringCheck, form.Button2,
-        form.Button3,      form.Button4,     form.Button5,
-        form.EnumButton,   form.Button6,     form.BigConstructorBox,
-        form.ToStringBox,  form.FormBox,     form.SystemBox,
-        form.Button1};
+        form.NameEdit, form.StringGrid1, form.RadioGroup1Items->checkedButton(), form.PrivateCheck,
+        form.VCLCheck, form.StdCheck, form.MathCheck, form.StringCheck, form.Button2, form.Button3,
+        form.Button4, form.Button5, form.EnumButton, form.Button6, form.BigConstructorBox,
+        form.ToStringBox, form.FormBox, form.SystemBox,
+        // The preview's own controls come after every other control.
+        form.PreviewCheck, static_cast<QWidget*>(form.Preview->Tabs->tabBar()),
+        form.Preview->ShownPage(), form.Preview->CopyButton, form.Button1};
     for (QWidget* next : expected) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QWidget* focus = QApplication::focusWidget();
       // An editable combo box hands its focus to its text field.
       if (focus != nullptr && qobject_cast<QComboBox*>(focus->parentWidget()) != nullptr)
         focus = focus->parentWidget();
-      QCOMPARE(focus, next);
+      QVERIFY2(
+          focus == next,
+          qPrintable(QString("step %1: %2 %3")
+                         .arg(expected.indexOf(next))
+                         .arg(focus == nullptr ? "none" : focus->metaObject()->className())
+                         .arg(focus == nullptr ? QString() : focus->property("text").toString())));
     }
   }
 
