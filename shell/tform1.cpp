@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -195,10 +196,14 @@ void TForm1::BuildControls() {
   connect(EnumButton, &QPushButton::clicked, this, &TForm1::EnumGen2);
   connect(Button6, &QPushButton::clicked, this, &TForm1::ConstSeq);
   // The choice is checked when the user picks an item or finishes typing, not on every keystroke.
+  // Enter is seen here; the focus moving to another control, in eventFilter.
   connect(SystemBox, &QComboBox::activated, this, &TForm1::SystemChanged);
-  connect(SystemBox->lineEdit(), &QLineEdit::editingFinished, this, &TForm1::SystemChanged);
+  connect(SystemBox->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::SystemChanged);
   connect(FormBox, &QComboBox::activated, this, &TForm1::FormChange);
-  connect(FormBox->lineEdit(), &QLineEdit::editingFinished, this, &TForm1::FormChange);
+  connect(FormBox->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::FormChange);
+  // The box keeps the focus itself and hands focus events on to its text field directly.
+  SystemBox->installEventFilter(this);
+  FormBox->installEventFilter(this);
 }
 
 void TForm1::ArrangeControls() {
@@ -491,6 +496,19 @@ void TForm1::FormChange() {
   if (index < 0) return;
   SelectedNameForm = static_cast<NameForm>(index);
   UpdatePreview();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    // Only a move to another control finishes the entry; switching to another window or opening
+    // the drop-down list does not.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+      if (watched == SystemBox) SystemChanged();
+      if (watched == FormBox) FormChange();
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::SystemChosen() { UpdateLibraryCaption(); }

@@ -110,6 +110,7 @@ class TForm1 : public QWidget, public EnumerationReceiver {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();

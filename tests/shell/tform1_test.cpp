@@ -343,6 +343,14 @@ class TForm1Test : public QObject {
     QCOMPARE(services_.Messages.size(), std::size_t{1});
     QCOMPARE(form.SelectedSystem, TargetSystem::CBuilder);
     QCOMPARE(form.VCLCheck->text(), QString("VCL"));
+
+    // Closing the window is no finished entry: no box on the way out.
+    form.FormBox->setFocus();
+    form.FormBox->lineEdit()->selectAll();
+    QTest::keyClicks(form.FormBox->lineEdit(), "get");
+    form.close();
+    QCOMPARE(services_.Messages.size(), std::size_t{1});
+    QCOMPARE(form.SelectedNameForm, NameForm::LowerUnderscore);
   }
 
   // After a rejected entry Build still uses the last accepted system and naming form.
