@@ -1,5 +1,3 @@
-#include <QApplication>
-#include <QMessageBox>
 #include <exception>
 #include <memory>
 
@@ -7,35 +5,10 @@
 #include "feedback/userlog.h"
 #include "shell/qt_platform_services.h"
 #include "shell/tform1.h"
-
-namespace {
-
-void ShowException(const char* what) {
-  QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Zandrel"),
-                        QString::fromUtf8(what));
-}
-
-// An exception that escapes an event handler is shown, and the user goes on working.
-class ZandrelApplication : public QApplication {
- public:
-  ZandrelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
-
-  bool notify(QObject* receiver, QEvent* event) override {
-    try {
-      return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-      ShowException(error.what());
-    } catch (...) {
-      ShowException("An unknown error occurred.");
-    }
-    return false;
-  }
-};
-
-}  // namespace
+#include "shell/zandrel_application.h"
 
 int main(int argc, char** argv) {
-  ZandrelApplication app(argc, argv);
+  zandrel::ZandrelApplication app(argc, argv);
   try {
     zandrel::QtPlatformServices services;
     auto Form1 = std::make_unique<zandrel::TForm1>(services);
@@ -48,9 +21,10 @@ int main(int argc, char** argv) {
     Form1->show();
     return app.exec();
   } catch (const std::exception& error) {
-    ShowException(error.what());
+    zandrel::ShowException(error.what());
   } catch (...) {
-    ShowException("An unknown error occurred.");
+    zandrel::ShowException("An unknown error occurred.");
   }
+  // Start-up failed: the program did not do its work.
   return 1;
 }
