@@ -196,6 +196,11 @@ void TForm1::BuildControls() {
   connect(EnumButton, &QPushButton::clicked, this, &TForm1::EnumGen2);
   connect(Button6, &QPushButton::clicked, this, &TForm1::ConstSeq);
   // The choice is checked when the user picks an item or finishes typing, not on every keystroke.
+  // Enter presses the focused button, as Space does.
+  for (QPushButton* button :
+       {Button1, Button2, Button3, Button4, Button5, EnumButton, Button6, Preview->CopyButton})
+    button->setAutoDefault(true);
+
   // Enter is seen here; the focus moving to another control, in eventFilter.
   connect(SystemBox, &QComboBox::activated, this, &TForm1::SystemChanged);
   connect(SystemBox->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::SystemChanged);

@@ -155,6 +155,9 @@ class TForm1Test : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(QApplication::focusWidget(), form.Button1);
+    QTest::keyClick(form.Button1, Qt::Key_Return);  // Enter presses the focused button
+    QCOMPARE(services_.Messages.size(), std::size_t{1});
+    QCOMPARE(services_.Messages[0].Text, std::string(ShortClassNameMessage));
 
     const QList<QWidget*> expected{
         form.NameEdit, form.StringGrid1, form.RadioGroup1Items->checkedButton(), form.PrivateCheck,
