@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <variant>
 
+#include "classgen/class_description.h"
 #include "cli/cli_common.h"
 #include "enumgen/enumeration_list.h"
 #include "enumgen/enumeration_writers.h"
@@ -19,37 +19,10 @@ namespace zandrel::cli {
 
 namespace {
 
-// Answers the list-file question once with the path given in the request.
-class ChosenListFile : public FileDialog {
- public:
-  explicit ChosenListFile(std::string path) : path_(std::move(path)) {}
-  bool Execute() override {
-    if (answered_) return false;
-    answered_ = true;
-    FileName = path_;
-    return true;
-  }
-
- private:
-  std::string path_;
-  bool answered_ = false;
-};
-
-std::string Trimmed(const std::string& text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) < 33) ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) < 33) --end;
-  return text.substr(begin, end - begin);
-}
-
 bool Readable(const std::string& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) return false;
-  std::ifstream file(path, std::ios::binary);
-  if (!file.is_open()) return false;
-  std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  return !file.bad();
+  return std::ifstream(path, std::ios::binary).is_open();
 }
 
 EnumerationStyle StyleMember(const QJsonObject& request, const QString& where) {
@@ -96,7 +69,7 @@ int RunEnumCommand(const QStringList& arguments) {
                     where);
 
   EnumerationRequest request;
-  request.TypeName = Trimmed(TextMember(object, "TypeName", "", where));
+  request.TypeName = Trim(TextMember(object, "TypeName", "", where));
   request.Style = StyleMember(object, where);
   request.FirstAndLast = FlagMember(object, "FirstAndLast", true, where);
   request.ApplyPrefix = FlagMember(object, "ApplyPrefix", true, where);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -35,7 +36,7 @@ struct EnumerationRequest {
 };
 
 struct Enumerator {
-  std::string EnumeratorName;                  // prefix included
+  std::string EnumeratorName;                   // prefix included
   std::optional<std::int32_t> EnumeratorValue;  // nothing: no value
 };
 
@@ -47,6 +48,23 @@ struct EnumerationList {
 // A request the system's own rules refuse; the dialog shows Message with caption "Error".
 struct Refusal {
   std::string Message;
+};
+
+// A list-file question answered once with a file already chosen, without showing anything: for
+// callers that know the file (the command line, the preview). Asked again, it cancels.
+class ChosenListFile : public FileDialog {
+ public:
+  explicit ChosenListFile(std::string path) : path_(std::move(path)) {}
+  bool Execute() override {
+    if (answered_) return false;
+    answered_ = true;
+    FileName = path_;
+    return true;
+  }
+
+ private:
+  std::string path_;
+  bool answered_ = false;
 };
 
 inline constexpr std::string_view OpenDialogFilter =

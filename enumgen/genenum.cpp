@@ -66,22 +66,6 @@ class LiveCellDelegate : public QStyledItemDelegate {
   }
 };
 
-// A list file dialog that answers with the file already chosen, once, without showing anything.
-class ChosenFile : public FileDialog {
- public:
-  explicit ChosenFile(std::string path) : path_(std::move(path)) {}
-  bool Execute() override {
-    if (answered_) return false;
-    answered_ = true;
-    FileName = path_;
-    return true;
-  }
-
- private:
-  std::string path_;
-  bool answered_ = false;
-};
-
 QPlainTextEdit* PreviewPage(const QString& name, QWidget* parent) {
   auto* page = new QPlainTextEdit(parent);
   page->setObjectName(name);
@@ -370,7 +354,7 @@ void TGenEnumForm::UpdatePreview() {
     // The text OK would hand over; it never writes, since no output path is set.
     EnumerationRequest textRequest = request;
     textRequest.SeparateFile = false;
-    ChosenFile textList(listPath);
+    ChosenListFile textList(listPath);
     const auto outcome = GenerateEnumerationOutput(textRequest, textList);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
       note = refusal->Message;
@@ -388,7 +372,7 @@ void TGenEnumForm::UpdatePreview() {
 
   // The two files, named after the type until the save dialog names them.
   request.OutputPath = request.TypeName + ".h";
-  ChosenFile fileList(listPath);
+  ChosenListFile fileList(listPath);
   const auto built = BuildEnumerationList(request, fileList);
   const auto& list = std::get<EnumerationList>(built);
   const std::string enumText = BuildEnumText(request, list);
