@@ -52,7 +52,7 @@ std::optional<ClassDescription> ReadClassDescription(const ClassInput& input) {
 }
 
 bool IsMemberRow(std::string_view Type, std::string_view Name) {
-  return Type.size() >= 2 && !Name.empty();
+  return CharacterCount(Type) >= 2 && !Name.empty();
 }
 
 bool IsDataMember(const MemberRow& row) { return Position(row.Name, '(') == 0; }

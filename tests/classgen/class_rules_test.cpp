@@ -23,6 +23,8 @@ TEST(MemberRules, MemberRow) {
                                          {"  ", "a", true},
                                          {"int", " ", true},
                                          {"int", "(x)", true},
+                                         {"\xc3\xa9", "a", false},  // one letter, two bytes
+                                         {"\xc3\xa9t", "a", true},
                                          {"", "", false}})
     EXPECT_EQ(IsMemberRow(c.type, c.name), c.member) << "'" << c.type << "' '" << c.name << "'";
 }
