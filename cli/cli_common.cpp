@@ -34,8 +34,7 @@ std::string TextMember(const QJsonObject& object, const char* key, const std::st
                        const QString& where) {
   const QJsonValue value = object.value(QLatin1String(key));
   if (value.isUndefined()) return fallback;
-  if (!value.isString())
-    throw UsageError(Bytes(where) + "." + key + " must be a string");
+  if (!value.isString()) throw UsageError(Bytes(where) + "." + key + " must be a string");
   return Bytes(value.toString());
 }
 

@@ -54,8 +54,7 @@ std::string UnifiedDiff(const std::string& expectedPath, const std::string& actu
   }
   std::ofstream(actualPath, std::ios::binary) << actual;
   return ::testing::AssertionFailure()
-         << name << " differs from the golden file (actual text left in " << actualPath
-         << "):\n"
+         << name << " differs from the golden file (actual text left in " << actualPath << "):\n"
          << UnifiedDiff(expectedPath, actualPath);
 }
 
