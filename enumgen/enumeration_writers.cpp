@@ -231,24 +231,36 @@ WrittenEnumeration WriteEnumerationClassFiles(const EnumerationRequest& request,
   return WriteFiles(request, EnumerationClassFiles(request, list, EnumText, ToStringText));
 }
 
-std::variant<GeneratedEnumeration, Refusal> GenerateEnumerationOutput(
-    const EnumerationRequest& request, FileDialog& OpenDialog1) {
+std::variant<ComposedEnumeration, Refusal> ComposeEnumeration(const EnumerationRequest& request,
+                                                              FileDialog& OpenDialog1) {
   auto built = BuildEnumerationList(request, OpenDialog1);
   if (auto* refusal = std::get_if<Refusal>(&built)) return *refusal;
   const EnumerationList& list = std::get<EnumerationList>(built);
   // The class's constructor and steps need a first and a last name.
   if (IsClass(request) && list.Entries.empty())
     return Refusal{"An enumeration class needs at least one name."};
-  const std::string EnumText = BuildEnumText(request, list);
-  const std::string ToStringText = BuildToStringText(request, list);
+  ComposedEnumeration composed;
+  composed.EnumText = BuildEnumText(request, list);
+  composed.ToStringText = BuildToStringText(request, list);
+  if (request.SeparateFile)
+    composed.Files =
+        IsClass(request)
+            ? EnumerationClassFiles(request, list, composed.EnumText, composed.ToStringText)
+            : PlainEnumerationFiles(request, list, composed.EnumText, composed.ToStringText);
+  return composed;
+}
+
+std::variant<GeneratedEnumeration, Refusal> GenerateEnumerationOutput(
+    const EnumerationRequest& request, FileDialog& OpenDialog1) {
+  auto composed = ComposeEnumeration(request, OpenDialog1);
+  if (auto* refusal = std::get_if<Refusal>(&composed)) return *refusal;
+  const ComposedEnumeration& texts = std::get<ComposedEnumeration>(composed);
   GeneratedEnumeration generated;
   if (!request.SeparateFile) {
-    generated.HandOver = EnumText + ToStringText;
+    generated.HandOver = texts.EnumText + texts.ToStringText;
     return generated;
   }
-  WrittenEnumeration written =
-      IsClass(request) ? WriteEnumerationClassFiles(request, list, EnumText, ToStringText)
-                       : WritePlainEnumerationFiles(request, list, EnumText, ToStringText);
+  WrittenEnumeration written = WriteFiles(request, texts.Files);
   generated.HandOver = written.IncludeLine;
   generated.Failures = std::move(written.Failures);
   return generated;

@@ -54,6 +54,16 @@ WrittenEnumeration WriteEnumerationClassFiles(const EnumerationRequest& request,
 // The output paths of a request with SeparateFile: OutputStem + ".h", OutputStem + ".cpp".
 std::vector<std::string> EnumerationOutputPaths(std::string_view OutputPath);
 
+// Everything an OK produces before anything is written: the list (asking for the list file when
+// FromFile), the texts, and with SeparateFile the two files for OutputPath.
+struct ComposedEnumeration {
+  std::string EnumText;
+  std::string ToStringText;
+  std::vector<EnumerationFile> Files;
+};
+std::variant<ComposedEnumeration, Refusal> ComposeEnumeration(const EnumerationRequest& request,
+                                                              FileDialog& OpenDialog1);
+
 // The OK action after the save dialog: build the list (asking for the list file when FromFile),
 // the texts, and with SeparateFile write the files. HandOver is what the main window receives.
 struct GeneratedEnumeration {

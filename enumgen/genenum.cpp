@@ -350,39 +350,30 @@ void TGenEnumForm::UpdatePreview() {
   else if (request.FromFile && !std::ifstream(listPath, std::ios::binary).is_open())
     note = "The list file \"" + listPath + "\" cannot be read; OK will ask for a list file.";
 
-  if (!note) {
-    // The text OK would hand over; it never writes, since no output path is set.
-    EnumerationRequest textRequest = request;
-    textRequest.SeparateFile = false;
-    ChosenListFile textList(listPath);
-    const auto outcome = GenerateEnumerationOutput(textRequest, textList);
-    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-      note = refusal->Message;
-    } else if (!request.SeparateFile) {
-      ShowPreviewPages(false);
-      ShowText(previewText_, Q(std::get<GeneratedEnumeration>(outcome).HandOver));
-      return;
-    }
-  }
   if (note) {
     ShowPreviewPages(false);
     ShowText(previewText_, Q(*note));
     return;
   }
 
-  // The two files, named after the type until the save dialog names them.
+  // Composed as OK would, never written; the files are named after the type until the save
+  // dialog names them.
   request.OutputPath = request.TypeName + ".h";
-  ChosenListFile fileList(listPath);
-  const auto built = BuildEnumerationList(request, fileList);
-  const auto& list = std::get<EnumerationList>(built);
-  const std::string enumText = BuildEnumText(request, list);
-  const std::string toStringText = BuildToStringText(request, list);
-  const auto files = request.Style == EnumerationStyle::EnumerationClass
-                         ? EnumerationClassFiles(request, list, enumText, toStringText)
-                         : PlainEnumerationFiles(request, list, enumText, toStringText);
-  ShowPreviewPages(true);
-  ShowText(previewHeader_, files.size() > 0 ? Q(files[0].Text) : QString());
-  ShowText(previewSource_, files.size() > 1 ? Q(files[1].Text) : QString());
+  ChosenListFile list(listPath);
+  const auto composed = ComposeEnumeration(request, list);
+  if (const auto* refusal = std::get_if<Refusal>(&composed)) {
+    ShowPreviewPages(false);
+    ShowText(previewText_, Q(refusal->Message));
+    return;
+  }
+  const auto& texts = std::get<ComposedEnumeration>(composed);
+  ShowPreviewPages(request.SeparateFile);
+  if (!request.SeparateFile) {
+    ShowText(previewText_, Q(texts.EnumText + texts.ToStringText));
+    return;
+  }
+  ShowText(previewHeader_, Q(texts.Files.at(0).Text));
+  ShowText(previewSource_, Q(texts.Files.at(1).Text));
 }
 
 void TGenEnumForm::CopyPreview() {
