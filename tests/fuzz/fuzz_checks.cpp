@@ -37,7 +37,9 @@ class ByteReader {
 
   // A length byte, then up to maxLength bytes as they are.
   std::string Text(std::size_t maxLength) {
-    const std::size_t length = std::min<std::size_t>(Below(maxLength + 1), data_.size());
+    // The length byte is read first: in one expression with data_.size() the order is unspecified.
+    const std::size_t wanted = Below(maxLength + 1);
+    const std::size_t length = std::min(wanted, data_.size());
     std::string text(data_.substr(0, length));
     data_.remove_prefix(length);
     return text;
@@ -365,11 +367,16 @@ std::string CheckClassWriters(std::string_view data) {
   std::replace(cleaned.begin(), cleaned.end(), ' ', '_');
   if (description.ClassName != cleaned)
     return "the class name " + Shown(input.NameText) + " became " + Shown(description.ClassName);
-  // Every row with a Type of 2 or more and a Name of 1 or more characters, texts unchanged.
+  // Every row with a Type of 2 or more and a Name of 1 or more characters, texts unchanged. Text
+  // is UTF-8: continuation bytes do not start a character.
+  const auto characters = [](const std::string& text) {
+    return std::count_if(text.begin(), text.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+  };
   std::vector<MemberRow> members;
   for (int r = 1; r <= MemberGridRows; ++r) {
     const auto& cells = input.Grid[static_cast<std::size_t>(r - 1)];
-    if (cells[0].size() >= 2 && !cells[1].empty())
+    if (characters(cells[0]) >= 2 && !cells[1].empty())
       members.push_back({cells[0], cells[1], cells[2], r});
   }
   if (description.Members.size() != members.size())
