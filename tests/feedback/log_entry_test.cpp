@@ -15,24 +15,13 @@ namespace {
 using zandrel::testing::MatchesGolden;
 using zandrel::testing::ReadWholeFile;
 
-DateTimeStamp Stamp(int month, int day, int hour, int minute, int second, int millisecond) {
-  DateTimeStamp stamp;
-  stamp.Year = 2026;
-  stamp.Month = static_cast<std::int16_t>(month);
-  stamp.Day = static_cast<std::int16_t>(day);
-  stamp.Hour = static_cast<std::int16_t>(hour);
-  stamp.Minute = static_cast<std::int16_t>(minute);
-  stamp.Second = static_cast<std::int16_t>(second);
-  stamp.Millisecond = static_cast<std::int16_t>(millisecond);
-  return stamp;
-}
-
 TEST(FormatLogEntry, MatchesTheLogFormat) {
   const std::string text =
-      FormatLogEntry(Stamp(12, 7, 14, 3, 9, 42), "",
+      FormatLogEntry(DateTimeStamp{2026, 12, 7, 14, 3, 9, 42}, "",
                      {"The copy constructor misses a member.", "Row 3 was a char array."}) +
-      FormatLogEntry(Stamp(12, 7, 14, 5, 0, 7), "Build 1.0 on Linux", {"", "  indented  ", ""}) +
-      FormatLogEntry(Stamp(1, 5, 9, 0, 0, 0), "", {});
+      FormatLogEntry(DateTimeStamp{2026, 12, 7, 14, 5, 0, 7}, "Build 1.0 on Linux",
+                     {"", "  indented  ", ""}) +
+      FormatLogEntry(DateTimeStamp{2026, 1, 5, 9, 0, 0, 0}, "", {});
   EXPECT_TRUE(MatchesGolden("feedback/entries.golden", text));
 }
 

@@ -6,19 +6,6 @@
 namespace zandrel {
 namespace {
 
-DateTimeStamp Stamp(int year, int month, int day, int hour, int minute, int second,
-                    int millisecond) {
-  DateTimeStamp stamp;
-  stamp.Year = static_cast<std::int16_t>(year);
-  stamp.Month = static_cast<std::int16_t>(month);
-  stamp.Day = static_cast<std::int16_t>(day);
-  stamp.Hour = static_cast<std::int16_t>(hour);
-  stamp.Minute = static_cast<std::int16_t>(minute);
-  stamp.Second = static_cast<std::int16_t>(second);
-  stamp.Millisecond = static_cast<std::int16_t>(millisecond);
-  return stamp;
-}
-
 TEST(DateTimeStamp, TextsAreMonthFirstAndUnpaddedExceptTheMilliseconds) {
   struct Case {
     DateTimeStamp stamp;
@@ -26,13 +13,13 @@ TEST(DateTimeStamp, TextsAreMonthFirstAndUnpaddedExceptTheMilliseconds) {
     const char* time;
   };
   const Case cases[] = {
-      {Stamp(2026, 12, 7, 14, 3, 9, 42), "12/7/2026", "14:3:9.042"},
-      {Stamp(2027, 1, 5, 9, 5, 3, 42), "1/5/2027", "9:5:3.042"},
-      {Stamp(2026, 12, 31, 0, 0, 0, 0), "12/31/2026", "0:0:0.000"},
-      {Stamp(2026, 10, 10, 23, 59, 59, 999), "10/10/2026", "23:59:59.999"},
-      {Stamp(2026, 2, 28, 12, 30, 45, 7), "2/28/2026", "12:30:45.007"},
-      {Stamp(2026, 2, 28, 12, 30, 45, 70), "2/28/2026", "12:30:45.070"},
-      {Stamp(2026, 2, 28, 12, 30, 45, 100), "2/28/2026", "12:30:45.100"},
+      {DateTimeStamp{2026, 12, 7, 14, 3, 9, 42}, "12/7/2026", "14:3:9.042"},
+      {DateTimeStamp{2027, 1, 5, 9, 5, 3, 42}, "1/5/2027", "9:5:3.042"},
+      {DateTimeStamp{2026, 12, 31, 0, 0, 0, 0}, "12/31/2026", "0:0:0.000"},
+      {DateTimeStamp{2026, 10, 10, 23, 59, 59, 999}, "10/10/2026", "23:59:59.999"},
+      {DateTimeStamp{2026, 2, 28, 12, 30, 45, 7}, "2/28/2026", "12:30:45.007"},
+      {DateTimeStamp{2026, 2, 28, 12, 30, 45, 70}, "2/28/2026", "12:30:45.070"},
+      {DateTimeStamp{2026, 2, 28, 12, 30, 45, 100}, "2/28/2026", "12:30:45.100"},
       {DateTimeStamp{}, "0/0/0", "0:0:0.000"},  // never captured
   };
   for (const Case& c : cases) {
