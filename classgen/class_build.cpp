@@ -29,11 +29,9 @@ std::vector<OutputFile> ClassOutputFiles(const ClassDescription& description,
 }
 
 std::vector<FileFailure> WriteClassFiles(const ClassDescription& description,
-                                         std::string_view chosenPath) {
-  std::vector<FileFailure> failures;
-  for (const OutputFile& file : ClassOutputFiles(description, chosenPath))
-    if (auto failure = WriteOutputText(file.Path, file.Text)) failures.push_back(*failure);
-  return failures;
+                                         std::string_view chosenPath,
+                                         const BeforeReplace& beforeReplace) {
+  return ReplaceFiles(ClassOutputFiles(description, chosenPath), beforeReplace);
 }
 
 }  // namespace zandrel

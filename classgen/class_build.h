@@ -19,19 +19,14 @@ inline constexpr std::string_view SaveDialogFilter =
 std::optional<std::string> ChooseOutputPath(const ClassDescription& description,
                                             FileDialog& SaveDialog1);
 
-// One file Build writes: where, and its whole text.
-struct OutputFile {
-  std::string Path;
-  std::string Text;
-};
-
 // The files Build writes for a chosen path, in writing order: FileStem + "h" then FileStem +
 // "cpp", or FileStem + "java" alone for Java.
 std::vector<OutputFile> ClassOutputFiles(const ClassDescription& description,
                                          std::string_view chosenPath);
 
-// Writes every output file, created or emptied, in order; a failed file does not stop the next.
+// Writes the output files as one step (ReplaceFiles): all of them, or on failure none.
 std::vector<FileFailure> WriteClassFiles(const ClassDescription& description,
-                                         std::string_view chosenPath);
+                                         std::string_view chosenPath,
+                                         const BeforeReplace& beforeReplace = {});
 
 }  // namespace zandrel

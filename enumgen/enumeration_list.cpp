@@ -1,9 +1,6 @@
 #include "enumgen/enumeration_list.h"
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace zandrel {
 
@@ -150,30 +147,31 @@ void ReadListFromText(const EnumerationRequest& request, EnumerationList& list,
 }
 
 void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
-                      FileDialog& OpenDialog1) {
+                      FileDialog& OpenDialog1, const ListReadFailure& readFailed) {
   list.ValuesGiven = false;
   OpenDialog1.Title = ListFileTitle;
   OpenDialog1.FilterIndex = 1;
   while (true) {
     // Cancel ends the choosing at any showing: the file then contributes nothing.
     if (!OpenDialog1.Execute()) return;
-    std::ifstream file(OpenDialog1.FileName, std::ios::binary);
+    auto read = ReadInputFile(OpenDialog1.FileName, ListFileLimit);
     OpenDialog1.Title = CommittedListFileTitle;
-    // A folder opens on some systems but has no text to read.
-    std::error_code error;
-    if (!file.is_open() || std::filesystem::is_directory(OpenDialog1.FileName, error)) continue;
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    ReadListFromText(request, list, text);
+    if (const auto* failure = std::get_if<FileFailure>(&read)) {
+      if (readFailed) readFailed(*failure);
+      continue;
+    }
+    ReadListFromText(request, list, std::get<std::string>(read));
     return;
   }
 }
 
 std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
-                                                            FileDialog& OpenDialog1) {
+                                                            FileDialog& OpenDialog1,
+                                                            const ListReadFailure& readFailed) {
   EnumerationList list;
   if (request.FirstAndLast) list.Entries.push_back({EntryName(request, FirstSentinel), {}});
   if (request.FromFile) {
-    ReadListFromFile(request, list, OpenDialog1);
+    ReadListFromFile(request, list, OpenDialog1, readFailed);
   } else if (auto refusal = ReadListFromGrid(request, list)) {
     return *refusal;
   }

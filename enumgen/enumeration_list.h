@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "classgen/file_dialog.h"
+#include "classgen/output_text.h"
 
 namespace zandrel {
 
@@ -83,16 +85,21 @@ std::optional<std::int32_t> ConvertValue(std::string_view text);
 // Appends the named grid rows; refuses a named row whose Value cell does not convert.
 std::optional<Refusal> ReadListFromGrid(const EnumerationRequest& request, EnumerationList& list);
 
+// Told of a chosen list file that could not be read (ReadInputFile with ListFileLimit), before the
+// question is asked again.
+using ListReadFailure = std::function<void(const FileFailure& failure)>;
+
 // Asks for the list file through OpenDialog1 (again, under the committed title, while a chosen file
-// will not open; Cancel ends the choosing) and appends its words.
+// cannot be read; Cancel ends the choosing) and appends its words.
 void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
-                      FileDialog& OpenDialog1);
+                      FileDialog& OpenDialog1, const ListReadFailure& readFailed = {});
 // The words of an already opened list text, for the file source and for tests.
 void ReadListFromText(const EnumerationRequest& request, EnumerationList& list,
                       std::string_view text);
 
-// Sentinels, then the file or grid entries. OpenDialog1 is used only with FromFile.
+// Sentinels, then the file or grid entries. OpenDialog1 and readFailed are used only with FromFile.
 std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
-                                                            FileDialog& OpenDialog1);
+                                                            FileDialog& OpenDialog1,
+                                                            const ListReadFailure& readFailed = {});
 
 }  // namespace zandrel

@@ -126,13 +126,9 @@ std::string ClassDefinitions(const std::string& T, const EnumerationList& list) 
 }
 
 WrittenEnumeration WriteFiles(const EnumerationRequest& request,
-                              const std::vector<EnumerationFile>& files) {
-  WrittenEnumeration written;
-  written.IncludeLine = IncludeLine(request.OutputPath);
-  // The source is attempted even after a failed header; every failure is returned.
-  for (const EnumerationFile& file : files)
-    if (auto failure = WriteOutputText(file.Path, file.Text)) written.Failures.push_back(*failure);
-  return written;
+                              const std::vector<EnumerationFile>& files,
+                              const BeforeReplace& beforeReplace = {}) {
+  return {IncludeLine(request.OutputPath), ReplaceFiles(files, beforeReplace)};
 }
 
 }  // namespace
@@ -232,8 +228,9 @@ WrittenEnumeration WriteEnumerationClassFiles(const EnumerationRequest& request,
 }
 
 std::variant<ComposedEnumeration, Refusal> ComposeEnumeration(const EnumerationRequest& request,
-                                                              FileDialog& OpenDialog1) {
-  auto built = BuildEnumerationList(request, OpenDialog1);
+                                                              FileDialog& OpenDialog1,
+                                                              const ListReadFailure& readFailed) {
+  auto built = BuildEnumerationList(request, OpenDialog1, readFailed);
   if (auto* refusal = std::get_if<Refusal>(&built)) return *refusal;
   const EnumerationList& list = std::get<EnumerationList>(built);
   // The class's constructor and steps need a first and a last name.
@@ -251,8 +248,9 @@ std::variant<ComposedEnumeration, Refusal> ComposeEnumeration(const EnumerationR
 }
 
 std::variant<GeneratedEnumeration, Refusal> GenerateEnumerationOutput(
-    const EnumerationRequest& request, FileDialog& OpenDialog1) {
-  auto composed = ComposeEnumeration(request, OpenDialog1);
+    const EnumerationRequest& request, FileDialog& OpenDialog1, const ListReadFailure& readFailed,
+    const BeforeReplace& beforeReplace) {
+  auto composed = ComposeEnumeration(request, OpenDialog1, readFailed);
   if (auto* refusal = std::get_if<Refusal>(&composed)) return *refusal;
   const ComposedEnumeration& texts = std::get<ComposedEnumeration>(composed);
   GeneratedEnumeration generated;
@@ -260,7 +258,7 @@ std::variant<GeneratedEnumeration, Refusal> GenerateEnumerationOutput(
     generated.HandOver = texts.EnumText + texts.ToStringText;
     return generated;
   }
-  WrittenEnumeration written = WriteFiles(request, texts.Files);
+  WrittenEnumeration written = WriteFiles(request, texts.Files, beforeReplace);
   generated.HandOver = written.IncludeLine;
   generated.Failures = std::move(written.Failures);
   return generated;

@@ -24,10 +24,7 @@ std::string HeaderBaseName(std::string_view OutputPath);
 std::string IncludeLine(std::string_view OutputPath);
 
 // The two files of a style, in writing order (header, then source), with their whole texts.
-struct EnumerationFile {
-  std::string Path;
-  std::string Text;
-};
+using EnumerationFile = OutputFile;
 std::vector<EnumerationFile> PlainEnumerationFiles(const EnumerationRequest& request,
                                                    const EnumerationList& list,
                                                    const std::string& EnumText,
@@ -37,7 +34,7 @@ std::vector<EnumerationFile> EnumerationClassFiles(const EnumerationRequest& req
                                                    const std::string& EnumText,
                                                    const std::string& ToStringText);
 
-// Write the style's header (closed first) then source; created or emptied, never appended.
+// Write the style's header and source as one step (ReplaceFiles): both, or on failure neither.
 struct WrittenEnumeration {
   std::string IncludeLine;
   std::vector<FileFailure> Failures;
@@ -61,16 +58,19 @@ struct ComposedEnumeration {
   std::string ToStringText;
   std::vector<EnumerationFile> Files;
 };
-std::variant<ComposedEnumeration, Refusal> ComposeEnumeration(const EnumerationRequest& request,
-                                                              FileDialog& OpenDialog1);
+std::variant<ComposedEnumeration, Refusal> ComposeEnumeration(
+    const EnumerationRequest& request, FileDialog& OpenDialog1,
+    const ListReadFailure& readFailed = {});
 
 // The OK action after the save dialog: build the list (asking for the list file when FromFile),
-// the texts, and with SeparateFile write the files. HandOver is what the main window receives.
+// the texts, and with SeparateFile write the files as one step. HandOver is what the main window
+// receives.
 struct GeneratedEnumeration {
   std::string HandOver;
   std::vector<FileFailure> Failures;
 };
 std::variant<GeneratedEnumeration, Refusal> GenerateEnumerationOutput(
-    const EnumerationRequest& request, FileDialog& OpenDialog1);
+    const EnumerationRequest& request, FileDialog& OpenDialog1,
+    const ListReadFailure& readFailed = {}, const BeforeReplace& beforeReplace = {});
 
 }  // namespace zandrel

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "classgen/class_build.h"
@@ -9,7 +10,9 @@
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
 #include "tests/classgen/class_examples.h"
+#include "tests/classgen/file_cases.h"
 #include "tests/support/golden.h"
+#include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
@@ -17,18 +20,11 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadWholeFile;
 
-// A fresh, empty folder per test.
 class ClassFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::path(ZANDREL_TEST_WORK_DIR) /
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Path(const std::string& name) const { return folder_.Path(name); }
 
-  fs::path folder_;
+  testing::TempFolder folder_;
 };
 
 TEST_F(ClassFiles, SecondBuildOverwritesBothFilesCompletely) {
@@ -48,7 +44,7 @@ TEST_F(ClassFiles, JavaWritesOneFileAndOverwrites) {
   ASSERT_TRUE(WriteClassFiles(testing::MeterClass(), Path("Meter")).empty());
   EXPECT_TRUE(WriteClassFiles(testing::PrivateMeterClass(), Path("Meter.txt")).empty());
   EXPECT_EQ(ReadWholeFile(Path("Meter.java")), WriteJavaClass(testing::PrivateMeterClass()));
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+  EXPECT_EQ(folder_.Contents().size(), 1u);
 }
 
 TEST_F(ClassFiles, FolderInPathKeepsItsDot) {
@@ -58,29 +54,81 @@ TEST_F(ClassFiles, FolderInPathKeepsItsDot) {
   EXPECT_TRUE(fs::exists(Path("my.dir/Point.cpp")));
 }
 
-TEST_F(ClassFiles, EveryUnwritableFileIsReported) {
-  const auto failures = WriteClassFiles(testing::SampleClass(), Path("missing/Sample.h"));
-  ASSERT_EQ(failures.size(), 2u);
-  EXPECT_EQ(failures[0].Path, Path("missing/Sample.h"));
-  EXPECT_EQ(failures[1].Path, Path("missing/Sample.cpp"));
-  EXPECT_EQ(DescribeFailure(failures[1]), "The file \"" + Path("missing/Sample.cpp") +
-                                              "\" could not be written: No such file or directory");
+class ClassFileCase : public ::testing::TestWithParam<testing::FileCase> {};
+
+TEST_P(ClassFileCase, BothFilesOrNone) {
+  const testing::FileCase& c = GetParam();
+  if (c.FileSizeLimit != RLIM_INFINITY) GTEST_SKIP() << "a file size limit is set for programs";
+  testing::TempFolder folder;
+  if (const std::string skip = c.SetUp(folder); !skip.empty()) GTEST_SKIP() << skip;
+  const auto before = folder.Contents();
+  testing::HangGuard guard;
+  std::vector<std::pair<std::string, std::string>> failures;
+  for (const FileFailure& failure :
+       WriteClassFiles(testing::FileCaseClass(), folder.Path(c.Chosen)))
+    failures.emplace_back(failure.Path, failure.Reason);
+  auto expected = c.Failures;
+  for (auto& [path, reason] : expected) path = folder.Path(path);
+  EXPECT_EQ(failures, expected);
+  testing::ExpectFolderAfter(c, folder, before);
 }
 
-TEST_F(ClassFiles, FailedHeaderDoesNotStopTheSource) {
-  fs::create_directories(Path("Sample.h"));  // a folder where the header should go
-  const auto failures = WriteClassFiles(testing::SampleClass(), Path("Sample.h"));
-  ASSERT_EQ(failures.size(), 1u);
-  EXPECT_EQ(failures[0].Path, Path("Sample.h"));
-  EXPECT_FALSE(failures[0].Reason.empty());
-  EXPECT_EQ(ReadWholeFile(Path("Sample.cpp")), WriteCppSource(testing::SampleClass()));
+INSTANTIATE_TEST_SUITE_P(Files, ClassFileCase, ::testing::ValuesIn(testing::FileCases()),
+                         testing::FileCaseName);
+
+TEST_F(ClassFiles, OldFilesAreOfferedWhenTheNewOnesAreComplete) {
+  fs::create_directories(Path("real"));
+  folder_.Write("real/Sample.h", "old header");
+  fs::create_symlink("real/Sample.h", Path("Sample.h"));
+  std::vector<std::string> offered;
+  const auto failures =
+      WriteClassFiles(testing::FileCaseClass(), Path("Sample.h"), [&](const auto& existing) {
+        offered = existing;
+        EXPECT_EQ(ReadWholeFile(Path("real/Sample.h")), "old header");
+        fs::remove(existing.front());  // moved to the trash: the file is then made anew
+      });
+  EXPECT_TRUE(failures.empty());
+  EXPECT_EQ(offered, std::vector<std::string>{Path("real/Sample.h")});  // the new source is not
+  EXPECT_EQ(ReadWholeFile(Path("Sample.h")), WriteCppHeader(testing::FileCaseClass()));
+
+  // A refused step offers nothing.
+  fs::remove(Path("Sample.cpp"));
+  ::mkfifo(Path("Sample.cpp").c_str(), 0600);
+  offered = {"not asked"};
+  EXPECT_EQ(WriteClassFiles(testing::FileCaseClass(), Path("Sample.h"),
+                            [&](const auto& existing) { offered = existing; })
+                .size(),
+            1u);
+  EXPECT_EQ(offered, std::vector<std::string>{"not asked"});
 }
 
-TEST_F(ClassFiles, FailedWriteIsReported) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  const auto failure = WriteOutputText("/dev/full", std::string(1 << 16, 'x'));
-  ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->Reason, "No space left on device");
+TEST_F(ClassFiles, OneFileWrittenWholeOrRefused) {
+  ASSERT_FALSE(WriteOutputText(Path("one"), "x"));
+  EXPECT_EQ(ReadWholeFile(Path("one")), "x");
+  const auto device = WriteOutputText("/dev/full", std::string(1 << 16, 'x'));
+  ASSERT_TRUE(device);
+  EXPECT_EQ(DescribeFailure(*device),
+            "The file \"/dev/full\" could not be written: not a regular file");
+}
+
+TEST_F(ClassFiles, InputFilesAreReadWholeUpToTheLimit) {
+  const std::string limitText(10, 'x');
+  const auto read = ReadInputFile(folder_.Write("ten", limitText), 10);
+  ASSERT_TRUE(std::holds_alternative<std::string>(read));
+  EXPECT_EQ(std::get<std::string>(read), limitText);
+  EXPECT_EQ(std::get<std::string>(ReadInputFile(folder_.Write("empty", ""), 10)), "");
+  for (const auto& input :
+       testing::UnreadableInputs(folder_, 10, "larger than the 10 byte limit")) {
+    testing::HangGuard guard;
+    const auto failed = ReadInputFile(input.Path, 10);
+    ASSERT_TRUE(std::holds_alternative<FileFailure>(failed)) << input.Label;
+    EXPECT_EQ(std::get<FileFailure>(failed).Path, input.Path);
+    EXPECT_EQ(std::get<FileFailure>(failed).Reason, input.Reason) << input.Label;
+  }
+  EXPECT_EQ(std::get<FileFailure>(ReadInputFile(folder_.Path("ten"), 9)).Reason,
+            "larger than the 9 byte limit");
+  EXPECT_EQ(DescribeReadFailure({"a.txt", "not a regular file"}),
+            "The file \"a.txt\" could not be read: not a regular file");
 }
 
 TEST_F(ClassFiles, AppendKeepsWhatIsThere) {
@@ -92,10 +140,14 @@ TEST_F(ClassFiles, AppendKeepsWhatIsThere) {
 }
 
 TEST_F(ClassFiles, ExistingFilesAndReplaceQuestion) {
-  ASSERT_FALSE(WriteOutputText(Path("a.h"), ""));
+  folder_.Write("a.h", "");
   fs::create_directories(Path("d.h"));
-  EXPECT_EQ(ExistingFiles({Path("a.h"), Path("b.h"), Path("d.h")}),
-            std::vector<std::string>{Path("a.h")});
+  ::mkfifo(Path("f.h").c_str(), 0600);
+  fs::create_symlink("a.h", Path("l.h"));
+  fs::create_symlink("nowhere.h", Path("n.h"));
+  EXPECT_EQ(
+      ExistingFiles({Path("a.h"), Path("b.h"), Path("d.h"), Path("f.h"), Path("l.h"), Path("n.h")}),
+      (std::vector<std::string>{Path("a.h"), Path("l.h"), Path("n.h")}));
   EXPECT_EQ(ReplaceQuestion({"/x/A.h"}), "/x/A.h already exists. Replace it?");
   EXPECT_EQ(ReplaceQuestion({"/x/A.h", "/x/A.cpp"}),
             "/x/A.h and /x/A.cpp already exist. Replace them?");

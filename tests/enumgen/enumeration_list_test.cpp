@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "enumgen/enumeration_list.h"
+#include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
@@ -331,6 +332,31 @@ TEST_F(ListFileTest, AFileWithNoWordsGivesOnlyTheSentinels) {
   auto built = BuildEnumerationList(request, dialog);
   EXPECT_EQ(Names(std::get<EnumerationList>(built)),
             (std::vector<std::string>{"FirstUnused", "LastUnused"}));
+}
+
+// A list file that cannot be read is told to the caller with its reason, at once (a FIFO never
+// blocks), and the question comes back under the committed title.
+TEST(ListFileRead, EveryUnreadableFileIsReportedAndAskedAgain) {
+  testing::TempFolder folder;
+  const std::string good = folder.Write("good.txt", "One");
+  for (const auto& input :
+       testing::UnreadableInputs(folder, ListFileLimit, "larger than the 256 MiB limit")) {
+    EnumerationRequest request;
+    request.FromFile = true;
+    request.FirstAndLast = false;
+    request.ApplyPrefix = false;
+    ScriptedDialog dialog;
+    dialog.Answers = {input.Path, good};
+    std::vector<std::pair<std::string, std::string>> reported;
+    testing::HangGuard guard;
+    const auto built = BuildEnumerationList(request, dialog, [&](const FileFailure& failure) {
+      reported.emplace_back(failure.Path, failure.Reason);
+    });
+    EXPECT_EQ(Names(std::get<EnumerationList>(built)), std::vector<std::string>{"One"});
+    EXPECT_EQ(reported,
+              (std::vector<std::pair<std::string, std::string>>{{input.Path, input.Reason}}));
+    EXPECT_EQ(dialog.Titles.back(), CommittedListFileTitle) << input.Label;
+  }
 }
 
 }  // namespace

@@ -242,7 +242,11 @@ TEST(GenerateEnumerationOutput, ReplacesExistingFilesWhole) {
   std::ofstream(folder / "Colors.cpp", std::ios::binary) << longOld;
   const EnumerationRequest request = PlainWithValues(folder / "Colors.h");
   NoDialog dialog;
-  for (int run = 0; run < 2; ++run) GenerateEnumerationOutput(request, dialog);
+  std::vector<std::string> offered;
+  for (int run = 0; run < 2; ++run)
+    GenerateEnumerationOutput(request, dialog, {},
+                              [&](const auto& existing) { offered = existing; });
+  EXPECT_EQ(offered, (std::vector<std::string>{folder / "Colors.h", folder / "Colors.cpp"}));
   EXPECT_TRUE(MatchesGolden("enumgen/plain_values.h.golden", ReadWholeFile(folder / "Colors.h")));
   EXPECT_TRUE(
       MatchesGolden("enumgen/plain_values.cpp.golden", ReadWholeFile(folder / "Colors.cpp")));
@@ -250,16 +254,18 @@ TEST(GenerateEnumerationOutput, ReplacesExistingFilesWhole) {
 
 TEST(GenerateEnumerationOutput, ReportsEveryFileNotWritten) {
   TempFolder folder;
-  // The header's name is taken by a folder; the source is still written.
+  // The header's name is taken by a folder: the pair is one step, so the source is not written.
   std::filesystem::create_directories(folder / "Colors.h");
   const EnumerationRequest request = PlainWithValues(folder / "Colors.h");
   NoDialog dialog;
-  auto generated = std::get<GeneratedEnumeration>(GenerateEnumerationOutput(request, dialog));
+  bool offered = false;
+  auto generated = std::get<GeneratedEnumeration>(
+      GenerateEnumerationOutput(request, dialog, {}, [&](const auto&) { offered = true; }));
   ASSERT_EQ(generated.Failures.size(), 1u);
   EXPECT_EQ(generated.Failures[0].Path, folder / "Colors.h");
-  EXPECT_FALSE(generated.Failures[0].Reason.empty());
-  EXPECT_TRUE(
-      MatchesGolden("enumgen/plain_values.cpp.golden", ReadWholeFile(folder / "Colors.cpp")));
+  EXPECT_EQ(generated.Failures[0].Reason, "not a regular file");
+  EXPECT_FALSE(std::filesystem::exists(folder / "Colors.cpp"));
+  EXPECT_FALSE(offered);
 
   // Neither file can be created in a missing folder.
   const EnumerationRequest nowhere = ClassWithSentinels(folder / "missing/TrafficLight.h");
