@@ -2,7 +2,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
-#include <QStringList>
 #include <cmath>
 #include <string>
 
@@ -17,7 +16,7 @@ namespace {
 // Reads an enumeration member by the name of its value; the fallback when absent.
 template <typename Enum, std::size_t N>
 Enum EnumMember(const QJsonObject& object, const char* key, Enum fallback,
-                const std::pair<const char*, Enum> (&names)[N], const QString& where) {
+                const std::pair<const char*, Enum> (&names)[N], const std::string& where) {
   const QJsonValue value = object.value(QLatin1String(key));
   if (value.isUndefined()) return fallback;
   std::string choices;
@@ -25,7 +24,7 @@ Enum EnumMember(const QJsonObject& object, const char* key, Enum fallback,
     if (value.isString() && value.toString() == QLatin1String(name)) return enumValue;
     choices += choices.empty() ? name : std::string(", ") + name;
   }
-  throw UsageError(Bytes(where) + "." + key + " must be one of " + choices);
+  throw UsageError(where + "." + key + " must be one of " + choices);
 }
 
 constexpr std::pair<const char*, ComparisonLevel> ComparisonNames[] = {
@@ -42,10 +41,10 @@ constexpr std::pair<const char*, TargetSystem> TargetNames[] = {
     {"VisualCpp", TargetSystem::VisualCpp},
     {"Java", TargetSystem::Java}};
 
-QJsonArray ArrayMember(const QJsonObject& object, const char* key, const QString& where) {
+QJsonArray ArrayMember(const QJsonObject& object, const char* key, const std::string& where) {
   const QJsonValue value = object.value(QLatin1String(key));
   if (value.isUndefined()) return {};
-  if (!value.isArray()) throw UsageError(Bytes(where) + "." + key + " must be an array");
+  if (!value.isArray()) throw UsageError(where + "." + key + " must be an array");
   return value.toArray();
 }
 
@@ -55,7 +54,7 @@ GenerationOptions ReadOptions(const QJsonObject& top) {
   if (value.isUndefined()) return options;
   if (!value.isObject()) throw UsageError("Options must be an object");
   const QJsonObject object = value.toObject();
-  const QString where = "Options";
+  const std::string where = "Options";
   RejectUnknownKeys(object,
                     {"ComparisonLevel", "PrivateCopy", "FrameworkLibrary", "StdLib", "MathLib",
                      "CStrings", "BigConstructor", "ToStringMethod", "NameForm", "TargetSystem"},
@@ -81,18 +80,18 @@ void ReadRows(const QJsonObject& top, ClassInput& input) {
   const QJsonArray rows = ArrayMember(top, "Rows", "description");
   bool given[MemberGridRows] = {};
   for (qsizetype i = 0; i < rows.size(); ++i) {
-    const QString where = QString("Rows[%1]").arg(i);
-    if (!rows[i].isObject()) throw UsageError(Bytes(where) + " must be an object");
+    const std::string where = "Rows[" + std::to_string(i) + "]";
+    if (!rows[i].isObject()) throw UsageError(where + " must be an object");
     const QJsonObject row = rows[i].toObject();
     RejectUnknownKeys(row, {"Row", "Type", "Name", "InitialValue"}, where);
     const QJsonValue number = row.value(QLatin1String("Row"));
-    if (number.isUndefined()) throw UsageError(Bytes(where) + ".Row is missing");
+    if (number.isUndefined()) throw UsageError(where + ".Row is missing");
     const double n = number.toDouble(0);
     if (!number.isDouble() || n != std::floor(n) || n < 1 || n > MemberGridRows)
-      throw UsageError(Bytes(where) + ".Row must be a whole number from 1 to 19");
+      throw UsageError(where + ".Row must be a whole number from 1 to 19");
     const auto index = static_cast<std::size_t>(n) - 1;
     if (given[index])
-      throw UsageError(Bytes(where) + ": row " + std::to_string(index + 1) + " is given twice");
+      throw UsageError(where + ": row " + std::to_string(index + 1) + " is given twice");
     given[index] = true;
     input.Grid[index] = {TextMember(row, "Type", "", where), TextMember(row, "Name", "", where),
                          TextMember(row, "InitialValue", "", where)};
@@ -114,9 +113,20 @@ ClassInput ReadClassInput(const QJsonObject& top) {
   return input;
 }
 
+constexpr std::string_view ClassUsage =
+    "Usage: zandrel-gen class DESCRIPTION.json OUTPUT_PATH\n"
+    "\n"
+    "Writes the class files as Build does when the save dialog returns OUTPUT_PATH: the\n"
+    "header and the source beside it, or the Java file. Existing files are replaced whole,\n"
+    "both or neither.\n"
+    "\n"
+    "Exit codes: 0 written, 1 class name refused, 2 unusable invocation or JSON, 3 a file\n"
+    "not written or standard output not written.\n";
+
 }  // namespace
 
-int RunClassCommand(const QStringList& arguments) {
+int RunClassCommand(const Arguments& arguments) {
+  if (AsksForHelp(arguments)) return PrintOutput(ClassUsage) ? Written : NotWritten;
   if (arguments.size() != 2)
     throw UsageError("class needs two arguments: DESCRIPTION.json OUTPUT_PATH");
   const ClassInput input = ReadClassInput(LoadJsonObject(arguments[0]));
@@ -125,7 +135,9 @@ int RunClassCommand(const QStringList& arguments) {
     PrintError(std::string(ShortClassNameMessage));
     return Refused;
   }
-  const auto failures = WriteClassFiles(*description, Bytes(arguments[1]));
+  // Nothing is written unless every file can be: an output path that is a folder, FIFO or
+  // device is refused before any file changes.
+  const auto failures = WriteClassFiles(*description, arguments[1]);
   for (const FileFailure& failure : failures) PrintError(DescribeFailure(failure));
   return failures.empty() ? Written : NotWritten;
 }

@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace zandrel::cli {
 
@@ -15,22 +17,36 @@ struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Reads a JSON file whose top level is an object.
-QJsonObject LoadJsonObject(const QString& path);
+// The arguments after the command, as the bytes they were given (paths are not re-encoded).
+using Arguments = std::vector<std::string>;
+
+// Reads a JSON file (at most JsonFileLimit bytes) whose top level is an object.
+QJsonObject LoadJsonObject(const std::string& path);
 
 // Refuses any key of object that is not in allowed; where names the object in the message.
 void RejectUnknownKeys(const QJsonObject& object, std::initializer_list<const char*> allowed,
-                       const QString& where);
+                       const std::string& where);
 
 // Typed, optional members: the fallback when absent, a UsageError for a wrong type.
 std::string TextMember(const QJsonObject& object, const char* key, const std::string& fallback,
-                       const QString& where);
-bool FlagMember(const QJsonObject& object, const char* key, bool fallback, const QString& where);
+                       const std::string& where);
+bool FlagMember(const QJsonObject& object, const char* key, bool fallback,
+                const std::string& where);
 
 // UTF-8 bytes of a text, as the generators take them.
 std::string Bytes(const QString& text);
 
 // Writes a line (a line feed is added) to standard error.
 void PrintError(const std::string& line);
+
+// Writes the text to standard output and flushes it; false (the reason already on standard error)
+// when it could not be written, such as on a full disk or a closed pipe.
+bool PrintOutput(std::string_view text);
+
+// Closes standard output at the end; false (reported as above) when earlier output was lost.
+bool CloseOutput();
+
+// True for "-h" or "--help" as a command's only argument.
+bool AsksForHelp(const Arguments& arguments);
 
 }  // namespace zandrel::cli

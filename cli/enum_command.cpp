@@ -2,15 +2,14 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
-#include <QStringList>
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "classgen/class_description.h"
+#include "classgen/output_text.h"
 #include "cli/cli_common.h"
 #include "enumgen/enumeration_list.h"
 #include "enumgen/enumeration_writers.h"
@@ -19,38 +18,43 @@ namespace zandrel::cli {
 
 namespace {
 
-bool Readable(const std::string& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return false;
-  return std::ifstream(path, std::ios::binary).is_open();
-}
+constexpr std::string_view EnumUsage =
+    "Usage: zandrel-gen enum REQUEST.json\n"
+    "\n"
+    "Builds an enumeration as the dialog's OK does. With OutputPath it writes the header and\n"
+    "source there (both or neither) and prints the include line; without, it prints the\n"
+    "enumeration text the main window would receive. ListFile reads the names from a file of\n"
+    "at most 256 MiB.\n"
+    "\n"
+    "Exit codes: 0 done, 1 request refused, 2 unusable invocation or JSON, 3 the list file not\n"
+    "read, a file not written or standard output not written.\n";
 
-EnumerationStyle StyleMember(const QJsonObject& request, const QString& where) {
+EnumerationStyle StyleMember(const QJsonObject& request, const std::string& where) {
   const std::string style = TextMember(request, "Style", "PlainEnumeration", where);
   if (style == "PlainEnumeration") return EnumerationStyle::PlainEnumeration;
   if (style == "EnumerationClass") return EnumerationStyle::EnumerationClass;
-  throw UsageError(Bytes(where) + ".Style must be \"PlainEnumeration\" or \"EnumerationClass\"");
+  throw UsageError(where + ".Style must be \"PlainEnumeration\" or \"EnumerationClass\"");
 }
 
-void ReadRows(const QJsonObject& object, const QString& where, EnumerationRequest& request) {
+void ReadRows(const QJsonObject& object, const std::string& where, EnumerationRequest& request) {
   const QJsonValue rows = object.value(QLatin1String("Rows"));
   if (rows.isUndefined()) return;
-  if (!rows.isArray()) throw UsageError(Bytes(where) + ".Rows must be an array");
+  if (!rows.isArray()) throw UsageError(where + ".Rows must be an array");
   std::array<bool, NameGridRows> seen{};
   const QJsonArray array = rows.toArray();
   for (qsizetype i = 0; i < array.size(); ++i) {
-    const QString rowWhere = where + ".Rows[" + QString::number(i) + "]";
-    if (!array[i].isObject()) throw UsageError(Bytes(rowWhere) + " must be an object");
+    const std::string rowWhere = where + ".Rows[" + std::to_string(i) + "]";
+    if (!array[i].isObject()) throw UsageError(rowWhere + " must be an object");
     const QJsonObject row = array[i].toObject();
     RejectUnknownKeys(row, {"Row", "Name", "Value"}, rowWhere);
     const QJsonValue number = row.value(QLatin1String("Row"));
     const double value = number.toDouble(0);
     if (!number.isDouble() || value != std::floor(value) || value < 1 || value > NameGridRows)
-      throw UsageError(Bytes(rowWhere) + ".Row must be a whole number from 1 to " +
+      throw UsageError(rowWhere + ".Row must be a whole number from 1 to " +
                        std::to_string(NameGridRows));
     const auto index = static_cast<std::size_t>(value) - 1;
     if (seen[index])
-      throw UsageError(Bytes(rowWhere) + ": row " + std::to_string(index + 1) + " given twice");
+      throw UsageError(rowWhere + ": row " + std::to_string(index + 1) + " given twice");
     seen[index] = true;
     request.GridRows[index].Name = TextMember(row, "Name", "", rowWhere);
     request.GridRows[index].Value = TextMember(row, "Value", "", rowWhere);
@@ -59,9 +63,10 @@ void ReadRows(const QJsonObject& object, const QString& where, EnumerationReques
 
 }  // namespace
 
-int RunEnumCommand(const QStringList& arguments) {
+int RunEnumCommand(const Arguments& arguments) {
+  if (AsksForHelp(arguments)) return PrintOutput(EnumUsage) ? Written : NotWritten;
   if (arguments.size() != 1) throw UsageError("enum takes one argument: REQUEST.json");
-  const QString where = arguments[0];
+  const std::string& where = arguments[0];
   const QJsonObject object = LoadJsonObject(where);
   RejectUnknownKeys(object,
                     {"TypeName", "Style", "FirstAndLast", "ApplyPrefix", "PrefixText", "Rows",
@@ -75,29 +80,34 @@ int RunEnumCommand(const QStringList& arguments) {
   request.ApplyPrefix = FlagMember(object, "ApplyPrefix", true, where);
   request.PrefixText = TextMember(object, "PrefixText", "ZD", where);
   ReadRows(object, where, request);
-  const bool fromFile = object.contains(QLatin1String("ListFile"));
+  request.FromFile = object.contains(QLatin1String("ListFile"));
   const std::string listFile = TextMember(object, "ListFile", "", where);
-  request.FromFile = fromFile;
   request.SeparateFile = object.contains(QLatin1String("OutputPath"));
   request.OutputPath = TextMember(object, "OutputPath", "", where);
 
-  // Decided before anything is generated: the window would ask again, a script cannot.
-  if (fromFile && !Readable(listFile)) {
-    PrintError("zandrel-gen: the list file \"" + listFile + "\" could not be read");
+  // The window would ask again for a list file that cannot be read; a script cannot be asked.
+  std::optional<FileFailure> listFailure;
+  ChosenListFile dialog(listFile);
+  const auto composed = ComposeEnumeration(request, dialog, [&](const FileFailure& failure) {
+    if (!listFailure) listFailure = failure;
+  });
+  if (listFailure) {
+    PrintError("zandrel-gen: " + DescribeReadFailure(*listFailure));
     return NotWritten;
   }
-
-  ChosenListFile dialog(listFile);
-  const auto result = GenerateEnumerationOutput(request, dialog);
-  if (const auto* refusal = std::get_if<Refusal>(&result)) {
+  if (const auto* refusal = std::get_if<Refusal>(&composed)) {
     PrintError(refusal->Message);
     return Refused;
   }
-  const auto& generated = std::get<GeneratedEnumeration>(result);
-  std::fwrite(generated.HandOver.data(), 1, generated.HandOver.size(), stdout);
-  std::fflush(stdout);
-  for (const FileFailure& failure : generated.Failures) PrintError(DescribeFailure(failure));
-  return generated.Failures.empty() ? Written : NotWritten;
+  const auto& texts = std::get<ComposedEnumeration>(composed);
+  if (!request.SeparateFile)
+    return PrintOutput(texts.EnumText + texts.ToStringText) ? Written : NotWritten;
+
+  // The include line would name files that are not there: it is printed only once both are.
+  const std::vector<FileFailure> failures = ReplaceFiles(texts.Files);
+  for (const FileFailure& failure : failures) PrintError(DescribeFailure(failure));
+  if (!failures.empty()) return NotWritten;
+  return PrintOutput(IncludeLine(request.OutputPath)) ? Written : NotWritten;
 }
 
 }  // namespace zandrel::cli

@@ -1,18 +1,21 @@
 // zandrel-gen: the generators from the command line, for scripts and batch use.
-#include <QCoreApplication>
-#include <QStringList>
+#include <csignal>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "cli/cli_common.h"
 
 namespace zandrel::cli {
-int RunClassCommand(const QStringList& arguments);
-int RunEnumCommand(const QStringList& arguments);
+int RunClassCommand(const Arguments& arguments);
+int RunEnumCommand(const Arguments& arguments);
 }  // namespace zandrel::cli
 
 namespace {
 
-constexpr const char* Help =
+using namespace zandrel::cli;
+
+constexpr std::string_view Help =
     "Usage: zandrel-gen COMMAND ARGUMENTS\n"
     "\n"
     "Generates the files that Zandrel's windows would, from a JSON description.\n"
@@ -24,43 +27,46 @@ constexpr const char* Help =
     "  enum REQUEST.json                   build an enumeration as the dialog's OK does, write\n"
     "                                      its files when OutputPath is given, and print the\n"
     "                                      text the main window would receive\n"
+    "  COMMAND --help                      show the command's own help\n"
     "\n"
     "Options:\n"
     "  -h, --help     show this help\n"
     "  -v, --version  show the version\n"
     "\n"
+    "Existing files are replaced whole, all of a command's files or none; a path that is a\n"
+    "folder, FIFO or device is refused.\n"
+    "\n"
     "Exit codes: 0 done, 1 input refused, 2 unusable invocation or JSON, 3 a file not\n"
-    "written or read.\n";
+    "written or read, or standard output not written.\n";
+
+int Run(Arguments arguments) {
+  if (arguments.empty()) {
+    std::fwrite(Help.data(), 1, Help.size(), stderr);
+    return Unusable;
+  }
+  const std::string command = arguments.front();
+  arguments.erase(arguments.begin());
+  if (command == "-h" || command == "--help" || command == "help")
+    return PrintOutput(Help) ? Written : NotWritten;
+  if (command == "-v" || command == "--version")
+    return PrintOutput("zandrel-gen " ZANDREL_VERSION "\n") ? Written : NotWritten;
+  try {
+    if (command == "class") return RunClassCommand(arguments);
+    if (command == "enum") return RunEnumCommand(arguments);
+    throw UsageError("unknown command \"" + command + "\" (try --help)");
+  } catch (const UsageError& error) {
+    PrintError(std::string("zandrel-gen: ") + error.what());
+    return Unusable;
+  }
+}
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QCoreApplication application(argc, argv);
-  QCoreApplication::setApplicationName("zandrel-gen");
-  QCoreApplication::setApplicationVersion(ZANDREL_VERSION);
-
-  QStringList arguments = QCoreApplication::arguments();
-  arguments.removeFirst();
-  if (arguments.isEmpty()) {
-    std::fputs(Help, stderr);
-    return zandrel::cli::Unusable;
-  }
-  const QString command = arguments.takeFirst();
-  if (command == "-h" || command == "--help" || command == "help") {
-    std::fputs(Help, stdout);
-    return zandrel::cli::Written;
-  }
-  if (command == "-v" || command == "--version") {
-    std::printf("zandrel-gen %s\n", ZANDREL_VERSION);
-    return zandrel::cli::Written;
-  }
-  try {
-    if (command == "class") return zandrel::cli::RunClassCommand(arguments);
-    if (command == "enum") return zandrel::cli::RunEnumCommand(arguments);
-    throw zandrel::cli::UsageError("unknown command \"" + zandrel::cli::Bytes(command) +
-                                   "\" (try --help)");
-  } catch (const zandrel::cli::UsageError& error) {
-    zandrel::cli::PrintError(std::string("zandrel-gen: ") + error.what());
-    return zandrel::cli::Unusable;
-  }
+  // A file size limit then shows as a write error that is reported, not as a killed process.
+  std::signal(SIGXFSZ, SIG_IGN);
+  // Paths are used as the bytes given, whatever their encoding.
+  const int code = Run(Arguments(argv + 1, argv + argc));
+  const bool closed = CloseOutput();
+  return closed ? code : NotWritten;
 }

@@ -1,54 +1,43 @@
 // Runs the built zandrel-gen binary the way a script would.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "classgen/cpp_header_writer.h"
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
+#include "classgen/output_text.h"
 #include "tests/classgen/class_examples.h"
+#include "tests/classgen/file_cases.h"
 #include "tests/support/golden.h"
+#include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ProgramRun;
 using testing::ReadWholeFile;
-
-struct CommandRun {
-  int exitCode = -1;
-  std::string errors;
-};
 
 class ClassCommand : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::path(ZANDREL_TEST_WORK_DIR) / "cli" /
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Path(const std::string& name) const { return folder_.Path(name); }
 
-  // Writes the description and runs "zandrel-gen class" on it; arguments are appended as given.
-  CommandRun RunWith(const std::string& json, const std::string& arguments) const {
-    std::ofstream(Path("description.json"), std::ios::binary) << json;
-    const std::string command =
-        std::string("'") + ZANDREL_GEN + "' class " + arguments + " 2>'" + Path("stderr.txt") + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(Path("stderr.txt"))};
+  // Writes the description and runs "zandrel-gen class" with these arguments.
+  ProgramRun RunWith(const std::string& json, const std::vector<std::string>& arguments) const {
+    folder_.Write("description.json", json);
+    std::vector<std::string> argv = {ZANDREL_GEN, "class"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return testing::RunProgram(argv);
   }
-  CommandRun RunClass(const std::string& json, const std::string& output) const {
-    return RunWith(json, "'" + Path("description.json") + "' '" + output + "'");
+  ProgramRun RunClass(const std::string& json, const std::string& output) const {
+    return RunWith(json, {Path("description.json"), output});
   }
 
-  fs::path folder_;
+  testing::TempFolder folder_;
 };
 
 TEST_F(ClassCommand, WritesTheSameTextAsTheGenerator) {
@@ -74,9 +63,10 @@ TEST_F(ClassCommand, WritesTheSameTextAsTheGenerator) {
        testing::PointSourceClass()},
   };
   for (const Case& c : cases) {
-    const CommandRun run = RunClass(c.json, Path("out.txt"));
-    EXPECT_EQ(run.exitCode, 0) << run.errors;
-    EXPECT_EQ(run.errors, "");
+    const ProgramRun run = RunClass(c.json, Path("out.txt"));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "");
     EXPECT_EQ(ReadWholeFile(Path("out.h")), WriteCppHeader(c.expected));
     EXPECT_EQ(ReadWholeFile(Path("out.cpp")), WriteCppSource(c.expected));
   }
@@ -88,11 +78,11 @@ TEST_F(ClassCommand, JavaWithDefaultsAndInsertions) {
   expected.Members = {{"int", "n", "", 2}};
   expected.Options.TargetSystem = TargetSystem::Java;
   expected.HeaderInsertions = {"oldest", "newest \xC3\xA9"};
-  const CommandRun run = RunClass(R"json({"ClassName": "  my class ",
+  const ProgramRun run = RunClass(R"json({"ClassName": "  my class ",
       "Rows": [{"Row": 2, "Type": "int", "Name": "n"}],
       "Options": {"TargetSystem": "Java"}, "HeaderInsertions": ["oldest", "newest \u00e9"]})json",
                                   Path("my.java"));
-  EXPECT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(ReadWholeFile(Path("my.java")), WriteJavaClass(expected));
   EXPECT_FALSE(fs::exists(Path("my.h")));
 }
@@ -129,24 +119,45 @@ TEST_F(ClassCommand, RefusedAndUnusable) {
       {R"json([1, 2])json", 2, "zandrel-gen: "},
   };
   for (const Case& c : cases) {
-    const CommandRun run = RunClass(c.json, Path("out.h"));
-    EXPECT_EQ(run.exitCode, c.exitCode) << c.json << "\n" << run.errors;
-    EXPECT_EQ(run.errors.substr(0, c.error.size()), c.error) << c.json;
-    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+    const ProgramRun run = RunClass(c.json, Path("out.h"));
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.json << "\n" << run.err;
+    EXPECT_EQ(run.err.substr(0, c.error.size()), c.error) << c.json;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_FALSE(fs::exists(Path("out.h"))) << c.json;
   }
-  EXPECT_EQ(RunWith("{}", "'" + Path("description.json") + "'").exitCode, 2);
-  EXPECT_EQ(RunWith("{}", "'" + Path("missing.json") + "' '" + Path("out.h") + "'").exitCode, 2);
+  EXPECT_EQ(RunWith("{}", {Path("description.json")}).exitCode, 2);
 }
 
-TEST_F(ClassCommand, UnwritableFilesAreReported) {
-  const CommandRun run = RunClass(R"json({"ClassName": "ab"})json", Path("missing/ab.h"));
-  EXPECT_EQ(run.exitCode, 3);
-  EXPECT_EQ(run.errors, "The file \"" + Path("missing/ab.h") +
-                            "\" could not be written: No such file or directory\n"
-                            "The file \"" +
-                            Path("missing/ab.cpp") +
-                            "\" could not be written: No such file or directory\n");
+class ClassCommandFiles : public ::testing::TestWithParam<testing::FileCase> {};
+
+TEST_P(ClassCommandFiles, BothFilesOrNoneAndEveryFailureOnItsLine) {
+  const testing::FileCase& c = GetParam();
+  testing::TempFolder folder;
+  const std::string description = folder.Write("description.json", testing::FileCaseJson);
+  if (const std::string skip = c.SetUp(folder); !skip.empty()) GTEST_SKIP() << skip;
+  const auto before = folder.Contents();
+  const ProgramRun run = testing::RunProgram(
+      {ZANDREL_GEN, "class", description, folder.Path(c.Chosen)}, {"", c.FileSizeLimit});
+  std::string errors;
+  for (const auto& [path, reason] : c.Failures)
+    errors += DescribeFailure({folder.Path(path), reason}) + "\n";
+  EXPECT_EQ(run.exitCode, c.Failures.empty() ? 0 : 3);
+  EXPECT_EQ(run.err, errors);
+  testing::ExpectFolderAfter(c, folder, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ClassCommandFiles, ::testing::ValuesIn(testing::FileCases()),
+                         testing::FileCaseName);
+
+// A description that cannot be read is refused at once with the reason: nothing is written.
+TEST_F(ClassCommand, UnreadableDescriptions) {
+  const std::string tooLarge = "larger than the 16 MiB limit";
+  for (const auto& input : testing::UnreadableInputs(folder_, JsonFileLimit, tooLarge)) {
+    const ProgramRun run = testing::RunProgram({ZANDREL_GEN, "class", input.Path, Path("out.h")});
+    EXPECT_EQ(run.exitCode, 2) << input.Label;
+    EXPECT_EQ(run.err, "zandrel-gen: " + DescribeReadFailure({input.Path, input.Reason}) + "\n");
+    EXPECT_FALSE(fs::exists(Path("out.h"))) << input.Label;
+  }
 }
 
 }  // namespace

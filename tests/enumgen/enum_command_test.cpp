@@ -1,57 +1,35 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "enumgen/enumeration_writers.h"
 #include "tests/support/golden.h"
+#include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
 
+using zandrel::testing::ProgramRun;
 using zandrel::testing::ReadWholeFile;
-
-struct ToolRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
 
 class CommandTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("zandrel_enumcli_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Path(const std::string& name) const { return folder_.Path(name); }
   std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(Path(name), std::ios::binary) << text;
-    return Path(name);
+    return folder_.Write(name, text);
   }
 
-  ToolRun Enum(const std::string& arguments) const {
-    const std::string command =
-        std::string("'") + ZANDREL_GEN + "' enum " + arguments + " 2>'" + Path("stderr.txt") + "'";
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    std::size_t read = 0;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, read);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadWholeFile(Path("stderr.txt"));
-    return run;
+  static ProgramRun Gen(std::vector<std::string> arguments,
+                        const testing::ProgramOptions& options = {}) {
+    arguments.insert(arguments.begin(), ZANDREL_GEN);
+    return testing::RunProgram(arguments, options);
+  }
+  static ProgramRun Enum(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "enum");
+    return Gen(arguments);
   }
 
   // The texts the core makes for a request, to hold the tool's output against.
@@ -83,7 +61,7 @@ class CommandTest : public ::testing::Test {
     return expected;
   }
 
-  std::filesystem::path folder_;
+  testing::TempFolder folder_;
 };
 
 TEST_F(CommandTest, PrintsTheHandOverAndWritesTheStyleFiles) {
@@ -138,7 +116,7 @@ TEST_F(CommandTest, PrintsTheHandOverAndWritesTheStyleFiles) {
   }
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const Case& c = cases[i];
-    const ToolRun run = Enum(Write("request" + std::to_string(i) + ".json", c.json));
+    const ProgramRun run = Enum({Write("request" + std::to_string(i) + ".json", c.json)});
     const Expected expected = Core(c.request, c.listPath);
     EXPECT_EQ(run.exitCode, 0) << i << run.err;
     EXPECT_EQ(run.out, expected.handOver) << i;
@@ -176,16 +154,51 @@ TEST_F(CommandTest, ExitCodesForRefusalsBadInvocationsAndFiles) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Case& c = cases[i];
-    const std::string arguments = c.arguments.starts_with("@")
-                                      ? c.arguments.substr(1)
-                                      : Write("bad" + std::to_string(i) + ".json", c.arguments);
-    const ToolRun run = Enum(arguments);
+    std::vector<std::string> arguments;
+    if (!c.arguments.starts_with("@"))
+      arguments = {Write("bad" + std::to_string(i) + ".json", c.arguments)};
+    else if (c.arguments.size() > 1)
+      arguments = {"a.json", "b.json"};
+    const ProgramRun run = Enum(arguments);
     EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.err;
     EXPECT_NE(run.err.find(c.errorPart), std::string::npos) << run.err;
-    if (c.exitCode != 3) {
-      EXPECT_EQ(run.out, "") << c.arguments;
-    }
+    EXPECT_EQ(run.out, "") << c.arguments;  // no include line for files not written
   }
+}
+
+// A list file that cannot be read stops the command before anything is written.
+TEST_F(CommandTest, UnreadableListFiles) {
+  for (const auto& input :
+       testing::UnreadableInputs(folder_, ListFileLimit, "larger than the 256 MiB limit")) {
+    const std::string request =
+        Write("request.json",
+              R"({"ListFile": ")" + input.Path + R"(", "OutputPath": ")" + Path("Out.h") + "\"}");
+    const ProgramRun run = Enum({request});
+    EXPECT_EQ(run.exitCode, 3) << input.Label;
+    EXPECT_EQ(run.err, "zandrel-gen: " + DescribeReadFailure({input.Path, input.Reason}) + "\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(std::filesystem::exists(Path("Out.h"))) << input.Label;
+  }
+}
+
+// Every command's output is checked: a full disk on standard output is exit 3 with the reason.
+TEST_F(CommandTest, StandardOutputWritesAreChecked) {
+  const std::string plain = Write("plain.json", R"({"TypeName": "Colors"})");
+  const std::string files = Write("files.json", R"({"OutputPath": ")" + Path("E.h") + "\"}");
+  const std::vector<std::vector<std::string>> commands = {{"enum", plain},     {"enum", files},
+                                                          {"--help"},          {"--version"},
+                                                          {"class", "--help"}, {"enum", "-h"}};
+  for (const auto& command : commands) {
+    const ProgramRun shown = Gen(command);
+    EXPECT_EQ(shown.exitCode, 0) << command[0] << shown.err;
+    EXPECT_NE(shown.out, "") << command[0];
+    const ProgramRun full = Gen(command, {"/dev/full"});
+    EXPECT_EQ(full.exitCode, 3) << command[0];
+    EXPECT_EQ(full.err,
+              "zandrel-gen: standard output could not be written: No space left on device\n");
+  }
+  EXPECT_TRUE(Gen({"class", "--help"}).out.starts_with("Usage: zandrel-gen class "));
+  EXPECT_TRUE(Gen({"enum", "--help"}).out.starts_with("Usage: zandrel-gen enum "));
 }
 
 }  // namespace
