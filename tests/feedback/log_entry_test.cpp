@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "feedback/log_entry.h"
 #include "tests/support/golden.h"
+#include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
@@ -27,16 +33,8 @@ TEST(FormatLogEntry, MatchesTheLogFormat) {
 
 class LogFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("zandrel_log_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-  std::filesystem::path folder_;
+  std::string Path(const std::string& name) const { return folder_.Path(name); }
+  testing::TempFolder folder_;
 };
 
 // The stamp line of a written entry cannot be known beforehand; it must have the stamp's form.
@@ -65,12 +63,87 @@ TEST_F(LogFileTest, AnAbsentFileIsCreated) {
 
 TEST_F(LogFileTest, AFailedAppendIsReported) {
   std::filesystem::create_directories(Path("a folder"));
-  for (const std::string& path : {Path("missing/user.log"), Path("a folder"), std::string()}) {
+  ::mkfifo(Path("fifo").c_str(), 0600);
+  const std::pair<std::string, std::string> cases[] = {
+      {Path("missing/user.log"), "No such file or directory"},
+      {Path("a folder"), "not a regular file"},
+      {Path("fifo"), "not a regular file"},  // refused at once, not waiting for a reader
+      {"/dev/null", "not a regular file"},
+      {"", "No such file or directory"}};
+  for (const auto& [path, reason] : cases) {
+    testing::HangGuard guard;
     const auto failure = WriteLogEntry(path, "", {"kept by the window"});
     ASSERT_TRUE(failure) << path;
     EXPECT_EQ(failure->Path, path);
-    EXPECT_FALSE(failure->Reason.empty());
+    EXPECT_EQ(failure->Reason, reason);
   }
+}
+
+// Runs body in a child process, with SIGXFSZ ignored as the programs do; Finish gives its exit
+// code.
+template <typename Body>
+pid_t Start(Body body) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    ::_exit(body());
+  }
+  return child;
+}
+int Finish(pid_t child) {
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(LogFileTest, AnEntryThatDoesNotFitIsTakenBackWhole) {
+  const std::string path = folder_.Write("user.log", "earlier entry\n\n\n");
+  const int code = Finish(Start([&] {
+    const rlimit limit{30, 30};  // room for part of the entry only
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+    const auto failure = WriteLogEntry(path, "", {std::string(1000, 'c')});
+    return failure && failure->Reason == "File too large" ? 0 : 1;
+  }));
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(ReadWholeFile(path), "earlier entry\n\n\n");
+}
+
+// Two writers at once: each entry lands whole, never mixed with the other's.
+TEST_F(LogFileTest, EntriesOfTwoWritersNeverInterleave) {
+  const std::string path = Path("shared.log");
+  constexpr int Entries = 500;
+  constexpr std::size_t Line = 1000;
+  const auto writer = [&](char mark) {
+    return Start([&] {
+      const std::vector<std::string> lines(7, std::string(Line, mark));
+      for (int i = 0; i < Entries; ++i)
+        if (WriteLogEntry(path, "", lines)) return 1;
+      return 0;
+    });
+  };
+  const pid_t a = writer('a');
+  const pid_t b = writer('b');
+  EXPECT_EQ(Finish(a), 0);
+  EXPECT_EQ(Finish(b), 0);
+
+  // Each entry: a stamp line, "User comments:", seven lines of one writer's mark, two empty lines.
+  std::map<char, int> whole;
+  const std::string text = ReadWholeFile(path);
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t body = text.find("\nUser comments:\n", pos);
+    ASSERT_NE(body, std::string::npos) << "at byte " << pos;
+    ASSERT_LT(body - pos, 30u) << "at byte " << pos;
+    pos = body + 16;
+    const char mark = text[pos];
+    const std::string line = std::string(Line, mark) + "\n";
+    for (int i = 0; i < 7; ++i, pos += line.size())
+      ASSERT_EQ(text.compare(pos, line.size(), line), 0) << "at byte " << pos;
+    ASSERT_EQ(text.compare(pos, 2, "\n\n"), 0) << "at byte " << pos;
+    pos += 2;
+    ++whole[mark];
+  }
+  EXPECT_EQ(whole, (std::map<char, int>{{'a', Entries}, {'b', Entries}}));
 }
 
 }  // namespace
