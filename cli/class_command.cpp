@@ -120,8 +120,8 @@ constexpr std::string_view ClassUsage =
     "header and the source beside it, or the Java file. Existing files are replaced whole,\n"
     "both or neither.\n"
     "\n"
-    "Exit codes: 0 written, 1 class name refused, 2 unusable invocation or JSON, 3 a file\n"
-    "not written or standard output not written.\n";
+    "Exit codes: 0 written, 1 class name refused, 2 unusable invocation or JSON, 3 the\n"
+    "description not read, a file not written or standard output not written.\n";
 
 }  // namespace
 

@@ -30,7 +30,7 @@ bool OutputFailure(int error) {
 QJsonObject LoadJsonObject(const std::string& path) {
   const auto read = ReadInputFile(path, JsonFileLimit);
   if (const auto* failure = std::get_if<FileFailure>(&read))
-    throw UsageError(DescribeReadFailure(*failure));
+    throw UnreadableInput(DescribeReadFailure(*failure));
   const std::string& text = std::get<std::string>(read);
   QJsonParseError error{};
   const QJsonDocument document = QJsonDocument::fromJson(

@@ -17,6 +17,11 @@ struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A description or request file that could not be read: the reason, exit code 3.
+struct UnreadableInput : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 // The arguments after the command, as the bytes they were given (paths are not re-encoded).
 using Arguments = std::vector<std::string>;
 

@@ -26,8 +26,8 @@ constexpr std::string_view EnumUsage =
     "enumeration text the main window would receive. ListFile reads the names from a file of\n"
     "at most 256 MiB.\n"
     "\n"
-    "Exit codes: 0 done, 1 request refused, 2 unusable invocation or JSON, 3 the list file not\n"
-    "read, a file not written or standard output not written.\n";
+    "Exit codes: 0 done, 1 request refused, 2 unusable invocation or JSON, 3 the request or\n"
+    "list file not read, a file not written or standard output not written.\n";
 
 EnumerationStyle StyleMember(const QJsonObject& request, const std::string& where) {
   const std::string style = TextMember(request, "Style", "PlainEnumeration", where);

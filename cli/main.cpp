@@ -57,6 +57,9 @@ int Run(Arguments arguments) {
   } catch (const UsageError& error) {
     PrintError(std::string("zandrel-gen: ") + error.what());
     return Unusable;
+  } catch (const UnreadableInput& error) {
+    PrintError(std::string("zandrel-gen: ") + error.what());
+    return NotWritten;
   }
 }
 

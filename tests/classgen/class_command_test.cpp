@@ -154,7 +154,7 @@ TEST_F(ClassCommand, UnreadableDescriptions) {
   const std::string tooLarge = "larger than the 16 MiB limit";
   for (const auto& input : testing::UnreadableInputs(folder_, JsonFileLimit, tooLarge)) {
     const ProgramRun run = testing::RunProgram({ZANDREL_GEN, "class", input.Path, Path("out.h")});
-    EXPECT_EQ(run.exitCode, 2) << input.Label;
+    EXPECT_EQ(run.exitCode, 3) << input.Label;
     EXPECT_EQ(run.err, "zandrel-gen: " + DescribeReadFailure({input.Path, input.Reason}) + "\n");
     EXPECT_FALSE(fs::exists(Path("out.h"))) << input.Label;
   }
