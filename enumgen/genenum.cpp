@@ -20,7 +20,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <fstream>
+#include <optional>
 #include <variant>
 
 #include "classgen/class_description.h"
@@ -213,26 +213,35 @@ bool TGenEnumForm::GenerateEnumeration() {
   SaveDialog1->FilterIndex = 1;
 
   request.SeparateFile = SeparateBox->isChecked();
+  BeforeReplace beforeReplace;
   if (request.SeparateFile) {
     if (!SaveDialog1->Execute()) return false;
     request.OutputPath = SaveDialog1->FileName;
     // Ask before anything is read, so a No leaves no trace (not even a list file dialog).
     const std::vector<std::string> existing =
         ExistingFiles(EnumerationOutputPaths(request.OutputPath));
-    if (!existing.empty() &&
-        !services_.AskYesNo(ReplaceQuestion(existing), std::string(ReplaceCaption)))
-      return false;
+    if (!existing.empty()) {
+      if (!services_.AskYesNo(this, ReplaceQuestion(existing), std::string(ReplaceCaption)))
+        return false;
+      // The old files go to the trash, so the replace can be undone.
+      beforeReplace = TrashReplacedFiles(services_);
+    }
   }
 
   ReadControls(request);
-  const auto outcome = GenerateEnumerationOutput(request, *OpenDialog1);
+  // A list file that cannot be read is reported before the list file is asked for again.
+  const ListReadFailure listUnreadable = [this](const FileFailure& failure) {
+    services_.ShowMessage(this, DescribeReadFailure(failure), ErrorCaption);
+  };
+  const auto outcome =
+      GenerateEnumerationOutput(request, *OpenDialog1, listUnreadable, beforeReplace);
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    services_.ShowMessage(refusal->Message, ErrorCaption);
+    services_.ShowMessage(this, refusal->Message, ErrorCaption);
     return false;
   }
   const auto& generated = std::get<GeneratedEnumeration>(outcome);
   for (const FileFailure& failure : generated.Failures)
-    services_.ShowMessage(DescribeFailure(failure), ErrorCaption);
+    services_.ShowMessage(this, DescribeFailure(failure), ErrorCaption);
   // The include line would name a file that is not there (or is incomplete): keep the input so
   // the user can choose another place.
   if (!generated.Failures.empty()) return false;
@@ -344,23 +353,25 @@ void TGenEnumForm::UpdatePreview() {
   ReadControls(request);
 
   const std::string listPath = OpenDialog1 != nullptr ? OpenDialog1->FileName : std::string();
-  std::optional<std::string> note;
-  if (request.FromFile && listPath.empty())
-    note = "The names will come from a list file, chosen when you press OK.";
-  else if (request.FromFile && !std::ifstream(listPath, std::ios::binary).is_open())
-    note = "The list file \"" + listPath + "\" cannot be read; OK will ask for a list file.";
-
-  if (note) {
+  if (request.FromFile && listPath.empty()) {
     ShowPreviewPages(false);
-    ShowText(previewText_, Q(*note));
+    ShowText(previewText_, Q("The names will come from a list file, chosen when you press OK."));
     return;
   }
 
   // Composed as OK would, never written; the files are named after the type until the save
-  // dialog names them.
+  // dialog names them. The list file goes through the same reader, which never blocks (a FIFO,
+  // a device) and refuses what it cannot read.
   request.OutputPath = request.TypeName + ".h";
   ChosenListFile list(listPath);
-  const auto composed = ComposeEnumeration(request, list);
+  std::optional<FileFailure> unreadable;
+  const auto composed = ComposeEnumeration(
+      request, list, [&unreadable](const FileFailure& failure) { unreadable = failure; });
+  if (unreadable) {
+    ShowPreviewPages(false);
+    ShowText(previewText_, Q(DescribeReadFailure(*unreadable) + "\nOK will ask for a list file."));
+    return;
+  }
   if (const auto* refusal = std::get_if<Refusal>(&composed)) {
     ShowPreviewPages(false);
     ShowText(previewText_, Q(refusal->Message));

@@ -197,7 +197,7 @@ std::vector<std::string> TUserLogWindow::CommentLines() const {
 bool TUserLogWindow::WriteEntry() {
   if (const auto failure = WriteLogEntry(logFileName_, contextLine_, CommentLines())) {
     // Keep the comment: it would otherwise be lost without a trace.
-    services_.ShowMessage(DescribeFailure(*failure), "Error");
+    services_.ShowMessage(this, DescribeFailure(*failure), "Error");
     return false;
   }
   Memo1->clear();

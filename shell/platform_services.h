@@ -2,25 +2,39 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "classgen/file_dialog.h"
+#include "classgen/output_text.h"
 
 class QWidget;
 
 namespace zandrel {
 
 // Everything the windows ask of the desktop besides their own controls: message boxes, a yes/no
-// question and file dialogs. The program uses the Qt implementation; tests use a scripted fake.
+// question, file dialogs and the trash. The program uses the Qt implementation; tests use a
+// scripted fake. Every box and dialog belongs to the window that asks (its owner): it is shown
+// above that window, and closing it never ends the program.
 class PlatformServices {
  public:
   virtual ~PlatformServices() = default;
 
   // Modal message box with one OK button and no icon.
-  virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+  virtual void ShowMessage(QWidget* owner, const std::string& text, const std::string& caption) = 0;
   // Modal Yes/No question; true for Yes.
-  virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+  virtual bool AskYesNo(QWidget* owner, const std::string& text, const std::string& caption) = 0;
   virtual std::unique_ptr<FileDialog> CreateSaveDialog(QWidget* owner) = 0;
   virtual std::unique_ptr<FileDialog> CreateOpenDialog(QWidget* owner) = 0;
+  // Moves the file to the desktop's trash, where the user can restore it; false when it stays.
+  virtual bool MoveToTrash(const std::string& path) = 0;
 };
+
+// For a replace the user confirmed: the old files go to the trash once the new texts are complete,
+// so the replace can be undone; a file the trash refuses is replaced all the same.
+inline BeforeReplace TrashReplacedFiles(PlatformServices& services) {
+  return [&services](const std::vector<std::string>& existingTargets) {
+    for (const std::string& path : existingTargets) services.MoveToTrash(path);
+  };
+}
 
 }  // namespace zandrel

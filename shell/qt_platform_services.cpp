@@ -1,9 +1,12 @@
 #include "shell/qt_platform_services.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStandardPaths>
 
 namespace zandrel {
 
@@ -64,8 +67,9 @@ QStringList NameFilters(const std::string& filter) {
   return filters;
 }
 
-void QtPlatformServices::ShowMessage(const std::string& text, const std::string& caption) {
-  QMessageBox box(OwnerOr(nullptr));
+void QtPlatformServices::ShowMessage(QWidget* owner, const std::string& text,
+                                     const std::string& caption) {
+  QMessageBox box(OwnerOr(owner));
   box.setIcon(QMessageBox::NoIcon);
   box.setWindowTitle(FromStd(caption));
   box.setTextFormat(Qt::PlainText);  // file names and user text are shown as typed
@@ -74,8 +78,9 @@ void QtPlatformServices::ShowMessage(const std::string& text, const std::string&
   box.exec();
 }
 
-bool QtPlatformServices::AskYesNo(const std::string& text, const std::string& caption) {
-  QMessageBox box(OwnerOr(nullptr));
+bool QtPlatformServices::AskYesNo(QWidget* owner, const std::string& text,
+                                  const std::string& caption) {
+  QMessageBox box(OwnerOr(owner));
   box.setIcon(QMessageBox::Question);
   box.setWindowTitle(FromStd(caption));
   box.setTextFormat(Qt::PlainText);
@@ -92,6 +97,16 @@ std::unique_ptr<FileDialog> QtPlatformServices::CreateSaveDialog(QWidget* owner)
 
 std::unique_ptr<FileDialog> QtPlatformServices::CreateOpenDialog(QWidget* owner) {
   return std::make_unique<QtFileDialog>(owner, QFileDialog::AcceptOpen);
+}
+
+bool QtPlatformServices::MoveToTrash(const std::string& path) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+  // The home trash lives in the data folder; when that folder is missing, Qt would put the file
+  // into "files/" under the current folder instead.
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (data.isEmpty() || !QDir().mkpath(data)) return false;
+#endif
+  return QFile::moveToTrash(FromStd(path));
 }
 
 }  // namespace zandrel

@@ -12,13 +12,15 @@ namespace zandrel {
 // Several patterns in one entry ("*.h;*.hpp") become blank-separated.
 QStringList NameFilters(const std::string& filter);
 
-// The desktop services in Qt: plain message boxes, a Yes/No question and QFileDialog.
+// The desktop services in Qt: plain message boxes, a Yes/No question, QFileDialog and the trash
+// of the desktop (the freedesktop.org trash on Linux).
 class QtPlatformServices : public PlatformServices {
  public:
-  void ShowMessage(const std::string& text, const std::string& caption) override;
-  bool AskYesNo(const std::string& text, const std::string& caption) override;
+  void ShowMessage(QWidget* owner, const std::string& text, const std::string& caption) override;
+  bool AskYesNo(QWidget* owner, const std::string& text, const std::string& caption) override;
   std::unique_ptr<FileDialog> CreateSaveDialog(QWidget* owner) override;
   std::unique_ptr<FileDialog> CreateOpenDialog(QWidget* owner) override;
+  bool MoveToTrash(const std::string& path) override;
 };
 
 }  // namespace zandrel

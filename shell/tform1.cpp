@@ -401,22 +401,26 @@ ClassInput TForm1::CurrentInput() const {
 void TForm1::DoIt() {
   const std::optional<ClassDescription> description = ReadClassDescription(CurrentInput());
   if (!description) {
-    services_.ShowMessage(std::string(ShortClassNameMessage), std::string(ShortClassNameCaption));
+    services_.ShowMessage(this, std::string(ShortClassNameMessage),
+                          std::string(ShortClassNameCaption));
     return;
   }
   const std::optional<std::string> path = ChooseOutputPath(*description, *SaveDialog1);
   if (!path) return;
 
-  // The source file may already hold the user's code: replacing needs a yes.
+  // The source file may already hold the user's code: replacing needs a yes, and the old files
+  // go to the trash so the replace can be undone.
   std::vector<std::string> paths;
   for (const OutputFile& file : ClassOutputFiles(*description, *path)) paths.push_back(file.Path);
   const std::vector<std::string> existing = ExistingFiles(paths);
-  if (!existing.empty() &&
-      !services_.AskYesNo(ReplaceQuestion(existing), std::string(ReplaceCaption)))
-    return;
+  BeforeReplace beforeReplace;
+  if (!existing.empty()) {
+    if (!services_.AskYesNo(this, ReplaceQuestion(existing), std::string(ReplaceCaption))) return;
+    beforeReplace = TrashReplacedFiles(services_);
+  }
 
-  for (const FileFailure& failure : WriteClassFiles(*description, *path))
-    services_.ShowMessage(DescribeFailure(failure), "Error");
+  for (const FileFailure& failure : WriteClassFiles(*description, *path, beforeReplace))
+    services_.ShowMessage(this, DescribeFailure(failure), "Error");
 }
 
 void TForm1::Clear() {
@@ -464,7 +468,7 @@ void TForm1::LogIt() {
 }
 
 void TForm1::ConstSeq() {
-  services_.ShowMessage("This function has not yet been implemented.",
+  services_.ShowMessage(this, "This function has not yet been implemented.",
                         "Oops, unavailable feature.");
 }
 
@@ -478,7 +482,7 @@ int TForm1::CheckChoice(QComboBox* box, int accepted) {
   const int shown = index >= 0 ? index : accepted;
   box->setCurrentIndex(shown);
   box->setEditText(box->itemText(shown));
-  if (index < 0) services_.ShowMessage(InvalidSelectionMessage, "Error");
+  if (index < 0) services_.ShowMessage(this, InvalidSelectionMessage, "Error");
   return index;
 }
 

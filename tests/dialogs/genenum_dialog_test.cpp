@@ -14,6 +14,8 @@
 #include <sstream>
 #include <variant>
 
+#include <sys/stat.h>
+
 #include "classgen/output_text.h"
 #include "enumgen/enumeration_writers.h"
 #include "enumgen/genenum.h"
@@ -134,6 +136,8 @@ class GenEnumDialogTest : public QObject {
   void refusedRequestShowsMessageAndKeepsInput();
   void failedWriteKeepsInputAndHandsNothingOver();
   void listFileWithCommittedRetry();
+  void unreadableListFileIsReported_data();
+  void unreadableListFileIsReported();
   void cancelAndFrameCloseShowMainWindow_data();
   void cancelAndFrameCloseShowMainWindow();
   void previewIsTheHandOverText_data();
@@ -401,8 +405,15 @@ void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
   services.YesNoAnswers.push_back(true);
   QVERIFY(form.GenerateEnumeration());
   QCOMPARE(services.Questions[1].Text, ReplaceQuestion({header, source}));
+  QCOMPARE(services.Questions[1].Owner, &form);
   QVERIFY(ReadFile(header) != "old header");
   QVERIFY(ReadFile(source) != "old source");
+  // The replaced files went to the trash first, so the replace can be undone.
+  QCOMPARE(services.Trashed.size(), std::size_t(2));
+  QCOMPARE(services.Trashed[0].Path, header);
+  QCOMPARE(services.Trashed[0].Text, std::string("old header"));
+  QCOMPARE(services.Trashed[1].Path, source);
+  QCOMPARE(services.Trashed[1].Text, std::string("old source"));
 }
 
 void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput_data() {
@@ -460,6 +471,7 @@ void GenEnumDialogTest::failedWriteKeepsInputAndHandsNothingOver() {
   QCOMPARE(services.Messages.size(), std::size_t(2));  // header and source
   for (const auto& message : services.Messages) {
     QCOMPARE(message.Caption, std::string("Error"));
+    QCOMPARE(message.Owner, &form);
     QVERIFY(QString::fromStdString(message.Text).contains("no-such-folder/Color."));
   }
   QVERIFY(receiver.Calls.empty());
@@ -496,6 +508,58 @@ void GenEnumDialogTest::listFileWithCommittedRetry() {
   QCOMPARE(receiver.Calls.size(), std::size_t(1));
   QCOMPARE(receiver.Calls[0].Text, BuildEnumText(request, list) + BuildToStringText(request, list));
   QVERIFY(!QString::fromStdString(receiver.Calls[0].Text).contains("NotRead"));
+}
+
+void GenEnumDialogTest::unreadableListFileIsReported_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::newRow("FIFO") << "fifo";
+  QTest::newRow("folder") << "folder";
+  QTest::newRow("device") << "device";
+}
+
+// Neither OK nor the preview waits on a list file that cannot be read: OK names it and why in a
+// box of the dialog and asks again; the preview says so.
+void GenEnumDialogTest::unreadableListFileIsReported() {
+  QFETCH(QString, kind);
+  QTemporaryDir dir;
+  std::string unreadable = "/dev/zero";
+  if (kind == "fifo") {
+    unreadable = dir.filePath("names.txt").toStdString();
+    QCOMPARE(mkfifo(unreadable.c_str(), 0600), 0);
+  } else if (kind == "folder") {
+    unreadable = dir.path().toStdString();
+  }
+  const std::string listPath = dir.filePath("colors.txt").toStdString();
+  WriteFile(listPath, "Red Green\n");
+  FakeServices services;
+  RecordingReceiver receiver;
+  TGenEnumForm form(services, receiver);
+  form.show();
+  form.Edit1->setText("Color");
+  form.FileBox->setChecked(true);
+  services.OpenAnswers = {unreadable, listPath};
+
+  QVERIFY(form.GenerateEnumeration());
+
+  QCOMPARE(services.Messages.size(), std::size_t(1));
+  QCOMPARE(services.Messages[0].Owner, &form);
+  QCOMPARE(services.Messages[0].Caption, std::string("Error"));
+  const QString message = QString::fromStdString(services.Messages[0].Text);
+  QVERIFY2(message.startsWith("The file \"" + QString::fromStdString(unreadable) +
+                              "\" could not be read: "),
+           qPrintable(message));
+  QCOMPARE(services.Showings.size(), std::size_t(2));
+  QCOMPARE(services.Showings[1].Title, std::string(CommittedListFileTitle));
+  QCOMPARE(receiver.Calls.size(), std::size_t(1));
+  QVERIFY(QString::fromStdString(receiver.Calls[0].Text).contains("ZDGreen"));
+
+  form.show();
+  form.FileBox->setChecked(false);
+  form.OpenDialog1->FileName = unreadable;
+  form.FileBox->setChecked(true);
+  QVERIFY(Page(form, "PreviewText").startsWith(message));
+  QCOMPARE(services.Showings.size(), std::size_t(2));
+  QCOMPARE(services.Messages.size(), std::size_t(1));
 }
 
 void GenEnumDialogTest::cancelAndFrameCloseShowMainWindow_data() {

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "feedback/userlog.h"
 #include "tests/support/fake_services.h"
 
@@ -52,6 +54,7 @@ class UserLogWindowTest : public QObject {
   void handOverAppliedOnlyWhenShown();
   void closeWithoutLogKeepsText();
   void logAndCloseHides();
+  void unwritableFileKeepsText_data();
   void unwritableFileKeepsText();
   void sizingKeepsButtonsInside();
 
@@ -197,18 +200,29 @@ void UserLogWindowTest::logAndCloseHides() {
   QCOMPARE(WithoutStamps(ReadFile(parms.LogFileName)), QString("STAMP\nUser comments:\nbye\n\n\n"));
 }
 
+void UserLogWindowTest::unwritableFileKeepsText_data() {
+  QTest::addColumn<QString>("leaf");
+  QTest::addColumn<bool>("andClose");
+  QTest::newRow("missing folder, Log and Close") << "no-such-folder/user.log" << true;
+  QTest::newRow("FIFO, Log") << "fifo.log" << false;
+}
+
 void UserLogWindowTest::unwritableFileKeepsText() {
+  QFETCH(QString, leaf);
+  QFETCH(bool, andClose);
   FakeServices services;
   TUserLogWindow window(services);
-  const UserLogParms parms = Parms("no-such-folder/user.log");
+  const UserLogParms parms = Parms(qPrintable(leaf));
+  if (leaf.startsWith("fifo")) QCOMPARE(mkfifo(parms.LogFileName.c_str(), 0600), 0);
   window.HandOver(parms);
   window.ShowAndRaise();
   window.Memo1->setPlainText("do not lose me");
 
-  window.Button3->click();
+  (andClose ? window.Button3 : window.Button1)->click();
 
   QCOMPARE(services.Messages.size(), std::size_t(1));
   QCOMPARE(services.Messages[0].Caption, std::string("Error"));
+  QCOMPARE(services.Messages[0].Owner, &window);
   QVERIFY(QString::fromStdString(services.Messages[0].Text)
               .contains(QString::fromStdString(parms.LogFileName)));
   QCOMPARE(window.Memo1->toPlainText(), QString("do not lose me"));

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -51,10 +53,14 @@ class QtPlatformServicesTest : public QObject {
 
   void messageHasNoIconAndOneButton() {
     QtPlatformServices services;
+    QWidget owner;
+    owner.show();
     bool checked = false;
     OnNextModal([&](QWidget* modal) {
       auto* box = qobject_cast<QMessageBox*>(modal);
       QVERIFY(box != nullptr);
+      // Above the window that asked, whichever window is active.
+      QCOMPARE(box->parentWidget(), &owner);
       QCOMPARE(box->windowTitle(), QString("Oops, unavailable feature."));
       QCOMPARE(box->text(), QString("<b>not</b> html"));
       QCOMPARE(box->icon(), QMessageBox::NoIcon);
@@ -63,24 +69,26 @@ class QtPlatformServicesTest : public QObject {
       checked = true;
       box->buttons().first()->click();
     });
-    services.ShowMessage("<b>not</b> html", "Oops, unavailable feature.");
+    services.ShowMessage(&owner, "<b>not</b> html", "Oops, unavailable feature.");
     QVERIFY(checked);
   }
 
   void questionDefaultsToNo() {
     QtPlatformServices services;
-    OnNextModal([](QWidget* modal) {
+    QWidget owner;
+    OnNextModal([&owner](QWidget* modal) {
       auto* box = qobject_cast<QMessageBox*>(modal);
       QVERIFY(box != nullptr);
+      QCOMPARE(box->parentWidget(), &owner);
       QCOMPARE(box->windowTitle(), QString("Confirm Replace"));
       QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
       QTest::keyClick(box, Qt::Key_Return);
     });
-    QVERIFY(!services.AskYesNo("a.h already exists. Replace it?", "Confirm Replace"));
+    QVERIFY(!services.AskYesNo(&owner, "a.h already exists. Replace it?", "Confirm Replace"));
     OnNextModal([](QWidget* modal) {
       qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
     });
-    QVERIFY(services.AskYesNo("a.h already exists. Replace it?", "Confirm Replace"));
+    QVERIFY(services.AskYesNo(&owner, "a.h already exists. Replace it?", "Confirm Replace"));
   }
 
   // The save dialog shows what the caller set and reports the chosen path and filter entry.
@@ -115,6 +123,51 @@ class QtPlatformServicesTest : public QObject {
     QVERIFY(!dialog->Execute());
     QCOMPARE(dialog->FileName, std::string("Kept.h"));
     QCOMPARE(dialog->FilterIndex, 3);
+  }
+
+  // The freedesktop.org trash of a home folder made for the test: the file moves there with its
+  // restore record, or stays where it is.
+  void moveToTrash_data() {
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<bool>("dataFolderExists");
+    QTest::newRow("a file") << true << true;
+    QTest::newRow("a file, no data folder yet") << true << false;
+    QTest::newRow("no such file") << false << true;
+  }
+  void moveToTrash() {
+    QFETCH(bool, exists);
+    QFETCH(bool, dataFolderExists);
+    QTemporaryDir home;
+    QTemporaryDir current;
+    const QString oldCurrent = QDir::currentPath();
+    QDir::setCurrent(current.path());
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    if (dataFolderExists) QVERIFY(QDir(home.path()).mkdir("data"));
+    const QString file = home.filePath("Sample.cpp");
+    if (exists) {
+      QFile out(file);
+      QVERIFY(out.open(QIODevice::WriteOnly));
+      out.write("// the user's own code\n");
+    }
+
+    const bool moved = QtPlatformServices().MoveToTrash(file.toStdString());
+    qputenv("HOME", oldHome);
+    qputenv("XDG_DATA_HOME", oldData);
+    QDir::setCurrent(oldCurrent);
+
+    QCOMPARE(moved, exists);
+    QVERIFY(QDir(current.path()).isEmpty());  // never beside the current folder
+    QVERIFY(!QFile::exists(file));
+    QFile trashed(home.filePath("data/Trash/files/Sample.cpp"));
+    QCOMPARE(trashed.exists(), exists);
+    if (exists) {
+      QVERIFY(trashed.open(QIODevice::ReadOnly));
+      QCOMPARE(trashed.readAll(), QByteArray("// the user's own code\n"));
+      QVERIFY(QFile::exists(home.filePath("data/Trash/info/Sample.cpp.trashinfo")));
+    }
   }
 };
 

@@ -18,6 +18,8 @@
 #include <filesystem>
 #include <memory>
 
+#include <sys/stat.h>
+
 #include "classgen/class_build.h"
 #include "classgen/cpp_header_writer.h"
 #include "classgen/cpp_source_writer.h"
@@ -158,6 +160,7 @@ class TForm1Test : public QObject {
     QTest::keyClick(form.Button1, Qt::Key_Return);  // Enter presses the focused button
     QCOMPARE(services_.Messages.size(), std::size_t{1});
     QCOMPARE(services_.Messages[0].Text, std::string(ShortClassNameMessage));
+    QCOMPARE(services_.Messages[0].Owner, &form);
 
     const QList<QWidget*> expected{
         form.NameEdit, form.StringGrid1, form.RadioGroup1Items->checkedButton(), form.PrivateCheck,
@@ -315,6 +318,7 @@ class TForm1Test : public QObject {
       QCOMPARE(services_.Messages.size(), std::size_t{1});
       QCOMPARE(services_.Messages[0].Text, Invalid);
       QCOMPARE(services_.Messages[0].Caption, std::string("Error"));
+      QCOMPARE(services_.Messages[0].Owner, &form);
     } else {
       QVERIFY(services_.Messages.empty());
     }
@@ -455,7 +459,57 @@ class TForm1Test : public QObject {
     services_.YesNoAnswers.push_back(false);
     form.Button1->click();
     QCOMPARE(services_.Questions.back().Text, ReplaceQuestion({header, source}));
+    QCOMPARE(services_.Questions.back().Owner, &form);
     QVERIFY(services_.Messages.empty());
+  }
+
+  // A confirmed replace sends the old files to the trash once the new texts are complete; a trash
+  // that refuses still lets the replace happen, and a write that fails trashes nothing.
+  void confirmedReplaceTrashesOldFiles_data() {
+    QTest::addColumn<bool>("trashWorks");
+    QTest::addColumn<bool>("sourceIsFifo");
+    QTest::newRow("trash takes them") << true << false;
+    QTest::newRow("trash refuses") << false << false;
+    QTest::newRow("write fails") << true << true;
+  }
+  void confirmedReplaceTrashesOldFiles() {
+    QFETCH(bool, trashWorks);
+    QFETCH(bool, sourceIsFifo);
+    TForm1 form(services_);
+    form.NameEdit->setText("Sample");
+    const std::string header = Path("Sample.h");
+    const std::string source = Path("Sample.cpp");
+    WriteFile(header, "old header\n");
+    if (sourceIsFifo)
+      QCOMPARE(mkfifo(source.c_str(), 0600), 0);
+    else
+      WriteFile(source, "old source\n");
+    services_.TrashWorks = trashWorks;
+    services_.SaveAnswers.push_back(header);
+    services_.YesNoAnswers.push_back(true);
+    form.Button1->click();
+
+    if (sourceIsFifo) {
+      QCOMPARE(services_.Messages.size(), std::size_t{1});
+      QCOMPARE(services_.Messages[0].Owner, &form);
+      QVERIFY(services_.Trashed.empty() && services_.TrashRefused.empty());
+      QCOMPARE(ReadFile(header), std::string("old header\n"));
+      return;
+    }
+    ClassDescription expected;
+    expected.ClassName = "Sample";
+    QCOMPARE(ReadFile(header), WriteCppHeader(expected));
+    QCOMPARE(ReadFile(source), WriteCppSource(expected));
+    QVERIFY(services_.Messages.empty());
+    if (trashWorks) {
+      QCOMPARE(services_.Trashed.size(), std::size_t{2});
+      QCOMPARE(services_.Trashed[0].Path, header);
+      QCOMPARE(services_.Trashed[0].Text, std::string("old header\n"));
+      QCOMPARE(services_.Trashed[1].Path, source);
+      QCOMPARE(services_.Trashed[1].Text, std::string("old source\n"));
+    } else {
+      QCOMPARE(services_.TrashRefused, (std::vector<std::string>{header, source}));
+    }
   }
 
   void unwritableFolderIsReported() {

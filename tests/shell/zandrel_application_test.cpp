@@ -46,6 +46,39 @@ class ZandrelApplicationTest : public QObject {
     QTimer::singleShot(0, [&] { delivered = true; });
     QTRY_VERIFY(delivered);
   }
+
+  // The error box is shown above the window the user works in, else above the main window (which
+  // may be hidden behind the enumeration dialog); the application never ends on its own.
+  void errorBoxHasAnOwner_data() {
+    QTest::addColumn<bool>("otherActive");
+    QTest::newRow("another window active") << true;
+    QTest::newRow("no window active") << false;
+  }
+  void errorBoxHasAnOwner() {
+    QFETCH(bool, otherActive);
+    auto* app = static_cast<ZandrelApplication*>(QCoreApplication::instance());
+    QVERIFY(!QApplication::quitOnLastWindowClosed());
+    QWidget mainWindow;
+    app->SetMainWindow(&mainWindow);
+    QWidget other;
+    if (otherActive) {
+      other.show();
+      other.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      owner = box->parentWidget();
+      box->buttons().first()->click();
+    });
+    Failing failing;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&failing, &event);
+    app->SetMainWindow(nullptr);
+    QCOMPARE(owner, otherActive ? &other : &mainWindow);
+  }
 };
 
 int main(int argc, char** argv) {

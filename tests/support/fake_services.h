@@ -1,6 +1,9 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +25,13 @@ struct DialogShowing {
 struct ShownMessage {
   std::string Text;
   std::string Caption;
+  QWidget* Owner = nullptr;
+};
+
+// A file handed to the trash, with the text it held.
+struct TrashedFile {
+  std::string Path;
+  std::string Text;
 };
 
 // Answers dialogs from scripts and records every message and showing.
@@ -32,16 +42,20 @@ class FakeServices : public PlatformServices {
   std::deque<std::optional<std::string>> OpenAnswers;
   // Next answers of yes/no questions; an empty queue answers Yes.
   std::deque<bool> YesNoAnswers;
+  // Whether the trash takes a file (moving it away) or refuses it (leaving it in place).
+  bool TrashWorks = true;
 
   std::vector<ShownMessage> Messages;
   std::vector<ShownMessage> Questions;
   std::vector<DialogShowing> Showings;
+  std::vector<TrashedFile> Trashed;  // taken by the trash, in order
+  std::vector<std::string> TrashRefused;
 
-  void ShowMessage(const std::string& text, const std::string& caption) override {
-    Messages.push_back({text, caption});
+  void ShowMessage(QWidget* owner, const std::string& text, const std::string& caption) override {
+    Messages.push_back({text, caption, owner});
   }
-  bool AskYesNo(const std::string& text, const std::string& caption) override {
-    Questions.push_back({text, caption});
+  bool AskYesNo(QWidget* owner, const std::string& text, const std::string& caption) override {
+    Questions.push_back({text, caption, owner});
     if (YesNoAnswers.empty()) return true;
     const bool answer = YesNoAnswers.front();
     YesNoAnswers.pop_front();
@@ -52,6 +66,18 @@ class FakeServices : public PlatformServices {
   }
   std::unique_ptr<FileDialog> CreateOpenDialog(QWidget*) override {
     return std::make_unique<Dialog>(*this, "open", OpenAnswers);
+  }
+  bool MoveToTrash(const std::string& path) override {
+    if (!TrashWorks) {
+      TrashRefused.push_back(path);
+      return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    Trashed.push_back(
+        {path, {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}});
+    in.close();
+    std::error_code ignored;
+    return std::filesystem::remove(path, ignored);
   }
 
  private:
