@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "classgen/class_description.h"
-#include "classgen/file_dialog.h"
-#include "classgen/output_text.h"
+#include "core/file_dialog.h"
+#include "core/output_text.h"
 
 namespace zandrel {
 

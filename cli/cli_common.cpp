@@ -9,7 +9,7 @@
 #include <cstring>
 #include <variant>
 
-#include "classgen/output_text.h"
+#include "core/output_text.h"
 
 namespace zandrel::cli {
 

@@ -9,8 +9,8 @@
 #include <variant>
 
 #include "classgen/class_description.h"
-#include "classgen/output_text.h"
 #include "cli/cli_common.h"
+#include "core/output_text.h"
 #include "enumgen/enumeration_list.h"
 #include "enumgen/enumeration_writers.h"
 

@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
-#include "classgen/file_dialog.h"
-#include "classgen/output_text.h"
+#include "core/file_dialog.h"
+#include "core/output_text.h"
 
 namespace zandrel {
 

@@ -5,7 +5,7 @@
 #include <variant>
 #include <vector>
 
-#include "classgen/output_text.h"
+#include "core/output_text.h"
 #include "enumgen/enumeration_list.h"
 
 namespace zandrel {

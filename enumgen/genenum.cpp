@@ -24,7 +24,7 @@
 #include <variant>
 
 #include "classgen/class_description.h"
-#include "classgen/output_text.h"
+#include "core/output_text.h"
 #include "enumgen/enumeration_writers.h"
 #include "shell/enumeration_receiver.h"
 #include "shell/platform_services.h"

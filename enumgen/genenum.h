@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "classgen/file_dialog.h"
+#include "core/file_dialog.h"
 #include "enumgen/enumeration_list.h"
 
 class QCheckBox;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "classgen/output_text.h"
+#include "core/output_text.h"
 #include "feedback/timedate.h"
 
 namespace zandrel {

@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "classgen/output_text.h"
+#include "core/output_text.h"
 #include "shell/platform_services.h"
 
 namespace zandrel {

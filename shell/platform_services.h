@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "classgen/file_dialog.h"
-#include "classgen/output_text.h"
+#include "core/file_dialog.h"
+#include "core/output_text.h"
 
 class QWidget;
 

@@ -27,7 +27,7 @@
 #include <functional>
 
 #include "classgen/class_build.h"
-#include "classgen/output_text.h"
+#include "core/output_text.h"
 #include "enumgen/genenum.h"
 #include "feedback/log_entry.h"
 #include "feedback/userlog.h"

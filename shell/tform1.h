@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "classgen/class_description.h"
-#include "classgen/file_dialog.h"
+#include "core/file_dialog.h"
 #include "shell/enumeration_receiver.h"
 
 class QButtonGroup;

@@ -9,7 +9,7 @@
 #include "classgen/cpp_header_writer.h"
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
-#include "classgen/output_text.h"
+#include "core/output_text.h"
 #include "tests/classgen/class_examples.h"
 #include "tests/classgen/file_cases.h"
 #include "tests/support/golden.h"

@@ -16,7 +16,7 @@
 
 #include <sys/stat.h>
 
-#include "classgen/output_text.h"
+#include "core/output_text.h"
 #include "enumgen/enumeration_writers.h"
 #include "enumgen/genenum.h"
 #include "shell/enumeration_receiver.h"

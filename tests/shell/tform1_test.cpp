@@ -24,7 +24,7 @@
 #include "classgen/cpp_header_writer.h"
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
-#include "classgen/output_text.h"
+#include "core/output_text.h"
 #include "shell/class_preview.h"
 #include "shell/tform1.h"
 #include "tests/shell/shell_test_support.h"

@@ -1,4 +1,4 @@
-#include "classgen/output_text.h"
+#include "core/output_text.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
