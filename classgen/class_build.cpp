@@ -1,31 +1,37 @@
 #include "classgen/class_build.h"
 
-#include "classgen/cpp_header_writer.h"
-#include "classgen/cpp_source_writer.h"
-#include "classgen/java_class_writer.h"
-
 namespace zandrel {
+
+std::string ProposedFileName(const ClassDescription& description) {
+  return description.ClassName +
+         std::string(TargetOf(description.Options.TargetSystem).ProposedExtension);
+}
 
 std::optional<std::string> ChooseOutputPath(const ClassDescription& description,
                                             FileDialog& SaveDialog1) {
   if (SaveDialog1.Filter.empty()) SaveDialog1.Filter = std::string(SaveDialogFilter);
-  if (description.Options.TargetSystem == TargetSystem::Java) {
-    // Not set back afterwards: a later C++ Build shows the Java entry still selected.
-    SaveDialog1.FilterIndex = 2;
-    SaveDialog1.FileName = description.ClassName + ".java";
-  } else {
-    SaveDialog1.FileName = description.ClassName + ".h";
-  }
+  const int filterIndex = TargetOf(description.Options.TargetSystem).SaveFilterIndex;
+  if (filterIndex != 0) SaveDialog1.FilterIndex = filterIndex;
+  SaveDialog1.FileName = ProposedFileName(description);
   if (!SaveDialog1.Execute()) return std::nullopt;
   return SaveDialog1.FileName;
 }
 
+std::vector<ClassFile> ClassFiles(const ClassDescription& description,
+                                  std::string_view chosenPath) {
+  const std::string stem = FileStem(chosenPath);
+  std::vector<ClassFile> files;
+  for (const TargetFile& file : TargetOf(description.Options.TargetSystem).Files)
+    files.push_back(
+        {std::string(file.TabName), {stem + std::string(file.Suffix), file.Write(description)}});
+  return files;
+}
+
 std::vector<OutputFile> ClassOutputFiles(const ClassDescription& description,
                                          std::string_view chosenPath) {
-  const std::string stem = FileStem(chosenPath);
-  if (description.Options.TargetSystem == TargetSystem::Java)
-    return {{stem + "java", WriteJavaClass(description)}};
-  return {{stem + "h", WriteCppHeader(description)}, {stem + "cpp", WriteCppSource(description)}};
+  std::vector<OutputFile> files;
+  for (ClassFile& file : ClassFiles(description, chosenPath)) files.push_back(std::move(file.File));
+  return files;
 }
 
 std::vector<FileFailure> WriteClassFiles(const ClassDescription& description,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classgen/class_description.h"
+#include "classgen/targets.h"
 #include "core/file_dialog.h"
 #include "core/output_text.h"
 
@@ -14,13 +15,25 @@ namespace zandrel {
 inline constexpr std::string_view SaveDialogFilter =
     "Header files|*.h|Java files|*.java|Text files|*.txt|All files|*.*";
 
-// Presets the main window's save dialog for this description (ClassName + ".h", or for Java the
-// "Java files" entry and ClassName + ".java") and shows it. The chosen path, or nothing on cancel.
+// The file name the save dialog proposes: ClassName and the target's extension.
+std::string ProposedFileName(const ClassDescription& description);
+
+// Presets the main window's save dialog for this description (the proposed file name, and the
+// target's filter entry) and shows it. The chosen path, or nothing on cancel.
 std::optional<std::string> ChooseOutputPath(const ClassDescription& description,
                                             FileDialog& SaveDialog1);
 
-// The files Build writes for a chosen path, in writing order: FileStem + "h" then FileStem +
-// "cpp", or FileStem + "java" alone for Java.
+// One file Build writes, with the preview tab that shows it.
+struct ClassFile {
+  std::string TabName;
+  OutputFile File;
+};
+
+// The files Build writes for a chosen path, in writing order: FileStem followed by each of the
+// target's suffixes ("h" then "cpp", or "java"), with their whole texts.
+std::vector<ClassFile> ClassFiles(const ClassDescription& description, std::string_view chosenPath);
+
+// The same files without their tab names.
 std::vector<OutputFile> ClassOutputFiles(const ClassDescription& description,
                                          std::string_view chosenPath);
 

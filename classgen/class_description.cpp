@@ -6,17 +6,6 @@ namespace zandrel {
 
 namespace {
 
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) < 33; }
-
-// Characters, not bytes: continuation bytes of a multi-byte UTF-8 sequence are not counted, so a
-// single accented letter is still one character.
-std::size_t CharacterCount(std::string_view text) {
-  std::size_t count = 0;
-  for (char c : text)
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-  return count;
-}
-
 // 1-based position of the first c in text, 0 when absent.
 std::size_t Position(std::string_view text, char c) {
   const std::size_t index = text.find(c);
@@ -24,14 +13,6 @@ std::size_t Position(std::string_view text, char c) {
 }
 
 }  // namespace
-
-std::string Trim(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && IsTrimmed(text[begin])) ++begin;
-  while (end > begin && IsTrimmed(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
-}
 
 std::optional<ClassDescription> ReadClassDescription(const ClassInput& input) {
   if (CharacterCount(input.NameText) < 2) return std::nullopt;
@@ -105,15 +86,6 @@ std::string BigConstructorHead(const ClassDescription& description) {
     separator = ", ";
   }
   return " " + description.ClassName + "(" + parameters + ")";
-}
-
-std::string FileStem(std::string_view path) {
-  // Only the file-name part is searched, so a "." in a folder name does not cut the path there.
-  const std::size_t slash = path.rfind('/');
-  const std::size_t dot = path.rfind('.');
-  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-    return std::string(path) + ".";
-  return std::string(path.substr(0, dot + 1));
 }
 
 }  // namespace zandrel

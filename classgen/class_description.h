@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text.h"
+
 namespace zandrel {
 
 enum class TargetSystem { CBuilder = 0, DevCpp = 1, VisualCpp = 2, Java = 3 };
@@ -55,9 +57,6 @@ inline constexpr std::string_view ShortClassNameMessage =
     "You must have a class name that is larger than one characters.";
 inline constexpr std::string_view ShortClassNameCaption = "Error.";
 
-// Removes leading and trailing characters whose code is below 33.
-std::string Trim(std::string_view text);
-
 // Checks and cleans the class name and reads the member rows. Nothing when the name as typed has
 // fewer than 2 characters (the caller shows ShortClassNameMessage).
 std::optional<ClassDescription> ReadClassDescription(const ClassInput& input);
@@ -80,8 +79,5 @@ enum class AccessorKind { Getter, Setter };
 std::string AccessorName(NameForm form, AccessorKind kind, std::string_view Name);
 // " Sample(int parm1, double parm3)"
 std::string BigConstructorHead(const ClassDescription& description);
-
-// The chosen path up to and including the last "." of its file-name part, or the path + ".".
-std::string FileStem(std::string_view path);
 
 }  // namespace zandrel

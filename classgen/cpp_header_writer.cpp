@@ -1,27 +1,15 @@
 #include "classgen/cpp_header_writer.h"
 
 #include "classgen/class_text_pieces.h"
+#include "classgen/targets.h"
 
 namespace zandrel {
 
 namespace {
 
-std::string FrameworkInclude(const GenerationOptions& options) {
-  if (!options.FrameworkLibrary) return {};
-  switch (options.TargetSystem) {
-    case TargetSystem::CBuilder:
-      return "#include <vcl.h>\n";
-    case TargetSystem::DevCpp:
-      return "#include <wx/string.h>\n";
-    case TargetSystem::VisualCpp:
-    case TargetSystem::Java:
-      break;
-  }
-  return {};
-}
-
 std::string Includes(const GenerationOptions& options) {
-  std::string text = FrameworkInclude(options);
+  std::string text;
+  if (options.FrameworkLibrary) text = TargetOf(options.TargetSystem).FrameworkInclude;
   if (options.StdLib) text += "#include <stdlib.h>\n";
   if (options.MathLib) text += "#include <math.h>\n";
   if (options.CStrings) text += "#include <string.h>\n";

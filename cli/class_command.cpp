@@ -3,43 +3,53 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <cmath>
+#include <span>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "classgen/class_build.h"
 #include "classgen/class_description.h"
+#include "classgen/targets.h"
 #include "cli/cli_common.h"
 
 namespace zandrel::cli {
 
 namespace {
 
+template <typename Enum>
+using EnumNames = std::span<const std::pair<std::string_view, Enum>>;
+
 // Reads an enumeration member by the name of its value; the fallback when absent.
-template <typename Enum, std::size_t N>
-Enum EnumMember(const QJsonObject& object, const char* key, Enum fallback,
-                const std::pair<const char*, Enum> (&names)[N], const std::string& where) {
+template <typename Enum>
+Enum EnumMember(const QJsonObject& object, const char* key, Enum fallback, EnumNames<Enum> names,
+                const std::string& where) {
   const QJsonValue value = object.value(QLatin1String(key));
   if (value.isUndefined()) return fallback;
   std::string choices;
   for (const auto& [name, enumValue] : names) {
-    if (value.isString() && value.toString() == QLatin1String(name)) return enumValue;
-    choices += choices.empty() ? name : std::string(", ") + name;
+    if (value.isString() && Bytes(value.toString()) == name) return enumValue;
+    choices += (choices.empty() ? "" : ", ") + std::string(name);
   }
   throw UsageError(where + "." + key + " must be one of " + choices);
 }
 
-constexpr std::pair<const char*, ComparisonLevel> ComparisonNames[] = {
+constexpr std::pair<std::string_view, ComparisonLevel> ComparisonNames[] = {
     {"NoComparisons", ComparisonLevel::NoComparisons},
     {"EqualityOnly", ComparisonLevel::EqualityOnly},
     {"AllComparisons", ComparisonLevel::AllComparisons}};
-constexpr std::pair<const char*, NameForm> NameFormNames[] = {
+constexpr std::pair<std::string_view, NameForm> NameFormNames[] = {
     {"LowerUnderscore", NameForm::LowerUnderscore},
     {"LowerCamel", NameForm::LowerCamel},
     {"UpperCamel", NameForm::UpperCamel}};
-constexpr std::pair<const char*, TargetSystem> TargetNames[] = {
-    {"CBuilder", TargetSystem::CBuilder},
-    {"DevCpp", TargetSystem::DevCpp},
-    {"VisualCpp", TargetSystem::VisualCpp},
-    {"Java", TargetSystem::Java}};
+
+std::vector<std::pair<std::string_view, TargetSystem>> TargetNames() {
+  std::vector<std::pair<std::string_view, TargetSystem>> names;
+  for (const ClassTarget& target : ClassTargets())
+    names.emplace_back(target.CommandName, target.System);
+  return names;
+}
 
 QJsonArray ArrayMember(const QJsonObject& object, const char* key, const std::string& where) {
   const QJsonValue value = object.value(QLatin1String(key));
@@ -59,8 +69,8 @@ GenerationOptions ReadOptions(const QJsonObject& top) {
                     {"ComparisonLevel", "PrivateCopy", "FrameworkLibrary", "StdLib", "MathLib",
                      "CStrings", "BigConstructor", "ToStringMethod", "NameForm", "TargetSystem"},
                     where);
-  options.ComparisonLevel =
-      EnumMember(object, "ComparisonLevel", options.ComparisonLevel, ComparisonNames, where);
+  options.ComparisonLevel = EnumMember<ComparisonLevel>(
+      object, "ComparisonLevel", options.ComparisonLevel, ComparisonNames, where);
   options.PrivateCopy = FlagMember(object, "PrivateCopy", options.PrivateCopy, where);
   options.FrameworkLibrary =
       FlagMember(object, "FrameworkLibrary", options.FrameworkLibrary, where);
@@ -69,9 +79,10 @@ GenerationOptions ReadOptions(const QJsonObject& top) {
   options.CStrings = FlagMember(object, "CStrings", options.CStrings, where);
   options.BigConstructor = FlagMember(object, "BigConstructor", options.BigConstructor, where);
   options.ToStringMethod = FlagMember(object, "ToStringMethod", options.ToStringMethod, where);
-  options.NameForm = EnumMember(object, "NameForm", options.NameForm, NameFormNames, where);
+  options.NameForm =
+      EnumMember<NameForm>(object, "NameForm", options.NameForm, NameFormNames, where);
   options.TargetSystem =
-      EnumMember(object, "TargetSystem", options.TargetSystem, TargetNames, where);
+      EnumMember<TargetSystem>(object, "TargetSystem", options.TargetSystem, TargetNames(), where);
   return options;
 }
 

@@ -6,13 +6,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
+#include <vector>
 
-#include "classgen/class_description.h"
 #include "cli/cli_common.h"
 #include "core/output_text.h"
+#include "core/text.h"
 #include "enumgen/enumeration_list.h"
-#include "enumgen/enumeration_writers.h"
+#include "enumgen/enumeration_output.h"
 
 namespace zandrel::cli {
 
@@ -81,33 +83,31 @@ int RunEnumCommand(const Arguments& arguments) {
   request.PrefixText = TextMember(object, "PrefixText", "ZD", where);
   ReadRows(object, where, request);
   request.FromFile = object.contains(QLatin1String("ListFile"));
-  const std::string listFile = TextMember(object, "ListFile", "", where);
+  request.ListPath = TextMember(object, "ListFile", "", where);
   request.SeparateFile = object.contains(QLatin1String("OutputPath"));
   request.OutputPath = TextMember(object, "OutputPath", "", where);
 
   // The window would ask again for a list file that cannot be read; a script cannot be asked.
-  std::optional<FileFailure> listFailure;
-  ChosenListFile dialog(listFile);
-  const auto composed = ComposeEnumeration(request, dialog, [&](const FileFailure& failure) {
-    if (!listFailure) listFailure = failure;
-  });
-  if (listFailure) {
-    PrintError("zandrel-gen: " + DescribeReadFailure(*listFailure));
-    return NotWritten;
+  std::optional<ListFile> listFile;
+  if (request.FromFile) {
+    auto read = ReadListFile(request.ListPath);
+    if (const auto* failure = std::get_if<FileFailure>(&read)) {
+      PrintError("zandrel-gen: " + DescribeReadFailure(*failure));
+      return NotWritten;
+    }
+    listFile = std::get<ListFile>(std::move(read));
   }
+  const auto composed = ComposeEnumeration(request, listFile ? &*listFile : nullptr);
   if (const auto* refusal = std::get_if<Refusal>(&composed)) {
     PrintError(refusal->Message);
     return Refused;
   }
-  const auto& texts = std::get<ComposedEnumeration>(composed);
-  if (!request.SeparateFile)
-    return PrintOutput(texts.EnumText + texts.ToStringText) ? Written : NotWritten;
-
+  const auto& output = std::get<EnumerationOutput>(composed);
   // The include line would name files that are not there: it is printed only once both are.
-  const std::vector<FileFailure> failures = ReplaceFiles(texts.Files);
+  const std::vector<FileFailure> failures = ReplaceFiles(output.Files);
   for (const FileFailure& failure : failures) PrintError(DescribeFailure(failure));
   if (!failures.empty()) return NotWritten;
-  return PrintOutput(IncludeLine(request.OutputPath)) ? Written : NotWritten;
+  return PrintOutput(output.HandOver) ? Written : NotWritten;
 }
 
 }  // namespace zandrel::cli

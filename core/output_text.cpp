@@ -11,6 +11,8 @@
 #include <ctime>
 #include <new>
 
+#include "core/text.h"
+
 namespace zandrel {
 
 namespace {
@@ -28,11 +30,6 @@ std::string Folder(const std::string& path) {
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
-}
-
-std::string BaseName(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // Where a path's text really goes: the end of its chain of symbolic links (the link's own folder
@@ -88,7 +85,8 @@ bool WriteAll(int fd, std::string_view text) {
 int CreateTemporary(const std::string& target, std::string& name) {
   static unsigned counter = 0;
   // Cut so that a target with the longest name a folder allows still gets a temporary.
-  const std::string stem = Folder(target) + "/." + BaseName(target).substr(0, 200) + ".";
+  const std::string stem =
+      Folder(target) + "/." + std::string(FileNamePart(target).substr(0, 200)) + ".";
   for (int attempt = 0; attempt < 100; ++attempt) {
     const auto mix = static_cast<unsigned long>(::getpid()) * 2654435761UL ^
                      static_cast<unsigned long>(std::time(nullptr)) ^ (++counter * 40503UL);

@@ -1,6 +1,10 @@
 #include "enumgen/enumeration_list.h"
 
 #include <cstdint>
+#include <stdexcept>
+#include <utility>
+
+#include "core/text.h"
 
 namespace zandrel {
 
@@ -10,14 +14,6 @@ constexpr std::string_view FirstSentinel = "FirstUnused";
 constexpr std::string_view LastSentinel = "LastUnused";
 
 bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// Characters, not bytes: a type name typed in the window arrives as UTF-8.
-std::size_t CharacterCount(std::string_view text) {
-  std::size_t count = 0;
-  for (char c : text)
-    if (!IsUtf8Continuation(c)) ++count;
-  return count;
-}
 
 std::string_view FirstCharacters(std::string_view text, std::size_t characters) {
   std::size_t seen = 0;
@@ -125,53 +121,49 @@ std::optional<Refusal> ReadListFromGrid(const EnumerationRequest& request, Enume
   return std::nullopt;
 }
 
-void ReadListFromText(const EnumerationRequest& request, EnumerationList& list,
-                      std::string_view text) {
-  list.ValuesGiven = false;
+ListFile::ListFile(std::string text) : text_(std::move(text)) {
+  // Offsets of 32 bits keep a list of a million names small; a list file is far below 4 GiB.
+  static_assert(ListFileLimit <= UINT32_MAX);
+  if (text_.size() > UINT32_MAX) throw std::length_error("list text larger than 4 GiB");
+  const std::string_view view = text_;
   std::size_t pos = 0;
   while (true) {
-    while (pos < text.size() && IsListBlank(text[pos])) ++pos;
-    if (pos >= text.size()) return;
-    const char first = text[pos];
+    while (pos < view.size() && IsListBlank(view[pos])) ++pos;
+    if (pos >= view.size()) return;
+    const char first = view[pos];
     if (first == '#' || first == '/') {
       // A comment runs to the end of its line, however long.
-      const std::size_t end = text.find('\n', pos);
+      const std::size_t end = view.find('\n', pos);
       if (end == std::string_view::npos) return;
       pos = end + 1;
       continue;
     }
     const std::size_t start = pos;
-    while (pos < text.size() && !IsListBlank(text[pos])) ++pos;
-    list.Entries.push_back({EntryName(request, text.substr(start, pos - start)), std::nullopt});
+    while (pos < view.size() && !IsListBlank(view[pos])) ++pos;
+    words_.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(pos - start)});
   }
+}
+
+std::variant<ListFile, FileFailure> ReadListFile(const std::string& path) {
+  auto read = ReadInputFile(path, ListFileLimit);
+  if (auto* failure = std::get_if<FileFailure>(&read)) return std::move(*failure);
+  return ListFile(std::get<std::string>(std::move(read)));
 }
 
 void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
-                      FileDialog& OpenDialog1, const ListReadFailure& readFailed) {
+                      const ListFile& listFile) {
   list.ValuesGiven = false;
-  OpenDialog1.Title = ListFileTitle;
-  OpenDialog1.FilterIndex = 1;
-  while (true) {
-    // Cancel ends the choosing at any showing: the file then contributes nothing.
-    if (!OpenDialog1.Execute()) return;
-    auto read = ReadInputFile(OpenDialog1.FileName, ListFileLimit);
-    OpenDialog1.Title = CommittedListFileTitle;
-    if (const auto* failure = std::get_if<FileFailure>(&read)) {
-      if (readFailed) readFailed(*failure);
-      continue;
-    }
-    ReadListFromText(request, list, std::get<std::string>(read));
-    return;
-  }
+  list.Entries.reserve(list.Entries.size() + listFile.WordCount());
+  for (std::size_t i = 0; i < listFile.WordCount(); ++i)
+    list.Entries.push_back({EntryName(request, listFile.Word(i)), std::nullopt});
 }
 
 std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
-                                                            FileDialog& OpenDialog1,
-                                                            const ListReadFailure& readFailed) {
+                                                            const ListFile* listFile) {
   EnumerationList list;
   if (request.FirstAndLast) list.Entries.push_back({EntryName(request, FirstSentinel), {}});
   if (request.FromFile) {
-    ReadListFromFile(request, list, OpenDialog1, readFailed);
+    if (listFile != nullptr) ReadListFromFile(request, list, *listFile);
   } else if (auto refusal = ReadListFromGrid(request, list)) {
     return *refusal;
   }

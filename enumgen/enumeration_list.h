@@ -1,16 +1,14 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <variant>
 #include <vector>
 
-#include "core/file_dialog.h"
 #include "core/output_text.h"
 
 namespace zandrel {
@@ -34,6 +32,7 @@ struct EnumerationRequest {
   bool FromFile = false;
   bool SeparateFile = false;
   std::array<GridRow, NameGridRows> GridRows{};  // rows 1 to 49 (index 0 is row 1)
+  std::string ListPath;                          // only with FromFile
   std::string OutputPath;                        // only with SeparateFile
 };
 
@@ -52,23 +51,8 @@ struct Refusal {
   std::string Message;
 };
 
-// A list-file question answered once with a file already chosen, without showing anything: for
-// callers that know the file (the command line, the preview). Asked again, it cancels.
-class ChosenListFile : public FileDialog {
- public:
-  explicit ChosenListFile(std::string path) : path_(std::move(path)) {}
-  bool Execute() override {
-    if (answered_) return false;
-    answered_ = true;
-    FileName = path_;
-    return true;
-  }
-
- private:
-  std::string path_;
-  bool answered_ = false;
-};
-
+inline constexpr std::string_view EnumSaveDialogFilter =
+    "Header files|*.h|C++ files|*.cpp|All files|*.*";
 inline constexpr std::string_view OpenDialogFilter =
     "Text files|*.txt|Data files|*.dat|All files|*.*";
 inline constexpr std::string_view ListFileTitle = "Choose the file that has the list.";
@@ -85,21 +69,36 @@ std::optional<std::int32_t> ConvertValue(std::string_view text);
 // Appends the named grid rows; refuses a named row whose Value cell does not convert.
 std::optional<Refusal> ReadListFromGrid(const EnumerationRequest& request, EnumerationList& list);
 
-// Told of a chosen list file that could not be read (ReadInputFile with ListFileLimit), before the
-// question is asked again.
-using ListReadFailure = std::function<void(const FileFailure& failure)>;
+// A list file's text, read once, and where its words lie (comment lines skipped), so that every
+// composition takes the names again without reading or splitting the file again.
+class ListFile {
+ public:
+  explicit ListFile(std::string text);
 
-// Asks for the list file through OpenDialog1 (again, under the committed title, while a chosen file
-// cannot be read; Cancel ends the choosing) and appends its words.
+  std::size_t WordCount() const { return words_.size(); }
+  std::string_view Word(std::size_t index) const {
+    return std::string_view(text_).substr(words_[index].Offset, words_[index].Length);
+  }
+
+ private:
+  struct Span {
+    std::uint32_t Offset;
+    std::uint32_t Length;
+  };
+  std::string text_;
+  std::vector<Span> words_;
+};
+
+// The list file at path, read whole (at most ListFileLimit bytes, never waiting on a FIFO).
+std::variant<ListFile, FileFailure> ReadListFile(const std::string& path);
+
+// Appends the file's words, each behind the prefix when it applies.
 void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
-                      FileDialog& OpenDialog1, const ListReadFailure& readFailed = {});
-// The words of an already opened list text, for the file source and for tests.
-void ReadListFromText(const EnumerationRequest& request, EnumerationList& list,
-                      std::string_view text);
+                      const ListFile& listFile);
 
-// Sentinels, then the file or grid entries. OpenDialog1 and readFailed are used only with FromFile.
+// Sentinels around the grid's named rows, or with FromFile around the list file's words; a null
+// listFile (no file chosen) contributes nothing.
 std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
-                                                            FileDialog& OpenDialog1,
-                                                            const ListReadFailure& readFailed = {});
+                                                            const ListFile* listFile);
 
 }  // namespace zandrel

@@ -1,29 +1,53 @@
 #pragma once
 
+// The entry points from before the list file was read apart from the composition: each asks for
+// the list file itself. They remain until the enumeration dialog reads the list file itself
+// (ReadListFile) and calls ComposeEnumeration.
+
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
+#include "core/file_dialog.h"
 #include "core/output_text.h"
+#include "core/text.h"
+#include "enumgen/enumeration_class_writer.h"
 #include "enumgen/enumeration_list.h"
+#include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_texts.h"
+#include "enumgen/plain_enumeration_writer.h"
 
 namespace zandrel {
 
-inline constexpr std::string_view EnumSaveDialogFilter =
-    "Header files|*.h|C++ files|*.cpp|All files|*.*";
+// Old entry point: a list-file question answered once with a known file; asked again, it cancels.
+class ChosenListFile : public FileDialog {
+ public:
+  explicit ChosenListFile(std::string path) : path_(std::move(path)) {}
+  bool Execute() override {
+    if (answered_) return false;
+    answered_ = true;
+    FileName = path_;
+    return true;
+  }
 
-std::string BuildEnumText(const EnumerationRequest& request, const EnumerationList& list);
-std::string BuildToStringText(const EnumerationRequest& request, const EnumerationList& list);
+ private:
+  std::string path_;
+  bool answered_ = false;
+};
 
-std::string ReturnName(const EnumerationRequest& request, const Enumerator& entry);
-// OutputPath up to its last "." in the file-name part; the whole path when there is none.
-std::string OutputStem(std::string_view OutputPath);
-std::string HeaderBaseName(std::string_view OutputPath);
-// "#include \"NAME.h\" " (ends with a blank, no line end)
-std::string IncludeLine(std::string_view OutputPath);
+// Old entry point: told of a chosen list file that could not be read, before asking again.
+using ListReadFailure = std::function<void(const FileFailure& failure)>;
 
-// The two files of a style, in writing order (header, then source), with their whole texts.
+// Old entry point: asks for the list file (again, under the committed title, while a chosen file
+// cannot be read; Cancel ends the choosing), then builds the list.
+std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
+                                                            FileDialog& OpenDialog1,
+                                                            const ListReadFailure& readFailed = {});
+
+// Old entry points: a style's two files for OutputPath.
 using EnumerationFile = OutputFile;
 std::vector<EnumerationFile> PlainEnumerationFiles(const EnumerationRequest& request,
                                                    const EnumerationList& list,
@@ -34,25 +58,10 @@ std::vector<EnumerationFile> EnumerationClassFiles(const EnumerationRequest& req
                                                    const std::string& EnumText,
                                                    const std::string& ToStringText);
 
-// Write the style's header and source as one step (ReplaceFiles): both, or on failure neither.
-struct WrittenEnumeration {
-  std::string IncludeLine;
-  std::vector<FileFailure> Failures;
-};
-WrittenEnumeration WritePlainEnumerationFiles(const EnumerationRequest& request,
-                                              const EnumerationList& list,
-                                              const std::string& EnumText,
-                                              const std::string& ToStringText);
-WrittenEnumeration WriteEnumerationClassFiles(const EnumerationRequest& request,
-                                              const EnumerationList& list,
-                                              const std::string& EnumText,
-                                              const std::string& ToStringText);
-
-// The output paths of a request with SeparateFile: OutputStem + ".h", OutputStem + ".cpp".
+// Old entry point: OutputStem + ".h", OutputStem + ".cpp".
 std::vector<std::string> EnumerationOutputPaths(std::string_view OutputPath);
 
-// Everything an OK produces before anything is written: the list (asking for the list file when
-// FromFile), the texts, and with SeparateFile the two files for OutputPath.
+// Old entry point: ComposeEnumeration asking for the list file.
 struct ComposedEnumeration {
   std::string EnumText;
   std::string ToStringText;
@@ -62,9 +71,7 @@ std::variant<ComposedEnumeration, Refusal> ComposeEnumeration(
     const EnumerationRequest& request, FileDialog& OpenDialog1,
     const ListReadFailure& readFailed = {});
 
-// The OK action after the save dialog: build the list (asking for the list file when FromFile),
-// the texts, and with SeparateFile write the files as one step. HandOver is what the main window
-// receives.
+// Old entry point: ComposeEnumeration asking for the list file, then the files written as one step.
 struct GeneratedEnumeration {
   std::string HandOver;
   std::vector<FileFailure> Failures;

@@ -15,6 +15,8 @@
 #include "classgen/class_build.h"
 #include "classgen/class_description.h"
 #include "enumgen/enumeration_list.h"
+#include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_texts.h"
 #include "enumgen/enumeration_writers.h"
 #include "tests/support/golden.h"
 
@@ -47,20 +49,13 @@ class GeneratedCode : public ::testing::Test {
   std::string WriteEnumeration(EnumerationRequest request) {
     request.SeparateFile = true;
     request.OutputPath = (folder_ / (request.TypeName + ".h")).string();
-    NoFileDialog dialog;
-    auto built = BuildEnumerationList(request, dialog);
-    EXPECT_TRUE(std::holds_alternative<EnumerationList>(built)) << request.TypeName;
-    if (!std::holds_alternative<EnumerationList>(built)) return {};
-    const EnumerationList& list = std::get<EnumerationList>(built);
-    const std::string EnumText = BuildEnumText(request, list);
-    const std::string ToStringText = BuildToStringText(request, list);
-    const WrittenEnumeration written =
-        request.Style == EnumerationStyle::EnumerationClass
-            ? WriteEnumerationClassFiles(request, list, EnumText, ToStringText)
-            : WritePlainEnumerationFiles(request, list, EnumText, ToStringText);
-    EXPECT_TRUE(written.Failures.empty()) << request.TypeName;
+    auto composed = ComposeEnumeration(request, nullptr);
+    EXPECT_TRUE(std::holds_alternative<EnumerationOutput>(composed)) << request.TypeName;
+    if (!std::holds_alternative<EnumerationOutput>(composed)) return {};
+    const EnumerationOutput& output = std::get<EnumerationOutput>(composed);
+    EXPECT_TRUE(ReplaceFiles(output.Files).empty()) << request.TypeName;
     sources_.push_back(folder_ / (request.TypeName + ".cpp"));
-    return written.IncludeLine;
+    return output.HandOver;
   }
 
   // One compiler run over every source written; its messages are shown when it fails.

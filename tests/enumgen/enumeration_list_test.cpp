@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "enumgen/enumeration_list.h"
+#include "enumgen/enumeration_writers.h"
 #include "tests/support/temp_folder.h"
 
 namespace zandrel {
@@ -245,7 +246,7 @@ TEST(ReadListFromText, ReadsWordsAndSkipsCommentLines) {
     request.ApplyPrefix = false;
     EnumerationList list;
     list.ValuesGiven = true;
-    ReadListFromText(request, list, c.text);
+    ReadListFromFile(request, list, ListFile(c.text));
     EXPECT_EQ(Names(list), c.expected) << c.text.substr(0, 40);
     EXPECT_FALSE(list.ValuesGiven);
     for (const auto& entry : list.Entries) EXPECT_FALSE(entry.EnumeratorValue);

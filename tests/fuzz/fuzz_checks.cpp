@@ -279,7 +279,7 @@ std::string CheckListReader(std::string_view data) {
   list.ValuesGiven = true;
   const std::string_view text = in.Rest();
 
-  ReadListFromText(request, list, text);
+  ReadListFromFile(request, list, ListFile(std::string(text)));
 
   if (list.ValuesGiven) return "a list from a file has ValuesGiven set";
   const std::size_t kept = earlierEntries ? 1 : 0;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "classgen/class_description.h"
+
+namespace zandrel {
+
+// Writes the whole text of one file for a class.
+using ClassWriter = std::string (*)(const ClassDescription& description);
+
+// One file that Build writes: the preview tab that shows it, what follows FileStem in its path,
+// and its writer.
+struct TargetFile {
+  std::string_view TabName;
+  std::string_view Suffix;
+  ClassWriter Write;
+};
+
+// Everything that differs between the target systems, one row each: a new target is its writers
+// plus one row.
+struct ClassTarget {
+  TargetSystem System;
+  std::string_view CommandName;        // its name in zandrel-gen's descriptions
+  std::string_view ItemText;           // its item in the main window's system box
+  std::string_view ProposedExtension;  // follows ClassName in the save dialog
+  int SaveFilterIndex;                 // the save dialog's entry it selects; 0 leaves it alone
+  std::string_view LibraryCaption;     // the library box's caption; empty leaves it alone
+  bool LibraryShown;                   // whether the library box is shown
+  std::string_view FrameworkInclude;   // what a ticked library box adds to the C++ header
+  std::span<const TargetFile> Files;   // in writing order
+};
+
+// Every target, in the order of TargetSystem's values.
+std::span<const ClassTarget> ClassTargets();
+const ClassTarget& TargetOf(TargetSystem system);
+
+}  // namespace zandrel
