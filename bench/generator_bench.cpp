@@ -15,7 +15,7 @@
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
 #include "enumgen/enumeration_list.h"
-#include "enumgen/enumeration_writers.h"
+#include "enumgen/enumeration_output.h"
 
 namespace zandrel {
 namespace {
@@ -95,7 +95,7 @@ void RemoveListFiles() {
   for (const auto& [count, path] : ListFiles()) std::remove(path.c_str());
 }
 
-const std::string& ListFile(long count) {
+const std::string& ListFilePath(long count) {
   auto& files = ListFiles();
   if (auto found = files.find(count); found != files.end()) return found->second;
   if (files.empty()) std::atexit(RemoveListFiles);
@@ -111,30 +111,16 @@ const std::string& ListFile(long count) {
   return files.emplace(count, path).first->second;
 }
 
-// The open dialog confirms the prepared list file.
-class ListFileDialog : public FileDialog {
- public:
-  explicit ListFileDialog(std::string path) : path_(std::move(path)) {}
-  bool Execute() override {
-    FileName = path_;
-    return true;
-  }
-
- private:
-  std::string path_;
-};
-
+// The list file read and composed into both texts, as an OK without a separate file does.
 void BM_EnumerationFromListFile(benchmark::State& state) {
   EnumerationRequest request;
   request.TypeName = "BigList";
   request.FromFile = true;
+  request.ListPath = ListFilePath(state.range(0));
   request.Style = static_cast<EnumerationStyle>(state.range(1));
-  ListFileDialog dialog(ListFile(state.range(0)));
   for (auto _ : state) {
-    const auto built = BuildEnumerationList(request, dialog);
-    const auto& list = std::get<EnumerationList>(built);
-    benchmark::DoNotOptimize(BuildEnumText(request, list));
-    benchmark::DoNotOptimize(BuildToStringText(request, list));
+    const auto read = ReadListFile(request.ListPath);
+    benchmark::DoNotOptimize(ComposeEnumeration(request, &std::get<ListFile>(read)));
   }
   state.SetComplexityN(state.range(0));
   state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -150,19 +136,9 @@ void BM_EnumerationFromFullGrid(benchmark::State& state) {
   request.Style = static_cast<EnumerationStyle>(state.range(0));
   for (int r = 0; r < NameGridRows; ++r)
     request.GridRows[r] = {"Name" + std::to_string(r), r % 2 ? std::to_string(r * 3) : "$1F"};
-  class NoDialog : public FileDialog {
-   public:
-    bool Execute() override { return false; }
-  } dialog;
-  for (auto _ : state) {
-    const auto built = BuildEnumerationList(request, dialog);
-    const auto& list = std::get<EnumerationList>(built);
-    const std::string EnumText = BuildEnumText(request, list);
-    const std::string ToStringText = BuildToStringText(request, list);
-    benchmark::DoNotOptimize(request.Style == EnumerationStyle::PlainEnumeration
-                                 ? PlainEnumerationFiles(request, list, EnumText, ToStringText)
-                                 : EnumerationClassFiles(request, list, EnumText, ToStringText));
-  }
+  request.SeparateFile = true;
+  request.OutputPath = "/work/GridList.h";
+  for (auto _ : state) benchmark::DoNotOptimize(ComposeEnumeration(request, nullptr));
 }
 BENCHMARK(BM_EnumerationFromFullGrid)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

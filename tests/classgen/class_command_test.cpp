@@ -3,16 +3,18 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "classgen/class_build.h"
 #include "classgen/cpp_header_writer.h"
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
 #include "core/output_text.h"
-#include "tests/classgen/class_examples.h"
 #include "tests/classgen/file_cases.h"
-#include "tests/support/golden.h"
+#include "tests/support/run_program.h"
+#include "tests/support/sample_classes.h"
 #include "tests/support/temp_folder.h"
 
 namespace zandrel {
@@ -20,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ProgramRun;
-using testing::ReadWholeFile;
+using testing::ReadFile;
 
 class ClassCommand : public ::testing::Test {
  protected:
@@ -40,20 +42,25 @@ class ClassCommand : public ::testing::Test {
   testing::TempFolder folder_;
 };
 
+// testing::SampleClass() for a target, as a description.
+std::string SampleJson(std::string_view target) {
+  return R"json({"ClassName": "Sample",
+           "Rows": [{"Row": 1, "Type": "int", "Name": "count"},
+                    {"Row": 2, "Type": "char", "Name": "name[32]"},
+                    {"Row": 3, "Type": "double", "Name": "area(int w, int h)"},
+                    {"Row": 4, "Type": "x", "Name": "ignored", "InitialValue": "1"}],
+           "Options": {"ComparisonLevel": "AllComparisons", "StdLib": true, "BigConstructor": true,
+                       "ToStringMethod": true, "NameForm": "LowerCamel", "TargetSystem": ")json" +
+         std::string(target) + "\"}}";
+}
+
 TEST_F(ClassCommand, WritesTheSameTextAsTheGenerator) {
   struct Case {
     std::string json;
     ClassDescription expected;
   };
   const std::vector<Case> cases = {
-      {R"json({"ClassName": "Sample",
-           "Rows": [{"Row": 1, "Type": "int", "Name": "count"},
-                    {"Row": 2, "Type": "char", "Name": "name[32]"},
-                    {"Row": 3, "Type": "double", "Name": "area(int w, int h)"},
-                    {"Row": 4, "Type": "x", "Name": "ignored", "InitialValue": "1"}],
-           "Options": {"ComparisonLevel": "AllComparisons", "StdLib": true, "BigConstructor": true,
-                       "ToStringMethod": true, "NameForm": "LowerCamel", "TargetSystem": "DevCpp"}})json",
-       testing::SampleClass()},
+      {SampleJson("DevCpp"), testing::SampleClass()},
       {R"json({"ClassName": "Point",
            "Rows": [{"Row": 5, "Type": "int", "Name": "area()"},
                     {"Row": 1, "Type": "int", "Name": "x", "InitialValue": "0"},
@@ -67,8 +74,74 @@ TEST_F(ClassCommand, WritesTheSameTextAsTheGenerator) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(ReadWholeFile(Path("out.h")), WriteCppHeader(c.expected));
-    EXPECT_EQ(ReadWholeFile(Path("out.cpp")), WriteCppSource(c.expected));
+    EXPECT_EQ(ReadFile(Path("out.h")), WriteCppHeader(c.expected));
+    EXPECT_EQ(ReadFile(Path("out.cpp")), WriteCppSource(c.expected));
+  }
+}
+
+// The documented target table. Each row goes through the save dialog and Build, and through
+// zandrel-gen: both write the row's files, byte for byte alike, and nothing else.
+TEST_F(ClassCommand, EveryTargetThroughBuildAndTheCommandLine) {
+  using Files = std::vector<std::pair<std::string, std::string>>;  // tab name, file name
+  struct Row {
+    TargetSystem system;
+    std::string command, item, proposed, caption;
+    int filterAfter;  // the save dialog's entry after a showing that began at entry 3
+    bool libraryShown;
+    Files files;
+  };
+  const Files cpp = {{"Header", "Sample.h"}, {"Source", "Sample.cpp"}};
+  const Row rows[] = {
+      {TargetSystem::CBuilder, "CBuilder", "CBuilder", "Sample.h", "VCL", 3, true, cpp},
+      {TargetSystem::DevCpp, "DevCpp", "DevC++", "Sample.h", "WX strings", 3, true, cpp},
+      {TargetSystem::VisualCpp, "VisualCpp", "Visual C++", "Sample.h", "", 3, true, cpp},
+      {TargetSystem::Java, "Java", "Java", "Sample.java", "", 2, false, {{"Java", "Sample.java"}}},
+  };
+  // Records the proposed name and answers with a path, or cancels without one.
+  struct Dialog : FileDialog {
+    std::optional<std::string> answer;
+    std::string proposed;
+    bool Execute() override {
+      proposed = FileName;
+      FileName = answer.value_or("");
+      return answer.has_value();
+    }
+  };
+  ASSERT_EQ(ClassTargets().size(), std::size(rows));
+  for (const Row& row : rows) {
+    const ClassTarget& target = TargetOf(row.system);
+    EXPECT_EQ(target.CommandName, row.command);
+    EXPECT_EQ(target.ItemText, row.item);
+    EXPECT_EQ(target.LibraryCaption, row.caption);
+    EXPECT_EQ(target.LibraryShown, row.libraryShown);
+    ClassDescription description = testing::SampleClass();
+    description.Options.TargetSystem = row.system;
+    Dialog cancelled;
+    cancelled.FilterIndex = 3;
+    EXPECT_EQ(ChooseOutputPath(description, cancelled), std::nullopt);
+    EXPECT_EQ(cancelled.proposed, row.proposed);
+    EXPECT_EQ(cancelled.FilterIndex, row.filterAfter);
+
+    const std::string build = row.command + "/build.dir/";
+    const std::string cli = row.command + "/cli.dir/";
+    fs::create_directories(Path(build));
+    fs::create_directories(Path(cli));
+    Dialog dialog;
+    dialog.answer = Path(build + "Sample.txt");
+    ASSERT_TRUE(WriteClassFiles(description, *ChooseOutputPath(description, dialog)).empty());
+    const ProgramRun run = RunClass(SampleJson(row.command), Path(cli + "Sample.txt"));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+
+    const std::vector<ClassFile> files = ClassFiles(description, "Sample.txt");
+    ASSERT_EQ(files.size(), row.files.size()) << row.command;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      EXPECT_EQ(files[i].TabName, row.files[i].first);
+      EXPECT_EQ(files[i].File.Path, row.files[i].second);
+      EXPECT_EQ(ReadFile(Path(build + row.files[i].second)), files[i].File.Text) << row.command;
+      EXPECT_EQ(ReadFile(Path(cli + row.files[i].second)), files[i].File.Text) << row.command;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path(cli)), {}), std::ssize(files));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path(build)), {}), std::ssize(files));
   }
 }
 
@@ -83,7 +156,7 @@ TEST_F(ClassCommand, JavaWithDefaultsAndInsertions) {
       "Options": {"TargetSystem": "Java"}, "HeaderInsertions": ["oldest", "newest \u00e9"]})json",
                                   Path("my.java"));
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(ReadWholeFile(Path("my.java")), WriteJavaClass(expected));
+  EXPECT_EQ(ReadFile(Path("my.java")), WriteJavaClass(expected));
   EXPECT_FALSE(fs::exists(Path("my.h")));
 }
 

@@ -3,8 +3,8 @@
 #include "classgen/cpp_header_writer.h"
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
-#include "tests/classgen/class_examples.h"
 #include "tests/support/golden.h"
+#include "tests/support/sample_classes.h"
 
 namespace zandrel {
 namespace {

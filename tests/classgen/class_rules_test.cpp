@@ -127,24 +127,6 @@ TEST(MemberRules, BigConstructorHead) {
   EXPECT_EQ(BigConstructorHead(d), " Sample(char parm2, void parm5, int  parm19)");
 }
 
-TEST(FileStem, SearchesOnlyTheFileName) {
-  struct Case {
-    std::string path, stem;
-  };
-  const std::vector<Case> cases = {
-      {"/src/Sample.h", "/src/Sample."},
-      {"/src/Sample.txt", "/src/Sample."},
-      {"/src/Sample", "/src/Sample."},
-      {"/src/my.dir/Sample", "/src/my.dir/Sample."},
-      {"/src/my.dir/Sample.java", "/src/my.dir/Sample."},
-      {"/src/Sample.tar.gz", "/src/Sample.tar."},
-      {"Sample", "Sample."},
-      {".h", "."},
-      {"", "."},
-  };
-  for (const Case& c : cases) EXPECT_EQ(FileStem(c.path), c.stem) << c.path;
-}
-
 TEST(ReadClassDescription, ClassName) {
   struct Case {
     std::string typed;

@@ -3,6 +3,8 @@
 // Where Build's two files go and what must be on disk afterwards, for the core and for the
 // command line alike: all files written, or on failure every file exactly as it was.
 
+#include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -3,10 +3,7 @@
 // told to implement (< and ==) may stay undefined.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <variant>
@@ -14,70 +11,47 @@
 
 #include "classgen/class_build.h"
 #include "classgen/class_description.h"
-#include "enumgen/enumeration_list.h"
 #include "enumgen/enumeration_output.h"
-#include "enumgen/enumeration_texts.h"
-#include "enumgen/enumeration_writers.h"
-#include "tests/support/golden.h"
+#include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
 
-namespace fs = std::filesystem;
-
 class GeneratedCode : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("zandrel-compile-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    if (!HasFailure()) fs::remove_all(folder_);
-  }
-
   // Writes header and source under ClassName, as Build does for a chosen "ClassName.h".
   void WriteClass(const ClassDescription& description) {
-    const std::string chosen = (folder_ / (description.ClassName + ".h")).string();
+    const std::string chosen = folder_.Path(description.ClassName + ".h");
     ASSERT_TRUE(WriteClassFiles(description, chosen).empty()) << chosen;
-    sources_.push_back(folder_ / (description.ClassName + ".cpp"));
+    sources_.push_back(folder_.Path(description.ClassName + ".cpp"));
   }
 
   // Writes the style's two files for the request, and returns the include line.
   std::string WriteEnumeration(EnumerationRequest request) {
     request.SeparateFile = true;
-    request.OutputPath = (folder_ / (request.TypeName + ".h")).string();
+    request.OutputPath = folder_.Path(request.TypeName + ".h");
     auto composed = ComposeEnumeration(request, nullptr);
     EXPECT_TRUE(std::holds_alternative<EnumerationOutput>(composed)) << request.TypeName;
     if (!std::holds_alternative<EnumerationOutput>(composed)) return {};
     const EnumerationOutput& output = std::get<EnumerationOutput>(composed);
     EXPECT_TRUE(ReplaceFiles(output.Files).empty()) << request.TypeName;
-    sources_.push_back(folder_ / (request.TypeName + ".cpp"));
+    sources_.push_back(folder_.Path(request.TypeName + ".cpp"));
     return output.HandOver;
   }
 
   // One compiler run over every source written; its messages are shown when it fails.
   void ExpectAllCompile() {
-    const fs::path messages = folder_ / "compiler.txt";
+    const std::string messages = folder_.Path("compiler.txt");
     std::string command = std::string("'") + ZANDREL_CHECK_COMPILER +
                           "' -std=c++17 -fsyntax-only -w -I '" + ZANDREL_STANDIN_INCLUDE_DIR + "'";
-    for (const fs::path& source : sources_) command += " '" + source.string() + "'";
-    command += " >'" + messages.string() + "' 2>&1";
+    for (const std::string& source : sources_) command += " '" + source + "'";
+    command += " >'" + messages + "' 2>&1";
     const int status = std::system(command.c_str());
-    EXPECT_EQ(status, 0) << command << "\n"
-                         << zandrel::testing::ReadWholeFile(messages.string())
-                         << "\nThe generated files are kept in " << folder_;
+    EXPECT_EQ(status, 0) << command << "\n" << testing::ReadFile(messages);
   }
 
-  class NoFileDialog : public FileDialog {
-   public:
-    bool Execute() override { return false; }
-  };
-
-  fs::path folder_;
-  std::vector<fs::path> sources_;
+  testing::TempFolder folder_;
+  std::vector<std::string> sources_;
 };
 
 MemberRow Row(int row, std::string type, std::string name, std::string initial = "") {
@@ -191,12 +165,9 @@ TEST_F(GeneratedCode, EnumerationsCompileInBothStyles) {
 
   EnumerationRequest inline_request =
       Enumeration("Fruit", plain, true, {{"Apple", ""}, {"Pear", ""}});
-  NoFileDialog dialog;
-  const EnumerationList fruit =
-      std::get<EnumerationList>(BuildEnumerationList(inline_request, dialog));
   WriteClass(
       Class("Basket", {Row(1, "Fruit", "kind"), Row(2, "int", "count", "0")}, vcl,
-            {BuildEnumText(inline_request, fruit) + BuildToStringText(inline_request, fruit)}));
+            {std::get<EnumerationOutput>(ComposeEnumeration(inline_request, nullptr)).HandOver}));
 
   ExpectAllCompile();
 }

@@ -2,18 +2,17 @@
 
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "enumgen/enumeration_writers.h"
-#include "tests/support/golden.h"
+#include "enumgen/enumeration_output.h"
+#include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
 
 using zandrel::testing::ProgramRun;
-using zandrel::testing::ReadWholeFile;
+using zandrel::testing::ReadFile;
 
 class CommandTest : public ::testing::Test {
  protected:
@@ -32,33 +31,11 @@ class CommandTest : public ::testing::Test {
     return Gen(arguments);
   }
 
-  // The texts the core makes for a request, to hold the tool's output against.
-  struct Expected {
-    std::string handOver;
-    std::vector<EnumerationFile> files;
-  };
-  static Expected Core(const EnumerationRequest& request, const std::string& listPath = "") {
-    class Once : public FileDialog {
-     public:
-      bool Execute() override { return !std::exchange(asked_, true) && !FileName.empty(); }
-
-     private:
-      bool asked_ = false;
-    } dialog;
-    dialog.FileName = listPath;
-    const auto list = std::get<EnumerationList>(BuildEnumerationList(request, dialog));
-    const std::string enumText = BuildEnumText(request, list);
-    const std::string toStringText = BuildToStringText(request, list);
-    Expected expected;
-    if (!request.SeparateFile) {
-      expected.handOver = enumText + toStringText;
-      return expected;
-    }
-    expected.handOver = IncludeLine(request.OutputPath);
-    expected.files = request.Style == EnumerationStyle::EnumerationClass
-                         ? EnumerationClassFiles(request, list, enumText, toStringText)
-                         : PlainEnumerationFiles(request, list, enumText, toStringText);
-    return expected;
+  // What the core composes for a request, to hold the tool's output against.
+  static EnumerationOutput Core(const EnumerationRequest& request) {
+    const auto listFile = ReadListFile(request.ListPath);
+    const ListFile* read = std::get_if<ListFile>(&listFile);
+    return std::get<EnumerationOutput>(ComposeEnumeration(request, read));
   }
 
   testing::TempFolder folder_;
@@ -69,7 +46,6 @@ TEST_F(CommandTest, PrintsTheHandOverAndWritesTheStyleFiles) {
   struct Case {
     std::string json;
     EnumerationRequest request;
-    std::string listPath;
   };
   std::vector<Case> cases;
   {
@@ -85,7 +61,7 @@ TEST_F(CommandTest, PrintsTheHandOverAndWritesTheStyleFiles) {
         "Rows": [ {"Row": 1, "Name": "Red", "Value": ""}, {"Row": 3, "Name": "Green", "Value": "$1F"} ],
         "OutputPath": ")" +
                          r.OutputPath + "\" }",
-                     r, ""});
+                     r});
   }
   {
     EnumerationRequest r;
@@ -94,7 +70,7 @@ TEST_F(CommandTest, PrintsTheHandOverAndWritesTheStyleFiles) {
     r.GridRows[1] = {" Blue", ""};
     cases.push_back({R"({"TypeName": "Colors", "Rows": [{"Row": 49, "Name": "Last", "Value": "-5"},
                           {"Row": 2, "Name": " Blue"}]})",
-                     r, ""});
+                     r});
   }
   {
     EnumerationRequest r;
@@ -102,27 +78,27 @@ TEST_F(CommandTest, PrintsTheHandOverAndWritesTheStyleFiles) {
     r.FirstAndLast = false;
     r.PrefixText = "I_";
     r.FromFile = true;
+    r.ListPath = list;
     r.SeparateFile = true;
     r.OutputPath = Path("out.dir/Ink");
     std::filesystem::create_directories(Path("out.dir"));
     cases.push_back({R"({"TypeName": "Ink", "FirstAndLast": false, "PrefixText": "I_",
                          "ListFile": ")" +
                          list + R"(", "OutputPath": ")" + r.OutputPath + "\"}",
-                     r, list});
+                     r});
   }
   {
     EnumerationRequest r;  // the dialog's design state
-    cases.push_back({"{}", r, ""});
+    cases.push_back({"{}", r});
   }
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const Case& c = cases[i];
     const ProgramRun run = Enum({Write("request" + std::to_string(i) + ".json", c.json)});
-    const Expected expected = Core(c.request, c.listPath);
+    const EnumerationOutput expected = Core(c.request);
     EXPECT_EQ(run.exitCode, 0) << i << run.err;
-    EXPECT_EQ(run.out, expected.handOver) << i;
+    EXPECT_EQ(run.out, expected.HandOver) << i;
     EXPECT_EQ(run.err, "") << i;
-    for (const auto& file : expected.files)
-      EXPECT_EQ(ReadWholeFile(file.Path), file.Text) << file.Path;
+    for (const auto& file : expected.Files) EXPECT_EQ(ReadFile(file.Path), file.Text) << file.Path;
   }
 }
 

@@ -2,8 +2,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -202,27 +200,24 @@ TEST(BuildEnumerationList, SentinelsSurroundTheGridNamesWithoutValues) {
     request.ApplyPrefix = c.applyPrefix;
     request.PrefixText = c.prefix;
     request.GridRows[0] = {"Red", "5"};
-    ScriptedDialog dialog;
-    auto built = BuildEnumerationList(request, dialog);
+    auto built = BuildEnumerationList(request, nullptr);
     ASSERT_TRUE(std::holds_alternative<EnumerationList>(built));
     const auto& list = std::get<EnumerationList>(built);
     EXPECT_EQ(Names(list), c.expected);
     for (const auto& entry : list.Entries)
       EXPECT_EQ(entry.EnumeratorValue.has_value(), entry.EnumeratorName.ends_with("Red"));
-    EXPECT_TRUE(dialog.Titles.empty());  // the grid never asks for a file
   }
 }
 
 TEST(BuildEnumerationList, PassesOnTheGridRefusal) {
   EnumerationRequest request;
   request.GridRows[1] = {"Red", "red"};
-  ScriptedDialog dialog;
-  auto built = BuildEnumerationList(request, dialog);
+  auto built = BuildEnumerationList(request, nullptr);
   ASSERT_TRUE(std::holds_alternative<Refusal>(built));
   EXPECT_EQ(std::get<Refusal>(built).Message, "The value \"red\" in row 2 is not a whole number.");
 }
 
-TEST(ReadListFromText, ReadsWordsAndSkipsCommentLines) {
+TEST(ListFile, ReadsWordsAndSkipsCommentLines) {
   struct Case {
     std::string text;
     std::vector<std::string> expected;
@@ -253,110 +248,85 @@ TEST(ReadListFromText, ReadsWordsAndSkipsCommentLines) {
   }
 }
 
-class ListFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() /
-        ("zandrel_enumlist_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-  std::string Write(const std::string& name, const std::string& text) {
-    const std::string path = (folder_ / name).string();
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
-  std::string Missing() const { return (folder_ / "missing.txt").string(); }
-  std::filesystem::path folder_;
-};
-
-TEST_F(ListFileTest, ReadsTheChosenFileWithSentinels) {
-  EnumerationRequest request;
-  request.FromFile = true;
-  request.GridRows[0] = {"GridName", "1"};  // the grid is not read with a list file
-  ScriptedDialog dialog;
-  dialog.Answers = {Write("colours.txt", "Red Green\n# comment here\nBlue\n/ Yellow\n")};
-  auto built = BuildEnumerationList(request, dialog);
-  const auto& list = std::get<EnumerationList>(built);
-  EXPECT_EQ(Names(list), (std::vector<std::string>{"ZDFirstUnused", "ZDRed", "ZDGreen", "ZDBlue",
-                                                   "ZDLastUnused"}));
-  EXPECT_FALSE(list.ValuesGiven);
-  EXPECT_EQ(dialog.Titles, (std::vector<std::string>{"Choose the file that has the list."}));
-  EXPECT_EQ(dialog.FilterIndexes, (std::vector<int>{1}));
-}
-
-TEST_F(ListFileTest, AFailedOpenAsksAgainUnderTheCommittedTitle) {
-  EnumerationRequest request;
-  request.FromFile = true;
-  request.FirstAndLast = false;
-  request.ApplyPrefix = false;
-  ScriptedDialog dialog;
-  dialog.FilterIndex = 3;
-  dialog.Answers = {Missing(), folder_.string(), Write("list.txt", "One Two")};
-  auto built = BuildEnumerationList(request, dialog);
-  EXPECT_EQ(Names(std::get<EnumerationList>(built)), (std::vector<std::string>{"One", "Two"}));
-  EXPECT_EQ(dialog.Titles,
-            (std::vector<std::string>{"Choose the file that has the list.",
-                                      "You are committed: Choose the file that has the list.",
-                                      "You are committed: Choose the file that has the list."}));
-  EXPECT_EQ(dialog.FilterIndexes, (std::vector<int>{1, 1, 1}));
-}
-
-TEST_F(ListFileTest, CancelEndsTheChoosingWithNoEntries) {
-  // Cancel at the first showing, and Cancel after a failed open.
-  const std::vector<std::deque<std::optional<std::string>>> scripts = {
-      {std::nullopt}, {Missing(), Missing(), std::nullopt, Write("late.txt", "Late")}};
-  for (const auto& script : scripts) {
+// The list file read once, then built into lists with or without sentinels; no file (a cancelled
+// choice) and a file without words give only the sentinels.
+TEST(ListFile, ReadThenBuiltWithSentinels) {
+  testing::TempFolder folder;
+  const auto read =
+      ReadListFile(folder.Write("list.txt", "Red Green\n# comment here\nBlue\n/ Y\n"));
+  const auto empty = ReadListFile(folder.Write("empty.txt", "# nothing\n\n   \n"));
+  struct Case {
+    const ListFile* listFile;
+    bool firstAndLast;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {&std::get<ListFile>(read),
+       true,
+       {"ZDFirstUnused", "ZDRed", "ZDGreen", "ZDBlue", "ZDLastUnused"}},
+      {&std::get<ListFile>(read), false, {"ZDRed", "ZDGreen", "ZDBlue"}},
+      {&std::get<ListFile>(empty), true, {"ZDFirstUnused", "ZDLastUnused"}},
+      {nullptr, true, {"ZDFirstUnused", "ZDLastUnused"}},
+      {nullptr, false, {}},
+  };
+  for (const Case& c : cases) {
     EnumerationRequest request;
     request.FromFile = true;
-    request.FirstAndLast = false;
-    ScriptedDialog dialog;
-    dialog.Answers = script;
-    auto built = BuildEnumerationList(request, dialog);
-    EXPECT_TRUE(std::get<EnumerationList>(built).Entries.empty());
-    EXPECT_EQ(dialog.Titles.size(), script.size() == 1 ? 1u : 3u);
-    EXPECT_EQ(dialog.Titles.back(), dialog.Titles.size() == 1
-                                        ? "Choose the file that has the list."
-                                        : "You are committed: Choose the file that has the list.");
+    request.FirstAndLast = c.firstAndLast;
+    request.GridRows[0] = {"GridName", "1"};  // the grid is not read with a list file
+    const auto list = std::get<EnumerationList>(BuildEnumerationList(request, c.listFile));
+    EXPECT_EQ(Names(list), c.expected);
+    EXPECT_FALSE(list.ValuesGiven);
   }
 }
 
-TEST_F(ListFileTest, AFileWithNoWordsGivesOnlyTheSentinels) {
-  EnumerationRequest request;
-  request.FromFile = true;
-  request.PrefixText = "";
-  ScriptedDialog dialog;
-  dialog.Answers = {Write("empty.txt", "# nothing\n\n   \n")};
-  auto built = BuildEnumerationList(request, dialog);
-  EXPECT_EQ(Names(std::get<EnumerationList>(built)),
-            (std::vector<std::string>{"FirstUnused", "LastUnused"}));
-}
-
-// A list file that cannot be read is told to the caller with its reason, at once (a FIFO never
-// blocks), and the question comes back under the committed title.
-TEST(ListFileRead, EveryUnreadableFileIsReportedAndAskedAgain) {
+// A list file that cannot be read is refused at once (a FIFO never blocks) with its reason.
+TEST(ListFile, EveryUnreadableFileIsRefusedWithItsReason) {
   testing::TempFolder folder;
-  const std::string good = folder.Write("good.txt", "One");
   for (const auto& input :
        testing::UnreadableInputs(folder, ListFileLimit, "larger than the 256 MiB limit")) {
+    testing::HangGuard guard;
+    const auto read = ReadListFile(input.Path);
+    ASSERT_TRUE(std::holds_alternative<FileFailure>(read)) << input.Label;
+    EXPECT_EQ(std::get<FileFailure>(read).Path, input.Path);
+    EXPECT_EQ(std::get<FileFailure>(read).Reason, input.Reason) << input.Label;
+  }
+}
+
+// Asking for the list file: again under the committed title while the chosen file cannot be read;
+// Cancel at any showing ends the choosing with no names.
+TEST(ListFileQuestion, AsksAgainUntilAFileOpensOrCancel) {
+  testing::TempFolder folder;
+  const std::string missing = folder.Path("missing.txt");
+  const std::string good = folder.Write("list.txt", "One Two");
+  const std::string first(ListFileTitle);
+  const std::string again(CommittedListFileTitle);
+  struct Case {
+    std::deque<std::optional<std::string>> answers;
+    std::vector<std::string> titles;
+    std::vector<std::string> names;
+  };
+  const Case cases[] = {
+      {{good}, {first}, {"One", "Two"}},
+      {{missing, folder.Path(), good}, {first, again, again}, {"One", "Two"}},
+      {{std::nullopt}, {first}, {}},
+      {{missing, missing, std::nullopt, good}, {first, again, again}, {}},
+  };
+  for (const Case& c : cases) {
     EnumerationRequest request;
     request.FromFile = true;
     request.FirstAndLast = false;
     request.ApplyPrefix = false;
     ScriptedDialog dialog;
-    dialog.Answers = {input.Path, good};
-    std::vector<std::pair<std::string, std::string>> reported;
-    testing::HangGuard guard;
-    const auto built = BuildEnumerationList(request, dialog, [&](const FileFailure& failure) {
-      reported.emplace_back(failure.Path, failure.Reason);
-    });
-    EXPECT_EQ(Names(std::get<EnumerationList>(built)), std::vector<std::string>{"One"});
-    EXPECT_EQ(reported,
-              (std::vector<std::pair<std::string, std::string>>{{input.Path, input.Reason}}));
-    EXPECT_EQ(dialog.Titles.back(), CommittedListFileTitle) << input.Label;
+    dialog.FilterIndex = 3;
+    dialog.Answers = c.answers;
+    std::vector<std::string> reported;
+    const auto built = BuildEnumerationList(
+        request, dialog, [&](const FileFailure& failure) { reported.push_back(failure.Path); });
+    EXPECT_EQ(Names(std::get<EnumerationList>(built)), c.names);
+    EXPECT_EQ(dialog.Titles, c.titles);
+    EXPECT_EQ(dialog.FilterIndexes, std::vector<int>(c.titles.size(), 1));
+    EXPECT_EQ(reported.size(), c.titles.size() - 1);
   }
 }
 

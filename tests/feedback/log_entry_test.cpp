@@ -19,7 +19,7 @@ namespace zandrel {
 namespace {
 
 using zandrel::testing::MatchesGolden;
-using zandrel::testing::ReadWholeFile;
+using zandrel::testing::ReadFile;
 
 TEST(FormatLogEntry, MatchesTheLogFormat) {
   const std::string text =
@@ -45,11 +45,10 @@ std::string WithoutStamps(const std::string& text) {
 }
 
 TEST_F(LogFileTest, EntriesAreAppendedToAnExistingFile) {
-  const std::string path = Path("user.log");
-  std::ofstream(path, std::ios::binary) << "earlier entry\n\n\n";
+  const std::string path = folder_.Write("user.log", "earlier entry\n\n\n");
   EXPECT_FALSE(WriteLogEntry(path, "", {"First comment.", "Second line."}));
   EXPECT_FALSE(WriteLogEntry(path, "Context", {}));
-  EXPECT_EQ(WithoutStamps(ReadWholeFile(path)),
+  EXPECT_EQ(WithoutStamps(ReadFile(path)),
             "earlier entry\n\n\n"
             "STAMP\nUser comments:\nFirst comment.\nSecond line.\n\n\n"
             "STAMP\nContext\nUser comments:\n\n\n");
@@ -58,7 +57,7 @@ TEST_F(LogFileTest, EntriesAreAppendedToAnExistingFile) {
 TEST_F(LogFileTest, AnAbsentFileIsCreated) {
   const std::string path = Path("new.log");
   EXPECT_FALSE(WriteLogEntry(path, "", {"x"}));
-  EXPECT_EQ(WithoutStamps(ReadWholeFile(path)), "STAMP\nUser comments:\nx\n\n\n");
+  EXPECT_EQ(WithoutStamps(ReadFile(path)), "STAMP\nUser comments:\nx\n\n\n");
 }
 
 TEST_F(LogFileTest, AFailedAppendIsReported) {
@@ -105,7 +104,7 @@ TEST_F(LogFileTest, AnEntryThatDoesNotFitIsTakenBackWhole) {
     return failure && failure->Reason == "File too large" ? 0 : 1;
   }));
   EXPECT_EQ(code, 0);
-  EXPECT_EQ(ReadWholeFile(path), "earlier entry\n\n\n");
+  EXPECT_EQ(ReadFile(path), "earlier entry\n\n\n");
 }
 
 // Two writers at once: each entry lands whole, never mixed with the other's.
@@ -128,7 +127,7 @@ TEST_F(LogFileTest, EntriesOfTwoWritersNeverInterleave) {
 
   // Each entry: a stamp line, "User comments:", seven lines of one writer's mark, two empty lines.
   std::map<char, int> whole;
-  const std::string text = ReadWholeFile(path);
+  const std::string text = ReadFile(path);
   std::size_t pos = 0;
   while (pos < text.size()) {
     const std::size_t body = text.find("\nUser comments:\n", pos);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/fuzz/fuzz_checks.h"
-#include "tests/support/golden.h"
+#include "tests/support/temp_folder.h"
 
 namespace zandrel::fuzz {
 namespace {
@@ -21,7 +21,7 @@ TEST_P(CorpusReplay, EveryInputHolds) {
   for (const auto& file : std::filesystem::directory_iterator(folder)) {
     if (!file.is_regular_file()) continue;
     ++inputs;
-    const std::string data = zandrel::testing::ReadWholeFile(file.path().string());
+    const std::string data = zandrel::testing::ReadFile(file.path().string());
     EXPECT_EQ(GetParam().Check(data), "") << file.path();
   }
   EXPECT_GT(inputs, 0) << "no inputs in " << folder;

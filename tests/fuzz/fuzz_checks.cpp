@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -13,8 +16,12 @@
 #include "classgen/cpp_header_writer.h"
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
+#include "core/text.h"
+#include "enumgen/enumeration_class_writer.h"
 #include "enumgen/enumeration_list.h"
-#include "enumgen/enumeration_writers.h"
+#include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_texts.h"
+#include "enumgen/plain_enumeration_writer.h"
 
 namespace zandrel::fuzz {
 
@@ -78,64 +85,49 @@ std::string Shown(std::string_view text) {
   return shown + "\"";
 }
 
-// The words of a list text, read line by line: a word starting with "#" or "/" ends its line.
+// Splits text at every separator.
+std::vector<std::string_view> Split(std::string_view text, std::string_view separator) {
+  std::vector<std::string_view> parts;
+  for (std::size_t at; (at = text.find(separator)) != std::string_view::npos;) {
+    parts.push_back(text.substr(0, at));
+    text.remove_prefix(at + separator.size());
+  }
+  parts.push_back(text);
+  return parts;
+}
+
+// The words of a list text, read line by line by a stream: a word starting with "#" or "/" ends
+// its line.
 std::vector<std::string> ReferenceWords(std::string_view text) {
   std::vector<std::string> words;
-  std::size_t lineStart = 0;
-  while (lineStart <= text.size()) {
-    std::size_t lineEnd = text.find('\n', lineStart);
-    if (lineEnd == std::string_view::npos) lineEnd = text.size();
-    const std::string_view line = text.substr(lineStart, lineEnd - lineStart);
-    std::string word;
-    bool comment = false;
-    for (std::size_t i = 0; i <= line.size() && !comment; ++i) {
-      if (i < line.size() && !IsListBlank(line[i])) {
-        word += line[i];
-        continue;
-      }
-      if (word.empty()) continue;
-      if (word[0] == '#' || word[0] == '/')
-        comment = true;
-      else
-        words.push_back(word);
-      word.clear();
-    }
-    lineStart = lineEnd + 1;
+  for (const std::string_view line : Split(text, "\n")) {
+    std::istringstream in{std::string(line)};
+    for (std::string word; in >> word && word[0] != '#' && word[0] != '/';) words.push_back(word);
   }
   return words;
 }
 
-// Leading blanks, one sign, then decimal digits or hex digits after "$", "x", "X", "0x" or "0X",
-// nothing after them, and a result within 32 signed bits. Digit by digit in 64 bits, stopping
-// long before the accumulator could overflow.
+// The documented grammar: leading blanks, one sign, then decimal digits or hex digits after "$",
+// "x", "X", "0x" or "0X", and nothing after them. The digits, less their leading zeros, are
+// converted by the standard library, and the result must fit in 32 signed bits.
 std::optional<std::int32_t> ReferenceConvert(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && text[pos] == ' ') ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  std::string_view digits = text.substr(pos);
-  std::int64_t base = 10;
-  for (std::string_view mark : {"0x", "0X", "$", "x", "X"}) {
-    if (digits.substr(0, mark.size()) == mark) {
+  text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+  const bool negative = text.starts_with('-');
+  if (negative || text.starts_with('+')) text.remove_prefix(1);
+  int base = 10;
+  for (std::string_view mark : {"0x", "0X", "$", "x", "X"})
+    if (text.starts_with(mark)) {
       base = 16;
-      digits.remove_prefix(mark.size());
+      text.remove_prefix(mark.size());
       break;
     }
-  }
-  if (digits.empty()) return std::nullopt;
+  const std::string_view allowed = base == 16 ? "0123456789abcdefABCDEF" : "0123456789";
+  if (text.empty() || text.find_first_not_of(allowed) != std::string_view::npos)
+    return std::nullopt;
+  text.remove_prefix(std::min(text.find_first_not_of('0'), text.size() - 1));
+  if (text.size() > 12) return std::nullopt;  // far beyond 32 bits in either base
   std::int64_t magnitude = 0;
-  for (char c : digits) {
-    std::int64_t digit = 99;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    if (digit >= base) return std::nullopt;
-    magnitude = magnitude * base + digit;
-    if (magnitude > (std::int64_t{1} << 40)) magnitude = std::int64_t{1} << 40;
-  }
+  std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
   const std::int64_t value = negative ? -magnitude : magnitude;
   if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
   return static_cast<std::int32_t>(value);
@@ -145,18 +137,13 @@ std::string ShownValue(const std::optional<std::int32_t>& value) {
   return value ? std::to_string(*value) : std::string("nothing");
 }
 
-bool StartsWith(std::string_view text, std::string_view head) {
-  return text.substr(0, head.size()) == head;
+// Where a path's stem ends: the chosen path is the stem, or the stem, a "." and a tail without
+// "." or "/" (the extension of the file-name part).
+bool IsStemOf(std::string_view stem, std::string_view path) {
+  if (!path.starts_with(stem)) return false;
+  const std::string_view rest = path.substr(stem.size());
+  return rest.empty() || (rest[0] == '.' && rest.find_first_of("./", 1) == std::string_view::npos);
 }
-bool EndsWith(std::string_view text, std::string_view tail) {
-  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
-// A file dialog that cancels, so a request that asks for a list file gets none.
-class CancellingDialog : public FileDialog {
- public:
-  bool Execute() override { return false; }
-};
 
 EnumerationRequest RandomEnumerationRequest(ByteReader& in) {
   EnumerationRequest request;
@@ -197,68 +184,111 @@ EnumerationList RandomEnumerationList(ByteReader& in) {
   return list;
 }
 
-std::string CheckEnumerationTexts(const EnumerationRequest& request, const EnumerationList& list) {
+// EnumText: the head, then the entries in list order with their values where given, seven on the
+// first line and six on each further one, then "}" and the tail. The lines are taken apart when
+// no name holds a separator; otherwise the names are only found in order.
+std::string CheckEnumText(const EnumerationRequest& request, const EnumerationList& list,
+                          const std::string& EnumText) {
   const bool isClass = request.Style == EnumerationStyle::EnumerationClass;
   const std::string& T = request.TypeName;
-  const std::string EnumText = BuildEnumText(request, list);
-  const std::string ToStringText = BuildToStringText(request, list);
-
-  // Reference texts, built piece by piece from the layout rules of the two texts.
-  std::string expected = isClass ? "enum " + T + "_enum {\n   " : "typedef enum {\n   ";
-  const std::size_t n = list.Entries.size();
-  for (std::size_t k = 0; k < n; ++k) {
-    const Enumerator& entry = list.Entries[k];
-    expected += entry.EnumeratorName;
-    if (list.ValuesGiven && entry.EnumeratorValue)
-      expected += " = " + std::to_string(*entry.EnumeratorValue);
-    if (k + 1 < n) expected += ", ";
-    if (k > 0 && k % 6 == 0) expected += "\n   ";
-  }
-  expected += isClass ? "};\n" : "}\n    " + T + ";\n";
-  if (EnumText != expected)
-    return "EnumText is " + Shown(EnumText) + ", expected " + Shown(expected);
-
-  expected = "\n\nAnsiString __fastcall " +
-             (isClass ? T + "::ToString(){\n switch(data){\n"
-                      : "ToString(const " + T + " & val){\n switch(val){\n");
+  const std::string head = isClass ? "enum " + T + "_enum {\n   " : "typedef enum {\n   ";
+  const std::string tail = isClass ? "};\n" : "}\n    " + T + ";\n";
+  if (!EnumText.starts_with(head) || !EnumText.ends_with(tail) ||
+      EnumText.size() < head.size() + tail.size())
+    return "EnumText " + Shown(EnumText) + " lacks its head or tail";
+  const std::string_view body =
+      std::string_view(EnumText).substr(head.size(), EnumText.size() - head.size() - tail.size());
+  bool plain = true;
+  std::size_t at = 0;
   for (const Enumerator& entry : list.Entries) {
-    const std::string returned = ReturnName(request, entry);
-    if (request.ApplyPrefix && StartsWith(entry.EnumeratorName, request.PrefixText) &&
-        returned != entry.EnumeratorName.substr(request.PrefixText.size()))
-      return "ReturnName of " + Shown(entry.EnumeratorName) + " is " + Shown(returned);
-    expected += "   case " + entry.EnumeratorName + ":\n     return \"" + returned + "\";\n";
+    plain = plain && entry.EnumeratorName.find_first_of(" ,\n") == std::string::npos;
+    at = body.find(entry.EnumeratorName, at);
+    if (at == std::string_view::npos) return "EnumText lacks " + Shown(entry.EnumeratorName);
+    at += entry.EnumeratorName.size();
   }
-  expected += "   default:\n     return \"Invalid\";\n  } // switch\n}\n";
-  if (ToStringText != expected)
-    return "ToStringText is " + Shown(ToStringText) + ", expected " + Shown(expected);
+  if (!plain) return {};
+  std::vector<std::string_view> entries;
+  const std::vector<std::string_view> lines = Split(body, "\n   ");
+  // A break after a last entry at a multiple of six leaves an empty last line.
+  const std::size_t last = lines.size() - (lines.size() > 1 && lines.back().empty() ? 2 : 1);
+  for (std::size_t line = 0; line < lines.size(); ++line) {
+    std::vector<std::string_view> onLine = Split(lines[line], ", ");
+    if (onLine.back().empty()) onLine.pop_back();  // ", " ends every line but the last
+    const std::size_t full = line == 0 ? 7 : 6;
+    if (onLine.size() > full || (onLine.size() < full && line < last))
+      return "EnumText line " + std::to_string(line + 1) + " holds " +
+             std::to_string(onLine.size()) + " entries";
+    entries.insert(entries.end(), onLine.begin(), onLine.end());
+  }
+  if (entries.size() != list.Entries.size())
+    return "EnumText holds " + std::to_string(entries.size()) + " entries";
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    const Enumerator& entry = list.Entries[k];
+    const std::string expected =
+        entry.EnumeratorName + (list.ValuesGiven && entry.EnumeratorValue
+                                    ? " = " + std::to_string(*entry.EnumeratorValue)
+                                    : "");
+    if (entries[k] != expected)
+      return "EnumText holds " + Shown(entries[k]) + " for " + Shown(expected);
+  }
+  return {};
+}
 
+// ToStringText: its head, then for each entry in list order its case label and the name without
+// the prefix that was applied, then the default case.
+std::string CheckToStringText(const EnumerationRequest& request, const EnumerationList& list,
+                              const std::string& ToStringText) {
+  const std::string& T = request.TypeName;
+  std::string_view rest = ToStringText;
+  const std::string head =
+      request.Style == EnumerationStyle::EnumerationClass
+          ? "\n\nAnsiString __fastcall " + T + "::ToString(){\n switch(data){\n"
+          : "\n\nAnsiString __fastcall ToString(const " + T + " & val){\n switch(val){\n";
+  if (!rest.starts_with(head)) return "ToStringText " + Shown(ToStringText) + " lacks its head";
+  rest.remove_prefix(head.size());
+  const std::size_t cut = request.ApplyPrefix ? request.PrefixText.size() : 0;
+  for (const Enumerator& entry : list.Entries) {
+    const std::string& name = entry.EnumeratorName;
+    const std::string returned = name.substr(std::min(cut, name.size()));
+    const std::string label = "   case " + name + ":\n     return \"" + returned + "\";\n";
+    if (!rest.starts_with(label)) return "ToStringText lacks the case " + Shown(label);
+    rest.remove_prefix(label.size());
+  }
+  if (rest != "   default:\n     return \"Invalid\";\n  } // switch\n}\n")
+    return "ToStringText ends with " + Shown(rest);
+  return {};
+}
+
+// The two texts, and the style's two files: the preludes around the texts, and the documented ends.
+std::string CheckEnumeration(const EnumerationRequest& request, const EnumerationList& list,
+                             const std::string& EnumText, const std::string& ToStringText,
+                             const std::string& header, const std::string& source) {
+  if (std::string fault = CheckEnumText(request, list, EnumText); !fault.empty()) return fault;
+  if (std::string fault = CheckToStringText(request, list, ToStringText); !fault.empty())
+    return fault;
+  const bool isClass = request.Style == EnumerationStyle::EnumerationClass;
+  const std::string& T = request.TypeName;
   const std::string include = IncludeLine(request.OutputPath);
-  if (!StartsWith(include, "#include \"") || !EndsWith(include, ".h\" "))
+  if (!include.starts_with("#include \"") || !include.ends_with(".h\" "))
     return "IncludeLine is " + Shown(include);
-  const std::string stem = OutputStem(request.OutputPath);
-  if (!StartsWith(request.OutputPath, stem))
-    return "OutputStem " + Shown(stem) + " is no beginning of the path";
-
-  const auto files = isClass ? EnumerationClassFiles(request, list, EnumText, ToStringText)
-                             : PlainEnumerationFiles(request, list, EnumText, ToStringText);
-  if (files.size() != 2) return "the style writes " + std::to_string(files.size()) + " files";
-  if (files[0].Path != stem + ".h" || files[1].Path != stem + ".cpp")
-    return "the files are " + Shown(files[0].Path) + " and " + Shown(files[1].Path);
+  const std::string base = include.substr(10, include.size() - 14);
+  if (base.find('/') != std::string::npos || !IsStemOf(base, FileNamePart(request.OutputPath)))
+    return "IncludeLine " + Shown(include) + " does not name the header of " +
+           Shown(request.OutputPath);
   const std::string prelude = "// " + T + " definition\n#ifndef __" + T + "__\n#define __" + T +
                               "__\n\n#include <vcl.h>\n\n" + EnumText;
-  if (!StartsWith(files[0].Text, prelude))
+  if (!header.starts_with(prelude))
     return "the header does not start with its prelude and EnumText";
   const std::string headerEnd =
       isClass ? "}; // " + T + "\n\n#endif\n\n" : std::string(" &);\n\n\n#endif\n\n");
-  if (!EndsWith(files[0].Text, headerEnd))
-    return "the header does not end with " + Shown(headerEnd);
+  if (!header.ends_with(headerEnd)) return "the header does not end with " + Shown(headerEnd);
   const std::string sourcePrelude = include + "\n#include <assert.h>\n\n" + ToStringText + "\n";
-  if (!StartsWith(files[1].Text, sourcePrelude))
+  if (!source.starts_with(sourcePrelude))
     return "the source does not start with the include line and ToStringText";
-  if (!isClass && !EndsWith(files[1].Text, "}\n")) return "the plain source does not end with }";
+  if (!isClass && !source.ends_with("}\n")) return "the plain source does not end with }";
   if (isClass && !list.Entries.empty()) {
     const std::string first = T + "::" + T + "(){\n  data = " + list.Entries.front().EnumeratorName;
-    if (files[1].Text.find(first, sourcePrelude.size()) == std::string::npos)
+    if (source.compare(sourcePrelude.size(), first.size(), first) != 0)
       return "the class source does not start at the first name";
   }
   return {};
@@ -295,13 +325,11 @@ std::string CheckListReader(std::string_view data) {
     const Enumerator& entry = list.Entries[i];
     const std::string& name = entry.EnumeratorName;
     if (entry.EnumeratorValue) return "the entry " + Shown(name) + " has a value";
-    if (name.empty()) return "an entry has an empty name";
-    if (std::any_of(name.begin(), name.end(), IsListBlank))
-      return "the entry " + Shown(name) + " holds a blank";
-    if (!StartsWith(name, prefix)) return "the entry " + Shown(name) + " lacks the prefix";
+    if (!name.starts_with(prefix)) return "the entry " + Shown(name) + " lacks the prefix";
     const std::string_view word = std::string_view(name).substr(prefix.size());
-    if (word.empty() || word[0] == '#' || word[0] == '/')
-      return "the entry " + Shown(name) + " is a comment or empty after its prefix";
+    if (word.empty() || word[0] == '#' || word[0] == '/' ||
+        std::any_of(word.begin(), word.end(), IsListBlank))
+      return "the entry " + Shown(name) + " is empty, a comment or holds a blank";
     if (word != words[i - kept])
       return "entry " + std::to_string(i - kept + 1) + " is " + Shown(word) + ", the text has " +
              Shown(words[i - kept]);
@@ -359,47 +387,45 @@ std::string CheckClassWriters(std::string_view data) {
     return {};
   }
   const ClassDescription& description = *read;
-  // The name trimmed of codes below 33 (as unsigned bytes), inner blanks made "_".
-  std::string_view name = input.NameText;
-  while (!name.empty() && static_cast<unsigned char>(name.front()) < 33) name.remove_prefix(1);
-  while (!name.empty() && static_cast<unsigned char>(name.back()) < 33) name.remove_suffix(1);
-  std::string cleaned(name);
-  std::replace(cleaned.begin(), cleaned.end(), ' ', '_');
-  if (description.ClassName != cleaned)
-    return "the class name " + Shown(input.NameText) + " became " + Shown(description.ClassName);
-  // Every row with a Type of 2 or more and a Name of 1 or more characters, texts unchanged. Text
-  // is UTF-8: continuation bytes do not start a character.
-  const auto characters = [](const std::string& text) {
-    return std::count_if(text.begin(), text.end(),
-                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-  };
-  std::vector<MemberRow> members;
+  // The name as typed is the class name, blanks shown as "_", between characters below 33 only.
+  const std::string& X = description.ClassName;
+  const std::string_view typed = input.NameText;
+  const auto below33 = [](char c) { return static_cast<unsigned char>(c) < 33; };
+  const std::size_t at = std::find_if_not(typed.begin(), typed.end(), below33) - typed.begin();
+  std::string shown(typed.substr(at, X.size()));
+  std::replace(shown.begin(), shown.end(), ' ', '_');
+  if (X.find(' ') != std::string::npos || shown != X ||
+      !std::all_of(typed.begin() + static_cast<std::ptrdiff_t>(at + X.size()), typed.end(),
+                   below33) ||
+      (!X.empty() && below33(typed[at + X.size() - 1])))
+    return "the class name " + Shown(typed) + " became " + Shown(X);
+  // The member rows are the rows whose Type has 2 or more characters (UTF-8: continuation bytes
+  // start none) and whose Name is not empty, in grid order, texts unchanged.
+  std::size_t next = 0;
   for (int r = 1; r <= MemberGridRows; ++r) {
     const auto& cells = input.Grid[static_cast<std::size_t>(r - 1)];
-    if (characters(cells[0]) >= 2 && !cells[1].empty())
-      members.push_back({cells[0], cells[1], cells[2], r});
+    const auto characters = std::count_if(cells[0].begin(), cells[0].end(), [](char c) {
+      return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    if (characters < 2 || cells[1].empty()) continue;
+    const MemberRow* row =
+        next < description.Members.size() ? &description.Members[next++] : nullptr;
+    if (row == nullptr || row->Type != cells[0] || row->Name != cells[1] ||
+        row->InitialValue != cells[2] || row->RowNumber != r)
+      return "member row " + std::to_string(r) + " was read differently";
   }
-  if (description.Members.size() != members.size())
-    return std::to_string(description.Members.size()) + " member rows read, expected " +
-           std::to_string(members.size());
-  for (std::size_t i = 0; i < members.size(); ++i) {
-    const MemberRow& row = description.Members[i];
-    if (row.Type != members[i].Type || row.Name != members[i].Name ||
-        row.InitialValue != members[i].InitialValue || row.RowNumber != members[i].RowNumber)
-      return "member row " + std::to_string(members[i].RowNumber) + " was read differently";
-  }
+  if (next != description.Members.size()) return "more member rows were read than the grid holds";
 
-  const std::string& X = description.ClassName;
   const std::string header = WriteCppHeader(description);
   const std::string source = WriteCppSource(description);
   const std::string java = WriteJavaClass(description);
-  if (!StartsWith(header, "// " + X + "\n#ifndef __" + X + "\n"))
+  if (!header.starts_with("// " + X + "\n#ifndef __" + X + "\n"))
     return "the header does not start with its comment line and guard";
-  if (!EndsWith(header, "\n};\n\n#endif")) return "the header does not end with #endif";
-  if (!StartsWith(source, "// " + X + "\n#include \"" + X + ".h\"\n"))
+  if (!header.ends_with("\n};\n\n#endif")) return "the header does not end with #endif";
+  if (!source.starts_with("// " + X + "\n#include \"" + X + ".h\"\n"))
     return "the source does not start with its comment line and include";
-  if (!StartsWith(java, "// " + X + "\n\n")) return "the Java file does not start with // " + X;
-  if (!EndsWith(java, "}\n\n")) return "the Java file does not end with }";
+  if (!java.starts_with("// " + X + "\n\n")) return "the Java file does not start with // " + X;
+  if (!java.ends_with("}\n\n")) return "the Java file does not end with }";
 
   // Every member is declared, in grid order, in the header and the Java file, and every method
   // gets its marked body in the source.
@@ -420,14 +446,20 @@ std::string CheckClassWriters(std::string_view data) {
       header.find("  " + BigConstructorHead(description) + ";\n") == std::string::npos)
     return "the header lacks the constructor with every member";
 
-  const std::vector<OutputFile> files = ClassOutputFiles(description, chosenPath);
-  const std::string stem = FileStem(chosenPath);
-  if (description.Options.TargetSystem == TargetSystem::Java) {
-    if (files.size() != 1 || files[0].Path != stem + "java" || files[0].Text != java)
-      return "the Java build does not write the Java text to " + Shown(stem + "java");
-  } else if (files.size() != 2 || files[0].Path != stem + "h" || files[0].Text != header ||
-             files[1].Path != stem + "cpp" || files[1].Text != source) {
-    return "the C++ build does not write header then source to " + Shown(stem);
+  // Build writes header and source, or the Java file alone, beside the chosen path.
+  const bool isJava = description.Options.TargetSystem == TargetSystem::Java;
+  const std::vector<std::pair<std::string, std::string>> expected =
+      isJava ? std::vector<std::pair<std::string, std::string>>{{"java", java}}
+             : std::vector<std::pair<std::string, std::string>>{{"h", header}, {"cpp", source}};
+  const std::vector<ClassFile> files = ClassFiles(description, chosenPath);
+  if (files.size() != expected.size())
+    return "Build writes " + std::to_string(files.size()) + " files";
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::string& path = files[i].File.Path;
+    const auto& [suffix, text] = expected[i];
+    if (!path.ends_with("." + suffix) || files[i].File.Text != text ||
+        !IsStemOf(std::string_view(path).substr(0, path.size() - suffix.size() - 1), chosenPath))
+      return "Build writes " + Shown(path) + " for " + Shown(chosenPath);
   }
   return {};
 }
@@ -435,21 +467,38 @@ std::string CheckClassWriters(std::string_view data) {
 std::string CheckEnumWriters(std::string_view data) {
   ByteReader in(data);
   const EnumerationRequest request = RandomEnumerationRequest(in);
-  CancellingDialog dialog;
-  const auto built = BuildEnumerationList(request, dialog);
-  if (const auto* list = std::get_if<EnumerationList>(&built)) {
+  // A list file is not chosen: the file contributes no names.
+  const auto composed = ComposeEnumeration(request, nullptr);
+  if (const auto* output = std::get_if<EnumerationOutput>(&composed)) {
+    const EnumerationList& list = output->List;
     const std::string prefix = request.ApplyPrefix ? request.PrefixText : std::string();
     if (request.FirstAndLast &&
-        (list->Entries.size() < 2 ||
-         list->Entries.front().EnumeratorName != prefix + "FirstUnused" ||
-         list->Entries.back().EnumeratorName != prefix + "LastUnused" ||
-         list->Entries.front().EnumeratorValue || list->Entries.back().EnumeratorValue))
+        (list.Entries.size() < 2 || list.Entries.front().EnumeratorName != prefix + "FirstUnused" ||
+         list.Entries.back().EnumeratorName != prefix + "LastUnused" ||
+         list.Entries.front().EnumeratorValue || list.Entries.back().EnumeratorValue))
       return "the sentinels are missing, misnamed or carry a value";
-    if (std::string fault = CheckEnumerationTexts(request, *list); !fault.empty())
+    if (output->Files.size() != 2 || output->HandOver != IncludeLine(request.OutputPath))
+      return "a separate file does not give two files and the include line";
+    const std::string stem = output->Files[0].Path.substr(0, output->Files[0].Path.size() - 2);
+    if (output->Files[0].Path != stem + ".h" || output->Files[1].Path != stem + ".cpp" ||
+        !IsStemOf(stem, request.OutputPath))
+      return "the files " + Shown(output->Files[0].Path) + " and " + Shown(output->Files[1].Path) +
+             " are not beside " + Shown(request.OutputPath);
+    if (std::string fault = CheckEnumeration(request, list, output->EnumText, output->ToStringText,
+                                             output->Files[0].Text, output->Files[1].Text);
+        !fault.empty())
       return "grid list: " + fault;
   }
   const EnumerationList list = RandomEnumerationList(in);
-  if (std::string fault = CheckEnumerationTexts(request, list); !fault.empty())
+  const bool isClass = request.Style == EnumerationStyle::EnumerationClass;
+  const std::string EnumText = BuildEnumText(request, list);
+  const std::string ToStringText = BuildToStringText(request, list);
+  const std::string header = isClass ? EnumerationClassHeader(request, list, EnumText)
+                                     : PlainEnumerationHeader(request, EnumText);
+  const std::string source = isClass ? EnumerationClassSource(request, list, ToStringText)
+                                     : PlainEnumerationSource(request, ToStringText);
+  if (std::string fault = CheckEnumeration(request, list, EnumText, ToStringText, header, source);
+      !fault.empty())
     return "random list: " + fault;
   return {};
 }

@@ -1,18 +1,12 @@
 #include "tests/support/golden.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "tests/support/temp_folder.h"
 
 namespace zandrel::testing {
-
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 namespace {
 
@@ -43,16 +37,22 @@ std::string UnifiedDiff(const std::string& expectedPath, const std::string& actu
 
 ::testing::AssertionResult MatchesGolden(const std::string& name, std::string_view actual) {
   const std::string expectedPath = std::string(ZANDREL_GOLDEN_DIR) + "/" + name;
+  if (const char* update = std::getenv("ZANDREL_UPDATE_GOLDEN");
+      update && std::string(update) == "1") {
+    std::filesystem::create_directories(std::filesystem::path(expectedPath).parent_path());
+    WriteFile(expectedPath, std::string(actual));
+    return ::testing::AssertionSuccess() << "rewrote " << expectedPath;
+  }
   if (!std::filesystem::exists(expectedPath))
     return ::testing::AssertionFailure() << "no golden file " << expectedPath;
-  const std::string expected = ReadWholeFile(expectedPath);
+  const std::string expected = ReadFile(expectedPath);
   const std::string actualPath = std::string(ZANDREL_ACTUAL_DIR) + "/" + name + ".actual";
   std::filesystem::create_directories(std::filesystem::path(actualPath).parent_path());
   if (expected == actual) {
     std::filesystem::remove(actualPath);
     return ::testing::AssertionSuccess();
   }
-  std::ofstream(actualPath, std::ios::binary) << actual;
+  WriteFile(actualPath, std::string(actual));
   return ::testing::AssertionFailure()
          << name << " differs from the golden file (actual text left in " << actualPath << "):\n"
          << UnifiedDiff(expectedPath, actualPath);

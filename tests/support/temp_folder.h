@@ -1,80 +1,83 @@
 #pragma once
 
-// Files and processes for the core tests: a fresh folder per test, what it holds, a small full
-// file system, and a program run with its output captured. No Qt.
+// Files for the tests: a fresh folder, what it holds, whole files read and written, a small full
+// file system, and inputs that a reader must refuse. No Qt and no test framework.
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
-#include <poll.h>
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace zandrel::testing {
 
-// A fresh, empty folder for the running test, removed with everything in it afterwards.
+// The whole content of a file, bytes as they are (empty when it cannot be read).
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Creates or replaces the file with these bytes; returns the path.
+inline std::string WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+// A fresh, empty folder, removed with everything in it afterwards.
 class TempFolder {
  public:
   TempFolder() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = "zandrel_" + std::to_string(::getpid()) + "_" + test->test_suite_name() +
-                       "_" + test->name();
-    for (char& c : name)
-      if (c == '/') c = '_';
-    root_ = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_);
+    std::string pattern = (std::filesystem::temp_directory_path() / "zandrel_XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no folder " + pattern);
+    root_ = pattern;
   }
   ~TempFolder() {
+    namespace fs = std::filesystem;
     for (const std::string& mount : mounts_) ::umount2(mount.c_str(), MNT_DETACH);
+    // Folders a test made read-only are opened again, so that everything can be removed.
     std::error_code error;
-    std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
-    for (auto it = std::filesystem::recursive_directory_iterator(root_, error);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(error))
+    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, error);
+    for (auto it = fs::recursive_directory_iterator(root_, error);
+         it != fs::recursive_directory_iterator(); it.increment(error))
       if (it->is_directory(error) && !it->is_symlink(error))
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, error);
-    std::filesystem::remove_all(root_, error);
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(root_, error);
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
   std::string Path(const std::string& name = "") const {
-    return name.empty() ? root_.string() : (root_ / name).string();
+    return name.empty() ? root_ : root_ + "/" + name;
   }
   std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(Path(name), std::ios::binary) << text;
-    return Path(name);
+    return WriteFile(Path(name), text);
   }
 
   // Everything below the folder by relative name: a file's permissions and bytes ("0644 TEXT"),
   // "-> TARGET" for a symbolic link, "<folder>" or "<other>". Equal before and after: nothing
   // changed, nothing left behind.
   std::map<std::string, std::string> Contents() const {
+    namespace fs = std::filesystem;
     std::map<std::string, std::string> contents;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root_)) {
+    for (const auto& entry : fs::recursive_directory_iterator(root_)) {
       const std::string name = entry.path().lexically_relative(root_).string();
       const auto status = entry.symlink_status();
-      if (std::filesystem::is_symlink(status)) {
-        contents[name] = "-> " + std::filesystem::read_symlink(entry.path()).string();
-      } else if (std::filesystem::is_regular_file(status)) {
-        std::ifstream in(entry.path(), std::ios::binary);
+      if (fs::is_symlink(status))
+        contents[name] = "-> " + fs::read_symlink(entry.path()).string();
+      else if (fs::is_regular_file(status))
         contents[name] = ModeText(static_cast<unsigned>(status.permissions())) + " " +
-                         std::string(std::istreambuf_iterator<char>(in), {});
-      } else {
-        contents[name] = std::filesystem::is_directory(status) ? "<folder>" : "<other>";
-      }
+                         ReadFile(entry.path().string());
+      else
+        contents[name] = fs::is_directory(status) ? "<folder>" : "<other>";
     }
     return contents;
   }
@@ -104,7 +107,7 @@ class TempFolder {
   }
 
  private:
-  std::filesystem::path root_;
+  std::string root_;
   std::vector<std::string> mounts_;
 };
 
@@ -144,67 +147,6 @@ inline std::vector<UnreadableInput> UnreadableInputs(const TempFolder& folder, s
           {"missing", folder.Path("missing"), "No such file or directory"},
           {"too large", folder.Path("large"), tooLarge},
           {"read error", "/proc/self/mem", "Input/output error"}};
-}
-
-struct ProgramRun {
-  int exitCode = -1;  // -1: killed by a signal
-  std::string out;
-  std::string err;
-};
-
-struct ProgramOptions {
-  std::string outputPath;                // standard output goes there instead of being captured
-  rlim_t fileSizeLimit = RLIM_INFINITY;  // the largest file the program may write
-};
-
-// Runs a program with these arguments, passed as the bytes given. One still running after 20 s
-// is killed. Its output goes through pipes, which no file size limit applies to.
-inline ProgramRun RunProgram(const std::vector<std::string>& arguments,
-                             const ProgramOptions& options = {}) {
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  ProgramRun run;
-  int out[2];
-  int err[2];
-  if (::pipe2(out, O_CLOEXEC) != 0) return run;
-  if (::pipe2(err, O_CLOEXEC) != 0) return run;
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int output = options.outputPath.empty()
-                           ? out[1]
-                           : ::open(options.outputPath.c_str(), O_WRONLY | O_CLOEXEC);
-    const rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
-    if (output < 0 || ::dup2(output, 1) < 0 || ::dup2(err[1], 2) < 0 ||
-        (limit.rlim_cur != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &limit) != 0))
-      ::_exit(127);
-    ::alarm(20);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
-  ::close(out[1]);
-  ::close(err[1]);
-  pollfd ends[] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-  std::string* texts[] = {&run.out, &run.err};
-  for (int open = 2; open > 0;) {
-    if (::poll(ends, 2, -1) < 0) break;
-    for (int i = 0; i < 2; ++i) {
-      if (ends[i].fd < 0 || ends[i].revents == 0) continue;
-      char buffer[4096];
-      const ssize_t got = ::read(ends[i].fd, buffer, sizeof buffer);
-      if (got > 0) {
-        texts[i]->append(buffer, static_cast<std::size_t>(got));
-      } else {
-        ::close(ends[i].fd);
-        ends[i].fd = -1;
-        --open;
-      }
-    }
-  }
-  int status = 0;
-  if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
-    run.exitCode = WEXITSTATUS(status);
-  return run;
 }
 
 }  // namespace zandrel::testing

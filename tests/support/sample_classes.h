@@ -4,7 +4,7 @@
 
 namespace zandrel::testing {
 
-// The documented example classes, built in code.
+// The documented example classes, built in code, shared by the suites.
 
 // Sample: DevC++ header with every section.
 inline ClassDescription SampleClass() {

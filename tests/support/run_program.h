@@ -1,0 +1,75 @@
+#pragma once
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+namespace zandrel::testing {
+
+struct ProgramRun {
+  int exitCode = -1;  // -1: killed by a signal
+  std::string out;
+  std::string err;
+};
+
+struct ProgramOptions {
+  std::string outputPath;                // standard output goes there instead of being captured
+  rlim_t fileSizeLimit = RLIM_INFINITY;  // the largest file the program may write
+};
+
+// Runs a program with these arguments, passed as the bytes given. One still running after 20 s
+// is killed. Its output goes through pipes, which no file size limit applies to.
+inline ProgramRun RunProgram(const std::vector<std::string>& arguments,
+                             const ProgramOptions& options = {}) {
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  ProgramRun run;
+  int out[2];
+  int err[2];
+  if (::pipe2(out, O_CLOEXEC) != 0) return run;
+  if (::pipe2(err, O_CLOEXEC) != 0) return run;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int output = options.outputPath.empty()
+                           ? out[1]
+                           : ::open(options.outputPath.c_str(), O_WRONLY | O_CLOEXEC);
+    const rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
+    if (output < 0 || ::dup2(output, 1) < 0 || ::dup2(err[1], 2) < 0 ||
+        (limit.rlim_cur != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &limit) != 0))
+      ::_exit(127);
+    ::alarm(20);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  ::close(out[1]);
+  ::close(err[1]);
+  pollfd ends[] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+  std::string* texts[] = {&run.out, &run.err};
+  for (int open = 2; open > 0;) {
+    if (::poll(ends, 2, -1) < 0) break;
+    for (int i = 0; i < 2; ++i) {
+      if (ends[i].fd < 0 || ends[i].revents == 0) continue;
+      char buffer[4096];
+      const ssize_t got = ::read(ends[i].fd, buffer, sizeof buffer);
+      if (got > 0) {
+        texts[i]->append(buffer, static_cast<std::size_t>(got));
+      } else {
+        ::close(ends[i].fd);
+        ends[i].fd = -1;
+        --open;
+      }
+    }
+  }
+  int status = 0;
+  if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
+    run.exitCode = WEXITSTATUS(status);
+  return run;
+}
+
+}  // namespace zandrel::testing
