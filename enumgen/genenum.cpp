@@ -1,33 +1,25 @@
 #include "enumgen/genenum.h"
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QEvent>
-#include <QFileInfo>
 #include <QFocusEvent>
-#include <QFontDatabase>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QStyledItemDelegate>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
-#include <optional>
 #include <variant>
 
-#include "classgen/class_description.h"
 #include "core/output_text.h"
+#include "core/text.h"
+#include "desktop/enumeration_receiver.h"
+#include "desktop/file_preview.h"
+#include "desktop/live_edit_grid.h"
+#include "desktop/platform_services.h"
+#include "enumgen/enumeration_output.h"
 #include "enumgen/enumeration_writers.h"
-#include "shell/enumeration_receiver.h"
-#include "shell/platform_services.h"
 
 namespace zandrel {
 
@@ -37,54 +29,8 @@ constexpr int NameColumn = 0;
 constexpr int ValueColumn = 1;
 const std::string ErrorCaption = "Error";
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Hands each keystroke of a cell editor to the grid at once, so the preview follows the typing
-// (and OK reads the cell even while its editor is still open).
-class LiveCellDelegate : public QStyledItemDelegate {
- public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                        const QModelIndex& index) const override {
-    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-      connect(line, &QLineEdit::textEdited, this,
-              [this, line] { emit const_cast<LiveCellDelegate*>(this)->commitData(line); });
-    }
-    return editor;
-  }
-
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    // Writing back the text just committed would move the cursor to the end.
-    if (auto* line = qobject_cast<QLineEdit*>(editor);
-        line != nullptr && line->text() == index.data(Qt::EditRole).toString())
-      return;
-    QStyledItemDelegate::setEditorData(editor, index);
-  }
-};
-
-QPlainTextEdit* PreviewPage(const QString& name, QWidget* parent) {
-  auto* page = new QPlainTextEdit(parent);
-  page->setObjectName(name);
-  page->setReadOnly(true);
-  page->setTabChangesFocus(true);
-  page->setLineWrapMode(QPlainTextEdit::NoWrap);
-  page->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  return page;
-}
-
-void ShowText(QPlainTextEdit* page, const QString& text) {
-  if (page->toPlainText() == text) return;
-  // Keep the reader's place while the text changes under it.
-  const int vertical = page->verticalScrollBar()->value();
-  const int horizontal = page->horizontalScrollBar()->value();
-  page->setPlainText(text);
-  page->verticalScrollBar()->setValue(vertical);
-  page->horizontalScrollBar()->setValue(horizontal);
-}
+// The one page of a preview without files of its own.
+std::vector<PreviewPage> TextPage(std::string text) { return {{"Text", {}, std::move(text)}}; }
 
 }  // namespace
 
@@ -109,7 +55,7 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   OKButton = new QPushButton("OK", this);
   Button1 = new QPushButton("Cancel", this);
 
-  NameGrid = new QTableWidget(NameGridRows, 2, this);
+  NameGrid = new LiveEditGrid(NameGridRows, 2, this);
   NameGrid->verticalHeader()->hide();
   NameGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   NameGrid->setTabKeyNavigation(true);
@@ -118,7 +64,10 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   NameGrid->setEditTriggers(QAbstractItemView::AllEditTriggers);
   NameGrid->verticalHeader()->setDefaultSectionSize(NameGrid->fontMetrics().height() + 8);
   NameGrid->setMinimumWidth(220);
-  NameGrid->setItemDelegate(new LiveCellDelegate(NameGrid));
+
+  auto* previewLabel = new QLabel("Preview", this);
+  Preview = new FilePreview(this);
+  Preview->setMinimumWidth(380);
 
   Label1->setBuddy(Edit1);
   Label3->setBuddy(Edit2);
@@ -151,30 +100,19 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   optionColumn->addStretch(1);
   optionColumn->addLayout(buttonRow);
 
-  BuildPreview();
-  auto* previewHead = new QHBoxLayout;
-  previewHead->addWidget(previewLabel_);
-  previewHead->addStretch(1);
-  previewHead->addWidget(copyButton_);
   auto* previewColumn = new QVBoxLayout;
-  previewColumn->addLayout(previewHead);
-  previewColumn->addWidget(previewTabs_, 1);
+  previewColumn->addWidget(previewLabel);
+  previewColumn->addWidget(Preview, 1);
 
   auto* main = new QHBoxLayout(this);
   main->addLayout(gridColumn, 0);
   main->addLayout(optionColumn, 0);
   main->addLayout(previewColumn, 1);
 
-  setTabOrder(Edit1, Outside);
-  setTabOrder(Outside, Prefix);
-  setTabOrder(Prefix, Edit2);
-  setTabOrder(Edit2, NameGrid);
-  setTabOrder(NameGrid, OKButton);
-  setTabOrder(OKButton, Button1);
-  setTabOrder(Button1, FileBox);
-  setTabOrder(FileBox, SeparateBox);
-  setTabOrder(SeparateBox, previewTabs_);
-  setTabOrder(previewTabs_, copyButton_);
+  QList<QWidget*> order{Edit1,    Outside, Prefix,  Edit2,      NameGrid,
+                        OKButton, Button1, FileBox, SeparateBox};
+  order.append(Preview->FocusOrder());
+  for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
   SaveDialog1 = services_.CreateSaveDialog(this);
   SaveDialog1->Filter = std::string(EnumSaveDialogFilter);
@@ -184,12 +122,11 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   Edit1->installEventFilter(this);
   connect(OKButton, &QPushButton::clicked, this, &TGenEnumForm::OKDone);
   connect(Button1, &QPushButton::clicked, this, &TGenEnumForm::CancelDone);
-  connect(copyButton_, &QPushButton::clicked, this, &TGenEnumForm::CopyPreview);
   connect(Edit1, &QLineEdit::textChanged, this, &TGenEnumForm::UpdatePreview);
   connect(Edit2, &QLineEdit::textChanged, this, &TGenEnumForm::UpdatePreview);
   for (QCheckBox* box : {Outside, Prefix, SeparateBox, FileBox})
     connect(box, &QCheckBox::toggled, this, &TGenEnumForm::UpdatePreview);
-  connect(NameGrid, &QTableWidget::itemChanged, this, &TGenEnumForm::UpdatePreview);
+  connect(NameGrid, &LiveEditGrid::Edited, this, &TGenEnumForm::UpdatePreview);
 
   // The headings are set again on every activation; set them now so the grid never shows numbers.
   Activator();
@@ -197,7 +134,10 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   resize(sizeHint().expandedTo(QSize(1040, 460)));
 }
 
-TGenEnumForm::~TGenEnumForm() = default;
+TGenEnumForm::~TGenEnumForm() {
+  // The grid's editors closing while the dialog goes must not call back into it.
+  disconnect(NameGrid, nullptr, this, nullptr);
+}
 
 void TGenEnumForm::SetStyle(EnumerationStyle style) {
   style_ = style;
@@ -207,12 +147,10 @@ void TGenEnumForm::SetStyle(EnumerationStyle style) {
 }
 
 bool TGenEnumForm::GenerateEnumeration() {
-  EnumerationRequest request;
-  request.TypeName = Trim(Edit1->text().toStdString());
+  EnumerationRequest request = ReadControls();
   SaveDialog1->FileName = request.TypeName + ".h";
   SaveDialog1->FilterIndex = 1;
 
-  request.SeparateFile = SeparateBox->isChecked();
   BeforeReplace beforeReplace;
   if (request.SeparateFile) {
     if (!SaveDialog1->Execute()) return false;
@@ -228,34 +166,55 @@ bool TGenEnumForm::GenerateEnumeration() {
     }
   }
 
-  ReadControls(request);
-  // A list file that cannot be read is reported before the list file is asked for again.
-  const ListReadFailure listUnreadable = [this](const FileFailure& failure) {
-    services_.ShowMessage(this, DescribeReadFailure(failure), ErrorCaption);
-  };
-  const auto outcome =
-      GenerateEnumerationOutput(request, *OpenDialog1, listUnreadable, beforeReplace);
-  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+  const ListFile* listFile = nullptr;
+  if (request.FromFile && ChooseListFile()) {
+    listFile = &*listFile_;
+    request.ListPath = OpenDialog1->FileName;
+  }
+  auto composed = ComposeEnumeration(request, listFile);
+  if (const auto* refusal = std::get_if<Refusal>(&composed)) {
     services_.ShowMessage(this, refusal->Message, ErrorCaption);
     return false;
   }
-  const auto& generated = std::get<GeneratedEnumeration>(outcome);
-  for (const FileFailure& failure : generated.Failures)
-    services_.ShowMessage(this, DescribeFailure(failure), ErrorCaption);
-  // The include line would name a file that is not there (or is incomplete): keep the input so
-  // the user can choose another place.
-  if (!generated.Failures.empty()) return false;
+  const EnumerationOutput& output = std::get<EnumerationOutput>(composed);
+  if (request.SeparateFile) {
+    const std::vector<FileFailure> failures = ReplaceFiles(output.Files, beforeReplace);
+    for (const FileFailure& failure : failures)
+      services_.ShowMessage(this, DescribeFailure(failure), ErrorCaption);
+    // The include line would name a file that is not there (or is incomplete): keep the input so
+    // the user can choose another place.
+    if (!failures.empty()) return false;
+  }
 
-  mainWindow_.AcceptEnumeration(request.TypeName, generated.HandOver);
+  mainWindow_.AcceptEnumeration(request.TypeName, output.HandOver);
   Edit1->clear();
   Edit2->clear();
-  NameGrid->clearContents();
-  UpdatePreview();
+  NameGrid->ClearCells();
   hide();
   return true;
 }
 
-void TGenEnumForm::ReadControls(EnumerationRequest& request) const {
+bool TGenEnumForm::ChooseListFile() {
+  listFile_.reset();
+  OpenDialog1->Title = ListFileTitle;
+  OpenDialog1->FilterIndex = 1;
+  // Cancel ends the choosing at any showing: the file then contributes nothing.
+  while (OpenDialog1->Execute()) {
+    auto read = ReadListFile(OpenDialog1->FileName);
+    if (auto* file = std::get_if<ListFile>(&read)) {
+      listFile_ = std::move(*file);
+      UpdatePreview();
+      return true;
+    }
+    services_.ShowMessage(this, DescribeReadFailure(std::get<FileFailure>(read)), ErrorCaption);
+    OpenDialog1->Title = CommittedListFileTitle;
+  }
+  UpdatePreview();
+  return false;
+}
+
+EnumerationRequest TGenEnumForm::ReadControls() const {
+  EnumerationRequest request;
   request.TypeName = Trim(Edit1->text().toStdString());
   request.Style = style_;
   request.FirstAndLast = Outside->isChecked();
@@ -264,14 +223,11 @@ void TGenEnumForm::ReadControls(EnumerationRequest& request) const {
   request.FromFile = FileBox->isChecked();
   request.SeparateFile = SeparateBox->isChecked();
   for (int row = 0; row < NameGridRows; ++row) {
-    request.GridRows[static_cast<std::size_t>(row)] = {CellText(row, NameColumn),
-                                                       CellText(row, ValueColumn)};
+    request.GridRows[static_cast<std::size_t>(row)] = {
+        NameGrid->CellText(row, NameColumn).toStdString(),
+        NameGrid->CellText(row, ValueColumn).toStdString()};
   }
-}
-
-std::string TGenEnumForm::CellText(int row, int column) const {
-  const QTableWidgetItem* item = NameGrid->item(row, column);
-  return item != nullptr ? item->text().toStdString() : std::string();
+  return request;
 }
 
 void TGenEnumForm::Activator() {
@@ -281,14 +237,10 @@ void TGenEnumForm::Activator() {
 
 void TGenEnumForm::Exited() {
   if (const auto proposal = SuggestPrefix(Edit1->text().toStdString()))
-    Edit2->setText(Q(*proposal));
+    Edit2->setText(QString::fromStdString(*proposal));
 }
 
-void TGenEnumForm::OKDone() {
-  GenerateEnumeration();
-  // A list file may have been chosen, or the input emptied.
-  UpdatePreview();
-}
+void TGenEnumForm::OKDone() { GenerateEnumeration(); }
 
 void TGenEnumForm::CancelDone() {
   mainWindow_.ShowMainWindow();
@@ -296,10 +248,7 @@ void TGenEnumForm::CancelDone() {
 }
 
 bool TGenEnumForm::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) {
-    Activator();
-    UpdatePreview();
-  }
+  if (event->type() == QEvent::WindowActivate) Activator();
   return QWidget::event(event);
 }
 
@@ -318,78 +267,31 @@ bool TGenEnumForm::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void TGenEnumForm::BuildPreview() {
-  previewLabel_ = new QLabel("Preview", this);
-  copyButton_ = new QPushButton("Copy", this);
-  copyButton_->setObjectName("CopyButton");
-  copyButton_->setShortcut(QKeySequence("Ctrl+Shift+C"));
-  copyButton_->setToolTip("Copy the text shown in the preview (Ctrl+Shift+C)");
-  previewTabs_ = new QTabWidget(this);
-  previewTabs_->setObjectName("PreviewTabs");
-  previewTabs_->setMinimumWidth(380);
-  previewText_ = PreviewPage("PreviewText", this);
-  previewHeader_ = PreviewPage("PreviewHeader", this);
-  previewSource_ = PreviewPage("PreviewSource", this);
-  ShowPreviewPages(false);
-}
-
-void TGenEnumForm::ShowPreviewPages(bool separate) {
-  const bool showingFiles = previewTabs_->count() == 2;
-  if (previewTabs_->count() > 0 && showingFiles == separate) return;
-  previewTabs_->clear();
-  for (QPlainTextEdit* page : {previewText_, previewHeader_, previewSource_}) page->hide();
-  if (separate) {
-    previewTabs_->addTab(previewHeader_, "Header");
-    previewTabs_->addTab(previewSource_, "Source");
-  } else {
-    previewTabs_->addTab(previewText_, "Text");
-  }
-  previewTabs_->tabBar()->setVisible(separate);
-}
-
 void TGenEnumForm::UpdatePreview() {
-  if (previewTabs_ == nullptr) return;  // still being built
-  EnumerationRequest request;
-  ReadControls(request);
-
-  const std::string listPath = OpenDialog1 != nullptr ? OpenDialog1->FileName : std::string();
-  if (request.FromFile && listPath.empty()) {
-    ShowPreviewPages(false);
-    ShowText(previewText_, Q("The names will come from a list file, chosen when you press OK."));
+  if (Preview == nullptr) return;  // still being built
+  EnumerationRequest request = ReadControls();
+  if (request.FromFile && !listFile_) {
+    Preview->SetPages(TextPage("The names will come from a list file, chosen when you press OK."));
     return;
   }
-
-  // Composed as OK would, never written; the files are named after the type until the save
-  // dialog names them. The list file goes through the same reader, which never blocks (a FIFO,
-  // a device) and refuses what it cannot read.
+  // Composed as OK would, from the list file read last, never written; the files are named after
+  // the type until the save dialog names them.
   request.OutputPath = request.TypeName + ".h";
-  ChosenListFile list(listPath);
-  std::optional<FileFailure> unreadable;
-  const auto composed = ComposeEnumeration(
-      request, list, [&unreadable](const FileFailure& failure) { unreadable = failure; });
-  if (unreadable) {
-    ShowPreviewPages(false);
-    ShowText(previewText_, Q(DescribeReadFailure(*unreadable) + "\nOK will ask for a list file."));
-    return;
-  }
+  auto composed = ComposeEnumeration(request, listFile_ ? &*listFile_ : nullptr);
   if (const auto* refusal = std::get_if<Refusal>(&composed)) {
-    ShowPreviewPages(false);
-    ShowText(previewText_, Q(refusal->Message));
+    Preview->SetPages(TextPage(refusal->Message));
     return;
   }
-  const auto& texts = std::get<ComposedEnumeration>(composed);
-  ShowPreviewPages(request.SeparateFile);
+  EnumerationOutput& output = std::get<EnumerationOutput>(composed);
   if (!request.SeparateFile) {
-    ShowText(previewText_, Q(texts.EnumText + texts.ToStringText));
+    Preview->SetPages(TextPage(std::move(output.HandOver)));
     return;
   }
-  ShowText(previewHeader_, Q(texts.Files.at(0).Text));
-  ShowText(previewSource_, Q(texts.Files.at(1).Text));
-}
-
-void TGenEnumForm::CopyPreview() {
-  if (auto* page = qobject_cast<QPlainTextEdit*>(previewTabs_->currentWidget()))
-    QGuiApplication::clipboard()->setText(page->toPlainText());
+  const char* const titles[] = {"Header", "Source"};
+  std::vector<PreviewPage> pages;
+  for (std::size_t i = 0; i < output.Files.size() && i < std::size(titles); ++i)
+    pages.push_back({titles[i], output.Files[i].Path, std::move(output.Files[i].Text)});
+  Preview->SetPages(pages);
 }
 
 }  // namespace zandrel

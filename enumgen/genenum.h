@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/file_dialog.h"
@@ -10,15 +11,14 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
-class QTabWidget;
-class QTableWidget;
 
 namespace zandrel {
 
-class PlatformServices;
 class EnumerationReceiver;
+class FilePreview;
+class LiveEditGrid;
+class PlatformServices;
 
 // The enumeration dialog: type name, names and values or a list file, OK hands the result to the
 // main window. Not modal.
@@ -38,6 +38,11 @@ class TGenEnumForm : public QWidget {
   // "replace existing files?" answered No) and the dialog stays open with its input.
   bool GenerateEnumeration();
 
+  // Asks for the list file, and again under the committed title, after saying why, while a chosen
+  // file cannot be read. The file read is kept for OK and the preview; false when the user
+  // cancelled, and then no file is kept.
+  bool ChooseListFile();
+
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
@@ -45,13 +50,15 @@ class TGenEnumForm : public QWidget {
   QCheckBox* Outside = nullptr;
   QCheckBox* Prefix = nullptr;
   QLineEdit* Edit2 = nullptr;
-  QTableWidget* NameGrid = nullptr;
+  LiveEditGrid* NameGrid = nullptr;
   QCheckBox* SeparateBox = nullptr;
   QCheckBox* FileBox = nullptr;
   QPushButton* OKButton = nullptr;
   QPushButton* Button1 = nullptr;
   std::unique_ptr<FileDialog> SaveDialog1;
   std::unique_ptr<FileDialog> OpenDialog1;
+  // What OK would produce now; never shows a dialog and never writes.
+  FilePreview* Preview = nullptr;
 
  public slots:
   void Activator();
@@ -65,26 +72,14 @@ class TGenEnumForm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Everything of the request but the output path, as the controls hold it now.
-  void ReadControls(EnumerationRequest& request) const;
-  std::string CellText(int row, int column) const;
-
-  // The live preview of what OK would produce; never shows a dialog and never writes.
-  void BuildPreview();
+  // Everything of the request but the output and list paths, as the user sees the controls now.
+  EnumerationRequest ReadControls() const;
   void UpdatePreview();
-  void ShowPreviewPages(bool separate);
-  void CopyPreview();
-
-  QLabel* previewLabel_ = nullptr;
-  QTabWidget* previewTabs_ = nullptr;
-  QPlainTextEdit* previewText_ = nullptr;
-  QPlainTextEdit* previewHeader_ = nullptr;
-  QPlainTextEdit* previewSource_ = nullptr;
-  QPushButton* copyButton_ = nullptr;
 
   PlatformServices& services_;
   EnumerationReceiver& mainWindow_;
   EnumerationStyle style_ = EnumerationStyle::PlainEnumeration;
+  std::optional<ListFile> listFile_;  // the list file read at the last choosing
 };
 
 }  // namespace zandrel

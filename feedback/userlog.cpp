@@ -15,7 +15,7 @@
 #include <tuple>
 
 #include "core/output_text.h"
-#include "shell/platform_services.h"
+#include "desktop/platform_services.h"
 
 namespace zandrel {
 

@@ -1,9 +1,9 @@
 #include <exception>
 #include <memory>
 
+#include "desktop/qt_platform_services.h"
 #include "enumgen/genenum.h"
 #include "feedback/userlog.h"
-#include "shell/qt_platform_services.h"
 #include "shell/tform1.h"
 #include "shell/zandrel_application.h"
 

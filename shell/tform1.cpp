@@ -3,46 +3,41 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QSplitter>
-#include <QStyledItemDelegate>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <functional>
 
 #include "classgen/class_build.h"
+#include "classgen/targets.h"
 #include "core/output_text.h"
+#include "desktop/choice_box.h"
+#include "desktop/file_preview.h"
+#include "desktop/live_edit_grid.h"
+#include "desktop/platform_services.h"
 #include "enumgen/genenum.h"
 #include "feedback/log_entry.h"
 #include "feedback/userlog.h"
-#include "shell/class_preview.h"
-#include "shell/platform_services.h"
 
 namespace zandrel {
 
 namespace {
 
-const char* const InvalidSelectionMessage = "Invalid selection - try again";
 const char* const LogPrompt = "Please note precisely what the error is or what should be improved.";
 const char* const LogFileLeaf = "/Zandrel_Log.log";
 
-QString Text(const char* text) { return QString::fromUtf8(text); }
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QPushButton* LargeButton(const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
@@ -54,29 +49,20 @@ QPushButton* LargeButton(const QString& caption, QWidget* parent) {
   return button;
 }
 
-// Reports every keystroke in a cell editor, so the preview follows the typing before the cell
-// is committed (Escape still reverts the cell).
-class LiveCellDelegate : public QStyledItemDelegate {
- public:
-  using EditSeen = std::function<void(int row, int column, const QString& text)>;
-  LiveCellDelegate(EditSeen seen, QObject* parent)
-      : QStyledItemDelegate(parent), seen_(std::move(seen)) {}
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                        const QModelIndex& index) const override {
-    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-      const int row = index.row();
-      const int column = index.column();
-      connect(line, &QLineEdit::textEdited, this,
-              [this, row, column](const QString& text) { seen_(row, column, text); });
-    }
-    return editor;
+// The files Build would write for this input, named as the save dialog would propose, or Build's
+// refusal in their place.
+std::vector<PreviewPage> PreviewPages(const ClassInput& input) {
+  std::vector<PreviewPage> pages;
+  const std::optional<ClassDescription> description = ReadClassDescription(input);
+  if (!description) {
+    for (const TargetFile& file : TargetOf(input.Options.TargetSystem).Files)
+      pages.push_back({std::string(file.TabName), {}, std::string(ShortClassNameMessage)});
+    return pages;
   }
-
- private:
-  EditSeen seen_;
-};
+  for (ClassFile& file : ClassFiles(*description, ProposedFileName(*description)))
+    pages.push_back({file.TabName, file.File.Path, std::move(file.File.Text)});
+  return pages;
+}
 
 }  // namespace
 
@@ -84,27 +70,26 @@ TForm1::TForm1(PlatformServices& services, QWidget* parent) : QWidget(parent), s
   setWindowTitle(Text("Zandrel"));
   BuildControls();
   ArrangeControls();
-  SetTabOrder();
 
   SaveDialog1 = services_.CreateSaveDialog(this);
   SaveDialog1->Filter = std::string(SaveDialogFilter);
   SaveDialog1->FilterIndex = 1;
 
   NameEdit->clear();
-  HeaderInsertions.clear();
-  SelectedSystem = TargetSystem::DevCpp;
-  SelectedNameForm = NameForm::LowerUnderscore;
+  headerInsertions_.clear();
   UpdateLibraryCaption();
-  ConnectPreview();
+  ConnectControls();
   UpdatePreview();
+  SetTabOrder();
   Button1->setFocus();
   SizeForScreen();
 }
 
 TForm1::~TForm1() {
-  // Editors closing while the window goes must not regenerate anything.
-  disconnect(StringGrid1->itemDelegate(), nullptr, this, nullptr);
-  Preview = nullptr;
+  // Controls going with the window must not call back into it.
+  for (QObject* sender : {static_cast<QObject*>(StringGrid1), static_cast<QObject*>(SystemBox),
+                          static_cast<QObject*>(FormBox)})
+    disconnect(sender, nullptr, this, nullptr);
 }
 
 void TForm1::BuildControls() {
@@ -115,7 +100,7 @@ void TForm1::BuildControls() {
   Label1->setBuddy(NameEdit);
 
   Label3 = new QLabel(Text("Member data and functions"), this);
-  StringGrid1 = new QTableWidget(MemberGridRows, 3, this);
+  StringGrid1 = new LiveEditGrid(MemberGridRows, 3, this);
   StringGrid1->setHorizontalHeaderLabels({Text("Type"), Text("Name"), Text("Initial value")});
   StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   StringGrid1->horizontalHeader()->setHighlightSections(false);
@@ -124,9 +109,6 @@ void TForm1::BuildControls() {
   // Tab leaves the grid for the next control; arrows move between cells.
   StringGrid1->setTabKeyNavigation(false);
   StringGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  for (int row = 0; row < MemberGridRows; ++row)
-    for (int column = 0; column < 3; ++column)
-      StringGrid1->setItem(row, column, new QTableWidgetItem());
   Label3->setBuddy(StringGrid1);
 
   RadioGroup1 = new QGroupBox(Text("Comparisons"), this);
@@ -163,52 +145,21 @@ void TForm1::BuildControls() {
   ToStringBox = new QCheckBox(Text("Generate a ToString method"), this);
 
   Label4 = new QLabel(Text("Form of names"), this);
-  FormBox = new QComboBox(this);
-  FormBox->addItems({Text("get_variable and set_variable"), Text("getVariable and setVariable"),
-                     Text("GetVariable and SetVariable")});
-  SystemBox = new QComboBox(this);
-  SystemBox->addItems({Text("CBuilder"), Text("DevC++"), Text("Visual C++"), Text("Java")});
-  for (QComboBox* box : {FormBox, SystemBox}) {
-    box->setEditable(true);
-    // Typed text is checked against the items, never added to them, and never completed
-    // behind the user's back.
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setCompleter(nullptr);
-  }
-  FormBox->setCurrentIndex(0);
-  SystemBox->setCurrentIndex(1);
+  FormBox =
+      new ChoiceBox(services_,
+                    {Text("get_variable and set_variable"), Text("getVariable and setVariable"),
+                     Text("GetVariable and SetVariable")},
+                    static_cast<int>(NameForm::LowerUnderscore), this);
   Label4->setBuddy(FormBox);
+  QStringList systems;
+  for (const ClassTarget& target : ClassTargets()) systems.append(Text(target.ItemText));
+  SystemBox = new ChoiceBox(services_, systems, static_cast<int>(TargetSystem::DevCpp), this);
   SystemBox->setToolTip(Text("Target system"));
 
   PreviewCheck = new QCheckBox(Text("Show preview"), this);
   PreviewCheck->setChecked(true);
-  Preview = new ClassPreview(this);
-  Preview->Tabs->setToolTip(Text("What Build would write now"));
-  auto* copyShortcut = new QShortcut(QKeySequence(Text("Ctrl+Shift+C")), this);
-  connect(copyShortcut, &QShortcut::activated, Preview, &ClassPreview::CopyShownText);
-  connect(PreviewCheck, &QCheckBox::toggled, this, &TForm1::ShowPreview);
-
-  connect(Button1, &QPushButton::clicked, this, &TForm1::DoIt);
-  connect(Button2, &QPushButton::clicked, this, &TForm1::Clear);
-  connect(Button3, &QPushButton::clicked, this, &TForm1::Closer);
-  connect(Button4, &QPushButton::clicked, this, &TForm1::EnumGen);
-  connect(Button5, &QPushButton::clicked, this, &TForm1::LogIt);
-  connect(EnumButton, &QPushButton::clicked, this, &TForm1::EnumGen2);
-  connect(Button6, &QPushButton::clicked, this, &TForm1::ConstSeq);
-  // The choice is checked when the user picks an item or finishes typing, not on every keystroke.
-  // Enter presses the focused button, as Space does.
-  for (QPushButton* button :
-       {Button1, Button2, Button3, Button4, Button5, EnumButton, Button6, Preview->CopyButton})
-    button->setAutoDefault(true);
-
-  // Enter is seen here; the focus moving to another control, in eventFilter.
-  connect(SystemBox, &QComboBox::activated, this, &TForm1::SystemChanged);
-  connect(SystemBox->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::SystemChanged);
-  connect(FormBox, &QComboBox::activated, this, &TForm1::FormChange);
-  connect(FormBox->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::FormChange);
-  // The box keeps the focus itself and hands focus events on to its text field directly.
-  SystemBox->installEventFilter(this);
-  FormBox->installEventFilter(this);
+  Preview = new FilePreview(this);
+  Preview->setToolTip(Text("What Build would write now"));
 }
 
 void TForm1::ArrangeControls() {
@@ -292,37 +243,32 @@ void TForm1::ArrangeControls() {
   columns->addWidget(Splitter);
 }
 
-void TForm1::ConnectPreview() {
-  const auto update = [this] { UpdatePreview(); };
-  connect(NameEdit, &QLineEdit::textChanged, this, update);
-  connect(StringGrid1, &QTableWidget::itemChanged, this, update);
-  connect(RadioGroup1Items, &QButtonGroup::idToggled, this, update);
+void TForm1::ConnectControls() {
+  connect(Button1, &QPushButton::clicked, this, &TForm1::DoIt);
+  connect(Button2, &QPushButton::clicked, this, &TForm1::Clear);
+  connect(Button3, &QPushButton::clicked, this, &TForm1::Closer);
+  connect(Button4, &QPushButton::clicked, this, &TForm1::EnumGen);
+  connect(Button5, &QPushButton::clicked, this, &TForm1::LogIt);
+  connect(EnumButton, &QPushButton::clicked, this, &TForm1::EnumGen2);
+  connect(Button6, &QPushButton::clicked, this, &TForm1::ConstSeq);
+  // Enter presses the focused button, as Space does.
+  for (QPushButton* button :
+       {Button1, Button2, Button3, Button4, Button5, EnumButton, Button6, Preview->CopyButton})
+    button->setAutoDefault(true);
+  connect(SystemBox, &ChoiceBox::Accepted, this, &TForm1::SystemChanged);
+  connect(FormBox, &ChoiceBox::Accepted, this, &TForm1::FormChange);
+  connect(PreviewCheck, &QCheckBox::toggled, this, &TForm1::ShowPreview);
+
+  // The preview follows every keystroke and tick.
+  connect(NameEdit, &QLineEdit::textChanged, this, &TForm1::UpdatePreview);
+  connect(StringGrid1, &LiveEditGrid::Edited, this, &TForm1::UpdatePreview);
+  connect(RadioGroup1Items, &QButtonGroup::idToggled, this, &TForm1::UpdatePreview);
   for (QCheckBox* box :
        {PrivateCheck, VCLCheck, StdCheck, MathCheck, StringCheck, BigConstructorBox, ToStringBox})
-    connect(box, &QCheckBox::toggled, this, update);
-
-  auto* delegate = new LiveCellDelegate(
-      [this](int row, int column, const QString& text) {
-        liveEdit_ = LiveEdit{row, column, text};
-        UpdatePreview();
-      },
-      StringGrid1);
-  StringGrid1->setItemDelegate(delegate);
-  // Committed or reverted, the cell itself holds the text again.
-  connect(delegate, &QAbstractItemDelegate::closeEditor, this, [this] {
-    liveEdit_.reset();
-    UpdatePreview();
-  });
+    connect(box, &QCheckBox::toggled, this, &TForm1::UpdatePreview);
 }
 
-void TForm1::UpdatePreview() {
-  if (Preview == nullptr) return;
-  ClassInput input = CurrentInput();
-  if (liveEdit_ && liveEdit_->Row >= 0 && liveEdit_->Row < MemberGridRows &&
-      liveEdit_->Column >= 0 && liveEdit_->Column < 3)
-    input.Grid[liveEdit_->Row][liveEdit_->Column] = liveEdit_->Text.toStdString();
-  Preview->ShowPages(PreviewPages(input));
-}
+void TForm1::UpdatePreview() { Preview->SetPages(PreviewPages(CurrentInput())); }
 
 void TForm1::SizeForScreen() {
   // Table, options and preview side by side, within the screen's free area.
@@ -358,15 +304,22 @@ void TForm1::SetTabOrder() {
   for (QAbstractButton* item : RadioGroup1Items->buttons()) order.append(item);
   order.append({PrivateCheck, VCLCheck, StdCheck, MathCheck, StringCheck, Button2, Button3, Button4,
                 Button5, EnumButton, Button6, BigConstructorBox, ToStringBox, FormBox, SystemBox,
-                PreviewCheck, Preview->Tabs->tabBar()});
-  for (QPlainTextEdit* page : Preview->PageViews()) order.append(page);
-  order.append(Preview->CopyButton);
+                PreviewCheck});
+  order.append(Preview->FocusOrder());
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
 void TForm1::SetCompanions(TGenEnumForm* genEnumForm, TUserLogWindow* userLogWindow) {
   genEnumForm_ = genEnumForm;
   userLogWindow_ = userLogWindow;
+}
+
+TargetSystem TForm1::SelectedSystem() const {
+  return static_cast<TargetSystem>(SystemBox->AcceptedIndex());
+}
+
+NameForm TForm1::SelectedNameForm() const {
+  return static_cast<NameForm>(FormBox->AcceptedIndex());
 }
 
 int TForm1::ComparisonIndex() const { return std::max(0, RadioGroup1Items->checkedId()); }
@@ -380,8 +333,7 @@ ClassInput TForm1::CurrentInput() const {
   input.NameText = NameEdit->text().toStdString();
   for (int row = 0; row < MemberGridRows; ++row)
     for (int column = 0; column < 3; ++column)
-      if (const QTableWidgetItem* cell = StringGrid1->item(row, column))
-        input.Grid[row][column] = cell->text().toStdString();
+      input.Grid[row][column] = StringGrid1->CellText(row, column).toStdString();
 
   GenerationOptions& options = input.Options;
   options.ComparisonLevel = static_cast<ComparisonLevel>(ComparisonIndex());
@@ -392,9 +344,9 @@ ClassInput TForm1::CurrentInput() const {
   options.CStrings = StringCheck->isChecked();
   options.BigConstructor = BigConstructorBox->isChecked();
   options.ToStringMethod = ToStringBox->isChecked();
-  options.NameForm = SelectedNameForm;
-  options.TargetSystem = SelectedSystem;
-  input.HeaderInsertions = HeaderInsertions;
+  options.NameForm = SelectedNameForm();
+  options.TargetSystem = SelectedSystem();
+  input.HeaderInsertions = headerInsertions_;
   return input;
 }
 
@@ -424,13 +376,7 @@ void TForm1::DoIt() {
 }
 
 void TForm1::Clear() {
-  for (int row = 0; row < MemberGridRows; ++row)
-    for (int column = 0; column < 3; ++column) {
-      if (QTableWidgetItem* cell = StringGrid1->item(row, column))
-        cell->setText(QString());
-      else
-        StringGrid1->setItem(row, column, new QTableWidgetItem());
-    }
+  StringGrid1->ClearCells();
   NameEdit->clear();
   VCLCheck->setChecked(true);
   for (QCheckBox* box : {StdCheck, MathCheck, StringCheck, PrivateCheck}) box->setChecked(false);
@@ -472,85 +418,27 @@ void TForm1::ConstSeq() {
                         "Oops, unavailable feature.");
 }
 
-int TForm1::CheckChoice(QComboBox* box, int accepted) {
-  // The naming forms differ only in letter case, so an item spelled exactly as typed wins over
-  // one that matches only when case is ignored.
-  int index = box->findText(box->currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive);
-  if (index < 0) index = box->findText(box->currentText(), Qt::MatchFixedString);
-  // Whatever the outcome, the box shows an item's own text afterwards: the match in its own
-  // spelling, or the choice that still holds.
-  const int shown = index >= 0 ? index : accepted;
-  box->setCurrentIndex(shown);
-  box->setEditText(box->itemText(shown));
-  if (index < 0) services_.ShowMessage(this, InvalidSelectionMessage, "Error");
-  return index;
-}
-
 void TForm1::SystemChanged() {
-  if (checkingChoice_) return;
-  checkingChoice_ = true;
-  const int index = CheckChoice(SystemBox, static_cast<int>(SelectedSystem));
-  checkingChoice_ = false;
-  if (index < 0) return;
-  SelectedSystem = static_cast<TargetSystem>(index);
   SystemChosen();
   UpdatePreview();
 }
 
-void TForm1::FormChange() {
-  if (checkingChoice_) return;
-  checkingChoice_ = true;
-  const int index = CheckChoice(FormBox, static_cast<int>(SelectedNameForm));
-  checkingChoice_ = false;
-  if (index < 0) return;
-  SelectedNameForm = static_cast<NameForm>(index);
-  UpdatePreview();
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
-    // Only a move to another control finishes the entry; switching to another window or opening
-    // the drop-down list does not.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-      if (watched == SystemBox) SystemChanged();
-      if (watched == FormBox) FormChange();
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
+void TForm1::FormChange() { UpdatePreview(); }
 
 void TForm1::SystemChosen() { UpdateLibraryCaption(); }
 
 void TForm1::UpdateLibraryCaption() {
-  switch (SelectedSystem) {
-    case TargetSystem::CBuilder:
-      VCLCheck->setText(Text("VCL"));
-      VCLCheck->setVisible(true);
-      break;
-    case TargetSystem::DevCpp:
-      VCLCheck->setText(Text("WX strings"));
-      VCLCheck->setVisible(true);
-      break;
-    case TargetSystem::VisualCpp:
-      // The box adds nothing here; its caption stays as it was.
-      VCLCheck->setVisible(true);
-      break;
-    case TargetSystem::Java:
-      VCLCheck->setVisible(false);
-      break;
-  }
+  // The caption tells what the box adds to the header; a target it adds nothing to leaves it.
+  const ClassTarget& target = TargetOf(SelectedSystem());
+  if (!target.LibraryCaption.empty()) VCLCheck->setText(Text(target.LibraryCaption));
+  VCLCheck->setVisible(target.LibraryShown);
 }
 
 void TForm1::AcceptEnumeration(const std::string& typeName, const std::string& text) {
   ShowMainWindow();
-  HeaderInsertions.push_back(text);
+  headerInsertions_.push_back(text);
   for (int row = 0; row < MemberGridRows; ++row) {
     QTableWidgetItem* cell = StringGrid1->item(row, 0);
-    if (cell == nullptr) {
-      StringGrid1->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(typeName)));
-      break;
-    }
     if (cell->text().isEmpty()) {
       cell->setText(QString::fromStdString(typeName));
       break;

@@ -1,30 +1,27 @@
 #pragma once
 
-#include <QString>
 #include <QWidget>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "classgen/class_description.h"
 #include "core/file_dialog.h"
-#include "shell/enumeration_receiver.h"
+#include "desktop/enumeration_receiver.h"
 
 class QButtonGroup;
 class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QSplitter;
-class QTableWidget;
 
 namespace zandrel {
 
-class ClassPreview;
+class ChoiceBox;
+class FilePreview;
+class LiveEditGrid;
 class PlatformServices;
 class TGenEnumForm;
 class TUserLogWindow;
@@ -42,8 +39,13 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   // The companion windows are created after the main window; until then their buttons do nothing.
   void SetCompanions(TGenEnumForm* genEnumForm, TUserLogWindow* userLogWindow);
 
-  // Everything Build reads, as the controls and the window state hold it now.
+  // Everything Build reads, as the user sees it now (a cell being typed into included).
   ClassInput CurrentInput() const;
+  // The choices last accepted from SystemBox and FormBox.
+  TargetSystem SelectedSystem() const;
+  NameForm SelectedNameForm() const;
+  // The texts handed over by the enumeration dialog, oldest first; nothing empties them.
+  const std::vector<std::string>& HeaderInsertions() const { return headerInsertions_; }
 
   // The comparison level picked in RadioGroup1 (0 to 2).
   int ComparisonIndex() const;
@@ -52,15 +54,11 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   void AcceptEnumeration(const std::string& typeName, const std::string& text) override;
   void ShowMainWindow() override;
 
-  TargetSystem SelectedSystem = TargetSystem::DevCpp;
-  NameForm SelectedNameForm = NameForm::LowerUnderscore;
-  std::vector<std::string> HeaderInsertions;
-
   QPushButton* Button1 = nullptr;
   QLabel* Label1 = nullptr;
   QLineEdit* NameEdit = nullptr;
   QLabel* Label3 = nullptr;
-  QTableWidget* StringGrid1 = nullptr;
+  LiveEditGrid* StringGrid1 = nullptr;
   QGroupBox* RadioGroup1 = nullptr;
   QButtonGroup* RadioGroup1Items = nullptr;
   QCheckBox* PrivateCheck = nullptr;
@@ -78,14 +76,14 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   QCheckBox* BigConstructorBox = nullptr;
   QCheckBox* ToStringBox = nullptr;
   QLabel* Label4 = nullptr;
-  QComboBox* FormBox = nullptr;
-  QComboBox* SystemBox = nullptr;
+  ChoiceBox* FormBox = nullptr;
+  ChoiceBox* SystemBox = nullptr;
   std::unique_ptr<FileDialog> SaveDialog1;
 
   // Beside the member table: what Build would write now, and the switch that hides it.
   QSplitter* Splitter = nullptr;
   QCheckBox* PreviewCheck = nullptr;
-  ClassPreview* Preview = nullptr;
+  FilePreview* Preview = nullptr;
 
  signals:
   // The main window was closed: the application ends.
@@ -103,37 +101,26 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   void FormChange();
   void SystemChosen();
   void UpdateLibraryCaption();
-  // Regenerates the preview from the current state, including a cell being typed into.
+  // Shows what Build would write for the current state.
   void UpdatePreview();
   // Shows or hides the preview, widening or narrowing the window by its room.
   void ShowPreview(bool shown);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
   void ArrangeControls();
   void SetTabOrder();
-  void OpenEnumerationDialog(EnumerationStyle style);
-  // Looks the combo box's text up among its items; puts the accepted item back on a miss.
-  int CheckChoice(QComboBox* box, int accepted);
-  void ConnectPreview();
+  void ConnectControls();
   void SizeForScreen();
-
-  // The text of a grid cell while the user is still typing into it.
-  struct LiveEdit {
-    int Row = 0;
-    int Column = 0;
-    QString Text;
-  };
+  void OpenEnumerationDialog(EnumerationStyle style);
 
   PlatformServices& services_;
   TGenEnumForm* genEnumForm_ = nullptr;
   TUserLogWindow* userLogWindow_ = nullptr;
-  bool checkingChoice_ = false;
-  std::optional<LiveEdit> liveEdit_;
+  std::vector<std::string> headerInsertions_;
   QWidget* previewPane_ = nullptr;
   int previewWidth_ = 0;  // the room the preview took when it was hidden
 };

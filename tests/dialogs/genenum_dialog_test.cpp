@@ -4,83 +4,36 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <fstream>
-#include <sstream>
+#include <memory>
 #include <variant>
 
 #include <sys/stat.h>
 
 #include "core/output_text.h"
+#include "desktop/file_preview.h"
+#include "desktop/live_edit_grid.h"
+#include "enumgen/enumeration_output.h"
 #include "enumgen/enumeration_writers.h"
 #include "enumgen/genenum.h"
-#include "shell/enumeration_receiver.h"
-#include "tests/support/fake_services.h"
+#include "tests/support/qt/fake_services.h"
 
 using namespace zandrel;
-using zandrel::testing::FakeServices;
+using namespace zandrel::testing;
 
 namespace {
 
-struct RecordingReceiver : EnumerationReceiver {
-  struct Accepted {
-    std::string TypeName;
-    std::string Text;
-  };
-  std::vector<Accepted> Calls;
-  int MainWindowShown = 0;
-
-  void AcceptEnumeration(const std::string& typeName, const std::string& text) override {
-    Calls.push_back({typeName, text});
-  }
-  void ShowMainWindow() override { ++MainWindowShown; }
+// The dialog on scripted services, handing over to a recording main window.
+struct DialogFixture {
+  FakeServices Services;
+  RecordingReceiver Receiver;
+  TestFolder Folder;
+  TGenEnumForm Form{Services, Receiver};
 };
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool Exists(const std::string& path) { return std::ifstream(path).good(); }
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-void SetCell(TGenEnumForm& form, int row, int column, const QString& text) {
-  form.NameGrid->setItem(row, column, new QTableWidgetItem(text));
-}
-
-bool GridEmpty(const TGenEnumForm& form) {
-  for (int row = 0; row < form.NameGrid->rowCount(); ++row)
-    for (int column = 0; column < 2; ++column)
-      if (const auto* item = form.NameGrid->item(row, column); item && !item->text().isEmpty())
-        return false;
-  return true;
-}
-
-// A dialog the expected texts are computed with; it answers the list file with a fixed path.
-class FixedDialog : public FileDialog {
- public:
-  explicit FixedDialog(std::string answer) : answer_(std::move(answer)) {}
-  bool Execute() override {
-    if (answer_.empty()) return false;
-    FileName = answer_;
-    return true;
-  }
-
- private:
-  std::string answer_;
-};
-
-// The request the dialog is expected to read for the input the tests type.
+// The request the dialog is expected to read for the input TypeColor types.
 EnumerationRequest ColorRequest(EnumerationStyle style) {
   EnumerationRequest request;
   request.TypeName = "Color";
@@ -93,27 +46,29 @@ EnumerationRequest ColorRequest(EnumerationStyle style) {
 
 void TypeColor(TGenEnumForm& form) {
   form.Edit1->setText("  Color ");
-  SetCell(form, 0, 0, "Red");
-  SetCell(form, 1, 0, "Green");
-  SetCell(form, 1, 1, "5");
-  SetCell(form, 3, 0, "Blue");
+  SetCell(form.NameGrid, 1, 0, "Red");
+  SetCell(form.NameGrid, 2, 0, "Green");
+  SetCell(form.NameGrid, 2, 1, "5");
+  SetCell(form.NameGrid, 4, 0, "Blue");
 }
 
-EnumerationList ListOf(const EnumerationRequest& request, const std::string& listPath = {}) {
-  FixedDialog dialog(listPath);
-  return std::get<EnumerationList>(BuildEnumerationList(request, dialog));
+// What the core composes for a request, with the list file at listPath when one is given.
+std::variant<EnumerationOutput, Refusal> Composed(const EnumerationRequest& request,
+                                                  const std::string& listPath = {}) {
+  if (listPath.empty()) return ComposeEnumeration(request, nullptr);
+  const ListFile file = std::get<ListFile>(ReadListFile(listPath));
+  return ComposeEnumeration(request, &file);
 }
 
-QString Page(const TGenEnumForm& form, const char* name) {
-  return form.findChild<QPlainTextEdit*>(name)->toPlainText();
+EnumerationOutput Output(const EnumerationRequest& request, const std::string& listPath = {}) {
+  return std::get<EnumerationOutput>(Composed(request, listPath));
 }
 
-QString ShownTabs(const TGenEnumForm& form) {
-  const auto* tabs = form.findChild<QTabWidget*>("PreviewTabs");
-  QStringList names;
-  for (int i = 0; i < tabs->count(); ++i) names << tabs->tabText(i);
-  return names.join(",");
+QString Page(TGenEnumForm& form, const char* title) {
+  return QString::fromStdString(PreviewText(*form.Preview, title));
 }
+
+QString ShownTabs(const TGenEnumForm& form) { return PreviewTitles(*form.Preview).join(","); }
 
 }  // namespace
 
@@ -121,6 +76,14 @@ class GenEnumDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() {
+    fx_ = std::make_unique<DialogFixture>();
+    form_ = &fx_->Form;
+    services_ = &fx_->Services;
+    receiver_ = &fx_->Receiver;
+  }
+  void cleanup() { fx_.reset(); }
+
   void controlsDefaultsAndTabOrder();
   void setStyleShowsAndClearsSeparateBox();
   void activatorSetsHeadings();
@@ -148,15 +111,16 @@ class GenEnumDialogTest : public QObject {
   void copyButtonCopiesShownText();
 
  private:
-  QTemporaryDir dir_;
-  std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
+  std::string Path(const char* name) const { return fx_->Folder.Path(name); }
+
+  std::unique_ptr<DialogFixture> fx_;
+  TGenEnumForm* form_ = nullptr;
+  FakeServices* services_ = nullptr;
+  RecordingReceiver* receiver_ = nullptr;
 };
 
 void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
-
+  TGenEnumForm& form = *form_;
   QCOMPARE(form.windowTitle(), QString("Generate Enumeration"));
   QVERIFY(form.isWindow());
   QCOMPARE(form.Label2->text(), QString("The value is optional."));
@@ -184,26 +148,18 @@ void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
   QCOMPARE(form.SaveDialog1->Filter, std::string(EnumSaveDialogFilter));
   QCOMPARE(form.OpenDialog1->Filter, std::string(OpenDialogFilter));
 
-  const QList<QWidget*> expected = {form.Edit1,   form.Outside,  form.Prefix,
-                                    form.Edit2,   form.NameGrid, form.OKButton,
-                                    form.Button1, form.FileBox,  form.SeparateBox};
-  // The chain as Tab walks it from the window: the first stop is where the focus starts.
-  QList<QWidget*> order;
-  QWidget* firstStop = nullptr;
-  for (QWidget* widget = form.nextInFocusChain(); widget != &form;
-       widget = widget->nextInFocusChain()) {
-    if (expected.contains(widget)) order.append(widget);
-    if (!firstStop && (widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&form))
-      firstStop = widget;
-  }
-  QCOMPARE(order, expected);
-  QCOMPARE(firstStop, form.Edit1);
+  // The preview's own controls come last.
+  const QList<QWidget*> expected =
+      QList<QWidget*>{form.Edit1,    form.Outside, form.Prefix,  form.Edit2,      form.NameGrid,
+                      form.OKButton, form.Button1, form.FileBox, form.SeparateBox} +
+      form.Preview->FocusOrder();
+  const FocusWalk walk = WalkFocusChain(&form, expected);
+  QCOMPARE(walk.Order, expected);
+  QCOMPARE(walk.FirstStop, form.Edit1);
 }
 
 void GenEnumDialogTest::setStyleShowsAndClearsSeparateBox() {
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.Edit1->setText("Kept");
   for (const EnumerationStyle style :
        {EnumerationStyle::EnumerationClass, EnumerationStyle::PlainEnumeration}) {
@@ -218,9 +174,7 @@ void GenEnumDialogTest::setStyleShowsAndClearsSeparateBox() {
 }
 
 void GenEnumDialogTest::activatorSetsHeadings() {
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.NameGrid->setHorizontalHeaderItem(0, new QTableWidgetItem("x"));
   form.NameGrid->setHorizontalHeaderItem(1, new QTableWidgetItem("y"));
   form.show();
@@ -246,9 +200,7 @@ void GenEnumDialogTest::exitedSuggestsPrefix_data() {
 void GenEnumDialogTest::exitedSuggestsPrefix() {
   QFETCH(QString, typed);
   QFETCH(QString, prefix);
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.Edit1->setText(typed);
   // Leaving the window does not count as leaving the box.
   QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
@@ -267,9 +219,7 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText_data() {
 
 void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
   QFETCH(int, style);
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.SetStyle(EnumerationStyle(style));
   form.show();
   TypeColor(form);
@@ -280,18 +230,18 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
 
   EnumerationRequest request = ColorRequest(EnumerationStyle(style));
   request.FirstAndLast = false;
-  const EnumerationList list = ListOf(request);
-  QCOMPARE(receiver.Calls.size(), std::size_t(1));
-  QCOMPARE(receiver.Calls[0].TypeName, std::string("Color"));
-  QCOMPARE(receiver.Calls[0].Text, BuildEnumText(request, list) + BuildToStringText(request, list));
-  QVERIFY(services.Showings.empty());
-  QVERIFY(services.Messages.empty());
+  const EnumerationOutput expected = Output(request);
+  QCOMPARE(receiver_->Calls.size(), std::size_t(1));
+  QCOMPARE(receiver_->Calls[0].TypeName, std::string("Color"));
+  QCOMPARE(receiver_->Calls[0].Text, expected.EnumText + expected.ToStringText);
+  QVERIFY(services_->Showings.empty());
+  QVERIFY(services_->Messages.empty());
 
   // Reset: texts and grid emptied, check boxes as they were, dialog hidden.
   QVERIFY(!form.isVisible());
   QCOMPARE(form.Edit1->text(), QString());
   QCOMPARE(form.Edit2->text(), QString());
-  QVERIFY(GridEmpty(form));
+  QVERIFY(GridEmpty(form.NameGrid));
   QVERIFY(!form.Outside->isChecked());
   QVERIFY(form.Prefix->isChecked());
   QCOMPARE(form.NameGrid->rowCount(), NameGridRows);
@@ -300,12 +250,12 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
   // A second OK hands over a second text (the empty prefix now applies).
   form.show();
   form.Edit1->setText("Size");
-  SetCell(form, 0, 0, "Small");
+  SetCell(form.NameGrid, 1, 0, "Small");
   QVERIFY(form.GenerateEnumeration());
-  QCOMPARE(receiver.Calls.size(), std::size_t(2));
-  QCOMPARE(receiver.Calls[1].TypeName, std::string("Size"));
-  QVERIFY(QString::fromStdString(receiver.Calls[1].Text).contains("Small"));
-  QVERIFY(!QString::fromStdString(receiver.Calls[1].Text).contains("ZDSmall"));
+  QCOMPARE(receiver_->Calls.size(), std::size_t(2));
+  QCOMPARE(receiver_->Calls[1].TypeName, std::string("Size"));
+  QVERIFY(QString::fromStdString(receiver_->Calls[1].Text).contains("Small"));
+  QVERIFY(!QString::fromStdString(receiver_->Calls[1].Text).contains("ZDSmall"));
 }
 
 void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude_data() {
@@ -314,68 +264,58 @@ void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude_data() {
 
 void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude() {
   QFETCH(int, style);
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.SetStyle(EnumerationStyle(style));
   form.show();
   TypeColor(form);
   form.SeparateBox->setChecked(true);
   const std::string chosen = Path(style == 0 ? "PlainColor.h" : "ClassColor.h");
-  services.SaveAnswers.push_back(chosen);
+  services_->SaveAnswers.push_back(chosen);
 
   QVERIFY(form.GenerateEnumeration());
 
-  QCOMPARE(services.Showings.size(), std::size_t(1));
-  QCOMPARE(services.Showings[0].Kind, std::string("save"));
-  QCOMPARE(services.Showings[0].FileName, std::string("Color.h"));
-  QCOMPARE(services.Showings[0].FilterIndex, 1);
-  QVERIFY(services.Questions.empty());
+  QCOMPARE(services_->Showings.size(), std::size_t(1));
+  QCOMPARE(services_->Showings[0].Kind, std::string("save"));
+  QCOMPARE(services_->Showings[0].FileName, std::string("Color.h"));
+  QCOMPARE(services_->Showings[0].FilterIndex, 1);
+  QVERIFY(services_->Questions.empty());
 
   EnumerationRequest request = ColorRequest(EnumerationStyle(style));
   request.SeparateFile = true;
   request.OutputPath = chosen;
-  const EnumerationList list = ListOf(request);
-  const std::string enumText = BuildEnumText(request, list);
-  const std::string toStringText = BuildToStringText(request, list);
-  const auto files = style == 0 ? PlainEnumerationFiles(request, list, enumText, toStringText)
-                                : EnumerationClassFiles(request, list, enumText, toStringText);
-  QCOMPARE(files.size(), std::size_t(2));
-  for (const EnumerationFile& file : files) QCOMPARE(ReadFile(file.Path), file.Text);
-  QCOMPARE(receiver.Calls.size(), std::size_t(1));
-  QCOMPARE(receiver.Calls[0].TypeName, std::string("Color"));
-  QCOMPARE(receiver.Calls[0].Text, IncludeLine(chosen));
+  const EnumerationOutput expected = Output(request);
+  QCOMPARE(expected.Files.size(), std::size_t(2));
+  for (const OutputFile& file : expected.Files) QCOMPARE(ReadFile(file.Path), file.Text);
+  QCOMPARE(receiver_->Calls.size(), std::size_t(1));
+  QCOMPARE(receiver_->Calls[0].TypeName, std::string("Color"));
+  QCOMPARE(receiver_->Calls[0].Text, IncludeLine(chosen));
   QVERIFY(!form.isVisible());
   QCOMPARE(form.Edit1->text(), QString());
   QVERIFY(form.SeparateBox->isChecked());
 }
 
 void GenEnumDialogTest::cancelledSaveDialogChangesNothing() {
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.show();
   TypeColor(form);
   form.SeparateBox->setChecked(true);
   form.FileBox->setChecked(true);
-  services.SaveAnswers.push_back(std::nullopt);
+  services_->SaveAnswers.push_back(std::nullopt);
 
   QVERIFY(!form.GenerateEnumeration());
 
   // The list file is not asked for after a cancelled save dialog.
-  QCOMPARE(services.Showings.size(), std::size_t(1));
-  QVERIFY(receiver.Calls.empty());
-  QCOMPARE(receiver.MainWindowShown, 0);
+  QCOMPARE(services_->Showings.size(), std::size_t(1));
+  QVERIFY(receiver_->Calls.empty());
+  QCOMPARE(receiver_->MainWindowShown, 0);
   QVERIFY(form.isVisible());
   QCOMPARE(form.Edit1->text(), QString("  Color "));
   QCOMPARE(form.Edit2->text(), QString("ZD"));
-  QCOMPARE(form.NameGrid->item(1, 1)->text(), QString("5"));
+  QCOMPARE(Cell(form.NameGrid, 2, 1), QString("5"));
 }
 
 void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.show();
   TypeColor(form);
   form.SeparateBox->setChecked(true);
@@ -383,37 +323,37 @@ void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
   const std::string header = Path("Existing.h");
   const std::string source = Path("Existing.cpp");
   WriteFile(header, "old header");
-  services.SaveAnswers.push_back(header);
-  services.YesNoAnswers.push_back(false);
+  services_->SaveAnswers.push_back(header);
+  services_->YesNoAnswers.push_back(false);
 
   QVERIFY(!form.GenerateEnumeration());
 
-  QCOMPARE(services.Questions.size(), std::size_t(1));
-  QCOMPARE(services.Questions[0].Text, ReplaceQuestion({header}));
-  QCOMPARE(services.Questions[0].Caption, std::string(ReplaceCaption));
+  QCOMPARE(services_->Questions.size(), std::size_t(1));
+  QCOMPARE(services_->Questions[0].Text, ReplaceQuestion({header}));
+  QCOMPARE(services_->Questions[0].Caption, std::string(ReplaceCaption));
   QCOMPARE(ReadFile(header), std::string("old header"));
-  QVERIFY(!Exists(source));
-  QCOMPARE(services.Showings.size(), std::size_t(1));  // no list file dialog
-  QVERIFY(receiver.Calls.empty());
+  QCOMPARE(fx_->Folder.Entries(), QStringList{"Existing.h"});
+  QCOMPARE(services_->Showings.size(), std::size_t(1));  // no list file dialog
+  QVERIFY(receiver_->Calls.empty());
   QVERIFY(form.isVisible());
   QCOMPARE(form.Edit1->text(), QString("  Color "));
 
   // Yes replaces both files.
   form.FileBox->setChecked(false);
   WriteFile(source, "old source");
-  services.SaveAnswers.push_back(header);
-  services.YesNoAnswers.push_back(true);
+  services_->SaveAnswers.push_back(header);
+  services_->YesNoAnswers.push_back(true);
   QVERIFY(form.GenerateEnumeration());
-  QCOMPARE(services.Questions[1].Text, ReplaceQuestion({header, source}));
-  QCOMPARE(services.Questions[1].Owner, &form);
+  QCOMPARE(services_->Questions[1].Text, ReplaceQuestion({header, source}));
+  QCOMPARE(services_->Questions[1].Owner, &form);
   QVERIFY(ReadFile(header) != "old header");
   QVERIFY(ReadFile(source) != "old source");
   // The replaced files went to the trash first, so the replace can be undone.
-  QCOMPARE(services.Trashed.size(), std::size_t(2));
-  QCOMPARE(services.Trashed[0].Path, header);
-  QCOMPARE(services.Trashed[0].Text, std::string("old header"));
-  QCOMPARE(services.Trashed[1].Path, source);
-  QCOMPARE(services.Trashed[1].Text, std::string("old source"));
+  QCOMPARE(services_->Trashed.size(), std::size_t(2));
+  QCOMPARE(services_->Trashed[0].Path, header);
+  QCOMPARE(services_->Trashed[0].Text, std::string("old header"));
+  QCOMPARE(services_->Trashed[1].Path, source);
+  QCOMPARE(services_->Trashed[1].Text, std::string("old source"));
 }
 
 void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput_data() {
@@ -426,16 +366,14 @@ void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput_data() {
 void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput() {
   QFETCH(int, style);
   QFETCH(QString, value);
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.SetStyle(EnumerationStyle(style));
   form.show();
   form.Edit1->setText("Color");
   form.Outside->setChecked(false);
   if (!value.isEmpty()) {
-    SetCell(form, 0, 0, "Red");
-    SetCell(form, 0, 1, value);
+    SetCell(form.NameGrid, 1, 0, "Red");
+    SetCell(form.NameGrid, 1, 1, value);
   }
 
   QVERIFY(!form.GenerateEnumeration());
@@ -445,69 +383,64 @@ void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput() {
   request.Style = EnumerationStyle(style);
   request.FirstAndLast = false;
   if (!value.isEmpty()) request.GridRows[0] = {"Red", value.toStdString()};
-  FixedDialog dialog("");
-  const auto expected = GenerateEnumerationOutput(request, dialog);
+  const auto expected = Composed(request);
   QVERIFY(std::holds_alternative<Refusal>(expected));
-  QCOMPARE(services.Messages.size(), std::size_t(1));
-  QCOMPARE(services.Messages[0].Text, std::get<Refusal>(expected).Message);
-  QCOMPARE(services.Messages[0].Caption, std::string("Error"));
-  QVERIFY(receiver.Calls.empty());
+  QCOMPARE(services_->Messages.size(), std::size_t(1));
+  QCOMPARE(services_->Messages[0].Text, std::get<Refusal>(expected).Message);
+  QCOMPARE(services_->Messages[0].Caption, std::string("Error"));
+  QVERIFY(receiver_->Calls.empty());
   QVERIFY(form.isVisible());
   QCOMPARE(form.Edit1->text(), QString("Color"));
-  if (!value.isEmpty()) QCOMPARE(form.NameGrid->item(0, 1)->text(), value);
+  if (!value.isEmpty()) QCOMPARE(Cell(form.NameGrid, 1, 1), value);
 }
 
 void GenEnumDialogTest::failedWriteKeepsInputAndHandsNothingOver() {
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.show();
   TypeColor(form);
   form.SeparateBox->setChecked(true);
-  services.SaveAnswers.push_back(Path("no-such-folder/Color.h"));
+  services_->SaveAnswers.push_back(Path("no-such-folder/Color.h"));
 
   QVERIFY(!form.GenerateEnumeration());
 
-  QCOMPARE(services.Messages.size(), std::size_t(2));  // header and source
-  for (const auto& message : services.Messages) {
+  QCOMPARE(services_->Messages.size(), std::size_t(2));  // header and source
+  for (const auto& message : services_->Messages) {
     QCOMPARE(message.Caption, std::string("Error"));
     QCOMPARE(message.Owner, &form);
     QVERIFY(QString::fromStdString(message.Text).contains("no-such-folder/Color."));
   }
-  QVERIFY(receiver.Calls.empty());
+  QVERIFY(receiver_->Calls.empty());
   QVERIFY(form.isVisible());
   QCOMPARE(form.Edit1->text(), QString("  Color "));
 }
 
 void GenEnumDialogTest::listFileWithCommittedRetry() {
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.show();
   form.Edit1->setText("Color");
-  SetCell(form, 0, 0, "NotRead");
+  SetCell(form.NameGrid, 1, 0, "NotRead");
   form.FileBox->setChecked(true);
   const std::string listPath = Path("colors.txt");
   WriteFile(listPath, "Red Green\n# a comment Grey\nBlue\n/ Yellow\n");
-  services.OpenAnswers.push_back(Path("missing.txt"));
-  services.OpenAnswers.push_back(listPath);
+  services_->OpenAnswers.push_back(Path("missing.txt"));
+  services_->OpenAnswers.push_back(listPath);
 
   QVERIFY(form.GenerateEnumeration());
 
-  QCOMPARE(services.Showings.size(), std::size_t(2));
-  QCOMPARE(services.Showings[0].Kind, std::string("open"));
-  QCOMPARE(services.Showings[0].Title, std::string(ListFileTitle));
-  QCOMPARE(services.Showings[0].FilterIndex, 1);
-  QCOMPARE(services.Showings[1].Title, std::string(CommittedListFileTitle));
+  QCOMPARE(services_->Showings.size(), std::size_t(2));
+  QCOMPARE(services_->Showings[0].Kind, std::string("open"));
+  QCOMPARE(services_->Showings[0].Title, std::string(ListFileTitle));
+  QCOMPARE(services_->Showings[0].FilterIndex, 1);
+  QCOMPARE(services_->Showings[1].Title, std::string(CommittedListFileTitle));
   EnumerationRequest request;
   request.TypeName = "Color";
   request.FromFile = true;
   request.GridRows[0] = {"NotRead", ""};
-  const EnumerationList list = ListOf(request, listPath);
-  QCOMPARE(list.Entries.size(), std::size_t(5));  // sentinels, Red, Green, Blue
-  QCOMPARE(receiver.Calls.size(), std::size_t(1));
-  QCOMPARE(receiver.Calls[0].Text, BuildEnumText(request, list) + BuildToStringText(request, list));
-  QVERIFY(!QString::fromStdString(receiver.Calls[0].Text).contains("NotRead"));
+  const EnumerationOutput expected = Output(request, listPath);
+  QCOMPARE(expected.List.Entries.size(), std::size_t(5));  // sentinels, Red, Green, Blue
+  QCOMPARE(receiver_->Calls.size(), std::size_t(1));
+  QCOMPARE(receiver_->Calls[0].Text, expected.EnumText + expected.ToStringText);
+  QVERIFY(!QString::fromStdString(receiver_->Calls[0].Text).contains("NotRead"));
 }
 
 void GenEnumDialogTest::unreadableListFileIsReported_data() {
@@ -517,49 +450,46 @@ void GenEnumDialogTest::unreadableListFileIsReported_data() {
   QTest::newRow("device") << "device";
 }
 
-// Neither OK nor the preview waits on a list file that cannot be read: OK names it and why in a
-// box of the dialog and asks again; the preview says so.
+// OK never waits on a list file that cannot be read: it names it and why in a box of the dialog
+// and asks again. The preview never reads a file: it shows the list read last.
 void GenEnumDialogTest::unreadableListFileIsReported() {
   QFETCH(QString, kind);
-  QTemporaryDir dir;
   std::string unreadable = "/dev/zero";
   if (kind == "fifo") {
-    unreadable = dir.filePath("names.txt").toStdString();
+    unreadable = Path("names.txt");
     QCOMPARE(mkfifo(unreadable.c_str(), 0600), 0);
   } else if (kind == "folder") {
-    unreadable = dir.path().toStdString();
+    unreadable = Path("");
   }
-  const std::string listPath = dir.filePath("colors.txt").toStdString();
+  const std::string listPath = Path("colors.txt");
   WriteFile(listPath, "Red Green\n");
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.show();
   form.Edit1->setText("Color");
   form.FileBox->setChecked(true);
-  services.OpenAnswers = {unreadable, listPath};
+  services_->OpenAnswers = {unreadable, listPath};
 
   QVERIFY(form.GenerateEnumeration());
 
-  QCOMPARE(services.Messages.size(), std::size_t(1));
-  QCOMPARE(services.Messages[0].Owner, &form);
-  QCOMPARE(services.Messages[0].Caption, std::string("Error"));
-  const QString message = QString::fromStdString(services.Messages[0].Text);
+  QCOMPARE(services_->Messages.size(), std::size_t(1));
+  QCOMPARE(services_->Messages[0].Owner, &form);
+  QCOMPARE(services_->Messages[0].Caption, std::string("Error"));
+  const QString message = QString::fromStdString(services_->Messages[0].Text);
   QVERIFY2(message.startsWith("The file \"" + QString::fromStdString(unreadable) +
                               "\" could not be read: "),
            qPrintable(message));
-  QCOMPARE(services.Showings.size(), std::size_t(2));
-  QCOMPARE(services.Showings[1].Title, std::string(CommittedListFileTitle));
-  QCOMPARE(receiver.Calls.size(), std::size_t(1));
-  QVERIFY(QString::fromStdString(receiver.Calls[0].Text).contains("ZDGreen"));
+  QCOMPARE(services_->Showings.size(), std::size_t(2));
+  QCOMPARE(services_->Showings[1].Title, std::string(CommittedListFileTitle));
+  QCOMPARE(receiver_->Calls.size(), std::size_t(1));
+  QVERIFY(QString::fromStdString(receiver_->Calls[0].Text).contains("ZDGreen"));
 
   form.show();
-  form.FileBox->setChecked(false);
-  form.OpenDialog1->FileName = unreadable;
-  form.FileBox->setChecked(true);
-  QVERIFY(Page(form, "PreviewText").startsWith(message));
-  QCOMPARE(services.Showings.size(), std::size_t(2));
-  QCOMPARE(services.Messages.size(), std::size_t(1));
+  WriteFile(listPath, "Cyan\n");
+  form.Edit2->setText("ZD");
+  QVERIFY(Page(form, "Text").contains("ZDGreen"));
+  QVERIFY(!Page(form, "Text").contains("Cyan"));
+  QCOMPARE(services_->Showings.size(), std::size_t(2));
+  QCOMPARE(services_->Messages.size(), std::size_t(1));
 }
 
 void GenEnumDialogTest::cancelAndFrameCloseShowMainWindow_data() {
@@ -570,9 +500,7 @@ void GenEnumDialogTest::cancelAndFrameCloseShowMainWindow_data() {
 
 void GenEnumDialogTest::cancelAndFrameCloseShowMainWindow() {
   QFETCH(bool, byFrame);
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.show();
   TypeColor(form);
   form.Edit2->setText("CL");
@@ -582,12 +510,12 @@ void GenEnumDialogTest::cancelAndFrameCloseShowMainWindow() {
   else
     form.Button1->click();
 
-  QCOMPARE(receiver.MainWindowShown, 1);
-  QVERIFY(receiver.Calls.empty());
+  QCOMPARE(receiver_->MainWindowShown, 1);
+  QVERIFY(receiver_->Calls.empty());
   QVERIFY(!form.isVisible());
   QCOMPARE(form.Edit1->text(), QString("  Color "));
   QCOMPARE(form.Edit2->text(), QString("CL"));
-  QCOMPARE(form.NameGrid->item(3, 0)->text(), QString("Blue"));
+  QCOMPARE(Cell(form.NameGrid, 4, 0), QString("Blue"));
 }
 
 void GenEnumDialogTest::previewIsTheHandOverText_data() {
@@ -604,38 +532,33 @@ void GenEnumDialogTest::previewIsTheHandOverText() {
   QFETCH(int, style);
   QFETCH(bool, firstAndLast);
   QFETCH(QString, prefix);
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.SetStyle(EnumerationStyle(style));
   form.show();
   TypeColor(form);
   form.Outside->setChecked(firstAndLast);
   form.Edit2->setText(prefix);
-  const QString preview = Page(form, "PreviewText");
+  const QString preview = Page(form, "Text");
   QCOMPARE(ShownTabs(form), QString("Text"));
 
   form.OKButton->click();
 
-  QCOMPARE(receiver.Calls.size(), std::size_t(1));
-  QCOMPARE(preview, QString::fromStdString(receiver.Calls[0].Text));
-  QVERIFY(services.Showings.empty());
+  QCOMPARE(receiver_->Calls.size(), std::size_t(1));
+  QCOMPARE(preview, QString::fromStdString(receiver_->Calls[0].Text));
+  QVERIFY(services_->Showings.empty());
   // The emptied dialog previews an empty list, not the one just handed over.
-  QVERIFY(!Page(form, "PreviewText").contains("Green"));
+  QVERIFY(!Page(form, "Text").contains("Green"));
 }
 
 void GenEnumDialogTest::previewFollowsGridTyping() {
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   form.Edit1->setText("Color");
-  SetCell(form, 0, 0, "Red");
-  QVERIFY(Page(form, "PreviewText").contains("ZDRed"));
+  SetCell(form.NameGrid, 1, 0, "Red");
+  QVERIFY(Page(form, "Text").contains("ZDRed"));
 
   // Typing into a cell shows at once, before the editor is closed, and keeps the cursor.
-  SetCell(form, 1, 0, "");
   form.NameGrid->setCurrentCell(1, 0);
   form.NameGrid->editItem(form.NameGrid->item(1, 0));
   auto* editor = form.NameGrid->viewport()->findChild<QLineEdit*>();
@@ -646,19 +569,17 @@ void GenEnumDialogTest::previewFollowsGridTyping() {
   QCOMPARE(editor->text(), QString("Blu"));
   // The editor took the focus from the type name, whose prefix proposal is now in Edit2.
   const QString prefixed = form.Edit2->text() + "Blu";
-  QVERIFY(Page(form, "PreviewText").contains(prefixed));
+  QVERIFY(Page(form, "Text").contains(prefixed));
 
   // The value cell and the check boxes count too.
-  SetCell(form, 1, 1, "7");
-  QVERIFY(Page(form, "PreviewText").contains(prefixed + " = 7"));
+  SetCell(form.NameGrid, 2, 1, "7");
+  QVERIFY(Page(form, "Text").contains(prefixed + " = 7"));
   form.Prefix->setChecked(false);
-  QVERIFY(!Page(form, "PreviewText").contains(prefixed));
+  QVERIFY(!Page(form, "Text").contains(prefixed));
 }
 
 void GenEnumDialogTest::previewShowsBothFilesWhenSeparate() {
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   for (const EnumerationStyle style :
        {EnumerationStyle::PlainEnumeration, EnumerationStyle::EnumerationClass}) {
     form.SetStyle(style);
@@ -669,68 +590,63 @@ void GenEnumDialogTest::previewShowsBothFilesWhenSeparate() {
     EnumerationRequest request = ColorRequest(style);
     request.SeparateFile = true;
     request.OutputPath = "Color.h";
-    const EnumerationList list = ListOf(request);
-    const std::string enumText = BuildEnumText(request, list);
-    const std::string toStringText = BuildToStringText(request, list);
-    const auto files = style == EnumerationStyle::PlainEnumeration
-                           ? PlainEnumerationFiles(request, list, enumText, toStringText)
-                           : EnumerationClassFiles(request, list, enumText, toStringText);
-    QCOMPARE(Page(form, "PreviewHeader"), QString::fromStdString(files[0].Text));
-    QCOMPARE(Page(form, "PreviewSource"), QString::fromStdString(files[1].Text));
-    QVERIFY(!Exists("Color.h") && !Exists("Color.cpp"));
+    const EnumerationOutput expected = Output(request);
+    QCOMPARE(Page(form, "Header"), QString::fromStdString(expected.Files[0].Text));
+    QCOMPARE(Page(form, "Source"), QString::fromStdString(expected.Files[1].Text));
+    QVERIFY(!QFile::exists("Color.h") && !QFile::exists("Color.cpp"));
   }
-  QVERIFY(services.Showings.empty());
+  QVERIFY(services_->Showings.empty());
   form.SeparateBox->setChecked(false);
   QCOMPARE(ShownTabs(form), QString("Text"));
 }
 
 void GenEnumDialogTest::previewOfListFileAndRefusal() {
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
   form.Edit1->setText("Color");
-  SetCell(form, 0, 0, "Red");
-  SetCell(form, 0, 1, "12a");
+  SetCell(form.NameGrid, 1, 0, "Red");
+  SetCell(form.NameGrid, 1, 1, "12a");
   EnumerationRequest request;
   request.TypeName = "Color";
   request.GridRows[0] = {"Red", "12a"};
-  FixedDialog none("");
-  QCOMPARE(
-      Page(form, "PreviewText"),
-      QString::fromStdString(std::get<Refusal>(GenerateEnumerationOutput(request, none)).Message));
+  QCOMPARE(Page(form, "Text"),
+           QString::fromStdString(std::get<Refusal>(Composed(request)).Message));
 
   // No list file chosen yet: a note, and no dialog is shown for the preview.
   form.FileBox->setChecked(true);
-  const QString note = Page(form, "PreviewText");
+  const QString note = Page(form, "Text");
   QVERIFY(note.contains("list file"));
   QVERIFY(!note.contains("enum"));
-  QVERIFY(services.Showings.empty());
+  QVERIFY(services_->Showings.empty());
 
   const std::string listPath = Path("preview.txt");
   WriteFile(listPath, "Cyan Magenta\n# skipped\n");
-  form.OpenDialog1->FileName = listPath;
+  services_->OpenAnswers.push_back(listPath);
+  QVERIFY(form.ChooseListFile());
   form.Outside->setChecked(false);
   request.FromFile = true;
   request.FirstAndLast = false;
-  const EnumerationList list = ListOf(request, listPath);
-  QCOMPARE(Page(form, "PreviewText"),
-           QString::fromStdString(BuildEnumText(request, list) + BuildToStringText(request, list)));
-  QVERIFY(services.Showings.empty());
+  QCOMPARE(Page(form, "Text"), QString::fromStdString(Output(request, listPath).HandOver));
+  QCOMPARE(services_->Showings.size(), std::size_t(1));
+
+  // A cancelled choosing keeps no file.
+  QVERIFY(!form.ChooseListFile());
+  QCOMPARE(Page(form, "Text"), note);
 }
 
 void GenEnumDialogTest::copyButtonCopiesShownText() {
-  FakeServices services;
-  RecordingReceiver receiver;
-  TGenEnumForm form(services, receiver);
+  TGenEnumForm& form = *form_;
+  form.show();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
   TypeColor(form);
-  form.findChild<QPushButton*>("CopyButton")->click();
-  QCOMPARE(QGuiApplication::clipboard()->text(), Page(form, "PreviewText"));
-  QCOMPARE(form.findChild<QPushButton*>("CopyButton")->shortcut(), QKeySequence("Ctrl+Shift+C"));
+  form.Preview->CopyButton->click();
+  QCOMPARE(QGuiApplication::clipboard()->text(), Page(form, "Text"));
 
   form.SeparateBox->setChecked(true);
-  form.findChild<QTabWidget*>("PreviewTabs")->setCurrentIndex(1);
-  form.findChild<QPushButton*>("CopyButton")->click();
-  QCOMPARE(QGuiApplication::clipboard()->text(), Page(form, "PreviewSource"));
+  form.Edit1->setFocus();
+  QGuiApplication::clipboard()->clear();
+  form.Preview->ShowPage(1);
+  QTest::keyClick(form.Edit1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(QGuiApplication::clipboard()->text(), Page(form, "Source"));
 }
 
 QTEST_MAIN(GenEnumDialogTest)

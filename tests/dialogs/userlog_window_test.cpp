@@ -2,27 +2,18 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <fstream>
-#include <sstream>
+#include <memory>
 
 #include <sys/stat.h>
 
 #include "feedback/userlog.h"
-#include "tests/support/fake_services.h"
+#include "tests/support/qt/fake_services.h"
 
 using namespace zandrel;
-using zandrel::testing::FakeServices;
+using namespace zandrel::testing;
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The log text with every stamp line replaced by "STAMP", after checking the stamp's form.
 QString WithoutStamps(const std::string& text) {
@@ -48,6 +39,9 @@ class UserLogWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { fx_ = std::make_unique<Fixture>(); }
+  void cleanup() { fx_.reset(); }
+
   void creation();
   void twoLogPressesGiveTwoEntries();
   void commentLinesAreTheShownLines();
@@ -59,15 +53,22 @@ class UserLogWindowTest : public QObject {
   void sizingKeepsButtonsInside();
 
  private:
-  QTemporaryDir dir_;
+  // The log window on scripted services, with a folder for its log files.
+  struct Fixture {
+    FakeServices Services;
+    TestFolder Folder;
+    TUserLogWindow Window{Services};
+  };
+
   UserLogParms Parms(const char* file, const char* context = "") const {
-    return {"Please describe it.", dir_.filePath(file).toStdString(), context};
+    return {"Please describe it.", fx_->Folder.Path(file), context};
   }
+
+  std::unique_ptr<Fixture> fx_;
 };
 
 void UserLogWindowTest::creation() {
-  FakeServices services;
-  TUserLogWindow window(services);
+  TUserLogWindow& window = fx_->Window;
   QCOMPARE(window.windowTitle(), QString("Log  Errors and User Comments"));
   QCOMPARE(window.Label1->text(), QString("Time and Date is automatically saved."));
   QVERIFY(window.Label1->alignment() & Qt::AlignHCenter);
@@ -82,24 +83,15 @@ void UserLogWindowTest::creation() {
   QVERIFY(window.Memo1->toPlainText().isEmpty());
 
   const QList<QWidget*> expected = {window.Memo1, window.Button1, window.Button2, window.Button3};
-  // The chain as Tab walks it from the window: the first stop is where the focus starts.
-  QList<QWidget*> order;
-  QWidget* firstStop = nullptr;
-  for (QWidget* widget = window.nextInFocusChain(); widget != &window;
-       widget = widget->nextInFocusChain()) {
-    if (expected.contains(widget)) order.append(widget);
-    if (!firstStop && (widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&window))
-      firstStop = widget;
-  }
-  QCOMPARE(order, expected);
-  QCOMPARE(firstStop, window.Memo1);
+  const FocusWalk walk = WalkFocusChain(&window, expected);
+  QCOMPARE(walk.Order, expected);
+  QCOMPARE(walk.FirstStop, window.Memo1);
 }
 
 void UserLogWindowTest::twoLogPressesGiveTwoEntries() {
-  FakeServices services;
-  TUserLogWindow window(services);
+  TUserLogWindow& window = fx_->Window;
   const UserLogParms parms = Parms("two.log", "Context");
-  std::ofstream(parms.LogFileName) << "earlier\n";
+  WriteFile(parms.LogFileName, "earlier\n");
   window.HandOver(parms);
   window.ShowAndRaise();
   window.Memo1->setPlainText("First line\n\nThird line");
@@ -115,12 +107,11 @@ void UserLogWindowTest::twoLogPressesGiveTwoEntries() {
   QCOMPARE(WithoutStamps(text.substr(8)),
            QString("STAMP\nContext\nUser comments:\nFirst line\n\nThird line\n\n\n"
                    "STAMP\nContext\nUser comments:\n\n\n"));
-  QVERIFY(services.Messages.empty());
+  QVERIFY(fx_->Services.Messages.empty());
 }
 
 void UserLogWindowTest::commentLinesAreTheShownLines() {
-  FakeServices services;
-  TUserLogWindow window(services);
+  TUserLogWindow& window = fx_->Window;
   const UserLogParms parms = Parms("lines.log");
   window.HandOver(parms);
   window.ShowAndRaise();
@@ -146,8 +137,7 @@ void UserLogWindowTest::commentLinesAreTheShownLines() {
 }
 
 void UserLogWindowTest::handOverAppliedOnlyWhenShown() {
-  FakeServices services;
-  TUserLogWindow window(services);
+  TUserLogWindow& window = fx_->Window;
 
   // Shown without a hand-over: nothing changes.
   window.ShowAndRaise();
@@ -175,8 +165,7 @@ void UserLogWindowTest::handOverAppliedOnlyWhenShown() {
 }
 
 void UserLogWindowTest::closeWithoutLogKeepsText() {
-  FakeServices services;
-  TUserLogWindow window(services);
+  TUserLogWindow& window = fx_->Window;
   const UserLogParms parms = Parms("closer.log");
   window.HandOver(parms);
   window.ShowAndRaise();
@@ -189,8 +178,7 @@ void UserLogWindowTest::closeWithoutLogKeepsText() {
 }
 
 void UserLogWindowTest::logAndCloseHides() {
-  FakeServices services;
-  TUserLogWindow window(services);
+  TUserLogWindow& window = fx_->Window;
   const UserLogParms parms = Parms("close.log");
   window.HandOver(parms);
   window.ShowAndRaise();
@@ -210,8 +198,7 @@ void UserLogWindowTest::unwritableFileKeepsText_data() {
 void UserLogWindowTest::unwritableFileKeepsText() {
   QFETCH(QString, leaf);
   QFETCH(bool, andClose);
-  FakeServices services;
-  TUserLogWindow window(services);
+  TUserLogWindow& window = fx_->Window;
   const UserLogParms parms = Parms(qPrintable(leaf));
   if (leaf.startsWith("fifo")) QCOMPARE(mkfifo(parms.LogFileName.c_str(), 0600), 0);
   window.HandOver(parms);
@@ -220,18 +207,17 @@ void UserLogWindowTest::unwritableFileKeepsText() {
 
   (andClose ? window.Button3 : window.Button1)->click();
 
-  QCOMPARE(services.Messages.size(), std::size_t(1));
-  QCOMPARE(services.Messages[0].Caption, std::string("Error"));
-  QCOMPARE(services.Messages[0].Owner, &window);
-  QVERIFY(QString::fromStdString(services.Messages[0].Text)
+  QCOMPARE(fx_->Services.Messages.size(), std::size_t(1));
+  QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Error"));
+  QCOMPARE(fx_->Services.Messages[0].Owner, &window);
+  QVERIFY(QString::fromStdString(fx_->Services.Messages[0].Text)
               .contains(QString::fromStdString(parms.LogFileName)));
   QCOMPARE(window.Memo1->toPlainText(), QString("do not lose me"));
   QVERIFY(window.isVisible());
 }
 
 void UserLogWindowTest::sizingKeepsButtonsInside() {
-  FakeServices services;
-  TUserLogWindow window(services);
+  TUserLogWindow& window = fx_->Window;
   window.ShowAndRaise();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   for (const QSize size : {QSize(510, 300), QSize(1, 1), QSize(900, 650), QSize(520, 240)}) {

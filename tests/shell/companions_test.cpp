@@ -5,40 +5,30 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <variant>
 
 #include "classgen/cpp_header_writer.h"
 #include "classgen/java_class_writer.h"
-#include "enumgen/enumeration_writers.h"
-#include "enumgen/genenum.h"
-#include "feedback/userlog.h"
-#include "shell/tform1.h"
+#include "desktop/choice_box.h"
+#include "desktop/live_edit_grid.h"
+#include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_texts.h"
 #include "tests/shell/shell_test_support.h"
-#include "tests/support/fake_services.h"
 
 using namespace zandrel;
 using zandrel::testing::Cell;
-using zandrel::testing::FakeServices;
+using zandrel::testing::MainWindowFixture;
 using zandrel::testing::Pick;
 using zandrel::testing::ReadFile;
 using zandrel::testing::SetCell;
 
 namespace {
 
-// A list dialog that is never expected to be shown.
-class NoDialog : public FileDialog {
- public:
-  bool Execute() override { return false; }
-};
-
 // What the enumeration core makes of a grid-only request: the text handed to the main window.
-std::string HandOverFor(EnumerationRequest request) {
-  NoDialog none;
-  const auto outcome = GenerateEnumerationOutput(request, none);
-  return std::get<GeneratedEnumeration>(outcome).HandOver;
+std::string HandOverFor(const EnumerationRequest& request) {
+  return std::get<EnumerationOutput>(ComposeEnumeration(request, nullptr)).HandOver;
 }
 
 }  // namespace
@@ -48,20 +38,13 @@ class CompanionsTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    services_ = std::make_unique<FakeServices>();
-    form_ = std::make_unique<TForm1>(*services_);
-    enumForm_ = std::make_unique<TGenEnumForm>(*services_, *form_);
-    logWindow_ = std::make_unique<TUserLogWindow>(*services_);
-    form_->SetCompanions(enumForm_.get(), logWindow_.get());
+    fx_ = std::make_unique<MainWindowFixture>();
+    form_ = &fx_->Form1;
+    enumForm_ = &fx_->GenEnumForm;
+    logWindow_ = &fx_->UserLogWindow;
     form_->show();
   }
-  void cleanup() {
-    logWindow_.reset();
-    enumForm_.reset();
-    form_.reset();
-  }
+  void cleanup() { fx_.reset(); }
 
   void enumerationOpensInEitherStyle_data() {
     QTest::addColumn<bool>("asClass");
@@ -103,10 +86,10 @@ class CompanionsTest : public QObject {
     const std::string second = HandOverFor(Request("Shape", {"Round"}, true));
     enumForm_->OKButton->click();
     QCOMPARE(Cell(form_->StringGrid1, 3, 0), QString("Shape"));
-    QCOMPARE(form_->HeaderInsertions, (std::vector<std::string>{first, second}));
-    QVERIFY(services_->Showings.empty());  // no file dialog: nothing written
+    QCOMPARE(form_->HeaderInsertions(), (std::vector<std::string>{first, second}));
+    QVERIFY(fx_->Services.Showings.empty());  // no file dialog: nothing written
 
-    services_->SaveAnswers.push_back(Path("Car.h"));
+    fx_->Services.SaveAnswers.push_back(Path("Car.h"));
     form_->Button1->click();
     const std::string header = ReadFile(Path("Car.h"));
     ClassDescription expected;
@@ -120,7 +103,7 @@ class CompanionsTest : public QObject {
     QVERIFY(newest < oldest);
 
     Pick(form_->SystemBox, "Java");
-    services_->SaveAnswers.push_back(Path("Car.java"));
+    fx_->Services.SaveAnswers.push_back(Path("Car.java"));
     form_->Button1->click();
     expected.Options.TargetSystem = TargetSystem::Java;
     QCOMPARE(ReadFile(Path("Car.java")), WriteJavaClass(expected));
@@ -131,13 +114,13 @@ class CompanionsTest : public QObject {
     form_->Button4->click();
     FillEnumeration("Color", {"Red", "Green"});
     enumForm_->SeparateBox->setChecked(true);
-    services_->SaveAnswers.push_back(Path("Color.h"));
+    fx_->Services.SaveAnswers.push_back(Path("Color.h"));
     enumForm_->OKButton->click();
 
     QVERIFY(form_->isVisible());
     QVERIFY(QFile::exists(QString::fromStdString(Path("Color.h"))));
     QVERIFY(QFile::exists(QString::fromStdString(Path("Color.cpp"))));
-    QCOMPARE(form_->HeaderInsertions, std::vector<std::string>{IncludeLine(Path("Color.h"))});
+    QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{IncludeLine(Path("Color.h"))});
     QCOMPARE(Cell(form_->StringGrid1, 1, 0), QString("Color"));
   }
 
@@ -147,7 +130,7 @@ class CompanionsTest : public QObject {
     enumForm_->Button1->click();
     QVERIFY(form_->isVisible());
     QVERIFY(!enumForm_->isVisible());
-    QVERIFY(form_->HeaderInsertions.empty());
+    QVERIFY(form_->HeaderInsertions().empty());
     QVERIFY(Cell(form_->StringGrid1, 1, 0).isEmpty());
 
     form_->Button4->click();
@@ -178,7 +161,7 @@ class CompanionsTest : public QObject {
   }
 
   void exitEndsWithCompanionsOpen() {
-    QSignalSpy closed(form_.get(), &TForm1::Closed);
+    QSignalSpy closed(form_, &TForm1::Closed);
     form_->Button5->click();
     QVERIFY(logWindow_->isVisible());
     form_->Button3->click();
@@ -189,15 +172,13 @@ class CompanionsTest : public QObject {
   }
 
  private:
-  std::string Path(const std::string& leaf) const {
-    return dir_->filePath(QString::fromStdString(leaf)).toStdString();
-  }
+  std::string Path(const std::string& leaf) const { return fx_->Path(leaf); }
 
   void FillEnumeration(const QString& typeName, const QStringList& names) {
     enumForm_->Edit1->setText(typeName);
     enumForm_->Edit2->setText("ZD");
     for (int row = 0; row < names.size(); ++row)
-      enumForm_->NameGrid->setItem(row, 0, new QTableWidgetItem(names[row]));
+      SetCell(enumForm_->NameGrid, row + 1, 0, names[row]);
   }
 
   static EnumerationRequest Request(const std::string& typeName,
@@ -210,11 +191,10 @@ class CompanionsTest : public QObject {
     return request;
   }
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<FakeServices> services_;
-  std::unique_ptr<TForm1> form_;
-  std::unique_ptr<TGenEnumForm> enumForm_;
-  std::unique_ptr<TUserLogWindow> logWindow_;
+  std::unique_ptr<MainWindowFixture> fx_;
+  TForm1* form_ = nullptr;
+  TGenEnumForm* enumForm_ = nullptr;
+  TUserLogWindow* logWindow_ = nullptr;
 };
 
 QTEST_MAIN(CompanionsTest)

@@ -1,78 +1,53 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
-#include "classgen/cpp_header_writer.h"
-#include "classgen/cpp_source_writer.h"
-#include "classgen/java_class_writer.h"
-#include "shell/class_preview.h"
-#include "shell/tform1.h"
+#include "classgen/targets.h"
+#include "desktop/choice_box.h"
+#include "desktop/file_preview.h"
+#include "desktop/live_edit_grid.h"
 #include "tests/shell/shell_test_support.h"
-#include "tests/support/fake_services.h"
 
 using namespace zandrel;
-using zandrel::testing::FakeServices;
+using zandrel::testing::MainWindowFixture;
 using zandrel::testing::Pick;
+using zandrel::testing::PreviewText;
+using zandrel::testing::PreviewTitles;
 using zandrel::testing::ReadFile;
 using zandrel::testing::SetCell;
-
-namespace {
-
-QStringList TabTitles(const TForm1& form) {
-  QStringList titles;
-  for (int i = 0; i < form.Preview->Tabs->count(); ++i) titles << form.Preview->Tabs->tabText(i);
-  return titles;
-}
-
-// The text of the preview tab with this title, as the user sees it.
-std::string PageText(TForm1& form, const QString& title) {
-  for (int i = 0; i < form.Preview->Tabs->count(); ++i)
-    if (form.Preview->Tabs->tabText(i) == title) {
-      form.Preview->Tabs->setCurrentIndex(i);
-      const std::string shown = form.Preview->ShownPage()->toPlainText().toStdString();
-      const std::string text = form.Preview->ShownText().toStdString();
-      return shown == text ? text : "shown text differs: " + shown;
-    }
-  return "no tab " + title.toStdString();
-}
-
-}  // namespace
 
 class PreviewTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    services_ = std::make_unique<FakeServices>();
-    form_ = std::make_unique<TForm1>(*services_);
-  }
-  void cleanup() { form_.reset(); }
+  void init() { fx_ = std::make_unique<MainWindowFixture>(); }
+  void cleanup() { fx_.reset(); }
 
-  // The preview shows byte for byte what Build then writes.
+  // For every target the preview shows byte for byte the files Build then writes, and no others.
   void previewEqualsWrittenFiles_data() {
     QTest::addColumn<QString>("system");
     QTest::addColumn<QStringList>("tabs");
     QTest::addColumn<QStringList>("files");
-    QTest::newRow("C++") << "CBuilder" << QStringList{"Header", "Source"}
-                         << QStringList{"Sample.h", "Sample.cpp"};
-    QTest::newRow("Java") << "Java" << QStringList{"Java"} << QStringList{"Sample.java"};
+    for (const ClassTarget& target : ClassTargets()) {
+      QStringList tabs;
+      QStringList files;
+      for (const TargetFile& file : target.Files) {
+        tabs << QString::fromUtf8(file.TabName.data(), file.TabName.size());
+        files << "Sample." + QString::fromUtf8(file.Suffix.data(), file.Suffix.size());
+      }
+      const QString system = QString::fromUtf8(target.ItemText.data(), target.ItemText.size());
+      QTest::newRow(qPrintable(system)) << system << tabs << files;
+    }
   }
   void previewEqualsWrittenFiles() {
     QFETCH(QString, system);
     QFETCH(QStringList, tabs);
     QFETCH(QStringList, files);
-    TForm1& form = *form_;
+    TForm1& form = Form();
     form.NameEdit->setText(" Sample ");
     SetCell(form.StringGrid1, 1, 0, "int");
     SetCell(form.StringGrid1, 1, 1, "count");
@@ -85,25 +60,29 @@ class PreviewTest : public QObject {
     form.StdCheck->setChecked(true);
     form.BigConstructorBox->setChecked(true);
     form.ToStringBox->setChecked(true);
-    form.HeaderInsertions = {"enum Old { A };", "enum New { B };"};
+    form.AcceptEnumeration("Old", "enum Old { A };");
+    form.AcceptEnumeration("New", "enum New { B };");
     Pick(form.FormBox, "getVariable and setVariable");
     Pick(form.SystemBox, system);
 
-    QCOMPARE(TabTitles(form), tabs);
+    QCOMPARE(PreviewTitles(*form.Preview), tabs);
     std::vector<std::string> previews;
-    for (const QString& tab : tabs) previews.push_back(PageText(form, tab));
+    for (const QString& tab : tabs) previews.push_back(PreviewText(*form.Preview, tab));
 
-    services_->SaveAnswers.push_back(Path("Sample.h"));
+    fx_->Services.SaveAnswers.push_back(fx_->Path("Sample.h"));
     form.Button1->click();
-    QVERIFY(services_->Messages.empty());
+    QVERIFY(fx_->Services.Messages.empty());
+    QStringList written = files;
+    written.sort();
+    QCOMPARE(fx_->Folder.Entries(), written);
     for (qsizetype i = 0; i < files.size(); ++i)
-      QCOMPARE(previews[i], ReadFile(Path(files[i].toStdString())));
+      QCOMPARE(previews[i], ReadFile(fx_->Path(files[i].toStdString())));
   }
 
   void previewFollowsEdits() {
-    TForm1& form = *form_;
+    TForm1& form = Form();
     form.NameEdit->setText("Car");
-    const auto header = [&] { return PageText(form, "Header"); };
+    const auto header = [&] { return PreviewText(*form.Preview, "Header"); };
     QVERIFY(header().find("wheels") == std::string::npos);
 
     SetCell(form.StringGrid1, 2, 0, "int");
@@ -114,10 +93,10 @@ class PreviewTest : public QObject {
     QVERIFY(header().find("#include <math.h>") != std::string::npos);
 
     Pick(form.SystemBox, "Java");
-    QCOMPARE(TabTitles(form), QStringList{"Java"});
-    QVERIFY(PageText(form, "Java").find("public class Car {") != std::string::npos);
+    QCOMPARE(PreviewTitles(*form.Preview), QStringList{"Java"});
+    QVERIFY(PreviewText(*form.Preview, "Java").find("public class Car {") != std::string::npos);
     Pick(form.SystemBox, "CBuilder");
-    QCOMPARE(TabTitles(form), (QStringList{"Header", "Source"}));
+    QCOMPARE(PreviewTitles(*form.Preview), (QStringList{"Header", "Source"}));
     QVERIFY(header().find("#include <vcl.h>") != std::string::npos);
 
     form.AcceptEnumeration("Color", "enum Color { Red };");
@@ -125,57 +104,78 @@ class PreviewTest : public QObject {
 
     // A rejected choice leaves the preview on the accepted one.
     zandrel::testing::TypeAndEnter(form.SystemBox, "Jav");
-    QCOMPARE(TabTitles(form), (QStringList{"Header", "Source"}));
+    QCOMPARE(PreviewTitles(*form.Preview), (QStringList{"Header", "Source"}));
   }
 
-  // The preview follows the typing in a cell before the cell is committed; Escape takes it back.
+  // In both grids the previews follow the typing in a cell before the cell is committed, and
+  // Escape gives the cell back its text from before the edit.
+  void previewFollowsCellBeingTyped_data() {
+    QTest::addColumn<bool>("enumeration");
+    QTest::newRow("member table") << false;
+    QTest::newRow("enumeration names") << true;
+  }
   void previewFollowsCellBeingTyped() {
-    TForm1& form = *form_;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QFETCH(bool, enumeration);
+    TForm1& form = Form();
+    TGenEnumForm& dialog = fx_->GenEnumForm;
     form.NameEdit->setText("Car");
     SetCell(form.StringGrid1, 1, 0, "int");
-    form.StringGrid1->setFocus();
-    form.StringGrid1->setCurrentCell(0, 1);
-    form.StringGrid1->editItem(form.StringGrid1->item(0, 1));
+    dialog.Edit1->setText("Car");
+    QWidget* window = enumeration ? static_cast<QWidget*>(&dialog) : &form;
+    LiveEditGrid* grid = enumeration ? dialog.NameGrid : form.StringGrid1;
+    FilePreview& preview = enumeration ? *dialog.Preview : *form.Preview;
+    const QString page = enumeration ? "Text" : "Header";
+    const int column = enumeration ? 0 : 1;
+    SetCell(grid, 1, column, "was");
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    grid->setFocus();
+    grid->setCurrentCell(0, column);
+    // The names grid opens its editor as soon as a cell becomes current.
+    if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) == nullptr)
+      grid->editItem(grid->item(0, column));
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor != nullptr);
+    editor->selectAll();
     QTest::keyClicks(editor, "speed");
-    QVERIFY(PageText(form, "Header").find("int speed;") != std::string::npos);
-    QVERIFY(zandrel::testing::Cell(form.StringGrid1, 1, 1).isEmpty());
+    QVERIFY(PreviewText(preview, page).find("speed") != std::string::npos);
+    QCOMPARE(zandrel::testing::Cell(grid, 1, column), QString("was"));
 
     QTest::keyClick(editor, Qt::Key_Escape);
-    QTRY_VERIFY(PageText(form, "Header").find("speed") == std::string::npos);
-    QVERIFY(zandrel::testing::Cell(form.StringGrid1, 1, 1).isEmpty());
+    QTRY_VERIFY(PreviewText(preview, page).find("speed") == std::string::npos);
+    QVERIFY(PreviewText(preview, page).find("was") != std::string::npos);
+    QCOMPARE(zandrel::testing::Cell(grid, 1, column), QString("was"));
   }
 
   void shortNameShowsBuildMessage() {
-    TForm1& form = *form_;
+    TForm1& form = Form();
     form.NameEdit->setText("A");
-    QCOMPARE(PageText(form, "Header"), std::string(ShortClassNameMessage));
-    QCOMPARE(PageText(form, "Source"), std::string(ShortClassNameMessage));
-    QVERIFY(services_->Messages.empty());  // the preview shows no message box
+    QCOMPARE(PreviewText(*form.Preview, "Header"), std::string(ShortClassNameMessage));
+    QCOMPARE(PreviewText(*form.Preview, "Source"), std::string(ShortClassNameMessage));
+    QVERIFY(fx_->Services.Messages.empty());  // the preview shows no message box
   }
 
   void copyPutsShownTabOnClipboard() {
-    TForm1& form = *form_;
+    TForm1& form = Form();
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     form.NameEdit->setText("Car");
-    const std::string source = PageText(form, "Source");
+    const std::string source = PreviewText(*form.Preview, "Source");
     QGuiApplication::clipboard()->clear();
     form.Preview->CopyButton->click();
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), source);
 
-    const std::string header = PageText(form, "Header");
+    const std::string header = PreviewText(*form.Preview, "Header");
     QVERIFY(header != source);
+    form.NameEdit->setFocus();
     QTest::keyClick(form.NameEdit, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), header);
     QCOMPARE(form.NameEdit->text(), QString("Car"));
+    QCOMPARE(QApplication::focusWidget(), form.NameEdit);
   }
 
   void previewCanBeHidden() {
-    TForm1& form = *form_;
+    TForm1& form = Form();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.PreviewCheck->text(), QString("Show preview"));
@@ -191,13 +191,9 @@ class PreviewTest : public QObject {
   }
 
  private:
-  std::string Path(const std::string& leaf) const {
-    return dir_->filePath(QString::fromStdString(leaf)).toStdString();
-  }
+  TForm1& Form() { return fx_->Form1; }
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<FakeServices> services_;
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<MainWindowFixture> fx_;
 };
 
 QTEST_MAIN(PreviewTest)

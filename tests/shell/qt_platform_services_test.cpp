@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "shell/qt_platform_services.h"
+#include "desktop/qt_platform_services.h"
 
 using namespace zandrel;
 

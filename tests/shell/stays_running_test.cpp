@@ -17,9 +17,8 @@
 
 #include <sys/stat.h>
 
-#include "enumgen/genenum.h"
-#include "shell/qt_platform_services.h"
-#include "shell/tform1.h"
+#include "desktop/live_edit_grid.h"
+#include "desktop/qt_platform_services.h"
 #include "shell/zandrel_application.h"
 #include "tests/shell/shell_test_support.h"
 
@@ -198,12 +197,12 @@ class StaysRunningTest : public QObject {
     if (handedOver) {
       QVERIFY(form.isVisible());
       QVERIFY(!enumForm.isVisible());
-      QCOMPARE(form.HeaderInsertions.size(), std::size_t{1});
+      QCOMPARE(form.HeaderInsertions().size(), std::size_t{1});
       return;
     }
     // Nothing written, the input kept, the asking window still there.
     QVERIFY(asking->isVisible());
-    QVERIFY(form.HeaderInsertions.empty());
+    QVERIFY(form.HeaderInsertions().empty());
     if (enumeration)
       QCOMPARE(enumForm.Edit1->text(), QString("Color"));
     else

@@ -7,13 +7,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <memory>
@@ -25,14 +22,14 @@
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
 #include "core/output_text.h"
-#include "shell/class_preview.h"
-#include "shell/tform1.h"
+#include "desktop/choice_box.h"
+#include "desktop/file_preview.h"
+#include "desktop/live_edit_grid.h"
 #include "tests/shell/shell_test_support.h"
-#include "tests/support/fake_services.h"
 
 using namespace zandrel;
 using zandrel::testing::Cell;
-using zandrel::testing::FakeServices;
+using zandrel::testing::MainWindowFixture;
 using zandrel::testing::Pick;
 using zandrel::testing::ReadFile;
 using zandrel::testing::SetCell;
@@ -89,23 +86,20 @@ class TForm1Test : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    services_ = FakeServices();
-  }
+  void init() { fx_ = std::make_unique<MainWindowFixture>(); }
+  void cleanup() { fx_.reset(); }
 
   void startUpState() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     QCOMPARE(form.windowTitle(), QString("Zandrel"));
     QCOMPARE(form.VCLCheck->text(), QString("WX strings"));
     QVERIFY(form.VCLCheck->isChecked());
     QVERIFY(!form.VCLCheck->isHidden());
     QCOMPARE(form.SystemBox->currentText(), QString("DevC++"));
     QCOMPARE(form.FormBox->currentText(), QString("get_variable and set_variable"));
-    QCOMPARE(form.SelectedSystem, TargetSystem::DevCpp);
-    QCOMPARE(form.SelectedNameForm, NameForm::LowerUnderscore);
-    QVERIFY(form.HeaderInsertions.empty());
+    QCOMPARE(form.SelectedSystem(), TargetSystem::DevCpp);
+    QCOMPARE(form.SelectedNameForm(), NameForm::LowerUnderscore);
+    QVERIFY(form.HeaderInsertions().empty());
     QVERIFY(form.NameEdit->text().isEmpty());
     QCOMPARE(form.ComparisonIndex(), 0);
     for (QCheckBox* box : {form.PrivateCheck, form.StdCheck, form.MathCheck, form.StringCheck,
@@ -153,14 +147,14 @@ class TForm1Test : public QObject {
 
   // Focus starts on Build; Tab walks the controls in the documented order and leaves the grid.
   void focusAndTabOrder() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(QApplication::focusWidget(), form.Button1);
     QTest::keyClick(form.Button1, Qt::Key_Return);  // Enter presses the focused button
-    QCOMPARE(services_.Messages.size(), std::size_t{1});
-    QCOMPARE(services_.Messages[0].Text, std::string(ShortClassNameMessage));
-    QCOMPARE(services_.Messages[0].Owner, &form);
+    QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
+    QCOMPARE(fx_->Services.Messages[0].Text, std::string(ShortClassNameMessage));
+    QCOMPARE(fx_->Services.Messages[0].Owner, &form);
 
     const QList<QWidget*> expected{
         form.NameEdit, form.StringGrid1, form.RadioGroup1Items->checkedButton(), form.PrivateCheck,
@@ -168,8 +162,8 @@ class TForm1Test : public QObject {
         form.Button4, form.Button5, form.EnumButton, form.Button6, form.BigConstructorBox,
         form.ToStringBox, form.FormBox, form.SystemBox,
         // The preview's own controls come after every other control.
-        form.PreviewCheck, static_cast<QWidget*>(form.Preview->Tabs->tabBar()),
-        form.Preview->ShownPage(), form.Preview->CopyButton, form.Button1};
+        form.PreviewCheck, form.Preview->findChild<QTabBar*>(), form.Preview->ShownView(),
+        form.Preview->CopyButton, form.Button1};
     for (QWidget* next : expected) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QWidget* focus = QApplication::focusWidget();
@@ -186,19 +180,19 @@ class TForm1Test : public QObject {
   }
 
   void buildWritesHeaderAndSourceThroughTheWindow() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     FillSample(form);
     const std::string chosen = Path("chosen.txt");
-    services_.SaveAnswers.push_back(chosen);
+    fx_->Services.SaveAnswers.push_back(chosen);
     form.Button1->click();
 
-    QCOMPARE(services_.Showings.size(), std::size_t{1});
-    QCOMPARE(services_.Showings[0].Kind, std::string("save"));
-    QCOMPARE(services_.Showings[0].FileName, std::string("my_class.h"));
-    QCOMPARE(services_.Showings[0].FilterIndex, 1);
-    QCOMPARE(services_.Showings[0].Filter, std::string(SaveDialogFilter));
-    QVERIFY(services_.Messages.empty());
-    QVERIFY(services_.Questions.empty());
+    QCOMPARE(fx_->Services.Showings.size(), std::size_t{1});
+    QCOMPARE(fx_->Services.Showings[0].Kind, std::string("save"));
+    QCOMPARE(fx_->Services.Showings[0].FileName, std::string("my_class.h"));
+    QCOMPARE(fx_->Services.Showings[0].FilterIndex, 1);
+    QCOMPARE(fx_->Services.Showings[0].Filter, std::string(SaveDialogFilter));
+    QVERIFY(fx_->Services.Messages.empty());
+    QVERIFY(fx_->Services.Questions.empty());
 
     const ClassDescription expected = SampleDescription(TargetSystem::DevCpp);
     QCOMPARE(ReadFile(Path("chosen.h")), WriteCppHeader(expected));
@@ -210,20 +204,20 @@ class TForm1Test : public QObject {
   }
 
   void javaBuildShowsJavaEntryWhichStaysSelected() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     FillSample(form);
     Pick(form.SystemBox, "Java");
-    services_.SaveAnswers.push_back(Path("Meter.java"));
+    fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
     form.Button1->click();
-    QCOMPARE(services_.Showings.back().FileName, std::string("my_class.java"));
-    QCOMPARE(services_.Showings.back().FilterIndex, 2);
+    QCOMPARE(fx_->Services.Showings.back().FileName, std::string("my_class.java"));
+    QCOMPARE(fx_->Services.Showings.back().FilterIndex, 2);
     QCOMPARE(ReadFile(Path("Meter.java")), WriteJavaClass(SampleDescription(TargetSystem::Java)));
 
     Pick(form.SystemBox, "CBuilder");
-    services_.SaveAnswers.push_back(Path("Meter.h"));
+    fx_->Services.SaveAnswers.push_back(Path("Meter.h"));
     form.Button1->click();
-    QCOMPARE(services_.Showings.back().FileName, std::string("my_class.h"));
-    QCOMPARE(services_.Showings.back().FilterIndex, 2);
+    QCOMPARE(fx_->Services.Showings.back().FileName, std::string("my_class.h"));
+    QCOMPARE(fx_->Services.Showings.back().FilterIndex, 2);
     QCOMPARE(ReadFile(Path("Meter.h")), WriteCppHeader(SampleDescription(TargetSystem::CBuilder)));
   }
 
@@ -238,33 +232,33 @@ class TForm1Test : public QObject {
   void buildRefusesShortClassName() {
     QFETCH(QString, name);
     QFETCH(bool, accepted);
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     form.NameEdit->setText(name);
     form.Button1->click();  // the fake save dialog cancels
     if (accepted) {
-      QVERIFY(services_.Messages.empty());
-      QCOMPARE(services_.Showings.size(), std::size_t{1});
+      QVERIFY(fx_->Services.Messages.empty());
+      QCOMPARE(fx_->Services.Showings.size(), std::size_t{1});
     } else {
-      QCOMPARE(services_.Messages.size(), std::size_t{1});
-      QCOMPARE(services_.Messages[0].Text, std::string(ShortClassNameMessage));
-      QCOMPARE(services_.Messages[0].Caption, std::string(ShortClassNameCaption));
-      QVERIFY(services_.Showings.empty());
+      QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
+      QCOMPARE(fx_->Services.Messages[0].Text, std::string(ShortClassNameMessage));
+      QCOMPARE(fx_->Services.Messages[0].Caption, std::string(ShortClassNameCaption));
+      QVERIFY(fx_->Services.Showings.empty());
     }
     QCOMPARE(form.NameEdit->text(), name);
   }
 
   void cancelledSaveDialogWritesNothing() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     form.NameEdit->setText("Sample");
-    services_.SaveAnswers.push_back(std::nullopt);
+    fx_->Services.SaveAnswers.push_back(std::nullopt);
     form.Button1->click();
-    QVERIFY(services_.Messages.empty());
-    QVERIFY(QDir(dir_->path()).isEmpty());
+    QVERIFY(fx_->Services.Messages.empty());
+    QVERIFY(fx_->Folder.Entries().isEmpty());
   }
 
   // Picking a system sets the library box by what the box means for that system.
   void pickingSystemUpdatesLibraryBox() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     struct Step {
       const char* item;
       TargetSystem system;
@@ -281,12 +275,12 @@ class TForm1Test : public QObject {
     form.VCLCheck->setChecked(false);
     for (const Step& step : steps) {
       Pick(form.SystemBox, step.item);
-      QCOMPARE(form.SelectedSystem, step.system);
+      QCOMPARE(form.SelectedSystem(), step.system);
       QCOMPARE(form.VCLCheck->text(), QString(step.caption));
       QCOMPARE(form.VCLCheck->isHidden(), step.hidden);
       QVERIFY(!form.VCLCheck->isChecked());  // the ticked state is never touched
     }
-    QVERIFY(services_.Messages.empty());
+    QVERIFY(fx_->Services.Messages.empty());
   }
 
   void typedChoices_data() {
@@ -310,20 +304,20 @@ class TForm1Test : public QObject {
     QFETCH(QString, typed);
     QFETCH(int, accepted);
     QFETCH(QString, shown);
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     QComboBox* box = systemBox ? form.SystemBox : form.FormBox;
     TypeAndEnter(box, typed);
 
     if (accepted < 0) {
-      QCOMPARE(services_.Messages.size(), std::size_t{1});
-      QCOMPARE(services_.Messages[0].Text, Invalid);
-      QCOMPARE(services_.Messages[0].Caption, std::string("Error"));
-      QCOMPARE(services_.Messages[0].Owner, &form);
+      QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
+      QCOMPARE(fx_->Services.Messages[0].Text, Invalid);
+      QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Error"));
+      QCOMPARE(fx_->Services.Messages[0].Owner, &form);
     } else {
-      QVERIFY(services_.Messages.empty());
+      QVERIFY(fx_->Services.Messages.empty());
     }
-    const int selected =
-        systemBox ? static_cast<int>(form.SelectedSystem) : static_cast<int>(form.SelectedNameForm);
+    const int selected = systemBox ? static_cast<int>(form.SelectedSystem())
+                                   : static_cast<int>(form.SelectedNameForm());
     QCOMPARE(selected, accepted < 0 ? (systemBox ? 1 : 0) : accepted);
     QCOMPARE(box->currentText(), shown);
     QCOMPARE(box->count(), systemBox ? 4 : 3);  // typed text never becomes an item
@@ -331,24 +325,24 @@ class TForm1Test : public QObject {
 
   // Keystrokes alone are not checked; leaving the box is.
   void choiceIsCheckedWhenFocusLeaves() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     form.SystemBox->setFocus();
     form.SystemBox->lineEdit()->selectAll();
     QTest::keyClicks(form.SystemBox->lineEdit(), "Jav");
-    QVERIFY(services_.Messages.empty());
+    QVERIFY(fx_->Services.Messages.empty());
     form.NameEdit->setFocus();
-    QCOMPARE(services_.Messages.size(), std::size_t{1});
-    QCOMPARE(services_.Messages[0].Text, Invalid);
+    QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
+    QCOMPARE(fx_->Services.Messages[0].Text, Invalid);
     QCOMPARE(form.SystemBox->currentText(), QString("DevC++"));
 
     form.SystemBox->setFocus();
     form.SystemBox->lineEdit()->selectAll();
     QTest::keyClicks(form.SystemBox->lineEdit(), "cbuilder");
     form.NameEdit->setFocus();
-    QCOMPARE(services_.Messages.size(), std::size_t{1});
-    QCOMPARE(form.SelectedSystem, TargetSystem::CBuilder);
+    QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
+    QCOMPARE(form.SelectedSystem(), TargetSystem::CBuilder);
     QCOMPARE(form.VCLCheck->text(), QString("VCL"));
 
     // Closing the window is no finished entry: no box on the way out.
@@ -356,13 +350,13 @@ class TForm1Test : public QObject {
     form.FormBox->lineEdit()->selectAll();
     QTest::keyClicks(form.FormBox->lineEdit(), "get");
     form.close();
-    QCOMPARE(services_.Messages.size(), std::size_t{1});
-    QCOMPARE(form.SelectedNameForm, NameForm::LowerUnderscore);
+    QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
+    QCOMPARE(form.SelectedNameForm(), NameForm::LowerUnderscore);
   }
 
   // After a rejected entry Build still uses the last accepted system and naming form.
   void buildUsesLastAcceptedChoices() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     form.NameEdit->setText("Meter");
     SetCell(form.StringGrid1, 1, 0, "int");
     SetCell(form.StringGrid1, 1, 1, "count");
@@ -370,9 +364,9 @@ class TForm1Test : public QObject {
     TypeAndEnter(form.FormBox, "GETVARIABLE AND SETVARIABLE");
     TypeAndEnter(form.SystemBox, "Jav");
     TypeAndEnter(form.FormBox, "Get");
-    QCOMPARE(services_.Messages.size(), std::size_t{2});
+    QCOMPARE(fx_->Services.Messages.size(), std::size_t{2});
 
-    services_.SaveAnswers.push_back(Path("Meter.java"));
+    fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
     form.Button1->click();
     ClassDescription expected;
     expected.ClassName = "Meter";
@@ -383,12 +377,12 @@ class TForm1Test : public QObject {
   }
 
   void clearResetsTheDescriptionOnly() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     FillSample(form);
     SetCell(form.StringGrid1, 19, 2, "x");
     form.VCLCheck->setChecked(false);
     Pick(form.SystemBox, "CBuilder");
-    form.HeaderInsertions = {"enum A { };"};
+    form.AcceptEnumeration("A", "enum A { };");
     form.Button2->click();
 
     for (int row = 1; row <= 19; ++row)
@@ -403,64 +397,64 @@ class TForm1Test : public QObject {
 
     QVERIFY(form.BigConstructorBox->isChecked());
     QVERIFY(form.ToStringBox->isChecked());
-    QCOMPARE(form.SelectedSystem, TargetSystem::CBuilder);
+    QCOMPARE(form.SelectedSystem(), TargetSystem::CBuilder);
     QCOMPARE(form.SystemBox->currentText(), QString("CBuilder"));
-    QCOMPARE(form.SelectedNameForm, NameForm::UpperCamel);
+    QCOMPARE(form.SelectedNameForm(), NameForm::UpperCamel);
     QCOMPARE(form.FormBox->currentText(), QString("GetVariable and SetVariable"));
     QCOMPARE(form.VCLCheck->text(), QString("VCL"));
-    QCOMPARE(form.HeaderInsertions, std::vector<std::string>{"enum A { };"});
+    QCOMPARE(form.HeaderInsertions(), std::vector<std::string>{"enum A { };"});
 
     // A Build after Clear still writes the texts gathered before.
     form.NameEdit->setText("After");
-    services_.SaveAnswers.push_back(Path("After.h"));
+    fx_->Services.SaveAnswers.push_back(Path("After.h"));
     form.Button1->click();
     QVERIFY(ReadFile(Path("After.h")).find("enum A { };") != std::string::npos);
   }
 
   void constantSequenceIsOnlyANotice() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     form.NameEdit->setText("Sample");
     form.Button6->click();
-    QCOMPARE(services_.Messages.size(), std::size_t{1});
-    QCOMPARE(services_.Messages[0].Text,
+    QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
+    QCOMPARE(fx_->Services.Messages[0].Text,
              std::string("This function has not yet been implemented."));
-    QCOMPARE(services_.Messages[0].Caption, std::string("Oops, unavailable feature."));
-    QVERIFY(services_.Showings.empty());
+    QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Oops, unavailable feature."));
+    QVERIFY(fx_->Services.Showings.empty());
     QCOMPARE(form.NameEdit->text(), QString("Sample"));
   }
 
   void replacingExistingFilesNeedsAYes() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     form.NameEdit->setText("Sample");
     const std::string header = Path("Sample.h");
     const std::string source = Path("Sample.cpp");
     WriteFile(source, "// the user's own code\n");
 
-    services_.SaveAnswers.push_back(header);
-    services_.YesNoAnswers.push_back(false);
+    fx_->Services.SaveAnswers.push_back(header);
+    fx_->Services.YesNoAnswers.push_back(false);
     form.Button1->click();
-    QCOMPARE(services_.Questions.size(), std::size_t{1});
-    QCOMPARE(services_.Questions[0].Text, ReplaceQuestion({source}));
-    QCOMPARE(services_.Questions[0].Caption, std::string(ReplaceCaption));
+    QCOMPARE(fx_->Services.Questions.size(), std::size_t{1});
+    QCOMPARE(fx_->Services.Questions[0].Text, ReplaceQuestion({source}));
+    QCOMPARE(fx_->Services.Questions[0].Caption, std::string(ReplaceCaption));
     QVERIFY(!std::filesystem::exists(header));
     QCOMPARE(ReadFile(source), std::string("// the user's own code\n"));
     QCOMPARE(form.NameEdit->text(), QString("Sample"));
 
-    services_.SaveAnswers.push_back(header);
-    services_.YesNoAnswers.push_back(true);
+    fx_->Services.SaveAnswers.push_back(header);
+    fx_->Services.YesNoAnswers.push_back(true);
     form.Button1->click();
-    QCOMPARE(services_.Questions.size(), std::size_t{2});
+    QCOMPARE(fx_->Services.Questions.size(), std::size_t{2});
     ClassDescription expected;
     expected.ClassName = "Sample";
     QCOMPARE(ReadFile(header), WriteCppHeader(expected));
     QCOMPARE(ReadFile(source), WriteCppSource(expected));
 
-    services_.SaveAnswers.push_back(header);
-    services_.YesNoAnswers.push_back(false);
+    fx_->Services.SaveAnswers.push_back(header);
+    fx_->Services.YesNoAnswers.push_back(false);
     form.Button1->click();
-    QCOMPARE(services_.Questions.back().Text, ReplaceQuestion({header, source}));
-    QCOMPARE(services_.Questions.back().Owner, &form);
-    QVERIFY(services_.Messages.empty());
+    QCOMPARE(fx_->Services.Questions.back().Text, ReplaceQuestion({header, source}));
+    QCOMPARE(fx_->Services.Questions.back().Owner, &form);
+    QVERIFY(fx_->Services.Messages.empty());
   }
 
   // A confirmed replace sends the old files to the trash once the new texts are complete; a trash
@@ -475,7 +469,7 @@ class TForm1Test : public QObject {
   void confirmedReplaceTrashesOldFiles() {
     QFETCH(bool, trashWorks);
     QFETCH(bool, sourceIsFifo);
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     form.NameEdit->setText("Sample");
     const std::string header = Path("Sample.h");
     const std::string source = Path("Sample.cpp");
@@ -484,15 +478,15 @@ class TForm1Test : public QObject {
       QCOMPARE(mkfifo(source.c_str(), 0600), 0);
     else
       WriteFile(source, "old source\n");
-    services_.TrashWorks = trashWorks;
-    services_.SaveAnswers.push_back(header);
-    services_.YesNoAnswers.push_back(true);
+    fx_->Services.TrashWorks = trashWorks;
+    fx_->Services.SaveAnswers.push_back(header);
+    fx_->Services.YesNoAnswers.push_back(true);
     form.Button1->click();
 
     if (sourceIsFifo) {
-      QCOMPARE(services_.Messages.size(), std::size_t{1});
-      QCOMPARE(services_.Messages[0].Owner, &form);
-      QVERIFY(services_.Trashed.empty() && services_.TrashRefused.empty());
+      QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
+      QCOMPARE(fx_->Services.Messages[0].Owner, &form);
+      QVERIFY(fx_->Services.Trashed.empty() && fx_->Services.TrashRefused.empty());
       QCOMPARE(ReadFile(header), std::string("old header\n"));
       return;
     }
@@ -500,35 +494,35 @@ class TForm1Test : public QObject {
     expected.ClassName = "Sample";
     QCOMPARE(ReadFile(header), WriteCppHeader(expected));
     QCOMPARE(ReadFile(source), WriteCppSource(expected));
-    QVERIFY(services_.Messages.empty());
+    QVERIFY(fx_->Services.Messages.empty());
     if (trashWorks) {
-      QCOMPARE(services_.Trashed.size(), std::size_t{2});
-      QCOMPARE(services_.Trashed[0].Path, header);
-      QCOMPARE(services_.Trashed[0].Text, std::string("old header\n"));
-      QCOMPARE(services_.Trashed[1].Path, source);
-      QCOMPARE(services_.Trashed[1].Text, std::string("old source\n"));
+      QCOMPARE(fx_->Services.Trashed.size(), std::size_t{2});
+      QCOMPARE(fx_->Services.Trashed[0].Path, header);
+      QCOMPARE(fx_->Services.Trashed[0].Text, std::string("old header\n"));
+      QCOMPARE(fx_->Services.Trashed[1].Path, source);
+      QCOMPARE(fx_->Services.Trashed[1].Text, std::string("old source\n"));
     } else {
-      QCOMPARE(services_.TrashRefused, (std::vector<std::string>{header, source}));
+      QCOMPARE(fx_->Services.TrashRefused, (std::vector<std::string>{header, source}));
     }
   }
 
   void unwritableFolderIsReported() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     form.NameEdit->setText("Sample");
     const std::string header = Path("missing/Sample.h");
-    services_.SaveAnswers.push_back(header);
+    fx_->Services.SaveAnswers.push_back(header);
     form.Button1->click();
-    QCOMPARE(services_.Messages.size(), std::size_t{2});
+    QCOMPARE(fx_->Services.Messages.size(), std::size_t{2});
     const std::string files[] = {Path("missing/Sample.h"), Path("missing/Sample.cpp")};
     for (int i = 0; i < 2; ++i) {
-      QCOMPARE(services_.Messages[i].Caption, std::string("Error"));
-      QVERIFY(services_.Messages[i].Text.find(files[i]) != std::string::npos);
-      QVERIFY(services_.Messages[i].Text.size() > files[i].size() + 20);  // gives a reason
+      QCOMPARE(fx_->Services.Messages[i].Caption, std::string("Error"));
+      QVERIFY(fx_->Services.Messages[i].Text.find(files[i]) != std::string::npos);
+      QVERIFY(fx_->Services.Messages[i].Text.size() > files[i].size() + 20);  // gives a reason
     }
   }
 
   void acceptEnumerationFillsFirstEmptyTypeCell() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     SetCell(form.StringGrid1, 1, 0, "int");
     SetCell(form.StringGrid1, 2, 1, "name only");
     form.hide();
@@ -536,16 +530,16 @@ class TForm1Test : public QObject {
     QVERIFY(form.isVisible());
     QCOMPARE(Cell(form.StringGrid1, 2, 0), QString("Color"));
     QCOMPARE(Cell(form.StringGrid1, 2, 1), QString("name only"));
-    QCOMPARE(form.HeaderInsertions, std::vector<std::string>{"enum Color {};"});
+    QCOMPARE(form.HeaderInsertions(), std::vector<std::string>{"enum Color {};"});
 
     for (int row = 1; row <= 19; ++row) SetCell(form.StringGrid1, row, 0, "T");
     form.AcceptEnumeration("Full", "enum Full {};");
-    QCOMPARE(form.HeaderInsertions.size(), std::size_t{2});
+    QCOMPARE(form.HeaderInsertions().size(), std::size_t{2});
     for (int row = 1; row <= 19; ++row) QCOMPARE(Cell(form.StringGrid1, row, 0), QString("T"));
   }
 
   void exitClosesTheMainWindow() {
-    TForm1 form(services_);
+    TForm1& form = fx_->Form1;
     QSignalSpy closed(&form, &TForm1::Closed);
     form.show();
     form.Button3->click();
@@ -554,12 +548,9 @@ class TForm1Test : public QObject {
   }
 
  private:
-  std::string Path(const std::string& leaf) const {
-    return dir_->filePath(QString::fromStdString(leaf)).toStdString();
-  }
+  std::string Path(const std::string& leaf) const { return fx_->Path(leaf); }
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  FakeServices services_;
+  std::unique_ptr<MainWindowFixture> fx_;
 };
 
 QTEST_MAIN(TForm1Test)

@@ -106,12 +106,13 @@ unchanged Sample.h Sample.cpp
 
 # "Generate Enumeration" (eleven Tabs on from Build) with "Save in separate file" over Color.h
 # and Color.cpp, answered No, while the main window is hidden. In the dialog the focus starts on
-# the type name; two Shift+Tabs back reach "Save in separate file", three more OK.
+# the type name; four Shift+Tabs back, past the preview's Copy, page and tabs, reach "Save in
+# separate file", three more OK.
 activate '^Zandrel$'
 keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
 activate '^Generate Enumeration$'
 xdotool type --delay 40 Color
-keys shift+Tab shift+Tab space shift+Tab shift+Tab shift+Tab space
+keys shift+Tab shift+Tab shift+Tab shift+Tab space shift+Tab shift+Tab shift+Tab space
 activate '^Save As$'
 keys Return
 activate '^Confirm Replace$'

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/platform_services.h"
+#include "desktop/platform_services.h"
 
 namespace zandrel {
 

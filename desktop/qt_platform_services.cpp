@@ -1,4 +1,4 @@
-#include "shell/qt_platform_services.h"
+#include "desktop/qt_platform_services.h"
 
 #include <QApplication>
 #include <QDir>

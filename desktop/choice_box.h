@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QComboBox>
+#include <QStringList>
+
+class QFocusEvent;
+
+namespace zandrel {
+
+class PlatformServices;
+
+// A combo box whose text must name one of its items. An entry is finished when the user picks an
+// item, presses Enter or moves to another control (not when another window takes the focus). A
+// text that names an item, in any letter case, is accepted; any other is refused with the message
+// box "Invalid selection - try again" and the choice accepted before stays. Either way the box
+// then shows an item's own text. Typed text never becomes an item.
+class ChoiceBox : public QComboBox {
+  Q_OBJECT
+
+ public:
+  ChoiceBox(PlatformServices& services, const QStringList& items, int accepted,
+            QWidget* parent = nullptr);
+
+  // The item accepted last; the one given at creation until the user names another.
+  int AcceptedIndex() const { return accepted_; }
+
+ signals:
+  // The user finished an entry that names this item.
+  void Accepted(int index);
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  void FinishEntry();
+
+  PlatformServices& services_;
+  int accepted_;
+  bool checking_ = false;  // the refusal's box takes the focus while the entry is checked
+};
+
+}  // namespace zandrel

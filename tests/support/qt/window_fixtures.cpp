@@ -1,0 +1,92 @@
+#include "tests/support/qt/window_fixtures.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+
+#include "desktop/file_preview.h"
+
+namespace zandrel::testing {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string TestFolder::Path(const std::string& leaf) const {
+  return dir_.filePath(QString::fromStdString(leaf)).toStdString();
+}
+
+QStringList TestFolder::Entries() const {
+  return QDir(dir_.path())
+      .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+}
+
+void SetCell(QTableWidget* grid, int row, int column, const QString& text) {
+  grid->setItem(row - 1, column, new QTableWidgetItem(text));
+}
+
+QString Cell(const QTableWidget* grid, int row, int column) {
+  const QTableWidgetItem* item = grid->item(row - 1, column);
+  return item == nullptr ? QString() : item->text();
+}
+
+bool GridEmpty(const QTableWidget* grid) {
+  for (int row = 1; row <= grid->rowCount(); ++row)
+    for (int column = 0; column < grid->columnCount(); ++column)
+      if (!Cell(grid, row, column).isEmpty()) return false;
+  return true;
+}
+
+void Pick(QComboBox* box, const QString& itemText) {
+  const int index = box->findText(itemText);
+  QVERIFY2(index >= 0, qPrintable(itemText));
+  box->setCurrentIndex(index);
+  emit box->activated(index);
+}
+
+void TypeAndEnter(QComboBox* box, const QString& text) {
+  box->lineEdit()->selectAll();
+  QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
+  QTest::keyClicks(box->lineEdit(), text);
+  QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+}
+
+QStringList PreviewTitles(const FilePreview& preview) {
+  QStringList titles;
+  for (const std::string& title : preview.Titles()) titles << QString::fromStdString(title);
+  return titles;
+}
+
+std::string PreviewText(FilePreview& preview, const QString& title) {
+  const int index = static_cast<int>(PreviewTitles(preview).indexOf(title));
+  if (index < 0) return "no tab " + title.toStdString();
+  preview.ShowPage(index);
+  const std::string text = preview.ShownText().toStdString();
+  const auto* view = qobject_cast<const QPlainTextEdit*>(preview.ShownView());
+  const std::string shown = view != nullptr ? view->toPlainText().toStdString() : "no view";
+  return shown == text ? text : "shown text differs: " + shown;
+}
+
+FocusWalk WalkFocusChain(QWidget* window, const QList<QWidget*>& among) {
+  FocusWalk walk;
+  for (QWidget* widget = window->nextInFocusChain(); widget != window;
+       widget = widget->nextInFocusChain()) {
+    if (among.contains(widget)) walk.Order.append(widget);
+    if (walk.FirstStop == nullptr && (widget->focusPolicy() & Qt::TabFocus) &&
+        widget->isVisibleTo(window))
+      walk.FirstStop = widget;
+  }
+  return walk;
+}
+
+}  // namespace zandrel::testing

@@ -1,0 +1,76 @@
+#pragma once
+
+// Set-up and helpers shared by the window tests: a folder per test, files, the enumeration
+// receiver, and the controls as a user works them.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "desktop/enumeration_receiver.h"
+
+class QComboBox;
+class QTableWidget;
+class QWidget;
+
+namespace zandrel {
+class FilePreview;
+}
+
+namespace zandrel::testing {
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& text);
+
+// A fresh, empty folder for the files of one test, removed afterwards.
+class TestFolder {
+ public:
+  std::string Path(const std::string& leaf) const;
+  // The names of the entries it holds, sorted.
+  QStringList Entries() const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// What the enumeration dialog hands to the main window.
+struct RecordingReceiver : EnumerationReceiver {
+  struct Accepted {
+    std::string TypeName;
+    std::string Text;
+  };
+  std::vector<Accepted> Calls;
+  int MainWindowShown = 0;
+
+  void AcceptEnumeration(const std::string& typeName, const std::string& text) override {
+    Calls.push_back({typeName, text});
+  }
+  void ShowMainWindow() override { ++MainWindowShown; }
+};
+
+// Row is the grid row as the user counts it, from 1.
+void SetCell(QTableWidget* grid, int row, int column, const QString& text);
+QString Cell(const QTableWidget* grid, int row, int column);
+bool GridEmpty(const QTableWidget* grid);
+
+// The user picks an item from the drop-down list.
+void Pick(QComboBox* box, const QString& itemText);
+// The user types into the box's text field and presses Enter.
+void TypeAndEnter(QComboBox* box, const QString& text);
+
+QStringList PreviewTitles(const FilePreview& preview);
+// Shows the tab with this title and gives its text, checking that the view shows that text.
+std::string PreviewText(FilePreview& preview, const QString& title);
+
+// The widgets among these in the order Tab walks them from the window, and the first widget Tab
+// stops at, where the focus starts.
+struct FocusWalk {
+  QList<QWidget*> Order;
+  QWidget* FirstStop = nullptr;
+};
+FocusWalk WalkFocusChain(QWidget* window, const QList<QWidget*>& among);
+
+}  // namespace zandrel::testing
