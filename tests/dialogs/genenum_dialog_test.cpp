@@ -29,7 +29,7 @@ namespace {
 struct DialogFixture {
   FakeServices Services;
   RecordingReceiver Receiver;
-  TestFolder Folder;
+  TempFolder Folder;
   TGenEnumForm Form{Services, Receiver};
 };
 
@@ -332,7 +332,7 @@ void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
   QCOMPARE(services_->Questions[0].Text, ReplaceQuestion({header}));
   QCOMPARE(services_->Questions[0].Caption, std::string(ReplaceCaption));
   QCOMPARE(ReadFile(header), std::string("old header"));
-  QCOMPARE(fx_->Folder.Entries(), QStringList{"Existing.h"});
+  QCOMPARE(Entries(fx_->Folder), QStringList{"Existing.h"});
   QCOMPARE(services_->Showings.size(), std::size_t(1));  // no list file dialog
   QVERIFY(receiver_->Calls.empty());
   QVERIFY(form.isVisible());

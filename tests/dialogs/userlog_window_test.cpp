@@ -56,7 +56,7 @@ class UserLogWindowTest : public QObject {
   // The log window on scripted services, with a folder for its log files.
   struct Fixture {
     FakeServices Services;
-    TestFolder Folder;
+    TempFolder Folder;
     TUserLogWindow Window{Services};
   };
 

@@ -13,6 +13,7 @@
 #include "tests/shell/shell_test_support.h"
 
 using namespace zandrel;
+using zandrel::testing::Entries;
 using zandrel::testing::MainWindowFixture;
 using zandrel::testing::Pick;
 using zandrel::testing::PreviewText;
@@ -74,7 +75,7 @@ class PreviewTest : public QObject {
     QVERIFY(fx_->Services.Messages.empty());
     QStringList written = files;
     written.sort();
-    QCOMPARE(fx_->Folder.Entries(), written);
+    QCOMPARE(Entries(fx_->Folder), written);
     for (qsizetype i = 0; i < files.size(); ++i)
       QCOMPARE(previews[i], ReadFile(fx_->Path(files[i].toStdString())));
   }

@@ -14,7 +14,7 @@ namespace zandrel::testing {
 // made afresh for each test function.
 struct MainWindowFixture {
   FakeServices Services;
-  TestFolder Folder;
+  TempFolder Folder;
   TForm1 Form1{Services};
   TGenEnumForm GenEnumForm{Services, Form1};
   TUserLogWindow UserLogWindow{Services};

@@ -253,7 +253,7 @@ class TForm1Test : public QObject {
     fx_->Services.SaveAnswers.push_back(std::nullopt);
     form.Button1->click();
     QVERIFY(fx_->Services.Messages.empty());
-    QVERIFY(fx_->Folder.Entries().isEmpty());
+    QVERIFY(zandrel::testing::Entries(fx_->Folder).isEmpty());
   }
 
   // Picking a system sets the library box by what the box means for that system.

@@ -1,34 +1,19 @@
 #include "tests/support/qt/window_fixtures.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTest>
-#include <fstream>
-#include <iterator>
 
 #include "desktop/file_preview.h"
 
 namespace zandrel::testing {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string TestFolder::Path(const std::string& leaf) const {
-  return dir_.filePath(QString::fromStdString(leaf)).toStdString();
-}
-
-QStringList TestFolder::Entries() const {
-  return QDir(dir_.path())
-      .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+QStringList Entries(const TempFolder& folder) {
+  QStringList names;
+  for (const auto& entry : folder.Contents()) names << QString::fromStdString(entry.first);
+  return names;
 }
 
 void SetCell(QTableWidget* grid, int row, int column, const QString& text) {

@@ -1,16 +1,16 @@
 #pragma once
 
-// Set-up and helpers shared by the window tests: a folder per test, files, the enumeration
-// receiver, and the controls as a user works them.
+// Set-up and helpers shared by the window tests: the enumeration receiver, the controls as a user
+// works them, and the folders and files of the core tests' support.
 
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
 #include "desktop/enumeration_receiver.h"
+#include "tests/support/temp_folder.h"
 
 class QComboBox;
 class QTableWidget;
@@ -22,19 +22,8 @@ class FilePreview;
 
 namespace zandrel::testing {
 
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& text);
-
-// A fresh, empty folder for the files of one test, removed afterwards.
-class TestFolder {
- public:
-  std::string Path(const std::string& leaf) const;
-  // The names of the entries it holds, sorted.
-  QStringList Entries() const;
-
- private:
-  QTemporaryDir dir_;
-};
+// The names of what the folder holds, sorted.
+QStringList Entries(const TempFolder& folder);
 
 // What the enumeration dialog hands to the main window.
 struct RecordingReceiver : EnumerationReceiver {
