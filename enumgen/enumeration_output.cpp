@@ -9,6 +9,11 @@
 
 namespace zandrel {
 
+std::vector<std::string> EnumerationOutputPaths(std::string_view OutputPath) {
+  const std::string stem = OutputStem(OutputPath);
+  return {stem + ".h", stem + ".cpp"};
+}
+
 std::variant<EnumerationOutput, Refusal> ComposeEnumeration(const EnumerationRequest& request,
                                                             const ListFile* listFile) {
   auto built = BuildEnumerationList(request, listFile);
@@ -27,12 +32,11 @@ std::variant<EnumerationOutput, Refusal> ComposeEnumeration(const EnumerationReq
     output.HandOver = output.EnumText + output.ToStringText;
     return output;
   }
-  const std::string stem = OutputStem(request.OutputPath);
-  output.Files = {
-      {stem + ".h", isClass ? EnumerationClassHeader(request, list, output.EnumText)
-                            : PlainEnumerationHeader(request, output.EnumText)},
-      {stem + ".cpp", isClass ? EnumerationClassSource(request, list, output.ToStringText)
-                              : PlainEnumerationSource(request, output.ToStringText)}};
+  const std::vector<std::string> paths = EnumerationOutputPaths(request.OutputPath);
+  output.Files = {{paths[0], isClass ? EnumerationClassHeader(request, list, output.EnumText)
+                                     : PlainEnumerationHeader(request, output.EnumText)},
+                  {paths[1], isClass ? EnumerationClassSource(request, list, output.ToStringText)
+                                     : PlainEnumerationSource(request, output.ToStringText)}};
   output.HandOver = IncludeLine(request.OutputPath);
   return output;
 }

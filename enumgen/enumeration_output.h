@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct EnumerationOutput {
   std::vector<OutputFile> Files;  // with SeparateFile: the header, then the source
   std::string HandOver;           // what the main window receives: the include line, or the texts
 };
+
+// The files of a request with SeparateFile: OutputStem + ".h", then OutputStem + ".cpp".
+std::vector<std::string> EnumerationOutputPaths(std::string_view OutputPath);
 
 // The list, its texts and, with SeparateFile, the style's two files for OutputPath. listFile is
 // read with FromFile; null when no file was chosen (it then contributes no names).

@@ -11,10 +11,7 @@ namespace zandrel {
 namespace {
 
 ClassDescription Described(std::vector<MemberRow> members) {
-  ClassDescription d;
-  d.ClassName = "S";
-  d.Members = std::move(members);
-  return d;
+  return {"S", std::move(members), {}, {}};
 }
 
 bool Contains(const std::string& text, const std::string& piece) {

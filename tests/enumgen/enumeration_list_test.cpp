@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "enumgen/enumeration_list.h"
-#include "enumgen/enumeration_writers.h"
 #include "tests/support/temp_folder.h"
 
 namespace zandrel {
@@ -18,24 +16,6 @@ std::vector<std::string> Names(const EnumerationList& list) {
   for (const auto& entry : list.Entries) names.push_back(entry.EnumeratorName);
   return names;
 }
-
-// Answers each showing from a script (a path confirms, nothing cancels) and records the titles.
-class ScriptedDialog : public FileDialog {
- public:
-  std::deque<std::optional<std::string>> Answers;
-  std::vector<std::string> Titles;
-  std::vector<int> FilterIndexes;
-  bool Execute() override {
-    Titles.push_back(Title);
-    FilterIndexes.push_back(FilterIndex);
-    if (Answers.empty()) return false;
-    auto answer = Answers.front();
-    Answers.pop_front();
-    if (!answer) return false;
-    FileName = *answer;
-    return true;
-  }
-};
 
 TEST(ConvertValue, AcceptsAndRefusesLikeAStrictIntegerConversion) {
   struct Case {
@@ -104,11 +84,12 @@ TEST(ConvertValue, ManyDigitsNeverOverflow) {
         length <= 9 ? std::optional<std::int32_t>(std::stoi(nines)) : std::optional<std::int32_t>();
     EXPECT_EQ(ConvertValue(nines), expected) << length;
     EXPECT_EQ(ConvertValue("-" + nines), expected ? std::optional(-*expected) : expected) << length;
-    EXPECT_EQ(ConvertValue("$" + std::string(length, 'F')).has_value(), length <= 7) << length;
+    EXPECT_EQ(ConvertValue(std::string("$").append(length, 'F')).has_value(), length <= 7)
+        << length;
   }
   // Leading zeros do not count against the range.
   EXPECT_EQ(ConvertValue(std::string(500, '0') + "2147483647"), 2147483647);
-  EXPECT_EQ(ConvertValue("-" + std::string(500, '0') + "2147483648"), INT32_MIN);
+  EXPECT_EQ(ConvertValue(std::string("-").append(500, '0') + "2147483648"), INT32_MIN);
   EXPECT_EQ(ConvertValue(std::string(500, '0') + "2147483648"), std::nullopt);
 }
 
@@ -290,43 +271,6 @@ TEST(ListFile, EveryUnreadableFileIsRefusedWithItsReason) {
     ASSERT_TRUE(std::holds_alternative<FileFailure>(read)) << input.Label;
     EXPECT_EQ(std::get<FileFailure>(read).Path, input.Path);
     EXPECT_EQ(std::get<FileFailure>(read).Reason, input.Reason) << input.Label;
-  }
-}
-
-// Asking for the list file: again under the committed title while the chosen file cannot be read;
-// Cancel at any showing ends the choosing with no names.
-TEST(ListFileQuestion, AsksAgainUntilAFileOpensOrCancel) {
-  testing::TempFolder folder;
-  const std::string missing = folder.Path("missing.txt");
-  const std::string good = folder.Write("list.txt", "One Two");
-  const std::string first(ListFileTitle);
-  const std::string again(CommittedListFileTitle);
-  struct Case {
-    std::deque<std::optional<std::string>> answers;
-    std::vector<std::string> titles;
-    std::vector<std::string> names;
-  };
-  const Case cases[] = {
-      {{good}, {first}, {"One", "Two"}},
-      {{missing, folder.Path(), good}, {first, again, again}, {"One", "Two"}},
-      {{std::nullopt}, {first}, {}},
-      {{missing, missing, std::nullopt, good}, {first, again, again}, {}},
-  };
-  for (const Case& c : cases) {
-    EnumerationRequest request;
-    request.FromFile = true;
-    request.FirstAndLast = false;
-    request.ApplyPrefix = false;
-    ScriptedDialog dialog;
-    dialog.FilterIndex = 3;
-    dialog.Answers = c.answers;
-    std::vector<std::string> reported;
-    const auto built = BuildEnumerationList(
-        request, dialog, [&](const FileFailure& failure) { reported.push_back(failure.Path); });
-    EXPECT_EQ(Names(std::get<EnumerationList>(built)), c.names);
-    EXPECT_EQ(dialog.Titles, c.titles);
-    EXPECT_EQ(dialog.FilterIndexes, std::vector<int>(c.titles.size(), 1));
-    EXPECT_EQ(reported.size(), c.titles.size() - 1);
   }
 }
 

@@ -94,7 +94,8 @@ TEST(EnumText, BreaksAfterEverySixthPosition) {
     request.TypeName = "Many";
     request.FirstAndLast = false;
     request.ApplyPrefix = false;
-    for (int k = 0; k < n; ++k) request.GridRows[k].Name = "E" + std::to_string(k);
+    for (int k = 0; k < n; ++k)
+      request.GridRows[k].Name = std::string("E").append(std::to_string(k));
     EXPECT_TRUE(MatchesGolden("enumgen/enum_text_" + std::to_string(n) + ".golden",
                               Composed(request).EnumText));
   }
