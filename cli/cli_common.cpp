@@ -1,12 +1,9 @@
 #include "cli/cli_common.h"
 
-#include <QByteArray>
-#include <QJsonDocument>
-#include <QJsonParseError>
-#include <QJsonValue>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <variant>
 
 #include "core/output_text.h"
@@ -27,47 +24,12 @@ bool OutputFailure(int error) {
 
 }  // namespace
 
-QJsonObject LoadJsonObject(const std::string& path) {
-  const auto read = ReadInputFile(path, JsonFileLimit);
+std::string LoadJsonFile(const std::string& path) {
+  auto read = ReadInputFile(path, JsonFileLimit);
   if (const auto* failure = std::get_if<FileFailure>(&read))
     throw UnreadableInput(DescribeReadFailure(*failure));
-  const std::string& text = std::get<std::string>(read);
-  QJsonParseError error{};
-  const QJsonDocument document = QJsonDocument::fromJson(
-      QByteArray::fromRawData(text.data(), static_cast<qsizetype>(text.size())), &error);
-  if (error.error != QJsonParseError::NoError)
-    throw UsageError(path + ": invalid JSON at offset " + std::to_string(error.offset) + ": " +
-                     Bytes(error.errorString()));
-  if (!document.isObject()) throw UsageError(path + ": the top level must be an object");
-  return document.object();
+  return std::get<std::string>(std::move(read));
 }
-
-void RejectUnknownKeys(const QJsonObject& object, std::initializer_list<const char*> allowed,
-                       const std::string& where) {
-  for (auto it = object.begin(); it != object.end(); ++it) {
-    bool known = false;
-    for (const char* key : allowed) known = known || it.key() == QLatin1String(key);
-    if (!known) throw UsageError("unknown key \"" + Bytes(it.key()) + "\" in " + where);
-  }
-}
-
-std::string TextMember(const QJsonObject& object, const char* key, const std::string& fallback,
-                       const std::string& where) {
-  const QJsonValue value = object.value(QLatin1String(key));
-  if (value.isUndefined()) return fallback;
-  if (!value.isString()) throw UsageError(where + "." + key + " must be a string");
-  return Bytes(value.toString());
-}
-
-bool FlagMember(const QJsonObject& object, const char* key, bool fallback,
-                const std::string& where) {
-  const QJsonValue value = object.value(QLatin1String(key));
-  if (value.isUndefined()) return fallback;
-  if (!value.isBool()) throw UsageError(where + "." + key + " must be true or false");
-  return value.toBool();
-}
-
-std::string Bytes(const QString& text) { return text.toUtf8().toStdString(); }
 
 void PrintError(const std::string& line) {
   std::fputs(line.c_str(), stderr);

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QJsonObject>
-#include <QString>
-#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -25,21 +22,8 @@ struct UnreadableInput : std::runtime_error {
 // The arguments after the command, as the bytes they were given (paths are not re-encoded).
 using Arguments = std::vector<std::string>;
 
-// Reads a JSON file (at most JsonFileLimit bytes) whose top level is an object.
-QJsonObject LoadJsonObject(const std::string& path);
-
-// Refuses any key of object that is not in allowed; where names the object in the message.
-void RejectUnknownKeys(const QJsonObject& object, std::initializer_list<const char*> allowed,
-                       const std::string& where);
-
-// Typed, optional members: the fallback when absent, a UsageError for a wrong type.
-std::string TextMember(const QJsonObject& object, const char* key, const std::string& fallback,
-                       const std::string& where);
-bool FlagMember(const QJsonObject& object, const char* key, bool fallback,
-                const std::string& where);
-
-// UTF-8 bytes of a text, as the generators take them.
-std::string Bytes(const QString& text);
+// The bytes of a JSON file (at most JsonFileLimit); UnreadableInput when it cannot be read.
+std::string LoadJsonFile(const std::string& path);
 
 // Writes a line (a line feed is added) to standard error.
 void PrintError(const std::string& line);

@@ -1,0 +1,176 @@
+#include "document/class_document.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <cmath>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "classgen/targets.h"
+#include "document/json_members.h"
+
+namespace zandrel {
+
+namespace {
+
+template <typename Enum>
+using EnumNames = std::span<const std::pair<std::string_view, Enum>>;
+
+constexpr std::pair<std::string_view, ComparisonLevel> ComparisonNames[] = {
+    {"NoComparisons", ComparisonLevel::NoComparisons},
+    {"EqualityOnly", ComparisonLevel::EqualityOnly},
+    {"AllComparisons", ComparisonLevel::AllComparisons}};
+constexpr std::pair<std::string_view, NameForm> NameFormNames[] = {
+    {"LowerUnderscore", NameForm::LowerUnderscore},
+    {"LowerCamel", NameForm::LowerCamel},
+    {"UpperCamel", NameForm::UpperCamel}};
+
+std::vector<std::pair<std::string_view, TargetSystem>> TargetNames() {
+  std::vector<std::pair<std::string_view, TargetSystem>> names;
+  for (const ClassTarget& target : ClassTargets())
+    names.emplace_back(target.CommandName, target.System);
+  return names;
+}
+
+// Reads an enumeration member by the name of its value; the fallback when absent.
+template <typename Enum>
+Enum EnumMember(const QJsonObject& object, const char* key, Enum fallback, EnumNames<Enum> names,
+                const std::string& where) {
+  const QJsonValue value = object.value(QLatin1String(key));
+  if (value.isUndefined()) return fallback;
+  std::string choices;
+  for (const auto& [name, enumValue] : names) {
+    if (value.isString() && Bytes(value.toString()) == name) return enumValue;
+    choices += (choices.empty() ? "" : ", ") + std::string(name);
+  }
+  throw DocumentError(where + "." + key + " must be one of " + choices);
+}
+
+template <typename Enum>
+std::string_view NameOf(Enum value, EnumNames<Enum> names) {
+  for (const auto& [name, enumValue] : names)
+    if (enumValue == value) return name;
+  return {};
+}
+
+GenerationOptions ReadOptions(const QJsonObject& top) {
+  GenerationOptions options;  // the main window's start-up state
+  const QJsonValue value = top.value(QLatin1String("Options"));
+  if (value.isUndefined()) return options;
+  if (!value.isObject()) throw DocumentError("Options must be an object");
+  const QJsonObject object = value.toObject();
+  const std::string where = "Options";
+  RejectUnknownKeys(object,
+                    {"ComparisonLevel", "PrivateCopy", "FrameworkLibrary", "StdLib", "MathLib",
+                     "CStrings", "BigConstructor", "ToStringMethod", "NameForm", "TargetSystem"},
+                    where);
+  options.ComparisonLevel = EnumMember<ComparisonLevel>(
+      object, "ComparisonLevel", options.ComparisonLevel, ComparisonNames, where);
+  options.PrivateCopy = FlagMember(object, "PrivateCopy", options.PrivateCopy, where);
+  options.FrameworkLibrary =
+      FlagMember(object, "FrameworkLibrary", options.FrameworkLibrary, where);
+  options.StdLib = FlagMember(object, "StdLib", options.StdLib, where);
+  options.MathLib = FlagMember(object, "MathLib", options.MathLib, where);
+  options.CStrings = FlagMember(object, "CStrings", options.CStrings, where);
+  options.BigConstructor = FlagMember(object, "BigConstructor", options.BigConstructor, where);
+  options.ToStringMethod = FlagMember(object, "ToStringMethod", options.ToStringMethod, where);
+  options.NameForm =
+      EnumMember<NameForm>(object, "NameForm", options.NameForm, NameFormNames, where);
+  options.TargetSystem =
+      EnumMember<TargetSystem>(object, "TargetSystem", options.TargetSystem, TargetNames(), where);
+  return options;
+}
+
+// Fills the grid rows the description names; rows left out stay empty, as in the window.
+void ReadRows(const QJsonObject& top, ClassInput& input) {
+  const QJsonArray rows = ArrayMember(top, "Rows", "description");
+  bool given[MemberGridRows] = {};
+  for (qsizetype i = 0; i < rows.size(); ++i) {
+    const std::string where = "Rows[" + std::to_string(i) + "]";
+    if (!rows[i].isObject()) throw DocumentError(where + " must be an object");
+    const QJsonObject row = rows[i].toObject();
+    RejectUnknownKeys(row, {"Row", "Type", "Name", "InitialValue"}, where);
+    const QJsonValue number = row.value(QLatin1String("Row"));
+    if (number.isUndefined()) throw DocumentError(where + ".Row is missing");
+    const double n = number.toDouble(0);
+    if (!number.isDouble() || n != std::floor(n) || n < 1 || n > MemberGridRows)
+      throw DocumentError(where + ".Row must be a whole number from 1 to 19");
+    const auto index = static_cast<std::size_t>(n) - 1;
+    if (given[index])
+      throw DocumentError(where + ": row " + std::to_string(index + 1) + " is given twice");
+    given[index] = true;
+    input.Grid[index] = {TextMember(row, "Type", "", where), TextMember(row, "Name", "", where),
+                         TextMember(row, "InitialValue", "", where)};
+  }
+}
+
+ClassInput ReadClassInput(const QJsonObject& top) {
+  RejectUnknownKeys(top, {"$schema", "Format", "ClassName", "Rows", "Options", "HeaderInsertions"},
+                    "description");
+  CheckDocumentHeader(top, "description");
+  ClassInput input;
+  input.NameText = TextMember(top, "ClassName", "", "description");
+  ReadRows(top, input);
+  input.Options = ReadOptions(top);
+  const QJsonArray insertions = ArrayMember(top, "HeaderInsertions", "description");
+  for (qsizetype i = 0; i < insertions.size(); ++i) {
+    if (!insertions[i].isString())
+      throw DocumentError("HeaderInsertions[" + std::to_string(i) + "] must be a string");
+    input.HeaderInsertions.push_back(Bytes(insertions[i].toString()));
+  }
+  return input;
+}
+
+std::string Flag(bool on) { return on ? "true" : "false"; }
+
+}  // namespace
+
+std::variant<ClassInput, std::string> ReadClassDocument(QByteArrayView bytes,
+                                                        const std::string& name) {
+  try {
+    return ReadClassInput(ParseJsonObject(bytes, name));
+  } catch (const DocumentError& error) {
+    return std::string(error.what());
+  }
+}
+
+QByteArray WriteClassDocument(const ClassInput& input) {
+  const GenerationOptions& o = input.Options;
+  std::string json = "{\n  \"$schema\": " + JsonString(ClassDocumentSchema) +
+                     ",\n  \"Format\": " + std::to_string(DocumentFormat) +
+                     ",\n  \"ClassName\": " + JsonString(input.NameText) + ",\n  \"Rows\": [";
+  const char* separator = "\n";
+  for (std::size_t i = 0; i < input.Grid.size(); ++i) {
+    const auto& [type, name, initialValue] = input.Grid[i];
+    if (type.empty() && name.empty() && initialValue.empty()) continue;
+    json += separator;
+    json += "    {\"Row\": " + std::to_string(i + 1) + ", \"Type\": " + JsonString(type) +
+            ", \"Name\": " + JsonString(name) + ", \"InitialValue\": " + JsonString(initialValue) +
+            "}";
+    separator = ",\n";
+  }
+  json += std::string(*separator == '\n' ? "]" : "\n  ]") + ",\n  \"Options\": {\n";
+  json += "    \"ComparisonLevel\": " +
+          JsonString(NameOf<ComparisonLevel>(o.ComparisonLevel, ComparisonNames)) + ",\n";
+  json += "    \"PrivateCopy\": " + Flag(o.PrivateCopy) + ",\n";
+  json += "    \"FrameworkLibrary\": " + Flag(o.FrameworkLibrary) + ",\n";
+  json += "    \"StdLib\": " + Flag(o.StdLib) + ",\n";
+  json += "    \"MathLib\": " + Flag(o.MathLib) + ",\n";
+  json += "    \"CStrings\": " + Flag(o.CStrings) + ",\n";
+  json += "    \"BigConstructor\": " + Flag(o.BigConstructor) + ",\n";
+  json += "    \"ToStringMethod\": " + Flag(o.ToStringMethod) + ",\n";
+  json += "    \"NameForm\": " + JsonString(NameOf<NameForm>(o.NameForm, NameFormNames)) + ",\n";
+  json += "    \"TargetSystem\": " + JsonString(TargetOf(o.TargetSystem).CommandName) + "\n";
+  json += "  },\n  \"HeaderInsertions\": [";
+  separator = "\n";
+  for (const std::string& insertion : input.HeaderInsertions) {
+    json += separator + std::string("    ") + JsonString(insertion);
+    separator = ",\n";
+  }
+  json += std::string(*separator == '\n' ? "]" : "\n  ]") + "\n}\n";
+  return QByteArray(json.data(), static_cast<qsizetype>(json.size()));
+}
+
+}  // namespace zandrel

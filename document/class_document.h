@@ -1,0 +1,28 @@
+#pragma once
+
+// The class description document: what the main window holds, saved as JSON and read back by the
+// windows and by zandrel-gen.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "classgen/class_description.h"
+
+namespace zandrel {
+
+// The "$id" of the document's schema, written as its "$schema".
+inline constexpr std::string_view ClassDocumentSchema = "urn:zandrel:schema:class-description:1";
+
+// The input the document describes, or the message that says what is wrong with it. name begins
+// the message when the bytes are no JSON object (zandrel-gen passes the file's path).
+std::variant<ClassInput, std::string> ReadClassDocument(QByteArrayView bytes,
+                                                        const std::string& name);
+
+// The document for this input: "$schema" and "Format" first, then every key ReadClassDocument
+// reads. Only member rows with some text are written, by their row number.
+QByteArray WriteClassDocument(const ClassInput& input);
+
+}  // namespace zandrel

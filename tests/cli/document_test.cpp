@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <variant>
+#include <vector>
+
+#include "document/class_document.h"
+#include "document/enumeration_request_document.h"
+
+namespace zandrel {
+namespace {
+
+auto Fields(const ClassInput& input) {
+  const GenerationOptions& o = input.Options;
+  return std::tie(input.NameText, input.Grid, input.HeaderInsertions, o.ComparisonLevel,
+                  o.PrivateCopy, o.FrameworkLibrary, o.StdLib, o.MathLib, o.CStrings,
+                  o.BigConstructor, o.ToStringMethod, o.NameForm, o.TargetSystem);
+}
+
+std::vector<ClassInput> RoundTripInputs() {
+  ClassInput defaults;
+  ClassInput every;
+  every.NameText = "  my \"class\"\t\\ \xC3\xA9\x01";
+  every.Grid[0] = {"int", "count", "0"};
+  every.Grid[2] = {"char", "name[32]", ""};
+  every.Grid[18] = {"", "", "only a value\n"};
+  every.Options = {ComparisonLevel::EqualityOnly,
+                   true,
+                   false,
+                   true,
+                   true,
+                   true,
+                   true,
+                   true,
+                   NameForm::UpperCamel,
+                   TargetSystem::Java};
+  every.HeaderInsertions = {"#include \"Colors.h\" ", "enum Ink {\n  ZDRed\n};\r\n"};
+  ClassInput cbuilder;
+  cbuilder.NameText = "P";
+  cbuilder.Options.TargetSystem = TargetSystem::CBuilder;
+  cbuilder.Options.ComparisonLevel = ComparisonLevel::AllComparisons;
+  cbuilder.Options.NameForm = NameForm::LowerCamel;
+  return {defaults, every, cbuilder};
+}
+
+TEST(ClassDocument, WhatIsWrittenReadsBackTheSame) {
+  for (const ClassInput& input : RoundTripInputs()) {
+    const QByteArray document = WriteClassDocument(input);
+    EXPECT_TRUE(
+        document.startsWith("{\n  \"$schema\": \"urn:zandrel:schema:class-description:1\",\n"
+                            "  \"Format\": 1,\n  \"ClassName\": "))
+        << document.toStdString();
+    const auto read = ReadClassDocument(document, "saved.json");
+    ASSERT_TRUE(std::holds_alternative<ClassInput>(read)) << std::get<std::string>(read);
+    EXPECT_EQ(Fields(std::get<ClassInput>(read)), Fields(input)) << document.toStdString();
+  }
+}
+
+TEST(ClassDocument, RefusedWithTheMessageZandrelGenPrints) {
+  const std::pair<std::string, std::string> cases[] = {
+      {R"({"Format": 2})", "description.Format must be 1"},
+      {R"({"Format": "1"})", "description.Format must be 1"},
+      {R"({"$schema": 1})", "description.$schema must be a string"},
+      {R"({"ClassName": "ab", "Colour": 1})", "unknown key \"Colour\" in description"},
+      {R"({"Rows": [{"Row": 2}, {"Row": 2}]})", "Rows[1]: row 2 is given twice"},
+      {R"({"Options": {"NameForm": "Snake"}})",
+       "Options.NameForm must be one of LowerUnderscore, LowerCamel, UpperCamel"},
+      {"[1]", "in.json: the top level must be an object"},
+      {"{", "in.json: invalid JSON at offset 1: unterminated object"},
+  };
+  for (const auto& [json, message] : cases) {
+    const auto read = ReadClassDocument(json, "in.json");
+    ASSERT_TRUE(std::holds_alternative<std::string>(read)) << json;
+    EXPECT_EQ(std::get<std::string>(read), message);
+  }
+  EXPECT_TRUE(std::holds_alternative<ClassInput>(
+      ReadClassDocument(R"({"$schema": "x", "Format": 1.0})", "in.json")));
+}
+
+TEST(EnumerationRequestDocument, ReadsEveryKeyAndNamesTheFileInMessages) {
+  const auto read = ReadEnumerationRequest(
+      R"({"$schema": "urn:zandrel:schema:enumeration-request:1", "Format": 1,
+          "TypeName": " Ink ", "Style": "EnumerationClass", "FirstAndLast": false,
+          "ApplyPrefix": false, "PrefixText": "I_", "Rows": [{"Row": 49, "Name": "Black"}],
+          "ListFile": "inks.txt", "OutputPath": "src/Ink.h"})",
+      "ink.json");
+  ASSERT_TRUE(std::holds_alternative<EnumerationRequest>(read)) << std::get<std::string>(read);
+  const EnumerationRequest& r = std::get<EnumerationRequest>(read);
+  EXPECT_EQ(std::tie(r.TypeName, r.Style, r.FirstAndLast, r.ApplyPrefix, r.PrefixText, r.FromFile,
+                     r.ListPath, r.SeparateFile, r.OutputPath, r.GridRows[48].Name),
+            std::make_tuple("Ink", EnumerationStyle::EnumerationClass, false, false, "I_", true,
+                            "inks.txt", true, "src/Ink.h", "Black"));
+  const auto bad = ReadEnumerationRequest(R"({"Rows": [{"Row": 50}]})", "ink.json");
+  EXPECT_EQ(std::get<std::string>(bad), "ink.json.Rows[0].Row must be a whole number from 1 to 49");
+}
+
+}  // namespace
+}  // namespace zandrel
