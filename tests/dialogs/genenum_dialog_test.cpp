@@ -120,68 +120,66 @@ class GenEnumDialogTest : public QObject {
 };
 
 void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
-  TGenEnumForm& form = *form_;
-  QCOMPARE(form.windowTitle(), QString("Generate Enumeration"));
-  QVERIFY(form.isWindow());
-  QCOMPARE(form.Label2->text(), QString("The value is optional."));
-  QCOMPARE(form.Label1->text(), QString("Type Name"));
-  QCOMPARE(form.Label3->text(), QString("Prefix"));
-  QCOMPARE(form.Edit1->text(), QString());
-  QCOMPARE(form.Edit2->text(), QString("ZD"));
-  QCOMPARE(form.Outside->text(), QString("Generate first and last enumerations"));
-  QCOMPARE(form.Prefix->text(), QString("Apply prefix to all enumation names when saving"));
-  QCOMPARE(form.SeparateBox->text(), QString("Save in separate file"));
-  QCOMPARE(form.FileBox->text(), QString("Enter from file"));
-  QCOMPARE(form.OKButton->text(), QString("OK"));
-  QCOMPARE(form.Button1->text(), QString("Cancel"));
-  QVERIFY(form.Outside->isChecked());
-  QVERIFY(form.Prefix->isChecked());
-  QVERIFY(!form.SeparateBox->isChecked());
-  QVERIFY(!form.FileBox->isChecked());
+  QCOMPARE(form_->windowTitle(), QString("Generate Enumeration"));
+  QVERIFY(form_->isWindow());
+  QCOMPARE(form_->Label2->text(), QString("The value is optional."));
+  QCOMPARE(form_->Label1->text(), QString("Type Name"));
+  QCOMPARE(form_->Label3->text(), QString("Prefix"));
+  QCOMPARE(form_->Edit1->text(), QString());
+  QCOMPARE(form_->Edit2->text(), QString("ZD"));
+  QCOMPARE(form_->Outside->text(), QString("Generate first and last enumerations"));
+  QCOMPARE(form_->Prefix->text(), QString("Apply prefix to all enumation names when saving"));
+  QCOMPARE(form_->SeparateBox->text(), QString("Save in separate file"));
+  QCOMPARE(form_->FileBox->text(), QString("Enter from file"));
+  QCOMPARE(form_->OKButton->text(), QString("OK"));
+  QCOMPARE(form_->Button1->text(), QString("Cancel"));
+  QVERIFY(form_->Outside->isChecked());
+  QVERIFY(form_->Prefix->isChecked());
+  QVERIFY(!form_->SeparateBox->isChecked());
+  QVERIFY(!form_->FileBox->isChecked());
 
-  QCOMPARE(form.NameGrid->rowCount(), NameGridRows);
-  QCOMPARE(form.NameGrid->columnCount(), 2);
-  QVERIFY(form.NameGrid->tabKeyNavigation());
-  QVERIFY(form.NameGrid->selectionMode() != QAbstractItemView::SingleSelection);
-  QVERIFY(form.NameGrid->editTriggers() != QAbstractItemView::NoEditTriggers);
+  QCOMPARE(form_->NameGrid->rowCount(), NameGridRows);
+  QCOMPARE(form_->NameGrid->columnCount(), 2);
+  QVERIFY(form_->NameGrid->tabKeyNavigation());
+  QVERIFY(form_->NameGrid->selectionMode() != QAbstractItemView::SingleSelection);
+  QVERIFY(form_->NameGrid->editTriggers() != QAbstractItemView::NoEditTriggers);
 
-  QCOMPARE(form.SaveDialog1->Filter, std::string(EnumSaveDialogFilter));
-  QCOMPARE(form.OpenDialog1->Filter, std::string(OpenDialogFilter));
+  QCOMPARE(form_->SaveDialog1->Filter, std::string(EnumSaveDialogFilter));
+  QCOMPARE(form_->OpenDialog1->Filter, std::string(OpenDialogFilter));
 
   // The preview's own controls come last.
   const QList<QWidget*> expected =
-      QList<QWidget*>{form.Edit1,    form.Outside, form.Prefix,  form.Edit2,      form.NameGrid,
-                      form.OKButton, form.Button1, form.FileBox, form.SeparateBox} +
-      form.Preview->FocusOrder();
-  const FocusWalk walk = WalkFocusChain(&form, expected);
+      QList<QWidget*>{form_->Edit1,   form_->Outside,  form_->Prefix,
+                      form_->Edit2,   form_->NameGrid, form_->OKButton,
+                      form_->Button1, form_->FileBox,  form_->SeparateBox} +
+      form_->Preview->FocusOrder();
+  const FocusWalk walk = WalkFocusChain(form_, expected);
   QCOMPARE(walk.Order, expected);
-  QCOMPARE(walk.FirstStop, form.Edit1);
+  QCOMPARE(walk.FirstStop, form_->Edit1);
 }
 
 void GenEnumDialogTest::setStyleShowsAndClearsSeparateBox() {
-  TGenEnumForm& form = *form_;
-  form.Edit1->setText("Kept");
+  form_->Edit1->setText("Kept");
   for (const EnumerationStyle style :
        {EnumerationStyle::EnumerationClass, EnumerationStyle::PlainEnumeration}) {
-    form.SeparateBox->setChecked(true);
-    form.SeparateBox->hide();
-    form.SetStyle(style);
-    QCOMPARE(form.Style(), style);
-    QVERIFY(form.SeparateBox->isVisibleTo(&form));
-    QVERIFY(!form.SeparateBox->isChecked());
-    QCOMPARE(form.Edit1->text(), QString("Kept"));
+    form_->SeparateBox->setChecked(true);
+    form_->SeparateBox->hide();
+    form_->SetStyle(style);
+    QCOMPARE(form_->Style(), style);
+    QVERIFY(form_->SeparateBox->isVisibleTo(form_));
+    QVERIFY(!form_->SeparateBox->isChecked());
+    QCOMPARE(form_->Edit1->text(), QString("Kept"));
   }
 }
 
 void GenEnumDialogTest::activatorSetsHeadings() {
-  TGenEnumForm& form = *form_;
-  form.NameGrid->setHorizontalHeaderItem(0, new QTableWidgetItem("x"));
-  form.NameGrid->setHorizontalHeaderItem(1, new QTableWidgetItem("y"));
-  form.show();
-  form.activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(&form));
-  QCOMPARE(form.NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
-  QCOMPARE(form.NameGrid->horizontalHeaderItem(1)->text(), QString("Value"));
+  form_->NameGrid->setHorizontalHeaderItem(0, new QTableWidgetItem("x"));
+  form_->NameGrid->setHorizontalHeaderItem(1, new QTableWidgetItem("y"));
+  form_->show();
+  form_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(form_));
+  QCOMPARE(form_->NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
+  QCOMPARE(form_->NameGrid->horizontalHeaderItem(1)->text(), QString("Value"));
 }
 
 void GenEnumDialogTest::exitedSuggestsPrefix_data() {
@@ -200,15 +198,14 @@ void GenEnumDialogTest::exitedSuggestsPrefix_data() {
 void GenEnumDialogTest::exitedSuggestsPrefix() {
   QFETCH(QString, typed);
   QFETCH(QString, prefix);
-  TGenEnumForm& form = *form_;
-  form.Edit1->setText(typed);
+  form_->Edit1->setText(typed);
   // Leaving the window does not count as leaving the box.
   QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-  QApplication::sendEvent(form.Edit1, &deactivated);
-  QCOMPARE(form.Edit2->text(), QString("ZD"));
+  QApplication::sendEvent(form_->Edit1, &deactivated);
+  QCOMPARE(form_->Edit2->text(), QString("ZD"));
   QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
-  QApplication::sendEvent(form.Edit1, &left);
-  QCOMPARE(form.Edit2->text(), prefix);
+  QApplication::sendEvent(form_->Edit1, &left);
+  QCOMPARE(form_->Edit2->text(), prefix);
 }
 
 void GenEnumDialogTest::okWithoutFileHandsOverTheText_data() {
@@ -219,14 +216,13 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText_data() {
 
 void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
   QFETCH(int, style);
-  TGenEnumForm& form = *form_;
-  form.SetStyle(EnumerationStyle(style));
-  form.show();
-  TypeColor(form);
-  form.FileBox->setChecked(false);
-  form.Outside->setChecked(false);
+  form_->SetStyle(EnumerationStyle(style));
+  form_->show();
+  TypeColor(*form_);
+  form_->FileBox->setChecked(false);
+  form_->Outside->setChecked(false);
 
-  form.OKButton->click();
+  form_->OKButton->click();
 
   EnumerationRequest request = ColorRequest(EnumerationStyle(style));
   request.FirstAndLast = false;
@@ -238,20 +234,20 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
   QVERIFY(services_->Messages.empty());
 
   // Reset: texts and grid emptied, check boxes as they were, dialog hidden.
-  QVERIFY(!form.isVisible());
-  QCOMPARE(form.Edit1->text(), QString());
-  QCOMPARE(form.Edit2->text(), QString());
-  QVERIFY(GridEmpty(form.NameGrid));
-  QVERIFY(!form.Outside->isChecked());
-  QVERIFY(form.Prefix->isChecked());
-  QCOMPARE(form.NameGrid->rowCount(), NameGridRows);
-  QCOMPARE(form.NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
+  QVERIFY(!form_->isVisible());
+  QCOMPARE(form_->Edit1->text(), QString());
+  QCOMPARE(form_->Edit2->text(), QString());
+  QVERIFY(GridEmpty(form_->NameGrid));
+  QVERIFY(!form_->Outside->isChecked());
+  QVERIFY(form_->Prefix->isChecked());
+  QCOMPARE(form_->NameGrid->rowCount(), NameGridRows);
+  QCOMPARE(form_->NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
 
   // A second OK hands over a second text (the empty prefix now applies).
-  form.show();
-  form.Edit1->setText("Size");
-  SetCell(form.NameGrid, 1, 0, "Small");
-  QVERIFY(form.GenerateEnumeration());
+  form_->show();
+  form_->Edit1->setText("Size");
+  SetCell(form_->NameGrid, 1, 0, "Small");
+  QVERIFY(form_->GenerateEnumeration());
   QCOMPARE(receiver_->Calls.size(), std::size_t(2));
   QCOMPARE(receiver_->Calls[1].TypeName, std::string("Size"));
   QVERIFY(QString::fromStdString(receiver_->Calls[1].Text).contains("Small"));
@@ -264,15 +260,14 @@ void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude_data() {
 
 void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude() {
   QFETCH(int, style);
-  TGenEnumForm& form = *form_;
-  form.SetStyle(EnumerationStyle(style));
-  form.show();
-  TypeColor(form);
-  form.SeparateBox->setChecked(true);
+  form_->SetStyle(EnumerationStyle(style));
+  form_->show();
+  TypeColor(*form_);
+  form_->SeparateBox->setChecked(true);
   const std::string chosen = Path(style == 0 ? "PlainColor.h" : "ClassColor.h");
   services_->SaveAnswers.push_back(chosen);
 
-  QVERIFY(form.GenerateEnumeration());
+  QVERIFY(form_->GenerateEnumeration());
 
   QCOMPARE(services_->Showings.size(), std::size_t(1));
   QCOMPARE(services_->Showings[0].Kind, std::string("save"));
@@ -289,44 +284,42 @@ void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude() {
   QCOMPARE(receiver_->Calls.size(), std::size_t(1));
   QCOMPARE(receiver_->Calls[0].TypeName, std::string("Color"));
   QCOMPARE(receiver_->Calls[0].Text, IncludeLine(chosen));
-  QVERIFY(!form.isVisible());
-  QCOMPARE(form.Edit1->text(), QString());
-  QVERIFY(form.SeparateBox->isChecked());
+  QVERIFY(!form_->isVisible());
+  QCOMPARE(form_->Edit1->text(), QString());
+  QVERIFY(form_->SeparateBox->isChecked());
 }
 
 void GenEnumDialogTest::cancelledSaveDialogChangesNothing() {
-  TGenEnumForm& form = *form_;
-  form.show();
-  TypeColor(form);
-  form.SeparateBox->setChecked(true);
-  form.FileBox->setChecked(true);
+  form_->show();
+  TypeColor(*form_);
+  form_->SeparateBox->setChecked(true);
+  form_->FileBox->setChecked(true);
   services_->SaveAnswers.push_back(std::nullopt);
 
-  QVERIFY(!form.GenerateEnumeration());
+  QVERIFY(!form_->GenerateEnumeration());
 
   // The list file is not asked for after a cancelled save dialog.
   QCOMPARE(services_->Showings.size(), std::size_t(1));
   QVERIFY(receiver_->Calls.empty());
   QCOMPARE(receiver_->MainWindowShown, 0);
-  QVERIFY(form.isVisible());
-  QCOMPARE(form.Edit1->text(), QString("  Color "));
-  QCOMPARE(form.Edit2->text(), QString("ZD"));
-  QCOMPARE(Cell(form.NameGrid, 2, 1), QString("5"));
+  QVERIFY(form_->isVisible());
+  QCOMPARE(form_->Edit1->text(), QString("  Color "));
+  QCOMPARE(form_->Edit2->text(), QString("ZD"));
+  QCOMPARE(Cell(form_->NameGrid, 2, 1), QString("5"));
 }
 
 void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
-  TGenEnumForm& form = *form_;
-  form.show();
-  TypeColor(form);
-  form.SeparateBox->setChecked(true);
-  form.FileBox->setChecked(true);
+  form_->show();
+  TypeColor(*form_);
+  form_->SeparateBox->setChecked(true);
+  form_->FileBox->setChecked(true);
   const std::string header = Path("Existing.h");
   const std::string source = Path("Existing.cpp");
   WriteFile(header, "old header");
   services_->SaveAnswers.push_back(header);
   services_->YesNoAnswers.push_back(false);
 
-  QVERIFY(!form.GenerateEnumeration());
+  QVERIFY(!form_->GenerateEnumeration());
 
   QCOMPARE(services_->Questions.size(), std::size_t(1));
   QCOMPARE(services_->Questions[0].Text, ReplaceQuestion({header}));
@@ -335,17 +328,17 @@ void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
   QCOMPARE(Entries(fx_->Folder), QStringList{"Existing.h"});
   QCOMPARE(services_->Showings.size(), std::size_t(1));  // no list file dialog
   QVERIFY(receiver_->Calls.empty());
-  QVERIFY(form.isVisible());
-  QCOMPARE(form.Edit1->text(), QString("  Color "));
+  QVERIFY(form_->isVisible());
+  QCOMPARE(form_->Edit1->text(), QString("  Color "));
 
   // Yes replaces both files.
-  form.FileBox->setChecked(false);
+  form_->FileBox->setChecked(false);
   WriteFile(source, "old source");
   services_->SaveAnswers.push_back(header);
   services_->YesNoAnswers.push_back(true);
-  QVERIFY(form.GenerateEnumeration());
+  QVERIFY(form_->GenerateEnumeration());
   QCOMPARE(services_->Questions[1].Text, ReplaceQuestion({header, source}));
-  QCOMPARE(services_->Questions[1].Owner, &form);
+  QCOMPARE(services_->Questions[1].Owner, form_);
   QVERIFY(ReadFile(header) != "old header");
   QVERIFY(ReadFile(source) != "old source");
   // The replaced files went to the trash first, so the replace can be undone.
@@ -366,17 +359,16 @@ void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput_data() {
 void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput() {
   QFETCH(int, style);
   QFETCH(QString, value);
-  TGenEnumForm& form = *form_;
-  form.SetStyle(EnumerationStyle(style));
-  form.show();
-  form.Edit1->setText("Color");
-  form.Outside->setChecked(false);
+  form_->SetStyle(EnumerationStyle(style));
+  form_->show();
+  form_->Edit1->setText("Color");
+  form_->Outside->setChecked(false);
   if (!value.isEmpty()) {
-    SetCell(form.NameGrid, 1, 0, "Red");
-    SetCell(form.NameGrid, 1, 1, value);
+    SetCell(form_->NameGrid, 1, 0, "Red");
+    SetCell(form_->NameGrid, 1, 1, value);
   }
 
-  QVERIFY(!form.GenerateEnumeration());
+  QVERIFY(!form_->GenerateEnumeration());
 
   EnumerationRequest request;
   request.TypeName = "Color";
@@ -389,43 +381,41 @@ void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput() {
   QCOMPARE(services_->Messages[0].Text, std::get<Refusal>(expected).Message);
   QCOMPARE(services_->Messages[0].Caption, std::string("Error"));
   QVERIFY(receiver_->Calls.empty());
-  QVERIFY(form.isVisible());
-  QCOMPARE(form.Edit1->text(), QString("Color"));
-  if (!value.isEmpty()) QCOMPARE(Cell(form.NameGrid, 1, 1), value);
+  QVERIFY(form_->isVisible());
+  QCOMPARE(form_->Edit1->text(), QString("Color"));
+  if (!value.isEmpty()) QCOMPARE(Cell(form_->NameGrid, 1, 1), value);
 }
 
 void GenEnumDialogTest::failedWriteKeepsInputAndHandsNothingOver() {
-  TGenEnumForm& form = *form_;
-  form.show();
-  TypeColor(form);
-  form.SeparateBox->setChecked(true);
+  form_->show();
+  TypeColor(*form_);
+  form_->SeparateBox->setChecked(true);
   services_->SaveAnswers.push_back(Path("no-such-folder/Color.h"));
 
-  QVERIFY(!form.GenerateEnumeration());
+  QVERIFY(!form_->GenerateEnumeration());
 
   QCOMPARE(services_->Messages.size(), std::size_t(2));  // header and source
   for (const auto& message : services_->Messages) {
     QCOMPARE(message.Caption, std::string("Error"));
-    QCOMPARE(message.Owner, &form);
+    QCOMPARE(message.Owner, form_);
     QVERIFY(QString::fromStdString(message.Text).contains("no-such-folder/Color."));
   }
   QVERIFY(receiver_->Calls.empty());
-  QVERIFY(form.isVisible());
-  QCOMPARE(form.Edit1->text(), QString("  Color "));
+  QVERIFY(form_->isVisible());
+  QCOMPARE(form_->Edit1->text(), QString("  Color "));
 }
 
 void GenEnumDialogTest::listFileWithCommittedRetry() {
-  TGenEnumForm& form = *form_;
-  form.show();
-  form.Edit1->setText("Color");
-  SetCell(form.NameGrid, 1, 0, "NotRead");
-  form.FileBox->setChecked(true);
+  form_->show();
+  form_->Edit1->setText("Color");
+  SetCell(form_->NameGrid, 1, 0, "NotRead");
+  form_->FileBox->setChecked(true);
   const std::string listPath = Path("colors.txt");
   WriteFile(listPath, "Red Green\n# a comment Grey\nBlue\n/ Yellow\n");
   services_->OpenAnswers.push_back(Path("missing.txt"));
   services_->OpenAnswers.push_back(listPath);
 
-  QVERIFY(form.GenerateEnumeration());
+  QVERIFY(form_->GenerateEnumeration());
 
   QCOMPARE(services_->Showings.size(), std::size_t(2));
   QCOMPARE(services_->Showings[0].Kind, std::string("open"));
@@ -463,16 +453,15 @@ void GenEnumDialogTest::unreadableListFileIsReported() {
   }
   const std::string listPath = Path("colors.txt");
   WriteFile(listPath, "Red Green\n");
-  TGenEnumForm& form = *form_;
-  form.show();
-  form.Edit1->setText("Color");
-  form.FileBox->setChecked(true);
+  form_->show();
+  form_->Edit1->setText("Color");
+  form_->FileBox->setChecked(true);
   services_->OpenAnswers = {unreadable, listPath};
 
-  QVERIFY(form.GenerateEnumeration());
+  QVERIFY(form_->GenerateEnumeration());
 
   QCOMPARE(services_->Messages.size(), std::size_t(1));
-  QCOMPARE(services_->Messages[0].Owner, &form);
+  QCOMPARE(services_->Messages[0].Owner, form_);
   QCOMPARE(services_->Messages[0].Caption, std::string("Error"));
   const QString message = QString::fromStdString(services_->Messages[0].Text);
   QVERIFY2(message.startsWith("The file \"" + QString::fromStdString(unreadable) +
@@ -483,11 +472,11 @@ void GenEnumDialogTest::unreadableListFileIsReported() {
   QCOMPARE(receiver_->Calls.size(), std::size_t(1));
   QVERIFY(QString::fromStdString(receiver_->Calls[0].Text).contains("ZDGreen"));
 
-  form.show();
+  form_->show();
   WriteFile(listPath, "Cyan\n");
-  form.Edit2->setText("ZD");
-  QVERIFY(Page(form, "Text").contains("ZDGreen"));
-  QVERIFY(!Page(form, "Text").contains("Cyan"));
+  form_->Edit2->setText("ZD");
+  QVERIFY(Page(*form_, "Text").contains("ZDGreen"));
+  QVERIFY(!Page(*form_, "Text").contains("Cyan"));
   QCOMPARE(services_->Showings.size(), std::size_t(2));
   QCOMPARE(services_->Messages.size(), std::size_t(1));
 }
@@ -500,22 +489,21 @@ void GenEnumDialogTest::cancelAndFrameCloseShowMainWindow_data() {
 
 void GenEnumDialogTest::cancelAndFrameCloseShowMainWindow() {
   QFETCH(bool, byFrame);
-  TGenEnumForm& form = *form_;
-  form.show();
-  TypeColor(form);
-  form.Edit2->setText("CL");
+  form_->show();
+  TypeColor(*form_);
+  form_->Edit2->setText("CL");
 
   if (byFrame)
-    QVERIFY(form.close());
+    QVERIFY(form_->close());
   else
-    form.Button1->click();
+    form_->Button1->click();
 
   QCOMPARE(receiver_->MainWindowShown, 1);
   QVERIFY(receiver_->Calls.empty());
-  QVERIFY(!form.isVisible());
-  QCOMPARE(form.Edit1->text(), QString("  Color "));
-  QCOMPARE(form.Edit2->text(), QString("CL"));
-  QCOMPARE(Cell(form.NameGrid, 4, 0), QString("Blue"));
+  QVERIFY(!form_->isVisible());
+  QCOMPARE(form_->Edit1->text(), QString("  Color "));
+  QCOMPARE(form_->Edit2->text(), QString("CL"));
+  QCOMPARE(Cell(form_->NameGrid, 4, 0), QString("Blue"));
 }
 
 void GenEnumDialogTest::previewIsTheHandOverText_data() {
@@ -532,88 +520,84 @@ void GenEnumDialogTest::previewIsTheHandOverText() {
   QFETCH(int, style);
   QFETCH(bool, firstAndLast);
   QFETCH(QString, prefix);
-  TGenEnumForm& form = *form_;
-  form.SetStyle(EnumerationStyle(style));
-  form.show();
-  TypeColor(form);
-  form.Outside->setChecked(firstAndLast);
-  form.Edit2->setText(prefix);
-  const QString preview = Page(form, "Text");
-  QCOMPARE(ShownTabs(form), QString("Text"));
+  form_->SetStyle(EnumerationStyle(style));
+  form_->show();
+  TypeColor(*form_);
+  form_->Outside->setChecked(firstAndLast);
+  form_->Edit2->setText(prefix);
+  const QString preview = Page(*form_, "Text");
+  QCOMPARE(ShownTabs(*form_), QString("Text"));
 
-  form.OKButton->click();
+  form_->OKButton->click();
 
   QCOMPARE(receiver_->Calls.size(), std::size_t(1));
   QCOMPARE(preview, QString::fromStdString(receiver_->Calls[0].Text));
   QVERIFY(services_->Showings.empty());
   // The emptied dialog previews an empty list, not the one just handed over.
-  QVERIFY(!Page(form, "Text").contains("Green"));
+  QVERIFY(!Page(*form_, "Text").contains("Green"));
 }
 
 void GenEnumDialogTest::previewFollowsGridTyping() {
-  TGenEnumForm& form = *form_;
-  form.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&form));
-  form.Edit1->setText("Color");
-  SetCell(form.NameGrid, 1, 0, "Red");
-  QVERIFY(Page(form, "Text").contains("ZDRed"));
+  form_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(form_));
+  form_->Edit1->setText("Color");
+  SetCell(form_->NameGrid, 1, 0, "Red");
+  QVERIFY(Page(*form_, "Text").contains("ZDRed"));
 
   // Typing into a cell shows at once, before the editor is closed, and keeps the cursor.
-  form.NameGrid->setCurrentCell(1, 0);
-  form.NameGrid->editItem(form.NameGrid->item(1, 0));
-  auto* editor = form.NameGrid->viewport()->findChild<QLineEdit*>();
+  form_->NameGrid->setCurrentCell(1, 0);
+  form_->NameGrid->editItem(form_->NameGrid->item(1, 0));
+  auto* editor = form_->NameGrid->viewport()->findChild<QLineEdit*>();
   QVERIFY(editor != nullptr);
   QTest::keyClicks(editor, "Bu");
   QTest::keyClick(editor, Qt::Key_Left);
   QTest::keyClicks(editor, "l");
   QCOMPARE(editor->text(), QString("Blu"));
   // The editor took the focus from the type name, whose prefix proposal is now in Edit2.
-  const QString prefixed = form.Edit2->text() + "Blu";
-  QVERIFY(Page(form, "Text").contains(prefixed));
+  const QString prefixed = form_->Edit2->text() + "Blu";
+  QVERIFY(Page(*form_, "Text").contains(prefixed));
 
   // The value cell and the check boxes count too.
-  SetCell(form.NameGrid, 2, 1, "7");
-  QVERIFY(Page(form, "Text").contains(prefixed + " = 7"));
-  form.Prefix->setChecked(false);
-  QVERIFY(!Page(form, "Text").contains(prefixed));
+  SetCell(form_->NameGrid, 2, 1, "7");
+  QVERIFY(Page(*form_, "Text").contains(prefixed + " = 7"));
+  form_->Prefix->setChecked(false);
+  QVERIFY(!Page(*form_, "Text").contains(prefixed));
 }
 
 void GenEnumDialogTest::previewShowsBothFilesWhenSeparate() {
-  TGenEnumForm& form = *form_;
   for (const EnumerationStyle style :
        {EnumerationStyle::PlainEnumeration, EnumerationStyle::EnumerationClass}) {
-    form.SetStyle(style);
-    TypeColor(form);
-    form.SeparateBox->setChecked(true);
-    QCOMPARE(ShownTabs(form), QString("Header,Source"));
+    form_->SetStyle(style);
+    TypeColor(*form_);
+    form_->SeparateBox->setChecked(true);
+    QCOMPARE(ShownTabs(*form_), QString("Header,Source"));
 
     EnumerationRequest request = ColorRequest(style);
     request.SeparateFile = true;
     request.OutputPath = "Color.h";
     const EnumerationOutput expected = Output(request);
-    QCOMPARE(Page(form, "Header"), QString::fromStdString(expected.Files[0].Text));
-    QCOMPARE(Page(form, "Source"), QString::fromStdString(expected.Files[1].Text));
+    QCOMPARE(Page(*form_, "Header"), QString::fromStdString(expected.Files[0].Text));
+    QCOMPARE(Page(*form_, "Source"), QString::fromStdString(expected.Files[1].Text));
     QVERIFY(!QFile::exists("Color.h") && !QFile::exists("Color.cpp"));
   }
   QVERIFY(services_->Showings.empty());
-  form.SeparateBox->setChecked(false);
-  QCOMPARE(ShownTabs(form), QString("Text"));
+  form_->SeparateBox->setChecked(false);
+  QCOMPARE(ShownTabs(*form_), QString("Text"));
 }
 
 void GenEnumDialogTest::previewOfListFileAndRefusal() {
-  TGenEnumForm& form = *form_;
-  form.Edit1->setText("Color");
-  SetCell(form.NameGrid, 1, 0, "Red");
-  SetCell(form.NameGrid, 1, 1, "12a");
+  form_->Edit1->setText("Color");
+  SetCell(form_->NameGrid, 1, 0, "Red");
+  SetCell(form_->NameGrid, 1, 1, "12a");
   EnumerationRequest request;
   request.TypeName = "Color";
   request.GridRows[0] = {"Red", "12a"};
-  QCOMPARE(Page(form, "Text"),
+  QCOMPARE(Page(*form_, "Text"),
            QString::fromStdString(std::get<Refusal>(Composed(request)).Message));
 
   // No list file chosen yet: a note, and no dialog is shown for the preview.
-  form.FileBox->setChecked(true);
-  const QString note = Page(form, "Text");
+  form_->FileBox->setChecked(true);
+  const QString note = Page(*form_, "Text");
   QVERIFY(note.contains("list file"));
   QVERIFY(!note.contains("enum"));
   QVERIFY(services_->Showings.empty());
@@ -621,32 +605,31 @@ void GenEnumDialogTest::previewOfListFileAndRefusal() {
   const std::string listPath = Path("preview.txt");
   WriteFile(listPath, "Cyan Magenta\n# skipped\n");
   services_->OpenAnswers.push_back(listPath);
-  QVERIFY(form.ChooseListFile());
-  form.Outside->setChecked(false);
+  QVERIFY(form_->ChooseListFile());
+  form_->Outside->setChecked(false);
   request.FromFile = true;
   request.FirstAndLast = false;
-  QCOMPARE(Page(form, "Text"), QString::fromStdString(Output(request, listPath).HandOver));
+  QCOMPARE(Page(*form_, "Text"), QString::fromStdString(Output(request, listPath).HandOver));
   QCOMPARE(services_->Showings.size(), std::size_t(1));
 
   // A cancelled choosing keeps no file.
-  QVERIFY(!form.ChooseListFile());
-  QCOMPARE(Page(form, "Text"), note);
+  QVERIFY(!form_->ChooseListFile());
+  QCOMPARE(Page(*form_, "Text"), note);
 }
 
 void GenEnumDialogTest::copyButtonCopiesShownText() {
-  TGenEnumForm& form = *form_;
-  form.show();
-  QVERIFY(QTest::qWaitForWindowActive(&form));
-  TypeColor(form);
-  form.Preview->CopyButton->click();
-  QCOMPARE(QGuiApplication::clipboard()->text(), Page(form, "Text"));
+  form_->show();
+  QVERIFY(QTest::qWaitForWindowActive(form_));
+  TypeColor(*form_);
+  form_->Preview->CopyButton->click();
+  QCOMPARE(QGuiApplication::clipboard()->text(), Page(*form_, "Text"));
 
-  form.SeparateBox->setChecked(true);
-  form.Edit1->setFocus();
+  form_->SeparateBox->setChecked(true);
+  form_->Edit1->setFocus();
   QGuiApplication::clipboard()->clear();
-  form.Preview->ShowPage(1);
-  QTest::keyClick(form.Edit1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-  QCOMPARE(QGuiApplication::clipboard()->text(), Page(form, "Source"));
+  form_->Preview->ShowPage(1);
+  QTest::keyClick(form_->Edit1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(QGuiApplication::clipboard()->text(), Page(*form_, "Source"));
 }
 
 QTEST_MAIN(GenEnumDialogTest)

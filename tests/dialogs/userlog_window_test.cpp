@@ -39,7 +39,10 @@ class UserLogWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { fx_ = std::make_unique<Fixture>(); }
+  void init() {
+    fx_ = std::make_unique<Fixture>();
+    window_ = &fx_->Window;
+  }
   void cleanup() { fx_.reset(); }
 
   void creation();
@@ -65,41 +68,41 @@ class UserLogWindowTest : public QObject {
   }
 
   std::unique_ptr<Fixture> fx_;
+  TUserLogWindow* window_ = nullptr;
 };
 
 void UserLogWindowTest::creation() {
-  TUserLogWindow& window = fx_->Window;
-  QCOMPARE(window.windowTitle(), QString("Log  Errors and User Comments"));
-  QCOMPARE(window.Label1->text(), QString("Time and Date is automatically saved."));
-  QVERIFY(window.Label1->alignment() & Qt::AlignHCenter);
-  QVERIFY(window.OptionalLabel->wordWrap());
-  QVERIFY(!window.OptionalLabel->isVisibleTo(&window));
-  QCOMPARE(window.Button1->text(), QString("Log"));
-  QCOMPARE(window.Button3->text(), QString("Log and Close"));
-  QCOMPARE(window.Button2->text(), QString("Close without a Log"));
-  QCOMPARE(window.Button1->font().pixelSize(), 16);
-  QCOMPARE(window.LogFileName(), std::string("userlog.log"));
-  QCOMPARE(window.ContextLine(), std::string());
-  QVERIFY(window.Memo1->toPlainText().isEmpty());
+  QCOMPARE(window_->windowTitle(), QString("Log  Errors and User Comments"));
+  QCOMPARE(window_->Label1->text(), QString("Time and Date is automatically saved."));
+  QVERIFY(window_->Label1->alignment() & Qt::AlignHCenter);
+  QVERIFY(window_->OptionalLabel->wordWrap());
+  QVERIFY(!window_->OptionalLabel->isVisibleTo(window_));
+  QCOMPARE(window_->Button1->text(), QString("Log"));
+  QCOMPARE(window_->Button3->text(), QString("Log and Close"));
+  QCOMPARE(window_->Button2->text(), QString("Close without a Log"));
+  QCOMPARE(window_->Button1->font().pixelSize(), 16);
+  QCOMPARE(window_->LogFileName(), std::string("userlog.log"));
+  QCOMPARE(window_->ContextLine(), std::string());
+  QVERIFY(window_->Memo1->toPlainText().isEmpty());
 
-  const QList<QWidget*> expected = {window.Memo1, window.Button1, window.Button2, window.Button3};
-  const FocusWalk walk = WalkFocusChain(&window, expected);
+  const QList<QWidget*> expected = {window_->Memo1, window_->Button1, window_->Button2,
+                                    window_->Button3};
+  const FocusWalk walk = WalkFocusChain(window_, expected);
   QCOMPARE(walk.Order, expected);
-  QCOMPARE(walk.FirstStop, window.Memo1);
+  QCOMPARE(walk.FirstStop, window_->Memo1);
 }
 
 void UserLogWindowTest::twoLogPressesGiveTwoEntries() {
-  TUserLogWindow& window = fx_->Window;
   const UserLogParms parms = Parms("two.log", "Context");
   WriteFile(parms.LogFileName, "earlier\n");
-  window.HandOver(parms);
-  window.ShowAndRaise();
-  window.Memo1->setPlainText("First line\n\nThird line");
+  window_->HandOver(parms);
+  window_->ShowAndRaise();
+  window_->Memo1->setPlainText("First line\n\nThird line");
 
-  window.Button1->click();
-  QVERIFY(window.Memo1->toPlainText().isEmpty());
-  QVERIFY(window.isVisible());
-  window.Button1->click();
+  window_->Button1->click();
+  QVERIFY(window_->Memo1->toPlainText().isEmpty());
+  QVERIFY(window_->isVisible());
+  window_->Button1->click();
 
   // Appended after what the file held.
   const std::string text = ReadFile(parms.LogFileName);
@@ -111,15 +114,14 @@ void UserLogWindowTest::twoLogPressesGiveTwoEntries() {
 }
 
 void UserLogWindowTest::commentLinesAreTheShownLines() {
-  TUserLogWindow& window = fx_->Window;
   const UserLogParms parms = Parms("lines.log");
-  window.HandOver(parms);
-  window.ShowAndRaise();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  window_->HandOver(parms);
+  window_->ShowAndRaise();
+  QVERIFY(QTest::qWaitForWindowExposed(window_));
 
   // A final line break adds no empty comment line.
-  window.Memo1->setPlainText("ends with a break\n");
-  window.JustLog();
+  window_->Memo1->setPlainText("ends with a break\n");
+  window_->JustLog();
   QCOMPARE(WithoutStamps(ReadFile(parms.LogFileName)),
            QString("STAMP\nUser comments:\nends with a break\n\n\n"));
 
@@ -127,8 +129,8 @@ void UserLogWindowTest::commentLinesAreTheShownLines() {
   QString paragraph;
   for (int i = 0; i < 40; ++i) paragraph += QString("word%1 ").arg(i);
   paragraph += "end";
-  window.Memo1->setPlainText(paragraph);
-  window.JustLog();
+  window_->Memo1->setPlainText(paragraph);
+  window_->JustLog();
   const QStringList lines = WithoutStamps(ReadFile(parms.LogFileName)).split('\n');
   const int first = lines.lastIndexOf("User comments:") + 1;
   const int last = lines.size() - 3;  // three empty strings after the last comment line
@@ -137,54 +139,50 @@ void UserLogWindowTest::commentLinesAreTheShownLines() {
 }
 
 void UserLogWindowTest::handOverAppliedOnlyWhenShown() {
-  TUserLogWindow& window = fx_->Window;
-
   // Shown without a hand-over: nothing changes.
-  window.ShowAndRaise();
-  QCOMPARE(window.LogFileName(), std::string("userlog.log"));
-  QVERIFY(!window.OptionalLabel->isVisible());
-  window.hide();
+  window_->ShowAndRaise();
+  QCOMPARE(window_->LogFileName(), std::string("userlog.log"));
+  QVERIFY(!window_->OptionalLabel->isVisible());
+  window_->hide();
 
   const UserLogParms first = Parms("first.log", "first context");
-  window.HandOver(first);
-  QCOMPARE(window.LogFileName(), std::string("userlog.log"));
-  window.ShowAndRaise();
-  QCOMPARE(window.LogFileName(), first.LogFileName);
-  QCOMPARE(window.ContextLine(), first.ContextLine);
-  QVERIFY(window.OptionalLabel->isVisible());
-  QCOMPARE(window.OptionalLabel->text(), QString::fromStdString(first.Prompt));
+  window_->HandOver(first);
+  QCOMPARE(window_->LogFileName(), std::string("userlog.log"));
+  window_->ShowAndRaise();
+  QCOMPARE(window_->LogFileName(), first.LogFileName);
+  QCOMPARE(window_->ContextLine(), first.ContextLine);
+  QVERIFY(window_->OptionalLabel->isVisible());
+  QCOMPARE(window_->OptionalLabel->text(), QString::fromStdString(first.Prompt));
 
   // While visible a hand-over has no effect, not even on a later showing.
-  window.HandOver(Parms("second.log"));
-  window.ShowAndRaise();
-  QCOMPARE(window.LogFileName(), first.LogFileName);
-  window.hide();
-  window.ShowAndRaise();
-  QCOMPARE(window.LogFileName(), first.LogFileName);
-  QCOMPARE(window.ContextLine(), first.ContextLine);
+  window_->HandOver(Parms("second.log"));
+  window_->ShowAndRaise();
+  QCOMPARE(window_->LogFileName(), first.LogFileName);
+  window_->hide();
+  window_->ShowAndRaise();
+  QCOMPARE(window_->LogFileName(), first.LogFileName);
+  QCOMPARE(window_->ContextLine(), first.ContextLine);
 }
 
 void UserLogWindowTest::closeWithoutLogKeepsText() {
-  TUserLogWindow& window = fx_->Window;
   const UserLogParms parms = Parms("closer.log");
-  window.HandOver(parms);
-  window.ShowAndRaise();
-  window.Memo1->setPlainText("kept for later");
-  window.Button2->click();
-  QVERIFY(!window.isVisible());
+  window_->HandOver(parms);
+  window_->ShowAndRaise();
+  window_->Memo1->setPlainText("kept for later");
+  window_->Button2->click();
+  QVERIFY(!window_->isVisible());
   QVERIFY(!QFile::exists(QString::fromStdString(parms.LogFileName)));
-  window.ShowAndRaise();
-  QCOMPARE(window.Memo1->toPlainText(), QString("kept for later"));
+  window_->ShowAndRaise();
+  QCOMPARE(window_->Memo1->toPlainText(), QString("kept for later"));
 }
 
 void UserLogWindowTest::logAndCloseHides() {
-  TUserLogWindow& window = fx_->Window;
   const UserLogParms parms = Parms("close.log");
-  window.HandOver(parms);
-  window.ShowAndRaise();
-  window.Memo1->setPlainText("bye");
-  window.Button3->click();
-  QVERIFY(!window.isVisible());
+  window_->HandOver(parms);
+  window_->ShowAndRaise();
+  window_->Memo1->setPlainText("bye");
+  window_->Button3->click();
+  QVERIFY(!window_->isVisible());
   QCOMPARE(WithoutStamps(ReadFile(parms.LogFileName)), QString("STAMP\nUser comments:\nbye\n\n\n"));
 }
 
@@ -198,51 +196,49 @@ void UserLogWindowTest::unwritableFileKeepsText_data() {
 void UserLogWindowTest::unwritableFileKeepsText() {
   QFETCH(QString, leaf);
   QFETCH(bool, andClose);
-  TUserLogWindow& window = fx_->Window;
   const UserLogParms parms = Parms(qPrintable(leaf));
   if (leaf.startsWith("fifo")) QCOMPARE(mkfifo(parms.LogFileName.c_str(), 0600), 0);
-  window.HandOver(parms);
-  window.ShowAndRaise();
-  window.Memo1->setPlainText("do not lose me");
+  window_->HandOver(parms);
+  window_->ShowAndRaise();
+  window_->Memo1->setPlainText("do not lose me");
 
-  (andClose ? window.Button3 : window.Button1)->click();
+  (andClose ? window_->Button3 : window_->Button1)->click();
 
   QCOMPARE(fx_->Services.Messages.size(), std::size_t(1));
   QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Error"));
-  QCOMPARE(fx_->Services.Messages[0].Owner, &window);
+  QCOMPARE(fx_->Services.Messages[0].Owner, window_);
   QVERIFY(QString::fromStdString(fx_->Services.Messages[0].Text)
               .contains(QString::fromStdString(parms.LogFileName)));
-  QCOMPARE(window.Memo1->toPlainText(), QString("do not lose me"));
-  QVERIFY(window.isVisible());
+  QCOMPARE(window_->Memo1->toPlainText(), QString("do not lose me"));
+  QVERIFY(window_->isVisible());
 }
 
 void UserLogWindowTest::sizingKeepsButtonsInside() {
-  TUserLogWindow& window = fx_->Window;
-  window.ShowAndRaise();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  window_->ShowAndRaise();
+  QVERIFY(QTest::qWaitForWindowExposed(window_));
   for (const QSize size : {QSize(510, 300), QSize(1, 1), QSize(900, 650), QSize(520, 240)}) {
-    window.resize(size);
+    window_->resize(size);
     QCoreApplication::processEvents();
-    const QRect memo = window.Memo1->geometry();
+    const QRect memo = window_->Memo1->geometry();
     QVERIFY(memo.width() >= 0 && memo.height() >= 0);
-    QVERIFY(memo.right() < window.width());
-    for (QPushButton* button : {window.Button1, window.Button2, window.Button3}) {
+    QVERIFY(memo.right() < window_->width());
+    for (QPushButton* button : {window_->Button1, window_->Button2, window_->Button3}) {
       const QRect geometry = button->geometry();
       QCOMPARE(geometry.height(), 57);
-      QCOMPARE(geometry.top(), window.Button1->y());
-      QVERIFY2(geometry.bottom() < window.height(), qPrintable(button->text()));
-      QVERIFY(geometry.right() < window.width());
+      QCOMPARE(geometry.top(), window_->Button1->y());
+      QVERIFY2(geometry.bottom() < window_->height(), qPrintable(button->text()));
+      QVERIFY(geometry.right() < window_->width());
       QVERIFY(memo.bottom() < geometry.top());
     }
   }
   // A larger window gives a larger box.
-  window.resize(600, 300);
+  window_->resize(600, 300);
   QCoreApplication::processEvents();
-  const QSize small = window.Memo1->size();
-  window.resize(890, 600);
+  const QSize small = window_->Memo1->size();
+  window_->resize(890, 600);
   QCoreApplication::processEvents();
-  QCOMPARE(window.Memo1->width() - small.width(), 290);
-  QCOMPARE(window.Memo1->height() - small.height(), 300);
+  QCOMPARE(window_->Memo1->width() - small.width(), 290);
+  QCOMPARE(window_->Memo1->height() - small.height(), 300);
 }
 
 QTEST_MAIN(UserLogWindowTest)

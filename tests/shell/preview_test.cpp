@@ -11,6 +11,7 @@
 #include "desktop/file_preview.h"
 #include "desktop/live_edit_grid.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/sample_classes.h"
 
 using namespace zandrel;
 using zandrel::testing::Entries;
@@ -49,21 +50,10 @@ class PreviewTest : public QObject {
     QFETCH(QStringList, tabs);
     QFETCH(QStringList, files);
     TForm1& form = Form();
+    ClassDescription sample = zandrel::testing::SampleClass();
+    sample.HeaderInsertions = {"enum Old { A };", "enum New { B };"};
+    zandrel::testing::EnterDescription(form, sample);
     form.NameEdit->setText(" Sample ");
-    SetCell(form.StringGrid1, 1, 0, "int");
-    SetCell(form.StringGrid1, 1, 1, "count");
-    SetCell(form.StringGrid1, 1, 2, "0");
-    SetCell(form.StringGrid1, 2, 0, "char");
-    SetCell(form.StringGrid1, 2, 1, "name[32]");
-    SetCell(form.StringGrid1, 4, 0, "double");
-    SetCell(form.StringGrid1, 4, 1, "area(int w, int h)");
-    form.SetComparisonIndex(2);
-    form.StdCheck->setChecked(true);
-    form.BigConstructorBox->setChecked(true);
-    form.ToStringBox->setChecked(true);
-    form.AcceptEnumeration("Old", "enum Old { A };");
-    form.AcceptEnumeration("New", "enum New { B };");
-    Pick(form.FormBox, "getVariable and setVariable");
     Pick(form.SystemBox, system);
 
     QCOMPARE(PreviewTitles(*form.Preview), tabs);

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <string>
+#include <utility>
 
+#include "desktop/choice_box.h"
+#include "desktop/live_edit_grid.h"
 #include "enumgen/genenum.h"
 #include "feedback/userlog.h"
 #include "shell/tform1.h"
@@ -22,5 +27,32 @@ struct MainWindowFixture {
   MainWindowFixture() { Form1.SetCompanions(&GenEnumForm, &UserLogWindow); }
   std::string Path(const std::string& leaf) const { return Folder.Path(leaf); }
 };
+
+// Enters the description into the main window as a user would: the name, each member in its row,
+// the options, the naming form and the system picked from their boxes, and the header insertions
+// handed over.
+inline void EnterDescription(TForm1& form, const ClassDescription& description) {
+  const auto text = [](const std::string& typed) { return QString::fromStdString(typed); };
+  form.NameEdit->setText(text(description.ClassName));
+  for (const MemberRow& row : description.Members) {
+    SetCell(form.StringGrid1, row.RowNumber, 0, text(row.Type));
+    SetCell(form.StringGrid1, row.RowNumber, 1, text(row.Name));
+    SetCell(form.StringGrid1, row.RowNumber, 2, text(row.InitialValue));
+  }
+  const GenerationOptions& options = description.Options;
+  form.SetComparisonIndex(static_cast<int>(options.ComparisonLevel));
+  for (const auto& [box, ticked] : {std::pair{form.PrivateCheck, options.PrivateCopy},
+                                    {form.VCLCheck, options.FrameworkLibrary},
+                                    {form.StdCheck, options.StdLib},
+                                    {form.MathCheck, options.MathLib},
+                                    {form.StringCheck, options.CStrings},
+                                    {form.BigConstructorBox, options.BigConstructor},
+                                    {form.ToStringBox, options.ToStringMethod}})
+    box->setChecked(ticked);
+  Pick(form.FormBox, form.FormBox->itemText(static_cast<int>(options.NameForm)));
+  Pick(form.SystemBox, form.SystemBox->itemText(static_cast<int>(options.TargetSystem)));
+  for (const std::string& insertion : description.HeaderInsertions)
+    form.AcceptEnumeration("", insertion);
+}
 
 }  // namespace zandrel::testing

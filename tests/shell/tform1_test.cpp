@@ -26,12 +26,15 @@
 #include "desktop/file_preview.h"
 #include "desktop/live_edit_grid.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/sample_classes.h"
 
 using namespace zandrel;
 using zandrel::testing::Cell;
+using zandrel::testing::EnterDescription;
 using zandrel::testing::MainWindowFixture;
 using zandrel::testing::Pick;
 using zandrel::testing::ReadFile;
+using zandrel::testing::SampleClass;
 using zandrel::testing::SetCell;
 using zandrel::testing::TypeAndEnter;
 using zandrel::testing::WriteFile;
@@ -40,44 +43,21 @@ namespace {
 
 const std::string Invalid = "Invalid selection - try again";
 
-// A description that touches every option the window reads, filled in through the controls.
-void FillSample(TForm1& form) {
-  form.NameEdit->setText("  my class ");
-  SetCell(form.StringGrid1, 1, 0, "int");
-  SetCell(form.StringGrid1, 1, 1, "count");
-  SetCell(form.StringGrid1, 1, 2, "0");
-  SetCell(form.StringGrid1, 3, 0, "char");
-  SetCell(form.StringGrid1, 3, 1, "label[8]");
-  SetCell(form.StringGrid1, 4, 0, "void");
-  SetCell(form.StringGrid1, 4, 1, "reset()");
-  form.SetComparisonIndex(1);
-  form.PrivateCheck->setChecked(true);
-  form.StdCheck->setChecked(true);
-  form.MathCheck->setChecked(true);
-  form.StringCheck->setChecked(true);
-  form.BigConstructorBox->setChecked(true);
-  form.ToStringBox->setChecked(true);
-  Pick(form.FormBox, "GetVariable and SetVariable");
+// A description that touches every option the window reads, with an empty row among the members.
+ClassDescription Sample(TargetSystem system) {
+  ClassDescription description = SampleClass();
+  description.ClassName = "my_class";
+  description.Members[2].RowNumber = 4;
+  description.Options.PrivateCopy = description.Options.MathLib = true;
+  description.Options.CStrings = true;
+  description.Options.TargetSystem = system;
+  return description;
 }
 
-// The same description, written out by hand: what Build must hand to the writers.
-ClassDescription SampleDescription(TargetSystem system) {
-  ClassDescription description;
-  description.ClassName = "my_class";
-  description.Members = {
-      {"int", "count", "0", 1}, {"char", "label[8]", "", 3}, {"void", "reset()", "", 4}};
-  GenerationOptions& options = description.Options;
-  options.ComparisonLevel = ComparisonLevel::EqualityOnly;
-  options.PrivateCopy = true;
-  options.FrameworkLibrary = true;
-  options.StdLib = true;
-  options.MathLib = true;
-  options.CStrings = true;
-  options.BigConstructor = true;
-  options.ToStringMethod = true;
-  options.NameForm = NameForm::UpperCamel;
-  options.TargetSystem = system;
-  return description;
+// The sample entered through the controls, with the name as typed before Build cleans it.
+void FillSample(TForm1& form, TargetSystem system = TargetSystem::DevCpp) {
+  EnterDescription(form, Sample(system));
+  form.NameEdit->setText("  my class ");
 }
 
 }  // namespace
@@ -86,84 +66,86 @@ class TForm1Test : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { fx_ = std::make_unique<MainWindowFixture>(); }
+  void init() {
+    fx_ = std::make_unique<MainWindowFixture>();
+    form_ = &fx_->Form1;
+  }
   void cleanup() { fx_.reset(); }
 
   void startUpState() {
-    TForm1& form = fx_->Form1;
-    QCOMPARE(form.windowTitle(), QString("Zandrel"));
-    QCOMPARE(form.VCLCheck->text(), QString("WX strings"));
-    QVERIFY(form.VCLCheck->isChecked());
-    QVERIFY(!form.VCLCheck->isHidden());
-    QCOMPARE(form.SystemBox->currentText(), QString("DevC++"));
-    QCOMPARE(form.FormBox->currentText(), QString("get_variable and set_variable"));
-    QCOMPARE(form.SelectedSystem(), TargetSystem::DevCpp);
-    QCOMPARE(form.SelectedNameForm(), NameForm::LowerUnderscore);
-    QVERIFY(form.HeaderInsertions().empty());
-    QVERIFY(form.NameEdit->text().isEmpty());
-    QCOMPARE(form.ComparisonIndex(), 0);
-    for (QCheckBox* box : {form.PrivateCheck, form.StdCheck, form.MathCheck, form.StringCheck,
-                           form.BigConstructorBox, form.ToStringBox})
+    QCOMPARE(form_->windowTitle(), QString("Zandrel"));
+    QCOMPARE(form_->VCLCheck->text(), QString("WX strings"));
+    QVERIFY(form_->VCLCheck->isChecked());
+    QVERIFY(!form_->VCLCheck->isHidden());
+    QCOMPARE(form_->SystemBox->currentText(), QString("DevC++"));
+    QCOMPARE(form_->FormBox->currentText(), QString("get_variable and set_variable"));
+    QCOMPARE(form_->SelectedSystem(), TargetSystem::DevCpp);
+    QCOMPARE(form_->SelectedNameForm(), NameForm::LowerUnderscore);
+    QVERIFY(form_->HeaderInsertions().empty());
+    QVERIFY(form_->NameEdit->text().isEmpty());
+    QCOMPARE(form_->ComparisonIndex(), 0);
+    for (QCheckBox* box : {form_->PrivateCheck, form_->StdCheck, form_->MathCheck,
+                           form_->StringCheck, form_->BigConstructorBox, form_->ToStringBox})
       QVERIFY2(!box->isChecked(), qPrintable(box->text()));
 
     const std::pair<QAbstractButton*, const char*> captions[] = {
-        {form.Button1, "Build"},
-        {form.Button2, "Clear"},
-        {form.Button3, "Exit"},
-        {form.Button4, "Generate Enumeration"},
-        {form.Button5, "Log an error or comment"},
-        {form.EnumButton, "Generate Enumeration as a Class"},
-        {form.Button6, "Generate Constant Sequence"},
-        {form.PrivateCheck, "Make copy constructor and = operator private"},
-        {form.StdCheck, "StdLib"},
-        {form.MathCheck, "Math"},
-        {form.StringCheck, "C Style Strings"},
-        {form.BigConstructorBox, "Constructor with all variables as parameters"},
-        {form.ToStringBox, "Generate a ToString method"},
-        {form.RadioGroup1Items->button(0), "No comparison operators"},
-        {form.RadioGroup1Items->button(1), "Equal and not equal only (you implement = and <)"},
-        {form.RadioGroup1Items->button(2), "All comparisons (you implement = and <)"}};
+        {form_->Button1, "Build"},
+        {form_->Button2, "Clear"},
+        {form_->Button3, "Exit"},
+        {form_->Button4, "Generate Enumeration"},
+        {form_->Button5, "Log an error or comment"},
+        {form_->EnumButton, "Generate Enumeration as a Class"},
+        {form_->Button6, "Generate Constant Sequence"},
+        {form_->PrivateCheck, "Make copy constructor and = operator private"},
+        {form_->StdCheck, "StdLib"},
+        {form_->MathCheck, "Math"},
+        {form_->StringCheck, "C Style Strings"},
+        {form_->BigConstructorBox, "Constructor with all variables as parameters"},
+        {form_->ToStringBox, "Generate a ToString method"},
+        {form_->RadioGroup1Items->button(0), "No comparison operators"},
+        {form_->RadioGroup1Items->button(1), "Equal and not equal only (you implement = and <)"},
+        {form_->RadioGroup1Items->button(2), "All comparisons (you implement = and <)"}};
     for (const auto& [control, caption] : captions) QCOMPARE(control->text(), QString(caption));
-    QCOMPARE(form.RadioGroup1->title(), QString("Comparisons"));
-    QCOMPARE(form.Label1->text(), QString("Class Name"));
-    QCOMPARE(form.Label2->text(), QString("Libraries"));
-    QCOMPARE(form.Label3->text(), QString("Member data and functions"));
-    QCOMPARE(form.Label4->text(), QString("Form of names"));
+    QCOMPARE(form_->RadioGroup1->title(), QString("Comparisons"));
+    QCOMPARE(form_->Label1->text(), QString("Class Name"));
+    QCOMPARE(form_->Label2->text(), QString("Libraries"));
+    QCOMPARE(form_->Label3->text(), QString("Member data and functions"));
+    QCOMPARE(form_->Label4->text(), QString("Form of names"));
 
-    QCOMPARE(form.SystemBox->count(), 4);
-    QCOMPARE(form.FormBox->count(), 3);
-    QCOMPARE(form.StringGrid1->rowCount(), 19);
-    QCOMPARE(form.StringGrid1->columnCount(), 3);
+    QCOMPARE(form_->SystemBox->count(), 4);
+    QCOMPARE(form_->FormBox->count(), 3);
+    QCOMPARE(form_->StringGrid1->rowCount(), 19);
+    QCOMPARE(form_->StringGrid1->columnCount(), 3);
     const QString titles[] = {"Type", "Name", "Initial value"};
     for (int column = 0; column < 3; ++column)
-      QCOMPARE(form.StringGrid1->horizontalHeaderItem(column)->text(), titles[column]);
+      QCOMPARE(form_->StringGrid1->horizontalHeaderItem(column)->text(), titles[column]);
     for (int row = 1; row <= 19; ++row)
       for (int column = 0; column < 3; ++column)
-        QVERIFY(Cell(form.StringGrid1, row, column).isEmpty());
+        QVERIFY(Cell(form_->StringGrid1, row, column).isEmpty());
 
-    QCOMPARE(form.SaveDialog1->Filter, std::string(SaveDialogFilter));
-    QCOMPARE(form.SaveDialog1->FilterIndex, 1);
+    QCOMPARE(form_->SaveDialog1->Filter, std::string(SaveDialogFilter));
+    QCOMPARE(form_->SaveDialog1->FilterIndex, 1);
   }
 
   // Focus starts on Build; Tab walks the controls in the documented order and leaves the grid.
   void focusAndTabOrder() {
-    TForm1& form = fx_->Form1;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    QCOMPARE(QApplication::focusWidget(), form.Button1);
-    QTest::keyClick(form.Button1, Qt::Key_Return);  // Enter presses the focused button
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_));
+    QCOMPARE(QApplication::focusWidget(), form_->Button1);
+    QTest::keyClick(form_->Button1, Qt::Key_Return);  // Enter presses the focused button
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Messages[0].Text, std::string(ShortClassNameMessage));
-    QCOMPARE(fx_->Services.Messages[0].Owner, &form);
+    QCOMPARE(fx_->Services.Messages[0].Owner, form_);
 
     const QList<QWidget*> expected{
-        form.NameEdit, form.StringGrid1, form.RadioGroup1Items->checkedButton(), form.PrivateCheck,
-        form.VCLCheck, form.StdCheck, form.MathCheck, form.StringCheck, form.Button2, form.Button3,
-        form.Button4, form.Button5, form.EnumButton, form.Button6, form.BigConstructorBox,
-        form.ToStringBox, form.FormBox, form.SystemBox,
+        form_->NameEdit, form_->StringGrid1, form_->RadioGroup1Items->checkedButton(),
+        form_->PrivateCheck, form_->VCLCheck, form_->StdCheck, form_->MathCheck, form_->StringCheck,
+        form_->Button2, form_->Button3, form_->Button4, form_->Button5, form_->EnumButton,
+        form_->Button6, form_->BigConstructorBox, form_->ToStringBox, form_->FormBox,
+        form_->SystemBox,
         // The preview's own controls come after every other control.
-        form.PreviewCheck, form.Preview->findChild<QTabBar*>(), form.Preview->ShownView(),
-        form.Preview->CopyButton, form.Button1};
+        form_->PreviewCheck, form_->Preview->findChild<QTabBar*>(), form_->Preview->ShownView(),
+        form_->Preview->CopyButton, form_->Button1};
     for (QWidget* next : expected) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QWidget* focus = QApplication::focusWidget();
@@ -180,11 +162,10 @@ class TForm1Test : public QObject {
   }
 
   void buildWritesHeaderAndSourceThroughTheWindow() {
-    TForm1& form = fx_->Form1;
-    FillSample(form);
+    FillSample(*form_);
     const std::string chosen = Path("chosen.txt");
     fx_->Services.SaveAnswers.push_back(chosen);
-    form.Button1->click();
+    form_->Button1->click();
 
     QCOMPARE(fx_->Services.Showings.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Showings[0].Kind, std::string("save"));
@@ -194,31 +175,29 @@ class TForm1Test : public QObject {
     QVERIFY(fx_->Services.Messages.empty());
     QVERIFY(fx_->Services.Questions.empty());
 
-    const ClassDescription expected = SampleDescription(TargetSystem::DevCpp);
+    const ClassDescription expected = Sample(TargetSystem::DevCpp);
     QCOMPARE(ReadFile(Path("chosen.h")), WriteCppHeader(expected));
     QCOMPARE(ReadFile(Path("chosen.cpp")), WriteCppSource(expected));
     QVERIFY(!std::filesystem::exists(Path("chosen.txt")));
     // Build keeps everything the user typed.
-    QCOMPARE(form.NameEdit->text(), QString("  my class "));
-    QCOMPARE(Cell(form.StringGrid1, 3, 1), QString("label[8]"));
+    QCOMPARE(form_->NameEdit->text(), QString("  my class "));
+    QCOMPARE(Cell(form_->StringGrid1, 4, 1), QString("area(int w, int h)"));
   }
 
   void javaBuildShowsJavaEntryWhichStaysSelected() {
-    TForm1& form = fx_->Form1;
-    FillSample(form);
-    Pick(form.SystemBox, "Java");
+    FillSample(*form_, TargetSystem::Java);
     fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
-    form.Button1->click();
+    form_->Button1->click();
     QCOMPARE(fx_->Services.Showings.back().FileName, std::string("my_class.java"));
     QCOMPARE(fx_->Services.Showings.back().FilterIndex, 2);
-    QCOMPARE(ReadFile(Path("Meter.java")), WriteJavaClass(SampleDescription(TargetSystem::Java)));
+    QCOMPARE(ReadFile(Path("Meter.java")), WriteJavaClass(Sample(TargetSystem::Java)));
 
-    Pick(form.SystemBox, "CBuilder");
+    Pick(form_->SystemBox, "CBuilder");
     fx_->Services.SaveAnswers.push_back(Path("Meter.h"));
-    form.Button1->click();
+    form_->Button1->click();
     QCOMPARE(fx_->Services.Showings.back().FileName, std::string("my_class.h"));
     QCOMPARE(fx_->Services.Showings.back().FilterIndex, 2);
-    QCOMPARE(ReadFile(Path("Meter.h")), WriteCppHeader(SampleDescription(TargetSystem::CBuilder)));
+    QCOMPARE(ReadFile(Path("Meter.h")), WriteCppHeader(Sample(TargetSystem::CBuilder)));
   }
 
   void buildRefusesShortClassName_data() {
@@ -232,9 +211,8 @@ class TForm1Test : public QObject {
   void buildRefusesShortClassName() {
     QFETCH(QString, name);
     QFETCH(bool, accepted);
-    TForm1& form = fx_->Form1;
-    form.NameEdit->setText(name);
-    form.Button1->click();  // the fake save dialog cancels
+    form_->NameEdit->setText(name);
+    form_->Button1->click();  // the fake save dialog cancels
     if (accepted) {
       QVERIFY(fx_->Services.Messages.empty());
       QCOMPARE(fx_->Services.Showings.size(), std::size_t{1});
@@ -244,21 +222,19 @@ class TForm1Test : public QObject {
       QCOMPARE(fx_->Services.Messages[0].Caption, std::string(ShortClassNameCaption));
       QVERIFY(fx_->Services.Showings.empty());
     }
-    QCOMPARE(form.NameEdit->text(), name);
+    QCOMPARE(form_->NameEdit->text(), name);
   }
 
   void cancelledSaveDialogWritesNothing() {
-    TForm1& form = fx_->Form1;
-    form.NameEdit->setText("Sample");
+    form_->NameEdit->setText("Sample");
     fx_->Services.SaveAnswers.push_back(std::nullopt);
-    form.Button1->click();
+    form_->Button1->click();
     QVERIFY(fx_->Services.Messages.empty());
     QVERIFY(zandrel::testing::Entries(fx_->Folder).isEmpty());
   }
 
   // Picking a system sets the library box by what the box means for that system.
   void pickingSystemUpdatesLibraryBox() {
-    TForm1& form = fx_->Form1;
     struct Step {
       const char* item;
       TargetSystem system;
@@ -272,13 +248,13 @@ class TForm1Test : public QObject {
                           {"Visual C++", TargetSystem::VisualCpp, "WX strings", false},
                           {"Java", TargetSystem::Java, "WX strings", true},
                           {"Visual C++", TargetSystem::VisualCpp, "WX strings", false}};
-    form.VCLCheck->setChecked(false);
+    form_->VCLCheck->setChecked(false);
     for (const Step& step : steps) {
-      Pick(form.SystemBox, step.item);
-      QCOMPARE(form.SelectedSystem(), step.system);
-      QCOMPARE(form.VCLCheck->text(), QString(step.caption));
-      QCOMPARE(form.VCLCheck->isHidden(), step.hidden);
-      QVERIFY(!form.VCLCheck->isChecked());  // the ticked state is never touched
+      Pick(form_->SystemBox, step.item);
+      QCOMPARE(form_->SelectedSystem(), step.system);
+      QCOMPARE(form_->VCLCheck->text(), QString(step.caption));
+      QCOMPARE(form_->VCLCheck->isHidden(), step.hidden);
+      QVERIFY(!form_->VCLCheck->isChecked());  // the ticked state is never touched
     }
     QVERIFY(fx_->Services.Messages.empty());
   }
@@ -304,20 +280,19 @@ class TForm1Test : public QObject {
     QFETCH(QString, typed);
     QFETCH(int, accepted);
     QFETCH(QString, shown);
-    TForm1& form = fx_->Form1;
-    QComboBox* box = systemBox ? form.SystemBox : form.FormBox;
+    QComboBox* box = systemBox ? form_->SystemBox : form_->FormBox;
     TypeAndEnter(box, typed);
 
     if (accepted < 0) {
       QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
       QCOMPARE(fx_->Services.Messages[0].Text, Invalid);
       QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Error"));
-      QCOMPARE(fx_->Services.Messages[0].Owner, &form);
+      QCOMPARE(fx_->Services.Messages[0].Owner, form_);
     } else {
       QVERIFY(fx_->Services.Messages.empty());
     }
-    const int selected = systemBox ? static_cast<int>(form.SelectedSystem())
-                                   : static_cast<int>(form.SelectedNameForm());
+    const int selected = systemBox ? static_cast<int>(form_->SelectedSystem())
+                                   : static_cast<int>(form_->SelectedNameForm());
     QCOMPARE(selected, accepted < 0 ? (systemBox ? 1 : 0) : accepted);
     QCOMPARE(box->currentText(), shown);
     QCOMPARE(box->count(), systemBox ? 4 : 3);  // typed text never becomes an item
@@ -325,49 +300,47 @@ class TForm1Test : public QObject {
 
   // Keystrokes alone are not checked; leaving the box is.
   void choiceIsCheckedWhenFocusLeaves() {
-    TForm1& form = fx_->Form1;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.SystemBox->setFocus();
-    form.SystemBox->lineEdit()->selectAll();
-    QTest::keyClicks(form.SystemBox->lineEdit(), "Jav");
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_));
+    form_->SystemBox->setFocus();
+    form_->SystemBox->lineEdit()->selectAll();
+    QTest::keyClicks(form_->SystemBox->lineEdit(), "Jav");
     QVERIFY(fx_->Services.Messages.empty());
-    form.NameEdit->setFocus();
+    form_->NameEdit->setFocus();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Messages[0].Text, Invalid);
-    QCOMPARE(form.SystemBox->currentText(), QString("DevC++"));
+    QCOMPARE(form_->SystemBox->currentText(), QString("DevC++"));
 
-    form.SystemBox->setFocus();
-    form.SystemBox->lineEdit()->selectAll();
-    QTest::keyClicks(form.SystemBox->lineEdit(), "cbuilder");
-    form.NameEdit->setFocus();
+    form_->SystemBox->setFocus();
+    form_->SystemBox->lineEdit()->selectAll();
+    QTest::keyClicks(form_->SystemBox->lineEdit(), "cbuilder");
+    form_->NameEdit->setFocus();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
-    QCOMPARE(form.SelectedSystem(), TargetSystem::CBuilder);
-    QCOMPARE(form.VCLCheck->text(), QString("VCL"));
+    QCOMPARE(form_->SelectedSystem(), TargetSystem::CBuilder);
+    QCOMPARE(form_->VCLCheck->text(), QString("VCL"));
 
     // Closing the window is no finished entry: no box on the way out.
-    form.FormBox->setFocus();
-    form.FormBox->lineEdit()->selectAll();
-    QTest::keyClicks(form.FormBox->lineEdit(), "get");
-    form.close();
+    form_->FormBox->setFocus();
+    form_->FormBox->lineEdit()->selectAll();
+    QTest::keyClicks(form_->FormBox->lineEdit(), "get");
+    form_->close();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
-    QCOMPARE(form.SelectedNameForm(), NameForm::LowerUnderscore);
+    QCOMPARE(form_->SelectedNameForm(), NameForm::LowerUnderscore);
   }
 
   // After a rejected entry Build still uses the last accepted system and naming form.
   void buildUsesLastAcceptedChoices() {
-    TForm1& form = fx_->Form1;
-    form.NameEdit->setText("Meter");
-    SetCell(form.StringGrid1, 1, 0, "int");
-    SetCell(form.StringGrid1, 1, 1, "count");
-    TypeAndEnter(form.SystemBox, "java");
-    TypeAndEnter(form.FormBox, "GETVARIABLE AND SETVARIABLE");
-    TypeAndEnter(form.SystemBox, "Jav");
-    TypeAndEnter(form.FormBox, "Get");
+    form_->NameEdit->setText("Meter");
+    SetCell(form_->StringGrid1, 1, 0, "int");
+    SetCell(form_->StringGrid1, 1, 1, "count");
+    TypeAndEnter(form_->SystemBox, "java");
+    TypeAndEnter(form_->FormBox, "GETVARIABLE AND SETVARIABLE");
+    TypeAndEnter(form_->SystemBox, "Jav");
+    TypeAndEnter(form_->FormBox, "Get");
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{2});
 
     fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
-    form.Button1->click();
+    form_->Button1->click();
     ClassDescription expected;
     expected.ClassName = "Meter";
     expected.Members = {{"int", "count", "", 1}};
@@ -377,72 +350,70 @@ class TForm1Test : public QObject {
   }
 
   void clearResetsTheDescriptionOnly() {
-    TForm1& form = fx_->Form1;
-    FillSample(form);
-    SetCell(form.StringGrid1, 19, 2, "x");
-    form.VCLCheck->setChecked(false);
-    Pick(form.SystemBox, "CBuilder");
-    form.AcceptEnumeration("A", "enum A { };");
-    form.Button2->click();
+    FillSample(*form_);
+    SetCell(form_->StringGrid1, 19, 2, "x");
+    form_->VCLCheck->setChecked(false);
+    Pick(form_->SystemBox, "CBuilder");
+    form_->AcceptEnumeration("A", "enum A { };");
+    form_->Button2->click();
 
     for (int row = 1; row <= 19; ++row)
       for (int column = 0; column < 3; ++column)
-        QVERIFY(Cell(form.StringGrid1, row, column).isEmpty());
-    QCOMPARE(form.StringGrid1->horizontalHeaderItem(2)->text(), QString("Initial value"));
-    QVERIFY(form.NameEdit->text().isEmpty());
-    QVERIFY(form.VCLCheck->isChecked());
-    for (QCheckBox* box : {form.StdCheck, form.MathCheck, form.StringCheck, form.PrivateCheck})
+        QVERIFY(Cell(form_->StringGrid1, row, column).isEmpty());
+    QCOMPARE(form_->StringGrid1->horizontalHeaderItem(2)->text(), QString("Initial value"));
+    QVERIFY(form_->NameEdit->text().isEmpty());
+    QVERIFY(form_->VCLCheck->isChecked());
+    for (QCheckBox* box :
+         {form_->StdCheck, form_->MathCheck, form_->StringCheck, form_->PrivateCheck})
       QVERIFY(!box->isChecked());
-    QCOMPARE(form.ComparisonIndex(), 0);
+    QCOMPARE(form_->ComparisonIndex(), 0);
 
-    QVERIFY(form.BigConstructorBox->isChecked());
-    QVERIFY(form.ToStringBox->isChecked());
-    QCOMPARE(form.SelectedSystem(), TargetSystem::CBuilder);
-    QCOMPARE(form.SystemBox->currentText(), QString("CBuilder"));
-    QCOMPARE(form.SelectedNameForm(), NameForm::UpperCamel);
-    QCOMPARE(form.FormBox->currentText(), QString("GetVariable and SetVariable"));
-    QCOMPARE(form.VCLCheck->text(), QString("VCL"));
-    QCOMPARE(form.HeaderInsertions(), std::vector<std::string>{"enum A { };"});
+    QVERIFY(form_->BigConstructorBox->isChecked());
+    QVERIFY(form_->ToStringBox->isChecked());
+    QCOMPARE(form_->SelectedSystem(), TargetSystem::CBuilder);
+    QCOMPARE(form_->SystemBox->currentText(), QString("CBuilder"));
+    QCOMPARE(form_->SelectedNameForm(), NameForm::LowerCamel);
+    QCOMPARE(form_->FormBox->currentText(), QString("getVariable and setVariable"));
+    QCOMPARE(form_->VCLCheck->text(), QString("VCL"));
+    QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{"enum A { };"});
 
     // A Build after Clear still writes the texts gathered before.
-    form.NameEdit->setText("After");
+    form_->NameEdit->setText("After");
     fx_->Services.SaveAnswers.push_back(Path("After.h"));
-    form.Button1->click();
+    form_->Button1->click();
     QVERIFY(ReadFile(Path("After.h")).find("enum A { };") != std::string::npos);
   }
 
   void constantSequenceIsOnlyANotice() {
-    TForm1& form = fx_->Form1;
-    form.NameEdit->setText("Sample");
-    form.Button6->click();
+    form_->NameEdit->setText("Sample");
+    form_->Button6->click();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Messages[0].Text,
              std::string("This function has not yet been implemented."));
     QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Oops, unavailable feature."));
     QVERIFY(fx_->Services.Showings.empty());
-    QCOMPARE(form.NameEdit->text(), QString("Sample"));
+    QCOMPARE(form_->NameEdit->text(), QString("Sample"));
   }
 
   void replacingExistingFilesNeedsAYes() {
-    TForm1& form = fx_->Form1;
-    form.NameEdit->setText("Sample");
+    form_->NameEdit->setText("Sample");
     const std::string header = Path("Sample.h");
     const std::string source = Path("Sample.cpp");
     WriteFile(source, "// the user's own code\n");
 
     fx_->Services.SaveAnswers.push_back(header);
     fx_->Services.YesNoAnswers.push_back(false);
-    form.Button1->click();
+    form_->Button1->click();
     QCOMPARE(fx_->Services.Questions.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Questions[0].Text, ReplaceQuestion({source}));
     QCOMPARE(fx_->Services.Questions[0].Caption, std::string(ReplaceCaption));
     QVERIFY(!std::filesystem::exists(header));
     QCOMPARE(ReadFile(source), std::string("// the user's own code\n"));
-    QCOMPARE(form.NameEdit->text(), QString("Sample"));
+    QCOMPARE(form_->NameEdit->text(), QString("Sample"));
 
     fx_->Services.SaveAnswers.push_back(header);
     fx_->Services.YesNoAnswers.push_back(true);
-    form.Button1->click();
+    form_->Button1->click();
     QCOMPARE(fx_->Services.Questions.size(), std::size_t{2});
     ClassDescription expected;
     expected.ClassName = "Sample";
@@ -451,9 +422,9 @@ class TForm1Test : public QObject {
 
     fx_->Services.SaveAnswers.push_back(header);
     fx_->Services.YesNoAnswers.push_back(false);
-    form.Button1->click();
+    form_->Button1->click();
     QCOMPARE(fx_->Services.Questions.back().Text, ReplaceQuestion({header, source}));
-    QCOMPARE(fx_->Services.Questions.back().Owner, &form);
+    QCOMPARE(fx_->Services.Questions.back().Owner, form_);
     QVERIFY(fx_->Services.Messages.empty());
   }
 
@@ -469,8 +440,7 @@ class TForm1Test : public QObject {
   void confirmedReplaceTrashesOldFiles() {
     QFETCH(bool, trashWorks);
     QFETCH(bool, sourceIsFifo);
-    TForm1& form = fx_->Form1;
-    form.NameEdit->setText("Sample");
+    form_->NameEdit->setText("Sample");
     const std::string header = Path("Sample.h");
     const std::string source = Path("Sample.cpp");
     WriteFile(header, "old header\n");
@@ -481,11 +451,11 @@ class TForm1Test : public QObject {
     fx_->Services.TrashWorks = trashWorks;
     fx_->Services.SaveAnswers.push_back(header);
     fx_->Services.YesNoAnswers.push_back(true);
-    form.Button1->click();
+    form_->Button1->click();
 
     if (sourceIsFifo) {
       QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
-      QCOMPARE(fx_->Services.Messages[0].Owner, &form);
+      QCOMPARE(fx_->Services.Messages[0].Owner, form_);
       QVERIFY(fx_->Services.Trashed.empty() && fx_->Services.TrashRefused.empty());
       QCOMPARE(ReadFile(header), std::string("old header\n"));
       return;
@@ -507,11 +477,10 @@ class TForm1Test : public QObject {
   }
 
   void unwritableFolderIsReported() {
-    TForm1& form = fx_->Form1;
-    form.NameEdit->setText("Sample");
+    form_->NameEdit->setText("Sample");
     const std::string header = Path("missing/Sample.h");
     fx_->Services.SaveAnswers.push_back(header);
-    form.Button1->click();
+    form_->Button1->click();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{2});
     const std::string files[] = {Path("missing/Sample.h"), Path("missing/Sample.cpp")};
     for (int i = 0; i < 2; ++i) {
@@ -522,28 +491,26 @@ class TForm1Test : public QObject {
   }
 
   void acceptEnumerationFillsFirstEmptyTypeCell() {
-    TForm1& form = fx_->Form1;
-    SetCell(form.StringGrid1, 1, 0, "int");
-    SetCell(form.StringGrid1, 2, 1, "name only");
-    form.hide();
-    form.AcceptEnumeration("Color", "enum Color {};");
-    QVERIFY(form.isVisible());
-    QCOMPARE(Cell(form.StringGrid1, 2, 0), QString("Color"));
-    QCOMPARE(Cell(form.StringGrid1, 2, 1), QString("name only"));
-    QCOMPARE(form.HeaderInsertions(), std::vector<std::string>{"enum Color {};"});
+    SetCell(form_->StringGrid1, 1, 0, "int");
+    SetCell(form_->StringGrid1, 2, 1, "name only");
+    form_->hide();
+    form_->AcceptEnumeration("Color", "enum Color {};");
+    QVERIFY(form_->isVisible());
+    QCOMPARE(Cell(form_->StringGrid1, 2, 0), QString("Color"));
+    QCOMPARE(Cell(form_->StringGrid1, 2, 1), QString("name only"));
+    QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{"enum Color {};"});
 
-    for (int row = 1; row <= 19; ++row) SetCell(form.StringGrid1, row, 0, "T");
-    form.AcceptEnumeration("Full", "enum Full {};");
-    QCOMPARE(form.HeaderInsertions().size(), std::size_t{2});
-    for (int row = 1; row <= 19; ++row) QCOMPARE(Cell(form.StringGrid1, row, 0), QString("T"));
+    for (int row = 1; row <= 19; ++row) SetCell(form_->StringGrid1, row, 0, "T");
+    form_->AcceptEnumeration("Full", "enum Full {};");
+    QCOMPARE(form_->HeaderInsertions().size(), std::size_t{2});
+    for (int row = 1; row <= 19; ++row) QCOMPARE(Cell(form_->StringGrid1, row, 0), QString("T"));
   }
 
   void exitClosesTheMainWindow() {
-    TForm1& form = fx_->Form1;
-    QSignalSpy closed(&form, &TForm1::Closed);
-    form.show();
-    form.Button3->click();
-    QVERIFY(!form.isVisible());
+    QSignalSpy closed(form_, &TForm1::Closed);
+    form_->show();
+    form_->Button3->click();
+    QVERIFY(!form_->isVisible());
     QCOMPARE(closed.count(), 1);
   }
 
@@ -551,6 +518,7 @@ class TForm1Test : public QObject {
   std::string Path(const std::string& leaf) const { return fx_->Path(leaf); }
 
   std::unique_ptr<MainWindowFixture> fx_;
+  TForm1* form_ = nullptr;
 };
 
 QTEST_MAIN(TForm1Test)
