@@ -19,7 +19,6 @@
 #include "desktop/live_edit_grid.h"
 #include "desktop/platform_services.h"
 #include "enumgen/enumeration_output.h"
-#include "enumgen/enumeration_writers.h"
 
 namespace zandrel {
 

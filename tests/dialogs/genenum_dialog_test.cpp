@@ -16,7 +16,7 @@
 #include "desktop/file_preview.h"
 #include "desktop/live_edit_grid.h"
 #include "enumgen/enumeration_output.h"
-#include "enumgen/enumeration_writers.h"
+#include "enumgen/enumeration_texts.h"
 #include "enumgen/genenum.h"
 #include "tests/support/qt/fake_services.h"
 
