@@ -76,6 +76,8 @@ void FilePreview::SetPages(const std::vector<PreviewPage>& pages) {
     texts_.assign(titles.size(), QString());
     for (const std::string& title : titles) tabs_->addTab(QString::fromStdString(title));
     tabs_->setCurrentIndex(0);
+    // A hidden tab bar does not tell the layout that its size changed with its tabs.
+    tabs_->updateGeometry();
   }
   for (std::size_t i = 0; i < titles.size(); ++i) {
     tabs_->setTabToolTip(static_cast<int>(i), QString::fromStdString(pages[i].FileName));

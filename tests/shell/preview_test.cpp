@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <memory>
 
@@ -169,6 +170,7 @@ class PreviewTest : public QObject {
     TForm1& form = Form();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(form.Preview->findChild<QTabBar*>()->height() > 0);  // the tabs show
     QCOMPARE(form.PreviewCheck->text(), QString("Show preview"));
     QVERIFY(form.PreviewCheck->isChecked());
     const int wide = form.width();
