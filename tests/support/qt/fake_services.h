@@ -9,6 +9,7 @@
 #include "desktop/platform_services.h"
 #include "tests/support/qt/window_fixtures.h"
 #include "tests/support/scripted_file_dialog.h"
+#include "tests/support/temp_folder.h"
 
 namespace zandrel::testing {
 
