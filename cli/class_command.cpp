@@ -7,6 +7,7 @@
 #include "classgen/class_build.h"
 #include "classgen/class_description.h"
 #include "cli/cli_common.h"
+#include "cli/delivery.h"
 #include "document/class_document.h"
 
 namespace zandrel::cli {
@@ -14,22 +15,30 @@ namespace zandrel::cli {
 namespace {
 
 constexpr std::string_view ClassUsage =
-    "Usage: zandrel-gen class DESCRIPTION.json OUTPUT_PATH\n"
-    "\n"
-    "Writes the class files as Build does when the save dialog returns OUTPUT_PATH: the\n"
-    "header and the source beside it, or the Java file. Existing files are replaced whole,\n"
+    "Usage: zandrel-gen class [OPTION] DESCRIPTION.json OUTPUT_PATH\n"
+    "Write the class files as Build does when the save dialog returns OUTPUT_PATH: the\n"
+    "header and the source beside it, or the Java file. DESCRIPTION.json may be -, standard\n"
+    "input. Files whose text would not change are left alone; the others are replaced whole,\n"
     "both or neither.\n"
     "\n"
-    "Exit codes: 0 written, 1 class name refused, 2 unusable invocation or JSON, 3 the\n"
-    "description not read, a file not written or standard output not written.\n";
+    "  --check      write nothing; list each file that would change, exit 4 if any would\n"
+    "  --dry-run    write nothing; list each file that would change\n"
+    "  --stdout     print the files instead, each after a line \"// ==> PATH\"\n"
+    "  -h, --help   display this help and exit\n"
+    "\n"
+    "Exit status: 0 done, 1 class name refused, 2 unusable invocation or JSON, 3 the\n"
+    "description not read, a file not written or standard output not written, 4 with\n"
+    "--check: a file would change.\n";
 
 }  // namespace
 
 int RunClassCommand(const Arguments& arguments) {
-  if (AsksForHelp(arguments)) return PrintOutput(ClassUsage) ? Written : NotWritten;
-  if (arguments.size() != 2)
+  const CommandLine line = ParseCommandLine(arguments, true);
+  if (line.Help) return PrintOutput(ClassUsage) ? Written : NotWritten;
+  if (line.Operands.size() != 2)
     throw UsageError("class needs two arguments: DESCRIPTION.json OUTPUT_PATH");
-  const auto read = ReadClassDocument(LoadJsonFile(arguments[0]), arguments[0]);
+  const std::string& path = line.Operands[0];
+  const auto read = ReadClassDocument(LoadJsonFile(path), DocumentName(path));
   if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
   const auto description = ReadClassDescription(std::get<ClassInput>(read));
   if (!description) {
@@ -38,9 +47,7 @@ int RunClassCommand(const Arguments& arguments) {
   }
   // Nothing is written unless every file can be: an output path that is a folder, FIFO or
   // device is refused before any file changes.
-  const auto failures = WriteClassFiles(*description, arguments[1]);
-  for (const FileFailure& failure : failures) PrintError(DescribeFailure(failure));
-  return failures.empty() ? Written : NotWritten;
+  return Deliver(ClassOutputFiles(*description, line.Operands[1]), line.Mode);
 }
 
 }  // namespace zandrel::cli

@@ -1,5 +1,7 @@
 #include "cli/cli_common.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,9 +24,31 @@ bool OutputFailure(int error) {
   return false;
 }
 
+// Standard input is read up to one byte past the limit, so that a larger input is refused
+// without waiting for all of it.
+std::string ReadStandardInput() {
+  std::string text;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    if (got == 0) return text;
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0)
+      throw UnreadableInput(std::string("standard input could not be read: ") +
+                            std::strerror(errno));
+    text.append(buffer, static_cast<std::size_t>(got));
+    if (text.size() > JsonFileLimit)
+      throw UnreadableInput("standard input could not be read: larger than the " +
+                            std::to_string(JsonFileLimit >> 20) + " MiB limit");
+  }
+}
+
 }  // namespace
 
+std::string DocumentName(const std::string& path) { return path == "-" ? "standard input" : path; }
+
 std::string LoadJsonFile(const std::string& path) {
+  if (path == "-") return ReadStandardInput();
   auto read = ReadInputFile(path, JsonFileLimit);
   if (const auto* failure = std::get_if<FileFailure>(&read))
     throw UnreadableInput(DescribeReadFailure(*failure));
@@ -50,8 +74,39 @@ bool CloseOutput() {
   return true;
 }
 
-bool AsksForHelp(const Arguments& arguments) {
-  return arguments.size() == 1 && (arguments[0] == "-h" || arguments[0] == "--help");
+CommandLine ParseCommandLine(const Arguments& arguments, bool withStdout) {
+  CommandLine line;
+  std::string chosen;
+  bool optionsEnd = false;
+  for (const std::string& argument : arguments) {
+    if (optionsEnd || argument == "-" || !argument.starts_with("-")) {
+      line.Operands.push_back(argument);
+      continue;
+    }
+    Delivery delivery = Delivery::Write;
+    if (argument == "--") {
+      optionsEnd = true;
+      continue;
+    }
+    if (argument == "-h" || argument == "--help") {
+      line.Help = true;
+      continue;
+    }
+    if (argument == "--check") {
+      delivery = Delivery::Check;
+    } else if (argument == "--dry-run") {
+      delivery = Delivery::DryRun;
+    } else if (argument == "--stdout" && withStdout) {
+      delivery = Delivery::Stdout;
+    } else {
+      throw UsageError("unknown option \"" + argument + "\" (try --help)");
+    }
+    if (!chosen.empty() && chosen != argument)
+      throw UsageError(chosen + " and " + argument + " cannot be used together");
+    chosen = argument;
+    line.Mode = delivery;
+  }
+  return line;
 }
 
 }  // namespace zandrel::cli

@@ -7,7 +7,7 @@
 
 namespace zandrel::cli {
 
-enum ExitCode { Written = 0, Refused = 1, Unusable = 2, NotWritten = 3 };
+enum ExitCode { Written = 0, Refused = 1, Unusable = 2, NotWritten = 3, Differs = 4 };
 
 // An unusable invocation or JSON: one line naming what is wrong, exit code 2.
 struct UsageError : std::runtime_error {
@@ -19,11 +19,38 @@ struct UnreadableInput : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Input the system's own rules refuse, in a batch: the message, exit code 1.
+struct RefusedInput : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 // The arguments after the command, as the bytes they were given (paths are not re-encoded).
 using Arguments = std::vector<std::string>;
 
-// The bytes of a JSON file (at most JsonFileLimit); UnreadableInput when it cannot be read.
+// The bytes of a JSON file, or of standard input for "-", at most JsonFileLimit of them;
+// UnreadableInput when they cannot be read.
 std::string LoadJsonFile(const std::string& path);
+
+// How a JSON argument is named in messages: its path, or "standard input" for "-".
+std::string DocumentName(const std::string& path);
+
+// What a command does with the files it has composed.
+enum class Delivery {
+  Write,   // replace the files that change, all of them or none
+  Check,   // write nothing; list the files that would change, exit 4 when there are any
+  DryRun,  // write nothing; list the files that would change
+  Stdout,  // print every file after a line "// ==> PATH"
+};
+
+struct CommandLine {
+  Arguments Operands;
+  Delivery Mode = Delivery::Write;
+  bool Help = false;
+};
+
+// Splits a command's arguments into options and operands, in any order; "--" ends the options
+// and "-" is an operand. withStdout: whether the command takes --stdout.
+CommandLine ParseCommandLine(const Arguments& arguments, bool withStdout);
 
 // Writes a line (a line feed is added) to standard error.
 void PrintError(const std::string& line);
@@ -34,8 +61,5 @@ bool PrintOutput(std::string_view text);
 
 // Closes standard output at the end; false (reported as above) when earlier output was lost.
 bool CloseOutput();
-
-// True for "-h" or "--help" as a command's only argument.
-bool AsksForHelp(const Arguments& arguments);
 
 }  // namespace zandrel::cli

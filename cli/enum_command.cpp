@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_common.h"
+#include "cli/delivery.h"
 #include "core/output_text.h"
 #include "document/enumeration_request_document.h"
 #include "enumgen/enumeration_list.h"
@@ -17,22 +18,29 @@ namespace zandrel::cli {
 namespace {
 
 constexpr std::string_view EnumUsage =
-    "Usage: zandrel-gen enum REQUEST.json\n"
+    "Usage: zandrel-gen enum [OPTION] REQUEST.json\n"
+    "Build an enumeration as the dialog's OK does. With OutputPath, write the header and\n"
+    "source there (both or neither; files whose text would not change are left alone) and\n"
+    "print the include line; without, print the enumeration text the main window would\n"
+    "receive. ListFile reads the names from a file of at most 256 MiB. REQUEST.json may be\n"
+    "-, standard input.\n"
     "\n"
-    "Builds an enumeration as the dialog's OK does. With OutputPath it writes the header and\n"
-    "source there (both or neither) and prints the include line; without, it prints the\n"
-    "enumeration text the main window would receive. ListFile reads the names from a file of\n"
-    "at most 256 MiB.\n"
+    "  --check      write and print nothing; list each file that would change, exit 4 if any\n"
+    "  --dry-run    write and print nothing; list each file that would change\n"
+    "  -h, --help   display this help and exit\n"
     "\n"
-    "Exit codes: 0 done, 1 request refused, 2 unusable invocation or JSON, 3 the request or\n"
-    "list file not read, a file not written or standard output not written.\n";
+    "Exit status: 0 done, 1 request refused, 2 unusable invocation or JSON, 3 the request or\n"
+    "list file not read, a file not written or standard output not written, 4 with --check:\n"
+    "a file would change.\n";
 
 }  // namespace
 
 int RunEnumCommand(const Arguments& arguments) {
-  if (AsksForHelp(arguments)) return PrintOutput(EnumUsage) ? Written : NotWritten;
-  if (arguments.size() != 1) throw UsageError("enum takes one argument: REQUEST.json");
-  const auto read = ReadEnumerationRequest(LoadJsonFile(arguments[0]), arguments[0]);
+  const CommandLine line = ParseCommandLine(arguments, false);
+  if (line.Help) return PrintOutput(EnumUsage) ? Written : NotWritten;
+  if (line.Operands.size() != 1) throw UsageError("enum takes one argument: REQUEST.json");
+  const std::string& path = line.Operands[0];
+  const auto read = ReadEnumerationRequest(LoadJsonFile(path), DocumentName(path));
   if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
   const EnumerationRequest& request = std::get<EnumerationRequest>(read);
 
@@ -53,9 +61,8 @@ int RunEnumCommand(const Arguments& arguments) {
   }
   const auto& output = std::get<EnumerationOutput>(composed);
   // The include line would name files that are not there: it is printed only once both are.
-  const std::vector<FileFailure> failures = ReplaceFiles(output.Files);
-  for (const FileFailure& failure : failures) PrintError(DescribeFailure(failure));
-  if (!failures.empty()) return NotWritten;
+  const int delivered = Deliver(output.Files, line.Mode);
+  if (delivered != Written || line.Mode != Delivery::Write) return delivered;
   return PrintOutput(output.HandOver) ? Written : NotWritten;
 }
 

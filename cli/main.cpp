@@ -9,6 +9,7 @@
 namespace zandrel::cli {
 int RunClassCommand(const Arguments& arguments);
 int RunEnumCommand(const Arguments& arguments);
+int RunBatchCommand(const Arguments& arguments);
 }  // namespace zandrel::cli
 
 namespace {
@@ -16,9 +17,9 @@ namespace {
 using namespace zandrel::cli;
 
 constexpr std::string_view Help =
-    "Usage: zandrel-gen COMMAND ARGUMENTS\n"
-    "\n"
-    "Generates the files that Zandrel's windows would, from a JSON description.\n"
+    "Usage: zandrel-gen COMMAND [OPTION] ARGUMENT...\n"
+    "  or:  zandrel-gen --help | --version\n"
+    "Generate the files that Zandrel's windows would, from JSON descriptions.\n"
     "\n"
     "Commands:\n"
     "  class DESCRIPTION.json OUTPUT_PATH  write the class files as Build does when the save\n"
@@ -27,21 +28,39 @@ constexpr std::string_view Help =
     "  enum REQUEST.json                   build an enumeration as the dialog's OK does, write\n"
     "                                      its files when OutputPath is given, and print the\n"
     "                                      text the main window would receive\n"
-    "  COMMAND --help                      show the command's own help\n"
+    "  batch MANIFEST.json                 run every class and enumeration the manifest\n"
+    "                                      lists, checked first, written as one step\n"
+    "A JSON argument may be -, standard input.\n"
     "\n"
-    "Options:\n"
-    "  -h, --help     show this help\n"
-    "  -v, --version  show the version\n"
+    "Options of the commands:\n"
+    "      --check      write nothing; list each file that would change (one path a line on\n"
+    "                   standard output) and exit with status 4 if any would\n"
+    "      --dry-run    write nothing; list each file that would change\n"
+    "      --stdout     (class only) print the files instead of writing them, each after a\n"
+    "                   line \"// ==> PATH\"\n"
+    "  -h, --help       display this help (after a command, the command's own) and exit\n"
+    "  -v, --version    output version information and exit\n"
     "\n"
-    "Existing files are replaced whole, all of a command's files or none; a path that is a\n"
-    "folder, FIFO or device is refused.\n"
+    "Files whose text would not change are left alone, time stamps and all; the others are\n"
+    "replaced whole, all of a command's files or none. A path that is a folder, FIFO or\n"
+    "device is refused.\n"
     "\n"
-    "Exit codes: 0 done, 1 input refused, 2 unusable invocation or JSON, 3 a file not\n"
-    "written or read, or standard output not written.\n";
+    "Exit status:\n"
+    "  0  done (with --check: every file up to date)\n"
+    "  1  input refused\n"
+    "  2  unusable invocation or JSON\n"
+    "  3  a file not read or not written, or standard output not written\n"
+    "  4  with --check: a file would change\n"
+    "\n"
+    "Report bugs to: " ZANDREL_BUG_ADDRESS "\n";
+
+constexpr std::string_view TryHelp =
+    "Usage: zandrel-gen COMMAND [OPTION] ARGUMENT...\n"
+    "Try 'zandrel-gen --help' for more information.\n";
 
 int Run(Arguments arguments) {
   if (arguments.empty()) {
-    std::fwrite(Help.data(), 1, Help.size(), stderr);
+    std::fwrite(TryHelp.data(), 1, TryHelp.size(), stderr);
     return Unusable;
   }
   const std::string command = arguments.front();
@@ -53,6 +72,7 @@ int Run(Arguments arguments) {
   try {
     if (command == "class") return RunClassCommand(arguments);
     if (command == "enum") return RunEnumCommand(arguments);
+    if (command == "batch") return RunBatchCommand(arguments);
     throw UsageError("unknown command \"" + command + "\" (try --help)");
   } catch (const UsageError& error) {
     PrintError(std::string("zandrel-gen: ") + error.what());
@@ -60,6 +80,9 @@ int Run(Arguments arguments) {
   } catch (const UnreadableInput& error) {
     PrintError(std::string("zandrel-gen: ") + error.what());
     return NotWritten;
+  } catch (const RefusedInput& error) {
+    PrintError(std::string("zandrel-gen: ") + error.what());
+    return Refused;
   }
 }
 

@@ -20,6 +20,7 @@ struct ProgramRun {
 struct ProgramOptions {
   std::string outputPath;                // standard output goes there instead of being captured
   rlim_t fileSizeLimit = RLIM_INFINITY;  // the largest file the program may write
+  std::string inputPath = {};            // standard input comes from there instead of the test's
 };
 
 // Runs a program with these arguments, passed as the bytes given. One still running after 20 s
@@ -39,8 +40,11 @@ inline ProgramRun RunProgram(const std::vector<std::string>& arguments,
     const int output = options.outputPath.empty()
                            ? out[1]
                            : ::open(options.outputPath.c_str(), O_WRONLY | O_CLOEXEC);
+    const int input =
+        options.inputPath.empty() ? 0 : ::open(options.inputPath.c_str(), O_RDONLY | O_CLOEXEC);
     const rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
-    if (output < 0 || ::dup2(output, 1) < 0 || ::dup2(err[1], 2) < 0 ||
+    if (output < 0 || input < 0 || ::dup2(output, 1) < 0 || ::dup2(err[1], 2) < 0 ||
+        (input != 0 && ::dup2(input, 0) < 0) ||
         (limit.rlim_cur != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &limit) != 0))
       ::_exit(127);
     ::alarm(20);

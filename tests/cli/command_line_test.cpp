@@ -1,0 +1,248 @@
+// Runs the built zandrel-gen over a small project: a class description, an enumeration request
+// with a list file, and a manifest naming both, with paths taken from the manifest's folder.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "classgen/class_build.h"
+#include "document/class_document.h"
+#include "tests/support/run_program.h"
+#include "tests/support/temp_folder.h"
+
+namespace zandrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ProgramRun;
+using testing::ReadFile;
+
+const std::string SampleJson =
+    R"({"ClassName": "Sample", "Rows": [{"Row": 1, "Type": "int", "Name": "count"}]})";
+
+struct Project {
+  testing::TempFolder folder;
+  std::string Path(const std::string& name) const { return folder.Path(name); }
+
+  Project() {
+    fs::create_directories(Path("model"));
+    fs::create_directories(Path("src"));
+    folder.Write("model/sample.json", SampleJson);
+    folder.Write("model/colors.txt", "Red Green\n");
+    folder.Write("model/colors.json",
+                 R"({"TypeName": "Color", "ListFile": "model/colors.txt",
+                     "OutputPath": "src/Color.h"})");
+    folder.Write("enum.json", R"({"TypeName": "Color", "ListFile": ")" + Path("model/colors.txt") +
+                                  R"(", "OutputPath": ")" + Path("src/Color.h") + "\"}");
+    Manifest(R"({"class": "model/sample.json", "output": "src/Sample.h"},
+                {"enum": "model/colors.json"})");
+  }
+  std::string Manifest(const std::string& entries) const {
+    return folder.Write("zandrel.json", R"({"$schema": "urn:zandrel:schema:batch-manifest:1",
+                                            "Format": 1, "entries": [)" +
+                                            entries + "]}");
+  }
+  ProgramRun Run(std::vector<std::string> arguments, const std::string& option = "",
+                 const testing::ProgramOptions& options = {}) const {
+    arguments.insert(arguments.begin(), ZANDREL_GEN);
+    if (!option.empty()) arguments.push_back(option);
+    return testing::RunProgram(arguments, options);
+  }
+  // Modification times in nanoseconds, by file.
+  std::map<std::string, long long> Times(const std::vector<std::string>& files) const {
+    std::map<std::string, long long> times;
+    for (const std::string& file : files) {
+      struct stat status {};
+      ::stat(Path(file).c_str(), &status);
+      times[file] = status.st_mtim.tv_sec * 1000000000LL + status.st_mtim.tv_nsec;
+    }
+    return times;
+  }
+};
+
+TEST(CommandLine, CheckAndDryRunListWhatWouldChangeAndUnchangedFilesStayUntouched) {
+  struct Case {
+    std::vector<std::string> arguments;  // "@X" is the project's path of X
+    std::vector<std::string> files;
+  };
+  const Case cases[] = {
+      {{"class", "@model/sample.json", "@src/Sample.h"}, {"src/Sample.h", "src/Sample.cpp"}},
+      {{"enum", "@enum.json"}, {"src/Color.h", "src/Color.cpp"}},
+      {{"batch", "@zandrel.json"},
+       {"src/Sample.h", "src/Sample.cpp", "src/Color.h", "src/Color.cpp"}},
+  };
+  for (const Case& c : cases) {
+    const Project project;
+    std::vector<std::string> arguments;
+    for (const std::string& argument : c.arguments)
+      arguments.push_back(argument.starts_with("@") ? project.Path(argument.substr(1)) : argument);
+    std::string all;
+    for (const std::string& file : c.files) all += project.Path(file) + "\n";
+    const std::string& last = c.files.back();
+    SCOPED_TRACE(c.arguments[0]);
+
+    EXPECT_EQ(project.Run(arguments, "--check").exitCode, 4);
+    EXPECT_EQ(project.Run(arguments, "--check").out, all);
+    EXPECT_EQ(project.Run(arguments, "--dry-run").exitCode, 0);
+    EXPECT_EQ(project.Run(arguments, "--dry-run").out, all);
+    EXPECT_FALSE(fs::exists(project.Path(last)));
+
+    ASSERT_EQ(project.Run(arguments).exitCode, 0);
+    const std::string text = ReadFile(project.Path(last));
+    for (const std::string& file : c.files)
+      fs::last_write_time(project.Path(file), fs::file_time_type{});
+    const auto aged = project.Times(c.files);
+    EXPECT_EQ(project.Run(arguments).exitCode, 0);
+    EXPECT_EQ(project.Times(c.files), aged);
+    const ProgramRun upToDate = project.Run(arguments, "--check");
+    EXPECT_EQ(upToDate.exitCode, 0);
+    EXPECT_EQ(upToDate.out, "");
+
+    project.folder.Write(last, text + "// mine\n");
+    const ProgramRun changed = project.Run(arguments, "--check");
+    EXPECT_EQ(changed.exitCode, 4);
+    EXPECT_EQ(changed.out, project.Path(last) + "\n");
+    EXPECT_EQ(project.Run(arguments).exitCode, 0);
+    EXPECT_EQ(ReadFile(project.Path(last)), text);
+    auto times = project.Times(c.files);
+    EXPECT_NE(times[last], aged.at(last));
+    times[last] = aged.at(last);
+    EXPECT_EQ(times, aged);
+  }
+}
+
+// The first entry is sound; the second fails the whole run, named, before anything is written.
+TEST(CommandLine, OneBadBatchEntryFailsTheRunAndNothingIsWritten) {
+  struct Case {
+    std::string entry;
+    std::string file;  // model/bad.json, when given
+    int exitCode;
+    std::string error;  // follows "zandrel-gen: entries[1] (PROJECT/model/bad.json): "
+  };
+  const Case cases[] = {
+      {R"({"class": "model/bad.json", "output": "src/B.h"})", R"({"Colour": 1})", 2,
+       "unknown key \"Colour\" in description"},
+      {R"({"class": "model/bad.json", "output": "src/B.h"})", R"({"ClassName": "B"})", 1,
+       "You must have a class name that is larger than one characters."},
+      {R"({"class": "model/bad.json", "output": "src/B.h"})", "", 3, "The file"},
+      {R"({"enum": "model/bad.json"})", R"({"ListFile": "model/none.txt", "OutputPath": "B.h"})", 3,
+       "The file"},
+      {R"({"enum": "model/bad.json"})", R"({"Style": "EnumerationClass", "FirstAndLast": false,
+                                            "OutputPath": "B.h"})",
+       1, "An enumeration class needs at least one name."},
+      {R"({"enum": "model/bad.json"})", R"({"TypeName": "B"})", 2, "a request in a manifest"},
+      {R"({"class": "model/bad.json", "output": "src/Sample.txt"})", SampleJson, 2,
+       "src/Sample.h is written by entries[0]"},
+  };
+  for (const Case& c : cases) {
+    const Project project;
+    project.Manifest(R"({"class": "model/sample.json", "output": "src/Sample.h"}, )" + c.entry);
+    if (!c.file.empty()) project.folder.Write("model/bad.json", c.file);
+    const auto before = project.folder.Contents();
+    const ProgramRun run = project.Run({"batch", project.Path("zandrel.json")});
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.entry;
+    const std::string prefix = "zandrel-gen: entries[1] (" + project.Path("model/bad.json") + "): ";
+    EXPECT_TRUE(run.err.starts_with(prefix)) << run.err;
+    EXPECT_NE(run.err.find(c.error, prefix.size()), std::string::npos) << run.err;
+    EXPECT_EQ(project.folder.Contents(), before) << c.entry;
+  }
+  const std::pair<std::string, std::string> manifests[] = {
+      {R"({"class": "model/sample.json"})", "entries[0].output is missing"},
+      {R"({"class": "model/sample.json", "enum": "e.json", "output": "o.h"})",
+       "entries[0] needs either \"class\" or \"enum\""},
+      {R"({"enum": "model/colors.json", "output": "o.h"})", "unknown key \"output\" in entries[0]"},
+  };
+  for (const auto& [entries, error] : manifests) {
+    const Project project;
+    project.Manifest(entries);
+    const ProgramRun run = project.Run({"batch", project.Path("zandrel.json")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "zandrel-gen: " + error + "\n");
+  }
+}
+
+TEST(CommandLine, StandardInputAndStandardOutput) {
+  const Project project;
+  ClassInput input;
+  input.NameText = "Sample";
+  input.Grid[0] = {"int", "count", ""};
+  const auto files = [&](TargetSystem target, const std::string& chosen) {
+    input.Options.TargetSystem = target;
+    std::string printed;
+    for (const OutputFile& file : ClassOutputFiles(*ReadClassDescription(input), chosen))
+      printed += "// ==> " + file.Path + "\n" + file.Text + (file.Text.ends_with("\n") ? "" : "\n");
+    return printed;
+  };
+  fs::resize_file(project.folder.Write("large", ""), (16 << 20) + 1);
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string input;  // standard input's text, or "@large"
+    int exitCode;
+    std::string out, err;
+  };
+  const Case cases[] = {
+      {{"class", "-", "P.h", "--stdout"}, SampleJson, 0, files(TargetSystem::DevCpp, "P.h"), ""},
+      {{"class", "--stdout", project.Path("model/sample.json"), "P"},
+       "",
+       0,
+       files(TargetSystem::DevCpp, "P"),
+       ""},
+      {{"class", "-", "P.java", "--stdout"},
+       R"({"ClassName": "Sample", "Rows": [{"Row": 1,
+          "Type": "int", "Name": "count"}], "Options": {"TargetSystem": "Java"}})",
+       0,
+       files(TargetSystem::Java, "P.java"),
+       ""},
+      {{"enum", "-"},
+       R"({"TypeName": "Color", "Rows": [{"Row": 1, "Name": "Red"}]})",
+       0,
+       project
+           .Run({"enum", project.folder.Write("plain.json", R"({"TypeName": "Color",
+           "Rows": [{"Row": 1, "Name": "Red"}]})")})
+           .out,
+       ""},
+      {{"class", "-", "P.h"}, "{", 2, "", "zandrel-gen: standard input: invalid JSON at offset 1"},
+      {{"enum", "-"},
+       "@large",
+       3,
+       "",
+       "zandrel-gen: standard input could not be read: larger than the 16 MiB limit"},
+  };
+  for (const Case& c : cases) {
+    const std::string stdinPath = c.input.starts_with("@") ? project.Path(c.input.substr(1))
+                                                           : project.folder.Write("stdin", c.input);
+    const ProgramRun run = project.Run(c.arguments, "", {"", RLIM_INFINITY, stdinPath});
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments[0] << run.err;
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
+    EXPECT_FALSE(fs::exists("P.h"));
+  }
+}
+
+// A saved description gives through zandrel-gen exactly the files Build writes for it.
+TEST(CommandLine, SavedDocumentsBuildAsTheWindowWould) {
+  const Project project;
+  ClassInput input;
+  input.NameText = " my class ";
+  input.Grid[1] = {"char", "label[16]", ""};
+  input.Grid[4] = {"double", "area(int w)", "ignored"};
+  input.HeaderInsertions = {"#include \"Color.h\" "};
+  for (const TargetSystem target : {TargetSystem::CBuilder, TargetSystem::Java}) {
+    input.Options.TargetSystem = target;
+    input.Options.BigConstructor = target == TargetSystem::Java;
+    const QByteArray document = WriteClassDocument(input);
+    const std::string saved =
+        project.folder.Write("saved.json", std::string(document.data(), document.size()));
+    ASSERT_EQ(project.Run({"class", saved, project.Path("src/Out.h")}).exitCode, 0);
+    for (const OutputFile& file :
+         ClassOutputFiles(*ReadClassDescription(input), project.Path("src/Out.h")))
+      EXPECT_EQ(ReadFile(file.Path), file.Text) << file.Path;
+  }
+}
+
+}  // namespace
+}  // namespace zandrel
