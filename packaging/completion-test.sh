@@ -14,16 +14,21 @@ touch point.json notes.txt
 mkdir src
 
 cases=(
-  "zandrel-gen |--help --version class enum"
+  "zandrel-gen |--help --version batch class enum"
   "zandrel-gen e|enum"
   "zandrel-gen --v|--version"
   "zandrel-gen class |point.json src"
-  "zandrel-gen class -|--help"
+  "zandrel-gen class -|--check --dry-run --help --stdout"
   "zandrel-gen class point.json |notes.txt point.json src"
+  "zandrel-gen class --check point.json |notes.txt point.json src"
   "zandrel-gen class point.json src/Point.h |"
+  "zandrel-gen class point.json src/Point.h --s|--stdout"
   "zandrel-gen enum |point.json src"
   "zandrel-gen enum po|point.json"
+  "zandrel-gen enum --|--check --dry-run --help"
   "zandrel-gen enum point.json |"
+  "zandrel-gen batch --dry-run |point.json src"
+  "zandrel-gen batch -|--check --dry-run --help"
   "zandrel-gen unknown |"
 )
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <variant>
@@ -55,6 +57,16 @@ TEST(ClassDocument, WhatIsWrittenReadsBackTheSame) {
     ASSERT_TRUE(std::holds_alternative<ClassInput>(read)) << std::get<std::string>(read);
     EXPECT_EQ(Fields(std::get<ClassInput>(read)), Fields(input)) << document.toStdString();
   }
+}
+
+// The example project's saved description is in the form the writer gives, so the schema test,
+// which validates the example, covers what the writer writes.
+TEST(ClassDocument, TheExampleIsWhatTheWriterWrites) {
+  std::ifstream in(ZANDREL_EXAMPLE_DIR "/model/point.zandrel.json", std::ios::binary);
+  const std::string saved{std::istreambuf_iterator<char>(in), {}};
+  const auto read = ReadClassDocument(saved, "point.zandrel.json");
+  ASSERT_TRUE(std::holds_alternative<ClassInput>(read)) << std::get<std::string>(read);
+  EXPECT_EQ(WriteClassDocument(std::get<ClassInput>(read)).toStdString(), saved);
 }
 
 TEST(ClassDocument, RefusedWithTheMessageZandrelGenPrints) {
