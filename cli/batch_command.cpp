@@ -26,23 +26,25 @@ namespace zandrel::cli {
 namespace {
 
 constexpr std::string_view BatchUsage =
-    "Usage: zandrel-gen batch [OPTION] MANIFEST.json\n"
+    "Usage: zandrel-gen batch [OPTION]... MANIFEST.json\n"
     "Run every class description and enumeration request the manifest lists:\n"
-    "  {\"entries\": [{\"class\": \"sample.json\", \"output\": \"src/Sample.h\"},\n"
-    "               {\"enum\": \"colors.json\"}]}\n"
-    "Relative paths, in the manifest and in the enumeration requests it names, are taken from\n"
-    "the manifest's folder. Every entry is read and composed before anything is written; one\n"
-    "bad entry stops the run with its name and nothing written. Files whose text would not\n"
-    "change are left alone; the others are replaced whole, all of them or none. MANIFEST.json\n"
-    "may be -, standard input (paths are then taken from the current folder).\n"
+    "  {\"entries\": [{\"class\": \"point.json\", \"output\": \"src/Point.h\"},\n"
+    "               {\"enum\": \"colour.json\"}]}\n"
+    "Relative paths, in the manifest and in the enumeration requests it names, are\n"
+    "taken from the manifest's folder. Every entry is read and composed before\n"
+    "anything is written; one bad entry stops the run with its name and nothing\n"
+    "written. Files whose text would not change are left alone; the others are\n"
+    "replaced whole, all of them or none. MANIFEST.json may be -, standard input\n"
+    "(paths are then taken from the current folder).\n"
     "\n"
-    "  --check      write nothing; list each file that would change, exit 4 if any would\n"
-    "  --dry-run    write nothing; list each file that would change\n"
-    "  -h, --help   display this help and exit\n"
+    "      --check    write nothing; list each file that would change, and exit\n"
+    "                 with status 4 if any would\n"
+    "      --dry-run  write nothing; list each file that would change\n"
+    "  -h, --help     display this help and exit\n"
     "\n"
-    "Exit status: 0 done, 1 an entry refused, 2 unusable invocation or JSON, 3 a file not\n"
-    "read or not written, or standard output not written, 4 with --check: a file would\n"
-    "change.\n";
+    "Exit status: 0 done, 1 an entry refused, 2 unusable invocation or JSON, 3 a\n"
+    "file not read or not written, or standard output not written, 4 with --check:\n"
+    "a file would change.\n";
 
 // Paths in a manifest are read as if zandrel-gen ran in the manifest's folder.
 class ManifestFolder {

@@ -15,20 +15,21 @@ namespace zandrel::cli {
 namespace {
 
 constexpr std::string_view ClassUsage =
-    "Usage: zandrel-gen class [OPTION] DESCRIPTION.json OUTPUT_PATH\n"
-    "Write the class files as Build does when the save dialog returns OUTPUT_PATH: the\n"
-    "header and the source beside it, or the Java file. DESCRIPTION.json may be -, standard\n"
-    "input. Files whose text would not change are left alone; the others are replaced whole,\n"
-    "both or neither.\n"
+    "Usage: zandrel-gen class [OPTION]... DESCRIPTION.json OUTPUT_PATH\n"
+    "Write the class files as Build does when the save dialog returns OUTPUT_PATH:\n"
+    "the header and the source beside it, or the Java file. DESCRIPTION.json may be\n"
+    "-, standard input. Files whose text would not change are left alone; the\n"
+    "others are replaced whole, both or neither.\n"
     "\n"
-    "  --check      write nothing; list each file that would change, exit 4 if any would\n"
-    "  --dry-run    write nothing; list each file that would change\n"
-    "  --stdout     print the files instead, each after a line \"// ==> PATH\"\n"
-    "  -h, --help   display this help and exit\n"
+    "      --check    write nothing; list each file that would change, and exit\n"
+    "                 with status 4 if any would\n"
+    "      --dry-run  write nothing; list each file that would change\n"
+    "      --stdout   print the files instead, each after a line \"// ==> PATH\"\n"
+    "  -h, --help     display this help and exit\n"
     "\n"
     "Exit status: 0 done, 1 class name refused, 2 unusable invocation or JSON, 3 the\n"
-    "description not read, a file not written or standard output not written, 4 with\n"
-    "--check: a file would change.\n";
+    "description not read, a file not written or standard output not written, 4\n"
+    "with --check: a file would change.\n";
 
 }  // namespace
 

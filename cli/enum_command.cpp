@@ -18,20 +18,21 @@ namespace zandrel::cli {
 namespace {
 
 constexpr std::string_view EnumUsage =
-    "Usage: zandrel-gen enum [OPTION] REQUEST.json\n"
-    "Build an enumeration as the dialog's OK does. With OutputPath, write the header and\n"
-    "source there (both or neither; files whose text would not change are left alone) and\n"
-    "print the include line; without, print the enumeration text the main window would\n"
-    "receive. ListFile reads the names from a file of at most 256 MiB. REQUEST.json may be\n"
-    "-, standard input.\n"
+    "Usage: zandrel-gen enum [OPTION]... REQUEST.json\n"
+    "Build an enumeration as the dialog's OK does. With OutputPath, write the header\n"
+    "and source there (both or neither; files whose text would not change are left\n"
+    "alone) and print the include line; without, print the enumeration text the\n"
+    "main window would receive. ListFile reads the names from a file of at most\n"
+    "256 MiB. REQUEST.json may be -, standard input.\n"
     "\n"
-    "  --check      write and print nothing; list each file that would change, exit 4 if any\n"
-    "  --dry-run    write and print nothing; list each file that would change\n"
-    "  -h, --help   display this help and exit\n"
+    "      --check    write and print nothing; list each file that would change,\n"
+    "                 and exit with status 4 if any would\n"
+    "      --dry-run  write and print nothing; list each file that would change\n"
+    "  -h, --help     display this help and exit\n"
     "\n"
-    "Exit status: 0 done, 1 request refused, 2 unusable invocation or JSON, 3 the request or\n"
-    "list file not read, a file not written or standard output not written, 4 with --check:\n"
-    "a file would change.\n";
+    "Exit status: 0 done, 1 request refused, 2 unusable invocation or JSON, 3 the\n"
+    "request or list file not read, a file not written or standard output not\n"
+    "written, 4 with --check: a file would change.\n";
 
 }  // namespace
 
