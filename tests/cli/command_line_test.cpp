@@ -150,19 +150,6 @@ TEST(CommandLine, OneBadBatchEntryFailsTheRunAndNothingIsWritten) {
     EXPECT_NE(run.err.find(c.error, prefix.size()), std::string::npos) << run.err;
     EXPECT_EQ(project.folder.Contents(), before) << c.entry;
   }
-  const std::pair<std::string, std::string> manifests[] = {
-      {R"({"class": "model/sample.json"})", "entries[0].output is missing"},
-      {R"({"class": "model/sample.json", "enum": "e.json", "output": "o.h"})",
-       "entries[0] needs either \"class\" or \"enum\""},
-      {R"({"enum": "model/colors.json", "output": "o.h"})", "unknown key \"output\" in entries[0]"},
-  };
-  for (const auto& [entries, error] : manifests) {
-    const Project project;
-    project.Manifest(entries);
-    const ProgramRun run = project.Run({"batch", project.Path("zandrel.json")});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "zandrel-gen: " + error + "\n");
-  }
 }
 
 TEST(CommandLine, StandardInputAndStandardOutput) {
