@@ -11,6 +11,9 @@ class QWidget;
 
 namespace zandrel {
 
+// The answer to a question whether to save changes before they would be lost.
+enum class SaveChoice { Save, Discard, Cancel };
+
 // Everything the windows ask of the desktop besides their own controls: message boxes, a yes/no
 // question, file dialogs and the trash. The program uses the Qt implementation; tests use a
 // scripted fake. Every box and dialog belongs to the window that asks (its owner): it is shown
@@ -23,6 +26,9 @@ class PlatformServices {
   virtual void ShowMessage(QWidget* owner, const std::string& text, const std::string& caption) = 0;
   // Modal Yes/No question; true for Yes.
   virtual bool AskYesNo(QWidget* owner, const std::string& text, const std::string& caption) = 0;
+  // Modal question with Save, Discard and Cancel buttons; Escape cancels.
+  virtual SaveChoice AskSaveChanges(QWidget* owner, const std::string& text,
+                                    const std::string& caption) = 0;
   virtual std::unique_ptr<FileDialog> CreateSaveDialog(QWidget* owner) = 0;
   virtual std::unique_ptr<FileDialog> CreateOpenDialog(QWidget* owner) = 0;
   // Moves the file to the desktop's trash, where the user can restore it; false when it stays.

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace zandrel {
@@ -89,6 +90,29 @@ bool QtPlatformServices::AskYesNo(QWidget* owner, const std::string& text,
   box.setDefaultButton(QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
+}
+
+SaveChoice QtPlatformServices::AskSaveChanges(QWidget* owner, const std::string& text,
+                                              const std::string& caption) {
+  QMessageBox box(OwnerOr(owner));
+  box.setIcon(QMessageBox::Question);
+  box.setWindowTitle(FromStd(caption));
+  box.setTextFormat(Qt::PlainText);
+  box.setText(FromStd(text));
+  box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+  // The same letters whatever the desktop calls these buttons.
+  box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveChoice::Save;
+    case QMessageBox::Discard:
+      return SaveChoice::Discard;
+    default:
+      return SaveChoice::Cancel;
+  }
 }
 
 std::unique_ptr<FileDialog> QtPlatformServices::CreateSaveDialog(QWidget* owner) {

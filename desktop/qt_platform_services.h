@@ -12,12 +12,14 @@ namespace zandrel {
 // Several patterns in one entry ("*.h;*.hpp") become blank-separated.
 QStringList NameFilters(const std::string& filter);
 
-// The desktop services in Qt: plain message boxes, a Yes/No question, QFileDialog and the trash
-// of the desktop (the freedesktop.org trash on Linux).
+// The desktop services in Qt: plain message boxes, a Yes/No and a Save/Discard/Cancel question,
+// QFileDialog and the trash of the desktop (the freedesktop.org trash on Linux).
 class QtPlatformServices : public PlatformServices {
  public:
   void ShowMessage(QWidget* owner, const std::string& text, const std::string& caption) override;
   bool AskYesNo(QWidget* owner, const std::string& text, const std::string& caption) override;
+  SaveChoice AskSaveChanges(QWidget* owner, const std::string& text,
+                            const std::string& caption) override;
   std::unique_ptr<FileDialog> CreateSaveDialog(QWidget* owner) override;
   std::unique_ptr<FileDialog> CreateOpenDialog(QWidget* owner) override;
   bool MoveToTrash(const std::string& path) override;

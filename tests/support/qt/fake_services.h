@@ -33,6 +33,8 @@ class FakeServices : public PlatformServices {
   ScriptedFileDialog::Answers OpenAnswers;
   // Next answers of yes/no questions; an empty queue answers Yes.
   std::deque<bool> YesNoAnswers;
+  // Next answers of save-changes questions; an empty queue answers Discard.
+  std::deque<SaveChoice> SaveChoices;
   // Whether the trash takes a file (moving it away) or refuses it (leaving it in place).
   bool TrashWorks = true;
 
@@ -50,6 +52,14 @@ class FakeServices : public PlatformServices {
     if (YesNoAnswers.empty()) return true;
     const bool answer = YesNoAnswers.front();
     YesNoAnswers.pop_front();
+    return answer;
+  }
+  SaveChoice AskSaveChanges(QWidget* owner, const std::string& text,
+                            const std::string& caption) override {
+    Questions.push_back({text, caption, owner});
+    if (SaveChoices.empty()) return SaveChoice::Discard;
+    const SaveChoice answer = SaveChoices.front();
+    SaveChoices.pop_front();
     return answer;
   }
   std::unique_ptr<FileDialog> CreateSaveDialog(QWidget*) override {
