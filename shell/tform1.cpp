@@ -27,6 +27,7 @@
 #include "enumgen/genenum.h"
 #include "feedback/log_entry.h"
 #include "feedback/userlog.h"
+#include "shell/description_history.h"
 
 namespace zandrel {
 
@@ -66,8 +67,10 @@ std::vector<PreviewPage> PreviewPages(const ClassInput& input) {
 
 }  // namespace
 
-TForm1::TForm1(PlatformServices& services, QWidget* parent) : QWidget(parent), services_(services) {
-  setWindowTitle(Text("Zandrel"));
+TForm1::TForm1(PlatformServices& services, QWidget* parent)
+    : QWidget(parent),
+      services_(services),
+      headerInsertions_(std::make_shared<const std::vector<std::string>>()) {
   BuildControls();
   ArrangeControls();
 
@@ -76,9 +79,11 @@ TForm1::TForm1(PlatformServices& services, QWidget* parent) : QWidget(parent), s
   SaveDialog1->FilterIndex = 1;
 
   NameEdit->clear();
-  headerInsertions_.clear();
   UpdateLibraryCaption();
   ConnectControls();
+  ConnectHistory();
+  BuildMenus();
+  UpdateTitle();
   UpdatePreview();
   SetTabOrder();
   Button1->setFocus();
@@ -86,7 +91,8 @@ TForm1::TForm1(PlatformServices& services, QWidget* parent) : QWidget(parent), s
 }
 
 TForm1::~TForm1() {
-  // Controls going with the window must not call back into it.
+  // Controls going with the window must not call back into it, nor record anything.
+  history_.reset();
   for (QObject* sender : {static_cast<QObject*>(StringGrid1), static_cast<QObject*>(SystemBox),
                           static_cast<QObject*>(FormBox)})
     disconnect(sender, nullptr, this, nullptr);
@@ -346,7 +352,7 @@ ClassInput TForm1::CurrentInput() const {
   options.ToStringMethod = ToStringBox->isChecked();
   options.NameForm = SelectedNameForm();
   options.TargetSystem = SelectedSystem();
-  input.HeaderInsertions = headerInsertions_;
+  input.HeaderInsertions = *headerInsertions_;
   return input;
 }
 
@@ -376,16 +382,23 @@ void TForm1::DoIt() {
 }
 
 void TForm1::Clear() {
-  StringGrid1->ClearCells();
-  NameEdit->clear();
-  VCLCheck->setChecked(true);
-  for (QCheckBox* box : {StdCheck, MathCheck, StringCheck, PrivateCheck}) box->setChecked(false);
-  SetComparisonIndex(0);
+  DescriptionState cleared = CurrentState();
+  cleared.NameText.clear();
+  cleared.Table = {};
+  GenerationOptions& options = cleared.Options;
+  options.FrameworkLibrary = true;
+  options.StdLib = options.MathLib = options.CStrings = options.PrivateCopy = false;
+  options.ComparisonLevel = ComparisonLevel::NoComparisons;
+  history_->Change(Text("Clear"), cleared);
 }
 
 void TForm1::Closer() { close(); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (!MaybeSave()) {
+    event->ignore();
+    return;
+  }
   // The application ends with the main window, whatever else is open.
   if (genEnumForm_ != nullptr) genEnumForm_->hide();
   if (userLogWindow_ != nullptr) userLogWindow_->hide();
@@ -436,15 +449,18 @@ void TForm1::UpdateLibraryCaption() {
 
 void TForm1::AcceptEnumeration(const std::string& typeName, const std::string& text) {
   ShowMainWindow();
-  headerInsertions_.push_back(text);
-  for (int row = 0; row < MemberGridRows; ++row) {
-    QTableWidgetItem* cell = StringGrid1->item(row, 0);
-    if (cell->text().isEmpty()) {
-      cell->setText(QString::fromStdString(typeName));
+  DescriptionState accepted = CurrentState();
+  std::vector<std::string> insertions = *accepted.HeaderInsertions;
+  insertions.push_back(text);
+  accepted.HeaderInsertions =
+      std::make_shared<const std::vector<std::string>>(std::move(insertions));
+  for (MemberCells& row : accepted.Table) {
+    if (row[0].empty()) {
+      row[0] = typeName;
       break;
     }
   }
-  UpdatePreview();
+  history_->Change(Text("Enumeration"), accepted);
 }
 
 void TForm1::ShowMainWindow() {

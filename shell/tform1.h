@@ -8,24 +8,33 @@
 #include "classgen/class_description.h"
 #include "core/file_dialog.h"
 #include "desktop/enumeration_receiver.h"
+#include "shell/member_table.h"
 
+class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QSplitter;
+class QUndoStack;
 
 namespace zandrel {
 
 class ChoiceBox;
+class CollectedEnumerations;
+class DescriptionHistory;
 class FilePreview;
 class LiveEditGrid;
 class PlatformServices;
 class TGenEnumForm;
 class TUserLogWindow;
 enum class EnumerationStyle;
+struct CellPosition;
+struct DescriptionState;
 
 // The main window: the class description, the target and naming choices, and the buttons that
 // build the class, open the enumeration dialog and the log window.
@@ -45,7 +54,12 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   TargetSystem SelectedSystem() const;
   NameForm SelectedNameForm() const;
   // The texts handed over by the enumeration dialog, oldest first; nothing empties them.
-  const std::vector<std::string>& HeaderInsertions() const { return headerInsertions_; }
+  const std::vector<std::string>& HeaderInsertions() const { return *headerInsertions_; }
+
+  // The file the description was opened from or saved to; empty for one never saved.
+  const std::string& DocumentPath() const { return documentPath_; }
+  // Every change to the description, one step per user action; clean when nothing is unsaved.
+  QUndoStack* History() const;
 
   // The comparison level picked in RadioGroup1 (0 to 2).
   int ComparisonIndex() const;
@@ -85,6 +99,31 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   QCheckBox* PreviewCheck = nullptr;
   FilePreview* Preview = nullptr;
 
+  // The menus and their actions. Row and cell actions work on the member table and take their
+  // keys there; the table's context menu offers them too.
+  QMenuBar* MenuBar = nullptr;
+  QMenu* FileMenu = nullptr;
+  QMenu* RecentMenu = nullptr;
+  QMenu* EditMenu = nullptr;
+  QAction* NewAction = nullptr;
+  QAction* OpenAction = nullptr;
+  QAction* SaveAction = nullptr;
+  QAction* SaveAsAction = nullptr;
+  QAction* ExitAction = nullptr;
+  QAction* UndoAction = nullptr;
+  QAction* RedoAction = nullptr;
+  QAction* CopyAction = nullptr;
+  QAction* PasteAction = nullptr;
+  QAction* DeleteAction = nullptr;
+  QAction* InsertRowAction = nullptr;
+  QAction* DeleteRowsAction = nullptr;
+  QAction* MoveUpAction = nullptr;
+  QAction* MoveDownAction = nullptr;
+  QAction* DuplicateAction = nullptr;
+  QAction* EnumerationsAction = nullptr;
+  // Made when first shown.
+  CollectedEnumerations* EnumerationList = nullptr;
+
  signals:
   // The main window was closed: the application ends.
   void Closed();
@@ -106,8 +145,27 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   // Shows or hides the preview, widening or narrowing the window by its room.
   void ShowPreview(bool shown);
 
+  // File: each asks first whether to save changes that would be lost; false when nothing
+  // happened (cancelled or refused).
+  void NewDocument();
+  bool OpenDocument();
+  bool OpenFile(const std::string& path);
+  bool SaveDocument();
+  bool SaveDocumentAs();
+  // Edit: each one undoable step on the member table's selected rows or cells.
+  void InsertRow();
+  void DeleteRows();
+  void MoveRowsUp();
+  void MoveRowsDown();
+  void DuplicateRows();
+  void CopyCells();
+  void PasteCells();
+  void EmptyCells();
+  void ShowEnumerations();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
@@ -117,10 +175,36 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   void SizeForScreen();
   void OpenEnumerationDialog(EnumerationStyle style);
 
+  void BuildMenus();
+  void ConnectHistory();
+  DescriptionState CurrentState() const;
+  void ShowState(const DescriptionState& state);
+  void ChangeTable(const QString& text, const MemberTable& table);
+  void ChangeInsertions(const QString& text, std::vector<std::string> insertions, int selected);
+  // Puts a state opened or started into the window, with nothing to save.
+  void StartDocument(const ClassInput& input, const std::string& path);
+  bool MaybeSave();
+  bool WriteDocument(const std::string& path);
+  void UpdateTitle();
+  void UpdateRecentMenu();
+  // Ends an edit in a cell, keeping or dropping what was typed.
+  void FinishCellEdit(bool keep);
+  // Text with a tab or line break typed or pasted into the open cell goes over the cells.
+  void GridEdited();
+  void PasteAt(CellPosition at, const std::string& text);
+  std::vector<int> SelectedRows() const;
+  std::vector<CellPosition> SelectedCells() const;
+  void SelectRows(const std::vector<int>& rows);
+  void SelectBlock(CellPosition first, int rows, int columns);
+
   PlatformServices& services_;
   TGenEnumForm* genEnumForm_ = nullptr;
   TUserLogWindow* userLogWindow_ = nullptr;
-  std::vector<std::string> headerInsertions_;
+  std::shared_ptr<const std::vector<std::string>> headerInsertions_;
+  std::unique_ptr<DescriptionHistory> history_;
+  std::string documentPath_;
+  std::unique_ptr<FileDialog> openDialog_;
+  std::unique_ptr<FileDialog> saveAsDialog_;
   QWidget* previewPane_ = nullptr;
   int previewWidth_ = 0;  // the room the preview took when it was hidden
 };

@@ -107,8 +107,8 @@ unchanged Sample.h Sample.cpp
 # "Generate Enumeration" (eleven Tabs on from Build) with "Save in separate file" over Color.h
 # and Color.cpp, answered No, while the main window is hidden. In the dialog the focus starts on
 # the type name; four Shift+Tabs back, past the preview's Copy, page and tabs, reach "Save in
-# separate file", three more OK.
-activate '^Zandrel$'
+# separate file", three more OK. The typed class name marks the title as changed.
+activate '^Zandrel\*$'
 keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
 activate '^Generate Enumeration$'
 xdotool type --delay 40 Color
@@ -123,11 +123,14 @@ xdotool search --onlyvisible --name '^Generate Enumeration$' >/dev/null ||
   fail "the enumeration dialog closed"
 unchanged Color.h Color.cpp
 
-# Cancel (one Tab on from OK) brings the main window back; closing it by its frame ends Zandrel.
+# Cancel (one Tab on from OK) brings the main window back; closing it by its frame asks about the
+# typed class name, and Discard ends Zandrel.
 activate '^Generate Enumeration$'
 keys Tab space
-activate '^Zandrel$'
+activate '^Zandrel\*$'
 keys alt+F4
+activate '^Save Changes$'
+keys alt+d
 for _ in $(seq 100); do
   kill -0 "$app" 2>/dev/null || break
   sleep 0.1
