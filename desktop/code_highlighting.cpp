@@ -1,0 +1,331 @@
+#include "desktop/code_highlighting.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+#include <unordered_set>
+
+namespace zandrel {
+
+namespace {
+
+using Words = std::unordered_set<std::u16string_view>;
+
+// The C++ words a generated file can hold, with the extensions the CBuilder target writes.
+const Words& CppKeywords() {
+  static const Words words{u"alignas",
+                           u"alignof",
+                           u"asm",
+                           u"auto",
+                           u"break",
+                           u"case",
+                           u"catch",
+                           u"class",
+                           u"const",
+                           u"constexpr",
+                           u"const_cast",
+                           u"continue",
+                           u"decltype",
+                           u"default",
+                           u"delete",
+                           u"do",
+                           u"dynamic_cast",
+                           u"else",
+                           u"enum",
+                           u"explicit",
+                           u"export",
+                           u"extern",
+                           u"false",
+                           u"for",
+                           u"friend",
+                           u"goto",
+                           u"if",
+                           u"inline",
+                           u"mutable",
+                           u"namespace",
+                           u"new",
+                           u"noexcept",
+                           u"nullptr",
+                           u"operator",
+                           u"private",
+                           u"protected",
+                           u"public",
+                           u"register",
+                           u"reinterpret_cast",
+                           u"return",
+                           u"sizeof",
+                           u"static",
+                           u"static_assert",
+                           u"static_cast",
+                           u"struct",
+                           u"switch",
+                           u"template",
+                           u"this",
+                           u"throw",
+                           u"true",
+                           u"try",
+                           u"typedef",
+                           u"typeid",
+                           u"typename",
+                           u"union",
+                           u"using",
+                           u"virtual",
+                           u"volatile",
+                           u"while",
+                           u"__fastcall",
+                           u"__property",
+                           u"__published",
+                           u"__closure"};
+  return words;
+}
+
+const Words& CppTypes() {
+  static const Words words{u"bool",   u"char",     u"char8_t",    u"char16_t", u"char32_t",
+                           u"double", u"float",    u"int",        u"long",     u"short",
+                           u"signed", u"unsigned", u"void",       u"wchar_t",  u"size_t",
+                           u"string", u"wstring",  u"AnsiString", u"String",   u"wxString"};
+  return words;
+}
+
+const Words& JavaKeywords() {
+  static const Words words{
+      u"abstract",     u"assert",    u"break",  u"case",   u"catch",     u"class",      u"const",
+      u"continue",     u"default",   u"do",     u"else",   u"enum",      u"extends",    u"false",
+      u"final",        u"finally",   u"for",    u"goto",   u"if",        u"implements", u"import",
+      u"instanceof",   u"interface", u"native", u"new",    u"null",      u"package",    u"private",
+      u"protected",    u"public",    u"return", u"static", u"strictfp",  u"super",      u"switch",
+      u"synchronized", u"this",      u"throw",  u"throws", u"transient", u"true",       u"try",
+      u"var",          u"volatile",  u"while"};
+  return words;
+}
+
+const Words& JavaTypes() {
+  static const Words words{u"boolean", u"byte",    u"char",    u"double", u"float",
+                           u"int",     u"long",    u"short",   u"void",   u"String",
+                           u"Object",  u"Integer", u"Boolean", u"Double"};
+  return words;
+}
+
+std::u16string_view View(QStringView text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+bool StartsIdentifier(QChar c, CodeLanguage language) {
+  return c.isLetter() || c == u'_' || (language == CodeLanguage::Java && c == u'$');
+}
+
+bool InIdentifier(QChar c, CodeLanguage language) {
+  return c.isLetterOrNumber() || c == u'_' || (language == CodeLanguage::Java && c == u'$');
+}
+
+// Walks one line; collects its stretches only when ranges is given.
+void Scan(QStringView line, CodeLanguage language, LineState& state,
+          std::vector<CodeRange>* ranges) {
+  const qsizetype size = line.size();
+  auto add = [ranges](qsizetype start, qsizetype end, CodeToken token) {
+    if (ranges != nullptr && end > start)
+      ranges->push_back({static_cast<int>(start), static_cast<int>(end - start), token});
+  };
+  // Past the "*/" that ends a block comment, or the line's end when the comment goes on.
+  auto commentEnd = [&](qsizetype from) {
+    const qsizetype close = line.indexOf(u"*/", from);
+    state = close < 0 ? LineState::InBlockComment : LineState::Code;
+    return close < 0 ? size : close + 2;
+  };
+  // Past the quote that closes a literal opened at from, or the line's end.
+  auto literalEnd = [&](qsizetype from) {
+    const QChar quote = line[from];
+    qsizetype i = from + 1;
+    while (i < size && line[i] != quote) i += line[i] == u'\\' ? 2 : 1;
+    return std::min(i + 1, size);
+  };
+
+  qsizetype i = 0;
+  if (state == LineState::InBlockComment) {
+    i = commentEnd(0);
+    add(0, i, CodeToken::Comment);
+  }
+  // A C++ directive runs to the line's end or to a comment; its own literals are part of it.
+  qsizetype directive = -1;
+  if (language == CodeLanguage::Cpp && i == 0) {
+    qsizetype first = 0;
+    while (first < size && line[first].isSpace()) ++first;
+    if (first < size && line[first] == u'#') directive = first;
+  }
+  auto endDirective = [&](qsizetype end) {
+    if (directive < 0) return;
+    while (directive < end && line[directive].isSpace()) ++directive;
+    while (end > directive && line[end - 1].isSpace()) --end;
+    add(directive, end, CodeToken::Preprocessor);
+    directive = -1;
+  };
+
+  while (i < size) {
+    const QChar c = line[i];
+    const QChar next = i + 1 < size ? line[i + 1] : QChar();
+    if (c == u'/' && next == u'/') {
+      endDirective(i);
+      add(i, size, CodeToken::Comment);
+      return;
+    }
+    if (c == u'/' && next == u'*') {
+      const bool inDirective = directive >= 0;
+      endDirective(i);
+      const qsizetype end = commentEnd(i + 2);
+      add(i, end, CodeToken::Comment);
+      // A directive goes on after a comment that ends on its line.
+      if (inDirective && end < size) directive = end;
+      i = end;
+      continue;
+    }
+    if (c == u'"' || c == u'\'') {
+      const qsizetype end = literalEnd(i);
+      if (directive < 0) add(i, end, CodeToken::String);
+      i = end;
+      continue;
+    }
+    if (directive >= 0) {
+      ++i;
+      continue;
+    }
+    if (StartsIdentifier(c, language)) {
+      qsizetype end = i + 1;
+      while (end < size && InIdentifier(line[end], language)) ++end;
+      if (ranges != nullptr) {
+        const std::u16string_view word = View(line.mid(i, end - i));
+        const bool java = language == CodeLanguage::Java;
+        if ((java ? JavaKeywords() : CppKeywords()).contains(word))
+          add(i, end, CodeToken::Keyword);
+        else if ((java ? JavaTypes() : CppTypes()).contains(word))
+          add(i, end, CodeToken::Type);
+      }
+      i = end;
+      continue;
+    }
+    if (c.isDigit()) {
+      // A number with its suffix or hex digits, so that "0x1F" holds no identifier; C++ digit
+      // separators are no character literals.
+      qsizetype end = i + 1;
+      while (end < size && (InIdentifier(line[end], language) || line[end] == u'.' ||
+                            (language == CodeLanguage::Cpp && line[end] == u'\'')))
+        ++end;
+      i = end;
+      continue;
+    }
+    ++i;
+  }
+  endDirective(size);
+}
+
+double Luminance(const QColor& colour) {
+  auto channel = [](double value) {
+    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+         0.0722 * channel(colour.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast that ordinary body text needs to be read comfortably.
+constexpr double ReadableContrast = 4.5;
+
+// The wanted colour, made lighter or darker (towards the text colour) until it reads well on the
+// base colour.
+QColor Readable(const QColor& wanted, const QColor& base, const QColor& text) {
+  const int step = Luminance(text) > Luminance(base) ? 6 : -6;
+  QColor colour = wanted.toHsl();
+  while (Contrast(colour, base) < ReadableContrast) {
+    const int lightness = colour.lightness() + step;
+    if (lightness < 0 || lightness > 255) break;
+    colour.setHsl(colour.hslHue(), colour.hslSaturation(), lightness);
+  }
+  return colour;
+}
+
+}  // namespace
+
+CodeLanguage LanguageForFile(std::string_view fileName) {
+  constexpr std::string_view java = ".java";
+  if (fileName.size() < java.size()) return CodeLanguage::Cpp;
+  const std::string_view end = fileName.substr(fileName.size() - java.size());
+  const bool isJava = std::equal(end.begin(), end.end(), java.begin(), [](char a, char b) {
+    return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
+  });
+  return isJava ? CodeLanguage::Java : CodeLanguage::Cpp;
+}
+
+std::vector<CodeRange> TokenizeLine(QStringView line, CodeLanguage language, LineState& state) {
+  std::vector<CodeRange> ranges;
+  Scan(line, language, state, &ranges);
+  return ranges;
+}
+
+LineState StateAfterLine(QStringView line, CodeLanguage language, LineState before) {
+  Scan(line, language, before, nullptr);
+  return before;
+}
+
+CodeFormats::CodeFormats(const QPalette& palette) {
+  const QColor base = palette.color(QPalette::Base);
+  const QColor text = palette.color(QPalette::Text);
+  // Hues that tell the tokens apart, at a lightness meant for the base; Readable corrects it.
+  const int lightness = Luminance(text) > Luminance(base) ? 185 : 80;
+  auto hued = [&](int hue) { return Readable(QColor::fromHsl(hue, 170, lightness), base, text); };
+  QColor comment = text;
+  comment.setRgbF(0.55f * text.redF() + 0.45f * base.redF(),
+                  0.55f * text.greenF() + 0.45f * base.greenF(),
+                  0.55f * text.blueF() + 0.45f * base.blueF());
+
+  auto& keyword = formats_[static_cast<std::size_t>(CodeToken::Keyword)];
+  keyword.setForeground(hued(220));
+  keyword.setFontWeight(QFont::Bold);
+  formats_[static_cast<std::size_t>(CodeToken::Type)].setForeground(hued(285));
+  auto& commentFormat = formats_[static_cast<std::size_t>(CodeToken::Comment)];
+  commentFormat.setForeground(Readable(comment, base, text));
+  commentFormat.setFontItalic(true);
+  formats_[static_cast<std::size_t>(CodeToken::String)].setForeground(hued(125));
+  formats_[static_cast<std::size_t>(CodeToken::Preprocessor)].setForeground(hued(25));
+}
+
+QList<QTextLayout::FormatRange> FormatLine(QStringView line, CodeLanguage language,
+                                           LineState& state, const CodeFormats& formats) {
+  QList<QTextLayout::FormatRange> result;
+  for (const CodeRange& range : TokenizeLine(line, language, state))
+    result.append({range.Start, range.Length, formats.For(range.Token)});
+  return result;
+}
+
+CodeHighlighter::CodeHighlighter(QTextDocument* document, CodeLanguage language,
+                                 const QPalette& palette)
+    : QSyntaxHighlighter(document), language_(language), formats_(palette) {}
+
+void CodeHighlighter::SetLanguage(CodeLanguage language) {
+  if (language == language_) return;
+  language_ = language;
+  rehighlight();
+}
+
+void CodeHighlighter::SetPalette(const QPalette& palette) {
+  formats_ = CodeFormats(palette);
+  rehighlight();
+}
+
+void CodeHighlighter::highlightBlock(const QString& text) {
+  LineState state = previousBlockState() == static_cast<int>(LineState::InBlockComment)
+                        ? LineState::InBlockComment
+                        : LineState::Code;
+  for (const CodeRange& range : TokenizeLine(text, language_, state))
+    setFormat(range.Start, range.Length, formats_.For(range.Token));
+  setCurrentBlockState(static_cast<int>(state));
+}
+
+}  // namespace zandrel

@@ -1,0 +1,170 @@
+#include <QPalette>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QtTest>
+#include <cmath>
+
+#include "desktop/code_highlighting.h"
+
+using namespace zandrel;
+
+namespace {
+
+// The stretches of a line as "K:word|C:// note": K keyword, T type, C comment, S string or
+// character literal, P preprocessor directive.
+QString Described(const QString& line, const std::vector<CodeRange>& ranges) {
+  QStringList parts;
+  for (const CodeRange& range : ranges)
+    parts << QString("KTCSP"[static_cast<int>(range.Token)]) + ':' +
+                 line.mid(range.Start, range.Length);
+  return parts.join('|');
+}
+
+double Luminance(const QColor& colour) {
+  auto channel = [](double value) {
+    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+         0.0722 * channel(colour.blueF());
+}
+
+}  // namespace
+
+class CodeHighlightingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void tokenizeLine_data() {
+    QTest::addColumn<bool>("java");
+    QTest::addColumn<bool>("inComment");  // the line starts inside a block comment
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("commentGoesOn");
+
+    auto row = [](const char* name, bool java, bool in, const char* line, const char* expected,
+                  bool after = false) {
+      QTest::newRow(name) << java << in << QString(line) << QString(expected) << after;
+    };
+    row("class head", false, false, "class Point {", "K:class");
+    row("accessor", false, false, "   int get_x() const {return x;}", "T:int|K:const|K:return");
+    row("include", false, false, "#include <vcl.h>", "P:#include <vcl.h>");
+    row("indented directive, comment", false, false, "  #define X \"a//b\" // note",
+        "P:#define X \"a//b\"|C:// note");
+    row("directive, block comment", false, false, "#if A /* c */ B", "P:#if A|C:/* c */|P:B");
+    row("CBuilder words", false, false, "AnsiString __fastcall ToString();",
+        "T:AnsiString|K:__fastcall");
+    row("operator", false, false, "bool operator == (const Meter & that)const;",
+        "T:bool|K:operator|K:const|K:const");
+    row("string with escapes", false, false, "s = \"a \\\" // b\"; // c",
+        "S:\"a \\\" // b\"|C:// c");
+    row("character literal", false, false, "c = '\\'';", "S:'\\''");
+    row("unterminated string", false, false, "\"abc", "S:\"abc");
+    row("comment opens", false, false, "int a; /* b", "T:int|C:/* b", true);
+    row("comment closes", false, true, "c */ int", "C:c */|T:int");
+    row("whole line in comment", false, true, "still # not a directive",
+        "C:still # not a directive", true);
+    row("empty comment", false, false, "/**/int", "C:/**/|T:int");
+    row("line comment hides opener", false, false, "// a /* b", "C:// a /* b");
+    row("words inside words", false, false, "interval classy int_ x1 0x1F 1'000", "");
+    row("division", false, false, "a/b", "");
+    row("java class", true, false, "public class Meter {", "K:public|K:class");
+    row("java types", true, false, "  String note; boolean b;", "T:String|T:boolean");
+    row("java has no directives", true, false, "#include <x>", "");
+    row("java dollar names", true, false, "int $int;", "T:int");
+    row("java comment", true, true, "*/ return null;", "C:*/|K:return|K:null");
+  }
+
+  void tokenizeLine() {
+    QFETCH(bool, java);
+    QFETCH(bool, inComment);
+    QFETCH(QString, line);
+    QFETCH(QString, expected);
+    QFETCH(bool, commentGoesOn);
+    const CodeLanguage language = java ? CodeLanguage::Java : CodeLanguage::Cpp;
+    const LineState before = inComment ? LineState::InBlockComment : LineState::Code;
+    LineState state = before;
+    QCOMPARE(Described(line, TokenizeLine(line, language, state)), expected);
+    const LineState after = commentGoesOn ? LineState::InBlockComment : LineState::Code;
+    QCOMPARE(state, after);
+    QCOMPARE(StateAfterLine(line, language, before), after);
+  }
+
+  void languageForFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("java");
+    QTest::newRow("java file") << "Meter.java" << true;
+    QTest::newRow("upper case") << "dir/METER.JAVA" << true;
+    QTest::newRow("header") << "out/Point.h" << false;
+    QTest::newRow("source") << "Point.cpp" << false;
+    QTest::newRow("no file") << "" << false;
+    QTest::newRow("java folder") << "x.java/Point.h" << false;
+  }
+
+  void languageForFile() {
+    QFETCH(QString, name);
+    QFETCH(bool, java);
+    QCOMPARE(LanguageForFile(name.toStdString()) == CodeLanguage::Java, java);
+  }
+
+  // Every token reads well on the palette's base, light or dark, and differs from plain text.
+  void formatsFollowThePalette_data() {
+    QTest::addColumn<QColor>("base");
+    QTest::addColumn<QColor>("text");
+    QTest::newRow("light") << QColor(Qt::white) << QColor(Qt::black);
+    QTest::newRow("dark") << QColor(0x1e, 0x1e, 0x1e) << QColor(0xe0, 0xe0, 0xe0);
+    QTest::newRow("warm light") << QColor(0xfd, 0xf6, 0xe3) << QColor(0x58, 0x6e, 0x75);
+    QTest::newRow("blue dark") << QColor(0x00, 0x2b, 0x36) << QColor(0x93, 0xa1, 0xa1);
+  }
+
+  void formatsFollowThePalette() {
+    QFETCH(QColor, base);
+    QFETCH(QColor, text);
+    QPalette palette;
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::Text, text);
+    const CodeFormats formats(palette);
+    QList<QColor> seen;
+    for (const CodeToken token : {CodeToken::Keyword, CodeToken::Type, CodeToken::Comment,
+                                  CodeToken::String, CodeToken::Preprocessor}) {
+      const QColor colour = formats.For(token).foreground().color();
+      const double lighter = std::max(Luminance(colour), Luminance(base));
+      const double darker = std::min(Luminance(colour), Luminance(base));
+      const double contrast = (lighter + 0.05) / (darker + 0.05);
+      QVERIFY2(contrast >= 4.5, qPrintable(QString("token %1: %2").arg(int(token)).arg(contrast)));
+      QVERIFY(colour != text);
+      QVERIFY(!seen.contains(colour));
+      seen << colour;
+    }
+    QCOMPARE(formats.For(CodeToken::Keyword).fontWeight(), int(QFont::Bold));
+    QVERIFY(formats.For(CodeToken::Comment).fontItalic());
+  }
+
+  // In a document, a block comment carries its colour from block to block.
+  void highlighterCarriesCommentsAcrossBlocks() {
+    QTextDocument document("int a; /* one\ntwo\nthree */ int b;\n#include <x>");
+    QPalette palette;
+    const CodeFormats formats(palette);
+    CodeHighlighter highlighter(&document, CodeLanguage::Cpp, palette);
+    highlighter.rehighlight();  // at once, not from the event loop
+    auto formatAt = [&](int blockNumber, int position) {
+      for (const QTextLayout::FormatRange& range :
+           document.findBlockByNumber(blockNumber).layout()->formats())
+        if (position >= range.start && position < range.start + range.length)
+          return range.format.foreground().color();
+      return QColor();
+    };
+    const QColor comment = formats.For(CodeToken::Comment).foreground().color();
+    QCOMPARE(formatAt(0, 9), comment);
+    QCOMPARE(formatAt(1, 0), comment);
+    QCOMPARE(formatAt(2, 0), comment);
+    QCOMPARE(formatAt(2, 9), formats.For(CodeToken::Type).foreground().color());
+    QCOMPARE(formatAt(3, 3), formats.For(CodeToken::Preprocessor).foreground().color());
+
+    // Java has no directives.
+    highlighter.SetLanguage(CodeLanguage::Java);
+    QCOMPARE(formatAt(3, 3), QColor());
+  }
+};
+
+QTEST_MAIN(CodeHighlightingTest)
+#include "code_highlighting_test.moc"
