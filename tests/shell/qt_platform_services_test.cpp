@@ -91,6 +91,36 @@ class QtPlatformServicesTest : public QObject {
     QVERIFY(services.AskYesNo(&owner, "a.h already exists. Replace it?", "Confirm Replace"));
   }
 
+  // Save is the default, Escape cancels, and each button gives its answer.
+  void saveChangesQuestion_data() {
+    QTest::addColumn<int>("key");  // 0: the button itself
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << int(SaveChoice::Save);
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << 0 << int(SaveChoice::Cancel);
+    QTest::newRow("Discard") << 0 << int(QMessageBox::Discard) << int(SaveChoice::Discard);
+    QTest::newRow("Cancel") << 0 << int(QMessageBox::Cancel) << int(SaveChoice::Cancel);
+  }
+  void saveChangesQuestion() {
+    QFETCH(int, key);
+    QFETCH(int, button);
+    QFETCH(int, answer);
+    QtPlatformServices services;
+    QWidget owner;
+    OnNextModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      QCOMPARE(box->parentWidget(), &owner);
+      QCOMPARE(box->windowTitle(), QString("Save Changes"));
+      QCOMPARE(box->buttons().size(), 3);
+      if (key != 0)
+        QTest::keyClick(box, Qt::Key(key));
+      else
+        box->button(QMessageBox::StandardButton(button))->click();
+    });
+    QCOMPARE(int(services.AskSaveChanges(&owner, "Save changes?", "Save Changes")), answer);
+  }
+
   // The save dialog shows what the caller set and reports the chosen path and filter entry.
   void saveDialogRoundTrip() {
     QTemporaryDir dir;

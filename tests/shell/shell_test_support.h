@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QSettings>
 #include <string>
 #include <utility>
 
@@ -15,11 +16,20 @@
 
 namespace zandrel::testing {
 
+// Points the settings (the recent files) into the test's folder, never the user's.
+struct TestSettings {
+  explicit TestSettings(const TempFolder& folder) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(folder.Path("settings")));
+  }
+};
+
 // The three windows as start-up makes them, on scripted services, with a folder for their files;
 // made afresh for each test function.
 struct MainWindowFixture {
   FakeServices Services;
   TempFolder Folder;
+  TestSettings Settings{Folder};
   TForm1 Form1{Services};
   TGenEnumForm GenEnumForm{Services, Form1};
   TUserLogWindow UserLogWindow{Services};
