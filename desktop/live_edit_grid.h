@@ -4,12 +4,18 @@
 #include <QString>
 #include <QTableWidget>
 
+class QKeyEvent;
+
 namespace zandrel {
 
 // A grid of text cells edited in place, whose cell being typed into counts at once: CellText gives
 // the editor's text and Edited is emitted on every keystroke, before the cell is committed, so a
 // preview can follow the typing. Enter or leaving the cell commits the text; Escape closes the
 // editor and the cell keeps its text from before the edit. Every cell holds an item from the start.
+//
+// Tab follows tabKeyNavigation: without it, Tab and Shift+Tab move on to the next or previous
+// control, from an open cell too (committing it); with it, they move between cells, and
+// Ctrl+Tab and Ctrl+Shift+Tab leave the grid instead, so the keyboard is never caught in it.
 class LiveEditGrid : public QTableWidget {
   Q_OBJECT
 
@@ -23,6 +29,9 @@ class LiveEditGrid : public QTableWidget {
   // Empties every cell; the heading row stays.
   void ClearCells();
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  signals:
   // A cell's text changed, committed or still being typed, or an edit ended either way.
   void Edited();
@@ -30,6 +39,8 @@ class LiveEditGrid : public QTableWidget {
  private:
   void TypedInto(const QPersistentModelIndex& index, const QString& text);
   void EditEnded();
+  // Moves the focus to the control after (or before) the grid.
+  void Leave(bool forward);
 
   QPersistentModelIndex liveIndex_;
   QString liveText_;
