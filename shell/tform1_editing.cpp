@@ -129,7 +129,8 @@ void TForm1::BuildMenus() {
   connect(MoveDownAction, &QAction::triggered, this, &TForm1::MoveRowsDown);
   connect(DuplicateAction, &QAction::triggered, this, &TForm1::DuplicateRows);
   connect(EnumerationsAction, &QAction::triggered, this, &TForm1::ShowEnumerations);
-  UpdateRecentMenu();
+  // Read when the menu opens, not at start-up, and so also the files another window saved.
+  connect(FileMenu, &QMenu::aboutToShow, this, &TForm1::UpdateRecentMenu);
 
   openDialog_ = services_.CreateOpenDialog(this);
   saveAsDialog_ = services_.CreateSaveDialog(this);
