@@ -2,13 +2,18 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <variant>
 
@@ -28,6 +33,20 @@ constexpr int NameColumn = 0;
 constexpr int ValueColumn = 1;
 const std::string ErrorCaption = "Error";
 
+QString FolderOf(const std::string& path) {
+  return QFileInfo(QString::fromStdString(path)).absolutePath();
+}
+
+// "Wrote Color.h and Color.cpp in /folder", for the files of one OK.
+QString WroteFilesMessage(const std::vector<OutputFile>& files) {
+  QStringList names;
+  for (const OutputFile& file : files)
+    names << QFileInfo(QString::fromStdString(file.Path)).fileName();
+  const QString last = names.takeLast();
+  return "Wrote " + (names.isEmpty() ? last : names.join(", ") + " and " + last) + " in " +
+         QDir::toNativeSeparators(FolderOf(files.front().Path));
+}
+
 // The one page of a preview without files of its own.
 std::vector<PreviewPage> TextPage(std::string text) { return {{"Text", {}, std::move(text)}}; }
 
@@ -40,19 +59,20 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   // Only the main window decides when the program ends.
   setAttribute(Qt::WA_QuitOnClose, false);
 
-  Label2 = new QLabel("The value is optional.", this);
-  Label1 = new QLabel("Type Name", this);
+  // Each "&" marks the letter that Alt takes to the control; it shows as an underline only.
+  Label2 = new QLabel("The &value is optional.", this);
+  Label1 = new QLabel("&Type Name", this);
   Edit1 = new QLineEdit(this);
-  Outside = new QCheckBox("Generate first and last enumerations", this);
+  Outside = new QCheckBox("Generate &first and last enumerations", this);
   Outside->setChecked(true);
-  Prefix = new QCheckBox("Apply prefix to all enumation names when saving", this);
+  Prefix = new QCheckBox("&Apply prefix to all enumation names when saving", this);
   Prefix->setChecked(true);
-  Label3 = new QLabel("Prefix", this);
+  Label3 = new QLabel("&Prefix", this);
   Edit2 = new QLineEdit("ZD", this);
-  SeparateBox = new QCheckBox("Save in separate file", this);
-  FileBox = new QCheckBox("Enter from file", this);
-  OKButton = new QPushButton("OK", this);
-  Button1 = new QPushButton("Cancel", this);
+  SeparateBox = new QCheckBox("&Save in separate file", this);
+  FileBox = new QCheckBox("&Enter from file", this);
+  OKButton = new QPushButton("&OK", this);
+  Button1 = new QPushButton("&Cancel", this);
 
   NameGrid = new LiveEditGrid(NameGridRows, 2, this);
   NameGrid->verticalHeader()->hide();
@@ -70,6 +90,13 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
 
   Label1->setBuddy(Edit1);
   Label3->setBuddy(Edit2);
+  Label2->setBuddy(NameGrid);
+  NameGrid->setAccessibleName("Names and values");
+  Preview->setAccessibleName("Preview");
+  // Enter presses the focused button; elsewhere it presses OK, drawn as the default.
+  for (QPushButton* button : {OKButton, Button1, Preview->CopyButton}) button->setAutoDefault(true);
+  OKButton->setDefault(true);
+  DescribeControls();
   Edit2->setMaximumWidth(80);
 
   auto* gridColumn = new QVBoxLayout;
@@ -138,6 +165,32 @@ TGenEnumForm::~TGenEnumForm() {
   disconnect(NameGrid, nullptr, this, nullptr);
 }
 
+void TGenEnumForm::DescribeControls() {
+  Edit1->setToolTip(
+      "The enumeration's type name; the files are named after it, and OK puts it into the first "
+      "empty Type cell of the member table");
+  Outside->setToolTip(
+      "Adds the enumerators FirstUnused before the names and LastUnused after them, so that "
+      "code can loop from the first name to the last");
+  Prefix->setToolTip(
+      "Puts the prefix in front of every enumerator name, FirstUnused and "
+      "LastUnused included");
+  Edit2->setToolTip(
+      "The text put in front of every enumerator name; proposed from the type name when you "
+      "leave Type Name");
+  NameGrid->setToolTip(
+      "One enumerator a row: its name and, if you like, its value (decimal, or hex as $1F or "
+      "0x10). Tab moves between cells; Ctrl+Tab leaves the grid");
+  SeparateBox->setToolTip(
+      "Writes the enumeration to a header and source file of its own, which later class headers "
+      "include; unticked, its text goes into every later class header and Java file");
+  FileBox->setToolTip(
+      "Takes the names from a text file chosen when you press OK, instead of the grid: names "
+      "separated by blanks or lines; lines starting with # or / are comments");
+  OKButton->setToolTip("Generates the enumeration and hands it to the main window (Enter)");
+  Button1->setToolTip("Back to the main window; everything typed here is kept (Escape)");
+}
+
 void TGenEnumForm::SetStyle(EnumerationStyle style) {
   style_ = style;
   SeparateBox->setVisible(true);
@@ -190,6 +243,12 @@ bool TGenEnumForm::GenerateEnumeration() {
   Edit2->clear();
   NameGrid->ClearCells();
   hide();
+  if (request.SeparateFile)
+    emit Finished(WroteFilesMessage(output.Files), FolderOf(output.Files.front().Path));
+  else
+    emit Finished(QString::fromStdString(request.TypeName) +
+                      " collected: Build writes it into every later class header and Java file",
+                  QString());
   return true;
 }
 
@@ -249,6 +308,29 @@ void TGenEnumForm::CancelDone() {
 bool TGenEnumForm::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) Activator();
   return QWidget::event(event);
+}
+
+void TGenEnumForm::keyPressEvent(QKeyEvent* event) {
+  // Keys that no control took: Escape cancels, Enter presses OK, as in any dialog. Enter in the
+  // grid only ends a cell's edit, so that a list of names can be typed row by row.
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const QWidget* focus = focusWidget();
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    CancelDone();
+  } else if (enter && !(focus != nullptr && NameGrid->isAncestorOf(focus)) &&
+             (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    // As a click would, the focus moves to OK first, so leaving the type name counts.
+    OKButton->setFocus(Qt::OtherFocusReason);
+    OKButton->click();
+  } else {
+    QWidget::keyPressEvent(event);
+  }
+}
+
+void TGenEnumForm::showEvent(QShowEvent* event) {
+  // Every opening starts in the type name, where the user types first.
+  if (!event->spontaneous()) Edit1->setFocus(Qt::OtherFocusReason);
+  QWidget::showEvent(event);
 }
 
 void TGenEnumForm::closeEvent(QCloseEvent* event) {

@@ -9,9 +9,11 @@
 #include "enumgen/enumeration_list.h"
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QShowEvent;
 
 namespace zandrel {
 
@@ -60,6 +62,11 @@ class TGenEnumForm : public QWidget {
   // What OK would produce now; never shows a dialog and never writes.
   FilePreview* Preview = nullptr;
 
+ signals:
+  // A completed OK, told in a sentence for the main window's status line: the files written and
+  // their folder, or the text collected (folder empty).
+  void Finished(const QString& message, const QString& folder);
+
  public slots:
   void Activator();
   void Exited();
@@ -70,10 +77,14 @@ class TGenEnumForm : public QWidget {
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // Everything of the request but the output and list paths, as the user sees the controls now.
   EnumerationRequest ReadControls() const;
+  // Tool tips: what each control adds to the generated text.
+  void DescribeControls();
   void UpdatePreview();
 
   PlatformServices& services_;

@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -109,6 +110,12 @@ class GenEnumDialogTest : public QObject {
   void previewShowsBothFilesWhenSeparate();
   void previewOfListFileAndRefusal();
   void copyButtonCopiesShownText();
+  void keyboardWalk_data();
+  void keyboardWalk();
+  void escapeAndEnter_data();
+  void escapeAndEnter();
+  void everyShowingStartsInTypeName();
+  void finishedTellsWhatWasDone();
 
  private:
   std::string Path(const char* name) const { return fx_->Folder.Path(name); }
@@ -122,17 +129,18 @@ class GenEnumDialogTest : public QObject {
 void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
   QCOMPARE(form_->windowTitle(), QString("Generate Enumeration"));
   QVERIFY(form_->isWindow());
-  QCOMPARE(form_->Label2->text(), QString("The value is optional."));
-  QCOMPARE(form_->Label1->text(), QString("Type Name"));
-  QCOMPARE(form_->Label3->text(), QString("Prefix"));
+  QCOMPARE(Shown(form_->Label2->text()), QString("The value is optional."));
+  QCOMPARE(Shown(form_->Label1->text()), QString("Type Name"));
+  QCOMPARE(Shown(form_->Label3->text()), QString("Prefix"));
   QCOMPARE(form_->Edit1->text(), QString());
   QCOMPARE(form_->Edit2->text(), QString("ZD"));
-  QCOMPARE(form_->Outside->text(), QString("Generate first and last enumerations"));
-  QCOMPARE(form_->Prefix->text(), QString("Apply prefix to all enumation names when saving"));
-  QCOMPARE(form_->SeparateBox->text(), QString("Save in separate file"));
-  QCOMPARE(form_->FileBox->text(), QString("Enter from file"));
-  QCOMPARE(form_->OKButton->text(), QString("OK"));
-  QCOMPARE(form_->Button1->text(), QString("Cancel"));
+  QCOMPARE(Shown(form_->Outside->text()), QString("Generate first and last enumerations"));
+  QCOMPARE(Shown(form_->Prefix->text()),
+           QString("Apply prefix to all enumation names when saving"));
+  QCOMPARE(Shown(form_->SeparateBox->text()), QString("Save in separate file"));
+  QCOMPARE(Shown(form_->FileBox->text()), QString("Enter from file"));
+  QCOMPARE(Shown(form_->OKButton->text()), QString("OK"));
+  QCOMPARE(Shown(form_->Button1->text()), QString("Cancel"));
   QVERIFY(form_->Outside->isChecked());
   QVERIFY(form_->Prefix->isChecked());
   QVERIFY(!form_->SeparateBox->isChecked());
@@ -156,6 +164,7 @@ void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
   const FocusWalk walk = WalkFocusChain(form_, expected);
   QCOMPARE(walk.Order, expected);
   QCOMPARE(walk.FirstStop, form_->Edit1);
+  QCOMPARE(CheckMnemonics(form_).Clashes, QStringList());
 }
 
 void GenEnumDialogTest::setStyleShowsAndClearsSeparateBox() {
@@ -630,6 +639,157 @@ void GenEnumDialogTest::copyButtonCopiesShownText() {
   form_->Preview->ShowPage(1);
   QTest::keyClick(form_->Edit1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   QCOMPARE(QGuiApplication::clipboard()->text(), Page(*form_, "Source"));
+}
+
+namespace {
+
+void Press(int key, int modifiers = Qt::NoModifier) {
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+}
+
+// The control that has the focus, counting a cell's editor as the grid and the preview's parts as
+// the preview.
+QWidget* FocusedControl(const TGenEnumForm& form) {
+  QWidget* focus = QApplication::focusWidget();
+  for (QWidget* part : {static_cast<QWidget*>(form.NameGrid), static_cast<QWidget*>(form.Preview)})
+    if (focus != nullptr && part->isAncestorOf(focus)) return part;
+  return focus;
+}
+
+}  // namespace
+
+// From the type name, where every showing starts, round the window and back, forwards and
+// backwards; Tab moves between the grid's cells, Ctrl+Tab leaves the grid.
+void GenEnumDialogTest::keyboardWalk_data() {
+  QTest::addColumn<bool>("forward");
+  QTest::newRow("Tab") << true;
+  QTest::newRow("Shift+Tab") << false;
+}
+
+void GenEnumDialogTest::keyboardWalk() {
+  QFETCH(bool, forward);
+  form_->show();
+  QVERIFY(QTest::qWaitForWindowActive(form_));
+  QCOMPARE(QApplication::focusWidget(), form_->Edit1);
+  QList<QWidget*> round{form_->Outside,  form_->Prefix,  form_->Edit2,   form_->NameGrid,
+                        form_->OKButton, form_->Button1, form_->FileBox, form_->SeparateBox,
+                        form_->Preview,  form_->Edit1};
+  if (!forward) {
+    std::reverse(round.begin(), round.end());
+    round.removeFirst();
+    round.append(form_->Edit1);
+  }
+  const int tab = forward ? int(Qt::Key_Tab) : int(Qt::Key_Backtab);
+  const int shift = forward ? int(Qt::NoModifier) : int(Qt::ShiftModifier);
+  for (QWidget* next : round) {
+    QWidget* from = FocusedControl(*form_);
+    if (from == form_->NameGrid) {
+      // Tab stays among the cells.
+      const int cell = form_->NameGrid->currentRow() * 2 + form_->NameGrid->currentColumn();
+      Press(tab, shift);
+      QCOMPARE(FocusedControl(*form_), form_->NameGrid);
+      QVERIFY(form_->NameGrid->currentRow() * 2 + form_->NameGrid->currentColumn() != cell);
+      Press(tab, shift | Qt::ControlModifier);
+    } else {
+      Press(tab, shift);
+      // The preview's own stops come one after the other.
+      while (from != form_->Preview && FocusedControl(*form_) == form_->Preview &&
+             next != form_->Preview)
+        Press(tab, shift);
+      while (FocusedControl(*form_) == form_->Preview && next != form_->Preview) Press(tab, shift);
+    }
+    QVERIFY2(FocusedControl(*form_) == next,
+             qPrintable(QString("after %1").arg(from ? from->metaObject()->className() : "none")));
+  }
+}
+
+// Escape cancels unless a cell is open, where it gives the cell back its text; Enter presses the
+// focused button, and OK from any other control but the grid, where it ends a cell's edit.
+void GenEnumDialogTest::escapeAndEnter_data() {
+  QTest::addColumn<QString>("where");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<QString>("outcome");  // "ok", "cancel" or "stays"
+  const int escape = Qt::Key_Escape;
+  const int enter = Qt::Key_Return;
+  QTest::newRow("Escape in Type Name") << "type name" << escape << "cancel";
+  QTest::newRow("Escape on a check box") << "check box" << escape << "cancel";
+  QTest::newRow("Escape in an open cell") << "open cell" << escape << "stays";
+  QTest::newRow("Escape in the grid") << "grid" << escape << "cancel";
+  QTest::newRow("Enter in Type Name") << "type name" << enter << "ok";
+  QTest::newRow("keypad Enter on a check box") << "check box" << int(Qt::Key_Enter) << "ok";
+  QTest::newRow("Enter on Cancel") << "Cancel" << enter << "cancel";
+  QTest::newRow("Enter on OK") << "OK" << enter << "ok";
+  QTest::newRow("Enter in an open cell") << "open cell" << enter << "stays";
+}
+
+void GenEnumDialogTest::escapeAndEnter() {
+  QFETCH(QString, where);
+  QFETCH(int, key);
+  QFETCH(QString, outcome);
+  form_->show();
+  QVERIFY(QTest::qWaitForWindowActive(form_));
+  form_->Edit1->setText("Color");
+  SetCell(form_->NameGrid, 1, 0, "Red");
+  if (where == "check box") form_->Outside->setFocus();
+  if (where == "Cancel") form_->Button1->setFocus();
+  if (where == "OK") form_->OKButton->setFocus();
+  if (where == "grid" || where == "open cell") {
+    form_->NameGrid->setFocus();
+    form_->NameGrid->setCurrentCell(0, 0);
+    if (where == "grid") Press(Qt::Key_Escape);  // a cell opened by moving into it closes
+    if (where == "open cell") Press(Qt::Key_B);
+  }
+
+  Press(key);
+
+  QCOMPARE(receiver_->Calls.size(), std::size_t(outcome == "ok" ? 1 : 0));
+  QCOMPARE(receiver_->MainWindowShown, outcome == "cancel" ? 1 : 0);
+  QCOMPARE(form_->isVisible(), outcome == "stays");
+  if (where == "open cell")
+    QTRY_COMPARE(Cell(form_->NameGrid, 1, 0), QString(key == Qt::Key_Escape ? "Red" : "b"));
+}
+
+void GenEnumDialogTest::everyShowingStartsInTypeName() {
+  // The main window takes turns with the dialog, as OK and Cancel show it again.
+  QWidget mainWindow;
+  auto bringToFront = [](QWidget* window) {
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+  };
+  for (const char* closing : {"Cancel", "OK", "frame", "none"}) {
+    QVERIFY(bringToFront(form_));
+    QVERIFY2(QApplication::focusWidget() == form_->Edit1, closing);
+    if (QString(closing) == "none") break;
+    form_->Edit1->setText("Color");
+    form_->FileBox->setFocus();
+    if (QString(closing) == "Cancel") form_->Button1->click();
+    if (QString(closing) == "OK") form_->OKButton->click();
+    if (QString(closing) == "frame") form_->close();
+    QVERIFY(!form_->isVisible());
+    QVERIFY(bringToFront(&mainWindow));
+  }
+}
+
+void GenEnumDialogTest::finishedTellsWhatWasDone() {
+  QSignalSpy finished(form_, &TGenEnumForm::Finished);
+  TypeColor(*form_);
+  QVERIFY(form_->GenerateEnumeration());
+  TypeColor(*form_);
+  form_->SeparateBox->setChecked(true);
+  services_->SaveAnswers.push_back(Path("Color.h"));
+  QVERIFY(form_->GenerateEnumeration());
+  services_->SaveAnswers.push_back(std::nullopt);
+  QVERIFY(!form_->GenerateEnumeration());
+
+  QCOMPARE(finished.size(), 2);
+  QCOMPARE(finished[0][0].toString(),
+           QString("Color collected: Build writes it into every later class header and Java file"));
+  QCOMPARE(finished[0][1].toString(), QString());
+  const QString folder = QString::fromStdString(Path(""));
+  QCOMPARE(finished[1][0].toString(),
+           "Wrote Color.h and Color.cpp in " + QDir(folder).absolutePath());
+  QCOMPARE(finished[1][1].toString(), QDir(folder).absolutePath());
 }
 
 QTEST_MAIN(GenEnumDialogTest)

@@ -1,8 +1,15 @@
 #include "tests/support/qt/window_fixtures.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -72,6 +79,38 @@ FocusWalk WalkFocusChain(QWidget* window, const QList<QWidget*>& among) {
       walk.FirstStop = widget;
   }
   return walk;
+}
+
+QString Shown(const QString& caption) {
+  QString shown;
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == u'&' && i + 1 < caption.size()) ++i;  // "&&" shows one "&"
+    shown += caption[i];
+  }
+  return shown;
+}
+
+MnemonicCheck CheckMnemonics(QWidget* window) {
+  MnemonicCheck check;
+  QMap<QKeySequence, QString> owners;
+  auto note = [&](const QString& text) {
+    const QKeySequence key = QKeySequence::mnemonic(text);
+    if (key.isEmpty()) return false;
+    if (owners.contains(key)) check.Clashes << owners[key] + " / " + text;
+    owners[key] = text;
+    return true;
+  };
+  for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+    const bool captioned = qobject_cast<QPushButton*>(button) != nullptr ||
+                           qobject_cast<QCheckBox*>(button) != nullptr ||
+                           qobject_cast<QRadioButton*>(button) != nullptr;
+    if (!captioned || button->window() != window || !button->isVisibleTo(window)) continue;
+    if (!note(button->text())) check.Missing << button->text();
+  }
+  for (QLabel* label : window->findChildren<QLabel*>())
+    if (label->buddy() != nullptr && label->window() == window && label->isVisibleTo(window))
+      note(label->text());
+  return check;
 }
 
 }  // namespace zandrel::testing

@@ -62,4 +62,15 @@ struct FocusWalk {
 };
 FocusWalk WalkFocusChain(QWidget* window, const QList<QWidget*>& among);
 
+// A caption as the user reads it: without the "&" that marks its mnemonic.
+QString Shown(const QString& caption);
+
+// The window's mnemonics (of buttons, check boxes, radio buttons and labels with a buddy): texts
+// that share their Alt key with another, and buttons that have none.
+struct MnemonicCheck {
+  QStringList Clashes;
+  QStringList Missing;
+};
+MnemonicCheck CheckMnemonics(QWidget* window);
+
 }  // namespace zandrel::testing
