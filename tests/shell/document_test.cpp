@@ -101,55 +101,43 @@ struct Action {
   std::function<void(TForm1&)> Run;
 };
 
+// Selects the cells of the table (rows from 1) and triggers one of its actions.
+std::function<void(TForm1&)> OnCells(int top, int left, int bottom, int right,
+                                     QAction* TForm1::*action) {
+  return [=](TForm1& f) {
+    SelectCells(f, top, left, bottom, right);
+    (f.*action)->trigger();
+  };
+}
+
+// Picks the entry second in the collected enumerations' list and presses a button there.
+std::function<void(TForm1&)> OnSecondEnumeration(QPushButton* CollectedEnumerations::*button) {
+  return [=](TForm1& f) {
+    f.ShowEnumerations();
+    f.EnumerationList->InsertionList->setCurrentRow(1);
+    (f.EnumerationList->*button)->click();
+  };
+}
+
 const Action Changes[] = {
     {"class name typed", [](TForm1& f) { QTest::keyClicks(f.NameEdit, "Box"); }},
     {"cell typed", [](TForm1& f) { QTest::keyClicks(OpenCell(f, 5, 1), "total"); }},
-    {"cell typed and entered",
-     [](TForm1& f) {
-       QLineEdit* editor = OpenCell(f, 1, 2);
-       QTest::keyClicks(editor, "7");
-       QTest::keyClick(editor, Qt::Key_Return);
-     }},
+    {"cell typed and entered", [](TForm1& f) { QTest::keyClicks(OpenCell(f, 1, 2), "7\r"); }},
     {"tab pasted into an open cell",
      [](TForm1& f) {
        QGuiApplication::clipboard()->setText("long\tsize\t0\nshort\tstep");
        OpenCell(f, 5, 0)->paste();
      }},
-    {"row inserted",
-     [](TForm1& f) {
-       SelectCells(f, 2, 0, 2, 0);
-       f.InsertRowAction->trigger();
-     }},
-    {"rows deleted",
-     [](TForm1& f) {
-       SelectCells(f, 1, 0, 2, 2);
-       f.DeleteRowsAction->trigger();
-     }},
-    {"row moved up",
-     [](TForm1& f) {
-       SelectCells(f, 3, 1, 3, 1);
-       f.MoveUpAction->trigger();
-     }},
-    {"row moved down",
-     [](TForm1& f) {
-       SelectCells(f, 1, 0, 1, 0);
-       f.MoveDownAction->trigger();
-     }},
-    {"row duplicated",
-     [](TForm1& f) {
-       SelectCells(f, 2, 0, 2, 0);
-       f.DuplicateAction->trigger();
-     }},
+    {"row inserted", OnCells(2, 0, 2, 0, &TForm1::InsertRowAction)},
+    {"rows deleted", OnCells(1, 0, 2, 2, &TForm1::DeleteRowsAction)},
+    {"row moved up", OnCells(3, 1, 3, 1, &TForm1::MoveUpAction)},
+    {"row moved down", OnCells(1, 0, 1, 0, &TForm1::MoveDownAction)},
+    {"row duplicated", OnCells(2, 0, 2, 0, &TForm1::DuplicateAction)},
+    {"cells emptied", OnCells(1, 1, 3, 1, &TForm1::DeleteAction)},
     {"cells pasted",
      [](TForm1& f) {
        QGuiApplication::clipboard()->setText("float\tw\nfloat\th\n");
-       SelectCells(f, 8, 0, 8, 0);
-       f.PasteAction->trigger();
-     }},
-    {"cells emptied",
-     [](TForm1& f) {
-       SelectCells(f, 1, 1, 3, 1);
-       f.DeleteAction->trigger();
+       OnCells(8, 0, 8, 0, &TForm1::PasteAction)(f);
      }},
     {"Clear", [](TForm1& f) { f.Button2->click(); }},
     {"option ticked", [](TForm1& f) { f.ToStringBox->click(); }},
@@ -158,18 +146,8 @@ const Action Changes[] = {
     {"target", [](TForm1& f) { Pick(f.SystemBox, "Java"); }},
     {"naming form", [](TForm1& f) { Pick(f.FormBox, "get_variable and set_variable"); }},
     {"enumeration handed over", [](TForm1& f) { f.AcceptEnumeration("Size", "enum Size {};"); }},
-    {"enumeration removed",
-     [](TForm1& f) {
-       f.ShowEnumerations();
-       f.EnumerationList->InsertionList->setCurrentRow(1);
-       f.EnumerationList->RemoveButton->click();
-     }},
-    {"enumeration moved",
-     [](TForm1& f) {
-       f.ShowEnumerations();
-       f.EnumerationList->InsertionList->setCurrentRow(1);
-       f.EnumerationList->UpButton->click();
-     }},
+    {"enumeration removed", OnSecondEnumeration(&CollectedEnumerations::RemoveButton)},
+    {"enumeration moved", OnSecondEnumeration(&CollectedEnumerations::UpButton)},
 };
 
 }  // namespace
