@@ -53,7 +53,8 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   // The choices last accepted from SystemBox and FormBox.
   TargetSystem SelectedSystem() const;
   NameForm SelectedNameForm() const;
-  // The texts handed over by the enumeration dialog, oldest first; nothing empties them.
+  // The texts handed over by the enumeration dialog, oldest first. Build and Clear keep them;
+  // they change only with the document (New, Open) and in the collected enumerations list.
   const std::vector<std::string>& HeaderInsertions() const { return *headerInsertions_; }
 
   // The file the description was opened from or saved to; empty for one never saved.
