@@ -1,6 +1,7 @@
 #include "feedback/userlog.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
@@ -42,9 +43,10 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   Label1 = new QLabel("Time and Date is automatically saved.", this);
   OptionalLabel = new QLabel(this);
   Memo1 = new QPlainTextEdit(this);
-  Button1 = new QPushButton("Log", this);
-  Button2 = new QPushButton("Close without a Log", this);
-  Button3 = new QPushButton("Log and Close", this);
+  // Each "&" marks the letter that Alt takes to the button; it shows as an underline only.
+  Button1 = new QPushButton("&Log", this);
+  Button2 = new QPushButton("Close &without a Log", this);
+  Button3 = new QPushButton("Log and &Close", this);
 
   QFont buttonFont = font();
   buttonFont.setPixelSize(16);
@@ -54,8 +56,10 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   for (const auto& [button, designWidth, gap] :
        {std::tuple{Button1, 145, 23}, std::tuple{Button3, 137, 15}, std::tuple{Button2, 161, 0}}) {
     button->setFont(buttonFont);
-    button->setAutoDefault(false);
-    const int width = std::max(designWidth, buttonMetrics.horizontalAdvance(button->text()) + 24);
+    // Enter presses the focused button, as Space does.
+    button->setAutoDefault(true);
+    const int width =
+        std::max(designWidth, buttonMetrics.horizontalAdvance(button->text().remove('&')) + 24);
     button->setGeometry(left, 224, width, ButtonHeight);
     left += width + gap;
   }
@@ -74,6 +78,14 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   // Tab leaves the box, as in any form, instead of typing a tab character.
   Memo1->setTabChangesFocus(true);
+  Memo1->setAccessibleName("Comment");
+  Memo1->setToolTip(
+      "Your comment or error report; it is written below the date and time, line by line as "
+      "shown here");
+  Button2->setToolTip(
+      "Closes the window without writing; the comment is kept for next time "
+      "(Escape)");
+  DescribeLogFile();
   Memo1->setGeometry(MemoLeft, MemoTop, labelWidth, 161);
 
   setTabOrder(Memo1, Button1);
@@ -104,7 +116,19 @@ void TUserLogWindow::ShowAndRaise() {
   activateWindow();
 }
 
-void TUserLogWindow::JustLog() { WriteEntry(); }
+void TUserLogWindow::DescribeLogFile() {
+  const QString file = Q(logFileName_);
+  Button1->setToolTip("Appends the comment, stamped with the date and time, to " + file +
+                      "; the window stays open for the next one");
+  Button3->setToolTip("Appends the comment, stamped with the date and time, to " + file +
+                      " and closes the window");
+}
+
+void TUserLogWindow::JustLog() {
+  WriteEntry();
+  // Back to the comment box, so that what is typed next is the next comment.
+  Memo1->setFocus(Qt::OtherFocusReason);
+}
 
 void TUserLogWindow::LogExit() {
   if (WriteEntry()) hide();
@@ -113,9 +137,21 @@ void TUserLogWindow::LogExit() {
 void TUserLogWindow::Closer() { hide(); }
 
 void TUserLogWindow::showEvent(QShowEvent* event) {
-  // A restore from the task bar is spontaneous and is not a new showing.
-  if (!event->spontaneous()) ShowMe();
+  // A restore from the task bar is spontaneous and is not a new showing. Every showing starts in
+  // the comment box.
+  if (!event->spontaneous()) {
+    ShowMe();
+    Memo1->setFocus(Qt::OtherFocusReason);
+  }
   QWidget::showEvent(event);
+}
+
+void TUserLogWindow::keyPressEvent(QKeyEvent* event) {
+  // Escape closes the window as "Close without a Log" does, keeping the comment.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+    Closer();
+  else
+    QWidget::keyPressEvent(event);
 }
 
 void TUserLogWindow::resizeEvent(QResizeEvent* event) {
@@ -130,6 +166,7 @@ void TUserLogWindow::ShowMe() {
   OptionalLabel->setVisible(true);
   contextLine_ = handedOver_->ContextLine;
   handedOver_.reset();
+  DescribeLogFile();
 }
 
 void TUserLogWindow::Sizing() {

@@ -7,6 +7,7 @@
 
 #include "feedback/log_entry.h"
 
+class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -45,10 +46,13 @@ class TUserLogWindow : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;      // ShowMe
   void resizeEvent(QResizeEvent* event) override;  // Sizing
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void ShowMe();
   void Sizing();
+  // Tool tips of the buttons that write, naming the file they write to.
+  void DescribeLogFile();
   // Appends the entry; false (with a message, the comment kept) when the file cannot be written.
   bool WriteEntry();
   std::vector<std::string> CommentLines() const;

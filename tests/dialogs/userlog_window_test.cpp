@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -54,6 +55,10 @@ class UserLogWindowTest : public QObject {
   void unwritableFileKeepsText_data();
   void unwritableFileKeepsText();
   void sizingKeepsButtonsInside();
+  void keyboardWalk_data();
+  void keyboardWalk();
+  void keysOfTheWindow_data();
+  void keysOfTheWindow();
 
  private:
   // The log window on scripted services, with a folder for its log files.
@@ -77,9 +82,12 @@ void UserLogWindowTest::creation() {
   QVERIFY(window_->Label1->alignment() & Qt::AlignHCenter);
   QVERIFY(window_->OptionalLabel->wordWrap());
   QVERIFY(!window_->OptionalLabel->isVisibleTo(window_));
-  QCOMPARE(window_->Button1->text(), QString("Log"));
-  QCOMPARE(window_->Button3->text(), QString("Log and Close"));
-  QCOMPARE(window_->Button2->text(), QString("Close without a Log"));
+  QCOMPARE(Shown(window_->Button1->text()), QString("Log"));
+  QCOMPARE(Shown(window_->Button3->text()), QString("Log and Close"));
+  QCOMPARE(Shown(window_->Button2->text()), QString("Close without a Log"));
+  const MnemonicCheck mnemonics = CheckMnemonics(window_);
+  QCOMPARE(mnemonics.Clashes, QStringList());
+  QCOMPARE(mnemonics.Missing, QStringList());
   QCOMPARE(window_->Button1->font().pixelSize(), 16);
   QCOMPARE(window_->LogFileName(), std::string("userlog.log"));
   QCOMPARE(window_->ContextLine(), std::string());
@@ -239,6 +247,73 @@ void UserLogWindowTest::sizingKeepsButtonsInside() {
   QCoreApplication::processEvents();
   QCOMPARE(window_->Memo1->width() - small.width(), 290);
   QCOMPARE(window_->Memo1->height() - small.height(), 300);
+}
+
+// Every showing starts in the comment box; Tab and Shift+Tab go round the window.
+void UserLogWindowTest::keyboardWalk_data() {
+  QTest::addColumn<bool>("forward");
+  QTest::newRow("Tab") << true;
+  QTest::newRow("Shift+Tab") << false;
+}
+
+void UserLogWindowTest::keyboardWalk() {
+  QFETCH(bool, forward);
+  QWidget mainWindow;  // takes turns with the log window, as the program's main window does
+  for (QWidget* window :
+       {static_cast<QWidget*>(window_), &mainWindow, static_cast<QWidget*>(window_)}) {
+    if (window == window_) window_->Button2->setFocus();  // where the last showing ended
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    if (window != window_) window_->hide();
+  }
+  QCOMPARE(QApplication::focusWidget(), window_->Memo1);
+  QList<QWidget*> round{window_->Button1, window_->Button2, window_->Button3, window_->Memo1};
+  if (!forward) round = {window_->Button3, window_->Button2, window_->Button1, window_->Memo1};
+  for (QWidget* next : round) {
+    QTest::keyClick(QApplication::focusWidget(), forward ? Qt::Key_Tab : Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), next);
+  }
+}
+
+// Keys on a control with a comment typed: what is written, whether the window stays, and where
+// the focus is then.
+void UserLogWindowTest::keysOfTheWindow_data() {
+  QTest::addColumn<QString>("on");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<bool>("written");
+  QTest::addColumn<bool>("stays");
+  QTest::newRow("Enter on Log") << "Log" << int(Qt::Key_Return) << true << true;
+  QTest::newRow("Space on Log") << "Log" << int(Qt::Key_Space) << true << true;
+  QTest::newRow("Enter on Log and Close") << "Log and Close" << int(Qt::Key_Enter) << true << false;
+  QTest::newRow("Enter on Close without")
+      << "Close without" << int(Qt::Key_Return) << false << false;
+  QTest::newRow("Escape in the comment") << "comment" << int(Qt::Key_Escape) << false << false;
+  QTest::newRow("Enter in the comment") << "comment" << int(Qt::Key_Return) << false << true;
+}
+
+void UserLogWindowTest::keysOfTheWindow() {
+  QFETCH(QString, on);
+  QFETCH(int, key);
+  QFETCH(bool, written);
+  QFETCH(bool, stays);
+  const UserLogParms parms = Parms("keys.log");
+  window_->HandOver(parms);
+  window_->ShowAndRaise();
+  QVERIFY(QTest::qWaitForWindowActive(window_));
+  QTest::keyClicks(window_->Memo1, "typed");
+  QWidget* control = on == "Log"             ? window_->Button1
+                     : on == "Log and Close" ? window_->Button3
+                     : on == "Close without" ? window_->Button2
+                                             : static_cast<QWidget*>(window_->Memo1);
+  control->setFocus();
+
+  QTest::keyClick(control, Qt::Key(key));
+
+  QCOMPARE(QFile::exists(QString::fromStdString(parms.LogFileName)), written);
+  QCOMPARE(window_->isVisible(), stays);
+  QCOMPARE(window_->Memo1->toPlainText().startsWith("typed"), !written);
+  if (stays) QCOMPARE(QApplication::focusWidget(), window_->Memo1);
 }
 
 QTEST_MAIN(UserLogWindowTest)
