@@ -1,7 +1,12 @@
 #include "desktop/choice_box.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
 
 #include "desktop/platform_services.h"
 
@@ -24,8 +29,30 @@ ChoiceBox::ChoiceBox(PlatformServices& services, const QStringList& items, int a
 void ChoiceBox::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
   // Switching to another window or opening the drop-down list does not finish the entry.
-  if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+  if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+    return;
+  // A box shown between a button's press and release would take the click away from it.
+  if (event->reason() == Qt::MouseFocusReason && QGuiApplication::mouseButtons() != Qt::NoButton) {
+    if (!awaitingRelease_) qApp->installEventFilter(this);
+    awaitingRelease_ = true;
+    return;
+  }
+  FinishEntry();
+}
+
+bool ChoiceBox::eventFilter(QObject* watched, QEvent* event) {
+  if (awaitingRelease_ && event->type() == QEvent::MouseButtonRelease && watched->isWidgetType()) {
+    qApp->removeEventFilter(this);
+    awaitingRelease_ = false;
+    QPointer<QAbstractButton> button = qobject_cast<QAbstractButton*>(watched);
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
     FinishEntry();
+    // A message box makes the button let go of its press; the click it was given still counts.
+    if (button != nullptr && !button->isDown() && button->isEnabled() &&
+        button->rect().contains(at))
+      button->click();
+  }
+  return QComboBox::eventFilter(watched, event);
 }
 
 void ChoiceBox::FinishEntry() {
@@ -35,10 +62,14 @@ void ChoiceBox::FinishEntry() {
   // matches only when case is ignored.
   int index = findText(currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive);
   if (index < 0) index = findText(currentText(), Qt::MatchFixedString);
+  if (index < 0) {
+    // The refused text, selected, shows which box the message is about.
+    lineEdit()->selectAll();
+    services_.ShowMessage(window(), "Invalid selection - try again", "Error");
+  }
   const int shown = index >= 0 ? index : accepted_;
   setCurrentIndex(shown);
   setEditText(itemText(shown));
-  if (index < 0) services_.ShowMessage(window(), "Invalid selection - try again", "Error");
   checking_ = false;
   if (index < 0) return;
   accepted_ = index;

@@ -12,8 +12,10 @@ class PlatformServices;
 // A combo box whose text must name one of its items. An entry is finished when the user picks an
 // item, presses Enter or moves to another control (not when another window takes the focus). A
 // text that names an item, in any letter case, is accepted; any other is refused with the message
-// box "Invalid selection - try again" and the choice accepted before stays. Either way the box
-// then shows an item's own text. Typed text never becomes an item.
+// box "Invalid selection - try again", shown while the refused text stands selected in the box,
+// and the choice accepted before stays. Either way the box then shows an item's own text. Typed
+// text never becomes an item. When a click on another control finished the entry, the box comes
+// as the mouse button is released, and the click still reaches that control.
 class ChoiceBox : public QComboBox {
   Q_OBJECT
 
@@ -30,13 +32,15 @@ class ChoiceBox : public QComboBox {
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FinishEntry();
 
   PlatformServices& services_;
   int accepted_;
-  bool checking_ = false;  // the refusal's box takes the focus while the entry is checked
+  bool checking_ = false;         // the refusal's box takes the focus while the entry is checked
+  bool awaitingRelease_ = false;  // a click elsewhere finished the entry; checked on its release
 };
 
 }  // namespace zandrel

@@ -1,12 +1,17 @@
 #include <QApplication>
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
+#include "desktop/choice_box.h"
 #include "desktop/live_edit_grid.h"
+#include "tests/support/qt/fake_services.h"
 
 using namespace zandrel;
 
@@ -43,6 +48,47 @@ bool CellOpen(const LiveEditGrid* grid) {
   const QWidget* focus = QApplication::focusWidget();
   return focus != nullptr && focus->parentWidget() == grid->viewport();
 }
+
+// Records, with each message, the text selected in the box; with RealBox the message is a real
+// modal box, answered as soon as it shows.
+struct SelectionRecordingServices : testing::FakeServices {
+  QComboBox* Box = nullptr;
+  bool RealBox = false;
+  QWidget* Clicked = nullptr;  // the control being clicked, if any
+  QStringList SelectedAtMessage;
+
+  void ShowMessage(QWidget* owner, const std::string& text, const std::string& caption) override {
+    FakeServices::ShowMessage(owner, text, caption);
+    SelectedAtMessage << Box->lineEdit()->selectedText();
+    if (!RealBox) return;
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
+                    QString::fromStdString(text), QMessageBox::Ok, owner);
+    QTimer::singleShot(0, &box, [this, &box] {
+      // A user lets go of the mouse only now, with the box up, and then answers it.
+      if (QGuiApplication::mouseButtons() != Qt::NoButton && Clicked != nullptr)
+        QTest::mouseRelease(Clicked, Qt::LeftButton);
+      box.accept();
+    });
+    box.exec();
+  }
+};
+
+// A choice box among the controls a user might move to from it.
+struct ChoiceWindow {
+  SelectionRecordingServices Services;
+  QWidget Window;
+  ChoiceBox* Box = new ChoiceBox(Services, {"CBuilder", "DevC++"}, 1, &Window);
+  QPushButton* Button = new QPushButton("Build", &Window);
+  QCheckBox* Check = new QCheckBox("Math", &Window);
+
+  ChoiceWindow() {
+    auto* layout = new QHBoxLayout(&Window);
+    layout->addWidget(Box);
+    layout->addWidget(Button);
+    layout->addWidget(Check);
+    Services.Box = Box;
+  }
+};
 
 }  // namespace
 
@@ -114,6 +160,9 @@ class WindowPartsTest : public QObject {
     QTest::newRow("names grid") << true;
   }
 
+  void refusedChoice_data();
+  void refusedChoice();
+
   void escapeRestoresTheCell() {
     QFETCH(bool, betweenCells);
     GridWindow fx(betweenCells);
@@ -134,6 +183,52 @@ class WindowPartsTest : public QObject {
     QVERIFY(edited.count() >= 2);  // the typing, then the edit's end
   }
 };
+
+// A refused entry: the message comes with the refused text selected in its box, the box then shows
+// the choice accepted before, and the click that finished the entry still reaches its control.
+void WindowPartsTest::refusedChoice_data() {
+  QTest::addColumn<QString>("finish");
+  QTest::addColumn<bool>("realBox");
+  QTest::newRow("Enter") << "Enter" << false;
+  QTest::newRow("Tab") << "Tab" << true;
+  QTest::newRow("click on a button") << "button" << false;
+  QTest::newRow("click on a button, real box") << "button" << true;
+  QTest::newRow("click on a check box, real box") << "check" << true;
+}
+
+void WindowPartsTest::refusedChoice() {
+  QFETCH(QString, finish);
+  QFETCH(bool, realBox);
+  ChoiceWindow fx;
+  fx.Services.RealBox = realBox;
+  fx.Window.show();
+  QVERIFY(QTest::qWaitForWindowActive(&fx.Window));
+  QSignalSpy clicked(fx.Button, &QPushButton::clicked);
+  fx.Box->setFocus();
+  fx.Box->lineEdit()->selectAll();
+  QTest::keyClicks(fx.Box->lineEdit(), "Jav");
+
+  if (finish == "Enter") QTest::keyClick(fx.Box->lineEdit(), Qt::Key_Return);
+  if (finish == "Tab") QTest::keyClick(fx.Box->lineEdit(), Qt::Key_Tab);
+  // Pressed and released as a user clicks; the release may come while a box is up.
+  fx.Services.Clicked = finish == "button"  ? static_cast<QWidget*>(fx.Button)
+                        : finish == "check" ? fx.Check
+                                            : nullptr;
+  if (fx.Services.Clicked != nullptr) {
+    QTest::mousePress(fx.Services.Clicked, Qt::LeftButton);
+    if (QGuiApplication::mouseButtons() != Qt::NoButton)
+      QTest::mouseRelease(fx.Services.Clicked, Qt::LeftButton);
+  }
+
+  QCOMPARE(fx.Services.Messages.size(), std::size_t(1));
+  QCOMPARE(fx.Services.Messages[0].Text, std::string("Invalid selection - try again"));
+  QCOMPARE(fx.Services.Messages[0].Caption, std::string("Error"));
+  QCOMPARE(fx.Services.SelectedAtMessage, QStringList{"Jav"});
+  QCOMPARE(fx.Box->currentText(), QString("DevC++"));
+  QCOMPARE(fx.Box->AcceptedIndex(), 1);
+  QCOMPARE(clicked.count(), finish == "button" ? 1 : 0);
+  QCOMPARE(fx.Check->isChecked(), finish == "check");
+}
 
 QTEST_MAIN(WindowPartsTest)
 #include "window_parts_test.moc"
