@@ -4,13 +4,21 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <exception>
+#include <mutex>
+#include <unordered_map>
 
 namespace zandrel {
 
@@ -20,9 +28,322 @@ namespace {
 // place in the window's tab order from the start.
 constexpr std::size_t ViewsAtStart = 2;
 
+// Pieces this long are indexed once and the index kept while the piece lives; shorter ones (a
+// class's own text) cost less to index again than to look up.
+constexpr std::size_t KeptIndexSize = 64 * 1024;
+
+// A line is painted up to this many bytes; Copy gives all of it.
+constexpr std::size_t PaintedLineBytes = 64 * 1024;
+
+constexpr int Margin = 4;
+
 }  // namespace
 
-FilePreview::FilePreview(QWidget* parent) : QWidget(parent) {
+struct IndexedText::PieceLines {
+  std::vector<std::uint32_t> Starts;  // just after each line feed
+  std::size_t First = 0;              // bytes before the first line feed; all without one
+  std::size_t Last = 0;               // bytes after the last line feed
+  std::size_t Longest = 0;            // the longest line between two line feeds
+};
+
+namespace {
+
+IndexedText::PieceLines IndexPiece(const std::string& text) {
+  IndexedText::PieceLines lines;
+  const char* const data = text.data();
+  std::size_t lineStart = 0;
+  bool first = true;
+  // Offsets are kept in 32 bits; a piece of 4 GiB or more shows its rest as one line.
+  const std::size_t indexed = std::min<std::size_t>(text.size(), UINT32_MAX);
+  while (lineStart < indexed) {
+    const void* found = std::memchr(data + lineStart, '\n', indexed - lineStart);
+    if (found == nullptr) break;
+    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    if (first)
+      lines.First = at;
+    else
+      lines.Longest = std::max(lines.Longest, at - lineStart);
+    first = false;
+    lineStart = at + 1;
+    lines.Starts.push_back(static_cast<std::uint32_t>(lineStart));
+  }
+  if (first) lines.First = text.size();
+  lines.Last = text.size() - lineStart;
+  return lines;
+}
+
+}  // namespace
+
+// The indexes of long pieces, by the piece they index, for as long as the piece lives. Shared by
+// the worker thread and the GUI thread.
+class LineIndexCache {
+ public:
+  std::shared_ptr<const IndexedText::PieceLines> Find(const SharedText& piece) {
+    const std::lock_guard lock(mutex_);
+    const auto found = entries_.find(piece.get());
+    if (found == entries_.end() || found->second.Text.lock() != piece) return nullptr;
+    return found->second.Lines;
+  }
+  void Keep(const SharedText& piece, std::shared_ptr<const IndexedText::PieceLines> lines) {
+    const std::lock_guard lock(mutex_);
+    std::erase_if(entries_, [](const auto& entry) { return entry.second.Text.expired(); });
+    entries_[piece.get()] = {piece, std::move(lines)};
+  }
+
+ private:
+  struct Entry {
+    std::weak_ptr<const std::string> Text;
+    std::shared_ptr<const IndexedText::PieceLines> Lines;
+  };
+  std::mutex mutex_;
+  std::unordered_map<const std::string*, Entry> entries_;
+};
+
+IndexedText::IndexedText(TextPieces pieces, LineIndexCache* cache) : pieces_(std::move(pieces)) {
+  std::size_t breaks = 0;
+  std::size_t run = 0;  // bytes of the line still open at the end of the pieces so far
+  for (const SharedText& piece : pieces_) {
+    const bool kept = cache != nullptr && piece->size() >= KeptIndexSize;
+    std::shared_ptr<const PieceLines> lines = kept ? cache->Find(piece) : nullptr;
+    if (lines == nullptr) {
+      lines = std::make_shared<const PieceLines>(IndexPiece(*piece));
+      if (kept) cache->Keep(piece, lines);
+    }
+    breaksBefore_.push_back(breaks);
+    if (lines->Starts.empty()) {
+      run += lines->First;
+    } else {
+      longest_ = std::max({longest_, run + lines->First, lines->Longest});
+      run = lines->Last;
+    }
+    breaks += lines->Starts.size();
+    lines_.push_back(std::move(lines));
+  }
+  longest_ = std::max(longest_, run);
+  lineCount_ = breaks + 1;
+}
+
+IndexedText::~IndexedText() = default;
+
+std::string IndexedText::Line(std::size_t line, std::size_t limit) const {
+  if (line >= lineCount_) return {};
+  std::size_t piece = 0;
+  std::size_t offset = 0;
+  if (line > 0) {
+    // The piece holding the line feed before the line: the last one with fewer line feeds before
+    // it than the line's number.
+    const auto after = std::upper_bound(breaksBefore_.begin(), breaksBefore_.end(), line - 1);
+    piece = static_cast<std::size_t>(after - breaksBefore_.begin()) - 1;
+    offset = lines_[piece]->Starts[line - breaksBefore_[piece] - 1];
+  }
+  std::string text;
+  for (; piece < pieces_.size() && text.size() < limit; ++piece, offset = 0) {
+    const std::string& from = *pieces_[piece];
+    const std::size_t span = std::min(limit - text.size(), from.size() - offset);
+    const void* end = std::memchr(from.data() + offset, '\n', span);
+    const std::size_t length =
+        end == nullptr
+            ? span
+            : static_cast<std::size_t>(static_cast<const char*>(end) - from.data()) - offset;
+    text.append(from, offset, length);
+    if (end != nullptr) break;
+  }
+  return text;
+}
+
+TextPageView::TextPageView(QWidget* parent) : QAbstractScrollArea(parent) {
+  setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setCursor(Qt::IBeamCursor);
+  UpdateMetrics();
+}
+
+void TextPageView::SetText(std::shared_ptr<const IndexedText> text) {
+  text_ = std::move(text);
+  // A selection stays where it was, within the new text.
+  for (Place* place : {&anchor_, &cursor_}) {
+    place->Line = std::min(place->Line, LineCount() - 1);
+    place->Column = std::min(place->Column, LineText(place->Line).size());
+  }
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+QString TextPageView::LineText(std::size_t line) const {
+  if (!text_) return {};
+  return QString::fromStdString(text_->Line(line, PaintedLineBytes));
+}
+
+QString TextPageView::Text() const {
+  if (!text_) return {};
+  std::string text;
+  for (std::size_t line = 0; line < text_->LineCount(); ++line) {
+    if (line > 0) text += '\n';
+    text += text_->Line(line, SIZE_MAX);
+  }
+  return QString::fromStdString(text);
+}
+
+std::size_t TextPageView::FirstShownLine() const {
+  return static_cast<std::size_t>(verticalScrollBar()->value());
+}
+
+QString TextPageView::SelectedText() const {
+  const auto [from, to] = std::minmax(anchor_, cursor_);
+  QString text;
+  for (std::size_t line = from.Line; line <= to.Line; ++line) {
+    const QString whole = LineText(line);
+    const qsizetype start = line == from.Line ? from.Column : 0;
+    const qsizetype end = line == to.Line ? to.Column : whole.size();
+    text += whole.mid(start, end - start);
+    if (line != to.Line) text += '\n';
+  }
+  return text;
+}
+
+void TextPageView::SelectAll() {
+  anchor_ = {};
+  cursor_ = {LineCount() - 1, LineText(LineCount() - 1).size()};
+  viewport()->update();
+}
+
+void TextPageView::UpdateMetrics() {
+  const QFontMetrics metrics(font());
+  lineHeight_ = std::max(1, metrics.lineSpacing());
+  charWidth_ = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
+  UpdateScrollBars();
+}
+
+void TextPageView::UpdateScrollBars() {
+  const int rows = std::max(1, viewport()->height() / lineHeight_);
+  const std::size_t lines = LineCount();
+  const std::size_t lastFirst = lines > static_cast<std::size_t>(rows) ? lines - rows : 0;
+  verticalScrollBar()->setRange(0, static_cast<int>(std::min<std::size_t>(lastFirst, INT_MAX)));
+  verticalScrollBar()->setPageStep(rows);
+  verticalScrollBar()->setSingleStep(1);
+  const std::size_t longest = text_ ? std::min(text_->Longest(), PaintedLineBytes) : 0;
+  const long long width = static_cast<long long>(longest) * charWidth_ + 2 * Margin;
+  horizontalScrollBar()->setRange(
+      0, static_cast<int>(std::clamp<long long>(width - viewport()->width(), 0, INT_MAX)));
+  horizontalScrollBar()->setPageStep(viewport()->width());
+  horizontalScrollBar()->setSingleStep(charWidth_);
+}
+
+TextPageView::Place TextPageView::PlaceAt(QPoint point) const {
+  const long long row = std::max(0, point.y()) / lineHeight_;
+  Place place;
+  place.Line = std::min(FirstShownLine() + static_cast<std::size_t>(row), LineCount() - 1);
+  const int x = point.x() - Margin + horizontalScrollBar()->value();
+  const qsizetype column = std::max(0, (x + charWidth_ / 2) / charWidth_);
+  place.Column = std::min(column, LineText(place.Line).size());
+  return place;
+}
+
+void TextPageView::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  const QRect area = event->rect();
+  painter.fillRect(area, palette().brush(QPalette::Base));
+  const QFontMetrics metrics(font());
+  const int left = Margin - horizontalScrollBar()->value();
+  // Only the columns in sight are laid out, however long the line.
+  const qsizetype firstColumn = std::max(0, -left / charWidth_);
+  const qsizetype columns = viewport()->width() / charWidth_ + 2;
+  const auto [from, to] = std::minmax(anchor_, cursor_);
+  const std::size_t first = FirstShownLine();
+  for (int row = area.top() / lineHeight_; row * lineHeight_ <= area.bottom(); ++row) {
+    const std::size_t line = first + static_cast<std::size_t>(row);
+    if (line >= LineCount()) break;
+    QString shown = LineText(line).mid(firstColumn, columns);
+    // Control characters would break the columns: they show as blanks.
+    for (QChar& c : shown)
+      if (c.unicode() < 0x20) c = QLatin1Char(' ');
+    const int top = row * lineHeight_;
+    const QPoint baseline(left + static_cast<int>(firstColumn) * charWidth_,
+                          top + metrics.ascent());
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(baseline, shown);
+    if (from == to || line < from.Line || line > to.Line) continue;
+    // The selection, and its line feed, in the highlight colours.
+    const qsizetype start = line == from.Line ? from.Column : 0;
+    const qsizetype end = line == to.Line ? to.Column : LineText(line).size() + 1;
+    const QRect selected(left + static_cast<int>(start) * charWidth_, top,
+                         static_cast<int>(end - start) * charWidth_, lineHeight_);
+    painter.save();
+    painter.setClipRect(selected);
+    painter.fillRect(selected, palette().brush(QPalette::Highlight));
+    painter.setPen(palette().color(QPalette::HighlightedText));
+    painter.drawText(baseline, shown);
+    painter.restore();
+  }
+}
+
+void TextPageView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollBars();
+}
+
+void TextPageView::keyPressEvent(QKeyEvent* event) {
+  if (event == QKeySequence::SelectAll) {
+    SelectAll();
+  } else if (event == QKeySequence::Copy) {
+    if (anchor_ != cursor_) QGuiApplication::clipboard()->setText(SelectedText());
+  } else if (event == QKeySequence::MoveToStartOfDocument) {
+    verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+  } else if (event == QKeySequence::MoveToEndOfDocument) {
+    verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+  } else if (event == QKeySequence::MoveToStartOfLine) {
+    horizontalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+  } else if (event == QKeySequence::MoveToEndOfLine) {
+    horizontalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+  } else {
+    QAbstractScrollArea::keyPressEvent(event);
+  }
+}
+
+void TextPageView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
+  cursor_ = PlaceAt(event->position().toPoint());
+  if (!(event->modifiers() & Qt::ShiftModifier)) anchor_ = cursor_;
+  viewport()->update();
+}
+
+void TextPageView::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton)) return QAbstractScrollArea::mouseMoveEvent(event);
+  const QPoint point = event->position().toPoint();
+  // Dragging past an edge scrolls on.
+  if (point.y() < 0) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  if (point.y() > viewport()->height())
+    verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  cursor_ = PlaceAt(point);
+  viewport()->update();
+}
+
+void TextPageView::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() == QEvent::FontChange) UpdateMetrics();
+}
+
+struct FilePreview::Made {
+  std::vector<PreviewPage> Pages;
+  std::vector<std::shared_ptr<const IndexedText>> Texts;
+};
+
+namespace {
+
+// The pages of a job, indexed; a text equal to the one shown keeps the shown index, so its view
+// is left alone. A job that fails shows why instead of ending the program.
+std::vector<PreviewPage> RunJob(const PreviewJob& job) {
+  try {
+    return job();
+  } catch (const std::exception& error) {
+    return {{"Preview", {}, {ShareText(std::string("The preview failed: ") + error.what())}}};
+  }
+}
+
+}  // namespace
+
+FilePreview::FilePreview(QWidget* parent)
+    : QWidget(parent), cache_(std::make_shared<LineIndexCache>()) {
   tabs_ = new QTabBar(this);
   tabs_->setDocumentMode(true);
   tabs_->setExpanding(false);
@@ -48,66 +369,148 @@ FilePreview::FilePreview(QWidget* parent) : QWidget(parent) {
   layout->setSpacing(0);
   layout->addLayout(head);
   layout->addWidget(pages_, 1);
+
+  refresh_.setSingleShot(true);
+  refresh_.setInterval(0);
+  connect(&refresh_, &QTimer::timeout, this, &FilePreview::Refresh);
+  worker_.setMaxThreadCount(1);
+}
+
+FilePreview::~FilePreview() {
+  // A job still running posts its result to this preview: it must end first.
+  worker_.clear();
+  worker_.waitForDone();
 }
 
 void FilePreview::MakeViews(std::size_t count) {
   while (views_.size() < count) {
-    auto* view = new QPlainTextEdit(pages_);
-    view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    view->setTabChangesFocus(true);
-    // Keyboard users can still select and copy inside the page.
-    view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    auto* view = new TextPageView(pages_);
     pages_->addWidget(view);
     views_.push_back(view);
   }
 }
 
-void FilePreview::SetPages(const std::vector<PreviewPage>& pages) {
-  MakeViews(pages.size());
+void FilePreview::SetSource(std::function<PreviewJob()> source) {
+  source_ = std::move(source);
+  Invalidate();
+}
+
+void FilePreview::Invalidate() {
+  stale_ = true;
+  if (isVisible() && !refresh_.isActive()) refresh_.start();
+}
+
+void FilePreview::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Nothing shown yet: the first pages are made at once, so the window never shows without them.
+  if (tabs_->count() == 0)
+    UpdateNow();
+  else if (stale_)
+    refresh_.start();
+}
+
+std::shared_ptr<FilePreview::Made> FilePreview::Make(
+    const PreviewJob& job, const std::vector<std::shared_ptr<const IndexedText>>& shown,
+    LineIndexCache* cache) {
+  auto made = std::make_shared<Made>();
+  made->Pages = RunJob(job);
+  for (std::size_t i = 0; i < made->Pages.size(); ++i) {
+    const TextPieces& text = made->Pages[i].Text;
+    if (i < shown.size() && shown[i] != nullptr && SamePieces(shown[i]->Pieces(), text))
+      made->Texts.push_back(shown[i]);
+    else
+      made->Texts.push_back(std::make_shared<const IndexedText>(text, cache));
+  }
+  return made;
+}
+
+void FilePreview::Refresh() {
+  // A running update is followed by this one when it ends.
+  if (!stale_ || !source_ || running_) return;
+  stale_ = false;
+  running_ = true;
+  const std::uint64_t generation = ++generation_;
+  ++generations_;
+  worker_.start([this, generation, job = source_(), shown = texts_, cache = cache_] {
+    std::shared_ptr<Made> made = Make(job, shown, cache.get());
+    QMetaObject::invokeMethod(
+        this, [this, generation, made] { Finished(generation, made); }, Qt::QueuedConnection);
+  });
+}
+
+void FilePreview::Finished(std::uint64_t generation, const std::shared_ptr<Made>& made) {
+  running_ = false;
+  if (generation == generation_) Show(*made);
+  if (stale_ && isVisible()) refresh_.start();
+}
+
+void FilePreview::UpdateNow() {
+  if (!source_ || !Pending()) return;
+  refresh_.stop();
+  stale_ = false;
+  ++generation_;  // a result still being made is dropped
+  ++generations_;
+  Show(*Make(source_(), texts_, cache_.get()));
+}
+
+void FilePreview::SetPages(std::vector<PreviewPage> pages) {
+  refresh_.stop();
+  source_ = nullptr;
+  stale_ = false;
+  ++generation_;
+  Show(*Make([&pages] { return pages; }, texts_, cache_.get()));
+}
+
+void FilePreview::Show(const Made& made) {
+  MakeViews(made.Pages.size());
   std::vector<std::string> titles;
-  for (const PreviewPage& page : pages) titles.push_back(page.Title);
+  for (const PreviewPage& page : made.Pages) titles.push_back(page.Title);
   if (titles != titles_ || tabs_->count() == 0) {
     // Another set of files: new tabs, the first one chosen.
     while (tabs_->count() > 0) tabs_->removeTab(tabs_->count() - 1);
-    for (QPlainTextEdit* view : views_) view->clear();
+    for (TextPageView* view : views_) view->SetText(nullptr);
     titles_ = titles;
-    texts_.assign(titles.size(), QString());
+    texts_.assign(titles.size(), nullptr);
     for (const std::string& title : titles) tabs_->addTab(QString::fromStdString(title));
     tabs_->setCurrentIndex(0);
     // A hidden tab bar does not tell the layout that its size changed with its tabs.
     tabs_->updateGeometry();
   }
   for (std::size_t i = 0; i < titles.size(); ++i) {
-    tabs_->setTabToolTip(static_cast<int>(i), QString::fromStdString(pages[i].FileName));
-    const QString text = QString::fromStdString(pages[i].Text);
-    if (texts_[i] == text) continue;
-    texts_[i] = text;
-    // Keep the reader's place while the text changes under it.
-    QPlainTextEdit* view = views_[i];
-    const int vertical = view->verticalScrollBar()->value();
-    const int horizontal = view->horizontalScrollBar()->value();
-    view->setPlainText(text);
-    view->verticalScrollBar()->setValue(vertical);
-    view->horizontalScrollBar()->setValue(horizontal);
+    tabs_->setTabToolTip(static_cast<int>(i), QString::fromStdString(made.Pages[i].FileName));
+    if (texts_[i] == made.Texts[i]) continue;
+    texts_[i] = made.Texts[i];
+    views_[i]->SetText(texts_[i]);
   }
+  emit Updated();
+}
+
+std::vector<std::string> FilePreview::Titles() {
+  UpdateNow();
+  return titles_;
 }
 
 int FilePreview::ShownPage() const { return tabs_->currentIndex(); }
 
-void FilePreview::ShowPage(int index) { tabs_->setCurrentIndex(index); }
-
-QString FilePreview::ShownText() const {
-  const int index = tabs_->currentIndex();
-  return index >= 0 && static_cast<std::size_t>(index) < texts_.size() ? texts_[index] : QString();
+void FilePreview::ShowPage(int index) {
+  UpdateNow();
+  tabs_->setCurrentIndex(index);
 }
 
-QWidget* FilePreview::ShownView() const { return pages_->currentWidget(); }
+QString FilePreview::ShownText() {
+  UpdateNow();
+  const int index = tabs_->currentIndex();
+  if (index < 0 || static_cast<std::size_t>(index) >= texts_.size() || !texts_[index]) return {};
+  return QString::fromStdString(Join(texts_[index]->Pieces()));
+}
+
+TextPageView* FilePreview::ShownView() const {
+  return static_cast<TextPageView*>(pages_->currentWidget());
+}
 
 QList<QWidget*> FilePreview::FocusOrder() const {
   QList<QWidget*> order{tabs_};
-  for (QPlainTextEdit* view : views_) order.append(view);
+  for (TextPageView* view : views_) order.append(view);
   order.append(CopyButton);
   return order;
 }

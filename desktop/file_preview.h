@@ -1,12 +1,20 @@
 #pragma once
 
+#include <QAbstractScrollArea>
 #include <QList>
 #include <QString>
+#include <QThreadPool>
+#include <QTimer>
 #include <QWidget>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-class QPlainTextEdit;
+#include "core/text_pieces.h"
+
 class QPushButton;
 class QStackedWidget;
 class QTabBar;
@@ -17,44 +25,162 @@ namespace zandrel {
 struct PreviewPage {
   std::string Title;     // the tab's caption
   std::string FileName;  // shown as the tab's tool tip; empty when there is no file
-  std::string Text;
+  TextPieces Text;
+};
+
+// Makes the pages of a preview. It runs on a worker thread, so it holds copies of what it reads,
+// or texts that are shared and never change.
+using PreviewJob = std::function<std::vector<PreviewPage>()>;
+
+class LineIndexCache;
+
+// A page's text with where its lines start. Lines are what lies between line feeds; a long piece
+// (an enumeration of a million names) is indexed once and its index shared by every later text
+// that holds the same piece.
+class IndexedText {
+ public:
+  // pieces is kept, not copied. cache may be null.
+  IndexedText(TextPieces pieces, LineIndexCache* cache);
+  ~IndexedText();
+
+  const TextPieces& Pieces() const { return pieces_; }
+  std::size_t LineCount() const { return lineCount_; }
+  // Bytes of the longest line.
+  std::size_t Longest() const { return longest_; }
+  // The line's bytes without its line feed, at most limit of them.
+  std::string Line(std::size_t line, std::size_t limit) const;
+
+  struct PieceLines;
+
+ private:
+  TextPieces pieces_;
+  std::vector<std::shared_ptr<const PieceLines>> lines_;  // one per piece
+  std::vector<std::size_t> breaksBefore_;  // line feeds in the pieces before each piece
+  std::size_t lineCount_ = 1;
+  std::size_t longest_ = 0;
+};
+
+// A read-only, monospaced view of one page that lays out and paints only the lines it shows, so
+// what it costs does not grow with the text. Text can be selected with the mouse (Ctrl+A selects
+// all) and copied with Ctrl+C.
+class TextPageView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit TextPageView(QWidget* parent = nullptr);
+
+  void SetText(std::shared_ptr<const IndexedText> text);
+  std::size_t LineCount() const { return text_ ? text_->LineCount() : 1; }
+  // One line as the view paints it, and every line joined by line feeds: the whole text as the
+  // view holds it, for checking it against the text generated.
+  QString LineText(std::size_t line) const;
+  QString Text() const;
+  std::size_t FirstShownLine() const;
+  QString SelectedText() const;
+  void SelectAll();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // A place in the text: a line, and a character (UTF-16 unit) in it.
+  struct Place {
+    std::size_t Line = 0;
+    qsizetype Column = 0;
+    bool operator==(const Place&) const = default;
+    auto operator<=>(const Place&) const = default;
+  };
+  Place PlaceAt(QPoint point) const;
+  void UpdateMetrics();
+  void UpdateScrollBars();
+
+  std::shared_ptr<const IndexedText> text_;
+  int lineHeight_ = 1;
+  int charWidth_ = 1;
+  Place anchor_;
+  Place cursor_;
 };
 
 // Read-only, monospaced view of generated files, one tab per file, with a Copy button
 // (Ctrl+Shift+C) for the shown one. Both windows show what they would write through it.
+//
+// The pages come from a source that the preview asks when it is brought up to date: after the
+// events already waiting, so that a burst of keystrokes makes one update, and only while it
+// shows. The pages are made on a worker thread, so typing never waits for them.
 class FilePreview : public QWidget {
   Q_OBJECT
 
  public:
   explicit FilePreview(QWidget* parent = nullptr);
+  ~FilePreview() override;
+
+  // source runs on the GUI thread, reads what it needs from the window and gives the job that
+  // makes the pages.
+  void SetSource(std::function<PreviewJob()> source);
+  // What the source would give has changed.
+  void Invalidate();
+  // Brings the pages up to date now, on this thread; Copy and the questions below do so first.
+  void UpdateNow();
+  // Whether an update is waiting or being made.
+  bool Pending() const { return stale_ || running_; }
+  // How many times pages were asked of the source.
+  int Generations() const { return generations_; }
 
   // Shows these pages. With the same titles as before, the chosen tab and each page's scroll
   // position stay where they were; other titles start again on the first tab.
-  void SetPages(const std::vector<PreviewPage>& pages);
-  std::vector<std::string> Titles() const { return titles_; }
+  void SetPages(std::vector<PreviewPage> pages);
+  std::vector<std::string> Titles();
   int ShownPage() const;
+  // Chooses a tab of the pages as they are now.
   void ShowPage(int index);
-  // The shown page's text as generated, not as the view gives it back (which would alter some
-  // characters).
-  QString ShownText() const;
-  QWidget* ShownView() const;
+  // The shown page's whole text as generated.
+  QString ShownText();
+  TextPageView* ShownView() const;
   // The controls Tab walks inside the preview, in order, for the window's tab order.
   QList<QWidget*> FocusOrder() const;
 
   QPushButton* CopyButton = nullptr;
 
+ signals:
+  // New pages are shown.
+  void Updated();
+
  public slots:
   // Puts the shown page's text on the clipboard.
   void CopyShownText();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
+  struct Made;
+  static std::shared_ptr<Made> Make(const PreviewJob& job,
+                                    const std::vector<std::shared_ptr<const IndexedText>>& shown,
+                                    LineIndexCache* cache);
+  void Refresh();
+  void Finished(std::uint64_t generation, const std::shared_ptr<Made>& made);
+  void Show(const Made& made);
   void MakeViews(std::size_t count);
 
   QTabBar* tabs_ = nullptr;
   QStackedWidget* pages_ = nullptr;  // one view per tab, by index
-  std::vector<QPlainTextEdit*> views_;
+  std::vector<TextPageView*> views_;
   std::vector<std::string> titles_;
-  std::vector<QString> texts_;  // the text of each tab as generated
+  std::vector<std::shared_ptr<const IndexedText>> texts_;  // the text of each tab as generated
+
+  std::function<PreviewJob()> source_;
+  QTimer refresh_;
+  bool stale_ = false;
+  bool running_ = false;
+  std::uint64_t generation_ = 0;  // of the pages last asked for; older results are dropped
+  int generations_ = 0;
+  std::shared_ptr<LineIndexCache> cache_;
+  QThreadPool worker_;
 };
 
 }  // namespace zandrel

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,6 +17,8 @@
 #include <QStringList>
 #include <QVBoxLayout>
 #include <variant>
+
+#include <sys/stat.h>
 
 #include "core/output_text.h"
 #include "core/text.h"
@@ -33,6 +36,15 @@ constexpr int NameColumn = 0;
 constexpr int ValueColumn = 1;
 const std::string ErrorCaption = "Error";
 
+// When the file was last changed, and which file it is: a list file whose stamp changed is read
+// again.
+FileStamp StampOf(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return {};
+  return {status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec,
+          status.st_mtim.tv_nsec};
+}
+
 QString FolderOf(const std::string& path) {
   return QFileInfo(QString::fromStdString(path)).absolutePath();
 }
@@ -48,7 +60,27 @@ QString WroteFilesMessage(const std::vector<OutputFile>& files) {
 }
 
 // The one page of a preview without files of its own.
-std::vector<PreviewPage> TextPage(std::string text) { return {{"Text", {}, std::move(text)}}; }
+std::vector<PreviewPage> TextPage(std::string text) {
+  return {{"Text", {}, {ShareText(std::move(text))}}};
+}
+
+// What OK would produce for the request, composed as OK would from the list file read last, never
+// written; the files are named after the type until the save dialog names them.
+std::vector<PreviewPage> PreviewPages(EnumerationRequest request, const ListFile* listFile) {
+  if (request.FromFile && listFile == nullptr)
+    return TextPage("The names will come from a list file, chosen when you press OK.");
+  request.OutputPath = request.TypeName + ".h";
+  auto composed = ComposeEnumeration(request, listFile);
+  if (const auto* refusal = std::get_if<Refusal>(&composed)) return TextPage(refusal->Message);
+  EnumerationOutput& output = std::get<EnumerationOutput>(composed);
+  if (!request.SeparateFile) return TextPage(std::move(output.HandOver));
+  const char* const titles[] = {"Header", "Source"};
+  std::vector<PreviewPage> pages;
+  for (std::size_t i = 0; i < output.Files.size() && i < std::size(titles); ++i)
+    pages.push_back(
+        {titles[i], output.Files[i].Path, {ShareText(std::move(output.Files[i].Text))}});
+  return pages;
+}
 
 }  // namespace
 
@@ -156,7 +188,11 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
 
   // The headings are set again on every activation; set them now so the grid never shows numbers.
   Activator();
-  UpdatePreview();
+  Preview->SetSource([this] {
+    return PreviewJob([request = ReadControls(), listFile = KeptListFile()] {
+      return PreviewPages(request, listFile.get());
+    });
+  });
   resize(sizeHint().expandedTo(QSize(1040, 460)));
 }
 
@@ -218,12 +254,12 @@ bool TGenEnumForm::GenerateEnumeration() {
     }
   }
 
-  const ListFile* listFile = nullptr;
+  std::shared_ptr<const ListFile> listFile;
   if (request.FromFile && ChooseListFile()) {
-    listFile = &*listFile_;
+    listFile = listFile_;
     request.ListPath = OpenDialog1->FileName;
   }
-  auto composed = ComposeEnumeration(request, listFile);
+  auto composed = ComposeEnumeration(request, listFile.get());
   if (const auto* refusal = std::get_if<Refusal>(&composed)) {
     services_.ShowMessage(this, refusal->Message, ErrorCaption);
     return false;
@@ -253,14 +289,19 @@ bool TGenEnumForm::GenerateEnumeration() {
 }
 
 bool TGenEnumForm::ChooseListFile() {
-  listFile_.reset();
+  listFile_ = nullptr;
   OpenDialog1->Title = ListFileTitle;
   OpenDialog1->FilterIndex = 1;
   // Cancel ends the choosing at any showing: the file then contributes nothing.
   while (OpenDialog1->Execute()) {
-    auto read = ReadListFile(OpenDialog1->FileName);
+    const std::string path = OpenDialog1->FileName;
+    const FileStamp stamp = StampOf(path);
+    auto read = ReadListFile(path);
     if (auto* file = std::get_if<ListFile>(&read)) {
-      listFile_ = std::move(*file);
+      listFile_ = std::make_shared<const ListFile>(std::move(*file));
+      listPath_ = path;
+      listStamp_ = stamp;
+      WatchListFile();
       UpdatePreview();
       return true;
     }
@@ -349,30 +390,33 @@ bool TGenEnumForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TGenEnumForm::UpdatePreview() {
-  if (Preview == nullptr) return;  // still being built
-  EnumerationRequest request = ReadControls();
-  if (request.FromFile && !listFile_) {
-    Preview->SetPages(TextPage("The names will come from a list file, chosen when you press OK."));
-    return;
+  if (Preview != nullptr) Preview->Invalidate();
+}
+
+void TGenEnumForm::WatchListFile() {
+  if (listWatcher_ == nullptr) {
+    listWatcher_ = new QFileSystemWatcher(this);
+    connect(listWatcher_, &QFileSystemWatcher::fileChanged, this, [this] {
+      // A file saved by renaming a new one over it is no longer watched: watch the new one.
+      WatchListFile();
+      UpdatePreview();
+    });
   }
-  // Composed as OK would, from the list file read last, never written; the files are named after
-  // the type until the save dialog names them.
-  request.OutputPath = request.TypeName + ".h";
-  auto composed = ComposeEnumeration(request, listFile_ ? &*listFile_ : nullptr);
-  if (const auto* refusal = std::get_if<Refusal>(&composed)) {
-    Preview->SetPages(TextPage(refusal->Message));
-    return;
+  const QStringList watched = listWatcher_->files();
+  if (!watched.isEmpty()) listWatcher_->removePaths(watched);
+  listWatcher_->addPath(QString::fromStdString(listPath_));
+}
+
+std::shared_ptr<const ListFile> TGenEnumForm::KeptListFile() {
+  // Read again only when the file changed on disk; a file gone or unreadable keeps the list read
+  // last, and the preview never asks or reports anything.
+  if (listFile_ != nullptr && listStamp_ != StampOf(listPath_)) {
+    if (auto read = ReadListFile(listPath_); auto* file = std::get_if<ListFile>(&read)) {
+      listFile_ = std::make_shared<const ListFile>(std::move(*file));
+      listStamp_ = StampOf(listPath_);
+    }
   }
-  EnumerationOutput& output = std::get<EnumerationOutput>(composed);
-  if (!request.SeparateFile) {
-    Preview->SetPages(TextPage(std::move(output.HandOver)));
-    return;
-  }
-  const char* const titles[] = {"Header", "Source"};
-  std::vector<PreviewPage> pages;
-  for (std::size_t i = 0; i < output.Files.size() && i < std::size(titles); ++i)
-    pages.push_back({titles[i], output.Files[i].Path, std::move(output.Files[i].Text)});
-  Preview->SetPages(pages);
+  return listFile_;
 }
 
 }  // namespace zandrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include "enumgen/enumeration_list.h"
 
 class QCheckBox;
+class QFileSystemWatcher;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -21,6 +23,16 @@ class EnumerationReceiver;
 class FilePreview;
 class LiveEditGrid;
 class PlatformServices;
+
+// Which file a path named, and when it was last changed.
+struct FileStamp {
+  std::uint64_t Device = 0;
+  std::uint64_t Inode = 0;
+  std::int64_t Size = -1;
+  std::int64_t Seconds = 0;
+  std::int64_t Nanoseconds = 0;
+  bool operator==(const FileStamp&) const = default;
+};
 
 // The enumeration dialog: type name, names and values or a list file, OK hands the result to the
 // main window. Not modal.
@@ -87,10 +99,18 @@ class TGenEnumForm : public QWidget {
   void DescribeControls();
   void UpdatePreview();
 
+  // The list file read at the last choosing, read again if it changed on disk since.
+  std::shared_ptr<const ListFile> KeptListFile();
+  // Brings the preview up to date when the list file changes on disk.
+  void WatchListFile();
+
   PlatformServices& services_;
   EnumerationReceiver& mainWindow_;
   EnumerationStyle style_ = EnumerationStyle::PlainEnumeration;
-  std::optional<ListFile> listFile_;  // the list file read at the last choosing
+  std::shared_ptr<const ListFile> listFile_;  // shared with the preview being made
+  std::string listPath_;
+  FileStamp listStamp_;
+  QFileSystemWatcher* listWatcher_ = nullptr;  // made at the first choosing
 };
 
 }  // namespace zandrel

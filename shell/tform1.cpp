@@ -51,17 +51,20 @@ QPushButton* LargeButton(const QString& caption, QWidget* parent) {
 }
 
 // The files Build would write for this input, named as the save dialog would propose, or Build's
-// refusal in their place.
+// refusal in their place; before a class name is typed, a quiet note.
 std::vector<PreviewPage> PreviewPages(const ClassInput& input) {
   std::vector<PreviewPage> pages;
   const std::optional<ClassDescription> description = ReadClassDescription(input);
   if (!description) {
+    const SharedText note =
+        ShareText(input.NameText.empty() ? "Type a class name to see the files Build will write."
+                                         : std::string(ShortClassNameMessage));
     for (const TargetFile& file : TargetOf(input.Options.TargetSystem).Files)
-      pages.push_back({std::string(file.TabName), {}, std::string(ShortClassNameMessage)});
+      pages.push_back({std::string(file.TabName), {}, {note}});
     return pages;
   }
   for (ClassFile& file : ClassFiles(*description, ProposedFileName(*description)))
-    pages.push_back({file.TabName, file.File.Path, std::move(file.File.Text)});
+    pages.push_back({file.TabName, file.File.Path, {ShareText(std::move(file.File.Text))}});
   return pages;
 }
 
@@ -264,6 +267,8 @@ void TForm1::ConnectControls() {
   connect(SystemBox, &ChoiceBox::Accepted, this, &TForm1::SystemChanged);
   connect(FormBox, &ChoiceBox::Accepted, this, &TForm1::FormChange);
   connect(PreviewCheck, &QCheckBox::toggled, this, &TForm1::ShowPreview);
+  Preview->SetSource(
+      [this] { return PreviewJob([input = CurrentInput()] { return PreviewPages(input); }); });
 
   // The preview follows every keystroke and tick.
   connect(NameEdit, &QLineEdit::textChanged, this, &TForm1::UpdatePreview);
@@ -274,7 +279,9 @@ void TForm1::ConnectControls() {
     connect(box, &QCheckBox::toggled, this, &TForm1::UpdatePreview);
 }
 
-void TForm1::UpdatePreview() { Preview->SetPages(PreviewPages(CurrentInput())); }
+// The preview is made from a copy of the input, on the preview's worker, once per burst of changes
+// and only while it shows.
+void TForm1::UpdatePreview() { Preview->Invalidate(); }
 
 void TForm1::SizeForScreen() {
   // Table, options and preview side by side, within the screen's free area.

@@ -450,7 +450,8 @@ void GenEnumDialogTest::unreadableListFileIsReported_data() {
 }
 
 // OK never waits on a list file that cannot be read: it names it and why in a box of the dialog
-// and asks again. The preview never reads a file: it shows the list read last.
+// and asks again. The preview never asks for a file: it shows the list read last, read again once
+// it changed on disk, and kept when it is gone.
 void GenEnumDialogTest::unreadableListFileIsReported() {
   QFETCH(QString, kind);
   std::string unreadable = "/dev/zero";
@@ -482,10 +483,13 @@ void GenEnumDialogTest::unreadableListFileIsReported() {
   QVERIFY(QString::fromStdString(receiver_->Calls[0].Text).contains("ZDGreen"));
 
   form_->show();
-  WriteFile(listPath, "Cyan\n");
   form_->Edit2->setText("ZD");
   QVERIFY(Page(*form_, "Text").contains("ZDGreen"));
-  QVERIFY(!Page(*form_, "Text").contains("Cyan"));
+  WriteFile(listPath, "Cyan\n");
+  QTRY_VERIFY(Page(*form_, "Text").contains("ZDCyan"));
+  QVERIFY(!Page(*form_, "Text").contains("Green"));
+  QVERIFY(QFile::remove(QString::fromStdString(listPath)));
+  QVERIFY(Page(*form_, "Text").contains("ZDCyan"));
   QCOMPARE(services_->Showings.size(), std::size_t(2));
   QCOMPARE(services_->Messages.size(), std::size_t(1));
 }

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <memory>
@@ -164,6 +165,77 @@ class PreviewTest : public QObject {
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), header);
     QCOMPARE(form.NameEdit->text(), QString("Car"));
     QCOMPARE(QApplication::focusWidget(), form.NameEdit);
+  }
+
+  // A hidden preview makes nothing; shown again, it makes its pages once for all typed meanwhile.
+  // Keystrokes that arrive together make one update too.
+  void previewIsMadeOncePerBurstAndOnlyWhenShown() {
+    TForm1& form = Form();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_VERIFY(!form.Preview->Pending());
+    const int made = form.Preview->Generations();
+    form.PreviewCheck->setChecked(false);
+    QTest::keyClicks(form.NameEdit, "Car");
+    QTest::qWait(20);
+    QCOMPARE(form.Preview->Generations(), made);
+    form.PreviewCheck->setChecked(true);
+    QTRY_VERIFY(!form.Preview->Pending());
+    QCOMPARE(form.Preview->Generations(), made + 1);
+    QVERIFY(PreviewText(*form.Preview, "Header").find("class Car {") != std::string::npos);
+
+    QTest::keyClicks(form.NameEdit, "Wheel");
+    QTRY_VERIFY(!form.Preview->Pending());
+    QCOMPARE(form.Preview->Generations(), made + 2);
+  }
+
+  // Lines run across the pieces a text is made of; the view gives back exactly the text.
+  void viewIndexesLinesAcrossPieces_data() {
+    QTest::addColumn<QStringList>("pieces");
+    const QString longPiece = QString("y\n").repeated(40000);
+    QTest::newRow("one line") << QStringList{"abc"};
+    QTest::newRow("empty") << QStringList{""};
+    QTest::newRow("line feeds only") << QStringList{"\n\n"};
+    QTest::newRow("line over pieces") << QStringList{"ab", "c\nd", "", "e\n"};
+    QTest::newRow("line feed ending a piece") << QStringList{"a\n", "\nb"};
+    QTest::newRow("long piece") << QStringList{"x", longPiece, "z"};
+  }
+  void viewIndexesLinesAcrossPieces() {
+    QFETCH(QStringList, pieces);
+    TextPieces text;
+    for (const QString& piece : pieces) text.push_back(ShareText(piece.toStdString()));
+    QString whole = pieces.join("");
+    FilePreview preview;
+    // Twice: the second time a long piece's index is the one kept from the first.
+    for (int time = 0; time < 2; ++time) {
+      preview.SetPages({{"Text", {}, text}});
+      QCOMPARE(preview.ShownView()->LineCount(), std::size_t(whole.count('\n') + 1));
+      QCOMPARE(preview.ShownView()->Text(), whole);
+      text.insert(text.begin(), ShareText("first\n"));
+      whole.prepend("first\n");
+    }
+  }
+
+  // A text far longer than the view is painted only where it is scrolled to; Copy gives all of it.
+  void longPreviewIsCopiedWhole() {
+    TForm1& form = Form();
+    std::string names = "typedef enum {\n";
+    for (int i = 0; i < 100000; ++i) names += "   ZDName" + std::to_string(i) + ",\n";
+    form.AcceptEnumeration("Many", names + "}\n    Many;\n");
+    form.NameEdit->setText("Car");
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const std::string header = PreviewText(*form.Preview, "Header");
+    QVERIFY(header.find(names) != std::string::npos);
+    TextPageView* view = form.Preview->ShownView();
+    QVERIFY(view->LineCount() > 100000);
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    QVERIFY(view->FirstShownLine() > 100000);
+    QCOMPARE(view->LineText(view->LineCount() - 1), QString("#endif"));
+
+    QGuiApplication::clipboard()->clear();
+    form.Preview->CopyButton->click();
+    QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), header);
   }
 
   void previewCanBeHidden() {

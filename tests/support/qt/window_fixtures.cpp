@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -53,7 +52,7 @@ void TypeAndEnter(QComboBox* box, const QString& text) {
   QTest::keyClick(box->lineEdit(), Qt::Key_Return);
 }
 
-QStringList PreviewTitles(const FilePreview& preview) {
+QStringList PreviewTitles(FilePreview& preview) {
   QStringList titles;
   for (const std::string& title : preview.Titles()) titles << QString::fromStdString(title);
   return titles;
@@ -64,8 +63,8 @@ std::string PreviewText(FilePreview& preview, const QString& title) {
   if (index < 0) return "no tab " + title.toStdString();
   preview.ShowPage(index);
   const std::string text = preview.ShownText().toStdString();
-  const auto* view = qobject_cast<const QPlainTextEdit*>(preview.ShownView());
-  const std::string shown = view != nullptr ? view->toPlainText().toStdString() : "no view";
+  const TextPageView* view = preview.ShownView();
+  const std::string shown = view != nullptr ? view->Text().toStdString() : "no view";
   return shown == text ? text : "shown text differs: " + shown;
 }
 

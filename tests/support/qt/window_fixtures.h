@@ -50,7 +50,7 @@ void Pick(QComboBox* box, const QString& itemText);
 // The user types into the box's text field and presses Enter.
 void TypeAndEnter(QComboBox* box, const QString& text);
 
-QStringList PreviewTitles(const FilePreview& preview);
+QStringList PreviewTitles(FilePreview& preview);
 // Shows the tab with this title and gives its text, checking that the view shows that text.
 std::string PreviewText(FilePreview& preview, const QString& title);
 
