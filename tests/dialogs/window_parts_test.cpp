@@ -5,11 +5,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
 
 #include "desktop/choice_box.h"
+#include "desktop/help_window.h"
 #include "desktop/live_edit_grid.h"
 #include "tests/support/qt/fake_services.h"
 
@@ -162,6 +164,7 @@ class WindowPartsTest : public QObject {
 
   void refusedChoice_data();
   void refusedChoice();
+  void helpWindow();
 
   void escapeRestoresTheCell() {
     QFETCH(bool, betweenCells);
@@ -228,6 +231,29 @@ void WindowPartsTest::refusedChoice() {
   QCOMPARE(fx.Box->AcceptedIndex(), 1);
   QCOMPARE(clicked.count(), finish == "button" ? 1 : 0);
   QCOMPARE(fx.Check->isChecked(), finish == "check");
+}
+
+// The page comes from the program's resources; each showing starts on it, Tab reaches Close, and
+// Escape or Close hide the window.
+void WindowPartsTest::helpWindow() {
+  HelpWindow help;
+  QCOMPARE(help.Page->documentTitle(), QString("Zandrel Help"));
+  QVERIFY(help.Page->toPlainText().contains("Ctrl+Tab"));
+  QCOMPARE(testing::CheckMnemonics(&help).Clashes, QStringList());
+  QWidget mainWindow;  // takes the focus back between showings, as the program's main window does
+  for (const char* closing : {"Escape", "Close"}) {
+    help.ShowAndRaise();
+    QVERIFY(QTest::qWaitForWindowActive(&help));
+    QCOMPARE(QApplication::focusWidget(), help.Page);
+    Press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), help.CloseButton);
+    Press(QString(closing) == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
+    QVERIFY(!help.isVisible());
+    mainWindow.show();
+    mainWindow.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
+  }
+  QVERIFY(AboutZandrelText().contains(QString("Built with Qt ") + qVersion()));
 }
 
 QTEST_MAIN(WindowPartsTest)
