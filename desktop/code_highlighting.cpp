@@ -2,11 +2,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontInfo>
 #include <QPalette>
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <type_traits>
 #include <unordered_set>
 
 namespace zandrel {
@@ -114,33 +116,47 @@ std::u16string_view View(QStringView text) {
   return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
-bool StartsIdentifier(QChar c, CodeLanguage language) {
-  return c.isLetter() || c == u'_' || (language == CodeLanguage::Java && c == u'$');
+// One unit of a line: a UTF-16 unit, or a byte of UTF-8. Every character that matters here is
+// ASCII, and no unit of a longer character is, so both walk alike.
+char32_t At(QStringView line, qsizetype i) { return line[i].unicode(); }
+char32_t At(std::string_view line, qsizetype i) { return static_cast<unsigned char>(line[i]); }
+
+bool IsBlank(char32_t c) { return c <= u' '; }
+bool IsDigit(char32_t c) { return c >= u'0' && c <= u'9'; }
+
+// Letters beyond ASCII count as letters of a name.
+bool StartsIdentifier(char32_t c, CodeLanguage language) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c >= 0x80 ||
+         (language == CodeLanguage::Java && c == u'$');
 }
 
-bool InIdentifier(QChar c, CodeLanguage language) {
-  return c.isLetterOrNumber() || c == u'_' || (language == CodeLanguage::Java && c == u'$');
+bool InIdentifier(char32_t c, CodeLanguage language) {
+  return StartsIdentifier(c, language) || IsDigit(c);
 }
 
-// Walks one line; collects its stretches only when ranges is given.
-void Scan(QStringView line, CodeLanguage language, LineState& state,
-          std::vector<CodeRange>* ranges) {
-  const qsizetype size = line.size();
+// Walks one line; collects its stretches only when ranges is given (for UTF-16 lines).
+template <typename Text>
+void Scan(Text line, CodeLanguage language, LineState& state, std::vector<CodeRange>* ranges) {
+  const qsizetype size = static_cast<qsizetype>(line.size());
   auto add = [ranges](qsizetype start, qsizetype end, CodeToken token) {
     if (ranges != nullptr && end > start)
       ranges->push_back({static_cast<int>(start), static_cast<int>(end - start), token});
   };
   // Past the "*/" that ends a block comment, or the line's end when the comment goes on.
   auto commentEnd = [&](qsizetype from) {
-    const qsizetype close = line.indexOf(u"*/", from);
-    state = close < 0 ? LineState::InBlockComment : LineState::Code;
-    return close < 0 ? size : close + 2;
+    for (qsizetype i = from; i + 1 < size; ++i)
+      if (At(line, i) == u'*' && At(line, i + 1) == u'/') {
+        state = LineState::Code;
+        return i + 2;
+      }
+    state = LineState::InBlockComment;
+    return size;
   };
   // Past the quote that closes a literal opened at from, or the line's end.
   auto literalEnd = [&](qsizetype from) {
-    const QChar quote = line[from];
+    const char32_t quote = At(line, from);
     qsizetype i = from + 1;
-    while (i < size && line[i] != quote) i += line[i] == u'\\' ? 2 : 1;
+    while (i < size && At(line, i) != quote) i += At(line, i) == u'\\' ? 2 : 1;
     return std::min(i + 1, size);
   };
 
@@ -153,20 +169,20 @@ void Scan(QStringView line, CodeLanguage language, LineState& state,
   qsizetype directive = -1;
   if (language == CodeLanguage::Cpp && i == 0) {
     qsizetype first = 0;
-    while (first < size && line[first].isSpace()) ++first;
-    if (first < size && line[first] == u'#') directive = first;
+    while (first < size && IsBlank(At(line, first))) ++first;
+    if (first < size && At(line, first) == u'#') directive = first;
   }
   auto endDirective = [&](qsizetype end) {
     if (directive < 0) return;
-    while (directive < end && line[directive].isSpace()) ++directive;
-    while (end > directive && line[end - 1].isSpace()) --end;
+    while (directive < end && IsBlank(At(line, directive))) ++directive;
+    while (end > directive && IsBlank(At(line, end - 1))) --end;
     add(directive, end, CodeToken::Preprocessor);
     directive = -1;
   };
 
   while (i < size) {
-    const QChar c = line[i];
-    const QChar next = i + 1 < size ? line[i + 1] : QChar();
+    const char32_t c = At(line, i);
+    const char32_t next = i + 1 < size ? At(line, i + 1) : 0;
     if (c == u'/' && next == u'/') {
       endDirective(i);
       add(i, size, CodeToken::Comment);
@@ -194,24 +210,26 @@ void Scan(QStringView line, CodeLanguage language, LineState& state,
     }
     if (StartsIdentifier(c, language)) {
       qsizetype end = i + 1;
-      while (end < size && InIdentifier(line[end], language)) ++end;
-      if (ranges != nullptr) {
-        const std::u16string_view word = View(line.mid(i, end - i));
-        const bool java = language == CodeLanguage::Java;
-        if ((java ? JavaKeywords() : CppKeywords()).contains(word))
-          add(i, end, CodeToken::Keyword);
-        else if ((java ? JavaTypes() : CppTypes()).contains(word))
-          add(i, end, CodeToken::Type);
+      while (end < size && InIdentifier(At(line, end), language)) ++end;
+      if constexpr (std::is_same_v<Text, QStringView>) {
+        if (ranges != nullptr) {
+          const std::u16string_view word = View(line.mid(i, end - i));
+          const bool java = language == CodeLanguage::Java;
+          if ((java ? JavaKeywords() : CppKeywords()).contains(word))
+            add(i, end, CodeToken::Keyword);
+          else if ((java ? JavaTypes() : CppTypes()).contains(word))
+            add(i, end, CodeToken::Type);
+        }
       }
       i = end;
       continue;
     }
-    if (c.isDigit()) {
-      // A number with its suffix or hex digits, so that "0x1F" holds no identifier; C++ digit
+    if (IsDigit(c)) {
+      // A number with its suffix or hex digits, so that "0x1F" holds no name; C++ digit
       // separators are no character literals.
       qsizetype end = i + 1;
-      while (end < size && (InIdentifier(line[end], language) || line[end] == u'.' ||
-                            (language == CodeLanguage::Cpp && line[end] == u'\'')))
+      while (end < size && (InIdentifier(At(line, end), language) || At(line, end) == u'.' ||
+                            (language == CodeLanguage::Cpp && At(line, end) == u'\'')))
         ++end;
       i = end;
       continue;
@@ -272,6 +290,26 @@ std::vector<CodeRange> TokenizeLine(QStringView line, CodeLanguage language, Lin
 LineState StateAfterLine(QStringView line, CodeLanguage language, LineState before) {
   Scan(line, language, before, nullptr);
   return before;
+}
+
+LineState StateAfterLine(std::string_view utf8Line, CodeLanguage language, LineState before) {
+  Scan(utf8Line, language, before, nullptr);
+  return before;
+}
+
+QFont FixedPitchFont(const QFont& wanted) {
+  if (QFontInfo(wanted).fixedPitch()) return wanted;
+  // The theme gave no fixed-pitch font: ask the font system for its monospace one, then for
+  // families found almost everywhere.
+  QFont font = wanted;
+  font.setStyleHint(QFont::Monospace);
+  font.setFixedPitch(true);
+  for (const char* family : {"monospace", "DejaVu Sans Mono", "Liberation Mono", "Noto Mono",
+                             "Courier New", "Courier"}) {
+    font.setFamilies({QString::fromLatin1(family)});
+    if (QFontInfo(font).fixedPitch()) return font;
+  }
+  return font;
 }
 
 CodeFormats::CodeFormats(const QPalette& palette) {

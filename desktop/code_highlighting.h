@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QStringView>
 #include <QSyntaxHighlighter>
@@ -39,6 +40,11 @@ enum class LineState { Code, InBlockComment };
 std::vector<CodeRange> TokenizeLine(QStringView line, CodeLanguage language, LineState& state);
 // The state after a line, without collecting its stretches: for walking to the first shown line.
 LineState StateAfterLine(QStringView line, CodeLanguage language, LineState before);
+LineState StateAfterLine(std::string_view utf8Line, CodeLanguage language, LineState before);
+
+// The wanted font when its characters are all one width, else a monospace font like it: some
+// platform themes name no fixed-pitch font, and code in a proportional one loses its columns.
+QFont FixedPitchFont(const QFont& wanted);
 
 // A text format for each token, made from a palette so that it stays readable on the palette's
 // base colour, light or dark.

@@ -1,3 +1,4 @@
+#include <QFontInfo>
 #include <QPalette>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -66,6 +67,7 @@ class CodeHighlightingTest : public QObject {
     row("empty comment", false, false, "/**/int", "C:/**/|T:int");
     row("line comment hides opener", false, false, "// a /* b", "C:// a /* b");
     row("words inside words", false, false, "interval classy int_ x1 0x1F 1'000", "");
+    row("names beyond ASCII", false, false, "\u00e9int int\u00e9 // \u00e0", "C:// \u00e0");
     row("division", false, false, "a/b", "");
     row("java class", true, false, "public class Meter {", "K:public|K:class");
     row("java types", true, false, "  String note; boolean b;", "T:String|T:boolean");
@@ -87,6 +89,8 @@ class CodeHighlightingTest : public QObject {
     const LineState after = commentGoesOn ? LineState::InBlockComment : LineState::Code;
     QCOMPARE(state, after);
     QCOMPARE(StateAfterLine(line, language, before), after);
+    const std::string utf8 = line.toStdString();
+    QCOMPARE(StateAfterLine(std::string_view(utf8), language, before), after);
   }
 
   void languageForFile_data() {
@@ -137,6 +141,17 @@ class CodeHighlightingTest : public QObject {
     }
     QCOMPARE(formats.For(CodeToken::Keyword).fontWeight(), int(QFont::Bold));
     QVERIFY(formats.For(CodeToken::Comment).fontItalic());
+  }
+
+  // Code keeps its columns whatever font the theme names.
+  void fixedPitchFont() {
+    QFont proportional("DejaVu Sans");
+    proportional.setStyleHint(QFont::SansSerif);
+    QVERIFY(!QFontInfo(proportional).fixedPitch());
+    const QFont font = FixedPitchFont(proportional);
+    QVERIFY(QFontInfo(font).fixedPitch());
+    QCOMPARE(font.pointSizeF(), proportional.pointSizeF());
+    QCOMPARE(FixedPitchFont(font), font);
   }
 
   // In a document, a block comment carries its colour from block to block.
