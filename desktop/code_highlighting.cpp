@@ -266,7 +266,7 @@ QColor Readable(const QColor& wanted, const QColor& base, const QColor& text) {
     if (lightness < 0 || lightness > 255) break;
     colour.setHsl(colour.hslHue(), colour.hslSaturation(), lightness);
   }
-  return colour;
+  return colour.toRgb();
 }
 
 }  // namespace

@@ -37,6 +37,10 @@ constexpr std::size_t PaintedLineBytes = 64 * 1024;
 
 constexpr int Margin = 4;
 
+// Lines read above the first one shown to learn whether it begins inside a block comment: a
+// comment opened further up is not seen, which only costs it its colour.
+constexpr std::size_t CommentLookBack = 2000;
+
 }  // namespace
 
 struct IndexedText::PieceLines {
@@ -151,8 +155,8 @@ std::string IndexedText::Line(std::size_t line, std::size_t limit) const {
   return text;
 }
 
-TextPageView::TextPageView(QWidget* parent) : QAbstractScrollArea(parent) {
-  setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+TextPageView::TextPageView(QWidget* parent) : QAbstractScrollArea(parent), formats_(palette()) {
+  setFont(FixedPitchFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)));
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setCursor(Qt::IBeamCursor);
   UpdateMetrics();
@@ -160,6 +164,8 @@ TextPageView::TextPageView(QWidget* parent) : QAbstractScrollArea(parent) {
 
 void TextPageView::SetText(std::shared_ptr<const IndexedText> text) {
   text_ = std::move(text);
+  knownLine_ = 0;
+  knownState_ = LineState::Code;
   // A selection stays where it was, within the new text.
   for (Place* place : {&anchor_, &cursor_}) {
     place->Line = std::min(place->Line, LineCount() - 1);
@@ -167,6 +173,27 @@ void TextPageView::SetText(std::shared_ptr<const IndexedText> text) {
   }
   UpdateScrollBars();
   viewport()->update();
+}
+
+void TextPageView::SetLanguage(std::optional<CodeLanguage> language) {
+  if (language == language_) return;
+  language_ = language;
+  knownLine_ = 0;
+  knownState_ = LineState::Code;
+  viewport()->update();
+}
+
+LineState TextPageView::StateBefore(std::size_t line) const {
+  if (!text_ || !language_) return LineState::Code;
+  const bool known = line >= knownLine_ && line - knownLine_ <= CommentLookBack;
+  std::size_t from = known ? knownLine_ : (line > CommentLookBack ? line - CommentLookBack : 0);
+  LineState state = known ? knownState_ : LineState::Code;
+  for (; from < line; ++from)
+    state =
+        StateAfterLine(std::string_view(text_->Line(from, PaintedLineBytes)), *language_, state);
+  knownLine_ = line;
+  knownState_ = state;
+  return state;
 }
 
 QString TextPageView::LineText(std::size_t line) const {
@@ -250,18 +277,47 @@ void TextPageView::paintEvent(QPaintEvent* event) {
   const qsizetype columns = viewport()->width() / charWidth_ + 2;
   const auto [from, to] = std::minmax(anchor_, cursor_);
   const std::size_t first = FirstShownLine();
-  for (int row = area.top() / lineHeight_; row * lineHeight_ <= area.bottom(); ++row) {
+  // A note is quiet beside the files; code takes the colours of its tokens.
+  const QColor plain = palette().color(language_ ? QPalette::Text : QPalette::PlaceholderText);
+  const int firstRow = area.top() / lineHeight_;
+  LineState state = StateBefore(first + static_cast<std::size_t>(firstRow));
+  for (int row = firstRow; row * lineHeight_ <= area.bottom(); ++row) {
     const std::size_t line = first + static_cast<std::size_t>(row);
     if (line >= LineCount()) break;
-    QString shown = LineText(line).mid(firstColumn, columns);
+    const QString whole = LineText(line);
+    QString shown = whole.mid(firstColumn, columns);
     // Control characters would break the columns: they show as blanks.
     for (QChar& c : shown)
       if (c.unicode() < 0x20) c = QLatin1Char(' ');
     const int top = row * lineHeight_;
     const QPoint baseline(left + static_cast<int>(firstColumn) * charWidth_,
                           top + metrics.ascent());
-    painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(baseline, shown);
+    // The shown columns in runs of one format, each at its own column.
+    const std::vector<CodeRange> tokens =
+        language_ ? TokenizeLine(whole, *language_, state) : std::vector<CodeRange>();
+    qsizetype column = firstColumn;
+    const qsizetype shownEnd = firstColumn + shown.size();
+    auto drawRun = [&](qsizetype end, const QTextCharFormat* format) {
+      end = std::min(end, shownEnd);
+      if (end <= column) return;
+      QFont runFont = font();
+      if (format != nullptr) {
+        runFont.setBold(format->fontWeight() == QFont::Bold);
+        runFont.setItalic(format->fontItalic());
+      }
+      painter.setFont(runFont);
+      painter.setPen(format != nullptr ? format->foreground().color() : plain);
+      painter.drawText(QPoint(left + static_cast<int>(column) * charWidth_, baseline.y()),
+                       shown.mid(column - firstColumn, end - column));
+      column = end;
+    };
+    for (const CodeRange& token : tokens) {
+      if (token.Start + token.Length <= column) continue;
+      drawRun(token.Start, nullptr);
+      drawRun(token.Start + token.Length, &formats_.For(token.Token));
+    }
+    drawRun(shownEnd, nullptr);
+    painter.setFont(font());
     if (from == to || line < from.Line || line > to.Line) continue;
     // The selection, and its line feed, in the highlight colours.
     const qsizetype start = line == from.Line ? from.Column : 0;
@@ -321,6 +377,8 @@ void TextPageView::mouseMoveEvent(QMouseEvent* event) {
 void TextPageView::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
   if (event->type() == QEvent::FontChange) UpdateMetrics();
+  // A dark theme chosen while the program runs recolours the code.
+  if (event->type() == QEvent::PaletteChange) formats_ = CodeFormats(palette());
 }
 
 struct FilePreview::Made {
@@ -350,7 +408,8 @@ FilePreview::FilePreview(QWidget* parent)
   // However narrow the preview, the tabs stay one stop for Tab: no scroll buttons beside them.
   tabs_->setUsesScrollButtons(false);
   tabs_->setFocusPolicy(Qt::TabFocus);
-  CopyButton = new QPushButton(QStringLiteral("Copy"), this);
+  // Alt+Y: the letter no window's other controls take.
+  CopyButton = new QPushButton(QStringLiteral("Cop&y"), this);
   CopyButton->setToolTip(QStringLiteral("Copy the shown file's text (Ctrl+Shift+C)"));
   connect(CopyButton, &QPushButton::clicked, this, &FilePreview::CopyShownText);
   // Copies at once wherever the focus is in the window, without moving it to the button.
@@ -477,7 +536,11 @@ void FilePreview::Show(const Made& made) {
     tabs_->updateGeometry();
   }
   for (std::size_t i = 0; i < titles.size(); ++i) {
-    tabs_->setTabToolTip(static_cast<int>(i), QString::fromStdString(made.Pages[i].FileName));
+    const PreviewPage& page = made.Pages[i];
+    tabs_->setTabToolTip(static_cast<int>(i), QString::fromStdString(page.FileName));
+    views_[i]->SetLanguage(page.Code || !page.FileName.empty()
+                               ? std::optional(LanguageForFile(page.FileName))
+                               : std::nullopt);
     if (texts_[i] == made.Texts[i]) continue;
     texts_[i] = made.Texts[i];
     views_[i]->SetText(texts_[i]);

@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/text_pieces.h"
+#include "desktop/code_highlighting.h"
 
 class QPushButton;
 class QStackedWidget;
@@ -26,6 +28,9 @@ struct PreviewPage {
   std::string Title;     // the tab's caption
   std::string FileName;  // shown as the tab's tool tip; empty when there is no file
   TextPieces Text;
+  // A page of a file is coloured as code of its language; one without a file only when this says
+  // so (as C++), and is otherwise a note, shown in a quiet colour.
+  bool Code = false;
 };
 
 // Makes the pages of a preview. It runs on a worker thread, so it holds copies of what it reads,
@@ -70,6 +75,9 @@ class TextPageView : public QAbstractScrollArea {
   explicit TextPageView(QWidget* parent = nullptr);
 
   void SetText(std::shared_ptr<const IndexedText> text);
+  // The language the text is coloured in; none for a note.
+  void SetLanguage(std::optional<CodeLanguage> language);
+  std::optional<CodeLanguage> Language() const { return language_; }
   std::size_t LineCount() const { return text_ ? text_->LineCount() : 1; }
   // One line as the view paints it, and every line joined by line feeds: the whole text as the
   // view holds it, for checking it against the text generated.
@@ -98,12 +106,19 @@ class TextPageView : public QAbstractScrollArea {
   Place PlaceAt(QPoint point) const;
   void UpdateMetrics();
   void UpdateScrollBars();
+  // Whether the line begins inside a block comment.
+  LineState StateBefore(std::size_t line) const;
 
   std::shared_ptr<const IndexedText> text_;
   int lineHeight_ = 1;
   int charWidth_ = 1;
   Place anchor_;
   Place cursor_;
+  std::optional<CodeLanguage> language_;
+  CodeFormats formats_;
+  // The state found last, before that line: scrolling on reads only the lines in between.
+  mutable std::size_t knownLine_ = 0;
+  mutable LineState knownState_ = LineState::Code;
 };
 
 // Read-only, monospaced view of generated files, one tab per file, with a Copy button

@@ -59,9 +59,9 @@ QString WroteFilesMessage(const std::vector<OutputFile>& files) {
          QDir::toNativeSeparators(FolderOf(files.front().Path));
 }
 
-// The one page of a preview without files of its own.
-std::vector<PreviewPage> TextPage(std::string text) {
-  return {{"Text", {}, {ShareText(std::move(text))}}};
+// The one page of a preview without files of its own: a note, or the code handed over.
+std::vector<PreviewPage> TextPage(std::string text, bool code = false) {
+  return {{"Text", {}, {ShareText(std::move(text))}, code}};
 }
 
 // What OK would produce for the request, composed as OK would from the list file read last, never
@@ -73,7 +73,7 @@ std::vector<PreviewPage> PreviewPages(EnumerationRequest request, const ListFile
   auto composed = ComposeEnumeration(request, listFile);
   if (const auto* refusal = std::get_if<Refusal>(&composed)) return TextPage(refusal->Message);
   EnumerationOutput& output = std::get<EnumerationOutput>(composed);
-  if (!request.SeparateFile) return TextPage(std::move(output.HandOver));
+  if (!request.SeparateFile) return TextPage(std::move(output.HandOver), true);
   const char* const titles[] = {"Header", "Source"};
   std::vector<PreviewPage> pages;
   for (std::size_t i = 0; i < output.Files.size() && i < std::size(titles); ++i)

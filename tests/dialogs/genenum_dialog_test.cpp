@@ -116,6 +116,7 @@ class GenEnumDialogTest : public QObject {
   void escapeAndEnter();
   void everyShowingStartsInTypeName();
   void finishedTellsWhatWasDone();
+  void previewColoursCodeNotNotes();
 
  private:
   std::string Path(const char* name) const { return fx_->Folder.Path(name); }
@@ -164,7 +165,9 @@ void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
   const FocusWalk walk = WalkFocusChain(form_, expected);
   QCOMPARE(walk.Order, expected);
   QCOMPARE(walk.FirstStop, form_->Edit1);
-  QCOMPARE(CheckMnemonics(form_).Clashes, QStringList());
+  const MnemonicCheck mnemonics = CheckMnemonics(form_);
+  QCOMPARE(mnemonics.Clashes, QStringList());
+  QCOMPARE(mnemonics.Missing, QStringList());
 }
 
 void GenEnumDialogTest::setStyleShowsAndClearsSeparateBox() {
@@ -794,6 +797,22 @@ void GenEnumDialogTest::finishedTellsWhatWasDone() {
   QCOMPARE(finished[1][0].toString(),
            "Wrote Color.h and Color.cpp in " + QDir(folder).absolutePath());
   QCOMPARE(finished[1][1].toString(), QDir(folder).absolutePath());
+}
+
+// The text handed over is code, as the files are; what the preview says instead of code is a note.
+void GenEnumDialogTest::previewColoursCodeNotNotes() {
+  auto shownLanguage = [this](int page) {
+    form_->Preview->ShowPage(page);
+    return form_->Preview->ShownView()->Language();
+  };
+  TypeColor(*form_);
+  QCOMPARE(shownLanguage(0), CodeLanguage::Cpp);
+  form_->SeparateBox->setChecked(true);
+  QCOMPARE(shownLanguage(0), CodeLanguage::Cpp);
+  QCOMPARE(shownLanguage(1), CodeLanguage::Cpp);
+  form_->SeparateBox->setChecked(false);
+  form_->FileBox->setChecked(true);
+  QCOMPARE(shownLanguage(0), std::nullopt);
 }
 
 QTEST_MAIN(GenEnumDialogTest)

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -11,6 +13,7 @@
 #include <memory>
 
 #include "desktop/choice_box.h"
+#include "desktop/file_preview.h"
 #include "desktop/help_window.h"
 #include "desktop/live_edit_grid.h"
 #include "tests/support/qt/fake_services.h"
@@ -165,6 +168,7 @@ class WindowPartsTest : public QObject {
   void refusedChoice_data();
   void refusedChoice();
   void helpWindow();
+  void previewColoursCodeNotNotes();
 
   void escapeRestoresTheCell() {
     QFETCH(bool, betweenCells);
@@ -254,6 +258,44 @@ void WindowPartsTest::helpWindow() {
     QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
   }
   QVERIFY(AboutZandrelText().contains(QString("Built with Qt ") + qVersion()));
+}
+
+namespace {
+
+bool Shows(TextPageView* view, const QColor& colour) {
+  const QImage image = view->viewport()->grab().toImage();
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) == colour.rgb()) return true;
+  return false;
+}
+
+}  // namespace
+
+// Files are coloured by their language, a page without a file only when it says it is code; notes
+// keep a quiet colour. The text is in a fixed-pitch font.
+void WindowPartsTest::previewColoursCodeNotNotes() {
+  FilePreview preview;
+  preview.resize(400, 200);
+  preview.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&preview));
+  preview.SetPages({{"Java", "Meter.java", {ShareText("public class Meter {")}},
+                    {"Header", "Meter.h", {ShareText("class Meter {")}},
+                    {"Text", {}, {ShareText("class Color {")}, true},
+                    {"Note", {}, {ShareText("Type a class name")}}});
+  const std::optional<CodeLanguage> expected[] = {CodeLanguage::Java, CodeLanguage::Cpp,
+                                                  CodeLanguage::Cpp, std::nullopt};
+  const QColor keyword =
+      CodeFormats(preview.palette()).For(CodeToken::Keyword).foreground().color();
+  for (int page = 0; page < 4; ++page) {
+    preview.ShowPage(page);
+    TextPageView* view = preview.ShownView();
+    QCOMPARE(view->Language(), expected[page]);
+    QVERIFY(QFontInfo(view->font()).fixedPitch());
+    QCOMPARE(Shows(view, keyword), expected[page].has_value());
+  }
+  QCOMPARE(testing::Shown(preview.CopyButton->text()), QString("Copy"));
+  QVERIFY(!QKeySequence::mnemonic(preview.CopyButton->text()).isEmpty());
 }
 
 QTEST_MAIN(WindowPartsTest)
