@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -19,7 +20,10 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QScrollArea;
 class QSplitter;
+class QStatusBar;
+class QToolButton;
 class QUndoStack;
 
 namespace zandrel {
@@ -28,6 +32,7 @@ class ChoiceBox;
 class CollectedEnumerations;
 class DescriptionHistory;
 class FilePreview;
+class HelpWindow;
 class LiveEditGrid;
 class PlatformServices;
 class TGenEnumForm;
@@ -97,6 +102,8 @@ class TForm1 : public QWidget, public EnumerationReceiver {
 
   // Beside the member table: what Build would write now, and the switch that hides it.
   QSplitter* Splitter = nullptr;
+  // Holds the splitter, so that on a small screen every control stays reachable by scrolling.
+  QScrollArea* Scroller = nullptr;
   QCheckBox* PreviewCheck = nullptr;
   FilePreview* Preview = nullptr;
 
@@ -122,6 +129,27 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   QAction* MoveDownAction = nullptr;
   QAction* DuplicateAction = nullptr;
   QAction* EnumerationsAction = nullptr;
+  QAction* BuildAction = nullptr;
+  QAction* ClearAction = nullptr;
+  QMenu* GenerateMenu = nullptr;
+  QAction* EnumerationAction = nullptr;
+  QAction* EnumerationClassAction = nullptr;
+  QAction* ConstantSequenceAction = nullptr;
+  QAction* LogAction = nullptr;
+  QMenu* ViewMenu = nullptr;
+  QAction* PreviewAction = nullptr;
+  QMenu* HelpMenu = nullptr;
+  QAction* HelpAction = nullptr;
+  QAction* AboutAction = nullptr;
+  QAction* AboutQtAction = nullptr;
+  // Made when first asked for.
+  HelpWindow* Help = nullptr;
+
+  // The target system's caption, and below everything what the last Build wrote, with the button
+  // that opens its folder.
+  QLabel* SystemLabel = nullptr;
+  QStatusBar* StatusBar = nullptr;
+  QToolButton* OpenFolderButton = nullptr;
   // Made when first shown.
   CollectedEnumerations* EnumerationList = nullptr;
 
@@ -163,6 +191,11 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   void PasteCells();
   void EmptyCells();
   void ShowEnumerations();
+  void ShowHelp();
+  // Says in the status bar which files Build wrote and where.
+  void ReportBuild(const std::vector<std::string>& paths);
+  // Library boxes the target ignores are shown disabled; their ticks stay as they were.
+  void UpdateLibraryBoxes();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -177,6 +210,10 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   void OpenEnumerationDialog(EnumerationStyle style);
 
   void BuildMenus();
+  // The commands beyond documents and rows, the captions' mnemonics, tool tips and the status bar.
+  void AddCommandMenus();
+  void DescribeControls();
+  void FitAnyScreen();
   void ConnectHistory();
   DescriptionState CurrentState() const;
   void ShowState(const DescriptionState& state);
@@ -208,6 +245,7 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   std::unique_ptr<FileDialog> saveAsDialog_;
   QWidget* previewPane_ = nullptr;
   int previewWidth_ = 0;  // the room the preview took when it was hidden
+  QString builtFolder_;   // where the last Build wrote
 };
 
 }  // namespace zandrel

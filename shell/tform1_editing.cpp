@@ -131,6 +131,7 @@ void TForm1::BuildMenus() {
   connect(EnumerationsAction, &QAction::triggered, this, &TForm1::ShowEnumerations);
   // Read when the menu opens, not at start-up, and so also the files another window saved.
   connect(FileMenu, &QMenu::aboutToShow, this, &TForm1::UpdateRecentMenu);
+  AddCommandMenus();
 
   openDialog_ = services_.CreateOpenDialog(this);
   saveAsDialog_ = services_.CreateSaveDialog(this);

@@ -3,16 +3,25 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include <sys/stat.h>
@@ -24,18 +33,23 @@
 #include "core/output_text.h"
 #include "desktop/choice_box.h"
 #include "desktop/file_preview.h"
+#include "desktop/help_window.h"
 #include "desktop/live_edit_grid.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/support/sample_classes.h"
 
 using namespace zandrel;
 using zandrel::testing::Cell;
+using zandrel::testing::CheckMnemonics;
 using zandrel::testing::EnterDescription;
+using zandrel::testing::FakeServices;
 using zandrel::testing::MainWindowFixture;
+using zandrel::testing::MnemonicCheck;
 using zandrel::testing::Pick;
 using zandrel::testing::ReadFile;
 using zandrel::testing::SampleClass;
 using zandrel::testing::SetCell;
+using zandrel::testing::Shown;
 using zandrel::testing::TypeAndEnter;
 using zandrel::testing::WriteFile;
 
@@ -106,12 +120,13 @@ class TForm1Test : public QObject {
         {form_->RadioGroup1Items->button(0), "No comparison operators"},
         {form_->RadioGroup1Items->button(1), "Equal and not equal only (you implement = and <)"},
         {form_->RadioGroup1Items->button(2), "All comparisons (you implement = and <)"}};
-    for (const auto& [control, caption] : captions) QCOMPARE(control->text(), QString(caption));
-    QCOMPARE(form_->RadioGroup1->title(), QString("Comparisons"));
-    QCOMPARE(form_->Label1->text(), QString("Class Name"));
+    for (const auto& [control, caption] : captions)
+      QCOMPARE(Shown(control->text()), QString(caption));
+    QCOMPARE(Shown(form_->RadioGroup1->title()), QString("Comparisons"));
+    QCOMPARE(Shown(form_->Label1->text()), QString("Class Name"));
     QCOMPARE(form_->Label2->text(), QString("Libraries"));
-    QCOMPARE(form_->Label3->text(), QString("Member data and functions"));
-    QCOMPARE(form_->Label4->text(), QString("Form of names"));
+    QCOMPARE(Shown(form_->Label3->text()), QString("Member data and functions"));
+    QCOMPARE(Shown(form_->Label4->text()), QString("Form of names"));
 
     QCOMPARE(form_->SystemBox->count(), 4);
     QCOMPARE(form_->FormBox->count(), 3);
@@ -180,6 +195,11 @@ class TForm1Test : public QObject {
     QCOMPARE(ReadFile(Path("chosen.h")), WriteCppHeader(expected));
     QCOMPARE(ReadFile(Path("chosen.cpp")), WriteCppSource(expected));
     QVERIFY(!std::filesystem::exists(Path("chosen.txt")));
+    QCOMPARE(
+        form_->StatusBar->currentMessage(),
+        "Wrote chosen.h and chosen.cpp in " +
+            QDir::toNativeSeparators(QFileInfo(QString::fromStdString(chosen)).absolutePath()));
+    QVERIFY(form_->OpenFolderButton->isVisibleTo(form_));
     // Build keeps everything the user typed.
     QCOMPARE(form_->NameEdit->text(), QString("  my class "));
     QCOMPARE(Cell(form_->StringGrid1, 4, 1), QString("area(int w, int h)"));
@@ -250,12 +270,16 @@ class TForm1Test : public QObject {
                           {"Java", TargetSystem::Java, "WX strings", true},
                           {"Visual C++", TargetSystem::VisualCpp, "WX strings", false}};
     form_->VCLCheck->setChecked(false);
+    form_->StdCheck->setChecked(true);
     for (const Step& step : steps) {
       Pick(form_->SystemBox, step.item);
       QCOMPARE(form_->SelectedSystem(), step.system);
       QCOMPARE(form_->VCLCheck->text(), QString(step.caption));
       QCOMPARE(form_->VCLCheck->isHidden(), step.hidden);
       QVERIFY(!form_->VCLCheck->isChecked());  // the ticked state is never touched
+      // Java ignores the libraries: their boxes show so, and keep their ticks.
+      QCOMPARE(form_->StdCheck->isEnabled(), !step.hidden);
+      QVERIFY(form_->StdCheck->isChecked());
     }
     QVERIFY(fx_->Services.Messages.empty());
   }
@@ -505,6 +529,103 @@ class TForm1Test : public QObject {
     form_->AcceptEnumeration("Full", "enum Full {};");
     QCOMPARE(form_->HeaderInsertions().size(), std::size_t{2});
     for (int row = 1; row <= 19; ++row) QCOMPARE(Cell(form_->StringGrid1, row, 0), QString("T"));
+  }
+
+  void menuCommandsAreTheButtons() {
+    struct Row {
+      QAction* TForm1::*action;
+      QKeySequence key;
+      QPushButton* TForm1::*button;
+    };
+    const Row rows[] = {{&TForm1::BuildAction, QKeySequence("Ctrl+B"), &TForm1::Button1},
+                        {&TForm1::ClearAction, {}, &TForm1::Button2},
+                        {&TForm1::ExitAction, QKeySequence("Ctrl+Q"), &TForm1::Button3},
+                        {&TForm1::EnumerationAction, {}, &TForm1::Button4},
+                        {&TForm1::LogAction, {}, &TForm1::Button5},
+                        {&TForm1::EnumerationClassAction, {}, &TForm1::EnumButton},
+                        {&TForm1::ConstantSequenceAction, {}, &TForm1::Button6}};
+    // What a command did, from a freshly made window with a class name too short to build.
+    const auto outcome = [this](const std::function<void(TForm1&)>& press) {
+      init();
+      form_->show();
+      form_->NameEdit->setText("x");
+      QSignalSpy closed(form_, &TForm1::Closed);
+      press(*form_);
+      const FakeServices& services = fx_->Services;
+      return QString("messages %1 %2, main %3, enumeration %4 %5, log %6, name '%7', closed %8")
+          .arg(services.Messages.size())
+          .arg(services.Messages.empty() ? QString()
+                                         : QString::fromStdString(services.Messages.back().Text))
+          .arg(form_->isVisible())
+          .arg(fx_->GenEnumForm.isVisible())
+          .arg(fx_->GenEnumForm.windowTitle())
+          .arg(fx_->UserLogWindow.isVisible())
+          .arg(form_->NameEdit->text())
+          .arg(closed.count());
+    };
+    for (const Row& row : rows) {
+      QCOMPARE((form_->*row.action)->shortcut(), row.key);
+      const QString byMenu = outcome([&](TForm1& form) { (form.*row.action)->trigger(); });
+      QCOMPARE(byMenu, outcome([&](TForm1& form) { (form.*row.button)->click(); }));
+    }
+    QCOMPARE(form_->HelpAction->shortcut(), QKeySequence(Qt::Key_F1));
+    form_->PreviewAction->trigger();
+    QVERIFY(!form_->PreviewCheck->isChecked());
+  }
+
+  void keysReachTheCommands() {
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_));
+    form_->NameEdit->setFocus();
+    QTest::keyClick(form_->NameEdit, Qt::Key_B, Qt::ControlModifier);  // Build, not a "b"
+    QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
+    QVERIFY(form_->NameEdit->text().isEmpty());
+    QTest::keyClick(form_->NameEdit, Qt::Key_F1);
+    QVERIFY(form_->Help != nullptr && form_->Help->isVisible());
+    form_->Help->close();
+
+    // Every Alt key is one control's, and none is a menu's.
+    const MnemonicCheck check = CheckMnemonics(form_);
+    QVERIFY2(check.Clashes.isEmpty(), qPrintable(check.Clashes.join(", ")));
+    for (const QAction* menu : form_->MenuBar->actions())
+      for (QWidget* control : form_->findChildren<QWidget*>()) {
+        const QString text = control->property("text").toString();
+        QVERIFY2(
+            text.isEmpty() || QKeySequence::mnemonic(text) != QKeySequence::mnemonic(menu->text()),
+            qPrintable(text));
+      }
+    QTest::keyClick(form_, Qt::Key_C, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), form_->NameEdit);
+    QTest::keyClick(form_, Qt::Key_R, Qt::AltModifier);
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus == form_->SystemBox || focus->parentWidget() == form_->SystemBox);
+  }
+
+  void everyControlReachableOnASmallScreen() {
+    form_->resize(960, 540);  // 1920 x 1080 at 200 %
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_));
+    QVERIFY(form_->width() <= 960 && form_->height() <= 540);
+    const QRect viewport(form_->Scroller->viewport()->mapTo(form_, QPoint()),
+                         form_->Scroller->viewport()->size());
+    for (QWidget* control : form_->Splitter->findChildren<QWidget*>()) {
+      if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisibleTo(form_) ||
+          qobject_cast<QScrollBar*>(control) != nullptr)
+        continue;
+      form_->Scroller->ensureWidgetVisible(control, 0, 0);
+      const QRect shown(control->mapTo(form_, QPoint()), control->size());
+      QVERIFY2(viewport.intersects(shown) && viewport.contains(shown.center()),
+               qPrintable(control->metaObject()->className() +
+                          (" " + control->property("text").toString())));
+    }
+    // A larger window gives the member table room too; Name takes the spare width.
+    const int tableWidth = form_->StringGrid1->width();
+    const int nameWidth = form_->StringGrid1->columnWidth(1);
+    form_->resize(1600, 900);
+    QTRY_VERIFY(form_->StringGrid1->width() > tableWidth);
+    QVERIFY(form_->StringGrid1->columnWidth(1) > nameWidth);
+    QCOMPARE(form_->StringGrid1->horizontalHeader()->sectionResizeMode(0),
+             QHeaderView::Interactive);
   }
 
   void exitClosesTheMainWindow() {
