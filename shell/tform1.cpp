@@ -384,8 +384,10 @@ void TForm1::DoIt() {
     beforeReplace = TrashReplacedFiles(services_);
   }
 
-  for (const FileFailure& failure : WriteClassFiles(*description, *path, beforeReplace))
+  const std::vector<FileFailure> failures = WriteClassFiles(*description, *path, beforeReplace);
+  for (const FileFailure& failure : failures)
     services_.ShowMessage(this, DescribeFailure(failure), "Error");
+  if (failures.empty()) ReportBuild(paths);
 }
 
 void TForm1::Clear() {
