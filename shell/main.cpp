@@ -1,3 +1,5 @@
+#include <QPalette>
+#include <QStyleFactory>
 #include <exception>
 #include <memory>
 
@@ -7,8 +9,36 @@
 #include "shell/tform1.h"
 #include "shell/zandrel_application.h"
 
+namespace {
+
+// ZANDREL_DARK_PALETTE=1 shows the windows in a dark palette, to check them where no dark desktop
+// theme is at hand.
+void UseDarkPalette(QApplication& app) {
+  app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(45, 45, 48));
+  dark.setColor(QPalette::WindowText, QColor(220, 220, 220));
+  dark.setColor(QPalette::Base, QColor(30, 30, 30));
+  dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+  dark.setColor(QPalette::Text, QColor(220, 220, 220));
+  dark.setColor(QPalette::Button, QColor(55, 55, 58));
+  dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+  dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 60));
+  dark.setColor(QPalette::ToolTipText, QColor(220, 220, 220));
+  dark.setColor(QPalette::Highlight, QColor(38, 79, 120));
+  dark.setColor(QPalette::HighlightedText, Qt::white);
+  dark.setColor(QPalette::PlaceholderText, QColor(140, 140, 140));
+  dark.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+  dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+  dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+  app.setPalette(dark);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   zandrel::ZandrelApplication app(argc, argv);
+  if (qEnvironmentVariableIntValue("ZANDREL_DARK_PALETTE") != 0) UseDarkPalette(app);
   try {
     zandrel::QtPlatformServices services;
     auto Form1 = std::make_unique<zandrel::TForm1>(services);
