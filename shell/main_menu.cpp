@@ -167,7 +167,6 @@ void TForm1::DescribeControls() {
       {PrivateCheck,
        "Declares the copy constructor and = operator private, so objects cannot be "
        "copied"},
-      {VCLCheck, "Adds the framework's #include to the header"},
       {StdCheck, "Adds #include <stdlib.h> to the header"},
       {MathCheck, "Adds #include <math.h> to the header"},
       {StringCheck, "Adds #include <string.h> to the header"},
@@ -212,6 +211,13 @@ void TForm1::UpdateLibraryBoxes() {
   const bool used = SelectedSystem() != TargetSystem::Java;
   for (QCheckBox* box : {StdCheck, MathCheck, StringCheck}) box->setEnabled(used);
   Label2->setEnabled(used);
+  // A target without a framework include ignores the framework box.
+  const std::string_view include = TargetOf(SelectedSystem()).FrameworkInclude;
+  VCLCheck->setEnabled(!include.empty());
+  VCLCheck->setToolTip(include.empty()
+                           ? QStringLiteral("Adds nothing for this target")
+                           : QStringLiteral("Adds %1 to the header")
+                                 .arg(QString::fromUtf8(include.data(), include.size()).trimmed()));
 }
 
 void TForm1::ShowHelp() {

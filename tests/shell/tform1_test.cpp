@@ -279,6 +279,8 @@ class TForm1Test : public QObject {
       QVERIFY(!form_->VCLCheck->isChecked());  // the ticked state is never touched
       // Java ignores the libraries: their boxes show so, and keep their ticks.
       QCOMPARE(form_->StdCheck->isEnabled(), !step.hidden);
+      QCOMPARE(form_->VCLCheck->isEnabled(),
+               step.system == TargetSystem::CBuilder || step.system == TargetSystem::DevCpp);
       QVERIFY(form_->StdCheck->isChecked());
     }
     QVERIFY(fx_->Services.Messages.empty());
