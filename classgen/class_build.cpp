@@ -17,13 +17,21 @@ std::optional<std::string> ChooseOutputPath(const ClassDescription& description,
   return SaveDialog1.FileName;
 }
 
-std::vector<ClassFile> ClassFiles(const ClassDescription& description,
-                                  std::string_view chosenPath) {
+std::vector<ClassFileText> ClassFileTexts(const ClassDescription& description,
+                                          std::string_view chosenPath) {
   const std::string stem = FileStem(chosenPath);
-  std::vector<ClassFile> files;
+  std::vector<ClassFileText> files;
   for (const TargetFile& file : TargetOf(description.Options.TargetSystem).Files)
     files.push_back(
-        {std::string(file.TabName), {stem + std::string(file.Suffix), file.Write(description)}});
+        {std::string(file.TabName), stem + std::string(file.Suffix), file.Write(description)});
+  return files;
+}
+
+std::vector<ClassFile> ClassFiles(const ClassDescription& description,
+                                  std::string_view chosenPath) {
+  std::vector<ClassFile> files;
+  for (ClassFileText& file : ClassFileTexts(description, chosenPath))
+    files.push_back({std::move(file.TabName), {std::move(file.Path), Join(file.Text)}});
   return files;
 }
 

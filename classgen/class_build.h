@@ -33,6 +33,15 @@ struct ClassFile {
 // target's suffixes ("h" then "cpp", or "java"), with their whole texts.
 std::vector<ClassFile> ClassFiles(const ClassDescription& description, std::string_view chosenPath);
 
+// The same files with their texts in pieces that share the header insertions, for a preview.
+struct ClassFileText {
+  std::string TabName;
+  std::string Path;
+  TextPieces Text;
+};
+std::vector<ClassFileText> ClassFileTexts(const ClassDescription& description,
+                                          std::string_view chosenPath);
+
 // The same files without their tab names.
 std::vector<OutputFile> ClassOutputFiles(const ClassDescription& description,
                                          std::string_view chosenPath);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "classgen/header_insertions.h"
 #include "core/text.h"
 
 namespace zandrel {
@@ -39,7 +40,7 @@ struct ClassDescription {
   std::string ClassName;
   std::vector<MemberRow> Members;
   GenerationOptions Options;
-  std::vector<std::string> HeaderInsertions;  // oldest first
+  InsertionList HeaderInsertions;  // oldest first, shared with the main window
 };
 
 constexpr int MemberGridRows = 19;
@@ -50,7 +51,7 @@ struct ClassInput {
   // Rows 1 to 19 of the member grid (index 0 is row 1): Type, Name, Initial value.
   std::array<std::array<std::string, 3>, MemberGridRows> Grid{};
   GenerationOptions Options;
-  std::vector<std::string> HeaderInsertions;
+  InsertionList HeaderInsertions;
 };
 
 inline constexpr std::string_view ShortClassNameMessage =

@@ -1,6 +1,6 @@
 #include "classgen/class_text_pieces.h"
 
-#include <ranges>
+#include <utility>
 
 namespace zandrel {
 
@@ -41,11 +41,13 @@ std::string CopyStatement(const MemberRow& member) {
 
 }  // namespace
 
-std::string InsertionLines(const ClassDescription& description) {
-  std::string text;
-  for (const std::string& insertion : description.HeaderInsertions | std::views::reverse)
-    text += insertion + "\n";
-  return text;
+void AddInsertionLines(TextPieces& pieces, std::string& text, const ClassDescription& description) {
+  const InsertionList& insertions = description.HeaderInsertions;
+  for (std::size_t i = insertions.size(); i-- > 0;) {
+    pieces.push_back(ShareText(std::move(text)));
+    pieces.push_back(insertions.Shared(i));
+    text = "\n";
+  }
 }
 
 std::string ComparisonBlock(ComparisonLevel level, const std::string& X) {

@@ -3,13 +3,16 @@
 #include <string>
 
 #include "classgen/class_description.h"
+#include "core/text_pieces.h"
 
 namespace zandrel {
 
 // Texts that more than one class writer emits identically.
 
-// The enumeration texts handed over so far, newest first, one line each.
-std::string InsertionLines(const ClassDescription& description);
+// The enumeration texts handed over so far, newest first, each followed by a line feed: the
+// writer's text so far becomes a piece, each insertion a shared piece, and the writer goes on in
+// text. Nothing happens when there are none.
+void AddInsertionLines(TextPieces& pieces, std::string& text, const ClassDescription& description);
 
 // The comparison operators for the level: < and == declared, the others with inline bodies.
 std::string ComparisonBlock(ComparisonLevel level, const std::string& X);

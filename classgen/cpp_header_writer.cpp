@@ -53,7 +53,7 @@ std::string Accessors(const ClassDescription& description) {
 
 }  // namespace
 
-std::string WriteCppHeader(const ClassDescription& description) {
+TextPieces CppHeaderPieces(const ClassDescription& description) {
   const std::string& X = description.ClassName;
   const GenerationOptions& options = description.Options;
 
@@ -62,7 +62,8 @@ std::string WriteCppHeader(const ClassDescription& description) {
   text += "#define __" + X + "\n";
   text += Includes(options);
   text += "\n";
-  text += InsertionLines(description);
+  TextPieces pieces;
+  AddInsertionLines(pieces, text, description);
   text += "\nclass " + X + " {\n";
   if (options.PrivateCopy) text += PrivateCopyGuards(X);
   text += "\n protected:\n";
@@ -78,7 +79,12 @@ std::string WriteCppHeader(const ClassDescription& description) {
   text += "\n};\n";
   text += "\n";
   text += "#endif";
-  return text;
+  pieces.push_back(ShareText(std::move(text)));
+  return pieces;
+}
+
+std::string WriteCppHeader(const ClassDescription& description) {
+  return Join(CppHeaderPieces(description));
 }
 
 }  // namespace zandrel

@@ -82,4 +82,8 @@ std::string WriteCppSource(const ClassDescription& description) {
   return text;
 }
 
+TextPieces CppSourcePieces(const ClassDescription& description) {
+  return {ShareText(WriteCppSource(description))};
+}
+
 }  // namespace zandrel

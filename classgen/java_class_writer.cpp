@@ -54,13 +54,14 @@ std::string Accessors(const ClassDescription& description) {
 
 }  // namespace
 
-std::string WriteJavaClass(const ClassDescription& description) {
+TextPieces JavaClassPieces(const ClassDescription& description) {
   const std::string& X = description.ClassName;
   const GenerationOptions& options = description.Options;
 
   std::string text = "// " + X + "\n";
   text += "\n";
-  text += InsertionLines(description);
+  TextPieces pieces;
+  AddInsertionLines(pieces, text, description);
   text += "\npublic class " + X + " {\n";
   // The guard's last line is continued by the first declaration.
   if (options.PrivateCopy)
@@ -74,7 +75,12 @@ std::string WriteJavaClass(const ClassDescription& description) {
   text += ToStringStub(options);
   text += "\n}\n";
   text += "\n";
-  return text;
+  pieces.push_back(ShareText(std::move(text)));
+  return pieces;
+}
+
+std::string WriteJavaClass(const ClassDescription& description) {
+  return Join(JavaClassPieces(description));
 }
 
 }  // namespace zandrel

@@ -10,9 +10,9 @@ namespace zandrel {
 
 namespace {
 
-constexpr TargetFile CppFiles[] = {{"Header", "h", &WriteCppHeader},
-                                   {"Source", "cpp", &WriteCppSource}};
-constexpr TargetFile JavaFiles[] = {{"Java", "java", &WriteJavaClass}};
+constexpr TargetFile CppFiles[] = {{"Header", "h", &CppHeaderPieces},
+                                   {"Source", "cpp", &CppSourcePieces}};
+constexpr TargetFile JavaFiles[] = {{"Java", "java", &JavaClassPieces}};
 
 // Java selects the "Java files" entry of the save dialog and nothing sets it back, so a later
 // C++ Build shows it still selected.

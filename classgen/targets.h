@@ -5,11 +5,12 @@
 #include <string_view>
 
 #include "classgen/class_description.h"
+#include "core/text_pieces.h"
 
 namespace zandrel {
 
-// Writes the whole text of one file for a class.
-using ClassWriter = std::string (*)(const ClassDescription& description);
+// Writes the whole text of one file for a class, in pieces that share the header insertions.
+using ClassWriter = TextPieces (*)(const ClassDescription& description);
 
 // One file that Build writes: the preview tab that shows it, what follows FileStem in its path,
 // and its writer.

@@ -64,7 +64,8 @@ int RunEnumCommand(const Arguments& arguments) {
   // The include line would name files that are not there: it is printed only once both are.
   const int delivered = Deliver(output.Files, line.Mode);
   if (delivered != Written || line.Mode != Delivery::Write) return delivered;
-  return PrintOutput(output.HandOver) ? Written : NotWritten;
+  // The texts go out as they were made, in one write, never joined or copied.
+  return PrintOutput(output.HandOver()) ? Written : NotWritten;
 }
 
 }  // namespace zandrel::cli

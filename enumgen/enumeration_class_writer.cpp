@@ -6,22 +6,14 @@ namespace zandrel {
 
 namespace {
 
-// The first and the last name; empty for an empty list, which the composition refuses anyway.
-std::string FirstName(const EnumerationList& list) {
-  return list.Entries.empty() ? std::string() : list.Entries.front().EnumeratorName;
-}
-std::string LastName(const EnumerationList& list) {
-  return list.Entries.empty() ? std::string() : list.Entries.back().EnumeratorName;
-}
-
 std::string Guard(const std::string& test, const std::string& name) {
   return test + "){\n      data = " + name + ";\n      return temp;\n      }\n";
 }
 
 // The postfix step keeps data between the first and the last name.
-std::string Postfix(const std::string& T, const EnumerationList& list, bool increment) {
-  const std::string first = FirstName(list);
-  const std::string last = LastName(list);
+std::string Postfix(const std::string& T, const EnumerationTexts& texts, bool increment) {
+  const std::string& first = texts.FirstName;
+  const std::string& last = texts.LastName;
   std::string text = T + " __fastcall " + T + "::operator " + (increment ? "++" : "--") +
                      "(int){\n  " + T + " temp = *this;\n  ";
   if (increment) {
@@ -38,15 +30,16 @@ std::string Postfix(const std::string& T, const EnumerationList& list, bool incr
 
 }  // namespace
 
-std::string EnumerationClassHeader(const EnumerationRequest& request, const EnumerationList& list,
-                                   const std::string& EnumText) {
+std::string EnumerationClassHeader(const EnumerationRequest& request,
+                                   const EnumerationTexts& texts) {
   const std::string& T = request.TypeName;
-  std::string text = HeaderPrelude(T) + EnumText;
+  std::string text = HeaderPrelude(T);
+  text += texts.EnumText();
   text += "\nclass " + T + "  {\n  protected:\n   enum " + T + "_enum data;\n";
   text += "  public:\n   " + T + "();\n";
   text += "   " + T + "(" + T + "_enum);\n";
   text += "\n\n   AnsiString __fastcall ToString();\n";
-  if (!list.ValuesGiven) {
+  if (!texts.ValuesGiven) {
     text += "\n   " + T + " __fastcall operator ++(int);\n";
     text += "\n   " + T + " __fastcall operator ++();\n";
     text += "\n   " + T + " __fastcall operator --(int);\n";
@@ -63,16 +56,17 @@ std::string EnumerationClassHeader(const EnumerationRequest& request, const Enum
   return text;
 }
 
-std::string EnumerationClassSource(const EnumerationRequest& request, const EnumerationList& list,
-                                   const std::string& ToStringText) {
+std::string EnumerationClassSource(const EnumerationRequest& request,
+                                   const EnumerationTexts& texts) {
   const std::string& T = request.TypeName;
-  std::string text = SourcePrelude(request.OutputPath, ToStringText);
-  text += T + "::" + T + "(){\n  data = " + FirstName(list) + ";\n}\n\n";
+  std::string text = SourcePrelude(request.OutputPath, texts.ToStringText());
+  // An empty list, which the composition refuses anyway, names no first entry.
+  text += T + "::" + T + "(){\n  data = " + texts.FirstName + ";\n}\n\n";
   text += T + "::" + T + "(" + T + "_enum t){\n" + "  data = t;\n}\n\n";
   // With values the steps are not declared in the header, so they are not defined either.
-  if (!list.ValuesGiven) {
-    text += Postfix(T, list, true);
-    text += Postfix(T, list, false);
+  if (!texts.ValuesGiven) {
+    text += Postfix(T, texts, true);
+    text += Postfix(T, texts, false);
     text += T + " __fastcall " + T + "::operator ++(){\n " + "(*this)++;\n return *this;\n}\n\n";
     text += T + " __fastcall " + T + "::operator --(){\n " + "(*this)--;\n return *this;\n}\n\n ";
   }

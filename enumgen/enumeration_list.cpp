@@ -10,9 +10,6 @@ namespace zandrel {
 
 namespace {
 
-constexpr std::string_view FirstSentinel = "FirstUnused";
-constexpr std::string_view LastSentinel = "LastUnused";
-
 bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 std::string_view FirstCharacters(std::string_view text, std::size_t characters) {

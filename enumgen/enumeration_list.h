@@ -51,6 +51,10 @@ struct Refusal {
   std::string Message;
 };
 
+// The sentinel names, behind the prefix when it applies.
+inline constexpr std::string_view FirstSentinel = "FirstUnused";
+inline constexpr std::string_view LastSentinel = "LastUnused";
+
 inline constexpr std::string_view EnumSaveDialogFilter =
     "Header files|*.h|C++ files|*.cpp|All files|*.*";
 inline constexpr std::string_view OpenDialogFilter =

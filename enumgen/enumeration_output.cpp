@@ -16,28 +16,27 @@ std::vector<std::string> EnumerationOutputPaths(std::string_view OutputPath) {
 
 std::variant<EnumerationOutput, Refusal> ComposeEnumeration(const EnumerationRequest& request,
                                                             const ListFile* listFile) {
-  auto built = BuildEnumerationList(request, listFile);
-  if (auto* refusal = std::get_if<Refusal>(&built)) return std::move(*refusal);
   EnumerationOutput output;
-  output.List = std::get<EnumerationList>(std::move(built));
-  const EnumerationList& list = output.List;
+  if (request.FromFile) {
+    output.Texts = BuildTexts(request, listFile);
+  } else {
+    auto built = BuildEnumerationList(request, nullptr);
+    if (auto* refusal = std::get_if<Refusal>(&built)) return std::move(*refusal);
+    output.Texts = BuildTexts(request, std::get<EnumerationList>(built));
+  }
   const bool isClass = request.Style == EnumerationStyle::EnumerationClass;
   // The class's constructor and steps need a first and a last name.
-  if (isClass && list.Entries.empty())
+  if (isClass && output.Texts.Count == 0)
     return Refusal{"An enumeration class needs at least one name."};
+  output.SeparateFile = request.SeparateFile;
+  if (!request.SeparateFile) return output;
 
-  output.EnumText = BuildEnumText(request, list);
-  output.ToStringText = BuildToStringText(request, list);
-  if (!request.SeparateFile) {
-    output.HandOver = output.EnumText + output.ToStringText;
-    return output;
-  }
   const std::vector<std::string> paths = EnumerationOutputPaths(request.OutputPath);
-  output.Files = {{paths[0], isClass ? EnumerationClassHeader(request, list, output.EnumText)
-                                     : PlainEnumerationHeader(request, output.EnumText)},
-                  {paths[1], isClass ? EnumerationClassSource(request, list, output.ToStringText)
-                                     : PlainEnumerationSource(request, output.ToStringText)}};
-  output.HandOver = IncludeLine(request.OutputPath);
+  output.Files = {{paths[0], isClass ? EnumerationClassHeader(request, output.Texts)
+                                     : PlainEnumerationHeader(request, output.EnumText())},
+                  {paths[1], isClass ? EnumerationClassSource(request, output.Texts)
+                                     : PlainEnumerationSource(request, output.ToStringText())}};
+  output.IncludeLine = IncludeLine(request.OutputPath);
   return output;
 }
 

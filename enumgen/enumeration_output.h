@@ -7,23 +7,29 @@
 
 #include "core/output_text.h"
 #include "enumgen/enumeration_list.h"
+#include "enumgen/enumeration_texts.h"
 
 namespace zandrel {
 
 // Everything one OK produces, before anything is written.
 struct EnumerationOutput {
-  EnumerationList List;
-  std::string EnumText;
-  std::string ToStringText;
+  EnumerationTexts Texts;         // EnumText followed by ToStringText, in one text
   std::vector<OutputFile> Files;  // with SeparateFile: the header, then the source
-  std::string HandOver;           // what the main window receives: the include line, or the texts
+  std::string IncludeLine;        // with SeparateFile
+  bool SeparateFile = false;
+
+  std::string_view EnumText() const { return Texts.EnumText(); }
+  std::string_view ToStringText() const { return Texts.ToStringText(); }
+  // What the main window receives: the include line, or the texts as they are.
+  const std::string& HandOver() const { return SeparateFile ? IncludeLine : Texts.Text; }
 };
 
 // The files of a request with SeparateFile: OutputStem + ".h", then OutputStem + ".cpp".
 std::vector<std::string> EnumerationOutputPaths(std::string_view OutputPath);
 
-// The list, its texts and, with SeparateFile, the style's two files for OutputPath. listFile is
-// read with FromFile; null when no file was chosen (it then contributes no names).
+// The list's texts and, with SeparateFile, the style's two files for OutputPath. listFile is
+// read with FromFile, its names taken where they lie; null when no file was chosen (it then
+// contributes no names).
 std::variant<EnumerationOutput, Refusal> ComposeEnumeration(const EnumerationRequest& request,
                                                             const ListFile* listFile);
 

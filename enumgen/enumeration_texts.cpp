@@ -1,6 +1,8 @@
 #include "enumgen/enumeration_texts.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 
 #include "core/text.h"
 
@@ -12,36 +14,160 @@ bool IsClass(const EnumerationRequest& request) {
   return request.Style == EnumerationStyle::EnumerationClass;
 }
 
-}  // namespace
+// One entry as the texts take it: its name is Lead followed by Name.
+struct EntryView {
+  std::string_view Lead;
+  std::string_view Name;
+  std::optional<std::int32_t> Value;
+};
 
-std::string BuildEnumText(const EnumerationRequest& request, const EnumerationList& list) {
-  std::string text =
-      IsClass(request) ? "enum " + request.TypeName + "_enum {\n   " : "typedef enum {\n   ";
-  const std::size_t n = list.Entries.size();
+class ListEntries {
+ public:
+  explicit ListEntries(const EnumerationList& list) : list_(list) {}
+  std::size_t size() const { return list_.Entries.size(); }
+  EntryView operator[](std::size_t k) const {
+    return {{}, list_.Entries[k].EnumeratorName, list_.Entries[k].EnumeratorValue};
+  }
+  bool ValuesGiven() const { return list_.ValuesGiven; }
+
+ private:
+  const EnumerationList& list_;
+};
+
+// The list BuildEnumerationList makes from a list file, read where the names lie.
+class FileEntries {
+ public:
+  FileEntries(const EnumerationRequest& request, const ListFile* file)
+      : lead_(request.ApplyPrefix ? std::string_view(request.PrefixText) : std::string_view()),
+        file_(file),
+        sentinels_(request.FirstAndLast ? 1 : 0) {}
+  std::size_t size() const { return (file_ ? file_->WordCount() : 0) + 2 * sentinels_; }
+  EntryView operator[](std::size_t k) const {
+    if (k < sentinels_) return {lead_, FirstSentinel, {}};
+    if (k + sentinels_ >= size()) return {lead_, LastSentinel, {}};
+    return {lead_, file_->Word(k - sentinels_), {}};
+  }
+  bool ValuesGiven() const { return false; }
+
+ private:
+  std::string_view lead_;
+  const ListFile* file_;
+  std::size_t sentinels_;
+};
+
+template <class Entries>
+void AppendEnumText(std::string& text, const EnumerationRequest& request, const Entries& entries) {
+  const std::string& T = request.TypeName;
+  if (IsClass(request)) {
+    text += "enum ";
+    text += T;
+    text += "_enum {\n   ";
+  } else {
+    text += "typedef enum {\n   ";
+  }
+  const std::size_t n = entries.size();
   for (std::size_t k = 0; k < n; ++k) {
-    const Enumerator& entry = list.Entries[k];
-    text += entry.EnumeratorName;
-    if (list.ValuesGiven && entry.EnumeratorValue)
-      text += " = " + std::to_string(*entry.EnumeratorValue);
+    const EntryView entry = entries[k];
+    text += entry.Lead;
+    text += entry.Name;
+    if (entries.ValuesGiven() && entry.Value) {
+      text += " = ";
+      text += std::to_string(*entry.Value);
+    }
     if (k + 1 < n) text += ", ";
     if (k > 0 && k % 6 == 0) text += "\n   ";
   }
   text += "}";
-  text += IsClass(request) ? ";\n" : "\n    " + request.TypeName + ";\n";
+  if (IsClass(request)) {
+    text += ";\n";
+  } else {
+    text += "\n    ";
+    text += T;
+    text += ";\n";
+  }
+}
+
+// What ReturnName gives for the entry: without the prefix's length when it was applied.
+void AppendReturnName(std::string& text, const EntryView& entry, std::size_t cut) {
+  if (cut < entry.Lead.size()) {
+    text += entry.Lead.substr(cut);
+    text += entry.Name;
+  } else {
+    text += entry.Name.substr(std::min(cut - entry.Lead.size(), entry.Name.size()));
+  }
+}
+
+template <class Entries>
+void AppendToStringText(std::string& text, const EnumerationRequest& request,
+                        const Entries& entries) {
+  const std::string& T = request.TypeName;
+  text += "\n\nAnsiString __fastcall ";
+  if (IsClass(request)) {
+    text += T;
+    text += "::";
+  }
+  text += "ToString(";
+  if (!IsClass(request)) {
+    text += "const ";
+    text += T;
+    text += " & val";
+  }
+  text += IsClass(request) ? "){\n switch(data){\n" : "){\n switch(val){\n";
+  const std::size_t cut = request.ApplyPrefix ? request.PrefixText.size() : 0;
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    const EntryView entry = entries[k];
+    text += "   case ";
+    text += entry.Lead;
+    text += entry.Name;
+    text += ":\n     return \"";
+    AppendReturnName(text, entry, cut);
+    text += "\";\n";
+  }
+  text += "   default:\n     return \"Invalid\";\n  } // switch\n}\n";
+}
+
+template <class Entries>
+EnumerationTexts Texts(const EnumerationRequest& request, const Entries& entries) {
+  EnumerationTexts texts;
+  const std::size_t n = entries.size();
+  // Room for both texts at once, so a long list is never copied while its text grows: each name
+  // is written three times, with at most 48 bytes around it (more only with values, in a grid).
+  std::size_t room = 256 + 4 * request.TypeName.size();
+  for (std::size_t k = 0; k < n; ++k)
+    room += 3 * (entries[k].Lead.size() + entries[k].Name.size()) + 48;
+  texts.Text.reserve(room);
+  AppendEnumText(texts.Text, request, entries);
+  texts.EnumTextSize = texts.Text.size();
+  AppendToStringText(texts.Text, request, entries);
+  texts.Count = n;
+  texts.ValuesGiven = entries.ValuesGiven();
+  if (n > 0) {
+    texts.FirstName = std::string(entries[0].Lead) + std::string(entries[0].Name);
+    texts.LastName = std::string(entries[n - 1].Lead) + std::string(entries[n - 1].Name);
+  }
+  return texts;
+}
+
+}  // namespace
+
+std::string BuildEnumText(const EnumerationRequest& request, const EnumerationList& list) {
+  std::string text;
+  AppendEnumText(text, request, ListEntries(list));
   return text;
 }
 
 std::string BuildToStringText(const EnumerationRequest& request, const EnumerationList& list) {
-  std::string text = "\n\nAnsiString __fastcall ";
-  if (IsClass(request)) text += request.TypeName + "::";
-  text += "ToString(";
-  if (!IsClass(request)) text += "const " + request.TypeName + " & val";
-  text += IsClass(request) ? "){\n switch(data){\n" : "){\n switch(val){\n";
-  for (const Enumerator& entry : list.Entries)
-    text += "   case " + entry.EnumeratorName + ":\n     return \"" + ReturnName(request, entry) +
-            "\";\n";
-  text += "   default:\n     return \"Invalid\";\n  } // switch\n}\n";
+  std::string text;
+  AppendToStringText(text, request, ListEntries(list));
   return text;
+}
+
+EnumerationTexts BuildTexts(const EnumerationRequest& request, const EnumerationList& list) {
+  return Texts(request, ListEntries(list));
+}
+
+EnumerationTexts BuildTexts(const EnumerationRequest& request, const ListFile* listFile) {
+  return Texts(request, FileEntries(request, listFile));
 }
 
 std::string ReturnName(const EnumerationRequest& request, const Enumerator& entry) {
@@ -63,8 +189,11 @@ std::string HeaderPrelude(const std::string& T) {
          "#include <vcl.h>\n\n";
 }
 
-std::string SourcePrelude(std::string_view OutputPath, const std::string& ToStringText) {
-  return IncludeLine(OutputPath) + "\n#include <assert.h>\n\n" + ToStringText + "\n";
+std::string SourcePrelude(std::string_view OutputPath, std::string_view ToStringText) {
+  std::string text = IncludeLine(OutputPath) + "\n#include <assert.h>\n\n";
+  text += ToStringText;
+  text += "\n";
+  return text;
 }
 
 std::string StepSwitch(const std::string& T, const std::string& unionType,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,24 @@ namespace zandrel {
 std::string BuildEnumText(const EnumerationRequest& request, const EnumerationList& list);
 std::string BuildToStringText(const EnumerationRequest& request, const EnumerationList& list);
 
+// EnumText followed by ToStringText, made as one text (what the main window receives without a
+// separate file), and what the class style's files need of the list besides.
+struct EnumerationTexts {
+  std::string Text;
+  std::size_t EnumTextSize = 0;
+  std::string FirstName;  // empty for an empty list
+  std::string LastName;
+  std::size_t Count = 0;  // entries
+  bool ValuesGiven = false;
+
+  std::string_view EnumText() const { return std::string_view(Text).substr(0, EnumTextSize); }
+  std::string_view ToStringText() const { return std::string_view(Text).substr(EnumTextSize); }
+};
+EnumerationTexts BuildTexts(const EnumerationRequest& request, const EnumerationList& list);
+// The same for the list BuildEnumerationList makes from a list file, without making it: a
+// million names are read where they lie in the file's text. A null listFile gives no names.
+EnumerationTexts BuildTexts(const EnumerationRequest& request, const ListFile* listFile);
+
 // The name ToString returns for an entry: without the prefix when it was applied.
 std::string ReturnName(const EnumerationRequest& request, const Enumerator& entry);
 
@@ -22,7 +41,7 @@ std::string IncludeLine(std::string_view OutputPath);
 // "// T definition", the include guard and vcl.h, as both headers begin.
 std::string HeaderPrelude(const std::string& T);
 // The include line, assert.h and ToStringText, as both source files begin.
-std::string SourcePrelude(std::string_view OutputPath, const std::string& ToStringText);
+std::string SourcePrelude(std::string_view OutputPath, std::string_view ToStringText);
 inline constexpr std::string_view HeaderEnd = "\n#endif\n\n";
 
 // A step ("++" or "--") of target (the variable holding the value) through an integer of the

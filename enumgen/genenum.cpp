@@ -73,7 +73,7 @@ std::vector<PreviewPage> PreviewPages(EnumerationRequest request, const ListFile
   auto composed = ComposeEnumeration(request, listFile);
   if (const auto* refusal = std::get_if<Refusal>(&composed)) return TextPage(refusal->Message);
   EnumerationOutput& output = std::get<EnumerationOutput>(composed);
-  if (!request.SeparateFile) return TextPage(std::move(output.HandOver), true);
+  if (!request.SeparateFile) return TextPage(std::move(output.Texts.Text), true);
   const char* const titles[] = {"Header", "Source"};
   std::vector<PreviewPage> pages;
   for (std::size_t i = 0; i < output.Files.size() && i < std::size(titles); ++i)
@@ -274,7 +274,7 @@ bool TGenEnumForm::GenerateEnumeration() {
     if (!failures.empty()) return false;
   }
 
-  mainWindow_.AcceptEnumeration(request.TypeName, output.HandOver);
+  mainWindow_.AcceptEnumeration(request.TypeName, output.HandOver());
   Edit1->clear();
   Edit2->clear();
   NameGrid->ClearCells();

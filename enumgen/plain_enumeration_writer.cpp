@@ -4,9 +4,10 @@
 
 namespace zandrel {
 
-std::string PlainEnumerationHeader(const EnumerationRequest& request, const std::string& EnumText) {
+std::string PlainEnumerationHeader(const EnumerationRequest& request, std::string_view EnumText) {
   const std::string& T = request.TypeName;
-  std::string text = HeaderPrelude(T) + EnumText;
+  std::string text = HeaderPrelude(T);
+  text += EnumText;
   text += "\nAnsiString __fastcall ToString(const " + T + " &);\n\n";
   text += "\n" + T + " __fastcall incr(" + T + " &);\n";
   text += "\n" + T + " __fastcall decr(" + T + " &);\n";
@@ -18,7 +19,7 @@ std::string PlainEnumerationHeader(const EnumerationRequest& request, const std:
 }
 
 std::string PlainEnumerationSource(const EnumerationRequest& request,
-                                   const std::string& ToStringText) {
+                                   std::string_view ToStringText) {
   const std::string& T = request.TypeName;
   std::string text = SourcePrelude(request.OutputPath, ToStringText);
   text += "\n" + T + " __fastcall incr(" + T + " & t){\n";

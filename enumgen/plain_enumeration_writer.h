@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "enumgen/enumeration_list.h"
 
@@ -8,8 +9,8 @@ namespace zandrel {
 
 // The two files of the plain style: a typedef'd enumeration with its name function, free
 // increment and decrement, and six free comparison operators.
-std::string PlainEnumerationHeader(const EnumerationRequest& request, const std::string& EnumText);
+std::string PlainEnumerationHeader(const EnumerationRequest& request, std::string_view EnumText);
 std::string PlainEnumerationSource(const EnumerationRequest& request,
-                                   const std::string& ToStringText);
+                                   std::string_view ToStringText);
 
 }  // namespace zandrel

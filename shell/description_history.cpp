@@ -64,11 +64,11 @@ bool SameDescription(const DescriptionState& a, const DescriptionState& b) {
 
 DescriptionState StateOf(const ClassInput& input) {
   return {input.NameText, input.Grid, input.Options,
-          std::make_shared<const std::vector<std::string>>(input.HeaderInsertions)};
+          std::make_shared<const std::vector<std::string>>(input.HeaderInsertions.Texts())};
 }
 
 ClassInput InputOf(const DescriptionState& state) {
-  return {state.NameText, state.Table, state.Options, *state.HeaderInsertions};
+  return {state.NameText, state.Table, state.Options, InsertionList(state.HeaderInsertions)};
 }
 
 ChangeKind KindOfChange(const DescriptionState& before, const DescriptionState& after) {

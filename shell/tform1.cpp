@@ -63,8 +63,8 @@ std::vector<PreviewPage> PreviewPages(const ClassInput& input) {
       pages.push_back({std::string(file.TabName), {}, {note}});
     return pages;
   }
-  for (ClassFile& file : ClassFiles(*description, ProposedFileName(*description)))
-    pages.push_back({file.TabName, file.File.Path, {ShareText(std::move(file.File.Text))}});
+  for (ClassFileText& file : ClassFileTexts(*description, ProposedFileName(*description)))
+    pages.push_back({std::move(file.TabName), std::move(file.Path), std::move(file.Text)});
   return pages;
 }
 
@@ -359,7 +359,7 @@ ClassInput TForm1::CurrentInput() const {
   options.ToStringMethod = ToStringBox->isChecked();
   options.NameForm = SelectedNameForm();
   options.TargetSystem = SelectedSystem();
-  input.HeaderInsertions = *headerInsertions_;
+  input.HeaderInsertions = InsertionList(headerInsertions_);
   return input;
 }
 

@@ -36,7 +36,7 @@ class GeneratedCode : public ::testing::Test {
     const EnumerationOutput& output = std::get<EnumerationOutput>(composed);
     EXPECT_TRUE(ReplaceFiles(output.Files).empty()) << request.TypeName;
     sources_.push_back(folder_.Path(request.TypeName + ".cpp"));
-    return output.HandOver;
+    return output.HandOver();
   }
 
   // One compiler run over every source written; its messages are shown when it fails.
@@ -60,7 +60,7 @@ MemberRow Row(int row, std::string type, std::string name, std::string initial =
 
 ClassDescription Class(std::string name, std::vector<MemberRow> members, GenerationOptions options,
                        std::vector<std::string> insertions = {}) {
-  return {std::move(name), std::move(members), options, std::move(insertions)};
+  return {std::move(name), std::move(members), options, InsertionList(insertions)};
 }
 
 EnumerationRequest Enumeration(std::string type, EnumerationStyle style, bool sentinels,
@@ -167,7 +167,7 @@ TEST_F(GeneratedCode, EnumerationsCompileInBothStyles) {
       Enumeration("Fruit", plain, true, {{"Apple", ""}, {"Pear", ""}});
   WriteClass(
       Class("Basket", {Row(1, "Fruit", "kind"), Row(2, "int", "count", "0")}, vcl,
-            {std::get<EnumerationOutput>(ComposeEnumeration(inline_request, nullptr)).HandOver}));
+            {std::get<EnumerationOutput>(ComposeEnumeration(inline_request, nullptr)).HandOver()}));
 
   ExpectAllCompile();
 }

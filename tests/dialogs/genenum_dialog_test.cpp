@@ -241,7 +241,7 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
   const EnumerationOutput expected = Output(request);
   QCOMPARE(receiver_->Calls.size(), std::size_t(1));
   QCOMPARE(receiver_->Calls[0].TypeName, std::string("Color"));
-  QCOMPARE(receiver_->Calls[0].Text, expected.EnumText + expected.ToStringText);
+  QCOMPARE(receiver_->Calls[0].Text, expected.Texts.Text);
   QVERIFY(services_->Showings.empty());
   QVERIFY(services_->Messages.empty());
 
@@ -439,9 +439,9 @@ void GenEnumDialogTest::listFileWithCommittedRetry() {
   request.FromFile = true;
   request.GridRows[0] = {"NotRead", ""};
   const EnumerationOutput expected = Output(request, listPath);
-  QCOMPARE(expected.List.Entries.size(), std::size_t(5));  // sentinels, Red, Green, Blue
+  QCOMPARE(expected.Texts.Count, std::size_t(5));  // sentinels, Red, Green, Blue
   QCOMPARE(receiver_->Calls.size(), std::size_t(1));
-  QCOMPARE(receiver_->Calls[0].Text, expected.EnumText + expected.ToStringText);
+  QCOMPARE(receiver_->Calls[0].Text, expected.Texts.Text);
   QVERIFY(!QString::fromStdString(receiver_->Calls[0].Text).contains("NotRead"));
 }
 
@@ -625,7 +625,7 @@ void GenEnumDialogTest::previewOfListFileAndRefusal() {
   form_->Outside->setChecked(false);
   request.FromFile = true;
   request.FirstAndLast = false;
-  QCOMPARE(Page(*form_, "Text"), QString::fromStdString(Output(request, listPath).HandOver));
+  QCOMPARE(Page(*form_, "Text"), QString::fromStdString(Output(request, listPath).HandOver()));
   QCOMPARE(services_->Showings.size(), std::size_t(1));
 
   // A cancelled choosing keeps no file.

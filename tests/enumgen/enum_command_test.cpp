@@ -96,7 +96,7 @@ TEST_F(CommandTest, PrintsTheHandOverAndWritesTheStyleFiles) {
     const ProgramRun run = Enum({Write("request" + std::to_string(i) + ".json", c.json)});
     const EnumerationOutput expected = Core(c.request);
     EXPECT_EQ(run.exitCode, 0) << i << run.err;
-    EXPECT_EQ(run.out, expected.HandOver) << i;
+    EXPECT_EQ(run.out, expected.HandOver()) << i;
     EXPECT_EQ(run.err, "") << i;
     for (const auto& file : expected.Files) EXPECT_EQ(ReadFile(file.Path), file.Text) << file.Path;
   }

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "enumgen/enumeration_class_writer.h"
 #include "enumgen/enumeration_output.h"
 #include "enumgen/enumeration_texts.h"
+#include "enumgen/plain_enumeration_writer.h"
 #include "tests/support/golden.h"
 #include "tests/support/temp_folder.h"
 
@@ -53,8 +55,8 @@ EnumerationRequest ClassWithValues(const std::string& outputPath) {
   return request;
 }
 
-EnumerationOutput Composed(const EnumerationRequest& request) {
-  return std::get<EnumerationOutput>(ComposeEnumeration(request, nullptr));
+EnumerationOutput Composed(const EnumerationRequest& request, const ListFile* listFile = nullptr) {
+  return std::get<EnumerationOutput>(ComposeEnumeration(request, listFile));
 }
 
 // Each style's files written over old, longer ones: the golden texts, the include line handed
@@ -78,7 +80,7 @@ TEST(EnumerationFiles, WrittenFilesMatchTheGoldenTexts) {
     testing::WriteFile(stem + ".h", std::string(100000, 'x'));
     for (int run = 0; run < 2; ++run) {
       const EnumerationOutput output = Composed(c.make(folder.Path(c.file)));
-      EXPECT_EQ(output.HandOver, "#include \"" + std::string(c.stem) + ".h\" ");
+      EXPECT_EQ(output.HandOver(), "#include \"" + std::string(c.stem) + ".h\" ");
       std::vector<std::string> offered;
       EXPECT_TRUE(ReplaceFiles(output.Files, [&](const auto& old) { offered = old; }).empty());
       EXPECT_EQ(offered.size(), run == 0 ? 1u : 2u) << c.golden;
@@ -97,7 +99,7 @@ TEST(EnumText, BreaksAfterEverySixthPosition) {
     for (int k = 0; k < n; ++k)
       request.GridRows[k].Name = std::string("E").append(std::to_string(k));
     EXPECT_TRUE(MatchesGolden("enumgen/enum_text_" + std::to_string(n) + ".golden",
-                              Composed(request).EnumText));
+                              Composed(request).EnumText()));
   }
 }
 
@@ -161,21 +163,62 @@ TEST(EnumerationOutput, FilesAndHandOver) {
     ASSERT_EQ(output.Files.size(), 2u);
     EXPECT_EQ(output.Files[0].Path, c.stem + ".h");
     EXPECT_EQ(output.Files[1].Path, c.stem + ".cpp");
-    EXPECT_EQ(output.HandOver, "#include \"" + c.base + ".h\" ") << c.path;
-    EXPECT_TRUE(output.Files[1].Text.starts_with(output.HandOver + "\n"));
+    EXPECT_EQ(output.HandOver(), "#include \"" + c.base + ".h\" ") << c.path;
+    EXPECT_TRUE(output.Files[1].Text.starts_with(output.HandOver() + "\n"));
   }
   // Without a separate file the texts are handed over and nothing is to be written.
   EnumerationRequest request = ClassWithSentinels("");
   request.SeparateFile = false;
   const EnumerationOutput output = Composed(request);
-  EXPECT_EQ(output.HandOver, output.EnumText + output.ToStringText);
-  EXPECT_EQ(output.HandOver,
-            BuildEnumText(request, output.List) + BuildToStringText(request, output.List));
+  const EnumerationList list = std::get<EnumerationList>(BuildEnumerationList(request, nullptr));
+  EXPECT_EQ(output.HandOver(), BuildEnumText(request, list) + BuildToStringText(request, list));
+  EXPECT_EQ(output.EnumText(), BuildEnumText(request, list));
   EXPECT_TRUE(output.Files.empty());
   // An empty plain enumeration is still produced.
   EnumerationRequest empty;
   empty.FirstAndLast = false;
   EXPECT_TRUE(std::holds_alternative<EnumerationOutput>(ComposeEnumeration(empty, nullptr)));
+}
+
+// A list file's names are taken where they lie in its text; the texts and files are those of the
+// list BuildEnumerationList makes from the file.
+TEST(EnumerationOutput, ListFileGivesTheTextsOfItsList) {
+  testing::TempFolder folder;
+  const ListFile file = std::get<ListFile>(
+      ReadListFile(folder.Write("list.txt", "Red Green\n# Grey\nBlue x=1 /no\n/ Yellow\n")));
+  for (const EnumerationStyle style :
+       {EnumerationStyle::PlainEnumeration, EnumerationStyle::EnumerationClass}) {
+    for (const bool sentinels : {true, false}) {
+      for (const std::string prefix : {"", "ZD", "APrefixLongerThanNames"}) {
+        EnumerationRequest request;
+        request.TypeName = "Hue";
+        request.Style = style;
+        request.FromFile = true;
+        request.FirstAndLast = sentinels;
+        request.ApplyPrefix = !prefix.empty();
+        request.PrefixText = prefix.empty() ? "ZD" : prefix;
+        request.SeparateFile = true;
+        request.OutputPath = "/x/Hue.h";
+        const EnumerationList list =
+            std::get<EnumerationList>(BuildEnumerationList(request, &file));
+        const EnumerationOutput output = Composed(request, &file);
+        EXPECT_EQ(output.Texts.Text,
+                  BuildEnumText(request, list) + BuildToStringText(request, list))
+            << prefix;
+        EXPECT_EQ(output.EnumText(), BuildEnumText(request, list));
+        const EnumerationTexts expected = BuildTexts(request, list);
+        EXPECT_EQ(output.Texts.FirstName, expected.FirstName);
+        EXPECT_EQ(output.Texts.LastName, expected.LastName);
+        const bool isClass = style == EnumerationStyle::EnumerationClass;
+        EXPECT_EQ(output.Files.at(0).Text,
+                  isClass ? EnumerationClassHeader(request, expected)
+                          : PlainEnumerationHeader(request, expected.EnumText()));
+        EXPECT_EQ(output.Files.at(1).Text,
+                  isClass ? EnumerationClassSource(request, expected)
+                          : PlainEnumerationSource(request, expected.ToStringText()));
+      }
+    }
+  }
 }
 
 TEST(EnumerationOutput, Refusals) {

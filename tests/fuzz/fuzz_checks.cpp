@@ -470,21 +470,22 @@ std::string CheckEnumWriters(std::string_view data) {
   // A list file is not chosen: the file contributes no names.
   const auto composed = ComposeEnumeration(request, nullptr);
   if (const auto* output = std::get_if<EnumerationOutput>(&composed)) {
-    const EnumerationList& list = output->List;
+    const EnumerationList list = std::get<EnumerationList>(BuildEnumerationList(request, nullptr));
     const std::string prefix = request.ApplyPrefix ? request.PrefixText : std::string();
     if (request.FirstAndLast &&
         (list.Entries.size() < 2 || list.Entries.front().EnumeratorName != prefix + "FirstUnused" ||
          list.Entries.back().EnumeratorName != prefix + "LastUnused" ||
          list.Entries.front().EnumeratorValue || list.Entries.back().EnumeratorValue))
       return "the sentinels are missing, misnamed or carry a value";
-    if (output->Files.size() != 2 || output->HandOver != IncludeLine(request.OutputPath))
+    if (output->Files.size() != 2 || output->HandOver() != IncludeLine(request.OutputPath))
       return "a separate file does not give two files and the include line";
     const std::string stem = output->Files[0].Path.substr(0, output->Files[0].Path.size() - 2);
     if (output->Files[0].Path != stem + ".h" || output->Files[1].Path != stem + ".cpp" ||
         !IsStemOf(stem, request.OutputPath))
       return "the files " + Shown(output->Files[0].Path) + " and " + Shown(output->Files[1].Path) +
              " are not beside " + Shown(request.OutputPath);
-    if (std::string fault = CheckEnumeration(request, list, output->EnumText, output->ToStringText,
+    if (std::string fault = CheckEnumeration(request, list, std::string(output->EnumText()),
+                                             std::string(output->ToStringText()),
                                              output->Files[0].Text, output->Files[1].Text);
         !fault.empty())
       return "grid list: " + fault;
@@ -493,9 +494,12 @@ std::string CheckEnumWriters(std::string_view data) {
   const bool isClass = request.Style == EnumerationStyle::EnumerationClass;
   const std::string EnumText = BuildEnumText(request, list);
   const std::string ToStringText = BuildToStringText(request, list);
-  const std::string header = isClass ? EnumerationClassHeader(request, list, EnumText)
-                                     : PlainEnumerationHeader(request, EnumText);
-  const std::string source = isClass ? EnumerationClassSource(request, list, ToStringText)
+  const EnumerationTexts texts = BuildTexts(request, list);
+  if (texts.Text != EnumText + ToStringText || texts.EnumTextSize != EnumText.size())
+    return "the texts made as one differ from EnumText and ToStringText";
+  const std::string header =
+      isClass ? EnumerationClassHeader(request, texts) : PlainEnumerationHeader(request, EnumText);
+  const std::string source = isClass ? EnumerationClassSource(request, texts)
                                      : PlainEnumerationSource(request, ToStringText);
   if (std::string fault = CheckEnumeration(request, list, EnumText, ToStringText, header, source);
       !fault.empty())

@@ -28,7 +28,7 @@ namespace {
 
 // What the enumeration core makes of a grid-only request: the text handed to the main window.
 std::string HandOverFor(const EnumerationRequest& request) {
-  return std::get<EnumerationOutput>(ComposeEnumeration(request, nullptr)).HandOver;
+  return std::get<EnumerationOutput>(ComposeEnumeration(request, nullptr)).HandOver();
 }
 
 }  // namespace
