@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QTextBrowser>
 #include <QUrl>
@@ -41,7 +42,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(buttons);
   // Lines of a comfortable length, in the reader's font, whatever the screen's scale.
   const QFontMetrics metrics(Page->font());
-  resize(metrics.averageCharWidth() * 84, metrics.lineSpacing() * 36);
+  QSize size(metrics.averageCharWidth() * 84, metrics.lineSpacing() * 36);
+  if (const QScreen* shown = screen())
+    size = size.boundedTo(shown->availableGeometry().size() - QSize(16, 40));
+  resize(size);
 }
 
 void HelpWindow::ShowAndRaise() {

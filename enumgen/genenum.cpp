@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStringList>
 #include <QVBoxLayout>
@@ -118,7 +119,8 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
 
   auto* previewLabel = new QLabel("Preview", this);
   Preview = new FilePreview(this);
-  Preview->setMinimumWidth(380);
+  // Narrow enough that the dialog fits a screen of 960 logical pixels (1920 at 200 %).
+  Preview->setMinimumWidth(240);
 
   Label1->setBuddy(Edit1);
   Label3->setBuddy(Edit2);
@@ -193,7 +195,11 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
       return PreviewPages(request, listFile.get());
     });
   });
-  resize(sizeHint().expandedTo(QSize(1040, 460)));
+  // Roomy where the screen allows, never larger than the screen.
+  QSize size = sizeHint().expandedTo(QSize(1040, 460));
+  if (const QScreen* shown = screen())
+    size = size.boundedTo(shown->availableGeometry().size() - QSize(16, 40));
+  resize(size.expandedTo(minimumSizeHint()));
 }
 
 TGenEnumForm::~TGenEnumForm() {
@@ -274,7 +280,9 @@ bool TGenEnumForm::GenerateEnumeration() {
     if (!failures.empty()) return false;
   }
 
-  mainWindow_.AcceptEnumeration(request.TypeName, output.HandOver());
+  mainWindow_.AcceptEnumeration(request.TypeName, request.SeparateFile
+                                                      ? output.IncludeLine
+                                                      : std::move(output.Texts.Text));
   Edit1->clear();
   Edit2->clear();
   NameGrid->ClearCells();

@@ -165,6 +165,9 @@ void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
   const FocusWalk walk = WalkFocusChain(form_, expected);
   QCOMPARE(walk.Order, expected);
   QCOMPARE(walk.FirstStop, form_->Edit1);
+  // It fits a screen of 960 by 540 logical pixels (1920 by 1080 at 200 %), frame included.
+  QVERIFY(form_->minimumSizeHint().width() <= 940);
+  QVERIFY(form_->minimumSizeHint().height() <= 500);
   const MnemonicCheck mnemonics = CheckMnemonics(form_);
   QCOMPARE(mnemonics.Clashes, QStringList());
   QCOMPARE(mnemonics.Missing, QStringList());
