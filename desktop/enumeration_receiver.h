@@ -9,8 +9,8 @@ class EnumerationReceiver {
  public:
   virtual ~EnumerationReceiver() = default;
   // Shows the main window, appends text to HeaderInsertions, puts typeName in the first empty
-  // Type cell.
-  virtual void AcceptEnumeration(const std::string& typeName, const std::string& text) = 0;
+  // Type cell. The text is taken over, not copied: it may be an enumeration of a million names.
+  virtual void AcceptEnumeration(const std::string& typeName, std::string text) = 0;
   // Shows the main window again (Cancel, or the dialog closed by its frame).
   virtual void ShowMainWindow() = 0;
 };

@@ -4,8 +4,6 @@
 #include <memory>
 
 #include "desktop/qt_platform_services.h"
-#include "enumgen/genenum.h"
-#include "feedback/userlog.h"
 #include "shell/tform1.h"
 #include "shell/zandrel_application.h"
 
@@ -41,10 +39,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIntValue("ZANDREL_DARK_PALETTE") != 0) UseDarkPalette(app);
   try {
     zandrel::QtPlatformServices services;
+    // The enumeration dialog and the log window are made when first opened.
     auto Form1 = std::make_unique<zandrel::TForm1>(services);
-    auto GenEnumForm = std::make_unique<zandrel::TGenEnumForm>(services, *Form1);
-    auto UserLogWindow = std::make_unique<zandrel::TUserLogWindow>(services);
-    Form1->SetCompanions(GenEnumForm.get(), UserLogWindow.get());
     app.SetMainWindow(Form1.get());
     // The program ends with the main window and with nothing else.
     QObject::connect(Form1.get(), &zandrel::TForm1::Closed, &app, &QApplication::quit,

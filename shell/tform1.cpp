@@ -327,6 +327,22 @@ void TForm1::SetCompanions(TGenEnumForm* genEnumForm, TUserLogWindow* userLogWin
   userLogWindow_ = userLogWindow;
 }
 
+TGenEnumForm* TForm1::GenEnumForm() {
+  if (genEnumForm_ == nullptr) {
+    ownGenEnumForm_ = std::make_unique<TGenEnumForm>(services_, *this);
+    genEnumForm_ = ownGenEnumForm_.get();
+  }
+  return genEnumForm_;
+}
+
+TUserLogWindow* TForm1::UserLogWindow() {
+  if (userLogWindow_ == nullptr) {
+    ownUserLogWindow_ = std::make_unique<TUserLogWindow>(services_);
+    userLogWindow_ = ownUserLogWindow_.get();
+  }
+  return userLogWindow_;
+}
+
 TargetSystem TForm1::SelectedSystem() const {
   return static_cast<TargetSystem>(SystemBox->AcceptedIndex());
 }
@@ -420,19 +436,18 @@ void TForm1::EnumGen() { OpenEnumerationDialog(EnumerationStyle::PlainEnumeratio
 void TForm1::EnumGen2() { OpenEnumerationDialog(EnumerationStyle::EnumerationClass); }
 
 void TForm1::OpenEnumerationDialog(EnumerationStyle style) {
-  if (genEnumForm_ == nullptr) return;
+  TGenEnumForm* dialog = GenEnumForm();
   hide();
-  genEnumForm_->SetStyle(style);
-  genEnumForm_->show();
-  genEnumForm_->raise();
-  genEnumForm_->activateWindow();
+  dialog->SetStyle(style);
+  dialog->show();
+  dialog->raise();
+  dialog->activateWindow();
 }
 
 void TForm1::LogIt() {
-  if (userLogWindow_ == nullptr) return;
-  userLogWindow_->HandOver(
-      {LogPrompt, QDir::homePath().toStdString() + LogFileLeaf, std::string()});
-  userLogWindow_->ShowAndRaise();
+  TUserLogWindow* window = UserLogWindow();
+  window->HandOver({LogPrompt, QDir::homePath().toStdString() + LogFileLeaf, std::string()});
+  window->ShowAndRaise();
 }
 
 void TForm1::ConstSeq() {
@@ -456,11 +471,11 @@ void TForm1::UpdateLibraryCaption() {
   VCLCheck->setVisible(target.LibraryShown);
 }
 
-void TForm1::AcceptEnumeration(const std::string& typeName, const std::string& text) {
+void TForm1::AcceptEnumeration(const std::string& typeName, std::string text) {
   ShowMainWindow();
   DescriptionState accepted = CurrentState();
   std::vector<std::string> insertions = *accepted.HeaderInsertions;
-  insertions.push_back(text);
+  insertions.push_back(std::move(text));
   accepted.HeaderInsertions =
       std::make_shared<const std::vector<std::string>>(std::move(insertions));
   for (MemberCells& row : accepted.Table) {

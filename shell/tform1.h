@@ -50,7 +50,8 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   explicit TForm1(PlatformServices& services, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // The companion windows are created after the main window; until then their buttons do nothing.
+  // The enumeration dialog and the log window. Those not handed in here are made when first
+  // opened, one each, and kept until the main window goes: start-up shows the main window sooner.
   void SetCompanions(TGenEnumForm* genEnumForm, TUserLogWindow* userLogWindow);
 
   // Everything Build reads, as the user sees it now (a cell being typed into included).
@@ -71,7 +72,7 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   int ComparisonIndex() const;
   void SetComparisonIndex(int index);
 
-  void AcceptEnumeration(const std::string& typeName, const std::string& text) override;
+  void AcceptEnumeration(const std::string& typeName, std::string text) override;
   void ShowMainWindow() override;
 
   QPushButton* Button1 = nullptr;
@@ -236,8 +237,13 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   void SelectBlock(CellPosition first, int rows, int columns);
 
   PlatformServices& services_;
+  TGenEnumForm* GenEnumForm();
+  TUserLogWindow* UserLogWindow();
+
   TGenEnumForm* genEnumForm_ = nullptr;
   TUserLogWindow* userLogWindow_ = nullptr;
+  std::unique_ptr<TGenEnumForm> ownGenEnumForm_;  // when made here
+  std::unique_ptr<TUserLogWindow> ownUserLogWindow_;
   std::shared_ptr<const std::vector<std::string>> headerInsertions_;
   std::unique_ptr<DescriptionHistory> history_;
   std::string documentPath_;

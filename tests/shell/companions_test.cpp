@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -160,6 +161,30 @@ class CompanionsTest : public QObject {
     QVERIFY(entry.find("User comments:\nRow 3 was a char array.\n") != std::string::npos);
   }
 
+  // Start-up makes the main window alone; the enumeration dialog and the log window are made when
+  // first opened, one each, and keep what was typed between openings.
+  void companionsAreMadeWhenFirstOpened() {
+    fx_.reset();
+    zandrel::testing::FakeServices services;
+    TForm1 form(services);
+    form.show();
+    QVERIFY(Windows<TGenEnumForm>().empty());
+    QVERIFY(Windows<TUserLogWindow>().empty());
+    for (QPushButton* open : {form.Button4, form.EnumButton}) {
+      open->click();
+      QCOMPARE(Windows<TGenEnumForm>().size(), std::size_t(1));
+      TGenEnumForm* dialog = Windows<TGenEnumForm>().front();
+      QVERIFY(dialog->isVisible());
+      if (open == form.Button4) dialog->Edit1->setText("Kept");
+      QCOMPARE(dialog->Edit1->text(), QString("Kept"));
+      dialog->Button1->click();
+    }
+    form.Button5->click();
+    form.Button5->click();
+    QCOMPARE(Windows<TUserLogWindow>().size(), std::size_t(1));
+    QVERIFY(Windows<TUserLogWindow>().front()->isVisible());
+  }
+
   void exitEndsWithCompanionsOpen() {
     QSignalSpy closed(form_, &TForm1::Closed);
     form_->Button5->click();
@@ -189,6 +214,14 @@ class CompanionsTest : public QObject {
         asClass ? EnumerationStyle::EnumerationClass : EnumerationStyle::PlainEnumeration;
     for (std::size_t row = 0; row < names.size(); ++row) request.GridRows[row].Name = names[row];
     return request;
+  }
+
+  template <class Window>
+  static std::vector<Window*> Windows() {
+    std::vector<Window*> found;
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (auto* wanted = dynamic_cast<Window*>(window)) found.push_back(wanted);
+    return found;
   }
 
   std::unique_ptr<MainWindowFixture> fx_;

@@ -34,8 +34,8 @@ struct RecordingReceiver : EnumerationReceiver {
   std::vector<Accepted> Calls;
   int MainWindowShown = 0;
 
-  void AcceptEnumeration(const std::string& typeName, const std::string& text) override {
-    Calls.push_back({typeName, text});
+  void AcceptEnumeration(const std::string& typeName, std::string text) override {
+    Calls.push_back({typeName, std::move(text)});
   }
   void ShowMainWindow() override { ++MainWindowShown; }
 };
