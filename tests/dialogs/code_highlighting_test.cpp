@@ -99,7 +99,6 @@ class CodeHighlightingTest : public QObject {
     QTest::newRow("java file") << "Meter.java" << true;
     QTest::newRow("upper case") << "dir/METER.JAVA" << true;
     QTest::newRow("header") << "out/Point.h" << false;
-    QTest::newRow("source") << "Point.cpp" << false;
     QTest::newRow("no file") << "" << false;
     QTest::newRow("java folder") << "x.java/Point.h" << false;
   }
