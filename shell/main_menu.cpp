@@ -237,4 +237,11 @@ void TForm1::ReportBuild(const std::vector<std::string>& paths) {
   OpenFolderButton->show();
 }
 
+void TForm1::ReportEnumeration(const QString& message, const QString& folder) {
+  builtFolder_ = folder;
+  StatusBar->showMessage(message);
+  // Nothing was written when the text was only collected: no folder to open.
+  OpenFolderButton->setVisible(!folder.isEmpty());
+}
+
 }  // namespace zandrel

@@ -325,12 +325,15 @@ void TForm1::SetTabOrder() {
 void TForm1::SetCompanions(TGenEnumForm* genEnumForm, TUserLogWindow* userLogWindow) {
   genEnumForm_ = genEnumForm;
   userLogWindow_ = userLogWindow;
+  if (genEnumForm_ != nullptr)
+    connect(genEnumForm_, &TGenEnumForm::Finished, this, &TForm1::ReportEnumeration);
 }
 
 TGenEnumForm* TForm1::GenEnumForm() {
   if (genEnumForm_ == nullptr) {
     ownGenEnumForm_ = std::make_unique<TGenEnumForm>(services_, *this);
     genEnumForm_ = ownGenEnumForm_.get();
+    connect(genEnumForm_, &TGenEnumForm::Finished, this, &TForm1::ReportEnumeration);
   }
   return genEnumForm_;
 }

@@ -195,6 +195,8 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   void ShowHelp();
   // Says in the status bar which files Build wrote and where.
   void ReportBuild(const std::vector<std::string>& paths);
+  // Says in the status bar what an enumeration's OK wrote or collected.
+  void ReportEnumeration(const QString& message, const QString& folder);
   // Library boxes the target ignores are shown disabled; their ticks stay as they were.
   void UpdateLibraryBoxes();
 

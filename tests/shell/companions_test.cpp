@@ -5,8 +5,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 #include <variant>
 
@@ -77,6 +79,8 @@ class CompanionsTest : public QObject {
     QVERIFY(!enumForm_->isVisible());
     QCOMPARE(Cell(form_->StringGrid1, 1, 0), QString("int"));
     QCOMPARE(Cell(form_->StringGrid1, 2, 0), QString("Color"));
+    QVERIFY(form_->StatusBar->currentMessage().startsWith("Color collected"));
+    QVERIFY(!form_->OpenFolderButton->isVisibleTo(form_));
     // The dialog is reset for its next opening.
     QVERIFY(enumForm_->Edit1->text().isEmpty());
     QVERIFY(enumForm_->Edit2->text().isEmpty());
@@ -123,6 +127,8 @@ class CompanionsTest : public QObject {
     QVERIFY(QFile::exists(QString::fromStdString(Path("Color.cpp"))));
     QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{IncludeLine(Path("Color.h"))});
     QCOMPARE(Cell(form_->StringGrid1, 1, 0), QString("Color"));
+    QVERIFY(form_->StatusBar->currentMessage().startsWith("Wrote Color.h and Color.cpp in "));
+    QVERIFY(form_->OpenFolderButton->isVisibleTo(form_));
   }
 
   void cancelKeepsInputAndShowsMainWindow() {
