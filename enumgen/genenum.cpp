@@ -280,9 +280,8 @@ bool TGenEnumForm::GenerateEnumeration() {
     if (!failures.empty()) return false;
   }
 
-  mainWindow_.AcceptEnumeration(request.TypeName, request.SeparateFile
-                                                      ? output.IncludeLine
-                                                      : std::move(output.Texts.Text));
+  mainWindow_.AcceptEnumeration(
+      request.TypeName, request.SeparateFile ? output.IncludeLine : std::move(output.Texts.Text));
   Edit1->clear();
   Edit2->clear();
   NameGrid->ClearCells();
