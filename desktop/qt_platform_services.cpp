@@ -68,13 +68,22 @@ QStringList NameFilters(const std::string& filter) {
   return filters;
 }
 
-void QtPlatformServices::ShowMessage(QWidget* owner, const std::string& text,
-                                     const std::string& caption) {
-  QMessageBox box(OwnerOr(owner));
-  box.setIcon(QMessageBox::NoIcon);
+namespace {
+
+void Prepare(QMessageBox& box, QMessageBox::Icon icon, const std::string& text,
+             const std::string& caption) {
+  box.setIcon(icon);
   box.setWindowTitle(FromStd(caption));
   box.setTextFormat(Qt::PlainText);  // file names and user text are shown as typed
   box.setText(FromStd(text));
+}
+
+}  // namespace
+
+void QtPlatformServices::ShowMessage(QWidget* owner, const std::string& text,
+                                     const std::string& caption) {
+  QMessageBox box(OwnerOr(owner));
+  Prepare(box, QMessageBox::NoIcon, text, caption);
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
 }
@@ -82,10 +91,7 @@ void QtPlatformServices::ShowMessage(QWidget* owner, const std::string& text,
 bool QtPlatformServices::AskYesNo(QWidget* owner, const std::string& text,
                                   const std::string& caption) {
   QMessageBox box(OwnerOr(owner));
-  box.setIcon(QMessageBox::Question);
-  box.setWindowTitle(FromStd(caption));
-  box.setTextFormat(Qt::PlainText);
-  box.setText(FromStd(text));
+  Prepare(box, QMessageBox::Question, text, caption);
   box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
   box.setDefaultButton(QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
@@ -95,10 +101,7 @@ bool QtPlatformServices::AskYesNo(QWidget* owner, const std::string& text,
 SaveChoice QtPlatformServices::AskSaveChanges(QWidget* owner, const std::string& text,
                                               const std::string& caption) {
   QMessageBox box(OwnerOr(owner));
-  box.setIcon(QMessageBox::Question);
-  box.setWindowTitle(FromStd(caption));
-  box.setTextFormat(Qt::PlainText);
-  box.setText(FromStd(text));
+  Prepare(box, QMessageBox::Question, text, caption);
   box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
   // The same letters whatever the desktop calls these buttons.
   box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));

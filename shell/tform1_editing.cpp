@@ -166,24 +166,9 @@ void TForm1::ConnectHistory() {
 }
 
 DescriptionState TForm1::CurrentState() const {
-  DescriptionState state;
-  state.NameText = NameEdit->text().toStdString();
-  for (int row = 0; row < MemberGridRows; ++row)
-    for (int column = 0; column < 3; ++column)
-      state.Table[row][column] = StringGrid1->CellText(row, column).toStdString();
-  GenerationOptions& options = state.Options;
-  options.ComparisonLevel = static_cast<ComparisonLevel>(ComparisonIndex());
-  options.PrivateCopy = PrivateCheck->isChecked();
-  options.FrameworkLibrary = VCLCheck->isChecked();
-  options.StdLib = StdCheck->isChecked();
-  options.MathLib = MathCheck->isChecked();
-  options.CStrings = StringCheck->isChecked();
-  options.BigConstructor = BigConstructorBox->isChecked();
-  options.ToStringMethod = ToStringBox->isChecked();
-  options.NameForm = SelectedNameForm();
-  options.TargetSystem = SelectedSystem();
-  state.HeaderInsertions = headerInsertions_;
-  return state;
+  ClassInput input = CurrentInput();
+  // The collected texts are shared with the window, not copied into every undo step.
+  return {std::move(input.NameText), input.Grid, input.Options, headerInsertions_};
 }
 
 void TForm1::ShowState(const DescriptionState& state) {
