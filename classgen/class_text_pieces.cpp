@@ -44,9 +44,8 @@ std::string CopyStatement(const MemberRow& member) {
 void AddInsertionLines(TextPieces& pieces, std::string& text, const ClassDescription& description) {
   const InsertionList& insertions = description.HeaderInsertions;
   for (std::size_t i = insertions.size(); i-- > 0;) {
-    pieces.push_back(ShareText(std::move(text)));
+    pieces.push_back(ShareText(std::exchange(text, std::string(1, '\n'))));
     pieces.push_back(insertions.Shared(i));
-    text = "\n";
   }
 }
 

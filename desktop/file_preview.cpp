@@ -20,6 +20,9 @@
 #include <mutex>
 #include <unordered_map>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace zandrel {
 
 namespace {
@@ -454,9 +457,11 @@ void FilePreview::SetSource(std::function<PreviewJob()> source) {
   Invalidate();
 }
 
-void FilePreview::Invalidate() {
-  stale_ = true;
-  if (isVisible() && !refresh_.isActive()) refresh_.start();
+void FilePreview::Invalidate() { Invalidate(true); }
+
+void FilePreview::Invalidate(bool stale) {
+  stale_ = stale;
+  if (stale_ && isVisible() && !refresh_.isActive()) refresh_.start();
 }
 
 void FilePreview::showEvent(QShowEvent* event) {
@@ -484,13 +489,16 @@ std::shared_ptr<FilePreview::Made> FilePreview::Make(
 }
 
 void FilePreview::Refresh() {
-  // A running update is followed by this one when it ends.
-  if (!stale_ || !source_ || running_) return;
+  // A running update is followed by this one when it ends; a preview hidden since it was asked
+  // for waits until it shows again.
+  if (!stale_ || !source_ || running_ || held_ > 0 || !isVisible()) return;
   stale_ = false;
   running_ = true;
   const std::uint64_t generation = ++generation_;
   ++generations_;
   worker_.start([this, generation, job = source_(), shown = texts_, cache = cache_] {
+    // Typing comes first: the worker gives way to the GUI thread whenever both want a processor.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
     std::shared_ptr<Made> made = Make(job, shown, cache.get());
     QMetaObject::invokeMethod(
         this, [this, generation, made] { Finished(generation, made); }, Qt::QueuedConnection);

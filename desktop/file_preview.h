@@ -143,6 +143,20 @@ class FilePreview : public QWidget {
   void UpdateNow();
   // Whether an update is waiting or being made.
   bool Pending() const { return stale_ || running_; }
+  // While one lives, nothing is made on the worker, as during an action that reads the same
+  // input itself: the update waits until the last one goes.
+  class Hold {
+   public:
+    explicit Hold(FilePreview& preview) : preview_(preview) { ++preview_.held_; }
+    ~Hold() {
+      if (--preview_.held_ == 0) preview_.Invalidate(preview_.stale_);
+    }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    FilePreview& preview_;
+  };
   // How many times pages were asked of the source.
   int Generations() const { return generations_; }
 
@@ -177,6 +191,7 @@ class FilePreview : public QWidget {
   static std::shared_ptr<Made> Make(const PreviewJob& job,
                                     const std::vector<std::shared_ptr<const IndexedText>>& shown,
                                     LineIndexCache* cache);
+  void Invalidate(bool stale);
   void Refresh();
   void Finished(std::uint64_t generation, const std::shared_ptr<Made>& made);
   void Show(const Made& made);
@@ -192,6 +207,7 @@ class FilePreview : public QWidget {
   QTimer refresh_;
   bool stale_ = false;
   bool running_ = false;
+  int held_ = 0;
   std::uint64_t generation_ = 0;  // of the pages last asked for; older results are dropped
   int generations_ = 0;
   std::shared_ptr<LineIndexCache> cache_;

@@ -241,6 +241,8 @@ void TGenEnumForm::SetStyle(EnumerationStyle style) {
 }
 
 bool TGenEnumForm::GenerateEnumeration() {
+  // The preview would compose the same list again beside this, for a dialog about to close.
+  const FilePreview::Hold quiet(*Preview);
   EnumerationRequest request = ReadControls();
   SaveDialog1->FileName = request.TypeName + ".h";
   SaveDialog1->FilterIndex = 1;
@@ -270,7 +272,7 @@ bool TGenEnumForm::GenerateEnumeration() {
     services_.ShowMessage(this, refusal->Message, ErrorCaption);
     return false;
   }
-  const EnumerationOutput& output = std::get<EnumerationOutput>(composed);
+  EnumerationOutput& output = std::get<EnumerationOutput>(composed);
   if (request.SeparateFile) {
     const std::vector<FileFailure> failures = ReplaceFiles(output.Files, beforeReplace);
     for (const FileFailure& failure : failures)

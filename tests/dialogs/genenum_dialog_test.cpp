@@ -546,12 +546,16 @@ void GenEnumDialogTest::previewIsTheHandOverText() {
   form_->Edit2->setText(prefix);
   const QString preview = Page(*form_, "Text");
   QCOMPARE(ShownTabs(*form_), QString("Text"));
+  const int made = form_->Preview->Generations();
 
   form_->OKButton->click();
 
   QCOMPARE(receiver_->Calls.size(), std::size_t(1));
   QCOMPARE(preview, QString::fromStdString(receiver_->Calls[0].Text));
   QVERIFY(services_->Showings.empty());
+  // Nothing is previewed for the dialog now closed until it shows again.
+  QTest::qWait(20);
+  QCOMPARE(form_->Preview->Generations(), made);
   // The emptied dialog previews an empty list, not the one just handed over.
   QVERIFY(!Page(*form_, "Text").contains("Green"));
 }
