@@ -12,7 +12,7 @@ namespace {
 // ZANDREL_DARK_PALETTE=1 shows the windows in a dark palette, to check them where no dark desktop
 // theme is at hand.
 void UseDarkPalette(QApplication& app) {
-  app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  app.setStyle(zandrel::WithIconsOnDemand(QStyleFactory::create(QStringLiteral("Fusion"))));
   QPalette dark;
   dark.setColor(QPalette::Window, QColor(45, 45, 48));
   dark.setColor(QPalette::WindowText, QColor(220, 220, 220));

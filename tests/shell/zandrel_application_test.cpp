@@ -4,7 +4,11 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include <link.h>
+
+#include "shell/tform1.h"
 #include "shell/zandrel_application.h"
+#include "tests/support/qt/fake_services.h"
 
 using namespace zandrel;
 
@@ -27,6 +31,27 @@ class ZandrelApplicationTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The main window's start-up paints it without loading an image-format plugin (reading the
+  // first image file loads them all). First, before a message box shows its icon.
+  void startUpLoadsNoImagePlugin() {
+    {
+      zandrel::testing::FakeServices services;
+      TForm1 form(services);
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+      form.grab();
+    }
+    QStringList loaded;
+    dl_iterate_phdr(
+        [](dl_phdr_info* library, std::size_t, void* found) {
+          const QString name = QString::fromLocal8Bit(library->dlpi_name);
+          if (name.contains("/imageformats/")) static_cast<QStringList*>(found)->append(name);
+          return 0;
+        },
+        &loaded);
+    QCOMPARE(loaded, QStringList());
+  }
+
   void exceptionIsShownAndWorkGoesOn() {
     QString shown;
     QTimer::singleShot(0, [&] {
