@@ -106,8 +106,9 @@ class QuietServices : public PlatformServices {
   bool MoveToTrash(const std::string&) override { return false; }
 };
 
-// Notes when the first paint of a widget after it is armed is complete: the window's whole
-// repaint, flushed to the display, happens before the zero timer started at the paint runs.
+// Notes when the first repaint of a widget after it is armed is complete: an event posted at the
+// paint, at the repaint's own low priority, comes right after the repaint and its flush to the
+// display, before anything of lower priority (the previews' updates).
 class PaintWatch : public QObject {
  public:
   void Watch(QWidget* widget) { widget->installEventFilter(this); }
@@ -122,12 +123,15 @@ class PaintWatch : public QObject {
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == QEvent::Paint && !seen_) {
       seen_ = true;
-      QTimer::singleShot(0, this, [this] {
-        painted_ = true;
-        when_ = Clock::now();
-      });
+      QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::LowEventPriority);
     }
     return false;
+  }
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::User) return QObject::event(event);
+    painted_ = true;
+    when_ = Clock::now();
+    return true;
   }
 
  private:
@@ -136,13 +140,16 @@ class PaintWatch : public QObject {
   Clock::time_point when_;
 };
 
-// Runs the event loop until done() holds, or 30 s have passed; false then.
+// Runs the event loop until done() holds, or 30 s have passed; false then. It sleeps while it
+// waits, so that it takes no processor from the worker or the display.
 bool RunUntil(const std::function<bool()>& done) {
   QElapsedTimer waited;
   waited.start();
+  QTimer wake;
+  wake.start(50);
   while (!done()) {
     if (waited.elapsed() > 30000) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
   }
   return true;
 }

@@ -40,6 +40,8 @@ constexpr std::size_t PaintedLineBytes = 64 * 1024;
 
 constexpr int Margin = 4;
 
+const QEvent::Type RefreshEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
 // Lines read above the first one shown to learn whether it begins inside a block comment: a
 // comment opened further up is not seen, which only costs it its colour.
 constexpr std::size_t CommentLookBack = 2000;
@@ -432,9 +434,6 @@ FilePreview::FilePreview(QWidget* parent)
   layout->addLayout(head);
   layout->addWidget(pages_, 1);
 
-  refresh_.setSingleShot(true);
-  refresh_.setInterval(0);
-  connect(&refresh_, &QTimer::timeout, this, &FilePreview::Refresh);
   worker_.setMaxThreadCount(1);
 }
 
@@ -461,7 +460,7 @@ void FilePreview::Invalidate() { Invalidate(true); }
 
 void FilePreview::Invalidate(bool stale) {
   stale_ = stale;
-  if (stale_ && isVisible() && !refresh_.isActive()) refresh_.start();
+  if (stale_ && isVisible()) ScheduleRefresh();
 }
 
 void FilePreview::showEvent(QShowEvent* event) {
@@ -470,7 +469,7 @@ void FilePreview::showEvent(QShowEvent* event) {
   if (tabs_->count() == 0)
     UpdateNow();
   else if (stale_)
-    refresh_.start();
+    ScheduleRefresh();
 }
 
 std::shared_ptr<FilePreview::Made> FilePreview::Make(
@@ -486,6 +485,21 @@ std::shared_ptr<FilePreview::Made> FilePreview::Make(
       made->Texts.push_back(std::make_shared<const IndexedText>(text, cache));
   }
   return made;
+}
+
+void FilePreview::ScheduleRefresh() {
+  if (refreshPosted_) return;
+  refreshPosted_ = true;
+  // Below the repaints the change asked for, which wait at low priority too: what was typed
+  // shows before the worker starts, and the keys already waiting make one update.
+  QCoreApplication::postEvent(this, new QEvent(RefreshEvent), Qt::LowEventPriority - 1);
+}
+
+bool FilePreview::event(QEvent* event) {
+  if (event->type() != RefreshEvent) return QWidget::event(event);
+  refreshPosted_ = false;
+  Refresh();
+  return true;
 }
 
 void FilePreview::Refresh() {
@@ -508,12 +522,11 @@ void FilePreview::Refresh() {
 void FilePreview::Finished(std::uint64_t generation, const std::shared_ptr<Made>& made) {
   running_ = false;
   if (generation == generation_) Show(*made);
-  if (stale_ && isVisible()) refresh_.start();
+  if (stale_ && isVisible()) ScheduleRefresh();
 }
 
 void FilePreview::UpdateNow() {
   if (!source_ || !Pending()) return;
-  refresh_.stop();
   stale_ = false;
   ++generation_;  // a result still being made is dropped
   ++generations_;
@@ -521,7 +534,6 @@ void FilePreview::UpdateNow() {
 }
 
 void FilePreview::SetPages(std::vector<PreviewPage> pages) {
-  refresh_.stop();
   source_ = nullptr;
   stale_ = false;
   ++generation_;

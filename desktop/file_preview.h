@@ -4,7 +4,6 @@
 #include <QList>
 #include <QString>
 #include <QThreadPool>
-#include <QTimer>
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
@@ -184,6 +183,7 @@ class FilePreview : public QWidget {
   void CopyShownText();
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
@@ -192,6 +192,7 @@ class FilePreview : public QWidget {
                                     const std::vector<std::shared_ptr<const IndexedText>>& shown,
                                     LineIndexCache* cache);
   void Invalidate(bool stale);
+  void ScheduleRefresh();
   void Refresh();
   void Finished(std::uint64_t generation, const std::shared_ptr<Made>& made);
   void Show(const Made& made);
@@ -204,7 +205,7 @@ class FilePreview : public QWidget {
   std::vector<std::shared_ptr<const IndexedText>> texts_;  // the text of each tab as generated
 
   std::function<PreviewJob()> source_;
-  QTimer refresh_;
+  bool refreshPosted_ = false;
   bool stale_ = false;
   bool running_ = false;
   int held_ = 0;
