@@ -62,6 +62,10 @@ class InsertionList {
 
   void push_back(std::string text) { texts_.push_back(ShareText(std::move(text))); }
   void push_back(SharedText text) { texts_.push_back(std::move(text)); }
+  void RemoveAt(std::size_t index) {
+    texts_.erase(texts_.begin() + static_cast<std::ptrdiff_t>(index));
+  }
+  void SwapAt(std::size_t a, std::size_t b) { std::swap(texts_[a], texts_[b]); }
 
   std::size_t size() const { return texts_.size(); }
   bool empty() const { return texts_.empty(); }

@@ -87,13 +87,12 @@ CollectedEnumerations::CollectedEnumerations(QWidget* parent) : QDialog(parent) 
   UpdateButtons();
 }
 
-void CollectedEnumerations::ShowInsertions(const std::vector<std::string>& insertions,
-                                           int selected) {
+void CollectedEnumerations::ShowInsertions(const zandrel::InsertionList& insertions, int selected) {
   count_ = static_cast<int>(insertions.size());
   InsertionList->clear();
   // Newest first, as the writers put them into the files.
-  for (auto text = insertions.rbegin(); text != insertions.rend(); ++text)
-    InsertionList->addItem(QString::fromStdString(InsertionCaption(*text)));
+  for (std::size_t i = insertions.size(); i-- > 0;)
+    InsertionList->addItem(QString::fromStdString(InsertionCaption(insertions[i])));
   if (selected >= 0 && selected < count_) InsertionList->setCurrentRow(count_ - 1 - selected);
   UpdateButtons();
 }

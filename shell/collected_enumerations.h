@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "classgen/header_insertions.h"
+
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -24,7 +26,7 @@ class CollectedEnumerations : public QDialog {
   explicit CollectedEnumerations(QWidget* parent);
 
   // insertions oldest first, as HeaderInsertions holds them; selected is an index into them.
-  void ShowInsertions(const std::vector<std::string>& insertions, int selected);
+  void ShowInsertions(const zandrel::InsertionList& insertions, int selected);
   // The index in HeaderInsertions of the entry chosen in the list, or -1.
   int SelectedInsertion() const;
 

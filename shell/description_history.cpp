@@ -15,7 +15,7 @@ auto Fields(const GenerationOptions& o) {
 }
 
 bool SameInsertions(const DescriptionState& a, const DescriptionState& b) {
-  return a.HeaderInsertions == b.HeaderInsertions || *a.HeaderInsertions == *b.HeaderInsertions;
+  return a.HeaderInsertions == b.HeaderInsertions;
 }
 
 // One step: the description before and after one user action.
@@ -63,12 +63,11 @@ bool SameDescription(const DescriptionState& a, const DescriptionState& b) {
 }
 
 DescriptionState StateOf(const ClassInput& input) {
-  return {input.NameText, input.Grid, input.Options,
-          std::make_shared<const std::vector<std::string>>(input.HeaderInsertions.Texts())};
+  return {input.NameText, input.Grid, input.Options, input.HeaderInsertions};
 }
 
 ClassInput InputOf(const DescriptionState& state) {
-  return {state.NameText, state.Table, state.Options, InsertionList(state.HeaderInsertions)};
+  return {state.NameText, state.Table, state.Options, state.HeaderInsertions};
 }
 
 ChangeKind KindOfChange(const DescriptionState& before, const DescriptionState& after) {

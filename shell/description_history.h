@@ -23,8 +23,7 @@ struct DescriptionState {
   std::string NameText;
   MemberTable Table{};
   GenerationOptions Options;
-  std::shared_ptr<const std::vector<std::string>> HeaderInsertions =
-      std::make_shared<const std::vector<std::string>>();
+  InsertionList HeaderInsertions;
 };
 
 bool SameDescription(const DescriptionState& a, const DescriptionState& b);

@@ -70,10 +70,7 @@ std::vector<PreviewPage> PreviewPages(const ClassInput& input) {
 
 }  // namespace
 
-TForm1::TForm1(PlatformServices& services, QWidget* parent)
-    : QWidget(parent),
-      services_(services),
-      headerInsertions_(std::make_shared<const std::vector<std::string>>()) {
+TForm1::TForm1(PlatformServices& services, QWidget* parent) : QWidget(parent), services_(services) {
   BuildControls();
   ArrangeControls();
 
@@ -378,7 +375,7 @@ ClassInput TForm1::CurrentInput() const {
   options.ToStringMethod = ToStringBox->isChecked();
   options.NameForm = SelectedNameForm();
   options.TargetSystem = SelectedSystem();
-  input.HeaderInsertions = InsertionList(headerInsertions_);
+  input.HeaderInsertions = headerInsertions_;
   return input;
 }
 
@@ -477,10 +474,7 @@ void TForm1::UpdateLibraryCaption() {
 void TForm1::AcceptEnumeration(const std::string& typeName, std::string text) {
   ShowMainWindow();
   DescriptionState accepted = CurrentState();
-  std::vector<std::string> insertions = *accepted.HeaderInsertions;
-  insertions.push_back(std::move(text));
-  accepted.HeaderInsertions =
-      std::make_shared<const std::vector<std::string>>(std::move(insertions));
+  accepted.HeaderInsertions.push_back(std::move(text));
   for (MemberCells& row : accepted.Table) {
     if (row[0].empty()) {
       row[0] = typeName;

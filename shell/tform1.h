@@ -61,7 +61,7 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   NameForm SelectedNameForm() const;
   // The texts handed over by the enumeration dialog, oldest first. Build and Clear keep them;
   // they change only with the document (New, Open) and in the collected enumerations list.
-  const std::vector<std::string>& HeaderInsertions() const { return *headerInsertions_; }
+  const InsertionList& HeaderInsertions() const { return headerInsertions_; }
 
   // The file the description was opened from or saved to; empty for one never saved.
   const std::string& DocumentPath() const { return documentPath_; }
@@ -221,7 +221,7 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   DescriptionState CurrentState() const;
   void ShowState(const DescriptionState& state);
   void ChangeTable(const QString& text, const MemberTable& table);
-  void ChangeInsertions(const QString& text, std::vector<std::string> insertions, int selected);
+  void ChangeInsertions(const QString& text, InsertionList insertions, int selected);
   // Puts a state opened or started into the window, with nothing to save.
   void StartDocument(const ClassInput& input, const std::string& path);
   bool MaybeSave();
@@ -246,7 +246,7 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   TUserLogWindow* userLogWindow_ = nullptr;
   std::unique_ptr<TGenEnumForm> ownGenEnumForm_;  // when made here
   std::unique_ptr<TUserLogWindow> ownUserLogWindow_;
-  std::shared_ptr<const std::vector<std::string>> headerInsertions_;
+  InsertionList headerInsertions_;  // each text shared with the undo steps, never copied
   std::unique_ptr<DescriptionHistory> history_;
   std::string documentPath_;
   std::unique_ptr<FileDialog> openDialog_;

@@ -199,7 +199,7 @@ void TForm1::ShowState(const DescriptionState& state) {
   headerInsertions_ = state.HeaderInsertions;
   UpdatePreview();
   if (EnumerationList != nullptr)
-    EnumerationList->ShowInsertions(*headerInsertions_, EnumerationList->SelectedInsertion());
+    EnumerationList->ShowInsertions(headerInsertions_, EnumerationList->SelectedInsertion());
 }
 
 void TForm1::ChangeTable(const QString& text, const MemberTable& table) {
@@ -208,13 +208,11 @@ void TForm1::ChangeTable(const QString& text, const MemberTable& table) {
   history_->Change(text, changed);
 }
 
-void TForm1::ChangeInsertions(const QString& text, std::vector<std::string> insertions,
-                              int selected) {
+void TForm1::ChangeInsertions(const QString& text, InsertionList insertions, int selected) {
   DescriptionState changed = CurrentState();
-  changed.HeaderInsertions =
-      std::make_shared<const std::vector<std::string>>(std::move(insertions));
+  changed.HeaderInsertions = std::move(insertions);
   history_->Change(text, changed);
-  if (EnumerationList != nullptr) EnumerationList->ShowInsertions(*headerInsertions_, selected);
+  if (EnumerationList != nullptr) EnumerationList->ShowInsertions(headerInsertions_, selected);
 }
 
 // Files
@@ -481,23 +479,23 @@ void TForm1::ShowEnumerations() {
     // Undo and redo answer there too.
     EnumerationList->addActions({UndoAction, RedoAction});
     connect(EnumerationList, &CollectedEnumerations::RemoveRequested, this, [this](int insertion) {
-      std::vector<std::string> insertions = *headerInsertions_;
+      InsertionList insertions = headerInsertions_;
       if (insertion < 0 || insertion >= static_cast<int>(insertions.size())) return;
-      insertions.erase(insertions.begin() + insertion);
+      insertions.RemoveAt(static_cast<std::size_t>(insertion));
       const int next = std::min(insertion, static_cast<int>(insertions.size()) - 1);
       ChangeInsertions(QStringLiteral("Remove Enumeration"), std::move(insertions), next);
     });
     connect(EnumerationList, &CollectedEnumerations::MoveRequested, this,
             [this](int insertion, int step) {
               const int to = insertion + step;
-              std::vector<std::string> insertions = *headerInsertions_;
+              InsertionList insertions = headerInsertions_;
               if (insertion < 0 || to < 0 || to >= static_cast<int>(insertions.size())) return;
-              std::swap(insertions[insertion], insertions[to]);
+              insertions.SwapAt(static_cast<std::size_t>(insertion), static_cast<std::size_t>(to));
               ChangeInsertions(QStringLiteral("Move Enumeration"), std::move(insertions), to);
             });
   }
-  EnumerationList->ShowInsertions(*headerInsertions_,
-                                  static_cast<int>(headerInsertions_->size()) - 1);
+  EnumerationList->ShowInsertions(headerInsertions_,
+                                  static_cast<int>(headerInsertions_.size()) - 1);
   EnumerationList->show();
   EnumerationList->raise();
   EnumerationList->activateWindow();

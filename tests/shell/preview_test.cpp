@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -236,6 +237,45 @@ class PreviewTest : public QObject {
     QGuiApplication::clipboard()->clear();
     form.Preview->CopyButton->click();
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), header);
+  }
+
+  // An enumeration handed over is held once: later hand-overs, the undo steps and the description
+  // Build and the preview read share it.
+  void handedOverTextIsSharedNotCopied() {
+    TForm1& form = Form();
+    form.AcceptEnumeration("A", std::string(100000, 'a'));
+    const std::string* held = form.HeaderInsertions().Shared(0).get();
+    form.AcceptEnumeration("B", "enum B {};");
+    form.UndoAction->trigger();
+    form.RedoAction->trigger();
+    QCOMPARE(form.HeaderInsertions().size(), std::size_t(2));
+    QCOMPARE(form.HeaderInsertions().Shared(0).get(), held);
+    QCOMPARE(form.CurrentInput().HeaderInsertions.Shared(0).get(), held);
+  }
+
+  // Text can be selected in a page and copied: all of it, or a stretch dragged over.
+  void selectionIsCopied() {
+    FilePreview preview;
+    preview.SetPages({{"Text", {}, {ShareText("first line\nsecond line\nthird")}}});
+    preview.resize(400, 300);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    TextPageView* view = preview.ShownView();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("first line\nsecond line\nthird"));
+
+    const QFontMetrics metrics(view->font());
+    const int column = metrics.horizontalAdvance(QLatin1Char('0'));
+    const int line = metrics.lineSpacing();
+    // From "line" on the first line to the end of "second".
+    const QPoint from(4 + 6 * column, line / 2);
+    const QPoint to(4 + 6 * column, line + line / 2);
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(view->viewport(), to);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, to);
+    QCOMPARE(view->SelectedText(), QString("line\nsecond"));
   }
 
   void previewCanBeHidden() {
