@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <memory>
+#include <stdexcept>
 
 #include "classgen/targets.h"
 #include "desktop/choice_box.h"
@@ -251,6 +252,23 @@ class PreviewTest : public QObject {
     QCOMPARE(form.HeaderInsertions().size(), std::size_t(2));
     QCOMPARE(form.HeaderInsertions().Shared(0).get(), held);
     QCOMPARE(form.CurrentInput().HeaderInsertions.Shared(0).get(), held);
+  }
+
+  // A job that fails on the worker shows why in the preview; the program goes on.
+  void failedJobShowsWhy() {
+    FilePreview preview;
+    preview.SetSource([] {
+      return PreviewJob([]() -> std::vector<PreviewPage> { throw std::runtime_error("no room"); });
+    });
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QTRY_VERIFY(!preview.Pending());
+    QCOMPARE(PreviewTitles(preview), QStringList{"Preview"});
+    QCOMPARE(preview.ShownText(), QString("The preview failed: no room"));
+    preview.Invalidate();  // made on the worker this time
+    QTRY_VERIFY(!preview.Pending());
+    QCOMPARE(preview.Generations(), 2);
+    QCOMPARE(preview.ShownText(), QString("The preview failed: no room"));
   }
 
   // Text can be selected in a page and copied: all of it, or a stretch dragged over.
