@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -215,6 +216,28 @@ class PreviewTest : public QObject {
       QCOMPARE(preview.ShownView()->Text(), whole);
       text.insert(text.begin(), ShareText("first\n"));
       whole.prepend("first\n");
+    }
+  }
+
+  // Wherever a text is cut into three pieces, its lines are the same.
+  void viewIndexesEveryCutAlike() {
+    FilePreview preview;
+    for (const std::string text : {"ab\n\ncd\n", "\nx\ny", "one line"}) {
+      for (std::size_t i = 0; i <= text.size(); ++i) {
+        for (std::size_t j = i; j <= text.size(); ++j) {
+          preview.SetPages({{"Text",
+                             {},
+                             {ShareText(text.substr(0, i)), ShareText(text.substr(i, j - i)),
+                              ShareText(text.substr(j))}}});
+          const TextPageView& view = *preview.ShownView();
+          QCOMPARE(view.Text().toStdString(), text);
+          QCOMPARE(view.LineCount(), std::size_t(std::count(text.begin(), text.end(), '\n') + 1));
+          const std::size_t lastBreak = text.rfind('\n');
+          const std::string last =
+              lastBreak == std::string::npos ? text : text.substr(lastBreak + 1);
+          QCOMPARE(view.LineText(view.LineCount() - 1).toStdString(), last);
+        }
+      }
     }
   }
 
