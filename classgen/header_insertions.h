@@ -76,8 +76,6 @@ class InsertionList {
   const_iterator end() const { return const_iterator(texts_.end()); }
   // The text itself, to be shared rather than copied.
   const SharedText& Shared(std::size_t index) const { return texts_[index]; }
-  // Copies of the texts.
-  std::vector<std::string> Texts() const { return {begin(), end()}; }
 
   friend bool operator==(const InsertionList& a, const InsertionList& b) {
     return SamePieces(a.texts_, b.texts_);

@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QFontInfo>
 #include <QPalette>
-#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 #include <string_view>
@@ -332,38 +331,6 @@ CodeFormats::CodeFormats(const QPalette& palette) {
   commentFormat.setFontItalic(true);
   formats_[static_cast<std::size_t>(CodeToken::String)].setForeground(hued(125));
   formats_[static_cast<std::size_t>(CodeToken::Preprocessor)].setForeground(hued(25));
-}
-
-QList<QTextLayout::FormatRange> FormatLine(QStringView line, CodeLanguage language,
-                                           LineState& state, const CodeFormats& formats) {
-  QList<QTextLayout::FormatRange> result;
-  for (const CodeRange& range : TokenizeLine(line, language, state))
-    result.append({range.Start, range.Length, formats.For(range.Token)});
-  return result;
-}
-
-CodeHighlighter::CodeHighlighter(QTextDocument* document, CodeLanguage language,
-                                 const QPalette& palette)
-    : QSyntaxHighlighter(document), language_(language), formats_(palette) {}
-
-void CodeHighlighter::SetLanguage(CodeLanguage language) {
-  if (language == language_) return;
-  language_ = language;
-  rehighlight();
-}
-
-void CodeHighlighter::SetPalette(const QPalette& palette) {
-  formats_ = CodeFormats(palette);
-  rehighlight();
-}
-
-void CodeHighlighter::highlightBlock(const QString& text) {
-  LineState state = previousBlockState() == static_cast<int>(LineState::InBlockComment)
-                        ? LineState::InBlockComment
-                        : LineState::Code;
-  for (const CodeRange& range : TokenizeLine(text, language_, state))
-    setFormat(range.Start, range.Length, formats_.For(range.Token));
-  setCurrentBlockState(static_cast<int>(state));
 }
 
 }  // namespace zandrel

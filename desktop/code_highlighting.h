@@ -1,17 +1,13 @@
 #pragma once
 
 #include <QFont>
-#include <QList>
 #include <QStringView>
-#include <QSyntaxHighlighter>
 #include <QTextCharFormat>
-#include <QTextLayout>
 #include <array>
 #include <string_view>
 #include <vector>
 
 class QPalette;
-class QTextDocument;
 
 namespace zandrel {
 
@@ -57,27 +53,6 @@ class CodeFormats {
 
  private:
   std::array<QTextCharFormat, 5> formats_;
-};
-
-// One line's stretches as format ranges, for a view that lays out or paints lines itself.
-QList<QTextLayout::FormatRange> FormatLine(QStringView line, CodeLanguage language,
-                                           LineState& state, const CodeFormats& formats);
-
-// The same colouring for a QTextDocument, block by block.
-class CodeHighlighter : public QSyntaxHighlighter {
- public:
-  CodeHighlighter(QTextDocument* document, CodeLanguage language, const QPalette& palette);
-
-  // Both colour the whole document again.
-  void SetLanguage(CodeLanguage language);
-  void SetPalette(const QPalette& palette);
-
- protected:
-  void highlightBlock(const QString& text) override;
-
- private:
-  CodeLanguage language_;
-  CodeFormats formats_;
 };
 
 }  // namespace zandrel

@@ -87,7 +87,7 @@ void AppendEnumText(std::string& text, const EnumerationRequest& request, const 
   }
 }
 
-// What ReturnName gives for the entry: without the prefix's length when it was applied.
+// The name ToString returns for the entry: without the prefix's length when it was applied.
 void AppendReturnName(std::string& text, const EntryView& entry, std::size_t cut) {
   if (cut < entry.Lead.size()) {
     text += entry.Lead.substr(cut);
@@ -150,30 +150,12 @@ EnumerationTexts Texts(const EnumerationRequest& request, const Entries& entries
 
 }  // namespace
 
-std::string BuildEnumText(const EnumerationRequest& request, const EnumerationList& list) {
-  std::string text;
-  AppendEnumText(text, request, ListEntries(list));
-  return text;
-}
-
-std::string BuildToStringText(const EnumerationRequest& request, const EnumerationList& list) {
-  std::string text;
-  AppendToStringText(text, request, ListEntries(list));
-  return text;
-}
-
 EnumerationTexts BuildTexts(const EnumerationRequest& request, const EnumerationList& list) {
   return Texts(request, ListEntries(list));
 }
 
 EnumerationTexts BuildTexts(const EnumerationRequest& request, const ListFile* listFile) {
   return Texts(request, FileEntries(request, listFile));
-}
-
-std::string ReturnName(const EnumerationRequest& request, const Enumerator& entry) {
-  if (!request.ApplyPrefix) return entry.EnumeratorName;
-  const std::size_t cut = std::min(request.PrefixText.size(), entry.EnumeratorName.size());
-  return entry.EnumeratorName.substr(cut);
 }
 
 std::string HeaderBaseName(std::string_view OutputPath) {

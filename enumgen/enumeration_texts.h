@@ -10,9 +10,6 @@ namespace zandrel {
 
 // The texts every OK produces, in both styles, and the pieces that both styles' files share.
 
-std::string BuildEnumText(const EnumerationRequest& request, const EnumerationList& list);
-std::string BuildToStringText(const EnumerationRequest& request, const EnumerationList& list);
-
 // EnumText followed by ToStringText, made as one text (what the main window receives without a
 // separate file), and what the class style's files need of the list besides.
 struct EnumerationTexts {
@@ -30,9 +27,6 @@ EnumerationTexts BuildTexts(const EnumerationRequest& request, const Enumeration
 // The same for the list BuildEnumerationList makes from a list file, without making it: a
 // million names are read where they lie in the file's text. A null listFile gives no names.
 EnumerationTexts BuildTexts(const EnumerationRequest& request, const ListFile* listFile);
-
-// The name ToString returns for an entry: without the prefix when it was applied.
-std::string ReturnName(const EnumerationRequest& request, const Enumerator& entry);
 
 // The file name of OutputStem, and "#include \"NAME.h\" " (ends with a blank, no line end).
 std::string HeaderBaseName(std::string_view OutputPath);

@@ -66,10 +66,6 @@ DescriptionState StateOf(const ClassInput& input) {
   return {input.NameText, input.Grid, input.Options, input.HeaderInsertions};
 }
 
-ClassInput InputOf(const DescriptionState& state) {
-  return {state.NameText, state.Table, state.Options, state.HeaderInsertions};
-}
-
 ChangeKind KindOfChange(const DescriptionState& before, const DescriptionState& after) {
   const GenerationOptions& was = before.Options;
   const GenerationOptions& is = after.Options;

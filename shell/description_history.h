@@ -28,7 +28,6 @@ struct DescriptionState {
 
 bool SameDescription(const DescriptionState& a, const DescriptionState& b);
 DescriptionState StateOf(const ClassInput& input);
-ClassInput InputOf(const DescriptionState& state);
 
 // What a step changed, in the words of its Undo and Redo actions; field tells which text was
 // typed into (-1 the class name, 0 to 56 a cell by row * 3 + column) when the step is typing.

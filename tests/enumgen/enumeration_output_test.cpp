@@ -17,6 +17,14 @@ namespace {
 using zandrel::testing::MatchesGolden;
 using zandrel::testing::ReadFile;
 
+// The two texts of a list, each as it stands in the text the main window receives.
+std::string EnumText(const EnumerationRequest& request, const EnumerationList& list) {
+  return std::string(BuildTexts(request, list).EnumText());
+}
+std::string ToStringText(const EnumerationRequest& request, const EnumerationList& list) {
+  return std::string(BuildTexts(request, list).ToStringText());
+}
+
 EnumerationRequest PlainWithValues(const std::string& outputPath) {
   EnumerationRequest request;
   request.TypeName = "Colors";
@@ -107,20 +115,20 @@ TEST(EnumText, EmptyListAndValues) {
   EnumerationRequest request;
   request.TypeName = "T";
   EnumerationList empty;
-  EXPECT_EQ(BuildEnumText(request, empty), "typedef enum {\n   }\n    T;\n");
-  EXPECT_EQ(BuildToStringText(request, empty),
+  EXPECT_EQ(EnumText(request, empty), "typedef enum {\n   }\n    T;\n");
+  EXPECT_EQ(ToStringText(request, empty),
             "\n\nAnsiString __fastcall ToString(const T & val){\n switch(val){\n"
             "   default:\n     return \"Invalid\";\n  } // switch\n}\n");
   request.Style = EnumerationStyle::EnumerationClass;
-  EXPECT_EQ(BuildEnumText(request, empty), "enum T_enum {\n   };\n");
+  EXPECT_EQ(EnumText(request, empty), "enum T_enum {\n   };\n");
 
   EnumerationList list{{{"A", 0}, {"B", -2147483647 - 1}, {"C", std::nullopt}}, true};
-  EXPECT_EQ(BuildEnumText(request, list), "enum T_enum {\n   A = 0, B = -2147483648, C};\n");
+  EXPECT_EQ(EnumText(request, list), "enum T_enum {\n   A = 0, B = -2147483648, C};\n");
   list.ValuesGiven = false;
-  EXPECT_EQ(BuildEnumText(request, list), "enum T_enum {\n   A, B, C};\n");
+  EXPECT_EQ(EnumText(request, list), "enum T_enum {\n   A, B, C};\n");
 }
 
-TEST(ReturnName, DropsThePrefixOnlyWhenApplied) {
+TEST(ToStringText, ReturnsNamesWithoutThePrefixOnlyWhenApplied) {
   const std::string longName(300, 'n');
   struct Case {
     bool applyPrefix;
@@ -140,7 +148,9 @@ TEST(ReturnName, DropsThePrefixOnlyWhenApplied) {
     EnumerationRequest request;
     request.ApplyPrefix = c.applyPrefix;
     request.PrefixText = c.prefix;
-    EXPECT_EQ(ReturnName(request, {c.name, std::nullopt}), c.expected) << c.name;
+    const EnumerationList list{{{c.name, std::nullopt}}, false};
+    EXPECT_NE(ToStringText(request, list).find("return \"" + c.expected + "\";"), std::string::npos)
+        << c.name;
   }
 }
 
@@ -171,8 +181,8 @@ TEST(EnumerationOutput, FilesAndHandOver) {
   request.SeparateFile = false;
   const EnumerationOutput output = Composed(request);
   const EnumerationList list = std::get<EnumerationList>(BuildEnumerationList(request, nullptr));
-  EXPECT_EQ(output.HandOver(), BuildEnumText(request, list) + BuildToStringText(request, list));
-  EXPECT_EQ(output.EnumText(), BuildEnumText(request, list));
+  EXPECT_EQ(output.HandOver(), BuildTexts(request, list).Text);
+  EXPECT_EQ(output.EnumText(), EnumText(request, list));
   EXPECT_TRUE(output.Files.empty());
   // An empty plain enumeration is still produced.
   EnumerationRequest empty;
@@ -202,10 +212,8 @@ TEST(EnumerationOutput, ListFileGivesTheTextsOfItsList) {
         const EnumerationList list =
             std::get<EnumerationList>(BuildEnumerationList(request, &file));
         const EnumerationOutput output = Composed(request, &file);
-        EXPECT_EQ(output.Texts.Text,
-                  BuildEnumText(request, list) + BuildToStringText(request, list))
-            << prefix;
-        EXPECT_EQ(output.EnumText(), BuildEnumText(request, list));
+        EXPECT_EQ(output.Texts.Text, BuildTexts(request, list).Text) << prefix;
+        EXPECT_EQ(output.EnumText(), EnumText(request, list));
         const EnumerationTexts expected = BuildTexts(request, list);
         EXPECT_EQ(output.Texts.FirstName, expected.FirstName);
         EXPECT_EQ(output.Texts.LastName, expected.LastName);

@@ -492,11 +492,9 @@ std::string CheckEnumWriters(std::string_view data) {
   }
   const EnumerationList list = RandomEnumerationList(in);
   const bool isClass = request.Style == EnumerationStyle::EnumerationClass;
-  const std::string EnumText = BuildEnumText(request, list);
-  const std::string ToStringText = BuildToStringText(request, list);
   const EnumerationTexts texts = BuildTexts(request, list);
-  if (texts.Text != EnumText + ToStringText || texts.EnumTextSize != EnumText.size())
-    return "the texts made as one differ from EnumText and ToStringText";
+  const std::string EnumText(texts.EnumText());
+  const std::string ToStringText(texts.ToStringText());
   const std::string header =
       isClass ? EnumerationClassHeader(request, texts) : PlainEnumerationHeader(request, EnumText);
   const std::string source = isClass ? EnumerationClassSource(request, texts)
