@@ -1,20 +1,18 @@
 #pragma once
 
-#include <QAbstractScrollArea>
 #include <QList>
 #include <QString>
 #include <QThreadPool>
 #include <QWidget>
-#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/text_pieces.h"
-#include "desktop/code_highlighting.h"
+#include "desktop/indexed_text.h"
+#include "desktop/text_page_view.h"
 
 class QPushButton;
 class QStackedWidget;
@@ -35,90 +33,6 @@ struct PreviewPage {
 // Makes the pages of a preview. It runs on a worker thread, so it holds copies of what it reads,
 // or texts that are shared and never change.
 using PreviewJob = std::function<std::vector<PreviewPage>()>;
-
-class LineIndexCache;
-
-// A page's text with where its lines start. Lines are what lies between line feeds; a long piece
-// (an enumeration of a million names) is indexed once and its index shared by every later text
-// that holds the same piece.
-class IndexedText {
- public:
-  // pieces is kept, not copied. cache may be null.
-  IndexedText(TextPieces pieces, LineIndexCache* cache);
-  ~IndexedText();
-
-  const TextPieces& Pieces() const { return pieces_; }
-  std::size_t LineCount() const { return lineCount_; }
-  // Bytes of the longest line.
-  std::size_t Longest() const { return longest_; }
-  // The line's bytes without its line feed, at most limit of them.
-  std::string Line(std::size_t line, std::size_t limit) const;
-
-  struct PieceLines;
-
- private:
-  TextPieces pieces_;
-  std::vector<std::shared_ptr<const PieceLines>> lines_;  // one per piece
-  std::vector<std::size_t> breaksBefore_;  // line feeds in the pieces before each piece
-  std::size_t lineCount_ = 1;
-  std::size_t longest_ = 0;
-};
-
-// A read-only, monospaced view of one page that lays out and paints only the lines it shows, so
-// what it costs does not grow with the text. Text can be selected with the mouse (Ctrl+A selects
-// all) and copied with Ctrl+C.
-class TextPageView : public QAbstractScrollArea {
-  Q_OBJECT
-
- public:
-  explicit TextPageView(QWidget* parent = nullptr);
-
-  void SetText(std::shared_ptr<const IndexedText> text);
-  // The language the text is coloured in; none for a note.
-  void SetLanguage(std::optional<CodeLanguage> language);
-  std::optional<CodeLanguage> Language() const { return language_; }
-  std::size_t LineCount() const { return text_ ? text_->LineCount() : 1; }
-  // One line as the view paints it, and every line joined by line feeds: the whole text as the
-  // view holds it, for checking it against the text generated.
-  QString LineText(std::size_t line) const;
-  QString Text() const;
-  std::size_t FirstShownLine() const;
-  QString SelectedText() const;
-  void SelectAll();
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void changeEvent(QEvent* event) override;
-
- private:
-  // A place in the text: a line, and a character (UTF-16 unit) in it.
-  struct Place {
-    std::size_t Line = 0;
-    qsizetype Column = 0;
-    bool operator==(const Place&) const = default;
-    auto operator<=>(const Place&) const = default;
-  };
-  Place PlaceAt(QPoint point) const;
-  void UpdateMetrics();
-  void UpdateScrollBars();
-  // Whether the line begins inside a block comment.
-  LineState StateBefore(std::size_t line) const;
-
-  std::shared_ptr<const IndexedText> text_;
-  int lineHeight_ = 1;
-  int charWidth_ = 1;
-  Place anchor_;
-  Place cursor_;
-  std::optional<CodeLanguage> language_;
-  CodeFormats formats_;
-  // The state found last, before that line: scrolling on reads only the lines in between.
-  mutable std::size_t knownLine_ = 0;
-  mutable LineState knownState_ = LineState::Code;
-};
 
 // Read-only, monospaced view of generated files, one tab per file, with a Copy button
 // (Ctrl+Shift+C) for the shown one. Both windows show what they would write through it.
@@ -163,7 +77,6 @@ class FilePreview : public QWidget {
   // position stay where they were; other titles start again on the first tab.
   void SetPages(std::vector<PreviewPage> pages);
   std::vector<std::string> Titles();
-  int ShownPage() const;
   // Chooses a tab of the pages as they are now.
   void ShowPage(int index);
   // The shown page's whole text as generated.
