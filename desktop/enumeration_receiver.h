@@ -11,6 +11,8 @@ class EnumerationReceiver {
   // Shows the main window, appends text to HeaderInsertions, puts typeName in the first empty
   // Type cell. The text is taken over, not copied: it may be an enumeration of a million names.
   virtual void AcceptEnumeration(const std::string& typeName, std::string text) = 0;
+  // Whether HeaderInsertions already holds exactly this text.
+  virtual bool HoldsInsertion(const std::string& text) const = 0;
   // Shows the main window again (Cancel, or the dialog closed by its frame).
   virtual void ShowMainWindow() = 0;
 };

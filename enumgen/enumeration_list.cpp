@@ -111,7 +111,8 @@ std::optional<Refusal> ReadListFromGrid(const EnumerationRequest& request, Enume
       value = ConvertValue(row.Value);
       if (!value)
         return Refusal{"The value \"" + row.Value + "\" in row " + std::to_string(i + 1) +
-                       " is not a whole number."};
+                           " is not a whole number.",
+                       static_cast<int>(i + 1)};
     }
     list.Entries.push_back({EntryName(request, row.Name), value});
   }

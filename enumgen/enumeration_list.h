@@ -49,6 +49,7 @@ struct EnumerationList {
 // A request the system's own rules refuse; the dialog shows Message with caption "Error".
 struct Refusal {
   std::string Message;
+  int Row = 0;  // the grid row (from 1) whose Value cell was refused; 0 for none
 };
 
 // The sentinel names, behind the prefix when it applies.

@@ -36,6 +36,9 @@ namespace {
 constexpr int NameColumn = 0;
 constexpr int ValueColumn = 1;
 const std::string ErrorCaption = "Error";
+const std::string NoNamesMessage = "The enumeration has no names.";
+const std::string CollectAgainQuestion = "This enumeration is already collected. Collect it again?";
+const std::string CollectAgainCaption = "Collect Again";
 
 // When the file was last changed, and which file it is: a list file whose stamp changed is read
 // again.
@@ -60,6 +63,17 @@ QString WroteFilesMessage(const std::vector<OutputFile>& files) {
          QDir::toNativeSeparators(FolderOf(files.front().Path));
 }
 
+// What OK makes of the request, or why it refuses it: besides the core's refusals, a list without
+// names, which would hand the main window a type with nothing in it.
+std::variant<EnumerationOutput, Refusal> Compose(const EnumerationRequest& request,
+                                                 const ListFile* listFile) {
+  auto composed = ComposeEnumeration(request, listFile);
+  const auto* output = std::get_if<EnumerationOutput>(&composed);
+  const std::size_t sentinels = request.FirstAndLast ? 2 : 0;
+  if (output != nullptr && output->Texts.Count <= sentinels) return Refusal{NoNamesMessage};
+  return composed;
+}
+
 // The one page of a preview without files of its own: a note, or the code handed over.
 std::vector<PreviewPage> TextPage(std::string text, bool code = false) {
   return {{"Text", {}, {ShareText(std::move(text))}, code}};
@@ -71,7 +85,7 @@ std::vector<PreviewPage> PreviewPages(EnumerationRequest request, const ListFile
   if (request.FromFile && listFile == nullptr)
     return TextPage("The names will come from a list file, chosen when you press OK.");
   request.OutputPath = request.TypeName + ".h";
-  auto composed = ComposeEnumeration(request, listFile);
+  auto composed = Compose(request, listFile);
   if (const auto* refusal = std::get_if<Refusal>(&composed)) return TextPage(refusal->Message);
   EnumerationOutput& output = std::get<EnumerationOutput>(composed);
   if (!request.SeparateFile) return TextPage(std::move(output.Texts.Text), true);
@@ -108,7 +122,8 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   Button1 = new QPushButton("&Cancel", this);
 
   NameGrid = new LiveEditGrid(NameGridRows, 2, this);
-  NameGrid->verticalHeader()->hide();
+  // Row numbers, so that a message naming a row can be followed.
+  NameGrid->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
   NameGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   NameGrid->setTabKeyNavigation(true);
   NameGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -188,7 +203,7 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
     connect(box, &QCheckBox::toggled, this, &TGenEnumForm::UpdatePreview);
   connect(NameGrid, &LiveEditGrid::Edited, this, &TGenEnumForm::UpdatePreview);
 
-  // The headings are set again on every activation; set them now so the grid never shows numbers.
+  // The headings are set again on every activation; set them now so no column shows a number.
   Activator();
   Preview->SetSource([this] {
     return PreviewJob([request = ReadControls(), listFile = KeptListFile()] {
@@ -267,12 +282,17 @@ bool TGenEnumForm::GenerateEnumeration() {
     listFile = listFile_;
     request.ListPath = OpenDialog1->FileName;
   }
-  auto composed = ComposeEnumeration(request, listFile.get());
+  auto composed = Compose(request, listFile.get());
   if (const auto* refusal = std::get_if<Refusal>(&composed)) {
     services_.ShowMessage(this, refusal->Message, ErrorCaption);
+    if (refusal->Row > 0) ShowValueCell(refusal->Row);
     return false;
   }
   EnumerationOutput& output = std::get<EnumerationOutput>(composed);
+  // The same text twice puts the same declarations twice into every later file.
+  if (mainWindow_.HoldsInsertion(output.HandOver()) &&
+      !services_.AskYesNo(this, CollectAgainQuestion, CollectAgainCaption))
+    return false;
   if (request.SeparateFile) {
     const std::vector<FileFailure> failures = ReplaceFiles(output.Files, beforeReplace);
     for (const FileFailure& failure : failures)
@@ -336,6 +356,12 @@ EnumerationRequest TGenEnumForm::ReadControls() const {
         NameGrid->CellText(row, ValueColumn).toStdString()};
   }
   return request;
+}
+
+void TGenEnumForm::ShowValueCell(int row) {
+  NameGrid->setCurrentCell(row - 1, ValueColumn);
+  NameGrid->scrollToItem(NameGrid->item(row - 1, ValueColumn));
+  NameGrid->setFocus(Qt::OtherFocusReason);
 }
 
 void TGenEnumForm::Activator() {

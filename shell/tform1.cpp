@@ -490,4 +490,9 @@ void TForm1::ShowMainWindow() {
   activateWindow();
 }
 
+bool TForm1::HoldsInsertion(const std::string& text) const {
+  return std::find(headerInsertions_.begin(), headerInsertions_.end(), text) !=
+         headerInsertions_.end();
+}
+
 }  // namespace zandrel

@@ -74,6 +74,7 @@ class TForm1 : public QWidget, public EnumerationReceiver {
 
   void AcceptEnumeration(const std::string& typeName, std::string text) override;
   void ShowMainWindow() override;
+  bool HoldsInsertion(const std::string& text) const override;
 
   QPushButton* Button1 = nullptr;
   QLabel* Label1 = nullptr;

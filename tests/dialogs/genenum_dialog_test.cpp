@@ -98,6 +98,8 @@ class GenEnumDialogTest : public QObject {
   void replaceAnsweredNoWritesNothing();
   void refusedRequestShowsMessageAndKeepsInput_data();
   void refusedRequestShowsMessageAndKeepsInput();
+  void collectingTwiceAsks_data();
+  void collectingTwiceAsks();
   void failedWriteKeepsInputAndHandsNothingOver();
   void listFileWithCommittedRetry();
   void unreadableListFileIsReported_data();
@@ -366,39 +368,92 @@ void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
 
 void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput_data() {
   QTest::addColumn<int>("style");
-  QTest::addColumn<QString>("value");
-  QTest::newRow("value 12a") << int(EnumerationStyle::PlainEnumeration) << "12a";
-  QTest::newRow("empty class") << int(EnumerationStyle::EnumerationClass) << "";
+  QTest::addColumn<bool>("sentinels");
+  QTest::addColumn<QString>("value");  // of the name in row 4; no name without one
+  QTest::addColumn<QString>("message");
+  const int plain = int(EnumerationStyle::PlainEnumeration);
+  const int enumClass = int(EnumerationStyle::EnumerationClass);
+  QTest::newRow("value 12a") << plain << false << "12a"
+                             << "The value \"12a\" in row 4 is not a whole number.";
+  QTest::newRow("empty class") << enumClass << false << QString()
+                               << "An enumeration class needs at least one name.";
+  QTest::newRow("empty plain") << plain << false << QString() << "The enumeration has no names.";
+  QTest::newRow("only sentinels") << enumClass << true << QString()
+                                  << "The enumeration has no names.";
 }
 
 void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput() {
   QFETCH(int, style);
+  QFETCH(bool, sentinels);
   QFETCH(QString, value);
+  QFETCH(QString, message);
   form_->SetStyle(EnumerationStyle(style));
   form_->show();
   form_->Edit1->setText("Color");
-  form_->Outside->setChecked(false);
-  if (!value.isEmpty()) {
-    SetCell(form_->NameGrid, 1, 0, "Red");
-    SetCell(form_->NameGrid, 1, 1, value);
+  form_->Outside->setChecked(sentinels);
+  if (!value.isNull()) {
+    SetCell(form_->NameGrid, 4, 0, "Red");
+    SetCell(form_->NameGrid, 4, 1, value);
   }
+  form_->OKButton->setFocus();
 
   QVERIFY(!form_->GenerateEnumeration());
 
-  EnumerationRequest request;
-  request.TypeName = "Color";
-  request.Style = EnumerationStyle(style);
-  request.FirstAndLast = false;
-  if (!value.isEmpty()) request.GridRows[0] = {"Red", value.toStdString()};
-  const auto expected = Composed(request);
-  QVERIFY(std::holds_alternative<Refusal>(expected));
   QCOMPARE(services_->Messages.size(), std::size_t(1));
-  QCOMPARE(services_->Messages[0].Text, std::get<Refusal>(expected).Message);
+  QCOMPARE(QString::fromStdString(services_->Messages[0].Text), message);
   QCOMPARE(services_->Messages[0].Caption, std::string("Error"));
   QVERIFY(receiver_->Calls.empty());
   QVERIFY(form_->isVisible());
   QCOMPARE(form_->Edit1->text(), QString("Color"));
-  if (!value.isEmpty()) QCOMPARE(Cell(form_->NameGrid, 1, 1), value);
+  QCOMPARE(Page(*form_, "Text"), message);
+  if (value.isNull()) return;
+  // The refused cell takes the focus, in the row the message names.
+  QCOMPARE(Cell(form_->NameGrid, 4, 1), value);
+  QCOMPARE(form_->focusWidget(), form_->NameGrid);
+  QCOMPARE(form_->NameGrid->currentRow(), 3);
+  QCOMPARE(form_->NameGrid->currentColumn(), 1);
+  QVERIFY(form_->NameGrid->verticalHeader()->isVisible());
+  QCOMPARE(form_->NameGrid->model()->headerData(3, Qt::Vertical).toString(), QString("4"));
+}
+
+void GenEnumDialogTest::collectingTwiceAsks_data() {
+  QTest::addColumn<bool>("separate");
+  QTest::addColumn<bool>("again");
+  QTest::newRow("text, No") << false << false;
+  QTest::newRow("text, Yes") << false << true;
+  QTest::newRow("include line, No") << true << false;
+  QTest::newRow("include line, Yes") << true << true;
+}
+
+// The same text a second time is handed over only when the user says so; No leaves the dialog as
+// it was.
+void GenEnumDialogTest::collectingTwiceAsks() {
+  QFETCH(bool, separate);
+  QFETCH(bool, again);
+  form_->SeparateBox->setChecked(separate);
+  form_->show();
+  TypeColor(*form_);
+  if (separate) services_->SaveAnswers.push_back(Path("Color.h"));
+  QVERIFY(form_->GenerateEnumeration());
+  QVERIFY(services_->Questions.empty());
+
+  form_->show();
+  TypeColor(*form_);
+  form_->Edit2->setText("ZD");  // OK emptied it
+  if (separate) {
+    services_->SaveAnswers.push_back(Path("Color.h"));
+    services_->YesNoAnswers.push_back(true);  // replace the files written first
+  }
+  services_->YesNoAnswers.push_back(again);
+  QCOMPARE(form_->GenerateEnumeration(), again);
+
+  QCOMPARE(QString::fromStdString(services_->Questions.back().Text),
+           QString("This enumeration is already collected. Collect it again?"));
+  QCOMPARE(services_->Questions.back().Owner, form_);
+  QCOMPARE(receiver_->Calls.size(), std::size_t(again ? 2 : 1));
+  QCOMPARE(receiver_->Calls.back().Text, receiver_->Calls.front().Text);
+  QCOMPARE(form_->isVisible(), !again);
+  QCOMPARE(form_->Edit1->text(), QString(again ? "" : "  Color "));
 }
 
 void GenEnumDialogTest::failedWriteKeepsInputAndHandsNothingOver() {
@@ -773,6 +828,7 @@ void GenEnumDialogTest::everyShowingStartsInTypeName() {
     QVERIFY2(QApplication::focusWidget() == form_->Edit1, closing);
     if (QString(closing) == "none") break;
     form_->Edit1->setText("Color");
+    SetCell(form_->NameGrid, 1, 0, "Red");
     form_->FileBox->setFocus();
     if (QString(closing) == "Cancel") form_->Button1->click();
     if (QString(closing) == "OK") form_->OKButton->click();

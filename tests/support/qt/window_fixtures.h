@@ -6,12 +6,14 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "desktop/enumeration_receiver.h"
 #include "tests/support/temp_folder.h"
 
+class QColor;
 class QComboBox;
 class QTableWidget;
 class QWidget;
@@ -38,6 +40,10 @@ struct RecordingReceiver : EnumerationReceiver {
     Calls.push_back({typeName, std::move(text)});
   }
   void ShowMainWindow() override { ++MainWindowShown; }
+  bool HoldsInsertion(const std::string& text) const override {
+    return std::any_of(Calls.begin(), Calls.end(),
+                       [&text](const Accepted& call) { return call.Text == text; });
+  }
 };
 
 // Row is the grid row as the user counts it, from 1.
@@ -61,6 +67,9 @@ struct FocusWalk {
   QWidget* FirstStop = nullptr;
 };
 FocusWalk WalkFocusChain(QWidget* window, const QList<QWidget*>& among);
+
+// The contrast ratio of two colours as the web's accessibility guidelines define it, 1 to 21.
+double Contrast(const QColor& a, const QColor& b);
 
 // A caption as the user reads it: without the "&" that marks its mnemonic.
 QString Shown(const QString& caption);
