@@ -104,6 +104,7 @@ class QuietServices : public PlatformServices {
     return std::make_unique<QuietDialog>(ListPath);
   }
   bool MoveToTrash(const std::string&) override { return false; }
+  void OpenFolder(QWidget*, const std::string&) override {}
 };
 
 // Notes when the first repaint of a widget after it is armed is complete: an event posted at the

@@ -15,9 +15,9 @@ namespace zandrel {
 enum class SaveChoice { Save, Discard, Cancel };
 
 // Everything the windows ask of the desktop besides their own controls: message boxes, a yes/no
-// question, file dialogs and the trash. The program uses the Qt implementation; tests use a
-// scripted fake. Every box and dialog belongs to the window that asks (its owner): it is shown
-// above that window, and closing it never ends the program.
+// question, file dialogs, the trash and the file manager. The program uses the Qt implementation;
+// tests use a scripted fake. Every box and dialog belongs to the window that asks (its owner): it
+// is shown above that window, and closing it never ends the program.
 class PlatformServices {
  public:
   virtual ~PlatformServices() = default;
@@ -33,6 +33,9 @@ class PlatformServices {
   virtual std::unique_ptr<FileDialog> CreateOpenDialog(QWidget* owner) = 0;
   // Moves the file to the desktop's trash, where the user can restore it; false when it stays.
   virtual bool MoveToTrash(const std::string& path) = 0;
+  // Shows the folder in the desktop's file manager; when nothing can, says so in a message box
+  // owned by owner, naming the folder.
+  virtual void OpenFolder(QWidget* owner, const std::string& folder) = 0;
 };
 
 // For a replace the user confirmed: the old files go to the trash once the new texts are complete,

@@ -1,6 +1,7 @@
 #include "desktop/qt_platform_services.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -8,12 +9,22 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace zandrel {
 
 namespace {
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+
+// Qt's warning that no program opens a folder: the user is told in a message box instead.
+QtMessageHandler passOn = nullptr;
+void DropLauncherWarning(QtMsgType type, const QMessageLogContext& context,
+                         const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QStringLiteral("Unable to detect a launcher")))
+    return;
+  if (passOn != nullptr) passOn(type, context, message);
+}
 
 // The window a box or dialog belongs to: its owner when given, else whatever the user works in.
 QWidget* OwnerOr(QWidget* owner) { return owner != nullptr ? owner : QApplication::activeWindow(); }
@@ -134,6 +145,14 @@ bool QtPlatformServices::MoveToTrash(const std::string& path) {
   if (data.isEmpty() || !QDir().mkpath(data)) return false;
 #endif
   return QFile::moveToTrash(FromStd(path));
+}
+
+void QtPlatformServices::OpenFolder(QWidget* owner, const std::string& folder) {
+  passOn = qInstallMessageHandler(DropLauncherWarning);
+  const bool opened = QDesktopServices::openUrl(QUrl::fromLocalFile(FromStd(folder)));
+  qInstallMessageHandler(passOn);
+  if (!opened)
+    ShowMessage(owner, "No program was found to open the folder " + folder + ".", "Open Folder");
 }
 
 }  // namespace zandrel

@@ -13,7 +13,7 @@ namespace zandrel {
 QStringList NameFilters(const std::string& filter);
 
 // The desktop services in Qt: plain message boxes, a Yes/No and a Save/Discard/Cancel question,
-// QFileDialog and the trash of the desktop (the freedesktop.org trash on Linux).
+// QFileDialog, the trash of the desktop (the freedesktop.org trash on Linux) and its file manager.
 class QtPlatformServices : public PlatformServices {
  public:
   void ShowMessage(QWidget* owner, const std::string& text, const std::string& caption) override;
@@ -23,6 +23,7 @@ class QtPlatformServices : public PlatformServices {
   std::unique_ptr<FileDialog> CreateSaveDialog(QWidget* owner) override;
   std::unique_ptr<FileDialog> CreateOpenDialog(QWidget* owner) override;
   bool MoveToTrash(const std::string& path) override;
+  void OpenFolder(QWidget* owner, const std::string& folder) override;
 };
 
 }  // namespace zandrel

@@ -199,6 +199,26 @@ class QtPlatformServicesTest : public QObject {
       QVERIFY(QFile::exists(home.filePath("data/Trash/info/Sample.cpp.trashinfo")));
     }
   }
+
+  // With no program on the path to open it, the folder is named in a box above the window.
+  void openFolderWithoutLauncherSaysSo() {
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    QtPlatformServices services;
+    QWidget owner;
+    owner.show();
+    QString told;
+    OnNextModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      QCOMPARE(box->parentWidget(), &owner);
+      told = box->text();
+      box->buttons().first()->click();
+    });
+    services.OpenFolder(&owner, "/no/such/Build folder");
+    qputenv("PATH", oldPath);
+    QVERIFY2(told.contains("/no/such/Build folder"), qPrintable(told));
+  }
 };
 
 QTEST_MAIN(QtPlatformServicesTest)

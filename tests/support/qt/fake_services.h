@@ -43,6 +43,7 @@ class FakeServices : public PlatformServices {
   std::vector<DialogShowing> Showings;
   std::vector<TrashedFile> Trashed;  // taken by the trash, in order
   std::vector<std::string> TrashRefused;
+  std::vector<std::string> FoldersOpened;
 
   void ShowMessage(QWidget* owner, const std::string& text, const std::string& caption) override {
     Messages.push_back({text, caption, owner});
@@ -77,6 +78,7 @@ class FakeServices : public PlatformServices {
     std::error_code ignored;
     return std::filesystem::remove(path, ignored);
   }
+  void OpenFolder(QWidget*, const std::string& folder) override { FoldersOpened.push_back(folder); }
 };
 
 }  // namespace zandrel::testing
