@@ -1,9 +1,9 @@
 #include <QFontInfo>
 #include <QPalette>
 #include <QtTest>
-#include <cmath>
 
 #include "desktop/code_highlighting.h"
+#include "tests/support/qt/window_fixtures.h"
 
 using namespace zandrel;
 
@@ -17,14 +17,6 @@ QString Described(const QString& line, const std::vector<CodeRange>& ranges) {
     parts << QString("KTCSP"[static_cast<int>(range.Token)]) + ':' +
                  line.mid(range.Start, range.Length);
   return parts.join('|');
-}
-
-double Luminance(const QColor& colour) {
-  auto channel = [](double value) {
-    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
-         0.0722 * channel(colour.blueF());
 }
 
 }  // namespace
@@ -128,9 +120,7 @@ class CodeHighlightingTest : public QObject {
     for (const CodeToken token : {CodeToken::Keyword, CodeToken::Type, CodeToken::Comment,
                                   CodeToken::String, CodeToken::Preprocessor}) {
       const QColor colour = formats.For(token).foreground().color();
-      const double lighter = std::max(Luminance(colour), Luminance(base));
-      const double darker = std::min(Luminance(colour), Luminance(base));
-      const double contrast = (lighter + 0.05) / (darker + 0.05);
+      const double contrast = testing::Contrast(colour, base);
       QVERIFY2(contrast >= 4.5, qPrintable(QString("token %1: %2").arg(int(token)).arg(contrast)));
       QVERIFY(colour != text);
       QVERIFY(!seen.contains(colour));

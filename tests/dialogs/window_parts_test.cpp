@@ -5,14 +5,17 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
 
 #include "desktop/choice_box.h"
+#include "desktop/dark_palette.h"
 #include "desktop/file_preview.h"
 #include "desktop/help_window.h"
 #include "desktop/live_edit_grid.h"
@@ -169,6 +172,8 @@ class WindowPartsTest : public QObject {
   void refusedChoice();
   void helpWindow();
   void previewColoursCodeNotNotes();
+  void darkIndicatorsStandOut_data();
+  void darkIndicatorsStandOut();
 
   void escapeRestoresTheCell() {
     QFETCH(bool, betweenCells);
@@ -296,6 +301,40 @@ void WindowPartsTest::previewColoursCodeNotNotes() {
   }
   QCOMPARE(testing::Shown(preview.CopyButton->text()), QString("Copy"));
   QVERIFY(!QKeySequence::mnemonic(preview.CopyButton->text()).isEmpty());
+}
+
+void WindowPartsTest::darkIndicatorsStandOut_data() {
+  QTest::addColumn<int>("element");
+  QTest::addColumn<bool>("on");
+  // Unticked, the outline must show; ticked, the mark inside it.
+  QTest::newRow("unticked box") << int(QStyle::PE_IndicatorCheckBox) << false;
+  QTest::newRow("ticked box") << int(QStyle::PE_IndicatorCheckBox) << true;
+  QTest::newRow("radio off") << int(QStyle::PE_IndicatorRadioButton) << false;
+  QTest::newRow("radio on") << int(QStyle::PE_IndicatorRadioButton) << true;
+}
+
+// In the dark palette every indicator keeps a contrast of at least 3:1 against the base colour.
+void WindowPartsTest::darkIndicatorsStandOut() {
+  QFETCH(int, element);
+  QFETCH(bool, on);
+  const std::unique_ptr<QStyle> style(DarkStyle());
+  QStyleOptionButton option;
+  option.palette = DarkPalette();
+  option.state = QStyle::State_Enabled | (on ? QStyle::State_On : QStyle::State_Off);
+  option.rect = QRect(0, 0, 16, 16);
+  const QColor base = option.palette.color(QPalette::Base);
+  QImage image(option.rect.size(), QImage::Format_RGB32);
+  image.fill(base);
+  {
+    QPainter painter(&image);
+    style->drawPrimitive(QStyle::PrimitiveElement(element), &option, &painter, nullptr);
+  }
+  const QRect looked = on ? option.rect.adjusted(5, 5, -5, -5) : option.rect;
+  double best = 1;
+  for (int y = looked.top(); y <= looked.bottom(); ++y)
+    for (int x = looked.left(); x <= looked.right(); ++x)
+      best = std::max(best, testing::Contrast(image.pixelColor(x, y), base));
+  QVERIFY2(best >= 3, qPrintable(QString::number(best)));
 }
 
 QTEST_MAIN(WindowPartsTest)

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 
 #include "desktop/file_preview.h"
 
@@ -78,6 +81,19 @@ FocusWalk WalkFocusChain(QWidget* window, const QList<QWidget*>& among) {
       walk.FirstStop = widget;
   }
   return walk;
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+  auto luminance = [](const QColor& colour) {
+    auto channel = [](double value) {
+      return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+           0.0722 * channel(colour.blueF());
+  };
+  const double first = luminance(a);
+  const double second = luminance(b);
+  return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 QString Shown(const QString& caption) {
