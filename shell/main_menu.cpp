@@ -7,7 +7,6 @@
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -23,13 +22,13 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QUrl>
 
 #include "classgen/targets.h"
 #include "desktop/choice_box.h"
 #include "desktop/file_preview.h"
 #include "desktop/help_window.h"
 #include "desktop/live_edit_grid.h"
+#include "desktop/platform_services.h"
 #include "shell/tform1.h"
 
 namespace zandrel {
@@ -109,7 +108,7 @@ void TForm1::AddCommandMenus() {
   OpenFolderButton->hide();
   StatusBar->addPermanentWidget(OpenFolderButton);
   connect(OpenFolderButton, &QToolButton::clicked, this,
-          [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(builtFolder_)); });
+          [this] { services_.OpenFolder(this, builtFolder_.toStdString()); });
   auto* box = qobject_cast<QBoxLayout*>(layout());
   box->setDirection(QBoxLayout::TopToBottom);
   box->addWidget(StatusBar);

@@ -200,6 +200,9 @@ class TForm1Test : public QObject {
         "Wrote chosen.h and chosen.cpp in " +
             QDir::toNativeSeparators(QFileInfo(QString::fromStdString(chosen)).absolutePath()));
     QVERIFY(form_->OpenFolderButton->isVisibleTo(form_));
+    form_->OpenFolderButton->click();
+    QCOMPARE(fx_->Services.FoldersOpened,
+             std::vector{QFileInfo(QString::fromStdString(chosen)).absolutePath().toStdString()});
     // Build keeps everything the user typed.
     QCOMPARE(form_->NameEdit->text(), QString("  my class "));
     QCOMPARE(Cell(form_->StringGrid1, 4, 1), QString("area(int w, int h)"));
