@@ -1,9 +1,11 @@
 #include "desktop/dark_palette.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <algorithm>
 
 namespace zandrel {
 
@@ -36,6 +38,16 @@ class ReadableIndicators : public QProxyStyle {
                     const QWidget* widget) const {
     option.palette.setColor(QPalette::Window, QColor(190, 190, 190));
     QProxyStyle::drawPrimitive(element, &option, painter, widget);
+    if (element != PE_IndicatorRadioButton || !(option.state & State_On)) return;
+    // Fusion's dot is a dimmed text colour, grey on the dark base: drawn again in the text colour.
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(option.palette.color(QPalette::Text));
+    const QRectF area(option.rect);
+    const qreal radius = std::min(area.width(), area.height()) / 4 + 0.5;
+    painter->drawEllipse(area.center(), radius, radius);
+    painter->restore();
   }
 };
 
