@@ -1,9 +1,13 @@
+#include <QLocale>
 #include <QPalette>
 #include <QStyleFactory>
+#include <QTimer>
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include "desktop/qt_platform_services.h"
+#include "shell/start_up.h"
 #include "shell/tform1.h"
 #include "shell/zandrel_application.h"
 
@@ -35,7 +39,14 @@ void UseDarkPalette(QApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> answered = zandrel::AnswerWithoutWindows(argc, argv))
+    return *answered;
   zandrel::ZandrelApplication app(argc, argv);
+  // Read again without the options Qt took.
+  const zandrel::CommandLine line = zandrel::ReadCommandLine(QApplication::arguments());
+  if (line.What == zandrel::CommandLine::Request::Refused) return zandrel::RefuseCommandLine(line);
+  zandrel::InstallTranslations(app, QLocale::system());
+  zandrel::PresentAsZandrel(app);
   if (qEnvironmentVariableIntValue("ZANDREL_DARK_PALETTE") != 0) UseDarkPalette(app);
   try {
     zandrel::QtPlatformServices services;
@@ -47,6 +58,10 @@ int main(int argc, char** argv) {
                      Qt::QueuedConnection);
 
     Form1->show();
+    // Once the window is up, so that a refusal's message box stands in front of it.
+    if (!line.File.isEmpty())
+      QTimer::singleShot(0, Form1.get(),
+                         [&Form1, &line] { OpenFromCommandLine(*Form1, line.File); });
     return app.exec();
   } catch (const std::exception& error) {
     zandrel::ShowException(error.what(), nullptr);
