@@ -38,9 +38,8 @@ const char* const TranslationsFolder = ":/zandrel/translations";
 
 bool Print(std::FILE* stream, const QString& text) {
   const QByteArray bytes = text.toLocal8Bit();
-  const bool written =
-      std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream) ==
-      static_cast<std::size_t>(bytes.size());
+  const bool written = std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()),
+                                   stream) == static_cast<std::size_t>(bytes.size());
   return std::fflush(stream) == 0 && written;
 }
 

@@ -42,8 +42,8 @@ class StartUpTest : public QObject {
     QTest::newRow("nothing") << QStringList{} << Request::OpenWindows << "";
     QTest::newRow("a file") << QStringList{"Point.zandrel.json"} << Request::OpenWindows
                             << "Point.zandrel.json";
-    QTest::newRow("a file like an option") << QStringList{"--", "-p.json"} << Request::OpenWindows
-                                           << "-p.json";
+    QTest::newRow("a file like an option")
+        << QStringList{"--", "-p.json"} << Request::OpenWindows << "-p.json";
     QTest::newRow("help") << QStringList{"--help"} << Request::Help << "";
     QTest::newRow("help wins") << QStringList{"x", "--bogus", "-h", "-v"} << Request::Help << "";
     QTest::newRow("version") << QStringList{"--version"} << Request::Version << "";
@@ -132,18 +132,25 @@ class StartUpTest : public QObject {
   void windowsFollowUserLanguage_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QStringList>("texts");
-    const QStringList english = {"&Log", "Log and &Close", "Close &without a Log",
-                                 "Log  Errors and User Comments", "&Close", "Zandrel Help"};
+    const QStringList english = {
+        "&Log",   "Log and &Close", "Close &without a Log", "Log  Errors and User Comments",
+        "&Close", "Zandrel Help"};
     QTest::newRow("C") << QLocale::c() << english;
     QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << english;
-    QTest::newRow("German")
-        << QLocale(QLocale::German, QLocale::Germany)
-        << QStringList{"&Eintragen",   "Eintragen und &schließen", "Schließen &ohne Eintrag",
-                       "Protokoll  Fehler und Anmerkungen", "&Schließen", "Zandrel-Hilfe"};
-    QTest::newRow("Austrian German")
-        << QLocale(QLocale::German, QLocale::Austria)
-        << QStringList{"&Eintragen",   "Eintragen und &schließen", "Schließen &ohne Eintrag",
-                       "Protokoll  Fehler und Anmerkungen", "&Schließen", "Zandrel-Hilfe"};
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany)
+                            << QStringList{"&Eintragen",
+                                           "Eintragen und &schließen",
+                                           "Schließen &ohne Eintrag",
+                                           "Protokoll  Fehler und Anmerkungen",
+                                           "&Schließen",
+                                           "Zandrel-Hilfe"};
+    QTest::newRow("Austrian German") << QLocale(QLocale::German, QLocale::Austria)
+                                     << QStringList{"&Eintragen",
+                                                    "Eintragen und &schließen",
+                                                    "Schließen &ohne Eintrag",
+                                                    "Protokoll  Fehler und Anmerkungen",
+                                                    "&Schließen",
+                                                    "Zandrel-Hilfe"};
   }
   void windowsFollowUserLanguage() {
     QFETCH(QLocale, locale);
