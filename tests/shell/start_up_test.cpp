@@ -72,23 +72,15 @@ class StartUpTest : public QObject {
     qunsetenv("DISPLAY");
     qunsetenv("WAYLAND_DISPLAY");
     qunsetenv("QT_QPA_PLATFORM");
-    struct Case {
-      std::string Option;
-      int ExitCode;
-      std::string OutStart;
-      std::string ErrStart;
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"--help", "Usage: zandrel [OPTION]... [FILE]\n"},
+        {"--version", "zandrel " ZANDREL_VERSION "\nCopyright (c) 2026 The Zandrel developers\n"},
     };
-    const std::vector<Case> cases = {
-        {"--help", 0, "Usage: zandrel [OPTION]... [FILE]\n", ""},
-        {"--version", 0, "zandrel " ZANDREL_VERSION "\nCopyright (c) 2026 The Zandrel developers\n",
-         ""},
-        {"-v", 0, "zandrel " ZANDREL_VERSION "\n", ""},
-    };
-    for (const Case& c : cases) {
-      const testing::ProgramRun run = testing::RunProgram({ZANDREL_PROGRAM, c.Option});
-      QCOMPARE(run.exitCode, c.ExitCode);
-      QVERIFY2(run.out.starts_with(c.OutStart), run.out.c_str());
-      QCOMPARE(run.err, c.ErrStart);
+    for (const auto& [option, start] : cases) {
+      const testing::ProgramRun run = testing::RunProgram({ZANDREL_PROGRAM, option});
+      QCOMPARE(run.exitCode, 0);
+      QVERIFY2(run.out.starts_with(start), run.out.c_str());
+      QCOMPARE(run.err, std::string());
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const testing::ProgramRun refused = testing::RunProgram({ZANDREL_PROGRAM, "--bogus"});
@@ -144,13 +136,6 @@ class StartUpTest : public QObject {
                                            "Protokoll  Fehler und Anmerkungen",
                                            "&Schließen",
                                            "Zandrel-Hilfe"};
-    QTest::newRow("Austrian German") << QLocale(QLocale::German, QLocale::Austria)
-                                     << QStringList{"&Eintragen",
-                                                    "Eintragen und &schließen",
-                                                    "Schließen &ohne Eintrag",
-                                                    "Protokoll  Fehler und Anmerkungen",
-                                                    "&Schließen",
-                                                    "Zandrel-Hilfe"};
   }
   void windowsFollowUserLanguage() {
     QFETCH(QLocale, locale);
