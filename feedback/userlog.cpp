@@ -40,8 +40,16 @@ std::string UserLogFileName() {
   const std::string path =
       UserLogFilePath(home, qEnvironmentVariable("XDG_STATE_HOME").toStdString(),
                       QFileInfo::exists(QDir::homePath() + QStringLiteral("/Zandrel_Log.log")));
-  // A folder that cannot be made is reported with the first entry that cannot be written.
-  QDir().mkpath(QFileInfo(Q(path)).absolutePath());
+  // Missing folders are made for the user alone, as the XDG rules ask. One that cannot be made is
+  // reported with the first entry that cannot be written.
+  const QString folder = QFileInfo(Q(path)).absolutePath();
+  if (!QFileInfo::exists(folder)) {
+    QStringList missing;
+    for (QDir up(folder); !up.exists() && !up.isRoot(); up.setPath(QFileInfo(up.path()).path()))
+      missing.prepend(up.path());
+    for (const QString& each : missing)
+      QDir().mkdir(each, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
   return path;
 }
 

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -157,6 +158,7 @@ class CompanionsTest : public QObject {
     form_->Button5->click();
     const std::string logFile = home.filePath("state/zandrel/Zandrel_Log.log").toStdString();
     QCOMPARE(logWindow_->LogFileName(), logFile);
+    QCOMPARE(QFileInfo(home.filePath("state")).permissions() & 0x0077, QFile::Permissions());
     QVERIFY(logWindow_->Button1->toolTip().contains(QString::fromStdString(logFile)));
     QVERIFY(logWindow_->isVisible());
     QVERIFY(form_->isVisible());
