@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/cli_common.h"
+#include "version_notice.h"
 
 namespace zandrel::cli {
 int RunClassCommand(const Arguments& arguments);
@@ -70,7 +71,8 @@ int Run(Arguments arguments) {
   if (command == "-h" || command == "--help" || command == "help")
     return PrintOutput(Help) ? Written : NotWritten;
   if (command == "-v" || command == "--version")
-    return PrintOutput("zandrel-gen " ZANDREL_VERSION "\n") ? Written : NotWritten;
+    return PrintOutput("zandrel-gen " ZANDREL_VERSION "\n" ZANDREL_VERSION_NOTICE) ? Written
+                                                                                   : NotWritten;
   try {
     if (command == "class") return RunClassCommand(arguments);
     if (command == "enum") return RunEnumCommand(arguments);

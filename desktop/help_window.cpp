@@ -19,7 +19,7 @@ const char* const HelpPage = "qrc:/zandrel/help/zandrel-help.html";
 }  // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setWindowTitle("Zandrel Help");
+  setWindowTitle(tr("Zandrel Help"));
   // Only the main window decides when the program ends.
   setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -27,11 +27,11 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   Page->setOpenExternalLinks(true);
   // Tab goes on to the button instead of walking the page's links.
   Page->setTabChangesFocus(true);
-  Page->setAccessibleName("Help");
+  Page->setAccessibleName(tr("Help"));
   Page->setSource(QUrl(HelpPage));
-  CloseButton = new QPushButton("&Close", this);
+  CloseButton = new QPushButton(tr("&Close"), this);
   CloseButton->setAutoDefault(true);
-  CloseButton->setToolTip("Closes the help (Escape)");
+  CloseButton->setToolTip(tr("Closes the help (Escape)"));
   connect(CloseButton, &QPushButton::clicked, this, &QWidget::hide);
 
   auto* buttons = new QHBoxLayout;
@@ -68,18 +68,19 @@ void HelpWindow::showEvent(QShowEvent* event) {
 }
 
 QString AboutZandrelText() {
-  return QStringLiteral(
+  return HelpWindow::tr(
              "<h3>Zandrel %1</h3>"
              "<p>Writes the skeletons of C++ and Java classes (for CBuilder, DevC++, Visual C++ "
-             "and "
-             "Java) and enumerations, plain or wrapped in a class, from what you type.</p>"
+             "and Java) and enumerations, plain or wrapped in a class, from what you type.</p>"
              "<p>The same generators run from the command line as <code>zandrel-gen</code>.</p>"
-             "<p>Built with Qt %2. Press F1 for help.</p>")
-      .arg(QStringLiteral(ZANDREL_VERSION), QString::fromLatin1(qVersion()));
+             "<p>Built with Qt %2. Press F1 for help.</p>"
+             "<p>Copyright (c) %3. Free software under the MIT License.</p>")
+      .arg(QStringLiteral(ZANDREL_VERSION), QString::fromLatin1(qVersion()),
+           QStringLiteral(ZANDREL_COPYRIGHT));
 }
 
 void ShowAboutZandrel(QWidget* parent) {
-  QMessageBox::about(parent, "About Zandrel", AboutZandrelText());
+  QMessageBox::about(parent, HelpWindow::tr("About Zandrel"), AboutZandrelText());
 }
 
 }  // namespace zandrel

@@ -20,4 +20,12 @@ std::optional<FileFailure> WriteLogEntry(const std::string& LogFileName,
   return AppendOutputText(LogFileName, FormatLogEntry(stamp, ContextLine, commentLines));
 }
 
+std::string UserLogFilePath(const std::string& home, const std::string& stateHome,
+                            bool homeLogExists) {
+  const std::string leaf = "Zandrel_Log.log";
+  if (homeLogExists) return home + "/" + leaf;
+  const std::string state = stateHome.starts_with('/') ? stateHome : home + "/.local/state";
+  return state + "/zandrel/" + leaf;
+}
+
 }  // namespace zandrel

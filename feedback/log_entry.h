@@ -25,4 +25,11 @@ std::optional<FileFailure> WriteLogEntry(const std::string& LogFileName,
                                          const std::string& ContextLine,
                                          const std::vector<std::string>& commentLines);
 
+// The log file of "Log an error or comment": a Zandrel_Log.log in the home folder that exists
+// already keeps being used, so that no one's log is split; otherwise the one in stateHome/zandrel/,
+// stateHome being $XDG_STATE_HOME, or home/.local/state when that is unset, empty or relative (as
+// the XDG base directory rules say).
+std::string UserLogFilePath(const std::string& home, const std::string& stateHome,
+                            bool homeLogExists);
+
 }  // namespace zandrel

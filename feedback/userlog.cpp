@@ -1,5 +1,7 @@
 #include "feedback/userlog.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,20 +35,38 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
+std::string UserLogFileName() {
+  const std::string home = QDir::homePath().toStdString();
+  const std::string path =
+      UserLogFilePath(home, qEnvironmentVariable("XDG_STATE_HOME").toStdString(),
+                      QFileInfo::exists(QDir::homePath() + QStringLiteral("/Zandrel_Log.log")));
+  // Missing folders are made for the user alone, as the XDG rules ask. One that cannot be made is
+  // reported with the first entry that cannot be written.
+  const QString folder = QFileInfo(Q(path)).absolutePath();
+  if (!QFileInfo::exists(folder)) {
+    QStringList missing;
+    for (QDir up(folder); !up.exists() && !up.isRoot(); up.setPath(QFileInfo(up.path()).path()))
+      missing.prepend(up.path());
+    for (const QString& each : missing)
+      QDir().mkdir(each, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  return path;
+}
+
 TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
     : QWidget(parent, Qt::Window), services_(services) {
-  setWindowTitle("Log  Errors and User Comments");
+  setWindowTitle(tr("Log  Errors and User Comments"));
   // Only the main window decides when the program ends.
   setAttribute(Qt::WA_QuitOnClose, false);
 
   // Created in tab order, so the focus starts in the comment box.
-  Label1 = new QLabel("Time and Date is automatically saved.", this);
+  Label1 = new QLabel(tr("Time and Date is automatically saved."), this);
   OptionalLabel = new QLabel(this);
   Memo1 = new QPlainTextEdit(this);
   // Each "&" marks the letter that Alt takes to the button; it shows as an underline only.
-  Button1 = new QPushButton("&Log", this);
-  Button2 = new QPushButton("Close &without a Log", this);
-  Button3 = new QPushButton("Log and &Close", this);
+  Button1 = new QPushButton(tr("&Log"), this);
+  Button2 = new QPushButton(tr("Close &without a Log"), this);
+  Button3 = new QPushButton(tr("Log and &Close"), this);
 
   QFont buttonFont = font();
   buttonFont.setPixelSize(16);
@@ -78,13 +98,12 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   // Tab leaves the box, as in any form, instead of typing a tab character.
   Memo1->setTabChangesFocus(true);
-  Memo1->setAccessibleName("Comment");
+  Memo1->setAccessibleName(tr("Comment"));
   Memo1->setToolTip(
-      "Your comment or error report; it is written below the date and time, line by line as "
-      "shown here");
+      tr("Your comment or error report; it is written below the date and time, line by line as "
+         "shown here"));
   Button2->setToolTip(
-      "Closes the window without writing; the comment is kept for next time "
-      "(Escape)");
+      tr("Closes the window without writing; the comment is kept for next time (Escape)"));
   DescribeLogFile();
   Memo1->setGeometry(MemoLeft, MemoTop, labelWidth, 161);
 
@@ -118,10 +137,14 @@ void TUserLogWindow::ShowAndRaise() {
 
 void TUserLogWindow::DescribeLogFile() {
   const QString file = Q(logFileName_);
-  Button1->setToolTip("Appends the comment, stamped with the date and time, to " + file +
-                      "; the window stays open for the next one");
-  Button3->setToolTip("Appends the comment, stamped with the date and time, to " + file +
-                      " and closes the window");
+  Button1->setToolTip(
+      tr("Appends the comment, stamped with the date and time, to %1; the window stays open for "
+         "the next one")
+          .arg(file));
+  Button3->setToolTip(
+      tr("Appends the comment, stamped with the date and time, to %1 and closes the window")
+          .arg(file));
+  Label1->setToolTip(tr("Each entry is appended to %1").arg(file));
 }
 
 void TUserLogWindow::JustLog() {
@@ -234,7 +257,7 @@ std::vector<std::string> TUserLogWindow::CommentLines() const {
 bool TUserLogWindow::WriteEntry() {
   if (const auto failure = WriteLogEntry(logFileName_, contextLine_, CommentLines())) {
     // Keep the comment: it would otherwise be lost without a trace.
-    services_.ShowMessage(this, DescribeFailure(*failure), "Error");
+    services_.ShowMessage(this, DescribeFailure(*failure), tr("Error").toStdString());
     return false;
   }
   Memo1->clear();

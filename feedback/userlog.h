@@ -16,6 +16,10 @@ namespace zandrel {
 
 class PlatformServices;
 
+// The log file of "Log an error or comment" for this user (UserLogFilePath); its folder is made
+// when missing.
+std::string UserLogFileName();
+
 // The log window: the user's comment is appended, stamped, to the log file. Not modal.
 class TUserLogWindow : public QWidget {
   Q_OBJECT

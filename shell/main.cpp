@@ -1,13 +1,24 @@
+#include <QLocale>
+#include <QTimer>
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include "desktop/dark_palette.h"
 #include "desktop/qt_platform_services.h"
+#include "shell/start_up.h"
 #include "shell/tform1.h"
 #include "shell/zandrel_application.h"
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> answered = zandrel::AnswerWithoutWindows(argc, argv))
+    return *answered;
   zandrel::ZandrelApplication app(argc, argv);
+  // Read again without the options Qt took.
+  const zandrel::CommandLine line = zandrel::ReadCommandLine(QApplication::arguments());
+  if (line.What == zandrel::CommandLine::Request::Refused) return zandrel::RefuseCommandLine(line);
+  zandrel::InstallTranslations(app, QLocale::system());
+  zandrel::PresentAsZandrel(app);
   // ZANDREL_DARK_PALETTE=1 shows the windows in a dark palette.
   if (qEnvironmentVariableIntValue("ZANDREL_DARK_PALETTE") != 0)
     zandrel::UseDarkPalette(app, zandrel::WithIconsOnDemand);
@@ -21,6 +32,10 @@ int main(int argc, char** argv) {
                      Qt::QueuedConnection);
 
     Form1->show();
+    // Once the window is up, so that a refusal's message box stands in front of it.
+    if (!line.File.isEmpty())
+      QTimer::singleShot(0, Form1.get(),
+                         [&Form1, &line] { OpenFromCommandLine(*Form1, line.File); });
     return app.exec();
   } catch (const std::exception& error) {
     zandrel::ShowException(error.what(), nullptr);

@@ -34,7 +34,6 @@ namespace zandrel {
 namespace {
 
 const char* const LogPrompt = "Please note precisely what the error is or what should be improved.";
-const char* const LogFileLeaf = "/Zandrel_Log.log";
 
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -446,7 +445,7 @@ void TForm1::OpenEnumerationDialog(EnumerationStyle style) {
 
 void TForm1::LogIt() {
   TUserLogWindow* window = UserLogWindow();
-  window->HandOver({LogPrompt, QDir::homePath().toStdString() + LogFileLeaf, std::string()});
+  window->HandOver({LogPrompt, UserLogFileName(), std::string()});
   window->ShowAndRaise();
 }
 

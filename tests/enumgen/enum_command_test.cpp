@@ -175,6 +175,12 @@ TEST_F(CommandTest, StandardOutputWritesAreChecked) {
   }
   EXPECT_TRUE(Gen({"class", "--help"}).out.starts_with("Usage: zandrel-gen class "));
   EXPECT_TRUE(Gen({"enum", "--help"}).out.starts_with("Usage: zandrel-gen enum "));
+  // GNU style: the program and version, then its copyright and licence.
+  const std::string version = Gen({"--version"}).out;
+  EXPECT_TRUE(version.starts_with("zandrel-gen ")) << version;
+  EXPECT_NE(version.find("\nCopyright (c) 2026 The Zandrel developers\nLicense MIT "),
+            std::string::npos)
+      << version;
 }
 
 }  // namespace

@@ -31,6 +31,26 @@ TEST(FormatLogEntry, MatchesTheLogFormat) {
   EXPECT_TRUE(MatchesGolden("feedback/entries.golden", text));
 }
 
+// The log stays where an existing one is; otherwise it goes to the XDG state folder, whose
+// variable counts only when it names an absolute path.
+TEST(UserLogFilePath, FollowsTheStateFolderUnlessAHomeLogExists) {
+  struct Case {
+    std::string StateHome;
+    bool HomeLogExists;
+    std::string Expected;
+  };
+  const std::vector<Case> cases = {
+      {"", false, "/home/u/.local/state/zandrel/Zandrel_Log.log"},
+      {"/var/state", false, "/var/state/zandrel/Zandrel_Log.log"},
+      {"relative/state", false, "/home/u/.local/state/zandrel/Zandrel_Log.log"},
+      {"", true, "/home/u/Zandrel_Log.log"},
+      {"/var/state", true, "/home/u/Zandrel_Log.log"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(UserLogFilePath("/home/u", c.StateHome, c.HomeLogExists), c.Expected)
+        << c.StateHome << " " << c.HomeLogExists;
+}
+
 class LogFileTest : public ::testing::Test {
  protected:
   std::string Path(const std::string& name) const { return folder_.Path(name); }

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -26,6 +27,7 @@ using zandrel::testing::MainWindowFixture;
 using zandrel::testing::Pick;
 using zandrel::testing::ReadFile;
 using zandrel::testing::SetCell;
+using zandrel::testing::WriteFile;
 
 namespace {
 
@@ -145,18 +147,21 @@ class CompanionsTest : public QObject {
     QCOMPARE(Cell(enumForm_->NameGrid, 1, 0), QString("Red"));
   }
 
-  // The log window opens beside the main window on the log file in the home folder.
-  void logButtonOpensLogOnHomeFile() {
+  // The log window opens beside the main window on the log file in the XDG state folder, or on
+  // the one in the home folder where that exists already.
+  void logButtonOpensLogOnUserFile() {
     const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldState = qgetenv("XDG_STATE_HOME");
     QTemporaryDir home;
     qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_STATE_HOME", home.filePath("state").toUtf8());
     form_->Button5->click();
-    qputenv("HOME", oldHome);
-
-    const std::string logFile = home.filePath("Zandrel_Log.log").toStdString();
+    const std::string logFile = home.filePath("state/zandrel/Zandrel_Log.log").toStdString();
+    QCOMPARE(logWindow_->LogFileName(), logFile);
+    QCOMPARE(QFileInfo(home.filePath("state")).permissions() & 0x0077, QFile::Permissions());
+    QVERIFY(logWindow_->Button1->toolTip().contains(QString::fromStdString(logFile)));
     QVERIFY(logWindow_->isVisible());
     QVERIFY(form_->isVisible());
-    QCOMPARE(logWindow_->LogFileName(), logFile);
     QCOMPARE(logWindow_->OptionalLabel->text(),
              QString("Please note precisely what the error is or what should be improved."));
     QVERIFY(logWindow_->ContextLine().empty());
@@ -165,6 +170,14 @@ class CompanionsTest : public QObject {
     logWindow_->Button1->click();
     const std::string entry = ReadFile(logFile);
     QVERIFY(entry.find("User comments:\nRow 3 was a char array.\n") != std::string::npos);
+
+    logWindow_->hide();
+    const std::string homeLog = home.filePath("Zandrel_Log.log").toStdString();
+    WriteFile(homeLog, "earlier\n");
+    form_->Button5->click();
+    qputenv("HOME", oldHome);
+    qputenv("XDG_STATE_HOME", oldState);
+    QCOMPARE(logWindow_->LogFileName(), homeLog);
   }
 
   // Start-up makes the main window alone; the enumeration dialog and the log window are made when
