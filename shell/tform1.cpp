@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUndoStack>
+#include <QWindow>
 
 #include "classgen/class_build.h"
 #include "classgen/targets.h"
@@ -175,7 +176,7 @@ void TForm1::EnumGen2() { OpenEnumerationDialog(EnumerationStyle::EnumerationCla
 void TForm1::OpenEnumerationDialog(EnumerationStyle style) {
   TGenEnumForm* dialog = GenEnumForm();
   // The window manager may place a window shown again anywhere: it comes back where it was.
-  if (isVisible()) hiddenGeometry_ = geometry();
+  if (isVisible()) hiddenAt_ = geometry().topLeft();
   hide();
   dialog->SetStyle(style);
   dialog->show();
@@ -227,10 +228,11 @@ void TForm1::AcceptEnumeration(const std::string& typeName, std::string text) {
 }
 
 void TForm1::ShowMainWindow() {
-  if (hiddenGeometry_ && !isVisible()) {
-    setGeometry(*hiddenGeometry_);
-    hiddenGeometry_.reset();
-  }
+  // The window manager would place the window mapped again as it places a new one; a position
+  // given by the program it keeps.
+  if (!isVisible() && hiddenAt_ && windowHandle() != nullptr)
+    windowHandle()->setPosition(*hiddenAt_);
+  hiddenAt_.reset();
   show();
   raise();
   activateWindow();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QRect>
+#include <QPoint>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -173,7 +173,7 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   QString builtFolder_;                  // where the last Build wrote
   QString lastFolder_;                   // where the user last chose a file
   bool narrow_ = false;                  // the options flow under the member table
-  std::optional<QRect> hiddenGeometry_;  // where the window was when the dialog hid it
+  std::optional<QPoint> hiddenAt_;  // where the window was when the dialog hid it
 };
 
 }  // namespace zandrel
