@@ -169,10 +169,10 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   std::string documentPath_;
   std::unique_ptr<FileDialog> openDialog_;
   std::unique_ptr<FileDialog> saveAsDialog_;
-  int previewWidth_ = 0;                 // the room the preview took when it was hidden
-  QString builtFolder_;                  // where the last Build wrote
-  QString lastFolder_;                   // where the user last chose a file
-  bool narrow_ = false;                  // the options flow under the member table
+  int previewWidth_ = 0;            // the room the preview took when it was hidden
+  QString builtFolder_;             // where the last Build wrote
+  QString lastFolder_;              // where the user last chose a file
+  bool narrow_ = false;             // the options flow under the member table
   std::optional<QPoint> hiddenAt_;  // where the window was when the dialog hid it
 };
 
