@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QWindow>
+#include <algorithm>
 
 #include "classgen/class_build.h"
 #include "classgen/targets.h"
@@ -86,6 +88,8 @@ void TForm1::SetCompanions(TGenEnumForm* genEnumForm, TUserLogWindow* userLogWin
   userLogWindow_ = userLogWindow;
   if (genEnumForm_ != nullptr)
     connect(genEnumForm_, &TGenEnumForm::Finished, this, &TForm1::ReportEnumeration);
+  if (userLogWindow_ != nullptr)
+    connect(userLogWindow_, &TUserLogWindow::Logged, this, &TForm1::Say);
 }
 
 TGenEnumForm* TForm1::GenEnumForm() {
@@ -101,8 +105,25 @@ TUserLogWindow* TForm1::UserLogWindow() {
   if (userLogWindow_ == nullptr) {
     ownUserLogWindow_ = std::make_unique<TUserLogWindow>(services_);
     userLogWindow_ = ownUserLogWindow_.get();
+    connect(userLogWindow_, &TUserLogWindow::Logged, this, &TForm1::Say);
   }
   return userLogWindow_;
+}
+
+void TForm1::CentreOnWindow(QWidget* companion) const {
+  // Where it is already open, it stays.
+  if (companion->isVisible() || !isVisible()) return;
+  companion->ensurePolished();
+  QRect placed(QPoint(), companion->size().expandedTo(companion->sizeHint()));
+  placed.moveCenter(frameGeometry().center());
+  if (const QScreen* shown = screen()) {
+    const QRect free = shown->availableGeometry();
+    placed.moveLeft(std::clamp(placed.left(), free.left(),
+                               std::max(free.left(), free.right() - placed.width())));
+    placed.moveTop(std::clamp(placed.top(), free.top(),
+                              std::max(free.top(), free.bottom() - placed.height())));
+  }
+  companion->move(placed.topLeft());
 }
 
 void TForm1::Say(const QString& message) {
@@ -177,6 +198,7 @@ void TForm1::OpenEnumerationDialog(EnumerationStyle style) {
   TGenEnumForm* dialog = GenEnumForm();
   // The window manager may place a window shown again anywhere: it comes back where it was.
   if (isVisible()) hiddenAt_ = geometry().topLeft();
+  CentreOnWindow(dialog);
   hide();
   dialog->SetStyle(style);
   dialog->show();
@@ -187,6 +209,7 @@ void TForm1::OpenEnumerationDialog(EnumerationStyle style) {
 void TForm1::LogIt() {
   TUserLogWindow* window = UserLogWindow();
   window->HandOver({LogPrompt, QDir::homePath().toStdString() + LogFileLeaf, std::string()});
+  CentreOnWindow(window);
   window->ShowAndRaise();
 }
 

@@ -134,6 +134,7 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   void ShowOptions();
   void ShowTarget();
   void GridEdited();
+  void SayCopied();
   // tform1_document.cpp
   void StartDocument(const ClassInput& input, const std::string& path);
   bool MaybeSave();
@@ -156,7 +157,10 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   void OpenEnumerationDialog(EnumerationStyle style);
   TGenEnumForm* GenEnumForm();
   TUserLogWindow* UserLogWindow();
+  // Says in the status bar what a command did; no folder to open.
   void Say(const QString& message);
+  // Opens a companion window over the middle of this one, within the screen.
+  void CentreOnWindow(QWidget* companion) const;
 
   PlatformServices& services_;
   std::unique_ptr<TForm1Ui> ui_;

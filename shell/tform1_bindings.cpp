@@ -4,11 +4,15 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QUndoStack>
+#include <algorithm>
 
 #include "classgen/class_build.h"
 #include "classgen/targets.h"
@@ -80,6 +84,10 @@ void TForm1::BindControls() {
     button->setAutoDefault(true);
   }
   ui.Preview->CopyButton->setAutoDefault(true);
+  // Copy by its button or its key says what it copied.
+  connect(ui.Preview->CopyButton, &QPushButton::clicked, this, &TForm1::SayCopied);
+  for (QShortcut* key : ui.Preview->findChildren<QShortcut*>())
+    connect(key, &QShortcut::activated, this, &TForm1::SayCopied);
   connect(ui.SystemBox, &ChoiceBox::Accepted, this, &TForm1::SystemChanged);
   connect(ui.FormBox, &ChoiceBox::Accepted, this, &TForm1::FormChange);
   connect(ui.PreviewCheck, &QCheckBox::toggled, this, &TForm1::ShowPreview);
@@ -111,6 +119,20 @@ void TForm1::BindControls() {
   ShowCells();
   ShowOptions();
   ShowTarget();
+}
+
+void TForm1::SayCopied() {
+  const QTabBar* tabs = ui_->Preview->findChild<QTabBar*>();
+  const int page = tabs == nullptr ? 0 : std::max(tabs->currentIndex(), 0);
+  QString copied = tabs == nullptr ? QString() : tabs->tabText(page);
+  if (const auto description = ReadClassDescription(model_->Input())) {
+    const std::vector<OutputFile> files =
+        ClassOutputFiles(*description, ProposedFileName(*description));
+    if (page < static_cast<int>(files.size()))
+      copied =
+          QFileInfo(QString::fromStdString(files[static_cast<std::size_t>(page)].Path)).fileName();
+  }
+  Say(QStringLiteral("Copied %1").arg(copied));
 }
 
 void TForm1::ShowName() {

@@ -155,6 +155,7 @@ void TForm1::CopyCells() {
   FinishCellEdit(true);
   QGuiApplication::clipboard()->setText(
       Text(zandrel::CopyCells(model_->Input().Grid, SelectedCells())));
+  Say(QStringLiteral("Copied the selected cells"));
 }
 
 void TForm1::PasteCells() {
