@@ -261,6 +261,7 @@ bool TUserLogWindow::WriteEntry() {
     return false;
   }
   Memo1->clear();
+  emit Logged(QStringLiteral("Logged to %1").arg(QString::fromStdString(logFileName_)));
   return true;
 }
 

@@ -42,6 +42,10 @@ class TUserLogWindow : public QWidget {
   QPushButton* Button3 = nullptr;
   QPushButton* Button2 = nullptr;
 
+ signals:
+  // An entry was appended; the message names the log file.
+  void Logged(const QString& message);
+
  public slots:
   void JustLog();
   void LogExit();

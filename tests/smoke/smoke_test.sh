@@ -104,12 +104,35 @@ gone '^Confirm Replace$'
 still_running "Build, Replace answered No"
 unchanged Sample.h Sample.cpp
 
-# "Generate Enumeration" (eleven Tabs on from Build) with "Save in separate file" over Color.h
+# Keys work where the focus is: Ctrl+D in the member table duplicates the row typed, and Ctrl+Z
+# in the target box takes back Java picked there. Ctrl+S saves what the window holds.
+activate '^Zandrel\*$'
+keys alt+d
+xdotool type --delay 40 int
+keys Return ctrl+d
+keys alt+r alt+Down Down Down Return
+keys ctrl+z ctrl+s
+activate '^Save Class Description As$'
+xdotool type --delay 20 "$work/out/check"
+keys Return
+for _ in $(seq 50); do [ -s "$work/out/check.zandrel.json" ] && break; sleep 0.1; done
+saved=$(tr -d ' \n' <"$work/out/check.zandrel.json")
+[[ $saved == *'"Row":1,"Type":"int"'*'"Row":2,"Type":"int"'* ]] || fail "Ctrl+D: $saved"
+[[ $saved == *'"TargetSystem":"DevCpp"'* ]] || fail "Ctrl+Z in the target box: $saved"
+
+# Where the main window is before the enumeration dialog hides it.
+position() {
+  xdotool getwindowgeometry "$(xdotool search --onlyvisible --name '^check' | head -n 1)" |
+    grep Position
+}
+before=$(position)
+
+# "Generate Enumeration" (Alt+U) with "Save in separate file" over Color.h
 # and Color.cpp, answered No, while the main window is hidden. In the dialog the focus starts on
 # the type name; four Shift+Tabs back, past the preview's Copy, page and tabs, reach "Save in
-# separate file", three more OK. The typed class name marks the title as changed.
-activate '^Zandrel\*$'
-keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
+# separate file", three more OK.
+activate '^check'
+keys alt+u
 activate '^Generate Enumeration$'
 xdotool type --delay 40 Color
 keys shift+Tab shift+Tab shift+Tab shift+Tab space shift+Tab shift+Tab shift+Tab space
@@ -123,11 +146,15 @@ xdotool search --onlyvisible --name '^Generate Enumeration$' >/dev/null ||
   fail "the enumeration dialog closed"
 unchanged Color.h Color.cpp
 
-# Cancel (one Tab on from OK) brings the main window back; closing it by its frame asks about the
-# typed class name, and Discard ends Zandrel.
+# Cancel (one Tab on from OK) brings the main window back where it was; closing it by its frame
+# asks about the class name typed since the save, and Discard ends Zandrel.
 activate '^Generate Enumeration$'
 keys Tab space
-activate '^Zandrel\*$'
+activate '^check'
+[ "$(position)" = "$before" ] || fail "the main window moved: $before, then $(position)"
+grep -q 'Ambiguous' "$work/zandrel.log" && fail "a key is claimed twice"
+keys alt+c
+xdotool type --delay 40 X
 keys alt+F4
 activate '^Save Changes$'
 keys alt+d
