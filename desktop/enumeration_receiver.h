@@ -15,7 +15,6 @@ class EnumerationReceiver {
   virtual bool HoldsInsertion(const std::string& text) const = 0;
   // Shows the main window again (Cancel, or the dialog closed by its frame).
   virtual void ShowMainWindow() = 0;
-  virtual bool HoldsInsertion(const std::string& text) const = 0;
 };
 
 }  // namespace zandrel

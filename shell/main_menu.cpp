@@ -18,6 +18,7 @@
 #include "desktop/file_preview.h"
 #include "desktop/help_window.h"
 #include "desktop/live_edit_grid.h"
+#include "desktop/platform_services.h"
 #include "shell/tform1.h"
 #include "shell/tform1_ui.h"
 

@@ -27,8 +27,8 @@ using zandrel::testing::MainWindowFixture;
 using zandrel::testing::Pick;
 using zandrel::testing::ReadFile;
 using zandrel::testing::SetCell;
-using zandrel::testing::WriteFile;
 using zandrel::testing::UiOf;
+using zandrel::testing::WriteFile;
 
 namespace {
 
@@ -175,7 +175,7 @@ class CompanionsTest : public QObject {
     logWindow_->hide();
     const std::string homeLog = home.filePath("Zandrel_Log.log").toStdString();
     WriteFile(homeLog, "earlier\n");
-    form_->Button5->click();
+    UiOf(*form_).Button5->click();
     qputenv("HOME", oldHome);
     qputenv("XDG_STATE_HOME", oldState);
     QCOMPARE(logWindow_->LogFileName(), homeLog);

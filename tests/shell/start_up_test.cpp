@@ -11,7 +11,9 @@
 #include "desktop/help_window.h"
 #include "shell/description_file.h"
 #include "shell/start_up.h"
+#include "shell/tform1_ui.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/qt/main_window_access.h"
 #include "tests/support/run_program.h"
 
 using namespace zandrel;
@@ -116,7 +118,7 @@ class StartUpTest : public QObject {
     QCOMPARE(fx.Services.Messages[0].Text, std::get<std::string>(ReadDescriptionFile(refused)));
     QVERIFY(opened);
     QCOMPARE(fx.Form1.windowTitle(), QString("Point.zandrel.json[*] - Zandrel"));
-    QCOMPARE(fx.Form1.NameEdit->text(), QString("Point"));
+    QCOMPARE(testing::UiOf(fx.Form1).NameEdit->text(), QString("Point"));
   }
 
   // The windows speak the user's language where a translation ships, and today's English

@@ -43,8 +43,13 @@ fail() {
 
 # Waits for a visible window whose title matches, and gives it the focus.
 activate() {
-  local window
-  window=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+  local window=
+  # A search that meets a window closing at that moment fails with BadWindow: search again.
+  for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
   [ -n "$window" ] || fail "no window titled $1"
   xdotool windowactivate --sync "$window" || fail "could not activate $1"
   sleep 0.3
