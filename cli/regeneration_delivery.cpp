@@ -85,8 +85,8 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
     } else if (decision.Action == Regeneration::NoBase && noBase != Settle::Replace) {
       unsettled = true;
       PrintError("zandrel-gen: " + files[i].Path +
-                 ": edited, and no base is known to merge into it (use --base OLD.json, or "
-                 "--force to replace it)");
+                 ": differs from the text generated now, and no base is known to merge it from "
+                 "(use --base OLD.json, or --force to replace it)");
     }
   }
 

@@ -102,7 +102,8 @@ MergedText MergeTexts(std::string_view base, std::string_view yours, std::string
   return merged;
 }
 
-FileRegeneration RegenerateFile(std::string_view generated, const std::optional<std::string>& onDisk,
+FileRegeneration RegenerateFile(std::string_view generated,
+                                const std::optional<std::string>& onDisk,
                                 const std::optional<std::string>& base) {
   if (!onDisk) return {Regeneration::Write, {}};
   if (*onDisk == generated) return {Regeneration::Leave, {}};
@@ -118,8 +119,7 @@ FileRegeneration RegenerateFile(std::string_view generated, const std::optional<
   if (!Merged(yoursForm.FinalLineEnd, baseForm.FinalLineEnd, generatedForm.FinalLineEnd) &&
       text.ends_with('\n'))
     text.resize(text.size() - (text.ends_with("\r\n") ? 2 : 1));
-  if (Merged(yoursForm.Mark, baseForm.Mark, generatedForm.Mark))
-    text.insert(0, ByteOrderMark);
+  if (Merged(yoursForm.Mark, baseForm.Mark, generatedForm.Mark)) text.insert(0, ByteOrderMark);
 
   if (merged.Clean() && text == *onDisk) return {Regeneration::Leave, {}};
   const Regeneration action = merged.Clean() ? Regeneration::Merge : Regeneration::Conflict;

@@ -43,7 +43,8 @@ struct FileRegeneration {
 // The merge keeps the file's own line ends, byte-order mark and final line end: the base and the
 // new text are brought to the file's line ends before merging, and a mark or final line end the
 // user added or removed stays so.
-FileRegeneration RegenerateFile(std::string_view generated, const std::optional<std::string>& onDisk,
+FileRegeneration RegenerateFile(std::string_view generated,
+                                const std::optional<std::string>& onDisk,
                                 const std::optional<std::string>& base);
 
 // The text a decision writes: the new text, or the merged one (markers included); nothing for

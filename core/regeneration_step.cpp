@@ -73,8 +73,8 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
     if (settle == Settle::Keep || decision.Action == Regeneration::Leave) continue;
     // Replacing a conflict or an unmerged file writes the new text.
     const bool asGenerated =
-        settle == Settle::Replace && (decision.Action == Regeneration::Conflict ||
-                                      decision.Action == Regeneration::NoBase);
+        settle == Settle::Replace &&
+        (decision.Action == Regeneration::Conflict || decision.Action == Regeneration::NoBase);
     const auto text = asGenerated ? std::optional<std::string_view>(files[i].Text)
                                   : TextToWrite(decision, files[i].Text);
     if (text) changed.push_back({files[i].Path, std::string(*text)});
