@@ -96,7 +96,7 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
   }
   if (!StepWritable(plan, conflicts, noBase)) return Conflicts;
   const std::vector<FileFailure> failures =
-      WriteRegeneration(files, plan, conflicts, noBase, records ? &*records : nullptr);
+      WriteRegeneration(files, std::move(plan), conflicts, noBase, records ? &*records : nullptr);
   for (const FileFailure& failure : failures) PrintError(DescribeFailure(failure));
   if (!failures.empty()) return NotWritten;
   return unsettled ? Conflicts : Written;

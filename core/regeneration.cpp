@@ -2,6 +2,8 @@
 
 #include <git2.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -27,24 +29,27 @@ TextForm FormOf(std::string_view text) {
 }
 
 // The text without its mark, with the given line ends (lines that already have them are left
-// alone), and ending with a line end: so that the three sides differ only where lines do.
-std::string Prepared(std::string_view text, bool crlf) {
+// alone), and ending with a line end: so that the three sides differ only where lines do. A text
+// already so is used where it lies; another is made in storage.
+std::string_view Prepared(std::string_view text, bool crlf, std::string& storage) {
   if (text.starts_with(ByteOrderMark)) text.remove_prefix(ByteOrderMark.size());
-  std::string prepared;
-  if (FormOf(text).Crlf == crlf || text.find('\n') == std::string_view::npos) {
-    prepared.reserve(text.size() + 2);
-    prepared = text;
+  const bool convert = FormOf(text).Crlf != crlf && text.find('\n') != std::string_view::npos;
+  const bool complete = text.empty() || text.ends_with('\n');
+  if (!convert && complete) return text;
+  if (!convert) {
+    storage.reserve(text.size() + 2);
+    storage = text;
   } else {
-    prepared.reserve(crlf ? text.size() + text.size() / 16 + 2 : text.size());
+    storage.reserve(crlf ? text.size() + text.size() / 16 + 2 : text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
       const char c = text[i];
-      if (crlf && c == '\n' && (i == 0 || text[i - 1] != '\r')) prepared += '\r';
+      if (crlf && c == '\n' && (i == 0 || text[i - 1] != '\r')) storage += '\r';
       if (!crlf && c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-      prepared += c;
+      storage += c;
     }
   }
-  if (!prepared.empty() && !prepared.ends_with('\n')) prepared += crlf ? "\r\n" : "\n";
-  return prepared;
+  if (!storage.empty() && !storage.ends_with('\n')) storage += crlf ? "\r\n" : "\n";
+  return storage;
 }
 
 // A property the user changed keeps the user's value; otherwise the new text's.
@@ -77,13 +82,64 @@ std::vector<std::size_t> MarkerLines(std::string_view text) {
   return lines;
 }
 
+// Lines of context kept on each side of the part that is merged.
+constexpr std::size_t ContextLines = 3;
+
+// How many bytes two texts begin (or, backwards, end) with alike; compared a block at a time,
+// as huge texts that differ in one line are the case that matters.
+std::size_t SameBytes(std::string_view a, std::string_view b, bool backwards) {
+  constexpr std::size_t Block = 4096;
+  const std::size_t limit = std::min(a.size(), b.size());
+  const auto at = [&](std::string_view text, std::size_t offset, std::size_t length) {
+    return text.data() + (backwards ? text.size() - offset - length : offset);
+  };
+  std::size_t same = 0;
+  while (same + Block <= limit && std::memcmp(at(a, same, Block), at(b, same, Block), Block) == 0)
+    same += Block;
+  while (same < limit && *at(a, same, 1) == *at(b, same, 1)) ++same;
+  return same;
+}
+
+// The length of the whole lines the three texts begin with alike, less the context.
+std::size_t SharedHead(std::string_view a, std::string_view b, std::string_view c) {
+  const std::size_t same = std::min(SameBytes(a, b, false), SameBytes(a, c, false));
+  // Back to the end of the last whole line, then back by the context.
+  std::size_t end = same;
+  for (std::size_t lines = 0; end > 0; --end)
+    if (a[end - 1] == '\n' && lines++ == ContextLines) break;
+  return end;
+}
+
+// The length of the whole lines the three texts end with alike, less the context.
+std::size_t SharedTail(std::string_view a, std::string_view b, std::string_view c) {
+  const std::size_t same = std::min(SameBytes(a, b, true), SameBytes(a, c, true));
+  // On to the start of the first whole line (after a line end that is shared too), then on by
+  // the context.
+  const std::size_t first = a.size() - same;
+  std::size_t start = first;
+  for (std::size_t lines = 0; start < a.size(); ++start)
+    if (start > first && a[start - 1] == '\n' && lines++ == ContextLines) break;
+  return a.size() - start;
+}
+
 }  // namespace
 
-MergedText MergeTexts(std::string_view base, std::string_view yours, std::string_view generated) {
+// Appends the merge of three texts, their shared first and last lines set aside, to into; false
+// when it holds conflicts.
+bool MergeMiddle(std::string_view base, std::string_view yours, std::string_view generated,
+                 std::string& into) {
   InitializeLibrary();
-  const git_merge_file_input ancestor = Input(base);
-  const git_merge_file_input ours = Input(yours);
-  const git_merge_file_input theirs = Input(generated);
+  // Lines that all three share at the start and the end take no part in the merge: they are set
+  // aside, keeping a few lines of context, so that a one-line edit of a huge file costs little.
+  const std::size_t head = SharedHead(base, yours, generated);
+  const std::size_t tail =
+      SharedTail(base.substr(head), yours.substr(head), generated.substr(head));
+  const auto middle = [&](std::string_view text) {
+    return text.substr(head, text.size() - head - tail);
+  };
+  const git_merge_file_input ancestor = Input(middle(base));
+  const git_merge_file_input ours = Input(middle(yours));
+  const git_merge_file_input theirs = Input(middle(generated));
   git_merge_file_options options = GIT_MERGE_FILE_OPTIONS_INIT;
   options.our_label = "yours";
   options.their_label = "generated";
@@ -96,9 +152,49 @@ MergedText MergeTexts(std::string_view base, std::string_view yours, std::string
   }
   const std::unique_ptr<git_merge_file_result, void (*)(git_merge_file_result*)> owned(
       &result, git_merge_file_result_free);
+  into.append(yours.substr(0, head));
+  into.append(result.ptr != nullptr ? result.ptr : "", result.len);
+  into.append(yours.substr(yours.size() - tail));
+  return result.automergeable != 0;
+}
+
+MergedText MergeTexts(std::string_view base, std::string_view yours, std::string_view generated) {
+  if (generated == base) return {std::string(yours), {}};
+  if (yours == base) return {std::string(generated), {}};
+  // Where each side changes the base: from the end of the lines it begins with alike to the
+  // start of those it ends with alike. When the user's change and the generated one lie apart,
+  // each part between them is merged on its own, so that the lines both leave alone between them
+  // (a million names between an edit near the top and a new name at the end) are not compared.
+  const std::size_t yoursStart = SharedHead(base, yours, yours);
+  const std::size_t generatedStart = SharedHead(base, generated, generated);
+  const std::size_t yoursEnd = base.size() - SharedTail(base, yours, yours);
+  const std::size_t generatedEnd = base.size() - SharedTail(base, generated, generated);
+  const bool yoursFirst = yoursEnd <= generatedStart;
+  const bool apart = yoursFirst || generatedEnd <= yoursStart;
+  // A line start halfway between the two changes, so both keep their context.
+  const std::size_t gapStart = yoursFirst ? yoursEnd : generatedEnd;
+  const std::size_t gapEnd = yoursFirst ? generatedStart : yoursStart;
+  const std::size_t split =
+      apart ? base.find('\n', gapStart + (gapEnd - gapStart) / 2) : std::string_view::npos;
+
   MergedText merged;
-  merged.Text.assign(result.ptr != nullptr ? result.ptr : "", result.len);
-  if (result.automergeable == 0) merged.ConflictLines = MarkerLines(merged.Text);
+  const std::size_t added = yours.size() + generated.size();
+  merged.Text.reserve((added > base.size() ? added - base.size() : 0) + 4096);
+  bool clean = true;
+  if (split == std::string_view::npos || split + 1 >= gapEnd) {
+    clean = MergeMiddle(base, yours, generated, merged.Text);
+  } else {
+    // Before the split only the first side changed, after it only the other.
+    const std::size_t at = split + 1;
+    const std::size_t yoursAt = yoursFirst ? at + yours.size() - base.size() : at;
+    const std::size_t generatedAt = yoursFirst ? at : at + generated.size() - base.size();
+    clean = MergeMiddle(base.substr(0, at), yours.substr(0, yoursAt),
+                        generated.substr(0, generatedAt), merged.Text);
+    clean = MergeMiddle(base.substr(at), yours.substr(yoursAt), generated.substr(generatedAt),
+                        merged.Text) &&
+            clean;
+  }
+  if (!clean) merged.ConflictLines = MarkerLines(merged.Text);
   return merged;
 }
 
@@ -113,8 +209,10 @@ FileRegeneration RegenerateFile(std::string_view generated,
   const TextForm yoursForm = FormOf(*onDisk);
   const TextForm baseForm = FormOf(*base);
   const TextForm generatedForm = FormOf(generated);
-  MergedText merged = MergeTexts(Prepared(*base, yoursForm.Crlf), Prepared(*onDisk, yoursForm.Crlf),
-                                 Prepared(generated, yoursForm.Crlf));
+  std::string storage[3];
+  MergedText merged = MergeTexts(Prepared(*base, yoursForm.Crlf, storage[0]),
+                                 Prepared(*onDisk, yoursForm.Crlf, storage[1]),
+                                 Prepared(generated, yoursForm.Crlf, storage[2]));
   std::string& text = merged.Text;
   if (!Merged(yoursForm.FinalLineEnd, baseForm.FinalLineEnd, generatedForm.FinalLineEnd) &&
       text.ends_with('\n'))

@@ -64,26 +64,28 @@ bool StepWritable(const std::vector<PlannedFile>& plan, Settle conflicts, Settle
 }
 
 std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
-                                     const std::vector<PlannedFile>& plan, Settle conflicts,
+                                     std::vector<PlannedFile>& plan, Settle conflicts,
                                      Settle noBase) {
   std::vector<OutputFile> changed;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    const FileRegeneration& decision = plan[i].Decision;
+    FileRegeneration& decision = plan[i].Decision;
     const Settle settle = SettleFor(decision.Action, conflicts, noBase);
     if (settle == Settle::Keep || decision.Action == Regeneration::Leave) continue;
     // Replacing a conflict or an unmerged file writes the new text.
     const bool asGenerated =
         settle == Settle::Replace &&
         (decision.Action == Regeneration::Conflict || decision.Action == Regeneration::NoBase);
-    const auto text = asGenerated ? std::optional<std::string_view>(files[i].Text)
-                                  : TextToWrite(decision, files[i].Text);
-    if (text) changed.push_back({files[i].Path, std::string(*text)});
+    if (!asGenerated &&
+        (decision.Action == Regeneration::Merge || decision.Action == Regeneration::Conflict))
+      changed.push_back({files[i].Path, std::move(decision.Merged.Text)});
+    else
+      changed.push_back(files[i]);
   }
   return changed;
 }
 
 std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
-                                           const std::vector<PlannedFile>& plan, Settle conflicts,
+                                           std::vector<PlannedFile> plan, Settle conflicts,
                                            Settle noBase, const GeneratedRecords* records,
                                            const BeforeReplace& beforeReplace) {
   // Header and source are one step: a file left for the user holds back the others too.

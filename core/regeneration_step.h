@@ -35,14 +35,16 @@ enum class Settle {
 bool StepWritable(const std::vector<PlannedFile>& plan, Settle conflicts, Settle noBase);
 
 // The files a settled step writes (those whose text changes), in step order.
+// The merged texts are moved out of the plan.
 std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
-                                     const std::vector<PlannedFile>& plan, Settle conflicts,
+                                     std::vector<PlannedFile>& plan, Settle conflicts,
                                      Settle noBase);
 
 // Writes the changed files and the records of every file of the step (unless already current) as
 // one ReplaceFiles step, then prunes the records. beforeReplace sees the records' targets too.
+// The merged texts are moved out of the plan.
 std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
-                                           const std::vector<PlannedFile>& plan, Settle conflicts,
+                                           std::vector<PlannedFile> plan, Settle conflicts,
                                            Settle noBase, const GeneratedRecords* records,
                                            const BeforeReplace& beforeReplace = {});
 

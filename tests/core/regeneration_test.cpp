@@ -61,8 +61,9 @@ TEST(Regeneration, MergeCases) {
     change(d);
     return d;
   };
-  const ClassDescription memberAdded =
-      with([](ClassDescription& d) { d.Members.push_back({"long", "height", "0", 5}); });
+  const ClassDescription memberAdded = with([](ClassDescription& d) {
+    d.Members.push_back({"long", "height", "0", 5});
+  });
   const ClassDescription memberRemoved =
       with([](ClassDescription& d) { d.Members.erase(d.Members.begin()); });
   const ClassDescription optionToggled =
@@ -74,7 +75,7 @@ TEST(Regeneration, MergeCases) {
     const char* name;
     const ClassDescription& changed;
     std::size_t file;
-    Edit edit;                                 // the user's edit of the old text
+    Edit edit;                                  // the user's edit of the old text
     Regeneration action = Regeneration::Merge;  // the same edit of the new text is the result
     std::size_t conflictLine = 0;
   };
@@ -166,7 +167,8 @@ class RandomClasses {
         d.Members.push_back(Member(static_cast<int>(d.Members.size()) + 1));
         break;
       case 1:
-        if (!d.Members.empty()) d.Members.erase(d.Members.begin() + Number(0, d.Members.size() - 1));
+        if (!d.Members.empty())
+          d.Members.erase(d.Members.begin() + Number(0, d.Members.size() - 1));
         break;
       case 2:
         d.Options.BigConstructor = !d.Options.BigConstructor;
@@ -225,8 +227,8 @@ Changes Compare(const std::string& before, const std::string& after, std::size_t
   git_diff_options options = GIT_DIFF_OPTIONS_INIT;
   options.context_lines = 0;
   git_diff_buffers(
-      before.data(), before.size(), nullptr, after.data(), after.size(), nullptr, &options,
-      nullptr, nullptr,
+      before.data(), before.size(), nullptr, after.data(), after.size(), nullptr, &options, nullptr,
+      nullptr,
       [](const git_diff_delta*, const git_diff_hunk* hunk, void* found) {
         static_cast<std::vector<git_diff_hunk>*>(found)->push_back(*hunk);
         return 0;
@@ -268,8 +270,8 @@ TEST(Regeneration, UserLinesStayWhereTheyWere) {
     std::vector<std::vector<std::string>> yoursBefore(baseLines.size());
     std::vector<std::vector<std::string>> expectedBefore(newLines.size() + 1);
     for (std::size_t i = 0; i < baseLines.size(); ++i) {
-      const bool agrees = !changes.changed[i] && !changes.insertedBefore[i] &&
-                          (i == 0 || !changes.changed[i - 1]);
+      const bool agrees =
+          !changes.changed[i] && !changes.insertedBefore[i] && (i == 0 || !changes.changed[i - 1]);
       if (!agrees || random.Number(0, 3) != 0) continue;
       const std::string line = "  // mine " + std::to_string(i) + "\n";
       yoursBefore[i].push_back(line);
@@ -314,8 +316,7 @@ TEST(GeneratedRecords, MirrorAbsolutePathsAndPruneOldestFirst) {
        {"old"}},
       {"the files just written stay", {{"a", 300 * mib, now - 200 * day}}, {"a"}, {}},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(RecordsToPrune(c.records, now, c.keep), c.pruned) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(RecordsToPrune(c.records, now, c.keep), c.pruned) << c.name;
 }
 
 }  // namespace
