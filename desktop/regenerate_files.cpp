@@ -54,8 +54,7 @@ RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
   for (std::size_t i = 0; i < files.size(); ++i) {
     FileRegeneration& decision = plan[i].Decision;
     if (decision.Action == Regeneration::Conflict)
-      conflicting.push_back(
-          {files[i].Path, decision.Merged.Text, decision.Merged.ConflictLines});
+      conflicting.push_back({files[i].Path, decision.Merged.Text, decision.Merged.ConflictLines});
     if (decision.Action == Regeneration::NoBase) unmerged.push_back(files[i].Path);
     if (decision.Action == Regeneration::Merge) merged.push_back(files[i].Path);
   }
