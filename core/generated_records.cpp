@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -17,6 +18,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view RecordSuffix = ".base";
+// The longest file name the usual file systems take.
+constexpr std::size_t NameLimit = 255;
 
 std::optional<std::string> Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -38,7 +41,17 @@ std::string GeneratedRecords::RecordPath(const std::string& file) const {
   std::error_code error;
   fs::path absolute = fs::path(file).is_absolute() ? fs::path(file) : fs::absolute(file, error);
   // The mirrored path stays below the folder: ".." cannot climb out of it.
-  const std::string normal = absolute.lexically_normal().string();
+  std::string normal = absolute.lexically_normal().string();
+  // A name that leaves no room for the suffix keeps its start and a hash of the whole name.
+  const std::size_t slash = normal.rfind('/');
+  const std::string_view name = std::string_view(normal).substr(slash + 1);
+  if (name.size() + RecordSuffix.size() > NameLimit) {
+    std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    normal = normal.substr(0, slash + 1 + 200) + "." + hex;
+  }
   return folder_ + (normal.starts_with('/') ? "" : "/") + normal + std::string(RecordSuffix);
 }
 

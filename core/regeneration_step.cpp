@@ -20,6 +20,8 @@ std::variant<std::optional<std::string>, FileFailure> ReadExisting(const std::st
     if (errno == ENOENT) return std::optional<std::string>();
     return FileFailure{path, std::strerror(errno)};
   }
+  // Never opened: the write refuses it, as it refuses any target that is not a regular file.
+  if (!S_ISREG(status.st_mode)) return std::optional<std::string>();
   auto read = ReadInputFile(path, MergeableLimit);
   if (auto* failure = std::get_if<FileFailure>(&read)) return std::move(*failure);
   return std::optional<std::string>(std::get<std::string>(std::move(read)));
@@ -107,7 +109,15 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
   if (step.empty()) return {};
   std::vector<FileFailure> failures = ReplaceFiles(step, beforeReplace);
   if (failures.empty() && records != nullptr) records->Prune(recorded);
-  return failures;
+  // The files' own failures say what went wrong; a record's is told only when it is the cause.
+  std::vector<FileFailure> ofFiles;
+  for (FileFailure& failure : failures)
+    for (const OutputFile& file : files)
+      if (failure.Path == file.Path) {
+        ofFiles.push_back(std::move(failure));
+        break;
+      }
+  return ofFiles.empty() ? failures : ofFiles;
 }
 
 }  // namespace zandrel

@@ -114,28 +114,6 @@ TEST(Regeneration, MergeCases) {
   }
 }
 
-TEST(Regeneration, WithoutMerging) {
-  const std::string generated = "a\nb\nc\n";
-  struct Case {
-    std::optional<std::string> onDisk, base;
-    Regeneration action;
-  };
-  const Case cases[] = {
-      {std::nullopt, std::nullopt, Regeneration::Write},
-      {"a\nb\nc\n", std::nullopt, Regeneration::Leave},
-      {"a\nc\n", "a\nc\n", Regeneration::Replace},
-      {"a\nmine\n", std::nullopt, Regeneration::NoBase},
-      {"a\nb\nc\nmine\n", "a\nc\n", Regeneration::Leave},  // the new line is in already
-  };
-  for (const Case& c : cases) {
-    const FileRegeneration result = RegenerateFile(generated, c.onDisk, c.base);
-    EXPECT_EQ(result.Action, c.action) << c.onDisk.value_or("(absent)");
-    const auto written = TextToWrite(result, generated);
-    EXPECT_EQ(written.has_value(),
-              c.action == Regeneration::Write || c.action == Regeneration::Replace);
-  }
-}
-
 // Old and new texts of random descriptions, user lines put in where the two agree: the merge
 // gives the new text with the user's lines where they were, byte for byte.
 class RandomClasses {
@@ -298,6 +276,10 @@ TEST(GeneratedRecords, MirrorAbsolutePathsAndPruneOldestFirst) {
   EXPECT_EQ(records.RecordPath("/home/ann/src/Shape.cpp"),
             "/state/generated/home/ann/src/Shape.cpp.base");
   EXPECT_EQ(records.RecordPath("/home/ann/../../etc/x.h"), "/state/generated/etc/x.h.base");
+  // The longest name a folder takes still gets a record, one of its own.
+  const std::string longest = records.RecordPath("/src/" + std::string(255, 'n'));
+  EXPECT_LE(longest.size() - longest.rfind('/') - 1, 255u);
+  EXPECT_NE(longest, records.RecordPath("/src/" + std::string(254, 'n') + "m"));
 
   const std::int64_t now = 1'000'000'000;
   const std::int64_t day = 24 * 60 * 60;

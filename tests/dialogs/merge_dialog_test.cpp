@@ -16,7 +16,7 @@ namespace {
 
 const std::string Header = "// Shape\nclass Shape {};\n";
 const std::string Source = "// Shape\n#include \"Shape.h\"\n\n\nvoid f(){\n}\n\n\nvoid g(){\n}\n";
-const std::string Added = Source + "\n\nvoid h(){\n}\n";        // a method added
+const std::string Added = Source + "\n\nvoid h(){\n}\n";     // a method added
 const std::string Renamed = "// Figure" + Source.substr(8);  // against an edited first line
 
 std::string Edited(const std::string& text) {
@@ -33,36 +33,108 @@ class MergeDialogTest : public QObject {
   void EachFileAsTheUserChooses() {
     struct Case {
       const char* name;
-      std::string yours;                // Shape.cpp on disk before the second write
-      bool recorded;                    // the first write's records kept
-      std::string generated;            // the new source
-      MergeChoice choice;               // the dialog's answer, when it is shown
-      bool replace;                     // the Replace question's answer, when it is asked
+      std::string yours;      // Shape.cpp on disk before the second write
+      bool recorded;          // the first write's records kept
+      std::string generated;  // the new source
+      MergeChoice choice;     // the dialog's answer, when it is shown
+      bool replace;           // the Replace question's answer, when it is asked
       RegenerationEnd end;
-      std::string result;               // Shape.cpp afterwards
+      std::string result;                // Shape.cpp afterwards
       std::vector<std::string> trashed;  // texts the trash took
       int merges, questions;
     };
     const std::string mine = "// Shape: mine" + Source.substr(8);
     const Case cases[] = {
-        {"unedited", Source, true, Added, MergeChoice::Cancel, true, RegenerationEnd::Written,
-         Added, {}, 0, 0},
-        {"clean merge", Edited(Source), true, Added, MergeChoice::Cancel, true,
-         RegenerationEnd::Written, Edited(Added), {Edited(Source)}, 0, 0},
-        {"conflict, markers", mine, true, Renamed, MergeChoice::WriteWithMarkers, true,
-         RegenerationEnd::Written, "<<<<<<< yours\n// Shape: mine\n=======\n// Figure\n>>>>>>> "
-                                   "generated\n" + Source.substr(9),
-         {mine}, 1, 0},
-        {"conflict, replace", mine, true, Renamed, MergeChoice::Replace, true,
-         RegenerationEnd::Written, Renamed, {mine}, 1, 0},
-        {"conflict, keep", mine, true, Renamed, MergeChoice::KeepMine, true,
-         RegenerationEnd::KeptFiles, mine, {}, 1, 0},
-        {"conflict, cancel", mine, true, Renamed, MergeChoice::Cancel, true,
-         RegenerationEnd::Cancelled, mine, {}, 1, 0},
-        {"no base, replace", Edited(Source), false, Added, MergeChoice::Cancel, true,
-         RegenerationEnd::Written, Added, {Edited(Source)}, 0, 1},
-        {"no base, keep", Edited(Source), false, Added, MergeChoice::Cancel, false,
-         RegenerationEnd::Cancelled, Edited(Source), {}, 0, 1},
+        {"unedited",
+         Source,
+         true,
+         Added,
+         MergeChoice::Cancel,
+         true,
+         RegenerationEnd::Written,
+         Added,
+         {},
+         0,
+         0},
+        {"clean merge",
+         Edited(Source),
+         true,
+         Added,
+         MergeChoice::Cancel,
+         true,
+         RegenerationEnd::Written,
+         Edited(Added),
+         {Edited(Source)},
+         0,
+         0},
+        {"conflict, markers",
+         mine,
+         true,
+         Renamed,
+         MergeChoice::WriteWithMarkers,
+         true,
+         RegenerationEnd::Written,
+         "<<<<<<< yours\n// Shape: mine\n=======\n// Figure\n>>>>>>> "
+         "generated\n" +
+             Source.substr(9),
+         {mine},
+         1,
+         0},
+        {"conflict, replace",
+         mine,
+         true,
+         Renamed,
+         MergeChoice::Replace,
+         true,
+         RegenerationEnd::Written,
+         Renamed,
+         {mine},
+         1,
+         0},
+        {"conflict, keep",
+         mine,
+         true,
+         Renamed,
+         MergeChoice::KeepMine,
+         true,
+         RegenerationEnd::KeptFiles,
+         mine,
+         {},
+         1,
+         0},
+        {"conflict, cancel",
+         mine,
+         true,
+         Renamed,
+         MergeChoice::Cancel,
+         true,
+         RegenerationEnd::Cancelled,
+         mine,
+         {},
+         1,
+         0},
+        {"no base, replace",
+         Edited(Source),
+         false,
+         Added,
+         MergeChoice::Cancel,
+         true,
+         RegenerationEnd::Written,
+         Added,
+         {Edited(Source)},
+         0,
+         1},
+        {"no base, keep",
+         Edited(Source),
+         false,
+         Added,
+         MergeChoice::Cancel,
+         false,
+         RegenerationEnd::Cancelled,
+         Edited(Source),
+         {},
+         0,
+         1},
     };
     for (const Case& c : cases) {
       testing::TempFolder folder;
@@ -110,9 +182,9 @@ class MergeDialogTest : public QObject {
   }
 
   void NextAndPreviousGoThroughEveryFile() {
-    MergeDialog dialog({{"/src/Shape.h", "<<<<<<< yours\na\n=======\nb\n>>>>>>> generated\n",
-                         {1, 9}},
-                        {"/src/Shape.cpp", "x\n<<<<<<< yours\n", {2}}});
+    MergeDialog dialog(
+        {{"/src/Shape.h", "<<<<<<< yours\na\n=======\nb\n>>>>>>> generated\n", {1, 9}},
+         {"/src/Shape.cpp", "x\n<<<<<<< yours\n", {2}}});
     using Place = std::pair<std::size_t, std::size_t>;
     const auto place = [&] { return Place{dialog.CurrentFile(), dialog.CurrentConflict()}; };
     QCOMPARE(place(), Place(0, 0));
