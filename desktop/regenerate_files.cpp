@@ -29,13 +29,25 @@ BeforeReplace TrashOnly(PlatformServices& services, std::vector<std::string> pat
   };
 }
 
+std::optional<GeneratedRecords> Records() {
+  if (auto folder = GeneratedRecords::DefaultFolder()) return GeneratedRecords(std::move(*folder));
+  return std::nullopt;
+}
+
 }  // namespace
 
+std::vector<std::string> FilesWithoutBase(const std::vector<std::string>& paths) {
+  const std::optional<GeneratedRecords> records = Records();
+  std::vector<std::string> unrecorded;
+  for (const std::string& path : ExistingFiles(paths))
+    if (!records || !records->Read(path)) unrecorded.push_back(path);
+  return unrecorded;
+}
+
 RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
-                                    const std::vector<OutputFile>& files,
-                                    const AskMerge& askMerge) {
-  std::optional<GeneratedRecords> records;
-  if (auto folder = GeneratedRecords::DefaultFolder()) records.emplace(std::move(*folder));
+                                    const std::vector<OutputFile>& files, const AskMerge& askMerge,
+                                    bool unmergedConfirmed) {
+  const std::optional<GeneratedRecords> records = Records();
   std::vector<PlannedFile> plan;
   try {
     auto planned = PlanRegeneration(files, {}, records ? &*records : nullptr);
@@ -79,7 +91,8 @@ RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
   }
   Settle noBase = Settle::Keep;
   if (!unmerged.empty()) {
-    if (!services.AskYesNo(owner, ReplaceQuestion(unmerged), std::string(ReplaceCaption)))
+    if (!unmergedConfirmed &&
+        !services.AskYesNo(owner, ReplaceQuestion(unmerged), std::string(ReplaceCaption)))
       return {RegenerationEnd::Cancelled, {}};
     noBase = Settle::Replace;
     trashed.insert(trashed.end(), unmerged.begin(), unmerged.end());

@@ -33,9 +33,15 @@ using AskMerge = std::function<MergeChoice(QWidget* owner, std::vector<Conflicti
 // question; a clean merge is written, the file before it going to the trash; conflicts are shown
 // in the merge dialog (askMerge) and an edited file with no base is put to the Replace question.
 // A file that needs the user and is kept holds back the whole step.
+// unmergedConfirmed: the user already said Replace for the files FilesWithoutBase named.
 RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
                                     const std::vector<OutputFile>& files,
-                                    const AskMerge& askMerge = AskMergeChoice);
+                                    const AskMerge& askMerge = AskMergeChoice,
+                                    bool unmergedConfirmed = false);
+
+// The files among these that exist with no record of what was generated into them: a window can
+// put them to the Replace question before it composes their texts.
+std::vector<std::string> FilesWithoutBase(const std::vector<std::string>& paths);
 
 // "Merged your changes into Shape.cpp" (or "… into Shape.h and Shape.cpp"); empty for no file.
 QString MergedMessage(const std::vector<std::string>& merged);
