@@ -34,8 +34,8 @@ class GeneratedRecords {
   std::variant<std::vector<OutputFile>, FileFailure> Records(
       const std::vector<OutputFile>& generated) const;
 
-  // Removes records not written for MaxAge, then the oldest while all of them together are
-  // larger than MaxTotal; the records of keep (files just written) stay.
+  // Removes records not used (written, or found up to date) for MaxAge, then the oldest while all
+  // of them together are larger than MaxTotal; the records of keep (files just written) stay.
   void Prune(const std::vector<std::string>& keep) const;
 
  private:

@@ -1,5 +1,6 @@
 #include "core/regeneration_step.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -99,7 +100,10 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
     for (std::size_t i = 0; i < files.size(); ++i) {
       if (!Settled(plan[i].Decision.Action, conflicts, noBase)) continue;
       recorded.push_back(files[i].Path);
-      if (!plan[i].RecordUpToDate) due.push_back(files[i]);
+      if (!plan[i].RecordUpToDate)
+        due.push_back(files[i]);
+      else  // still in use: pruning goes by the time a record was last needed
+        ::utimensat(AT_FDCWD, records->RecordPath(files[i].Path).c_str(), nullptr, 0);
     }
     auto made = records->Records(due);
     if (auto* failure = std::get_if<FileFailure>(&made)) return {std::move(*failure)};
