@@ -1,5 +1,6 @@
 // Timings of the generators at the sizes users reach and well beyond: the largest class the grid
-// allows, enumerations of up to a million names from a list file, and a full enumeration grid.
+// allows, enumerations of up to a million names from a list file, a full enumeration grid, and a
+// million-name source regenerated into an edited copy.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -14,6 +15,8 @@
 #include "classgen/cpp_header_writer.h"
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
+#include "core/generated_records.h"
+#include "core/regeneration_step.h"
 #include "enumgen/enumeration_list.h"
 #include "enumgen/enumeration_output.h"
 
@@ -141,6 +144,68 @@ void BM_EnumerationFromFullGrid(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(ComposeEnumeration(request, nullptr));
 }
 BENCHMARK(BM_EnumerationFromFullGrid)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Regenerating the source of a million-name enumeration into a copy the user edited on one line,
+// beside writing it plainly. The description gained a name at the end; the merge reads the file
+// and its record, merges, and writes both in one step.
+struct LargeSource {
+  std::string folder, path, base, yours, generated;
+  GeneratedRecords records;
+  LargeSource()
+      : folder((std::filesystem::temp_directory_path() / "zandrel-bench-regeneration").string()),
+        path(folder + "/BigList.cpp"),
+        records(folder + "/state") {
+    std::filesystem::create_directories(folder);
+    EnumerationRequest request;
+    request.TypeName = "BigList";
+    request.FromFile = true;
+    request.ListPath = ListFilePath(1000000);
+    request.SeparateFile = true;
+    request.OutputPath = folder + "/BigList.h";
+    auto list = std::get<ListFile>(ReadListFile(request.ListPath));
+    base = std::get<EnumerationOutput>(ComposeEnumeration(request, &list)).Files[1].Text;
+    // The same names and one more.
+    request.ListPath = ListFilePath(1000001);
+    list = std::get<ListFile>(ReadListFile(request.ListPath));
+    generated = std::get<EnumerationOutput>(ComposeEnumeration(request, &list)).Files[1].Text;
+    yours = base;
+    const std::size_t middle = yours.find('\n', yours.size() / 2) + 1;
+    yours.insert(middle, "// the user's line\n");
+  }
+  ~LargeSource() { std::filesystem::remove_all(folder); }
+  // The file as the user left it, and its record.
+  void Reset() const { ReplaceFiles({{path, yours}, {records.RecordPath(path), base}}); }
+};
+
+const LargeSource& Source() {
+  static const LargeSource source;
+  return source;
+}
+
+void BM_WriteLargeSourcePlainly(benchmark::State& state) {
+  const LargeSource& source = Source();
+  for (auto _ : state) ReplaceFiles({{source.path, source.generated}});
+  state.SetBytesProcessed(state.iterations() * static_cast<long>(source.generated.size()));
+}
+BENCHMARK(BM_WriteLargeSourcePlainly)->Unit(benchmark::kMillisecond);
+
+void BM_RegenerateLargeSource(benchmark::State& state) {
+  const LargeSource& source = Source();
+  std::filesystem::create_directories(
+      std::filesystem::path(source.records.RecordPath(source.path)).parent_path());
+  const std::vector<OutputFile> files{{source.path, source.generated}};
+  for (auto _ : state) {
+    state.PauseTiming();
+    source.Reset();
+    state.ResumeTiming();
+    const auto plan =
+        std::get<std::vector<PlannedFile>>(PlanRegeneration(files, {}, &source.records));
+    if (plan[0].Decision.Action != Regeneration::Merge) state.SkipWithError("not merged");
+    WriteRegeneration(files, std::move(plan), Settle::Keep, Settle::Keep, &source.records);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<long>(source.generated.size()));
+}
+BENCHMARK(BM_RegenerateLargeSource)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zandrel

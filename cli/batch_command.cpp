@@ -14,7 +14,7 @@
 
 #include "classgen/class_build.h"
 #include "cli/cli_common.h"
-#include "cli/delivery.h"
+#include "cli/regeneration_delivery.h"
 #include "core/output_text.h"
 #include "document/class_document.h"
 #include "document/enumeration_request_document.h"
@@ -35,8 +35,13 @@ constexpr std::string_view BatchUsage =
     "anything is written; one bad entry stops the run with its name and nothing\n"
     "written. Files whose text would not change are left alone; the others are\n"
     "replaced whole, all of them or none. MANIFEST.json may be -, standard input\n"
-    "(paths are then taken from the current folder).\n"
+    "(paths are then taken from the current folder). An entry's \"base\", an older\n"
+    "description or request, is what its files are merged from; without it, the\n"
+    "texts recorded when they were last written are. A file edited since Zandrel\n"
+    "wrote it gets the new text merged into it; one that conflicts is not written.\n"
     "\n"
+    "      --conflicts=markers  write conflicting files with conflict markers\n"
+    "      --force    replace edited files that cannot be merged\n"
     "      --check    write nothing; list each file that would change, and exit\n"
     "                 with status 4 if any would\n"
     "      --dry-run  write nothing; list each file that would change\n"
@@ -44,7 +49,7 @@ constexpr std::string_view BatchUsage =
     "\n"
     "Exit status: 0 done, 1 an entry refused, 2 unusable invocation or JSON, 3 a\n"
     "file not read or not written, or standard output not written, 4 with --check:\n"
-    "a file would change.\n";
+    "a file would change, 5 a conflict, or an edited file with no base.\n";
 
 // Paths in a manifest are read as if zandrel-gen ran in the manifest's folder.
 class ManifestFolder {
@@ -64,6 +69,13 @@ class ManifestFolder {
 struct Entry {
   std::string Label;  // "entries[N] (PATH)"
   std::vector<OutputFile> Files;
+  std::vector<std::optional<std::string>> Bases;  // from "base", paired with Files
+};
+
+// The files and the bases of a whole manifest, in the same order.
+struct Step {
+  std::vector<OutputFile> Files;
+  std::vector<std::optional<std::string>> Bases;
 };
 
 std::string ReadEntryFile(const std::string& path, const std::string& label) {
@@ -114,25 +126,33 @@ Entry ReadEntry(const QJsonValue& value, std::size_t index, const ManifestFolder
   if (isClass == object.contains(QLatin1String("enum")))
     throw UsageError(where + " needs either \"class\" or \"enum\"");
   if (isClass)
-    RejectUnknownKeys(object, {"class", "output"}, where);
+    RejectUnknownKeys(object, {"class", "output", "base"}, where);
   else
-    RejectUnknownKeys(object, {"enum"}, where);
+    RejectUnknownKeys(object, {"enum", "base"}, where);
   const std::string path =
       folder.Resolve(TextMember(object, isClass ? "class" : "enum", "", where));
-  Entry entry{where + " (" + path + ")", {}};
+  Entry entry{where + " (" + path + ")", {}, {}};
+  // An older description or request: the base its files are merged from.
+  std::optional<std::string> base;
+  if (object.contains(QLatin1String("base")))
+    base = folder.Resolve(TextMember(object, "base", "", where));
+  const std::string baseLabel = where + ".base (" + base.value_or("") + ")";
   if (isClass) {
     if (!object.contains(QLatin1String("output"))) throw UsageError(where + ".output is missing");
-    entry.Files =
-        ClassEntry(path, folder.Resolve(TextMember(object, "output", "", where)), entry.Label);
+    const std::string output = folder.Resolve(TextMember(object, "output", "", where));
+    entry.Files = ClassEntry(path, output, entry.Label);
+    if (base) entry.Bases = BasesFrom(ClassEntry(*base, output, baseLabel));
   } else {
     entry.Files = EnumEntry(path, folder, entry.Label);
+    if (base) entry.Bases = BasesFrom(EnumEntry(*base, folder, baseLabel));
   }
+  entry.Bases.resize(entry.Files.size());
   return entry;
 }
 
 // Every file of every entry, in manifest order; a file that two entries write is refused, as
 // one of them would be lost.
-std::vector<OutputFile> ComposeManifest(const std::string& manifestPath) {
+Step ComposeManifest(const std::string& manifestPath) {
   const QJsonObject manifest =
       ParseJsonObject(LoadJsonFile(manifestPath), DocumentName(manifestPath));
   RejectUnknownKeys(manifest, {"$schema", "Format", "entries"}, "manifest");
@@ -141,7 +161,7 @@ std::vector<OutputFile> ComposeManifest(const std::string& manifestPath) {
     throw UsageError("manifest.entries must be an array");
   const QJsonArray entries = manifest.value(QLatin1String("entries")).toArray();
   const ManifestFolder folder(manifestPath);
-  std::vector<OutputFile> files;
+  Step step;
   std::map<std::filesystem::path, std::string> writers;
   for (qsizetype i = 0; i < entries.size(); ++i) {
     Entry entry = ReadEntry(entries[i], static_cast<std::size_t>(i), folder);
@@ -151,20 +171,24 @@ std::vector<OutputFile> ComposeManifest(const std::string& manifestPath) {
       if (!added)
         throw UsageError(entry.Label + ": " + file.Path + " is written by " + other->second +
                          " too");
-      files.push_back(std::move(file));
+      step.Files.push_back(std::move(file));
     }
+    for (auto& base : entry.Bases) step.Bases.push_back(std::move(base));
   }
-  return files;
+  return step;
 }
 
 }  // namespace
 
-int RunBatchCommand(const Arguments& arguments) {
+int RunBatchCommand(const Arguments& given) {
+  Arguments arguments = given;
+  const RegenerationOptions options = TakeRegenerationOptions(arguments, false);
   const CommandLine line = ParseCommandLine(arguments, false);
   if (line.Help) return PrintOutput(BatchUsage) ? Written : NotWritten;
   if (line.Operands.size() != 1) throw UsageError("batch takes one argument: MANIFEST.json");
   try {
-    return Deliver(ComposeManifest(line.Operands[0]), line.Mode);
+    const Step step = ComposeManifest(line.Operands[0]);
+    return DeliverRegeneration(step.Files, step.Bases, line.Mode, options);
   } catch (const DocumentError& error) {
     throw UsageError(error.what());
   }

@@ -1,4 +1,5 @@
 // zandrel-gen class: Build from a JSON description instead of the main window.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -7,7 +8,7 @@
 #include "classgen/class_build.h"
 #include "classgen/class_description.h"
 #include "cli/cli_common.h"
-#include "cli/delivery.h"
+#include "cli/regeneration_delivery.h"
 #include "document/class_document.h"
 
 namespace zandrel::cli {
@@ -19,8 +20,13 @@ constexpr std::string_view ClassUsage =
     "Write the class files as Build does when the save dialog returns OUTPUT_PATH:\n"
     "the header and the source beside it, or the Java file. DESCRIPTION.json may be\n"
     "-, standard input. Files whose text would not change are left alone; the\n"
-    "others are replaced whole, both or neither.\n"
+    "others are replaced whole, both or neither. A file edited since Zandrel wrote\n"
+    "it gets the new text merged into it; one that conflicts is not written.\n"
     "\n"
+    "      --base OLD.json  merge from the files OLD.json gives, not from the\n"
+    "                 texts recorded when the files were last written\n"
+    "      --conflicts=markers  write conflicting files with conflict markers\n"
+    "      --force    replace edited files that cannot be merged\n"
     "      --check    write nothing; list each file that would change, and exit\n"
     "                 with status 4 if any would\n"
     "      --dry-run  write nothing; list each file that would change\n"
@@ -29,26 +35,43 @@ constexpr std::string_view ClassUsage =
     "\n"
     "Exit status: 0 done, 1 class name refused, 2 unusable invocation or JSON, 3 the\n"
     "description not read, a file not written or standard output not written, 4\n"
-    "with --check: a file would change.\n";
+    "with --check: a file would change, 5 a conflict, or an edited file with no\n"
+    "base.\n";
+
+std::optional<ClassDescription> ReadDescription(const std::string& path) {
+  const auto read = ReadClassDocument(LoadJsonFile(path), DocumentName(path));
+  if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
+  return ReadClassDescription(std::get<ClassInput>(read));
+}
 
 }  // namespace
 
-int RunClassCommand(const Arguments& arguments) {
+int RunClassCommand(const Arguments& given) {
+  Arguments arguments = given;
+  const RegenerationOptions options = TakeRegenerationOptions(arguments, true);
   const CommandLine line = ParseCommandLine(arguments, true);
   if (line.Help) return PrintOutput(ClassUsage) ? Written : NotWritten;
   if (line.Operands.size() != 2)
     throw UsageError("class needs two arguments: DESCRIPTION.json OUTPUT_PATH");
   const std::string& path = line.Operands[0];
-  const auto read = ReadClassDocument(LoadJsonFile(path), DocumentName(path));
-  if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
-  const auto description = ReadClassDescription(std::get<ClassInput>(read));
+  if (options.Base && *options.Base == "-" && path == "-")
+    throw UsageError("the description and --base cannot both be standard input");
+  const auto description = ReadDescription(path);
   if (!description) {
     PrintError(std::string(ShortClassNameMessage));
     return Refused;
   }
+  std::vector<std::optional<std::string>> bases;
+  if (options.Base) {
+    const auto older = ReadDescription(*options.Base);
+    if (!older)
+      throw UsageError("--base " + *options.Base + ": " + std::string(ShortClassNameMessage));
+    bases = BasesFrom(ClassOutputFiles(*older, line.Operands[1]));
+  }
   // Nothing is written unless every file can be: an output path that is a folder, FIFO or
   // device is refused before any file changes.
-  return Deliver(ClassOutputFiles(*description, line.Operands[1]), line.Mode);
+  return DeliverRegeneration(ClassOutputFiles(*description, line.Operands[1]), bases, line.Mode,
+                             options);
 }
 
 }  // namespace zandrel::cli

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/cli_common.h"
-#include "cli/delivery.h"
+#include "cli/regeneration_delivery.h"
 #include "core/output_text.h"
 #include "document/enumeration_request_document.h"
 #include "enumgen/enumeration_list.h"
@@ -25,6 +25,13 @@ constexpr std::string_view EnumUsage =
     "main window would receive. ListFile reads the names from a file of at most\n"
     "256 MiB. REQUEST.json may be -, standard input.\n"
     "\n"
+    "A file edited since Zandrel wrote it gets the new text merged into it; one\n"
+    "that conflicts is not written.\n"
+    "\n"
+    "      --base OLD.json  merge from the files the older request OLD.json gives,\n"
+    "                 not from the texts recorded when the files were last written\n"
+    "      --conflicts=markers  write conflicting files with conflict markers\n"
+    "      --force    replace edited files that cannot be merged\n"
     "      --check    write and print nothing; list each file that would change,\n"
     "                 and exit with status 4 if any would\n"
     "      --dry-run  write and print nothing; list each file that would change\n"
@@ -32,15 +39,11 @@ constexpr std::string_view EnumUsage =
     "\n"
     "Exit status: 0 done, 1 request refused, 2 unusable invocation or JSON, 3 the\n"
     "request or list file not read, a file not written or standard output not\n"
-    "written, 4 with --check: a file would change.\n";
+    "written, 4 with --check: a file would change, 5 a conflict, or an edited file\n"
+    "with no base.\n";
 
-}  // namespace
-
-int RunEnumCommand(const Arguments& arguments) {
-  const CommandLine line = ParseCommandLine(arguments, false);
-  if (line.Help) return PrintOutput(EnumUsage) ? Written : NotWritten;
-  if (line.Operands.size() != 1) throw UsageError("enum takes one argument: REQUEST.json");
-  const std::string& path = line.Operands[0];
+// The request file's output, or the exit code of why there is none (reported).
+std::variant<EnumerationOutput, int> ComposeRequest(const std::string& path) {
   const auto read = ReadEnumerationRequest(LoadJsonFile(path), DocumentName(path));
   if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
   const EnumerationRequest& request = std::get<EnumerationRequest>(read);
@@ -55,14 +58,36 @@ int RunEnumCommand(const Arguments& arguments) {
     }
     listFile = std::get<ListFile>(std::move(read));
   }
-  const auto composed = ComposeEnumeration(request, listFile ? &*listFile : nullptr);
+  auto composed = ComposeEnumeration(request, listFile ? &*listFile : nullptr);
   if (const auto* refusal = std::get_if<Refusal>(&composed)) {
     PrintError(refusal->Message);
     return Refused;
   }
+  return std::get<EnumerationOutput>(std::move(composed));
+}
+
+}  // namespace
+
+int RunEnumCommand(const Arguments& given) {
+  Arguments arguments = given;
+  const RegenerationOptions options = TakeRegenerationOptions(arguments, true);
+  const CommandLine line = ParseCommandLine(arguments, false);
+  if (line.Help) return PrintOutput(EnumUsage) ? Written : NotWritten;
+  if (line.Operands.size() != 1) throw UsageError("enum takes one argument: REQUEST.json");
+  const std::string& path = line.Operands[0];
+  if (options.Base && *options.Base == "-" && path == "-")
+    throw UsageError("the request and --base cannot both be standard input");
+  const auto composed = ComposeRequest(path);
+  if (const int* code = std::get_if<int>(&composed)) return *code;
   const auto& output = std::get<EnumerationOutput>(composed);
+  std::vector<std::optional<std::string>> bases;
+  if (options.Base) {
+    auto older = ComposeRequest(*options.Base);
+    if (const int* code = std::get_if<int>(&older)) return *code;
+    bases = BasesFrom(std::get<EnumerationOutput>(std::move(older)).Files);
+  }
   // The include line would name files that are not there: it is printed only once both are.
-  const int delivered = Deliver(output.Files, line.Mode);
+  const int delivered = DeliverRegeneration(output.Files, bases, line.Mode, options);
   if (delivered != Written || line.Mode != Delivery::Write) return delivered;
   // The texts go out as they were made, in one write, never joined or copied.
   return PrintOutput(output.HandOver()) ? Written : NotWritten;

@@ -27,6 +27,7 @@
 #include "desktop/file_preview.h"
 #include "desktop/live_edit_grid.h"
 #include "desktop/platform_services.h"
+#include "desktop/regenerate_files.h"
 #include "enumgen/enumeration_output.h"
 
 namespace zandrel {
@@ -262,18 +263,18 @@ bool TGenEnumForm::GenerateEnumeration() {
   SaveDialog1->FileName = request.TypeName + ".h";
   SaveDialog1->FilterIndex = 1;
 
-  BeforeReplace beforeReplace;
+  bool replaceConfirmed = false;
   if (request.SeparateFile) {
     if (!SaveDialog1->Execute()) return false;
     request.OutputPath = SaveDialog1->FileName;
-    // Ask before anything is read, so a No leaves no trace (not even a list file dialog).
+    // Ask before anything is read, so a No leaves no trace (not even a list file dialog). Files
+    // with a record of what was generated into them are merged instead, once composed.
     const std::vector<std::string> existing =
-        ExistingFiles(EnumerationOutputPaths(request.OutputPath));
+        FilesWithoutBase(EnumerationOutputPaths(request.OutputPath));
     if (!existing.empty()) {
       if (!services_.AskYesNo(this, ReplaceQuestion(existing), std::string(ReplaceCaption)))
         return false;
-      // The old files go to the trash, so the replace can be undone.
-      beforeReplace = TrashReplacedFiles(services_);
+      replaceConfirmed = true;
     }
   }
 
@@ -293,13 +294,14 @@ bool TGenEnumForm::GenerateEnumeration() {
   if (mainWindow_.HoldsInsertion(output.HandOver()) &&
       !services_.AskYesNo(this, CollectAgainQuestion, CollectAgainCaption))
     return false;
+  RegenerationOutcome written;
   if (request.SeparateFile) {
-    const std::vector<FileFailure> failures = ReplaceFiles(output.Files, beforeReplace);
-    for (const FileFailure& failure : failures)
-      services_.ShowMessage(this, DescribeFailure(failure), ErrorCaption);
-    // The include line would name a file that is not there (or is incomplete): keep the input so
-    // the user can choose another place.
-    if (!failures.empty()) return false;
+    // The old files go to the trash, so a replace or a merge can be undone. The include line
+    // would name a file that is not there (or is incomplete): on a failure or Cancel keep the
+    // input so the user can choose another place; kept files are included as they are.
+    written = RegenerateFiles(this, services_, output.Files, AskMergeChoice, replaceConfirmed);
+    if (written.End == RegenerationEnd::Failed || written.End == RegenerationEnd::Cancelled)
+      return false;
   }
 
   mainWindow_.AcceptEnumeration(
@@ -309,7 +311,9 @@ bool TGenEnumForm::GenerateEnumeration() {
   NameGrid->ClearCells();
   hide();
   if (request.SeparateFile)
-    emit Finished(WroteFilesMessage(output.Files), FolderOf(output.Files.front().Path));
+    emit Finished(
+        written.Merged.empty() ? WroteFilesMessage(output.Files) : MergedMessage(written.Merged),
+        FolderOf(output.Files.front().Path));
   else
     emit Finished(QString::fromStdString(request.TypeName) +
                       " collected: Build writes it into every later class header and Java file",

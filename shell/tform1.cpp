@@ -16,6 +16,7 @@
 #include "core/output_text.h"
 #include "desktop/choice_box.h"
 #include "desktop/platform_services.h"
+#include "desktop/regenerate_files.h"
 #include "document/description_model.h"
 #include "enumgen/genenum.h"
 #include "feedback/log_entry.h"
@@ -143,24 +144,20 @@ void TForm1::DoIt() {
     return;
   }
 
-  // The source file may already hold the user's code: replacing needs a yes, and the old files
-  // go to the trash so the replace can be undone.
-  std::vector<std::string> paths;
-  for (const OutputFile& file : ClassOutputFiles(*description, *path)) paths.push_back(file.Path);
-  const std::vector<std::string> existing = ExistingFiles(paths);
-  BeforeReplace beforeReplace;
-  if (!existing.empty()) {
-    if (!services_.AskYesNo(this, ReplaceQuestion(existing), std::string(ReplaceCaption))) {
-      Say(QStringLiteral("Nothing written"));
-      return;
-    }
-    beforeReplace = TrashReplacedFiles(services_);
+  // The source file may hold the user's code: an edited file gets the new text merged into it
+  // (the file before goes to the trash), and conflicts or an edited file with no record of what
+  // was generated into it are put to the user.
+  const std::vector<OutputFile> files = ClassOutputFiles(*description, *path);
+  const RegenerationOutcome outcome = RegenerateFiles(this, services_, files);
+  if (outcome.End == RegenerationEnd::Failed) return;
+  if (outcome.End != RegenerationEnd::Written) {
+    Say(QStringLiteral("Nothing written"));
+    return;
   }
-
-  const std::vector<FileFailure> failures = WriteClassFiles(*description, *path, beforeReplace);
-  for (const FileFailure& failure : failures)
-    services_.ShowMessage(this, DescribeFailure(failure), "Error");
-  if (failures.empty()) ReportBuild(paths);
+  std::vector<std::string> paths;
+  for (const OutputFile& file : files) paths.push_back(file.Path);
+  ReportBuild(paths);
+  if (!outcome.Merged.empty()) statusBar()->showMessage(MergedMessage(outcome.Merged));
 }
 
 void TForm1::Clear() {

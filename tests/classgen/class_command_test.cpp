@@ -209,8 +209,9 @@ TEST_P(ClassCommandFiles, BothFilesOrNoneAndEveryFailureOnItsLine) {
   const std::string description = folder.Write("description.json", testing::FileCaseJson);
   if (const std::string skip = c.SetUp(folder); !skip.empty()) GTEST_SKIP() << skip;
   const auto before = folder.Contents();
+  // Files that were not generated here are replaced only when forced.
   const ProgramRun run = testing::RunProgram(
-      {ZANDREL_GEN, "class", description, folder.Path(c.Chosen)}, {"", c.FileSizeLimit});
+      {ZANDREL_GEN, "class", "--force", description, folder.Path(c.Chosen)}, {"", c.FileSizeLimit});
   std::string errors;
   for (const auto& [path, reason] : c.Failures)
     errors += DescribeFailure({folder.Path(path), reason}) + "\n";

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "classgen/class_build.h"
+#include "core/generated_records.h"
 #include "document/class_document.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
@@ -23,6 +24,9 @@ using testing::ReadFile;
 
 const std::string SampleJson =
     R"({"ClassName": "Sample", "Rows": [{"Row": 1, "Type": "int", "Name": "count"}]})";
+
+// The records zandrel-gen keeps in the tests' state folder.
+GeneratedRecords Records() { return GeneratedRecords(*GeneratedRecords::DefaultFolder()); }
 
 struct Project {
   testing::TempFolder folder;
@@ -102,11 +106,23 @@ TEST(CommandLine, CheckAndDryRunListWhatWouldChangeAndUnchangedFilesStayUntouche
     EXPECT_EQ(upToDate.exitCode, 0);
     EXPECT_EQ(upToDate.out, "");
 
+    // A line the user added stays, and --check accepts it: the merge gives the file back.
     project.folder.Write(last, text + "// mine\n");
+    EXPECT_EQ(project.Run(arguments, "--check").exitCode, 0);
+    EXPECT_EQ(project.Run(arguments).exitCode, 0);
+    EXPECT_EQ(ReadFile(project.Path(last)), text + "// mine\n");
+    // With no record there is no base: --check lists the file, a run refuses it, --force not.
+    fs::remove(Records().RecordPath(project.Path(last)));
     const ProgramRun changed = project.Run(arguments, "--check");
     EXPECT_EQ(changed.exitCode, 4);
     EXPECT_EQ(changed.out, project.Path(last) + "\n");
-    EXPECT_EQ(project.Run(arguments).exitCode, 0);
+    const ProgramRun refused = project.Run(arguments);
+    EXPECT_EQ(refused.exitCode, 5);
+    EXPECT_NE(refused.err.find("zandrel-gen: " + project.Path(last) + ": differs"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(ReadFile(project.Path(last)), text + "// mine\n");
+    EXPECT_EQ(project.Run(arguments, "--force").exitCode, 0);
     EXPECT_EQ(ReadFile(project.Path(last)), text);
     auto times = project.Times(c.files);
     EXPECT_NE(times[last], aged.at(last));
@@ -207,6 +223,81 @@ TEST(CommandLine, StandardInputAndStandardOutput) {
     EXPECT_EQ(run.out, c.out);
     EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
     EXPECT_FALSE(fs::exists("P.h"));
+  }
+}
+
+// The user prepended a line to Sample.cpp, then the description changed.
+TEST(CommandLine, RegeneratingMergesIntoEditedFiles) {
+  const std::string added =
+      R"({"ClassName": "Sample", "Rows": [{"Row": 1, "Type": "int", "Name": "count"},
+                                          {"Row": 2, "Type": "int", "Name": "total"}]})";
+  const std::string renamed = R"({"ClassName": "Shape", "Rows": [{"Row": 1, "Type": "int",
+                                                                 "Name": "count"}]})";
+  const std::string mine = "// (c) Ann\n";
+  enum Source { Merged, Unchanged, WithMarkers, Generated };
+  struct Case {
+    const char* name;
+    const std::string& description;
+    std::vector<std::string> options;  // "@base": --base with the old description
+    bool records;                      // the first run's records kept
+    int exitCode;
+    std::string err;  // follows "zandrel-gen: PROJECT/src/Sample.cpp"
+    Source source;
+  };
+  const Case cases[] = {
+      {"base from the record", added, {}, true, 0, "", Merged},
+      {"base from --base", added, {"--base", "@base"}, false, 0, "", Merged},
+      {"no base", added, {}, false, 5, ": differs from", Unchanged},
+      {"no base, --force", added, {"--force"}, false, 0, "", Generated},
+      {"conflict", renamed, {}, true, 5, ":1: conflict\n", Unchanged},
+      {"conflict, markers",
+       renamed,
+       {"--conflicts=markers"},
+       true,
+       5,
+       ":1: conflict\n",
+       WithMarkers},
+      {"conflict, --force", renamed, {"--force"}, true, 0, "", Generated},
+      {"--check", added, {"--check"}, true, 4, "", Unchanged},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Project project;
+    const std::string source = project.Path("src/Sample.cpp");
+    ASSERT_EQ(project.Run({"class", project.Path("model/sample.json"), source}).exitCode, 0);
+    const std::string header = ReadFile(project.Path("src/Sample.h"));
+    const std::string yours = mine + ReadFile(source);
+    project.folder.Write("src/Sample.cpp", yours);
+    if (!c.records) {
+      fs::remove(Records().RecordPath(source));
+      fs::remove(Records().RecordPath(project.Path("src/Sample.h")));
+    }
+    std::vector<std::string> arguments{"class", project.folder.Write("new.json", c.description),
+                                       source};
+    for (const std::string& option : c.options)
+      arguments.push_back(option == "@base" ? project.Path("model/sample.json") : option);
+    const ProgramRun run = project.Run(arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_NE(run.err.find(c.err.empty() ? "" : "zandrel-gen: " + source + c.err),
+              std::string::npos)
+        << run.err;
+    if (c.err.empty()) {
+      EXPECT_EQ(run.err, "");
+    }
+
+    const auto read = ReadClassDocument(c.description, "new.json");
+    const std::string generated =
+        ClassOutputFiles(*ReadClassDescription(std::get<ClassInput>(read)), source)[1].Text;
+    const std::string expected[] = {mine + generated, yours, "", generated};
+    if (c.source == WithMarkers) {
+      EXPECT_TRUE(ReadFile(source).starts_with("<<<<<<< yours\n" + mine)) << ReadFile(source);
+    } else {
+      EXPECT_EQ(ReadFile(source), expected[c.source]);
+    }
+    // The header goes with its source: unwritten when the source is.
+    if (c.source == Unchanged) {
+      EXPECT_EQ(ReadFile(project.Path("src/Sample.h")), header);
+    }
   }
 }
 

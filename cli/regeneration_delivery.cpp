@@ -1,0 +1,105 @@
+#include "cli/regeneration_delivery.h"
+
+#include <stdexcept>
+#include <utility>
+#include <variant>
+
+#include "cli/delivery.h"
+#include "core/generated_records.h"
+#include "core/regeneration_step.h"
+
+namespace zandrel::cli {
+
+RegenerationOptions TakeRegenerationOptions(Arguments& arguments, bool withBase) {
+  RegenerationOptions options;
+  Arguments rest;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--") {
+      rest.insert(rest.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.end());
+      break;
+    }
+    if (withBase && (argument == "--base" || argument.starts_with("--base="))) {
+      if (options.Base) throw UsageError("--base is given twice");
+      if (argument != "--base") {
+        options.Base = argument.substr(7);
+      } else if (i + 1 < arguments.size()) {
+        options.Base = arguments[++i];
+      } else {
+        throw UsageError("--base needs a file: --base OLD.json");
+      }
+    } else if (argument == "--force") {
+      options.Force = true;
+    } else if (argument.starts_with("--conflicts=")) {
+      if (argument != "--conflicts=markers")
+        throw UsageError("unknown value in \"" + argument + "\" (only --conflicts=markers)");
+      options.Markers = true;
+    } else {
+      rest.push_back(argument);
+    }
+  }
+  if (options.Force && options.Markers)
+    throw UsageError("--force and --conflicts=markers cannot be used together");
+  arguments = std::move(rest);
+  return options;
+}
+
+std::vector<std::optional<std::string>> BasesFrom(std::vector<OutputFile> older) {
+  std::vector<std::optional<std::string>> bases;
+  for (OutputFile& file : older) bases.emplace_back(std::move(file.Text));
+  return bases;
+}
+
+int DeliverRegeneration(const std::vector<OutputFile>& files,
+                        const std::vector<std::optional<std::string>>& bases, Delivery mode,
+                        const RegenerationOptions& options) {
+  if (mode == Delivery::Stdout) return Deliver(files, mode);
+  std::optional<GeneratedRecords> records;
+  if (auto folder = GeneratedRecords::DefaultFolder()) records.emplace(std::move(*folder));
+
+  std::vector<PlannedFile> plan;
+  try {
+    auto planned = PlanRegeneration(files, bases, records ? &*records : nullptr);
+    if (auto* failure = std::get_if<FileFailure>(&planned)) {
+      PrintError("zandrel-gen: " + DescribeReadFailure(*failure));
+      return NotWritten;
+    }
+    plan = std::get<std::vector<PlannedFile>>(std::move(planned));
+  } catch (const std::runtime_error& error) {
+    PrintError(std::string("zandrel-gen: ") + error.what());
+    return NotWritten;
+  }
+
+  const Settle conflicts =
+      options.Markers ? Settle::Markers : (options.Force ? Settle::Replace : Settle::Keep);
+  const Settle noBase = options.Force ? Settle::Replace : Settle::Keep;
+  bool unsettled = false;  // a conflict or a refusal: exit 5 whatever is written
+  std::string list;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const FileRegeneration& decision = plan[i].Decision;
+    if (decision.Action != Regeneration::Leave) list += files[i].Path + "\n";
+    if (decision.Action == Regeneration::Conflict && conflicts != Settle::Replace) {
+      unsettled = true;
+      for (std::size_t line : decision.Merged.ConflictLines)
+        PrintError("zandrel-gen: " + files[i].Path + ":" + std::to_string(line) + ": conflict");
+    } else if (decision.Action == Regeneration::NoBase && noBase != Settle::Replace) {
+      unsettled = true;
+      PrintError("zandrel-gen: " + files[i].Path +
+                 ": differs from the text generated now, and no base is known to merge it from "
+                 "(use --base OLD.json, or --force to replace it)");
+    }
+  }
+
+  if (mode != Delivery::Write) {
+    if (!PrintOutput(list)) return NotWritten;
+    return mode == Delivery::Check && !list.empty() ? Differs : Written;
+  }
+  if (!StepWritable(plan, conflicts, noBase)) return Conflicts;
+  const std::vector<FileFailure> failures =
+      WriteRegeneration(files, std::move(plan), conflicts, noBase, records ? &*records : nullptr);
+  for (const FileFailure& failure : failures) PrintError(DescribeFailure(failure));
+  if (!failures.empty()) return NotWritten;
+  return unsettled ? Conflicts : Written;
+}
+
+}  // namespace zandrel::cli

@@ -1,0 +1,127 @@
+#include "core/regeneration_step.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace zandrel {
+
+namespace {
+
+// The merge library's own bound on a file's size.
+constexpr std::size_t MergeableLimit = std::size_t{1} << 30;
+
+// The file's text, nothing when it does not exist (a link that points nowhere included).
+std::variant<std::optional<std::string>, FileFailure> ReadExisting(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) {
+    if (errno == ENOENT) return std::optional<std::string>();
+    return FileFailure{path, std::strerror(errno)};
+  }
+  // Never opened: the write refuses it, as it refuses any target that is not a regular file.
+  if (!S_ISREG(status.st_mode)) return std::optional<std::string>();
+  auto read = ReadInputFile(path, MergeableLimit);
+  if (auto* failure = std::get_if<FileFailure>(&read)) return std::move(*failure);
+  return std::optional<std::string>(std::get<std::string>(std::move(read)));
+}
+
+Settle SettleFor(Regeneration action, Settle conflicts, Settle noBase) {
+  if (action == Regeneration::Conflict) return conflicts;
+  if (action == Regeneration::NoBase) return noBase == Settle::Markers ? Settle::Keep : noBase;
+  return Settle::Replace;
+}
+
+// Whether the file ends the step holding (or built on) the new text, so that its record is due.
+bool Settled(Regeneration action, Settle conflicts, Settle noBase) {
+  return SettleFor(action, conflicts, noBase) != Settle::Keep;
+}
+
+}  // namespace
+
+std::variant<std::vector<PlannedFile>, FileFailure> PlanRegeneration(
+    const std::vector<OutputFile>& files, const std::vector<std::optional<std::string>>& givenBases,
+    const GeneratedRecords* records) {
+  std::vector<PlannedFile> plan;
+  plan.reserve(files.size());
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const OutputFile& file = files[i];
+    auto existing = ReadExisting(file.Path);
+    if (auto* failure = std::get_if<FileFailure>(&existing)) return std::move(*failure);
+    const auto& onDisk = std::get<std::optional<std::string>>(existing);
+    std::optional<std::string> recorded;
+    if (records != nullptr) recorded = records->Read(file.Path);
+    const std::optional<std::string>& base =
+        i < givenBases.size() && givenBases[i] ? givenBases[i] : recorded;
+    plan.push_back({RegenerateFile(file.Text, onDisk, base), recorded == file.Text});
+  }
+  return plan;
+}
+
+bool StepWritable(const std::vector<PlannedFile>& plan, Settle conflicts, Settle noBase) {
+  for (const PlannedFile& planned : plan)
+    if (!Settled(planned.Decision.Action, conflicts, noBase)) return false;
+  return true;
+}
+
+std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
+                                     std::vector<PlannedFile>& plan, Settle conflicts,
+                                     Settle noBase) {
+  std::vector<OutputFile> changed;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    FileRegeneration& decision = plan[i].Decision;
+    const Settle settle = SettleFor(decision.Action, conflicts, noBase);
+    if (settle == Settle::Keep || decision.Action == Regeneration::Leave) continue;
+    // Replacing a conflict or an unmerged file writes the new text.
+    const bool asGenerated =
+        settle == Settle::Replace &&
+        (decision.Action == Regeneration::Conflict || decision.Action == Regeneration::NoBase);
+    if (!asGenerated &&
+        (decision.Action == Regeneration::Merge || decision.Action == Regeneration::Conflict))
+      changed.push_back({files[i].Path, std::move(decision.Merged.Text)});
+    else
+      changed.push_back(files[i]);
+  }
+  return changed;
+}
+
+std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
+                                           std::vector<PlannedFile> plan, Settle conflicts,
+                                           Settle noBase, const GeneratedRecords* records,
+                                           const BeforeReplace& beforeReplace) {
+  // Header and source are one step: a file left for the user holds back the others too.
+  if (!StepWritable(plan, conflicts, noBase)) return {};
+  std::vector<OutputFile> step = FilesToWrite(files, plan, conflicts, noBase);
+  std::vector<std::string> recorded;
+  if (records != nullptr) {
+    std::vector<OutputFile> due;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      if (!Settled(plan[i].Decision.Action, conflicts, noBase)) continue;
+      recorded.push_back(files[i].Path);
+      if (!plan[i].RecordUpToDate)
+        due.push_back(files[i]);
+      else  // still in use: pruning goes by the time a record was last needed
+        ::utimensat(AT_FDCWD, records->RecordPath(files[i].Path).c_str(), nullptr, 0);
+    }
+    auto made = records->Records(due);
+    if (auto* failure = std::get_if<FileFailure>(&made)) return {std::move(*failure)};
+    for (OutputFile& record : std::get<std::vector<OutputFile>>(made))
+      step.push_back(std::move(record));
+  }
+  if (step.empty()) return {};
+  std::vector<FileFailure> failures = ReplaceFiles(step, beforeReplace);
+  if (failures.empty() && records != nullptr) records->Prune(recorded);
+  // The files' own failures say what went wrong; a record's is told only when it is the cause.
+  std::vector<FileFailure> ofFiles;
+  for (FileFailure& failure : failures)
+    for (const OutputFile& file : files)
+      if (failure.Path == file.Path) {
+        ofFiles.push_back(std::move(failure));
+        break;
+      }
+  return ofFiles.empty() ? failures : ofFiles;
+}
+
+}  // namespace zandrel

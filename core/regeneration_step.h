@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "core/generated_records.h"
+#include "core/output_text.h"
+#include "core/regeneration.h"
+
+namespace zandrel {
+
+// One file of a step: what regenerating does to it.
+struct PlannedFile {
+  FileRegeneration Decision;
+  bool RecordUpToDate = false;  // its record already holds the new text
+};
+
+// Reads each file and its base (the one given for it, else its record when records is given) and
+// decides for each. givenBases is empty or has one entry per file. A file that exists but cannot
+// be read, or is not a regular file, is a failure.
+std::variant<std::vector<PlannedFile>, FileFailure> PlanRegeneration(
+    const std::vector<OutputFile>& files, const std::vector<std::optional<std::string>>& givenBases,
+    const GeneratedRecords* records);
+
+// What becomes of the files the merge cannot settle alone (conflicts, or edited with no base).
+enum class Settle {
+  Keep,     // nothing of the step is written
+  Replace,  // the new text replaces the file
+  Markers,  // conflicts are written with their markers
+};
+
+// Whether the step can be written as settled: false when a file that needs the user is kept.
+bool StepWritable(const std::vector<PlannedFile>& plan, Settle conflicts, Settle noBase);
+
+// The files a settled step writes (those whose text changes), in step order.
+// The merged texts are moved out of the plan.
+std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
+                                     std::vector<PlannedFile>& plan, Settle conflicts,
+                                     Settle noBase);
+
+// Writes the changed files and the records of every file of the step (unless already current) as
+// one ReplaceFiles step, then prunes the records. beforeReplace sees the records' targets too.
+// The merged texts are moved out of the plan.
+std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
+                                           std::vector<PlannedFile> plan, Settle conflicts,
+                                           Settle noBase, const GeneratedRecords* records,
+                                           const BeforeReplace& beforeReplace = {});
+
+}  // namespace zandrel

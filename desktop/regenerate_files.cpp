@@ -1,0 +1,120 @@
+#include "desktop/regenerate_files.h"
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+#include <variant>
+
+#include "core/generated_records.h"
+#include "core/regeneration_step.h"
+#include "core/text.h"
+
+namespace zandrel {
+
+namespace {
+
+// Moves to the trash those of the files about to be replaced that are among these paths (a link
+// is replaced through, so its target is what is compared).
+BeforeReplace TrashOnly(PlatformServices& services, std::vector<std::string> paths) {
+  return [&services, paths = std::move(paths)](const std::vector<std::string>& existingTargets) {
+    for (const std::string& target : existingTargets)
+      for (const std::string& path : paths) {
+        std::error_code error;
+        if (std::filesystem::equivalent(target, path, error)) {
+          services.MoveToTrash(target);
+          break;
+        }
+      }
+  };
+}
+
+std::optional<GeneratedRecords> Records() {
+  if (auto folder = GeneratedRecords::DefaultFolder()) return GeneratedRecords(std::move(*folder));
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::string> FilesWithoutBase(const std::vector<std::string>& paths) {
+  const std::optional<GeneratedRecords> records = Records();
+  std::vector<std::string> unrecorded;
+  for (const std::string& path : ExistingFiles(paths))
+    if (!records || !records->Read(path)) unrecorded.push_back(path);
+  return unrecorded;
+}
+
+RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
+                                    const std::vector<OutputFile>& files, const AskMerge& askMerge,
+                                    bool unmergedConfirmed) {
+  const std::optional<GeneratedRecords> records = Records();
+  std::vector<PlannedFile> plan;
+  try {
+    auto planned = PlanRegeneration(files, {}, records ? &*records : nullptr);
+    if (auto* failure = std::get_if<FileFailure>(&planned)) {
+      services.ShowMessage(owner, DescribeReadFailure(*failure), "Error");
+      return {RegenerationEnd::Failed, {}};
+    }
+    plan = std::get<std::vector<PlannedFile>>(std::move(planned));
+  } catch (const std::runtime_error& error) {
+    services.ShowMessage(owner, error.what(), "Error");
+    return {RegenerationEnd::Failed, {}};
+  }
+
+  std::vector<ConflictingFile> conflicting;
+  std::vector<std::string> unmerged, merged, trashed;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    FileRegeneration& decision = plan[i].Decision;
+    if (decision.Action == Regeneration::Conflict)
+      conflicting.push_back({files[i].Path, decision.Merged.Text, decision.Merged.ConflictLines});
+    if (decision.Action == Regeneration::NoBase) unmerged.push_back(files[i].Path);
+    if (decision.Action == Regeneration::Merge) merged.push_back(files[i].Path);
+  }
+
+  // The files the user's text is about to leave go to the trash, so each step can be undone.
+  trashed = merged;
+  Settle conflicts = Settle::Keep;
+  if (!conflicting.empty()) {
+    for (const ConflictingFile& file : conflicting) trashed.push_back(file.Path);
+    switch (askMerge(owner, std::move(conflicting))) {
+      case MergeChoice::WriteWithMarkers:
+        conflicts = Settle::Markers;
+        break;
+      case MergeChoice::Replace:
+        conflicts = Settle::Replace;
+        break;
+      case MergeChoice::KeepMine:
+        return {RegenerationEnd::KeptFiles, {}};
+      case MergeChoice::Cancel:
+        return {RegenerationEnd::Cancelled, {}};
+    }
+  }
+  Settle noBase = Settle::Keep;
+  if (!unmerged.empty()) {
+    if (!unmergedConfirmed &&
+        !services.AskYesNo(owner, ReplaceQuestion(unmerged), std::string(ReplaceCaption)))
+      return {RegenerationEnd::Cancelled, {}};
+    noBase = Settle::Replace;
+    trashed.insert(trashed.end(), unmerged.begin(), unmerged.end());
+  }
+
+  const std::vector<FileFailure> failures =
+      WriteRegeneration(files, std::move(plan), conflicts, noBase, records ? &*records : nullptr,
+                        TrashOnly(services, std::move(trashed)));
+  for (const FileFailure& failure : failures)
+    services.ShowMessage(owner, DescribeFailure(failure), "Error");
+  if (!failures.empty()) return {RegenerationEnd::Failed, {}};
+  return {RegenerationEnd::Written, std::move(merged)};
+}
+
+QString MergedMessage(const std::vector<std::string>& merged) {
+  if (merged.empty()) return {};
+  QString names;
+  for (std::size_t i = 0; i < merged.size(); ++i) {
+    if (i > 0) names += i + 1 == merged.size() ? QStringLiteral(" and ") : QStringLiteral(", ");
+    names += QString::fromStdString(std::string(FileNamePart(merged[i])));
+  }
+  return QStringLiteral("Merged your changes into ") + names;
+}
+
+}  // namespace zandrel

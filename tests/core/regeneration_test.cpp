@@ -1,0 +1,305 @@
+// Regenerating class files into copies the user has edited: the merge keeps every line written by
+// hand outside the lines a description change touches.
+#include <git2.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "classgen/class_build.h"
+#include "core/generated_records.h"
+#include "core/regeneration.h"
+#include "tests/support/sample_classes.h"
+
+namespace zandrel {
+namespace {
+
+using Edit = std::function<std::string(std::string)>;
+
+// Replaces the first occurrence of what after anchor.
+Edit ReplaceAfter(std::string anchor, std::string what, std::string with) {
+  return [=](std::string text) {
+    const std::size_t at = text.find(what, text.find(anchor));
+    return at == std::string::npos ? text : text.replace(at, what.size(), with);
+  };
+}
+Edit Prepend(std::string line) {
+  return [=](std::string text) { return line + text; };
+}
+Edit Append(std::string lines) {
+  return [=](std::string text) { return text + lines; };
+}
+Edit Crlf(Edit edit) {
+  return [=](std::string text) {
+    std::string crlf;
+    for (char c : edit(text)) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return crlf;
+  };
+}
+Edit Then(Edit first, Edit second) {
+  return [=](std::string text) { return second(first(text)); };
+}
+Edit DropFinalLineEnd(Edit edit) {
+  return [=](std::string text) {
+    text = edit(text);
+    if (text.ends_with('\n')) text.pop_back();
+    return text;
+  };
+}
+
+std::string Text(const ClassDescription& description, std::size_t file) {
+  return ClassOutputFiles(description, "/src/" + description.ClassName + ".h").at(file).Text;
+}
+
+TEST(Regeneration, MergeCases) {
+  using testing::SampleClass;
+  const auto with = [](std::function<void(ClassDescription&)> change) {
+    ClassDescription d = SampleClass();
+    change(d);
+    return d;
+  };
+  const ClassDescription memberAdded = with([](ClassDescription& d) {
+    d.Members.push_back({"long", "height", "0", 5});
+  });
+  const ClassDescription memberRemoved =
+      with([](ClassDescription& d) { d.Members.erase(d.Members.begin()); });
+  const ClassDescription optionToggled =
+      with([](ClassDescription& d) { d.Options.BigConstructor = false; });
+  const ClassDescription renamed = with([](ClassDescription& d) { d.ClassName = "Figure"; });
+  const Edit body = ReplaceAfter("::area(", " // enter your code here", "  return w * h;");
+  enum { Header, Source };
+  struct Case {
+    const char* name;
+    const ClassDescription& changed;
+    std::size_t file;
+    Edit edit;                                  // the user's edit of the old text
+    Regeneration action = Regeneration::Merge;  // the same edit of the new text is the result
+    std::size_t conflictLine = 0;
+  };
+  const Case cases[] = {
+      {"line added at the top", memberAdded, Source, Prepend("// (c) Ann\n")},
+      {"body filled in", memberAdded, Source, body},
+      {"code appended", memberRemoved, Source, Append("\nint helper() { return 1; }\n")},
+      {"include added to the header", memberAdded, Header,
+       ReplaceAfter("", "#include <stdlib.h>\n", "#include <stdlib.h>\n#include <vector>\n")},
+      {"member removed", memberRemoved, Source, body},
+      {"option toggled", optionToggled, Source, Then(Prepend("// mine\n"), body)},
+      {"class renamed against an edited first line", renamed, Source,
+       ReplaceAfter("", "// Sample", "// Sample: shapes"), Regeneration::Conflict, 1},
+      {"CRLF", memberAdded, Source, Crlf(body)},
+      {"byte-order mark", memberAdded, Source, Prepend("\xEF\xBB\xBF")},
+      {"no final line end", memberAdded, Source, DropFinalLineEnd(body)},
+      {"final line end added to the header", memberAdded, Header, Append("\n")},
+      {"the change made by hand already", memberAdded, Source,
+       [&](const std::string&) { return body(Text(memberAdded, Source)); }, Regeneration::Leave},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string base = Text(SampleClass(), c.file);
+    const std::string generated = Text(c.changed, c.file);
+    const std::string yours = c.edit(base);
+    ASSERT_NE(yours, base);
+    const FileRegeneration result = RegenerateFile(generated, yours, base);
+    EXPECT_EQ(result.Action, c.action);
+    if (c.action == Regeneration::Merge) {
+      EXPECT_EQ(result.Merged.Text, c.edit(generated));
+    }
+    if (c.action == Regeneration::Conflict) {
+      ASSERT_EQ(result.Merged.ConflictLines, std::vector<std::size_t>{c.conflictLine});
+      EXPECT_TRUE(result.Merged.Text.starts_with(std::string(YoursMarker) + "\n// Sample: shapes"));
+    }
+  }
+}
+
+// Old and new texts of random descriptions, user lines put in where the two agree: the merge
+// gives the new text with the user's lines where they were, byte for byte.
+class RandomClasses {
+ public:
+  explicit RandomClasses(unsigned seed) : random_(seed) {}
+
+  ClassDescription Description() {
+    ClassDescription d;
+    d.ClassName = Pick<std::string>({"Shape", "Point", "Meter", "Account"});
+    const int rows = Number(0, 6);
+    for (int row = 1; row <= rows; ++row) d.Members.push_back(Member(row));
+    GenerationOptions& o = d.Options;
+    o.ComparisonLevel = static_cast<ComparisonLevel>(Number(0, 2));
+    o.PrivateCopy = Flag();
+    o.FrameworkLibrary = Flag();
+    o.StdLib = Flag();
+    o.MathLib = Flag();
+    o.CStrings = Flag();
+    o.BigConstructor = Flag();
+    o.ToStringMethod = Flag();
+    o.NameForm = static_cast<NameForm>(Number(0, 2));
+    o.TargetSystem = static_cast<TargetSystem>(Number(0, 3));
+    return d;
+  }
+
+  void Change(ClassDescription& d) {
+    switch (Number(0, 5)) {
+      case 0:
+        d.Members.push_back(Member(static_cast<int>(d.Members.size()) + 1));
+        break;
+      case 1:
+        if (!d.Members.empty())
+          d.Members.erase(d.Members.begin() + Number(0, d.Members.size() - 1));
+        break;
+      case 2:
+        d.Options.BigConstructor = !d.Options.BigConstructor;
+        break;
+      case 3:
+        d.Options.ComparisonLevel = static_cast<ComparisonLevel>(Number(0, 2));
+        break;
+      case 4:
+        d.Options.NameForm = static_cast<NameForm>(Number(0, 2));
+        break;
+      default:
+        d.Options.ToStringMethod = !d.Options.ToStringMethod;
+    }
+  }
+
+  int Number(int low, std::size_t high) {
+    return std::uniform_int_distribution<int>(low, static_cast<int>(high))(random_);
+  }
+  bool Flag() { return Number(0, 1) == 1; }
+
+ private:
+  template <typename T>
+  T Pick(std::vector<T> from) {
+    return from[static_cast<std::size_t>(Number(0, from.size() - 1))];
+  }
+  MemberRow Member(int row) {
+    return {Pick<std::string>({"int", "double", "char", "String"}),
+            Pick<std::string>({"count", "name[16]", "rate", "area(int w)", "reset()", "x"}) +
+                std::to_string(row),
+            Pick<std::string>({"", "0", "1.5"}), row};
+  }
+  std::mt19937 random_;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end == std::string::npos ? end : end - start + 1));
+    start = end == std::string::npos ? text.size() : end + 1;
+  }
+  return lines;
+}
+
+// The lines of the old text that the new one changes, and where it inserts lines, by libgit2's
+// own diff.
+struct Changes {
+  std::vector<bool> changed, insertedBefore;
+  std::vector<int> offset;  // new line index minus old line index, for lines left alone
+};
+
+Changes Compare(const std::string& before, const std::string& after, std::size_t lineCount) {
+  Changes changes{std::vector<bool>(lineCount + 1), std::vector<bool>(lineCount + 1),
+                  std::vector<int>(lineCount + 1)};
+  std::vector<git_diff_hunk> hunks;
+  git_diff_options options = GIT_DIFF_OPTIONS_INIT;
+  options.context_lines = 0;
+  git_diff_buffers(
+      before.data(), before.size(), nullptr, after.data(), after.size(), nullptr, &options, nullptr,
+      nullptr,
+      [](const git_diff_delta*, const git_diff_hunk* hunk, void* found) {
+        static_cast<std::vector<git_diff_hunk>*>(found)->push_back(*hunk);
+        return 0;
+      },
+      nullptr, &hunks);
+  int shift = 0;
+  std::size_t next = 0;
+  for (const git_diff_hunk& hunk : hunks) {
+    // A pure insertion starts after its old_start line; a change starts at it.
+    const std::size_t first = hunk.old_lines == 0 ? static_cast<std::size_t>(hunk.old_start)
+                                                  : static_cast<std::size_t>(hunk.old_start) - 1;
+    for (; next < first; ++next) changes.offset[next] = shift;
+    if (hunk.old_lines == 0) changes.insertedBefore[first] = true;
+    for (int i = 0; i < hunk.old_lines; ++i) changes.changed[first + i] = true;
+    next = first + static_cast<std::size_t>(hunk.old_lines);
+    shift += hunk.new_lines - hunk.old_lines;
+  }
+  for (; next <= lineCount; ++next) changes.offset[next] = shift;
+  return changes;
+}
+
+TEST(Regeneration, UserLinesStayWhereTheyWere) {
+  git_libgit2_init();
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    RandomClasses random(seed);
+    const ClassDescription old = random.Description();
+    ClassDescription changed = old;
+    random.Change(changed);
+    const auto oldFiles = ClassOutputFiles(old, "/src/Out.h");
+    const std::size_t file = static_cast<std::size_t>(random.Number(0, oldFiles.size() - 1));
+    const std::string base = oldFiles[file].Text;
+    const std::string generated = ClassOutputFiles(changed, "/src/Out.h")[file].Text;
+    const std::vector<std::string> baseLines = Lines(base);
+    const std::vector<std::string> newLines = Lines(generated);
+    const Changes changes = Compare(base, generated, baseLines.size());
+
+    // User lines go before old lines that the change leaves alone, as do the lines before them.
+    std::vector<std::vector<std::string>> yoursBefore(baseLines.size());
+    std::vector<std::vector<std::string>> expectedBefore(newLines.size() + 1);
+    for (std::size_t i = 0; i < baseLines.size(); ++i) {
+      const bool agrees =
+          !changes.changed[i] && !changes.insertedBefore[i] && (i == 0 || !changes.changed[i - 1]);
+      if (!agrees || random.Number(0, 3) != 0) continue;
+      const std::string line = "  // mine " + std::to_string(i) + "\n";
+      yoursBefore[i].push_back(line);
+      expectedBefore[static_cast<std::size_t>(static_cast<int>(i) + changes.offset[i])].push_back(
+          line);
+    }
+    std::string yours, expected;
+    for (std::size_t i = 0; i < baseLines.size(); ++i) {
+      for (const std::string& line : yoursBefore[i]) yours += line;
+      yours += baseLines[i];
+    }
+    for (std::size_t j = 0; j < newLines.size(); ++j) {
+      for (const std::string& line : expectedBefore[j]) expected += line;
+      expected += newLines[j];
+    }
+    const FileRegeneration result = RegenerateFile(generated, yours, base);
+    const auto written = TextToWrite(result, generated);
+    EXPECT_EQ(written.value_or(yours), expected);
+  }
+}
+
+TEST(GeneratedRecords, MirrorAbsolutePathsAndPruneOldestFirst) {
+  const GeneratedRecords records("/state/generated");
+  EXPECT_EQ(records.RecordPath("/home/ann/src/Shape.cpp"),
+            "/state/generated/home/ann/src/Shape.cpp.base");
+  EXPECT_EQ(records.RecordPath("/home/ann/../../etc/x.h"), "/state/generated/etc/x.h.base");
+  // The longest name a folder takes still gets a record, one of its own.
+  const std::string longest = records.RecordPath("/src/" + std::string(255, 'n'));
+  EXPECT_LE(longest.size() - longest.rfind('/') - 1, 255u);
+  EXPECT_NE(longest, records.RecordPath("/src/" + std::string(254, 'n') + "m"));
+
+  const std::int64_t now = 1'000'000'000;
+  const std::int64_t day = 24 * 60 * 60;
+  const std::uintmax_t mib = std::uintmax_t{1} << 20;
+  struct Case {
+    const char* name;
+    std::vector<RecordEntry> records;
+    std::vector<std::string> keep, pruned;
+  };
+  const Case cases[] = {
+      {"young and small", {{"a", 10, now - day}, {"b", 10, now}}, {}, {}},
+      {"older than 180 days", {{"a", 10, now - 181 * day}, {"b", 10, now - 179 * day}}, {}, {"a"}},
+      {"over 256 MiB: oldest first",
+       {{"new", 100 * mib, now}, {"old", 100 * mib, now - 2}, {"mid", 100 * mib, now - 1}},
+       {},
+       {"old"}},
+      {"the files just written stay", {{"a", 300 * mib, now - 200 * day}}, {"a"}, {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(RecordsToPrune(c.records, now, c.keep), c.pruned) << c.name;
+}
+
+}  // namespace
+}  // namespace zandrel
