@@ -96,11 +96,7 @@ class TForm1Test : public QObject {
     QVERIFY(!UiOf(*form_).VCLCheck->isHidden());
     QCOMPARE(UiOf(*form_).SystemBox->currentText(), QString("DevC++"));
     QCOMPARE(UiOf(*form_).FormBox->currentText(), QString("get_variable and set_variable"));
-    QCOMPARE(form_->SelectedSystem(), TargetSystem::DevCpp);
-    QCOMPARE(form_->SelectedNameForm(), NameForm::LowerUnderscore);
-    QVERIFY(form_->HeaderInsertions().empty());
     QVERIFY(UiOf(*form_).NameEdit->text().isEmpty());
-    QCOMPARE(form_->Model().Options().ComparisonLevel, ComparisonLevel::NoComparisons);
     for (QCheckBox* box :
          {UiOf(*form_).PrivateCheck, UiOf(*form_).StdCheck, UiOf(*form_).MathCheck,
           UiOf(*form_).StringCheck, UiOf(*form_).BigConstructorBox, UiOf(*form_).ToStringBox})
