@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QUndoStack>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -607,6 +608,34 @@ class TForm1Test : public QObject {
     QTest::keyClick(form_, Qt::Key_R, Qt::AltModifier);
     QWidget* focus = QApplication::focusWidget();
     QVERIFY(focus == UiOf(*form_).SystemBox || focus->parentWidget() == UiOf(*form_).SystemBox);
+  }
+
+  // Undo and Redo reach the description from every control, the boxes' text fields included, and
+  // the row keys act in the table without a clash.
+  void undoKeysWhereverTheFocusIs() {
+    TForm1Ui& ui = UiOf(*form_);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_));
+    QWidget* const fields[] = {ui.SystemBox->lineEdit(), ui.FormBox->lineEdit(), ui.NameEdit,
+                               ui.StringGrid1, ui.ToStringBox};
+    for (QWidget* field : fields) {
+      Pick(ui.SystemBox, "Java");
+      field->setFocus();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+      QCOMPARE(form_->SelectedSystem(), TargetSystem::DevCpp);
+      QCOMPARE(ui.SystemBox->currentText(), QString("DevC++"));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z,
+                      Qt::ControlModifier | Qt::ShiftModifier);
+      QCOMPARE(form_->SelectedSystem(), TargetSystem::Java);
+      QCOMPARE(form_->History()->undoText(), QString("Target System"));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    }
+    SetCell(ui.StringGrid1, 1, 0, "int");
+    ui.StringGrid1->setFocus();
+    ui.StringGrid1->setCurrentCell(0, 0);
+    QTest::keyClick(ui.StringGrid1, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(Cell(ui.StringGrid1, 2, 0), QString("int"));
+    QCOMPARE(form_->History()->undoText(), QString("Duplicate Rows"));
   }
 
   void everyControlReachableOnASmallScreen() {
