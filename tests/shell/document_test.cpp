@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QUndoStack>
 #include <filesystem>
@@ -176,10 +177,16 @@ class DocumentTest : public QObject {
     QCOMPARE(ReadFile(saved), entered);
     QCOMPARE(form_->windowTitle(), QString("sample.zandrel.json[*] - Zandrel"));
     QVERIFY(!form_->isWindowModified());
+    QCOMPARE(form_->statusBar()->currentMessage(), QString("Saved sample.zandrel.json"));
 
     ui_->NewAction->trigger();
     QCOMPARE(Document(*form_), WriteClassDocument(ClassInput()).toStdString());
     QVERIFY(form_->DocumentPath().empty());
+    QVERIFY(form_->statusBar()->currentMessage().isEmpty());
+    // The file dialogs start in the folder used last.
+    fx_->Services.SaveAnswers.push_back(std::nullopt);
+    ui_->SaveAsAction->trigger();
+    QCOMPARE(fx_->Services.Showings.back().FileName, Path("Untitled.zandrel.json"));
     QVERIFY(form_->OpenFile(saved));
     QCOMPARE(Document(*form_), entered);
     QCOMPARE(form_->DocumentPath(), saved);
