@@ -10,6 +10,14 @@ bool InTable(int row, int column) {
   return row >= 0 && row < MemberGridRows && column >= 0 && column < 3;
 }
 
+// The description with one edit made; copying it copies no collected text, the list shares them.
+template <typename Edit>
+ClassInput With(const ClassInput& input, Edit edit) {
+  ClassInput changed = input;
+  edit(changed);
+  return changed;
+}
+
 }  // namespace
 
 DescriptionModel::DescriptionModel(QObject* parent) : QObject(parent) {}
@@ -26,50 +34,36 @@ bool DescriptionModel::HoldsInsertion(const std::string& text) const {
 }
 
 void DescriptionModel::SetNameText(std::string text) {
-  ClassInput changed = input_;
-  changed.NameText = std::move(text);
-  SetInput(changed);
+  SetInput(With(input_, [&](ClassInput& input) { input.NameText = std::move(text); }));
 }
 
 void DescriptionModel::SetCell(int row, int column, std::string text) {
-  if (!InTable(row, column)) return;
-  ClassInput changed = input_;
-  changed.Grid[row][column] = std::move(text);
-  SetInput(changed);
+  if (InTable(row, column))
+    SetInput(With(input_, [&](ClassInput& input) { input.Grid[row][column] = std::move(text); }));
 }
 
 void DescriptionModel::SetOption(bool GenerationOptions::*option, bool ticked) {
-  ClassInput changed = input_;
-  changed.Options.*option = ticked;
-  SetInput(changed);
+  SetInput(With(input_, [&](ClassInput& input) { input.Options.*option = ticked; }));
 }
 
 void DescriptionModel::SetComparisonLevel(ComparisonLevel level) {
-  ClassInput changed = input_;
-  changed.Options.ComparisonLevel = level;
-  SetInput(changed);
+  SetInput(With(input_, [&](ClassInput& input) { input.Options.ComparisonLevel = level; }));
 }
 
 void DescriptionModel::SetNameForm(NameForm form) {
-  ClassInput changed = input_;
-  changed.Options.NameForm = form;
-  SetInput(changed);
+  SetInput(With(input_, [&](ClassInput& input) { input.Options.NameForm = form; }));
 }
 
 void DescriptionModel::SetTargetSystem(TargetSystem system) {
-  ClassInput changed = input_;
-  changed.Options.TargetSystem = system;
-  SetInput(changed);
+  SetInput(With(input_, [&](ClassInput& input) { input.Options.TargetSystem = system; }));
 }
 
 void DescriptionModel::SetHeaderInsertions(InsertionList insertions) {
-  ClassInput changed = input_;
-  changed.HeaderInsertions = std::move(insertions);
-  SetInput(changed);
+  SetInput(
+      With(input_, [&](ClassInput& input) { input.HeaderInsertions = std::move(insertions); }));
 }
 
 void DescriptionModel::SetInput(const ClassInput& input) {
-  // Copying the description copies no collected text: the list shares them.
   const bool name = input.NameText != input_.NameText;
   const bool cells = input.Grid != input_.Grid;
   GenerationOptions otherOptions = input.Options;

@@ -227,6 +227,7 @@ void TForm1::UpdateLibraryBoxes() {
 
 void TForm1::ShowHelp() {
   if (ui_->Help == nullptr) ui_->Help = new HelpWindow(this);
+  CentreOnWindow(ui_->Help);
   ui_->Help->ShowAndRaise();
 }
 

@@ -257,6 +257,8 @@ void TForm1::ArrangeControls() {
   right->setContentsMargins(6, 0, 0, 0);
   right->addWidget(ui.OptionsPane, 0, Qt::AlignLeft);
   right->addWidget(ui.Preview, 1);
+  // With the preview hidden the options stay at the top.
+  right->addStretch(0);
 
   ui.Splitter = new QSplitter(Qt::Horizontal, this);
   ui.Splitter->setChildrenCollapsible(false);

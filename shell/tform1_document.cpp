@@ -103,7 +103,9 @@ void TForm1::NewDocument() {
 
 bool TForm1::OpenDocument() {
   if (!MaybeSave()) return false;
-  openDialog_->FileName.clear();
+  // The dialog starts in the folder used last, in this run or an earlier one.
+  openDialog_->FileName =
+      lastFolder_.isEmpty() ? std::string() : (lastFolder_ + u'/').toStdString();
   if (!openDialog_->Execute()) return false;
   return OpenFile(openDialog_->FileName);
 }
@@ -135,6 +137,7 @@ bool TForm1::SaveDocumentAs() {
     const bool named = description && !description->ClassName.empty() &&
                        description->ClassName.find('/') == std::string::npos;
     proposed = (named ? description->ClassName : "Untitled") + std::string(DescriptionSuffix);
+    if (!lastFolder_.isEmpty()) proposed = (lastFolder_ + u'/').toStdString() + proposed;
   }
   saveAsDialog_->FileName = proposed;
   saveAsDialog_->FilterIndex = 1;

@@ -46,6 +46,7 @@ class CompanionsTest : public QObject {
   void init() {
     fx_ = std::make_unique<MainWindowFixture>();
     form_ = &fx_->Form1;
+    ui_ = &UiOf(*form_);
     enumForm_ = &fx_->GenEnumForm;
     logWindow_ = &fx_->UserLogWindow;
     form_->show();
@@ -60,7 +61,7 @@ class CompanionsTest : public QObject {
   void enumerationOpensInEitherStyle() {
     QFETCH(bool, asClass);
     enumForm_->SeparateBox->setChecked(true);
-    (asClass ? UiOf(*form_).EnumButton : UiOf(*form_).Button4)->click();
+    (asClass ? ui_->EnumButton : ui_->Button4)->click();
     QVERIFY(!form_->isVisible());
     QVERIFY(enumForm_->isVisible());
     QCOMPARE(enumForm_->Style(),
@@ -70,35 +71,35 @@ class CompanionsTest : public QObject {
 
   // Without a separate file the text goes into every later header, newest first.
   void enumerationTextGoesIntoLaterHeaders() {
-    UiOf(*form_).NameEdit->setText("Car");
-    SetCell(UiOf(*form_).StringGrid1, 1, 0, "int");
-    SetCell(UiOf(*form_).StringGrid1, 1, 1, "wheels");
+    ui_->NameEdit->setText("Car");
+    SetCell(ui_->StringGrid1, 1, 0, "int");
+    SetCell(ui_->StringGrid1, 1, 1, "wheels");
 
-    UiOf(*form_).Button4->click();
+    ui_->Button4->click();
     FillEnumeration("Color", {"Red", "Green"});
     const std::string first = HandOverFor(Request("Color", {"Red", "Green"}, false));
     enumForm_->OKButton->click();
     QVERIFY(form_->isVisible());
     QVERIFY(!enumForm_->isVisible());
-    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 1, 0), QString("int"));
-    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 2, 0), QString("Color"));
+    QCOMPARE(Cell(ui_->StringGrid1, 1, 0), QString("int"));
+    QCOMPARE(Cell(ui_->StringGrid1, 2, 0), QString("Color"));
     QVERIFY(form_->statusBar()->currentMessage().startsWith("Color collected"));
-    QVERIFY(!UiOf(*form_).OpenFolderButton->isVisibleTo(form_));
+    QVERIFY(!ui_->OpenFolderButton->isVisibleTo(form_));
     // The dialog is reset for its next opening.
     QVERIFY(enumForm_->Edit1->text().isEmpty());
     QVERIFY(enumForm_->Edit2->text().isEmpty());
     QVERIFY(Cell(enumForm_->NameGrid, 1, 0).isEmpty());
 
-    UiOf(*form_).EnumButton->click();
+    ui_->EnumButton->click();
     FillEnumeration("Shape", {"Round"});
     const std::string second = HandOverFor(Request("Shape", {"Round"}, true));
     enumForm_->OKButton->click();
-    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 3, 0), QString("Shape"));
+    QCOMPARE(Cell(ui_->StringGrid1, 3, 0), QString("Shape"));
     QCOMPARE(form_->HeaderInsertions(), (std::vector<std::string>{first, second}));
     QVERIFY(fx_->Services.Showings.empty());  // no file dialog: nothing written
 
     fx_->Services.SaveAnswers.push_back(Path("Car.h"));
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     const std::string header = ReadFile(Path("Car.h"));
     ClassDescription expected;
     expected.ClassName = "Car";
@@ -110,16 +111,16 @@ class CompanionsTest : public QObject {
     QVERIFY(newest != std::string::npos && oldest != std::string::npos);
     QVERIFY(newest < oldest);
 
-    Pick(UiOf(*form_).SystemBox, "Java");
+    Pick(ui_->SystemBox, "Java");
     fx_->Services.SaveAnswers.push_back(Path("Car.java"));
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     expected.Options.TargetSystem = TargetSystem::Java;
     QCOMPARE(ReadFile(Path("Car.java")), WriteJavaClass(expected));
   }
 
   // With a separate file the enumeration is written and the main window receives the include.
   void separateFileHandsOverTheIncludeLine() {
-    UiOf(*form_).Button4->click();
+    ui_->Button4->click();
     FillEnumeration("Color", {"Red", "Green"});
     enumForm_->SeparateBox->setChecked(true);
     fx_->Services.SaveAnswers.push_back(Path("Color.h"));
@@ -129,21 +130,21 @@ class CompanionsTest : public QObject {
     QVERIFY(QFile::exists(QString::fromStdString(Path("Color.h"))));
     QVERIFY(QFile::exists(QString::fromStdString(Path("Color.cpp"))));
     QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{IncludeLine(Path("Color.h"))});
-    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 1, 0), QString("Color"));
+    QCOMPARE(Cell(ui_->StringGrid1, 1, 0), QString("Color"));
     QVERIFY(form_->statusBar()->currentMessage().startsWith("Wrote Color.h and Color.cpp in "));
-    QVERIFY(UiOf(*form_).OpenFolderButton->isVisibleTo(form_));
+    QVERIFY(ui_->OpenFolderButton->isVisibleTo(form_));
   }
 
   void cancelKeepsInputAndShowsMainWindow() {
-    UiOf(*form_).Button4->click();
+    ui_->Button4->click();
     FillEnumeration("Color", {"Red"});
     enumForm_->Button1->click();
     QVERIFY(form_->isVisible());
     QVERIFY(!enumForm_->isVisible());
     QVERIFY(form_->HeaderInsertions().empty());
-    QVERIFY(Cell(UiOf(*form_).StringGrid1, 1, 0).isEmpty());
+    QVERIFY(Cell(ui_->StringGrid1, 1, 0).isEmpty());
 
-    UiOf(*form_).Button4->click();
+    ui_->Button4->click();
     QCOMPARE(enumForm_->Edit1->text(), QString("Color"));
     QCOMPARE(Cell(enumForm_->NameGrid, 1, 0), QString("Red"));
   }
@@ -156,7 +157,7 @@ class CompanionsTest : public QObject {
     QTemporaryDir home;
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_STATE_HOME", home.filePath("state").toUtf8());
-    UiOf(*form_).Button5->click();
+    ui_->Button5->click();
     const std::string logFile = home.filePath("state/zandrel/Zandrel_Log.log").toStdString();
     QCOMPARE(logWindow_->LogFileName(), logFile);
     QCOMPARE(QFileInfo(home.filePath("state")).permissions() & 0x0077, QFile::Permissions());
@@ -207,9 +208,9 @@ class CompanionsTest : public QObject {
 
   void exitEndsWithCompanionsOpen() {
     QSignalSpy closed(form_, &TForm1::Closed);
-    UiOf(*form_).Button5->click();
+    ui_->Button5->click();
     QVERIFY(logWindow_->isVisible());
-    UiOf(*form_).Button3->click();
+    ui_->Button3->click();
     QCOMPARE(closed.count(), 1);
     QVERIFY(!form_->isVisible());
     QVERIFY(!logWindow_->isVisible());
@@ -246,6 +247,7 @@ class CompanionsTest : public QObject {
 
   std::unique_ptr<MainWindowFixture> fx_;
   TForm1* form_ = nullptr;
+  TForm1Ui* ui_ = nullptr;
   TGenEnumForm* enumForm_ = nullptr;
   TUserLogWindow* logWindow_ = nullptr;
 };

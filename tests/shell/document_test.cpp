@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QUndoStack>
 #include <filesystem>
@@ -160,6 +161,7 @@ class DocumentTest : public QObject {
   void init() {
     fx_ = std::make_unique<MainWindowFixture>();
     form_ = &fx_->Form1;
+    ui_ = &UiOf(*form_);
   }
   void cleanup() { fx_.reset(); }
 
@@ -168,23 +170,29 @@ class DocumentTest : public QObject {
     EnterDescription(*form_, Everything());
     const std::string entered = Document(*form_);
     fx_->Services.SaveAnswers.push_back(Path("sample"));  // the suffix is added
-    QVERIFY(UiOf(*form_).SaveAsAction->isEnabled());
-    UiOf(*form_).SaveAsAction->trigger();
+    QVERIFY(ui_->SaveAsAction->isEnabled());
+    ui_->SaveAsAction->trigger();
     QCOMPARE(fx_->Services.Showings.back().FileName, std::string("Sample.zandrel.json"));
     const std::string saved = Path("sample.zandrel.json");
     QCOMPARE(ReadFile(saved), entered);
     QCOMPARE(form_->windowTitle(), QString("sample.zandrel.json[*] - Zandrel"));
     QVERIFY(!form_->isWindowModified());
+    QCOMPARE(form_->statusBar()->currentMessage(), QString("Saved sample.zandrel.json"));
 
-    UiOf(*form_).NewAction->trigger();
+    ui_->NewAction->trigger();
     QCOMPARE(Document(*form_), WriteClassDocument(ClassInput()).toStdString());
     QVERIFY(form_->DocumentPath().empty());
+    QVERIFY(form_->statusBar()->currentMessage().isEmpty());
+    // The file dialogs start in the folder used last.
+    fx_->Services.SaveAnswers.push_back(std::nullopt);
+    ui_->SaveAsAction->trigger();
+    QCOMPARE(fx_->Services.Showings.back().FileName, Path("Untitled.zandrel.json"));
     QVERIFY(form_->OpenFile(saved));
     QCOMPARE(Document(*form_), entered);
     QCOMPARE(form_->DocumentPath(), saved);
-    QCOMPARE(UiOf(*form_).RecentMenu->actions().size(), 1);  // saved, then opened: one entry
-    QVERIFY(UiOf(*form_).RecentMenu->actions()[0]->text().endsWith(QString::fromStdString(saved)));
-    QVERIFY(!form_->isWindowModified() && !UiOf(*form_).UndoAction->isEnabled());
+    QCOMPARE(ui_->RecentMenu->actions().size(), 1);  // saved, then opened: one entry
+    QVERIFY(ui_->RecentMenu->actions()[0]->text().endsWith(QString::fromStdString(saved)));
+    QVERIFY(!form_->isWindowModified() && !ui_->UndoAction->isEnabled());
     QVERIFY(fx_->Services.Questions.empty());  // nothing was unsaved
 
     std::filesystem::create_directory(Path("gen"));
@@ -192,7 +200,7 @@ class DocumentTest : public QObject {
     const auto run = RunProgram({ZANDREL_GEN, "class", saved, Path("gen/Sample.h")});
     QCOMPARE(run.exitCode, 0);
     fx_->Services.SaveAnswers.push_back(Path("build/Sample.h"));
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     for (const char* leaf : {"Sample.h", "Sample.cpp"}) {
       QVERIFY(!ReadFile(Path(std::string("gen/") + leaf)).empty());
       QCOMPARE(ReadFile(Path(std::string("gen/") + leaf)),
@@ -266,10 +274,10 @@ class DocumentTest : public QObject {
     QCOMPARE(form_->History()->count(), 1);
     QVERIFY(form_->isWindowModified());
 
-    UiOf(*form_).UndoAction->trigger();
+    ui_->UndoAction->trigger();
     QCOMPARE(Document(*form_), before);
     QCOMPARE(Previews(*form_), previewBefore);
-    UiOf(*form_).RedoAction->trigger();
+    ui_->RedoAction->trigger();
     QCOMPARE(Document(*form_), after);
     QCOMPARE(Previews(*form_), previewAfter);
   }
@@ -278,8 +286,8 @@ class DocumentTest : public QObject {
   void movedRowRenumbersItsParameter() {
     EnterDescription(*form_, zandrel::testing::SampleClass());
     SelectCells(*form_, 1, 0, 1, 0);
-    UiOf(*form_).MoveDownAction->trigger();
-    const QString header = QString::fromStdString(PreviewText(*UiOf(*form_).Preview, "Header"));
+    ui_->MoveDownAction->trigger();
+    const QString header = QString::fromStdString(PreviewText(*ui_->Preview, "Header"));
     QVERIFY2(header.contains("Sample(char parm1, int parm2, double parm3)"), qPrintable(header));
   }
 
@@ -355,10 +363,10 @@ class DocumentTest : public QObject {
   void copyThenPasteInTheWindow() {
     EnterDescription(*form_, zandrel::testing::SampleClass());
     SelectCells(*form_, 1, 0, 2, 2);
-    UiOf(*form_).CopyAction->trigger();
+    ui_->CopyAction->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("int\tcount\t\nchar\tname[32]\t\n"));
     SelectCells(*form_, 19, 1, 19, 1);
-    UiOf(*form_).PasteAction->trigger();
+    ui_->PasteAction->trigger();
     QCOMPARE(Rows(form_->CurrentInput().Grid).section(';', 18), QString("|int|count"));
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});  // the second row found no room
     QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Paste"));
@@ -400,28 +408,28 @@ class DocumentTest : public QObject {
     form_->show();
     const std::string path = Path("Box.zandrel.json");
     if (before.contains("typed") || before == "undone" || before == "saved")
-      QTest::keyClicks(UiOf(*form_).NameEdit, "Box");
-    if (before == "undone") UiOf(*form_).UndoAction->trigger();
+      QTest::keyClicks(ui_->NameEdit, "Box");
+    if (before == "undone") ui_->UndoAction->trigger();
     if (before.startsWith("saved")) {
       fx_->Services.SaveAnswers.push_back(path);
       QVERIFY(form_->SaveDocument());
     }
-    if (before == "saved typed") QTest::keyClicks(UiOf(*form_).NameEdit, "es");
+    if (before == "saved typed") QTest::keyClicks(ui_->NameEdit, "es");
     if (answer >= 0) fx_->Services.SaveChoices.push_back(static_cast<SaveChoice>(answer));
     if (answer == int(SaveChoice::Save) && !before.startsWith("saved"))
       fx_->Services.SaveAnswers.push_back(path);
     const std::size_t showings = fx_->Services.Showings.size();
 
     if (ask == "close") form_->close();
-    if (ask == "exit") UiOf(*form_).ExitAction->trigger();
-    if (ask == "new") UiOf(*form_).NewAction->trigger();
-    if (ask == "open") UiOf(*form_).OpenAction->trigger();
+    if (ask == "exit") ui_->ExitAction->trigger();
+    if (ask == "new") ui_->NewAction->trigger();
+    if (ask == "open") ui_->OpenAction->trigger();
 
     QCOMPARE(fx_->Services.Questions.size(), std::size_t(answer >= 0 ? 1 : 0));
     if (answer >= 0) QCOMPARE(fx_->Services.Questions[0].Caption, std::string("Save Changes"));
     const bool cancelled = answer == int(SaveChoice::Cancel);
     QCOMPARE(closed.count(), (ask == "close" || ask == "exit") && !cancelled ? 1 : 0);
-    QCOMPARE(UiOf(*form_).NameEdit->text().startsWith("Box"), kept);
+    QCOMPARE(ui_->NameEdit->text().startsWith("Box"), kept);
     if (cancelled) QCOMPARE(fx_->Services.Showings.size(), showings);  // no open dialog either
     if (answer == int(SaveChoice::Save)) QCOMPARE(ReadFile(path), Document(*form_));
   }
@@ -451,6 +459,7 @@ class DocumentTest : public QObject {
 
   std::unique_ptr<MainWindowFixture> fx_;
   TForm1* form_ = nullptr;
+  TForm1Ui* ui_ = nullptr;
 };
 
 QTEST_MAIN(DocumentTest)

@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QUndoStack>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -85,89 +86,81 @@ class TForm1Test : public QObject {
   void init() {
     fx_ = std::make_unique<MainWindowFixture>();
     form_ = &fx_->Form1;
+    ui_ = &UiOf(*form_);
   }
   void cleanup() { fx_.reset(); }
 
   void startUpState() {
     QCOMPARE(form_->windowTitle(), QString("Zandrel[*]"));  // shown as "Zandrel" until changed
     QVERIFY(!form_->isWindowModified());
-    QCOMPARE(Shown(UiOf(*form_).VCLCheck->text()), QString("WX strings"));
-    QVERIFY(UiOf(*form_).VCLCheck->isChecked());
-    QVERIFY(!UiOf(*form_).VCLCheck->isHidden());
-    QCOMPARE(UiOf(*form_).SystemBox->currentText(), QString("DevC++"));
-    QCOMPARE(UiOf(*form_).FormBox->currentText(), QString("get_variable and set_variable"));
-    QCOMPARE(form_->SelectedSystem(), TargetSystem::DevCpp);
-    QCOMPARE(form_->SelectedNameForm(), NameForm::LowerUnderscore);
-    QVERIFY(form_->HeaderInsertions().empty());
-    QVERIFY(UiOf(*form_).NameEdit->text().isEmpty());
-    QCOMPARE(form_->Model().Options().ComparisonLevel, ComparisonLevel::NoComparisons);
-    for (QCheckBox* box :
-         {UiOf(*form_).PrivateCheck, UiOf(*form_).StdCheck, UiOf(*form_).MathCheck,
-          UiOf(*form_).StringCheck, UiOf(*form_).BigConstructorBox, UiOf(*form_).ToStringBox})
+    QCOMPARE(Shown(ui_->VCLCheck->text()), QString("WX strings"));
+    QVERIFY(ui_->VCLCheck->isChecked());
+    QVERIFY(!ui_->VCLCheck->isHidden());
+    QCOMPARE(ui_->SystemBox->currentText(), QString("DevC++"));
+    QCOMPARE(ui_->FormBox->currentText(), QString("get_variable and set_variable"));
+    QVERIFY(ui_->NameEdit->text().isEmpty());
+    for (QCheckBox* box : {ui_->PrivateCheck, ui_->StdCheck, ui_->MathCheck, ui_->StringCheck,
+                           ui_->BigConstructorBox, ui_->ToStringBox})
       QVERIFY2(!box->isChecked(), qPrintable(box->text()));
 
     const std::pair<QAbstractButton*, const char*> captions[] = {
-        {UiOf(*form_).Button1, "Build"},
-        {UiOf(*form_).Button2, "Clear"},
-        {UiOf(*form_).Button3, "Exit"},
-        {UiOf(*form_).Button4, "Generate Enumeration"},
-        {UiOf(*form_).Button5, "Log an error or comment"},
-        {UiOf(*form_).EnumButton, "Generate Enumeration as a Class"},
-        {UiOf(*form_).Button6, "Generate Constant Sequence"},
-        {UiOf(*form_).PrivateCheck, "Make copy constructor and = operator private"},
-        {UiOf(*form_).StdCheck, "StdLib"},
-        {UiOf(*form_).MathCheck, "Math"},
-        {UiOf(*form_).StringCheck, "C Style Strings"},
-        {UiOf(*form_).BigConstructorBox, "Constructor with all variables as parameters"},
-        {UiOf(*form_).ToStringBox, "Generate a ToString method"},
-        {UiOf(*form_).RadioGroup1Items->button(0), "No comparison operators"},
-        {UiOf(*form_).RadioGroup1Items->button(1),
-         "Equal and not equal only (you implement = and <)"},
-        {UiOf(*form_).RadioGroup1Items->button(2), "All comparisons (you implement = and <)"}};
+        {ui_->Button1, "Build"},
+        {ui_->Button2, "Clear"},
+        {ui_->Button3, "Exit"},
+        {ui_->Button4, "Generate Enumeration"},
+        {ui_->Button5, "Log an error or comment"},
+        {ui_->EnumButton, "Generate Enumeration as a Class"},
+        {ui_->Button6, "Generate Constant Sequence"},
+        {ui_->PrivateCheck, "Make copy constructor and = operator private"},
+        {ui_->StdCheck, "StdLib"},
+        {ui_->MathCheck, "Math"},
+        {ui_->StringCheck, "C Style Strings"},
+        {ui_->BigConstructorBox, "Constructor with all variables as parameters"},
+        {ui_->ToStringBox, "Generate a ToString method"},
+        {ui_->RadioGroup1Items->button(0), "No comparison operators"},
+        {ui_->RadioGroup1Items->button(1), "Equal and not equal only (you implement = and <)"},
+        {ui_->RadioGroup1Items->button(2), "All comparisons (you implement = and <)"}};
     for (const auto& [control, caption] : captions)
       QCOMPARE(Shown(control->text()), QString(caption));
-    QCOMPARE(Shown(UiOf(*form_).RadioGroup1->title()), QString("Comparisons"));
-    QCOMPARE(Shown(UiOf(*form_).Label1->text()), QString("Class Name"));
-    QCOMPARE(UiOf(*form_).Label2->text(), QString("Libraries"));
-    QCOMPARE(Shown(UiOf(*form_).Label3->text()), QString("Member data and functions"));
-    QCOMPARE(Shown(UiOf(*form_).Label4->text()), QString("Form of names"));
+    QCOMPARE(Shown(ui_->RadioGroup1->title()), QString("Comparisons"));
+    QCOMPARE(Shown(ui_->Label1->text()), QString("Class Name"));
+    QCOMPARE(ui_->Label2->text(), QString("Libraries"));
+    QCOMPARE(Shown(ui_->Label3->text()), QString("Member data and functions"));
+    QCOMPARE(Shown(ui_->Label4->text()), QString("Form of names"));
 
-    QCOMPARE(UiOf(*form_).SystemBox->count(), 4);
-    QCOMPARE(UiOf(*form_).FormBox->count(), 3);
-    QCOMPARE(UiOf(*form_).StringGrid1->rowCount(), 19);
-    QCOMPARE(UiOf(*form_).StringGrid1->columnCount(), 3);
+    QCOMPARE(ui_->SystemBox->count(), 4);
+    QCOMPARE(ui_->FormBox->count(), 3);
+    QCOMPARE(ui_->StringGrid1->rowCount(), 19);
+    QCOMPARE(ui_->StringGrid1->columnCount(), 3);
     const QString titles[] = {"Type", "Name", "Initial value"};
     for (int column = 0; column < 3; ++column)
-      QCOMPARE(UiOf(*form_).StringGrid1->horizontalHeaderItem(column)->text(), titles[column]);
+      QCOMPARE(ui_->StringGrid1->horizontalHeaderItem(column)->text(), titles[column]);
     for (int row = 1; row <= 19; ++row)
       for (int column = 0; column < 3; ++column)
-        QVERIFY(Cell(UiOf(*form_).StringGrid1, row, column).isEmpty());
+        QVERIFY(Cell(ui_->StringGrid1, row, column).isEmpty());
 
-    QCOMPARE(UiOf(*form_).SaveDialog1->Filter, std::string(SaveDialogFilter));
-    QCOMPARE(UiOf(*form_).SaveDialog1->FilterIndex, 1);
+    QCOMPARE(ui_->SaveDialog1->Filter, std::string(SaveDialogFilter));
+    QCOMPARE(ui_->SaveDialog1->FilterIndex, 1);
   }
 
   // Focus starts on Build; Tab walks the controls in the documented order and leaves the grid.
   void focusAndTabOrder() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_));
-    QCOMPARE(QApplication::focusWidget(), UiOf(*form_).Button1);
-    QTest::keyClick(UiOf(*form_).Button1, Qt::Key_Return);  // Enter presses the focused button
+    QCOMPARE(QApplication::focusWidget(), ui_->Button1);
+    QTest::keyClick(ui_->Button1, Qt::Key_Return);  // Enter presses the focused button
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Messages[0].Text, std::string(ShortClassNameMessage));
     QCOMPARE(fx_->Services.Messages[0].Owner, form_);
 
     const QList<QWidget*> expected{
-        UiOf(*form_).NameEdit, UiOf(*form_).StringGrid1,
-        UiOf(*form_).RadioGroup1Items->checkedButton(), UiOf(*form_).PrivateCheck,
-        UiOf(*form_).VCLCheck, UiOf(*form_).StdCheck, UiOf(*form_).MathCheck,
-        UiOf(*form_).StringCheck, UiOf(*form_).Button2, UiOf(*form_).Button3, UiOf(*form_).Button4,
-        UiOf(*form_).Button5, UiOf(*form_).EnumButton, UiOf(*form_).Button6,
-        UiOf(*form_).BigConstructorBox, UiOf(*form_).ToStringBox, UiOf(*form_).FormBox,
-        UiOf(*form_).SystemBox,
+        ui_->NameEdit, ui_->StringGrid1, ui_->RadioGroup1Items->checkedButton(), ui_->PrivateCheck,
+        ui_->VCLCheck, ui_->StdCheck, ui_->MathCheck, ui_->StringCheck, ui_->Button2, ui_->Button3,
+        ui_->Button4, ui_->Button5, ui_->EnumButton, ui_->Button6, ui_->BigConstructorBox,
+        ui_->ToStringBox, ui_->FormBox, ui_->SystemBox,
         // The preview's own controls come after every other control.
-        UiOf(*form_).PreviewCheck, UiOf(*form_).Preview->findChild<QTabBar*>(),
-        UiOf(*form_).Preview->ShownView(), UiOf(*form_).Preview->CopyButton, UiOf(*form_).Button1};
+        ui_->PreviewCheck, ui_->Preview->findChild<QTabBar*>(), ui_->Preview->ShownView(),
+        ui_->Preview->CopyButton, ui_->Button1};
     for (QWidget* next : expected) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QWidget* focus = QApplication::focusWidget();
@@ -187,7 +180,7 @@ class TForm1Test : public QObject {
     FillSample(*form_);
     const std::string chosen = Path("chosen.txt");
     fx_->Services.SaveAnswers.push_back(chosen);
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
 
     QCOMPARE(fx_->Services.Showings.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Showings[0].Kind, std::string("save"));
@@ -205,26 +198,26 @@ class TForm1Test : public QObject {
         form_->statusBar()->currentMessage(),
         "Wrote chosen.h and chosen.cpp in " +
             QDir::toNativeSeparators(QFileInfo(QString::fromStdString(chosen)).absolutePath()));
-    QVERIFY(UiOf(*form_).OpenFolderButton->isVisibleTo(form_));
-    UiOf(*form_).OpenFolderButton->click();
+    QVERIFY(ui_->OpenFolderButton->isVisibleTo(form_));
+    ui_->OpenFolderButton->click();
     QCOMPARE(fx_->Services.FoldersOpened,
              std::vector{QFileInfo(QString::fromStdString(chosen)).absolutePath().toStdString()});
     // Build keeps everything the user typed.
-    QCOMPARE(UiOf(*form_).NameEdit->text(), QString("  my class "));
-    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 4, 1), QString("area(int w, int h)"));
+    QCOMPARE(ui_->NameEdit->text(), QString("  my class "));
+    QCOMPARE(Cell(ui_->StringGrid1, 4, 1), QString("area(int w, int h)"));
   }
 
   void javaBuildShowsJavaEntryWhichStaysSelected() {
     FillSample(*form_, TargetSystem::Java);
     fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     QCOMPARE(fx_->Services.Showings.back().FileName, std::string("my_class.java"));
     QCOMPARE(fx_->Services.Showings.back().FilterIndex, 2);
     QCOMPARE(ReadFile(Path("Meter.java")), WriteJavaClass(Sample(TargetSystem::Java)));
 
-    Pick(UiOf(*form_).SystemBox, "CBuilder");
+    Pick(ui_->SystemBox, "CBuilder");
     fx_->Services.SaveAnswers.push_back(Path("Meter.h"));
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     QCOMPARE(fx_->Services.Showings.back().FileName, std::string("my_class.h"));
     QCOMPARE(fx_->Services.Showings.back().FilterIndex, 2);
     QCOMPARE(ReadFile(Path("Meter.h")), WriteCppHeader(Sample(TargetSystem::CBuilder)));
@@ -241,8 +234,8 @@ class TForm1Test : public QObject {
   void buildRefusesShortClassName() {
     QFETCH(QString, name);
     QFETCH(bool, accepted);
-    UiOf(*form_).NameEdit->setText(name);
-    UiOf(*form_).Button1->click();  // the fake save dialog cancels
+    ui_->NameEdit->setText(name);
+    ui_->Button1->click();  // the fake save dialog cancels
     if (accepted) {
       QVERIFY(fx_->Services.Messages.empty());
       QCOMPARE(fx_->Services.Showings.size(), std::size_t{1});
@@ -252,13 +245,13 @@ class TForm1Test : public QObject {
       QCOMPARE(fx_->Services.Messages[0].Caption, std::string(ShortClassNameCaption));
       QVERIFY(fx_->Services.Showings.empty());
     }
-    QCOMPARE(UiOf(*form_).NameEdit->text(), name);
+    QCOMPARE(ui_->NameEdit->text(), name);
   }
 
   void cancelledSaveDialogWritesNothing() {
-    UiOf(*form_).NameEdit->setText("Sample");
+    ui_->NameEdit->setText("Sample");
     fx_->Services.SaveAnswers.push_back(std::nullopt);
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     QVERIFY(fx_->Services.Messages.empty());
     QVERIFY(zandrel::testing::Entries(fx_->Folder).isEmpty());
   }
@@ -278,19 +271,19 @@ class TForm1Test : public QObject {
                           {"Visual C++", TargetSystem::VisualCpp, "WX strings", false},
                           {"Java", TargetSystem::Java, "WX strings", true},
                           {"Visual C++", TargetSystem::VisualCpp, "WX strings", false}};
-    UiOf(*form_).VCLCheck->setChecked(false);
-    UiOf(*form_).StdCheck->setChecked(true);
+    ui_->VCLCheck->setChecked(false);
+    ui_->StdCheck->setChecked(true);
     for (const Step& step : steps) {
-      Pick(UiOf(*form_).SystemBox, step.item);
+      Pick(ui_->SystemBox, step.item);
       QCOMPARE(form_->SelectedSystem(), step.system);
-      QCOMPARE(Shown(UiOf(*form_).VCLCheck->text()), QString(step.caption));
-      QCOMPARE(UiOf(*form_).VCLCheck->isHidden(), step.hidden);
-      QVERIFY(!UiOf(*form_).VCLCheck->isChecked());  // the ticked state is never touched
+      QCOMPARE(Shown(ui_->VCLCheck->text()), QString(step.caption));
+      QCOMPARE(ui_->VCLCheck->isHidden(), step.hidden);
+      QVERIFY(!ui_->VCLCheck->isChecked());  // the ticked state is never touched
       // Java ignores the libraries: their boxes show so, and keep their ticks.
-      QCOMPARE(UiOf(*form_).StdCheck->isEnabled(), !step.hidden);
-      QCOMPARE(UiOf(*form_).VCLCheck->isEnabled(),
+      QCOMPARE(ui_->StdCheck->isEnabled(), !step.hidden);
+      QCOMPARE(ui_->VCLCheck->isEnabled(),
                step.system == TargetSystem::CBuilder || step.system == TargetSystem::DevCpp);
-      QVERIFY(UiOf(*form_).StdCheck->isChecked());
+      QVERIFY(ui_->StdCheck->isChecked());
     }
     QVERIFY(fx_->Services.Messages.empty());
   }
@@ -316,7 +309,7 @@ class TForm1Test : public QObject {
     QFETCH(QString, typed);
     QFETCH(int, accepted);
     QFETCH(QString, shown);
-    QComboBox* box = systemBox ? UiOf(*form_).SystemBox : UiOf(*form_).FormBox;
+    QComboBox* box = systemBox ? ui_->SystemBox : ui_->FormBox;
     TypeAndEnter(box, typed);
 
     if (accepted < 0) {
@@ -338,27 +331,27 @@ class TForm1Test : public QObject {
   void choiceIsCheckedWhenFocusLeaves() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_));
-    UiOf(*form_).SystemBox->setFocus();
-    UiOf(*form_).SystemBox->lineEdit()->selectAll();
-    QTest::keyClicks(UiOf(*form_).SystemBox->lineEdit(), "Jav");
+    ui_->SystemBox->setFocus();
+    ui_->SystemBox->lineEdit()->selectAll();
+    QTest::keyClicks(ui_->SystemBox->lineEdit(), "Jav");
     QVERIFY(fx_->Services.Messages.empty());
-    UiOf(*form_).NameEdit->setFocus();
+    ui_->NameEdit->setFocus();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Messages[0].Text, Invalid);
-    QCOMPARE(UiOf(*form_).SystemBox->currentText(), QString("DevC++"));
+    QCOMPARE(ui_->SystemBox->currentText(), QString("DevC++"));
 
-    UiOf(*form_).SystemBox->setFocus();
-    UiOf(*form_).SystemBox->lineEdit()->selectAll();
-    QTest::keyClicks(UiOf(*form_).SystemBox->lineEdit(), "cbuilder");
-    UiOf(*form_).NameEdit->setFocus();
+    ui_->SystemBox->setFocus();
+    ui_->SystemBox->lineEdit()->selectAll();
+    QTest::keyClicks(ui_->SystemBox->lineEdit(), "cbuilder");
+    ui_->NameEdit->setFocus();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(form_->SelectedSystem(), TargetSystem::CBuilder);
-    QCOMPARE(Shown(UiOf(*form_).VCLCheck->text()), QString("VCL"));
+    QCOMPARE(Shown(ui_->VCLCheck->text()), QString("VCL"));
 
     // Closing the window is no finished entry: no box on the way out.
-    UiOf(*form_).FormBox->setFocus();
-    UiOf(*form_).FormBox->lineEdit()->selectAll();
-    QTest::keyClicks(UiOf(*form_).FormBox->lineEdit(), "get");
+    ui_->FormBox->setFocus();
+    ui_->FormBox->lineEdit()->selectAll();
+    QTest::keyClicks(ui_->FormBox->lineEdit(), "get");
     form_->close();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(form_->SelectedNameForm(), NameForm::LowerUnderscore);
@@ -366,17 +359,17 @@ class TForm1Test : public QObject {
 
   // After a rejected entry Build still uses the last accepted system and naming form.
   void buildUsesLastAcceptedChoices() {
-    UiOf(*form_).NameEdit->setText("Meter");
-    SetCell(UiOf(*form_).StringGrid1, 1, 0, "int");
-    SetCell(UiOf(*form_).StringGrid1, 1, 1, "count");
-    TypeAndEnter(UiOf(*form_).SystemBox, "java");
-    TypeAndEnter(UiOf(*form_).FormBox, "GETVARIABLE AND SETVARIABLE");
-    TypeAndEnter(UiOf(*form_).SystemBox, "Jav");
-    TypeAndEnter(UiOf(*form_).FormBox, "Get");
+    ui_->NameEdit->setText("Meter");
+    SetCell(ui_->StringGrid1, 1, 0, "int");
+    SetCell(ui_->StringGrid1, 1, 1, "count");
+    TypeAndEnter(ui_->SystemBox, "java");
+    TypeAndEnter(ui_->FormBox, "GETVARIABLE AND SETVARIABLE");
+    TypeAndEnter(ui_->SystemBox, "Jav");
+    TypeAndEnter(ui_->FormBox, "Get");
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{2});
 
     fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     ClassDescription expected;
     expected.ClassName = "Meter";
     expected.Members = {{"int", "count", "", 1}};
@@ -387,69 +380,68 @@ class TForm1Test : public QObject {
 
   void clearResetsTheDescriptionOnly() {
     FillSample(*form_);
-    SetCell(UiOf(*form_).StringGrid1, 19, 2, "x");
-    UiOf(*form_).VCLCheck->setChecked(false);
-    Pick(UiOf(*form_).SystemBox, "CBuilder");
+    SetCell(ui_->StringGrid1, 19, 2, "x");
+    ui_->VCLCheck->setChecked(false);
+    Pick(ui_->SystemBox, "CBuilder");
     form_->AcceptEnumeration("A", "enum A { };");
-    UiOf(*form_).Button2->click();
+    ui_->Button2->click();
 
     for (int row = 1; row <= 19; ++row)
       for (int column = 0; column < 3; ++column)
-        QVERIFY(Cell(UiOf(*form_).StringGrid1, row, column).isEmpty());
-    QCOMPARE(UiOf(*form_).StringGrid1->horizontalHeaderItem(2)->text(), QString("Initial value"));
-    QVERIFY(UiOf(*form_).NameEdit->text().isEmpty());
-    QVERIFY(UiOf(*form_).VCLCheck->isChecked());
-    for (QCheckBox* box : {UiOf(*form_).StdCheck, UiOf(*form_).MathCheck, UiOf(*form_).StringCheck,
-                           UiOf(*form_).PrivateCheck})
+        QVERIFY(Cell(ui_->StringGrid1, row, column).isEmpty());
+    QCOMPARE(ui_->StringGrid1->horizontalHeaderItem(2)->text(), QString("Initial value"));
+    QVERIFY(ui_->NameEdit->text().isEmpty());
+    QVERIFY(ui_->VCLCheck->isChecked());
+    for (QCheckBox* box : {ui_->StdCheck, ui_->MathCheck, ui_->StringCheck, ui_->PrivateCheck})
       QVERIFY(!box->isChecked());
     QCOMPARE(form_->Model().Options().ComparisonLevel, ComparisonLevel::NoComparisons);
 
-    QVERIFY(UiOf(*form_).BigConstructorBox->isChecked());
-    QVERIFY(UiOf(*form_).ToStringBox->isChecked());
+    QVERIFY(ui_->BigConstructorBox->isChecked());
+    QVERIFY(ui_->ToStringBox->isChecked());
     QCOMPARE(form_->SelectedSystem(), TargetSystem::CBuilder);
-    QCOMPARE(UiOf(*form_).SystemBox->currentText(), QString("CBuilder"));
+    QCOMPARE(ui_->SystemBox->currentText(), QString("CBuilder"));
     QCOMPARE(form_->SelectedNameForm(), NameForm::LowerCamel);
-    QCOMPARE(UiOf(*form_).FormBox->currentText(), QString("getVariable and setVariable"));
-    QCOMPARE(Shown(UiOf(*form_).VCLCheck->text()), QString("VCL"));
+    QCOMPARE(ui_->FormBox->currentText(), QString("getVariable and setVariable"));
+    QCOMPARE(Shown(ui_->VCLCheck->text()), QString("VCL"));
     QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{"enum A { };"});
 
     // A Build after Clear still writes the texts gathered before.
-    UiOf(*form_).NameEdit->setText("After");
+    ui_->NameEdit->setText("After");
     fx_->Services.SaveAnswers.push_back(Path("After.h"));
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     QVERIFY(ReadFile(Path("After.h")).find("enum A { };") != std::string::npos);
   }
 
   void constantSequenceIsOnlyANotice() {
-    UiOf(*form_).NameEdit->setText("Sample");
-    UiOf(*form_).Button6->click();
+    ui_->NameEdit->setText("Sample");
+    ui_->Button6->click();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Messages[0].Text,
              std::string("This function has not yet been implemented."));
     QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Oops, unavailable feature."));
     QVERIFY(fx_->Services.Showings.empty());
-    QCOMPARE(UiOf(*form_).NameEdit->text(), QString("Sample"));
+    QCOMPARE(ui_->NameEdit->text(), QString("Sample"));
   }
 
   void replacingExistingFilesNeedsAYes() {
-    UiOf(*form_).NameEdit->setText("Sample");
+    ui_->NameEdit->setText("Sample");
     const std::string header = Path("Sample.h");
     const std::string source = Path("Sample.cpp");
     WriteFile(source, "// the user's own code\n");
 
     fx_->Services.SaveAnswers.push_back(header);
     fx_->Services.YesNoAnswers.push_back(false);
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     QCOMPARE(fx_->Services.Questions.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Questions[0].Text, ReplaceQuestion({source}));
     QCOMPARE(fx_->Services.Questions[0].Caption, std::string(ReplaceCaption));
     QVERIFY(!std::filesystem::exists(header));
     QCOMPARE(ReadFile(source), std::string("// the user's own code\n"));
-    QCOMPARE(UiOf(*form_).NameEdit->text(), QString("Sample"));
+    QCOMPARE(ui_->NameEdit->text(), QString("Sample"));
 
     fx_->Services.SaveAnswers.push_back(header);
     fx_->Services.YesNoAnswers.push_back(true);
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     QCOMPARE(fx_->Services.Questions.size(), std::size_t{2});
     ClassDescription expected;
     expected.ClassName = "Sample";
@@ -478,7 +470,7 @@ class TForm1Test : public QObject {
   void confirmedReplaceTrashesOldFiles() {
     QFETCH(bool, trashWorks);
     QFETCH(bool, sourceIsFifo);
-    UiOf(*form_).NameEdit->setText("Sample");
+    ui_->NameEdit->setText("Sample");
     const std::string header = Path("Sample.h");
     const std::string source = Path("Sample.cpp");
     WriteFile(header, "old header\n");
@@ -489,7 +481,7 @@ class TForm1Test : public QObject {
     fx_->Services.TrashWorks = trashWorks;
     fx_->Services.SaveAnswers.push_back(header);
     fx_->Services.YesNoAnswers.push_back(true);
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
 
     if (sourceIsFifo) {
       QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
@@ -515,10 +507,10 @@ class TForm1Test : public QObject {
   }
 
   void unwritableFolderIsReported() {
-    UiOf(*form_).NameEdit->setText("Sample");
+    ui_->NameEdit->setText("Sample");
     const std::string header = Path("missing/Sample.h");
     fx_->Services.SaveAnswers.push_back(header);
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{2});
     const std::string files[] = {Path("missing/Sample.h"), Path("missing/Sample.cpp")};
     for (int i = 0; i < 2; ++i) {
@@ -529,20 +521,19 @@ class TForm1Test : public QObject {
   }
 
   void acceptEnumerationFillsFirstEmptyTypeCell() {
-    SetCell(UiOf(*form_).StringGrid1, 1, 0, "int");
-    SetCell(UiOf(*form_).StringGrid1, 2, 1, "name only");
+    SetCell(ui_->StringGrid1, 1, 0, "int");
+    SetCell(ui_->StringGrid1, 2, 1, "name only");
     form_->hide();
     form_->AcceptEnumeration("Color", "enum Color {};");
     QVERIFY(form_->isVisible());
-    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 2, 0), QString("Color"));
-    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 2, 1), QString("name only"));
+    QCOMPARE(Cell(ui_->StringGrid1, 2, 0), QString("Color"));
+    QCOMPARE(Cell(ui_->StringGrid1, 2, 1), QString("name only"));
     QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{"enum Color {};"});
 
-    for (int row = 1; row <= 19; ++row) SetCell(UiOf(*form_).StringGrid1, row, 0, "T");
+    for (int row = 1; row <= 19; ++row) SetCell(ui_->StringGrid1, row, 0, "T");
     form_->AcceptEnumeration("Full", "enum Full {};");
     QCOMPARE(form_->HeaderInsertions().size(), std::size_t{2});
-    for (int row = 1; row <= 19; ++row)
-      QCOMPARE(Cell(UiOf(*form_).StringGrid1, row, 0), QString("T"));
+    for (int row = 1; row <= 19; ++row) QCOMPARE(Cell(ui_->StringGrid1, row, 0), QString("T"));
   }
 
   void menuCommandsAreTheButtons() {
@@ -562,7 +553,7 @@ class TForm1Test : public QObject {
     const auto outcome = [this](const std::function<void(TForm1&)>& press) {
       init();
       form_->show();
-      UiOf(*form_).NameEdit->setText("x");
+      ui_->NameEdit->setText("x");
       QSignalSpy closed(form_, &TForm1::Closed);
       press(*form_);
       const FakeServices& services = fx_->Services;
@@ -574,29 +565,29 @@ class TForm1Test : public QObject {
           .arg(fx_->GenEnumForm.isVisible())
           .arg(fx_->GenEnumForm.windowTitle())
           .arg(fx_->UserLogWindow.isVisible())
-          .arg(UiOf(*form_).NameEdit->text())
+          .arg(ui_->NameEdit->text())
           .arg(closed.count());
     };
     for (const Row& row : rows) {
-      QCOMPARE((UiOf(*form_).*row.action)->shortcut(), row.key);
+      QCOMPARE((ui_->*row.action)->shortcut(), row.key);
       const QString byMenu = outcome([&](TForm1& form) { (UiOf(form).*row.action)->trigger(); });
       QCOMPARE(byMenu, outcome([&](TForm1& form) { (UiOf(form).*row.button)->click(); }));
     }
-    QCOMPARE(UiOf(*form_).HelpAction->shortcut(), QKeySequence(Qt::Key_F1));
-    UiOf(*form_).PreviewAction->trigger();
-    QVERIFY(!UiOf(*form_).PreviewCheck->isChecked());
+    QCOMPARE(ui_->HelpAction->shortcut(), QKeySequence(Qt::Key_F1));
+    ui_->PreviewAction->trigger();
+    QVERIFY(!ui_->PreviewCheck->isChecked());
   }
 
   void keysReachTheCommands() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_));
-    UiOf(*form_).NameEdit->setFocus();
-    QTest::keyClick(UiOf(*form_).NameEdit, Qt::Key_B, Qt::ControlModifier);  // Build, not a "b"
+    ui_->NameEdit->setFocus();
+    QTest::keyClick(ui_->NameEdit, Qt::Key_B, Qt::ControlModifier);  // Build, not a "b"
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
-    QVERIFY(UiOf(*form_).NameEdit->text().isEmpty());
-    QTest::keyClick(UiOf(*form_).NameEdit, Qt::Key_F1);
-    QVERIFY(UiOf(*form_).Help != nullptr && UiOf(*form_).Help->isVisible());
-    UiOf(*form_).Help->close();
+    QVERIFY(ui_->NameEdit->text().isEmpty());
+    QTest::keyClick(ui_->NameEdit, Qt::Key_F1);
+    QVERIFY(ui_->Help != nullptr && ui_->Help->isVisible());
+    ui_->Help->close();
 
     // Every caption has an Alt key and none is a menu's. There are more captions than letters:
     // two pairs of check boxes share theirs.
@@ -612,10 +603,38 @@ class TForm1Test : public QObject {
             qPrintable(text));
       }
     QTest::keyClick(form_, Qt::Key_C, Qt::AltModifier);
-    QCOMPARE(QApplication::focusWidget(), UiOf(*form_).NameEdit);
+    QCOMPARE(QApplication::focusWidget(), ui_->NameEdit);
     QTest::keyClick(form_, Qt::Key_R, Qt::AltModifier);
     QWidget* focus = QApplication::focusWidget();
-    QVERIFY(focus == UiOf(*form_).SystemBox || focus->parentWidget() == UiOf(*form_).SystemBox);
+    QVERIFY(focus == ui_->SystemBox || focus->parentWidget() == ui_->SystemBox);
+  }
+
+  // Undo and Redo reach the description from every control, the boxes' text fields included, and
+  // the row keys act in the table without a clash.
+  void undoKeysWhereverTheFocusIs() {
+    TForm1Ui& ui = UiOf(*form_);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_));
+    QWidget* const fields[] = {ui.SystemBox->lineEdit(), ui.FormBox->lineEdit(), ui.NameEdit,
+                               ui.StringGrid1, ui.ToStringBox};
+    for (QWidget* field : fields) {
+      Pick(ui.SystemBox, "Java");
+      field->setFocus();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+      QCOMPARE(form_->SelectedSystem(), TargetSystem::DevCpp);
+      QCOMPARE(ui.SystemBox->currentText(), QString("DevC++"));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z,
+                      Qt::ControlModifier | Qt::ShiftModifier);
+      QCOMPARE(form_->SelectedSystem(), TargetSystem::Java);
+      QCOMPARE(form_->History()->undoText(), QString("Target System"));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    }
+    SetCell(ui.StringGrid1, 1, 0, "int");
+    ui.StringGrid1->setFocus();
+    ui.StringGrid1->setCurrentCell(0, 0);
+    QTest::keyClick(ui.StringGrid1, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(Cell(ui.StringGrid1, 2, 0), QString("int"));
+    QCOMPARE(form_->History()->undoText(), QString("Duplicate Rows"));
   }
 
   void everyControlReachableOnASmallScreen() {
@@ -623,32 +642,31 @@ class TForm1Test : public QObject {
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_));
     QVERIFY(form_->width() <= 960 && form_->height() <= 540);
-    const QRect viewport(UiOf(*form_).Scroller->viewport()->mapTo(form_, QPoint()),
-                         UiOf(*form_).Scroller->viewport()->size());
-    for (QWidget* control : UiOf(*form_).Splitter->findChildren<QWidget*>()) {
+    const QRect viewport(ui_->Scroller->viewport()->mapTo(form_, QPoint()),
+                         ui_->Scroller->viewport()->size());
+    for (QWidget* control : ui_->Splitter->findChildren<QWidget*>()) {
       if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisibleTo(form_) ||
           qobject_cast<QScrollBar*>(control) != nullptr)
         continue;
-      UiOf(*form_).Scroller->ensureWidgetVisible(control, 0, 0);
+      ui_->Scroller->ensureWidgetVisible(control, 0, 0);
       const QRect shown(control->mapTo(form_, QPoint()), control->size());
       QVERIFY2(viewport.intersects(shown) && viewport.contains(shown.center()),
                qPrintable(control->metaObject()->className() +
                           (" " + control->property("text").toString())));
     }
     // A larger window gives the member table room too; Name takes the spare width.
-    const int tableWidth = UiOf(*form_).StringGrid1->width();
-    const int nameWidth = UiOf(*form_).StringGrid1->columnWidth(1);
+    const int tableWidth = ui_->StringGrid1->width();
+    const int nameWidth = ui_->StringGrid1->columnWidth(1);
     form_->resize(1600, 900);
-    QTRY_VERIFY(UiOf(*form_).StringGrid1->width() > tableWidth);
-    QVERIFY(UiOf(*form_).StringGrid1->columnWidth(1) > nameWidth);
-    QCOMPARE(UiOf(*form_).StringGrid1->horizontalHeader()->sectionResizeMode(0),
-             QHeaderView::Interactive);
+    QTRY_VERIFY(ui_->StringGrid1->width() > tableWidth);
+    QVERIFY(ui_->StringGrid1->columnWidth(1) > nameWidth);
+    QCOMPARE(ui_->StringGrid1->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
   }
 
   void exitClosesTheMainWindow() {
     QSignalSpy closed(form_, &TForm1::Closed);
     form_->show();
-    UiOf(*form_).Button3->click();
+    ui_->Button3->click();
     QVERIFY(!form_->isVisible());
     QCOMPARE(closed.count(), 1);
   }
@@ -658,6 +676,7 @@ class TForm1Test : public QObject {
 
   std::unique_ptr<MainWindowFixture> fx_;
   TForm1* form_ = nullptr;
+  TForm1Ui* ui_ = nullptr;
 };
 
 QTEST_MAIN(TForm1Test)

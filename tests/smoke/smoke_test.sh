@@ -33,6 +33,9 @@ trap finish EXIT
 
 fail() {
   echo "FAIL: $*"
+  for window in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    echo "shown: $(xdotool getwindowname "$window" 2>/dev/null)"
+  done
   if command -v import >/dev/null; then
     import -window root "$results/smoke-failure.png" && echo "screen: $results/smoke-failure.png"
   fi
@@ -41,17 +44,17 @@ fail() {
   exit 1
 }
 
-# Waits for a visible window whose title matches, and gives it the focus.
+# Waits for a visible window whose title matches, and gives it the focus. A search that meets a
+# window being destroyed fails with an X error: it is tried again.
 activate() {
   local window=
-  # A search that meets a window closing at that moment fails with BadWindow: search again.
-  for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
+  for _ in 1 2 3; do
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && xdotool windowactivate --sync "$window" 2>/dev/null && break
+    window=
+    sleep 0.2
   done
-  [ -n "$window" ] || fail "no window titled $1"
-  xdotool windowactivate --sync "$window" || fail "could not activate $1"
+  [ -n "$window" ] || fail "no window titled $1 to activate"
   sleep 0.3
 }
 
@@ -120,6 +123,7 @@ keys ctrl+z ctrl+s
 activate '^Save Class Description As$'
 xdotool type --delay 20 "$work/out/check"
 keys Return
+gone '^Save Class Description As$'
 for _ in $(seq 50); do [ -s "$work/out/check.zandrel.json" ] && break; sleep 0.1; done
 saved=$(tr -d ' \n' <"$work/out/check.zandrel.json")
 [[ $saved == *'"Row":1,"Type":"int"'*'"Row":2,"Type":"int"'* ]] || fail "Ctrl+D: $saved"
