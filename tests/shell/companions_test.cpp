@@ -176,7 +176,7 @@ class CompanionsTest : public QObject {
     logWindow_->hide();
     const std::string homeLog = home.filePath("Zandrel_Log.log").toStdString();
     WriteFile(homeLog, "earlier\n");
-    UiOf(*form_).Button5->click();
+    ui_->Button5->click();
     qputenv("HOME", oldHome);
     qputenv("XDG_STATE_HOME", oldState);
     QCOMPARE(logWindow_->LogFileName(), homeLog);

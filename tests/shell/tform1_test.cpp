@@ -452,7 +452,7 @@ class TForm1Test : public QObject {
 
     // Files that hold what Build would write are left alone: nothing to ask.
     fx_->Services.SaveAnswers.push_back(header);
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
     QCOMPARE(fx_->Services.Questions.size(), std::size_t{2});
     QCOMPARE(ReadFile(source), WriteCppSource(expected));
     QVERIFY(fx_->Services.Messages.empty());
