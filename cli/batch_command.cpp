@@ -66,93 +66,110 @@ struct Entry {
   std::vector<OutputFile> Files;
 };
 
-std::string ReadEntryFile(const std::string& path, const std::string& label) {
+// A fault in an entry's own file: that file first, then which entry named it.
+[[noreturn]] void EntryFault(const std::string& message, std::size_t index, bool refused) {
+  const std::string text = message + " (entries[" + std::to_string(index) + "])";
+  if (refused) throw RefusedInput(text);
+  throw UsageError(text);
+}
+
+std::string ReadEntryFile(const std::string& path, std::size_t index) {
   auto read = ReadInputFile(path, JsonFileLimit);
   if (const auto* failure = std::get_if<FileFailure>(&read))
-    throw UnreadableInput(label + ": " + DescribeReadFailure(*failure));
+    throw UnreadableInput(DescribeReadFailure(*failure) + " (entries[" + std::to_string(index) +
+                          "])");
   return std::get<std::string>(std::move(read));
 }
 
 std::vector<OutputFile> ClassEntry(const std::string& path, const std::string& output,
-                                   const std::string& label) {
-  const auto read = ReadClassDocument(ReadEntryFile(path, label), path);
-  if (const auto* message = std::get_if<std::string>(&read))
-    throw UsageError(label + ": " + *message);
+                                   std::size_t index) {
+  const auto read = ReadClassDocument(ReadEntryFile(path, index), path);
+  if (const auto* message = std::get_if<std::string>(&read)) EntryFault(*message, index, false);
   const auto description = ReadClassDescription(std::get<ClassInput>(read));
-  if (!description) throw RefusedInput(label + ": " + std::string(ShortClassNameMessage));
+  if (!description) EntryFault(path + ": " + std::string(ShortClassNameMessage), index, true);
   return ClassOutputFiles(*description, output);
 }
 
 std::vector<OutputFile> EnumEntry(const std::string& path, const ManifestFolder& folder,
-                                  const std::string& label) {
-  auto read = ReadEnumerationRequest(ReadEntryFile(path, label), path);
-  if (const auto* message = std::get_if<std::string>(&read))
-    throw UsageError(label + ": " + *message);
+                                  std::size_t index) {
+  auto read = ReadEnumerationRequest(ReadEntryFile(path, index), path);
+  if (const auto* message = std::get_if<std::string>(&read)) EntryFault(*message, index, false);
   EnumerationRequest& request = std::get<EnumerationRequest>(read);
   if (!request.SeparateFile)
-    throw UsageError(label + ": a request in a manifest needs an OutputPath");
+    EntryFault(path + ": a request in a manifest needs an OutputPath", index, false);
   request.OutputPath = folder.Resolve(request.OutputPath);
+  if (const auto refused = CheckChosenPath(request.OutputPath))
+    throw UnreadableInput(DescribeFailure(*refused) + " (entries[" + std::to_string(index) + "])");
   std::optional<ListFile> listFile;
   if (request.FromFile) {
     request.ListPath = folder.Resolve(request.ListPath);
     auto list = ReadListFile(request.ListPath);
     if (const auto* failure = std::get_if<FileFailure>(&list))
-      throw UnreadableInput(label + ": " + DescribeReadFailure(*failure));
+      throw UnreadableInput(DescribeReadFailure(*failure) + " (entries[" + std::to_string(index) +
+                            "])");
     listFile = std::get<ListFile>(std::move(list));
   }
   auto composed = ComposeEnumeration(request, listFile ? &*listFile : nullptr);
   if (const auto* refusal = std::get_if<Refusal>(&composed))
-    throw RefusedInput(label + ": " + refusal->Message);
+    EntryFault(path + ": " + refusal->Message, index, true);
   return std::get<EnumerationOutput>(std::move(composed)).Files;
 }
 
+// Faults in the manifest itself are DocumentErrors, named by the manifest's file.
 Entry ReadEntry(const QJsonValue& value, std::size_t index, const ManifestFolder& folder) {
   const std::string where = "entries[" + std::to_string(index) + "]";
-  if (!value.isObject()) throw UsageError(where + " must be an object");
+  if (!value.isObject()) throw DocumentError(where + " must be an object");
   const QJsonObject object = value.toObject();
   const bool isClass = object.contains(QLatin1String("class"));
   if (isClass == object.contains(QLatin1String("enum")))
-    throw UsageError(where + " needs either \"class\" or \"enum\"");
+    throw DocumentError(where + " needs either \"class\" or \"enum\"");
   if (isClass)
     RejectUnknownKeys(object, {"class", "output"}, where);
   else
     RejectUnknownKeys(object, {"enum"}, where);
   const std::string path =
-      folder.Resolve(TextMember(object, isClass ? "class" : "enum", "", where));
+      folder.Resolve(PathMember(object, isClass ? "class" : "enum", "", where));
   Entry entry{where + " (" + path + ")", {}};
   if (isClass) {
-    if (!object.contains(QLatin1String("output"))) throw UsageError(where + ".output is missing");
-    entry.Files =
-        ClassEntry(path, folder.Resolve(TextMember(object, "output", "", where)), entry.Label);
+    if (!object.contains(QLatin1String("output")))
+      throw DocumentError(where + ".output is missing");
+    const std::string output = folder.Resolve(PathMember(object, "output", "", where));
+    if (const auto refused = CheckChosenPath(output))
+      throw UnreadableInput(DescribeFailure(*refused) + " (" + where + ")");
+    entry.Files = ClassEntry(path, output, index);
   } else {
-    entry.Files = EnumEntry(path, folder, entry.Label);
+    entry.Files = EnumEntry(path, folder, index);
   }
   return entry;
 }
 
 // Every file of every entry, in manifest order; a file that two entries write is refused, as
-// one of them would be lost.
+// one of them would be lost (the output step refuses the same file reached by other names).
 std::vector<OutputFile> ComposeManifest(const std::string& manifestPath) {
-  const QJsonObject manifest =
-      ParseJsonObject(LoadJsonFile(manifestPath), DocumentName(manifestPath));
-  RejectUnknownKeys(manifest, {"$schema", "Format", "entries"}, "manifest");
-  CheckDocumentHeader(manifest, "manifest");
-  if (!manifest.value(QLatin1String("entries")).isArray())
-    throw UsageError("manifest.entries must be an array");
-  const QJsonArray entries = manifest.value(QLatin1String("entries")).toArray();
-  const ManifestFolder folder(manifestPath);
+  const std::string name = DocumentName(manifestPath);
   std::vector<OutputFile> files;
-  std::map<std::filesystem::path, std::string> writers;
-  for (qsizetype i = 0; i < entries.size(); ++i) {
-    Entry entry = ReadEntry(entries[i], static_cast<std::size_t>(i), folder);
-    for (OutputFile& file : entry.Files) {
-      const auto [other, added] =
-          writers.emplace(std::filesystem::path(file.Path).lexically_normal(), entry.Label);
-      if (!added)
-        throw UsageError(entry.Label + ": " + file.Path + " is written by " + other->second +
-                         " too");
-      files.push_back(std::move(file));
+  try {
+    const QJsonObject manifest = ParseJsonObject(LoadJsonFile(manifestPath));
+    RejectUnknownKeys(manifest, {"$schema", "Format", "entries"}, "manifest");
+    CheckDocumentHeader(manifest, "manifest");
+    if (!manifest.value(QLatin1String("entries")).isArray())
+      throw DocumentError("manifest.entries must be an array");
+    const QJsonArray entries = manifest.value(QLatin1String("entries")).toArray();
+    const ManifestFolder folder(manifestPath);
+    std::map<std::filesystem::path, std::string> writers;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+      Entry entry = ReadEntry(entries[i], static_cast<std::size_t>(i), folder);
+      for (OutputFile& file : entry.Files) {
+        const auto [other, added] =
+            writers.emplace(std::filesystem::path(file.Path).lexically_normal(), entry.Label);
+        if (!added)
+          throw DocumentError(entry.Label + ": " + file.Path + " is written by " + other->second +
+                              " too");
+        files.push_back(std::move(file));
+      }
     }
+  } catch (const DocumentError& error) {
+    throw UsageError(DescribeDocumentError(name, error));
   }
   return files;
 }
@@ -163,11 +180,7 @@ int RunBatchCommand(const Arguments& arguments) {
   const CommandLine line = ParseCommandLine(arguments, false);
   if (line.Help) return PrintOutput(BatchUsage) ? Written : NotWritten;
   if (line.Operands.size() != 1) throw UsageError("batch takes one argument: MANIFEST.json");
-  try {
-    return Deliver(ComposeManifest(line.Operands[0]), line.Mode);
-  } catch (const DocumentError& error) {
-    throw UsageError(error.what());
-  }
+  return Deliver(ComposeManifest(line.Operands[0]), line.Mode);
 }
 
 }  // namespace zandrel::cli

@@ -8,6 +8,7 @@
 #include "classgen/class_description.h"
 #include "cli/cli_common.h"
 #include "cli/delivery.h"
+#include "core/output_text.h"
 #include "document/class_document.h"
 
 namespace zandrel::cli {
@@ -43,11 +44,15 @@ int RunClassCommand(const Arguments& arguments) {
   if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
   const auto description = ReadClassDescription(std::get<ClassInput>(read));
   if (!description) {
-    PrintError(std::string(ShortClassNameMessage));
+    PrintFileError(DocumentName(path) + ": " + std::string(ShortClassNameMessage));
     return Refused;
   }
   // Nothing is written unless every file can be: an output path that is a folder, FIFO or
   // device is refused before any file changes.
+  if (const auto folder = CheckChosenPath(line.Operands[1])) {
+    PrintFileError(DescribeFailure(*folder));
+    return NotWritten;
+  }
   return Deliver(ClassOutputFiles(*description, line.Operands[1]), line.Mode);
 }
 
