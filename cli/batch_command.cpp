@@ -1,8 +1,5 @@
 // zandrel-gen batch MANIFEST.json: many classes and enumerations, all checked before any file is
 // written, and all their files written as one step.
-#include <QJsonArray>
-#include <QJsonObject>
-#include <QJsonValue>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -16,9 +13,9 @@
 #include "cli/cli_common.h"
 #include "cli/delivery.h"
 #include "core/output_text.h"
+#include "document/batch_manifest.h"
 #include "document/class_document.h"
 #include "document/enumeration_request_document.h"
-#include "document/json_members.h"
 #include "enumgen/enumeration_output.h"
 
 namespace zandrel::cli {
@@ -115,25 +112,12 @@ std::vector<OutputFile> EnumEntry(const std::string& path, const ManifestFolder&
   return std::get<EnumerationOutput>(std::move(composed)).Files;
 }
 
-// Faults in the manifest itself are DocumentErrors, named by the manifest's file.
-Entry ReadEntry(const QJsonValue& value, std::size_t index, const ManifestFolder& folder) {
+Entry ComposeEntry(const ManifestEntry& item, std::size_t index, const ManifestFolder& folder) {
   const std::string where = "entries[" + std::to_string(index) + "]";
-  if (!value.isObject()) throw DocumentError(where + " must be an object");
-  const QJsonObject object = value.toObject();
-  const bool isClass = object.contains(QLatin1String("class"));
-  if (isClass == object.contains(QLatin1String("enum")))
-    throw DocumentError(where + " needs either \"class\" or \"enum\"");
-  if (isClass)
-    RejectUnknownKeys(object, {"class", "output"}, where);
-  else
-    RejectUnknownKeys(object, {"enum"}, where);
-  const std::string path =
-      folder.Resolve(PathMember(object, isClass ? "class" : "enum", "", where));
+  const std::string path = folder.Resolve(item.Path);
   Entry entry{where + " (" + path + ")", {}};
-  if (isClass) {
-    if (!object.contains(QLatin1String("output")))
-      throw DocumentError(where + ".output is missing");
-    const std::string output = folder.Resolve(PathMember(object, "output", "", where));
+  if (item.IsClass) {
+    const std::string output = folder.Resolve(item.Output);
     if (const auto refused = CheckChosenPath(output))
       throw UnreadableInput(DescribeFailure(*refused) + " (" + where + ")");
     entry.Files = ClassEntry(path, output, index);
@@ -147,29 +131,22 @@ Entry ReadEntry(const QJsonValue& value, std::size_t index, const ManifestFolder
 // one of them would be lost (the output step refuses the same file reached by other names).
 std::vector<OutputFile> ComposeManifest(const std::string& manifestPath) {
   const std::string name = DocumentName(manifestPath);
+  const auto read = ReadBatchManifest(LoadJsonFile(manifestPath), name);
+  if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
+  const ManifestFolder folder(manifestPath);
   std::vector<OutputFile> files;
-  try {
-    const QJsonObject manifest = ParseJsonObject(LoadJsonFile(manifestPath));
-    RejectUnknownKeys(manifest, {"$schema", "Format", "entries"}, "manifest");
-    CheckDocumentHeader(manifest, "manifest");
-    if (!manifest.value(QLatin1String("entries")).isArray())
-      throw DocumentError("manifest.entries must be an array");
-    const QJsonArray entries = manifest.value(QLatin1String("entries")).toArray();
-    const ManifestFolder folder(manifestPath);
-    std::map<std::filesystem::path, std::string> writers;
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-      Entry entry = ReadEntry(entries[i], static_cast<std::size_t>(i), folder);
-      for (OutputFile& file : entry.Files) {
-        const auto [other, added] =
-            writers.emplace(std::filesystem::path(file.Path).lexically_normal(), entry.Label);
-        if (!added)
-          throw DocumentError(entry.Label + ": " + file.Path + " is written by " + other->second +
-                              " too");
-        files.push_back(std::move(file));
-      }
+  std::map<std::filesystem::path, std::string> writers;
+  const auto& items = std::get<std::vector<ManifestEntry>>(read);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    Entry entry = ComposeEntry(items[i], i, folder);
+    for (OutputFile& file : entry.Files) {
+      const auto [other, added] =
+          writers.emplace(std::filesystem::path(file.Path).lexically_normal(), entry.Label);
+      if (!added)
+        throw UsageError(name + ": " + entry.Label + ": " + file.Path + " is written by " +
+                         other->second + " too");
+      files.push_back(std::move(file));
     }
-  } catch (const DocumentError& error) {
-    throw UsageError(DescribeDocumentError(name, error));
   }
   return files;
 }

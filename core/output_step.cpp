@@ -102,9 +102,9 @@ Plan MakePlan(const std::vector<Entry>& entries) {
     }
     Target& target = plan.Targets.emplace_back(std::get<Target>(std::move(resolved)));
     const std::string identity =
-        target.Exists ? std::to_string(target.Status.st_dev) + ":" +
-                            std::to_string(target.Status.st_ino)
-                      : target.RealFolder + "/" + std::string(FileNamePart(target.Path));
+        target.Exists
+            ? std::to_string(target.Status.st_dev) + ":" + std::to_string(target.Status.st_ino)
+            : target.RealFolder + "/" + std::string(FileNamePart(target.Path));
     const auto [first, added] = reached.emplace(identity, i);
     if (!added)
       plan.Failures.push_back(
@@ -235,8 +235,7 @@ void OnSignal(int signal) {
 // The step's temporaries: removed however the step ends, by a signal too.
 class Temporaries {
  public:
-  explicit Temporaries(std::size_t count)
-      : names_(count), registry_(count) {
+  explicit Temporaries(std::size_t count) : names_(count), registry_(count) {
     registeredNames.store(registry_.data());
     registeredCount.store(count);
     for (std::size_t i = 0; i < std::size(CaughtSignals); ++i) {
@@ -388,9 +387,9 @@ std::variant<Placed, FileFailure> Place(const Entry& entry, const Target& target
     return Failure(*entry.Path, errno);
   }
   if (::lstat(to, &now) != 0 || !S_ISREG(now.st_mode) || !SameFile(now, target.Status))
-    return FileFailure{*entry.Path, std::string(S_ISDIR(now.st_mode) || S_ISFIFO(now.st_mode)
-                                                    ? NotRegular
-                                                    : ChangedMeanwhile)};
+    return FileFailure{
+        *entry.Path,
+        std::string(S_ISDIR(now.st_mode) || S_ISFIFO(now.st_mode) ? NotRegular : ChangedMeanwhile)};
   if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) != 0) {
     if (!Unsupported(errno)) return Failure(*entry.Path, errno);
     if (::rename(from, to) == 0) return Placed::Overwritten;
@@ -550,7 +549,8 @@ std::vector<FileFailure> CheckOutputFiles(const std::vector<OutputFile>& files) 
 
 std::optional<FileFailure> CheckChosenPath(const std::string& path) {
   const std::string_view name = FileNamePart(path);
-  if (name.empty() || name == "." || name == "..") return FileFailure{path, std::string(NamesAFolder)};
+  if (name.empty() || name == "." || name == "..")
+    return FileFailure{path, std::string(NamesAFolder)};
   struct stat status {};
   if (::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
     return FileFailure{path, std::string(NotRegular)};

@@ -235,6 +235,22 @@ TEST(CommandLine, StandardInputAndStandardOutput) {
   }
 }
 
+// A reader that went away is a write error like any other: reported, exit status 3.
+TEST(CommandLine, AClosedPipeIsAWriteError) {
+  const Project project;
+  const std::string script = R"({ sleep 0.3; "$0" "$@"; echo "status $?" >&2; } | true)";
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--help"},
+        {"--version"},
+        {"class", "--stdout", project.Path("model/sample.json"), "P.h"}}) {
+    std::vector<std::string> argv = {"/bin/sh", "-c", script, ZANDREL_GEN};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    EXPECT_EQ(testing::RunProgram(argv).err,
+              "zandrel-gen: standard output: could not be written: Broken pipe\nstatus 3\n")
+        << arguments.front();
+  }
+}
+
 // A saved description gives through zandrel-gen exactly the files Build writes for it.
 TEST(CommandLine, SavedDocumentsBuildAsTheWindowWould) {
   const Project project;

@@ -1,7 +1,7 @@
 // The output step under faults, aliases, signals and a concurrent writer: after any failure every
 // target holds its old bytes and no temporary is left.
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -93,8 +93,7 @@ std::vector<StepCase> StepCases() {
        [=](F& f) {
          pair(f);
          const std::string chattr = "chattr +i " + f.Path("A.cpp") + " 2>/dev/null";
-         return std::system(chattr.c_str()) == 0 ? std::string()
-                                                 : "chattr +i is not allowed here";
+         return std::system(chattr.c_str()) == 0 ? std::string() : "chattr +i is not allowed here";
        },
        {"A.h", "A.cpp"},
        {{"A.cpp", "Operation not permitted"}},
@@ -155,10 +154,7 @@ std::vector<StepCase> StepCases() {
        aliasFolder,
        {"real/B.h", "alias/B.h"},
        {{"alias/B.h", "the same file as @real/B.h"}}},
-      {"RelativeAndAbsolute",
-       pair,
-       {"B.h", "./B.h"},
-       {{"./B.h", "the same file as @B.h"}}},
+      {"RelativeAndAbsolute", pair, {"B.h", "./B.h"}, {{"./B.h", "the same file as @B.h"}}},
       {"DotDotAlias",
        [](F& f) {
          fs::create_directories(f.Path("sub"));
@@ -226,8 +222,7 @@ TEST_P(OutputStep, EveryTargetHoldsItsOldBytesAfterAFailure) {
   std::string failures;
   if (c.AsNobody) {
     failures = testing::RunInChild([&] {
-                 if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 ||
-                     ::setuid(Nobody) != 0)
+                 if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
                    return std::string("could not become nobody");
                  return Lines(ReplaceFiles(files));
                }).text;
@@ -238,10 +233,10 @@ TEST_P(OutputStep, EveryTargetHoldsItsOldBytesAfterAFailure) {
   std::vector<FileFailure> expectedFailures;
   for (const auto& [name, reason] : c.Failures)
     expectedFailures.push_back(
-        {PathOf(folder, name),
-         reason.find('@') == std::string::npos
-             ? reason
-             : reason.substr(0, reason.find('@')) + PathOf(folder, reason.substr(reason.find('@')))});
+        {PathOf(folder, name), reason.find('@') == std::string::npos
+                                   ? reason
+                                   : reason.substr(0, reason.find('@')) +
+                                         PathOf(folder, reason.substr(reason.find('@')))});
   EXPECT_EQ(failures, Lines(expectedFailures));
 
   auto expected = before;
@@ -250,8 +245,9 @@ TEST_P(OutputStep, EveryTargetHoldsItsOldBytesAfterAFailure) {
   if (c.Failures.empty())
     for (const std::string& name : c.Names) {
       const auto old = before.find(name);
-      expected[name] = (old == before.end() ? TempFolder::NewFileMode() : old->second.substr(0, 4)) +
-                       " new " + name;
+      expected[name] =
+          (old == before.end() ? TempFolder::NewFileMode() : old->second.substr(0, 4)) + " new " +
+          name;
     }
   EXPECT_EQ(folder.Contents(), expected);
   if (c.TearDown) c.TearDown(folder);
@@ -358,9 +354,8 @@ TEST(OutputStepChecks, RefusalsWithoutWriting) {
   EXPECT_EQ(folder.Contents(), before);
 
   // A chosen path that names a folder, whose files would be hidden ones inside it.
-  for (const std::string& chosen :
-       {std::string(), folder.Path("dir"), folder.Path("dir/"), folder.Path("."),
-        folder.Path(".."), std::string("..")})
+  for (const std::string& chosen : {std::string(), folder.Path("dir"), folder.Path("dir/"),
+                                    folder.Path("."), folder.Path(".."), std::string("..")})
     EXPECT_TRUE(CheckChosenPath(chosen)) << chosen;
   for (const std::string& chosen : {folder.Path("A.h"), folder.Path("new"), std::string("x")})
     EXPECT_FALSE(CheckChosenPath(chosen)) << chosen;
