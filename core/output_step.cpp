@@ -249,11 +249,15 @@ class Temporaries {
     }
   }
   ~Temporaries() {
+    // Also when the step ended early: a signal that waited takes its course once all is clean.
+    deferring.store(false);
+    const int pending = deferredSignal.exchange(0);
     RemoveAll();
     for (std::size_t i = 0; i < std::size(CaughtSignals); ++i)
       if (installed[i].exchange(false)) ::sigaction(CaughtSignals[i], &previousActions[i], nullptr);
     registeredCount.store(0);
     registeredNames.store(nullptr);
+    if (pending != 0) ::raise(pending);
   }
   Temporaries(const Temporaries&) = delete;
   Temporaries& operator=(const Temporaries&) = delete;

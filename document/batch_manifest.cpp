@@ -24,7 +24,8 @@ ManifestEntry ReadEntry(const QJsonValue& value, qsizetype index) {
     RejectUnknownKeys(object, {"enum"}, where);
   entry.Path = PathMember(object, entry.IsClass ? "class" : "enum", "", where);
   if (entry.IsClass) {
-    if (!object.contains(QLatin1String("output"))) throw DocumentError(where + ".output is missing");
+    if (!object.contains(QLatin1String("output")))
+      throw DocumentError(where + ".output is missing");
     entry.Output = PathMember(object, "output", "", where);
   }
   return entry;

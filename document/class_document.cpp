@@ -215,9 +215,13 @@ void WriteClassDocument(const ClassInput& input, const TextSink& sink) {
 }
 
 QByteArray WriteClassDocument(const ClassInput& input) {
-  // Grown in place: a large block is moved by the system, not copied, so the document is held
-  // about once.
+  // Measured first, so the document is allocated once at its size: a large one is then held once,
+  // never grown by copying.
+  qsizetype size = 0;
+  WriteClassDocument(input,
+                     [&](std::string_view piece) { size += static_cast<qsizetype>(piece.size()); });
   QByteArray document;
+  document.reserve(size);
   WriteClassDocument(input, [&](std::string_view piece) {
     document.append(piece.data(), static_cast<qsizetype>(piece.size()));
   });

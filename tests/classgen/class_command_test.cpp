@@ -1,5 +1,6 @@
 // Runs the built zandrel-gen binary the way a script would.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -237,9 +238,11 @@ TEST_F(ClassCommand, UnreadableDescriptions) {
 }
 
 // An output path that names a folder would give hidden ".h" and ".cpp" files inside it: refused,
-// by --check and --dry-run too, with nothing written.
+// by --check and --dry-run too, with nothing written; so is a FIFO, which they would list as a
+// file that changes.
 TEST_F(ClassCommand, OutputPathsThatNameAFolder) {
   fs::create_directories(Path("slash"));
+  ::mkfifo(Path("fifo.h").c_str(), 0600);
   folder_.Write("description.json", R"({"ClassName": "Sample"})");
   const auto before = folder_.Contents();
   const std::string folderName = ": could not be written: names a folder, not a file\n";
@@ -248,7 +251,8 @@ TEST_F(ClassCommand, OutputPathsThatNameAFolder) {
       {Path("slash/."), folderName},
       {Path("slash/.."), folderName},
       {"", folderName},
-      {Path("slash"), ": could not be written: not a regular file\n"}};
+      {Path("slash"), ": could not be written: not a regular file\n"},
+      {Path("fifo.h"), ": could not be written: not a regular file\n"}};
   for (const auto& [output, reason] : cases)
     for (const char* mode : {"", "--check", "--dry-run"}) {
       std::vector<std::string> argv = {ZANDREL_GEN, "class", Path("description.json"), output};
