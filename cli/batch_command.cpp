@@ -1,8 +1,5 @@
 // zandrel-gen batch MANIFEST.json: many classes and enumerations, all checked before any file is
 // written, and all their files written as one step.
-#include <QJsonArray>
-#include <QJsonObject>
-#include <QJsonValue>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -16,9 +13,9 @@
 #include "cli/cli_common.h"
 #include "cli/regeneration_delivery.h"
 #include "core/output_text.h"
+#include "document/batch_manifest.h"
 #include "document/class_document.h"
 #include "document/enumeration_request_document.h"
-#include "document/json_members.h"
 #include "enumgen/enumeration_output.h"
 
 namespace zandrel::cli {
@@ -78,99 +75,94 @@ struct Step {
   std::vector<std::optional<std::string>> Bases;
 };
 
-std::string ReadEntryFile(const std::string& path, const std::string& label) {
+// A fault in an entry's own file: that file first, then which entry named it.
+[[noreturn]] void EntryFault(const std::string& message, std::size_t index, bool refused) {
+  const std::string text = message + " (entries[" + std::to_string(index) + "])";
+  if (refused) throw RefusedInput(text);
+  throw UsageError(text);
+}
+
+std::string ReadEntryFile(const std::string& path, std::size_t index) {
   auto read = ReadInputFile(path, JsonFileLimit);
   if (const auto* failure = std::get_if<FileFailure>(&read))
-    throw UnreadableInput(label + ": " + DescribeReadFailure(*failure));
+    throw UnreadableInput(DescribeReadFailure(*failure) + " (entries[" + std::to_string(index) +
+                          "])");
   return std::get<std::string>(std::move(read));
 }
 
 std::vector<OutputFile> ClassEntry(const std::string& path, const std::string& output,
-                                   const std::string& label) {
-  const auto read = ReadClassDocument(ReadEntryFile(path, label), path);
-  if (const auto* message = std::get_if<std::string>(&read))
-    throw UsageError(label + ": " + *message);
+                                   std::size_t index) {
+  const auto read = ReadClassDocument(ReadEntryFile(path, index), path);
+  if (const auto* message = std::get_if<std::string>(&read)) EntryFault(*message, index, false);
   const auto description = ReadClassDescription(std::get<ClassInput>(read));
-  if (!description) throw RefusedInput(label + ": " + std::string(ShortClassNameMessage));
+  if (!description) EntryFault(path + ": " + std::string(ShortClassNameMessage), index, true);
   return ClassOutputFiles(*description, output);
 }
 
 std::vector<OutputFile> EnumEntry(const std::string& path, const ManifestFolder& folder,
-                                  const std::string& label) {
-  auto read = ReadEnumerationRequest(ReadEntryFile(path, label), path);
-  if (const auto* message = std::get_if<std::string>(&read))
-    throw UsageError(label + ": " + *message);
+                                  std::size_t index) {
+  auto read = ReadEnumerationRequest(ReadEntryFile(path, index), path);
+  if (const auto* message = std::get_if<std::string>(&read)) EntryFault(*message, index, false);
   EnumerationRequest& request = std::get<EnumerationRequest>(read);
   if (!request.SeparateFile)
-    throw UsageError(label + ": a request in a manifest needs an OutputPath");
+    EntryFault(path + ": a request in a manifest needs an OutputPath", index, false);
   request.OutputPath = folder.Resolve(request.OutputPath);
+  if (const auto refused = CheckChosenPath(request.OutputPath))
+    throw UnreadableInput(DescribeFailure(*refused) + " (entries[" + std::to_string(index) + "])");
   std::optional<ListFile> listFile;
   if (request.FromFile) {
     request.ListPath = folder.Resolve(request.ListPath);
     auto list = ReadListFile(request.ListPath);
     if (const auto* failure = std::get_if<FileFailure>(&list))
-      throw UnreadableInput(label + ": " + DescribeReadFailure(*failure));
+      throw UnreadableInput(DescribeReadFailure(*failure) + " (entries[" + std::to_string(index) +
+                            "])");
     listFile = std::get<ListFile>(std::move(list));
   }
   auto composed = ComposeEnumeration(request, listFile ? &*listFile : nullptr);
   if (const auto* refusal = std::get_if<Refusal>(&composed))
-    throw RefusedInput(label + ": " + refusal->Message);
+    EntryFault(path + ": " + refusal->Message, index, true);
   return std::get<EnumerationOutput>(std::move(composed)).Files;
 }
 
-Entry ReadEntry(const QJsonValue& value, std::size_t index, const ManifestFolder& folder) {
+Entry ComposeEntry(const ManifestEntry& item, std::size_t index, const ManifestFolder& folder) {
   const std::string where = "entries[" + std::to_string(index) + "]";
-  if (!value.isObject()) throw UsageError(where + " must be an object");
-  const QJsonObject object = value.toObject();
-  const bool isClass = object.contains(QLatin1String("class"));
-  if (isClass == object.contains(QLatin1String("enum")))
-    throw UsageError(where + " needs either \"class\" or \"enum\"");
-  if (isClass)
-    RejectUnknownKeys(object, {"class", "output", "base"}, where);
-  else
-    RejectUnknownKeys(object, {"enum", "base"}, where);
-  const std::string path =
-      folder.Resolve(TextMember(object, isClass ? "class" : "enum", "", where));
+  const std::string path = folder.Resolve(item.Path);
   Entry entry{where + " (" + path + ")", {}, {}};
   // An older description or request: the base its files are merged from.
-  std::optional<std::string> base;
-  if (object.contains(QLatin1String("base")))
-    base = folder.Resolve(TextMember(object, "base", "", where));
-  const std::string baseLabel = where + ".base (" + base.value_or("") + ")";
-  if (isClass) {
-    if (!object.contains(QLatin1String("output"))) throw UsageError(where + ".output is missing");
-    const std::string output = folder.Resolve(TextMember(object, "output", "", where));
-    entry.Files = ClassEntry(path, output, entry.Label);
-    if (base) entry.Bases = BasesFrom(ClassEntry(*base, output, baseLabel));
+  const std::optional<std::string> base =
+      item.Base ? std::optional(folder.Resolve(*item.Base)) : std::nullopt;
+  if (item.IsClass) {
+    const std::string output = folder.Resolve(item.Output);
+    if (const auto refused = CheckChosenPath(output))
+      throw UnreadableInput(DescribeFailure(*refused) + " (" + where + ")");
+    entry.Files = ClassEntry(path, output, index);
+    if (base) entry.Bases = BasesFrom(ClassEntry(*base, output, index));
   } else {
-    entry.Files = EnumEntry(path, folder, entry.Label);
-    if (base) entry.Bases = BasesFrom(EnumEntry(*base, folder, baseLabel));
+    entry.Files = EnumEntry(path, folder, index);
+    if (base) entry.Bases = BasesFrom(EnumEntry(*base, folder, index));
   }
   entry.Bases.resize(entry.Files.size());
   return entry;
 }
 
 // Every file of every entry, in manifest order; a file that two entries write is refused, as
-// one of them would be lost.
+// one of them would be lost (the output step refuses the same file reached by other names).
 Step ComposeManifest(const std::string& manifestPath) {
-  const QJsonObject manifest =
-      ParseJsonObject(LoadJsonFile(manifestPath), DocumentName(manifestPath));
-  RejectUnknownKeys(manifest, {"$schema", "Format", "entries"}, "manifest");
-  CheckDocumentHeader(manifest, "manifest");
-  if (!manifest.value(QLatin1String("entries")).isArray())
-    throw UsageError("manifest.entries must be an array");
-  const QJsonArray entries = manifest.value(QLatin1String("entries")).toArray();
+  const std::string name = DocumentName(manifestPath);
+  const auto read = ReadBatchManifest(LoadJsonFile(manifestPath), name);
+  if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
   const ManifestFolder folder(manifestPath);
   Step step;
   std::map<std::filesystem::path, std::string> writers;
-  for (qsizetype i = 0; i < entries.size(); ++i) {
-    Entry entry = ReadEntry(entries[i], static_cast<std::size_t>(i), folder);
+  const auto& items = std::get<std::vector<ManifestEntry>>(read);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    Entry entry = ComposeEntry(items[i], i, folder);
     for (OutputFile& file : entry.Files) {
       const auto [other, added] =
           writers.emplace(std::filesystem::path(file.Path).lexically_normal(), entry.Label);
       if (!added)
-        throw UsageError(entry.Label + ": " + file.Path + " is written by " + other->second +
-                         " too");
+        throw UsageError(name + ": " + entry.Label + ": " + file.Path + " is written by " +
+                         other->second + " too");
       step.Files.push_back(std::move(file));
     }
     for (auto& base : entry.Bases) step.Bases.push_back(std::move(base));
@@ -186,12 +178,8 @@ int RunBatchCommand(const Arguments& given) {
   const CommandLine line = ParseCommandLine(arguments, false);
   if (line.Help) return PrintOutput(BatchUsage) ? Written : NotWritten;
   if (line.Operands.size() != 1) throw UsageError("batch takes one argument: MANIFEST.json");
-  try {
-    const Step step = ComposeManifest(line.Operands[0]);
-    return DeliverRegeneration(step.Files, step.Bases, line.Mode, options);
-  } catch (const DocumentError& error) {
-    throw UsageError(error.what());
-  }
+  const Step step = ComposeManifest(line.Operands[0]);
+  return DeliverRegeneration(step.Files, step.Bases, line.Mode, options);
 }
 
 }  // namespace zandrel::cli

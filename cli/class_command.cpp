@@ -9,6 +9,7 @@
 #include "classgen/class_description.h"
 #include "cli/cli_common.h"
 #include "cli/regeneration_delivery.h"
+#include "core/output_text.h"
 #include "document/class_document.h"
 
 namespace zandrel::cli {
@@ -58,7 +59,7 @@ int RunClassCommand(const Arguments& given) {
     throw UsageError("the description and --base cannot both be standard input");
   const auto description = ReadDescription(path);
   if (!description) {
-    PrintError(std::string(ShortClassNameMessage));
+    PrintFileError(DocumentName(path) + ": " + std::string(ShortClassNameMessage));
     return Refused;
   }
   std::vector<std::optional<std::string>> bases;
@@ -70,6 +71,10 @@ int RunClassCommand(const Arguments& given) {
   }
   // Nothing is written unless every file can be: an output path that is a folder, FIFO or
   // device is refused before any file changes.
+  if (const auto folder = CheckChosenPath(line.Operands[1])) {
+    PrintFileError(DescribeFailure(*folder));
+    return NotWritten;
+  }
   return DeliverRegeneration(ClassOutputFiles(*description, line.Operands[1]), bases, line.Mode,
                              options);
 }

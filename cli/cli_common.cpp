@@ -8,8 +8,6 @@
 #include <utility>
 #include <variant>
 
-#include "core/output_text.h"
-
 namespace zandrel::cli {
 
 namespace {
@@ -18,8 +16,7 @@ bool outputFailed = false;
 
 bool OutputFailure(int error) {
   if (!outputFailed)
-    PrintError(std::string("zandrel-gen: standard output could not be written: ") +
-               std::strerror(error != 0 ? error : EIO));
+    PrintFileError(DescribeFailure({"standard output", std::strerror(error != 0 ? error : EIO)}));
   outputFailed = true;
   return false;
 }
@@ -34,12 +31,12 @@ std::string ReadStandardInput() {
     if (got == 0) return text;
     if (got < 0 && errno == EINTR) continue;
     if (got < 0)
-      throw UnreadableInput(std::string("standard input could not be read: ") +
-                            std::strerror(errno));
+      throw UnreadableInput(DescribeReadFailure({"standard input", std::strerror(errno)}));
     text.append(buffer, static_cast<std::size_t>(got));
     if (text.size() > JsonFileLimit)
-      throw UnreadableInput("standard input could not be read: larger than the " +
-                            std::to_string(JsonFileLimit >> 20) + " MiB limit");
+      throw UnreadableInput(DescribeReadFailure(
+          {"standard input",
+           "larger than the " + std::to_string(JsonFileLimit >> 20) + " MiB limit"}));
   }
 }
 
@@ -59,6 +56,8 @@ void PrintError(const std::string& line) {
   std::fputs(line.c_str(), stderr);
   std::fputc('\n', stderr);
 }
+
+void PrintFileError(const std::string& message) { PrintError("zandrel-gen: " + message); }
 
 bool PrintOutput(std::string_view text) {
   errno = 0;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/output_text.h"
+
 namespace zandrel::cli {
 
 enum ExitCode { Written = 0, Refused = 1, Unusable = 2, NotWritten = 3, Differs = 4 };
@@ -54,6 +56,10 @@ CommandLine ParseCommandLine(const Arguments& arguments, bool withStdout);
 
 // Writes a line (a line feed is added) to standard error.
 void PrintError(const std::string& line);
+
+// Every message about a file is "zandrel-gen: FILE: REASON" (FILE may carry ":LINE:COLUMN"):
+// the message, as the windows show it, after the program's name.
+void PrintFileError(const std::string& message);
 
 // Writes the text to standard output and flushes it; false (the reason already on standard error)
 // when it could not be written, such as on a full disk or a closed pipe.

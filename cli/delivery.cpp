@@ -27,12 +27,14 @@ int Deliver(const std::vector<OutputFile>& files, Delivery mode) {
     }
     return Written;
   }
+  // The files are compared with what is on disk again under the step's locks, so that a
+  // concurrent run cannot leave one file of each.
+  const std::vector<FileFailure> failures =
+      mode == Delivery::Write ? ReplaceChangedFiles(files) : CheckOutputFiles(files);
+  for (const FileFailure& failure : failures) PrintFileError(DescribeFailure(failure));
+  if (!failures.empty()) return NotWritten;
+  if (mode == Delivery::Write) return Written;
   const std::vector<OutputFile> changed = ChangedFiles(files);
-  if (mode == Delivery::Write) {
-    const std::vector<FileFailure> failures = ReplaceFiles(changed);
-    for (const FileFailure& failure : failures) PrintError(DescribeFailure(failure));
-    return failures.empty() ? Written : NotWritten;
-  }
   std::string list;
   for (const OutputFile& file : changed) list += file.Path + "\n";
   if (!PrintOutput(list)) return NotWritten;

@@ -13,7 +13,7 @@ std::vector<OutputFile> ChangedFiles(const std::vector<OutputFile>& files);
 
 // Writes, checks, lists or prints a run's files as the command line asked; the exit code.
 // Failures are reported on standard error, the lists of --check and --dry-run go to standard
-// output, one path a line.
+// output, one path a line. --check and --dry-run refuse whatever a write would refuse.
 int Deliver(const std::vector<OutputFile>& files, Delivery mode);
 
 }  // namespace zandrel::cli

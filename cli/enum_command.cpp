@@ -47,20 +47,25 @@ std::variant<EnumerationOutput, int> ComposeRequest(const std::string& path) {
   const auto read = ReadEnumerationRequest(LoadJsonFile(path), DocumentName(path));
   if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
   const EnumerationRequest& request = std::get<EnumerationRequest>(read);
+  if (const auto folder =
+          request.SeparateFile ? CheckChosenPath(request.OutputPath) : std::nullopt) {
+    PrintFileError(DescribeFailure(*folder));
+    return NotWritten;
+  }
 
   // The window would ask again for a list file that cannot be read; a script cannot be asked.
   std::optional<ListFile> listFile;
   if (request.FromFile) {
     auto read = ReadListFile(request.ListPath);
     if (const auto* failure = std::get_if<FileFailure>(&read)) {
-      PrintError("zandrel-gen: " + DescribeReadFailure(*failure));
+      PrintFileError(DescribeReadFailure(*failure));
       return NotWritten;
     }
     listFile = std::get<ListFile>(std::move(read));
   }
   auto composed = ComposeEnumeration(request, listFile ? &*listFile : nullptr);
   if (const auto* refusal = std::get_if<Refusal>(&composed)) {
-    PrintError(refusal->Message);
+    PrintFileError(DocumentName(path) + ": " + refusal->Message);
     return Refused;
   }
   return std::get<EnumerationOutput>(std::move(composed));

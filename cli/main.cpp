@@ -105,8 +105,10 @@ int Run(Arguments arguments) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // A file size limit then shows as a write error that is reported, not as a killed process.
+  // A file size limit, and a closed pipe, then show as write errors that are reported (exit 3),
+  // not as a killed process.
   std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
   // Paths are used as the bytes given, whatever their encoding.
   const int code = Run(Arguments(argv + 1, argv + argc));
   const bool closed = CloseOutput();

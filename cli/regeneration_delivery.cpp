@@ -54,6 +54,12 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
                         const std::vector<std::optional<std::string>>& bases, Delivery mode,
                         const RegenerationOptions& options) {
   if (mode == Delivery::Stdout) return Deliver(files, mode);
+  // --check and --dry-run refuse what a real run refuses (a FIFO, a folder, one file twice).
+  if (mode != Delivery::Write) {
+    const std::vector<FileFailure> refused = CheckOutputFiles(files);
+    for (const FileFailure& failure : refused) PrintFileError(DescribeFailure(failure));
+    if (!refused.empty()) return NotWritten;
+  }
   std::optional<GeneratedRecords> records;
   if (auto folder = GeneratedRecords::DefaultFolder()) records.emplace(std::move(*folder));
 
@@ -61,7 +67,7 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
   try {
     auto planned = PlanRegeneration(files, bases, records ? &*records : nullptr);
     if (auto* failure = std::get_if<FileFailure>(&planned)) {
-      PrintError("zandrel-gen: " + DescribeReadFailure(*failure));
+      PrintFileError(DescribeReadFailure(*failure));
       return NotWritten;
     }
     plan = std::get<std::vector<PlannedFile>>(std::move(planned));
@@ -97,7 +103,7 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
   if (!StepWritable(plan, conflicts, noBase)) return Conflicts;
   const std::vector<FileFailure> failures =
       WriteRegeneration(files, std::move(plan), conflicts, noBase, records ? &*records : nullptr);
-  for (const FileFailure& failure : failures) PrintError(DescribeFailure(failure));
+  for (const FileFailure& failure : failures) PrintFileError(DescribeFailure(failure));
   if (!failures.empty()) return NotWritten;
   return unsettled ? Conflicts : Written;
 }

@@ -22,34 +22,67 @@ struct OutputFile {
   std::string Text;
 };
 
-// Called with the files about to be replaced (for a symbolic link, the existing file it points to),
-// after every temporary is complete and just before the renames: the windows move the old files
-// to the trash there. A file it moves away is then created anew.
+// Called once the new files of a step are all in place and on disk, with the replaced files (for
+// a symbolic link, the existing file it points to), each holding its old bytes again for the
+// call: the windows move the old files to the trash there, so the trash records their own names.
+// A file it moves away is then created anew; the others are replaced.
 using BeforeReplace = std::function<void(const std::vector<std::string>& existingTargets)>;
 
-// Writes the files as one step: each text goes to a temporary file in its target's folder and is
-// flushed to disk; only when every temporary is complete are they renamed over their targets,
-// keeping a replaced file's permissions. A symbolic link keeps pointing where it did: the file it
-// points to is replaced. A target that exists and is not a regular file is refused before anything
-// is written. On any failure no target changes, and the failures name the files and the reasons.
+// Writes the files as one step, all of them or none:
+// - each text goes to a temporary file beside its target (created with mode 0600, no other
+//   process can open it, then given the target's mode) and is flushed to disk;
+// - only when every temporary is complete are they exchanged with their targets; if any exchange
+//   fails, every file already put in place is exchanged back, so each target holds its old bytes;
+// - every target folder is locked (flock) for the whole step, in one order, so concurrent writers
+//   never mix their files; temporaries left by processes that no longer exist are removed;
+// - SIGINT, SIGTERM and SIGHUP during the step remove its temporaries before the process ends.
+// A symbolic link keeps pointing where it did: the file it points to is replaced. A target that
+// exists and is not a regular file, and two entries that reach one file, are refused before
+// anything is written. The failures name the files and the reasons. More files (any number) are
+// simply more entries: they all share the one step.
 std::vector<FileFailure> ReplaceFiles(const std::vector<OutputFile>& files,
                                       const BeforeReplace& beforeReplace = {});
 
+// As ReplaceFiles, but a file that already holds its text is left alone, time stamp and all; what
+// is on disk is compared under the step's locks, so a concurrent writer cannot slip in between.
+std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files);
+
+// The refusals ReplaceFiles would make before writing (not a regular file, one file reached by
+// two entries, a missing link target's folder), without writing anything.
+std::vector<FileFailure> CheckOutputFiles(const std::vector<OutputFile>& files);
+
+// A chosen output path that names a folder is refused, since the files made from it would be
+// hidden ones inside that folder: "names a folder, not a file" when it is empty or ends in "/",
+// "." or "..", "not a regular file" when it is an existing folder.
+std::optional<FileFailure> CheckChosenPath(const std::string& path);
+
+// Receives a text piece by piece, in order.
+using TextSink = std::function<void(std::string_view piece)>;
+// Gives a text piece by piece to the sink, so a long text need never be held whole.
+using TextSource = std::function<void(const TextSink& sink)>;
+
 // Creates or replaces one file whole (never appends), as ReplaceFiles does.
 std::optional<FileFailure> WriteOutputText(const std::string& path, std::string_view text);
+// The same for a text given in pieces.
+std::optional<FileFailure> WriteOutputStream(const std::string& path, const TextSource& source);
+
+// For tests: called with the index of each file just before it is put in place; empty to stop.
+void SetPlacingProbe(std::function<void(std::size_t index)> probe);
 
 // Appends the text with a single write on a file opened for appending (created when absent), so
 // two writers never interleave inside one text; on failure the file is cut back to its old size.
 std::optional<FileFailure> AppendOutputText(const std::string& path, std::string_view text);
 
-// "The file "PATH" could not be written: REASON"
+// "PATH: could not be written: REASON", in the one shape of messages about a file that the
+// windows and zandrel-gen share (a JSON fault adds the line and column after PATH).
 std::string DescribeFailure(const FileFailure& failure);
-// "The file "PATH" could not be read: REASON"
+// "PATH: could not be read: REASON"
 std::string DescribeReadFailure(const FileFailure& failure);
 
-// The largest input files read whole: a list file, and a JSON description or request.
+// The largest input files read whole: a list file, and a JSON description or request (a saved
+// description holds the enumerations handed over, which may come from a list file).
 inline constexpr std::size_t ListFileLimit = std::size_t{256} << 20;
-inline constexpr std::size_t JsonFileLimit = std::size_t{16} << 20;
+inline constexpr std::size_t JsonFileLimit = ListFileLimit;
 
 // Reads a regular file of at most limit bytes whole, without ever blocking on a FIFO or device;
 // anything else (missing, not a regular file, too large, a read error) is a failure with a reason.

@@ -4,7 +4,9 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <cmath>
+#include <functional>
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -125,52 +127,105 @@ ClassInput ReadClassInput(const QJsonObject& top) {
 
 std::string Flag(bool on) { return on ? "true" : "false"; }
 
+// Gathers small pieces into blocks before they go on, so a document of a million lines costs a
+// few hundred writes, not millions.
+class BlockSink {
+ public:
+  explicit BlockSink(const TextSink& sink) : sink_(sink) { block_.reserve(Size); }
+  ~BlockSink() { Flush(); }
+  BlockSink(const BlockSink&) = delete;
+  BlockSink& operator=(const BlockSink&) = delete;
+
+  void operator()(std::string_view piece) {
+    if (block_.size() + piece.size() > Size) Flush();
+    if (piece.size() >= Size)
+      sink_(piece);
+    else
+      block_ += piece;
+  }
+  void Flush() {
+    if (!block_.empty()) sink_(block_);
+    block_.clear();
+  }
+
+ private:
+  static constexpr std::size_t Size = std::size_t{1} << 16;
+  const TextSink& sink_;
+  std::string block_;
+};
+
 }  // namespace
 
 std::variant<ClassInput, std::string> ReadClassDocument(QByteArrayView bytes,
                                                         const std::string& name) {
   try {
-    return ReadClassInput(ParseJsonObject(bytes, name));
+    return ReadClassInput(ParseJsonObject(bytes));
   } catch (const DocumentError& error) {
-    return std::string(error.what());
+    return DescribeDocumentError(name, error);
   }
 }
 
-QByteArray WriteClassDocument(const ClassInput& input) {
+void WriteClassDocument(const ClassInput& input, const TextSink& sink) {
+  BlockSink out(sink);
+  const std::function<void(std::string_view)> put = [&](std::string_view piece) { out(piece); };
+  const auto text = [&](std::string_view value) { WriteJsonString(value, put); };
   const GenerationOptions& o = input.Options;
-  std::string json = "{\n  \"$schema\": " + JsonString(ClassDocumentSchema) +
-                     ",\n  \"Format\": " + std::to_string(DocumentFormat) +
-                     ",\n  \"ClassName\": " + JsonString(input.NameText) + ",\n  \"Rows\": [";
+  out("{\n  \"$schema\": ");
+  text(ClassDocumentSchema);
+  out(",\n  \"Format\": " + std::to_string(DocumentFormat) + ",\n  \"ClassName\": ");
+  text(input.NameText);
+  out(",\n  \"Rows\": [");
   const char* separator = "\n";
   for (std::size_t i = 0; i < input.Grid.size(); ++i) {
     const auto& [type, name, initialValue] = input.Grid[i];
     if (type.empty() && name.empty() && initialValue.empty()) continue;
-    json += separator;
-    json += "    {\"Row\": " + std::to_string(i + 1) + ", \"Type\": " + JsonString(type) +
-            ", \"Name\": " + JsonString(name) + ", \"InitialValue\": " + JsonString(initialValue) +
-            "}";
+    out(separator);
+    out("    {\"Row\": " + std::to_string(i + 1) + ", \"Type\": ");
+    text(type);
+    out(", \"Name\": ");
+    text(name);
+    out(", \"InitialValue\": ");
+    text(initialValue);
+    out("}");
     separator = ",\n";
   }
-  json += std::string(*separator == '\n' ? "]" : "\n  ]") + ",\n  \"Options\": {\n";
-  json += "    \"ComparisonLevel\": " +
-          JsonString(NameOf<ComparisonLevel>(o.ComparisonLevel, ComparisonNames)) + ",\n";
-  json += "    \"PrivateCopy\": " + Flag(o.PrivateCopy) + ",\n";
-  json += "    \"FrameworkLibrary\": " + Flag(o.FrameworkLibrary) + ",\n";
-  json += "    \"StdLib\": " + Flag(o.StdLib) + ",\n";
-  json += "    \"MathLib\": " + Flag(o.MathLib) + ",\n";
-  json += "    \"CStrings\": " + Flag(o.CStrings) + ",\n";
-  json += "    \"BigConstructor\": " + Flag(o.BigConstructor) + ",\n";
-  json += "    \"ToStringMethod\": " + Flag(o.ToStringMethod) + ",\n";
-  json += "    \"NameForm\": " + JsonString(NameOf<NameForm>(o.NameForm, NameFormNames)) + ",\n";
-  json += "    \"TargetSystem\": " + JsonString(TargetOf(o.TargetSystem).CommandName) + "\n";
-  json += "  },\n  \"HeaderInsertions\": [";
+  out(std::string(*separator == '\n' ? "]" : "\n  ]") + ",\n  \"Options\": {\n");
+  std::string options = "    \"ComparisonLevel\": " +
+                        JsonString(NameOf<ComparisonLevel>(o.ComparisonLevel, ComparisonNames)) +
+                        ",\n";
+  options += "    \"PrivateCopy\": " + Flag(o.PrivateCopy) + ",\n";
+  options += "    \"FrameworkLibrary\": " + Flag(o.FrameworkLibrary) + ",\n";
+  options += "    \"StdLib\": " + Flag(o.StdLib) + ",\n";
+  options += "    \"MathLib\": " + Flag(o.MathLib) + ",\n";
+  options += "    \"CStrings\": " + Flag(o.CStrings) + ",\n";
+  options += "    \"BigConstructor\": " + Flag(o.BigConstructor) + ",\n";
+  options += "    \"ToStringMethod\": " + Flag(o.ToStringMethod) + ",\n";
+  options += "    \"NameForm\": " + JsonString(NameOf<NameForm>(o.NameForm, NameFormNames)) + ",\n";
+  options += "    \"TargetSystem\": " + JsonString(TargetOf(o.TargetSystem).CommandName) + "\n";
+  out(options);
+  out("  },\n  \"HeaderInsertions\": [");
   separator = "\n";
   for (const std::string& insertion : input.HeaderInsertions) {
-    json += separator + std::string("    ") + JsonString(insertion);
+    out(separator);
+    out("    ");
+    text(insertion);
     separator = ",\n";
   }
-  json += std::string(*separator == '\n' ? "]" : "\n  ]") + "\n}\n";
-  return QByteArray(json.data(), static_cast<qsizetype>(json.size()));
+  out(std::string(*separator == '\n' ? "]" : "\n  ]") + "\n}\n");
+}
+
+QByteArray WriteClassDocument(const ClassInput& input) {
+  // Measured first, so the document is allocated once at its size: a large one is then held once,
+  // never grown by copying.
+  qsizetype size = 0;
+  WriteClassDocument(input,
+                     [&](std::string_view piece) { size += static_cast<qsizetype>(piece.size()); });
+  QByteArray document;
+  document.reserve(size);
+  WriteClassDocument(input, [&](std::string_view piece) {
+    document.append(piece.data(), static_cast<qsizetype>(piece.size()));
+  });
+  return document;
 }
 
 }  // namespace zandrel

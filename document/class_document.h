@@ -10,19 +10,23 @@
 #include <variant>
 
 #include "classgen/class_description.h"
+#include "core/output_text.h"
 
 namespace zandrel {
 
 // The "$id" of the document's schema, written as its "$schema".
 inline constexpr std::string_view ClassDocumentSchema = "urn:zandrel:schema:class-description:1";
 
-// The input the document describes, or the message that says what is wrong with it. name begins
-// the message when the bytes are no JSON object (zandrel-gen passes the file's path).
+// The input the document describes, or the message that says what is wrong with it:
+// "NAME:LINE:COLUMN: REASON" for faulty JSON, "NAME: REASON" for content refused (name is the
+// file's path).
 std::variant<ClassInput, std::string> ReadClassDocument(QByteArrayView bytes,
                                                         const std::string& name);
 
 // The document for this input: "$schema" and "Format" first, then every key ReadClassDocument
 // reads. Only member rows with some text are written, by their row number.
 QByteArray WriteClassDocument(const ClassInput& input);
+// The same document given to the sink in blocks, so a Save writes it without holding it whole.
+void WriteClassDocument(const ClassInput& input, const TextSink& sink);
 
 }  // namespace zandrel

@@ -49,16 +49,16 @@ EnumerationRequest ReadRequest(const QJsonObject& object, const std::string& whe
                     where);
   CheckDocumentHeader(object, where);
   EnumerationRequest request;
-  request.TypeName = Trim(TextMember(object, "TypeName", "", where));
+  request.TypeName = Trim(PathMember(object, "TypeName", "", where));
   request.Style = StyleMember(object, where);
   request.FirstAndLast = FlagMember(object, "FirstAndLast", true, where);
   request.ApplyPrefix = FlagMember(object, "ApplyPrefix", true, where);
   request.PrefixText = TextMember(object, "PrefixText", "ZD", where);
   ReadRows(object, where, request);
   request.FromFile = object.contains(QLatin1String("ListFile"));
-  request.ListPath = TextMember(object, "ListFile", "", where);
+  request.ListPath = PathMember(object, "ListFile", "", where);
   request.SeparateFile = object.contains(QLatin1String("OutputPath"));
-  request.OutputPath = TextMember(object, "OutputPath", "", where);
+  request.OutputPath = PathMember(object, "OutputPath", "", where);
   return request;
 }
 
@@ -67,9 +67,9 @@ EnumerationRequest ReadRequest(const QJsonObject& object, const std::string& whe
 std::variant<EnumerationRequest, std::string> ReadEnumerationRequest(QByteArrayView bytes,
                                                                      const std::string& name) {
   try {
-    return ReadRequest(ParseJsonObject(bytes, name), name);
+    return ReadRequest(ParseJsonObject(bytes), "request");
   } catch (const DocumentError& error) {
-    return std::string(error.what());
+    return DescribeDocumentError(name, error);
   }
 }
 

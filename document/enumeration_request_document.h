@@ -15,8 +15,9 @@ namespace zandrel {
 inline constexpr std::string_view EnumerationRequestSchema =
     "urn:zandrel:schema:enumeration-request:1";
 
-// The request the document describes, or the message that says what is wrong with it; name (the
-// file's path) names the document in every message. ListFile and OutputPath are taken as given.
+// The request the document describes, or the message that says what is wrong with it, in the
+// shape of ReadClassDocument's. ListFile and OutputPath are taken as given; a NUL in them or in
+// TypeName is refused.
 std::variant<EnumerationRequest, std::string> ReadEnumerationRequest(QByteArrayView bytes,
                                                                      const std::string& name);
 

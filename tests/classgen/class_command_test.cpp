@@ -1,5 +1,6 @@
 // Runs the built zandrel-gen binary the way a script would.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -166,30 +167,33 @@ TEST_F(ClassCommand, RefusedAndUnusable) {
     int exitCode;
     std::string error;
   };
-  const std::string refused = "You must have a class name that is larger than one characters.\n";
+  // Every message names the file; a JSON fault, its line and column.
+  const std::string file = "zandrel-gen: " + Path("description.json");
+  const std::string refused =
+      file + ": You must have a class name that is larger than one characters.\n";
   const std::vector<Case> cases = {
       {R"json({})json", 1, refused},
       {R"json({"ClassName": "a", "Rows": [{"Row": 1, "Type": "int", "Name": "n"}]})json", 1,
        refused},
-      {R"json({"ClassName": "ab", "Colour": 1})json", 2, "zandrel-gen: unknown key \"Colour\""},
-      {R"json({"ClassName": 12})json", 2, "zandrel-gen: description.ClassName must be a string"},
-      {R"json({"ClassName": "ab", "Rows": [{"Row": 20}]})json", 2,
-       "zandrel-gen: Rows[0].Row must be"},
-      {R"json({"ClassName": "ab", "Rows": [{"Row": 0}]})json", 2,
-       "zandrel-gen: Rows[0].Row must be"},
-      {R"json({"ClassName": "ab", "Rows": [{"Row": 1.5}]})json", 2,
-       "zandrel-gen: Rows[0].Row must be"},
+      {R"json({"ClassName": "ab", "Colour": 1})json", 2, file + ": unknown key \"Colour\""},
+      {R"json({"ClassName": 12})json", 2, file + ": description.ClassName must be a string"},
+      {R"json({"ClassName": "ab", "Rows": [{"Row": 20}]})json", 2, file + ": Rows[0].Row must be"},
+      {R"json({"ClassName": "ab", "Rows": [{"Row": 0}]})json", 2, file + ": Rows[0].Row must be"},
+      {R"json({"ClassName": "ab", "Rows": [{"Row": 1.5}]})json", 2, file + ": Rows[0].Row must be"},
       {R"json({"ClassName": "ab", "Rows": [{"Row": 3}, {"Row": 3}]})json", 2,
-       "zandrel-gen: Rows[1]: row 3 is given twice"},
+       file + ": Rows[1]: row 3 is given twice"},
       {R"json({"ClassName": "ab", "Rows": [{"Type": "int"}]})json", 2,
-       "zandrel-gen: Rows[0].Row is missing"},
+       file + ": Rows[0].Row is missing"},
       {R"json({"ClassName": "ab", "Options": {"TargetSystem": "Cobol"}})json", 2,
-       "zandrel-gen: Options.TargetSystem must be one of"},
+       file + ": Options.TargetSystem must be one of"},
       {R"json({"ClassName": "ab", "Options": {"PrivateCopy": "yes"}})json", 2,
-       "zandrel-gen: Options.PrivateCopy must be true or false"},
+       file + ": Options.PrivateCopy must be true or false"},
       {R"json({"ClassName": "ab", "HeaderInsertions": [1]})json", 2,
-       "zandrel-gen: HeaderInsertions[0] must be a string"},
-      {R"json([1, 2])json", 2, "zandrel-gen: "},
+       file + ": HeaderInsertions[0] must be a string"},
+      {R"json([1, 2])json", 2, file + ": the top level must be an object"},
+      {"{\n  \"ClassName\": \"ab\",\n  x", 2, file + ":3:4: invalid JSON: unterminated object\n"},
+      {"{\"ClassName\": \"caf\u00e9\u00e9\" x}", 2,
+       file + ":1:24: invalid JSON: unterminated object\n"},
   };
   for (const Case& c : cases) {
     const ProgramRun run = RunClass(c.json, Path("out.h"));
@@ -214,7 +218,7 @@ TEST_P(ClassCommandFiles, BothFilesOrNoneAndEveryFailureOnItsLine) {
       {ZANDREL_GEN, "class", "--force", description, folder.Path(c.Chosen)}, {"", c.FileSizeLimit});
   std::string errors;
   for (const auto& [path, reason] : c.Failures)
-    errors += DescribeFailure({folder.Path(path), reason}) + "\n";
+    errors += "zandrel-gen: " + DescribeFailure({folder.Path(path), reason}) + "\n";
   EXPECT_EQ(run.exitCode, c.Failures.empty() ? 0 : 3);
   EXPECT_EQ(run.err, errors);
   testing::ExpectFolderAfter(c, folder, before);
@@ -225,13 +229,41 @@ INSTANTIATE_TEST_SUITE_P(Files, ClassCommandFiles, ::testing::ValuesIn(testing::
 
 // A description that cannot be read is refused at once with the reason: nothing is written.
 TEST_F(ClassCommand, UnreadableDescriptions) {
-  const std::string tooLarge = "larger than the 16 MiB limit";
+  const std::string tooLarge = "larger than the 256 MiB limit";
   for (const auto& input : testing::UnreadableInputs(folder_, JsonFileLimit, tooLarge)) {
     const ProgramRun run = testing::RunProgram({ZANDREL_GEN, "class", input.Path, Path("out.h")});
     EXPECT_EQ(run.exitCode, 3) << input.Label;
     EXPECT_EQ(run.err, "zandrel-gen: " + DescribeReadFailure({input.Path, input.Reason}) + "\n");
     EXPECT_FALSE(fs::exists(Path("out.h"))) << input.Label;
   }
+}
+
+// An output path that names a folder would give hidden ".h" and ".cpp" files inside it: refused,
+// by --check and --dry-run too, with nothing written; so is a FIFO, which they would list as a
+// file that changes.
+TEST_F(ClassCommand, OutputPathsThatNameAFolder) {
+  fs::create_directories(Path("slash"));
+  ::mkfifo(Path("fifo.h").c_str(), 0600);
+  folder_.Write("description.json", R"({"ClassName": "Sample"})");
+  const auto before = folder_.Contents();
+  const std::string folderName = ": could not be written: names a folder, not a file\n";
+  const std::pair<std::string, std::string> cases[] = {
+      {Path("slash/"), folderName},
+      {Path("slash/."), folderName},
+      {Path("slash/.."), folderName},
+      {"", folderName},
+      {Path("slash"), ": could not be written: not a regular file\n"},
+      {Path("fifo.h"), ": could not be written: not a regular file\n"}};
+  for (const auto& [output, reason] : cases)
+    for (const char* mode : {"", "--check", "--dry-run"}) {
+      std::vector<std::string> argv = {ZANDREL_GEN, "class", Path("description.json"), output};
+      if (*mode != '\0') argv.push_back(mode);
+      const ProgramRun run = testing::RunProgram(argv);
+      EXPECT_EQ(run.exitCode, 3) << output << mode;
+      EXPECT_EQ(run.err, "zandrel-gen: " + output + reason);
+      EXPECT_EQ(run.out, "");
+    }
+  EXPECT_EQ(folder_.Contents(), before);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -131,40 +132,64 @@ TEST(CommandLine, CheckAndDryRunListWhatWouldChangeAndUnchangedFilesStayUntouche
   }
 }
 
-// The first entry is sound; the second fails the whole run, named, before anything is written.
+// The first entry is sound; the second fails the whole run before anything is written. The
+// message names the file at fault first, then the entry.
 TEST(CommandLine, OneBadBatchEntryFailsTheRunAndNothingIsWritten) {
   struct Case {
     std::string entry;
     std::string file;  // model/bad.json, when given
     int exitCode;
-    std::string error;  // follows "zandrel-gen: entries[1] (PROJECT/model/bad.json): "
+    std::string named;  // the file the message names first, in the project
+    std::string error;  // after "zandrel-gen: PROJECT/NAMED"
   };
   const Case cases[] = {
       {R"({"class": "model/bad.json", "output": "src/B.h"})", R"({"Colour": 1})", 2,
-       "unknown key \"Colour\" in description"},
+       "model/bad.json", ": unknown key \"Colour\" in description (entries[1])"},
+      {R"({"class": "model/bad.json", "output": "src/B.h"})", "{\n\"ClassName\": \"B\" [", 2,
+       "model/bad.json", ":2:19: invalid JSON: unterminated object (entries[1])"},
       {R"({"class": "model/bad.json", "output": "src/B.h"})", R"({"ClassName": "B"})", 1,
-       "You must have a class name that is larger than one characters."},
-      {R"({"class": "model/bad.json", "output": "src/B.h"})", "", 3, "The file"},
+       "model/bad.json",
+       ": You must have a class name that is larger than one characters. (entries[1])"},
+      {R"({"class": "model/bad.json", "output": "src/B.h"})", "", 3, "model/bad.json",
+       ": could not be read: No such file or directory (entries[1])"},
       {R"({"enum": "model/bad.json"})", R"({"ListFile": "model/none.txt", "OutputPath": "B.h"})", 3,
-       "The file"},
+       "model/none.txt", ": could not be read: No such file or directory (entries[1])"},
       {R"({"enum": "model/bad.json"})", R"({"Style": "EnumerationClass", "FirstAndLast": false,
                                             "OutputPath": "B.h"})",
-       1, "An enumeration class needs at least one name."},
-      {R"({"enum": "model/bad.json"})", R"({"TypeName": "B"})", 2, "a request in a manifest"},
-      {R"({"class": "model/bad.json", "output": "src/Sample.txt"})", SampleJson, 2,
-       "src/Sample.h is written by entries[0]"},
+       1, "model/bad.json", ": An enumeration class needs at least one name. (entries[1])"},
+      {R"({"enum": "model/bad.json"})", R"({"TypeName": "B"})", 2, "model/bad.json",
+       ": a request in a manifest needs an OutputPath (entries[1])"},
+      {R"({"enum": "model/bad.json"})", R"({"TypeName": "B", "OutputPath": "src/"})", 3, "src/",
+       ": could not be written: names a folder, not a file (entries[1])"},
+      {R"({"class": "model/sample.json", "output": "src"})", "", 3, "src",
+       ": could not be written: not a regular file (entries[1])"},
+      {R"({"class": "model/sample.json", "output": "src/B\u0000.h"})", "", 2, "zandrel.json",
+       ": entries[1].output must not hold a NUL character"},
+      {R"({"class": "model/bad.json", "output": "src/Sample.txt"})", SampleJson, 2, "zandrel.json",
+       ": entries[1] (PROJECT/model/bad.json): PROJECT/src/Sample.h is written by entries[0]"},
+      // The same file by another name, through a link to its folder.
+      {R"({"class": "model/bad.json", "output": "alias/Sample.h"})", SampleJson, 3,
+       "alias/Sample.h", ": could not be written: the same file as PROJECT/src/Sample.h\n"},
   };
   for (const Case& c : cases) {
     const Project project;
+    fs::create_directory_symlink("src", project.Path("alias"));
     project.Manifest(R"({"class": "model/sample.json", "output": "src/Sample.h"}, )" + c.entry);
     if (!c.file.empty()) project.folder.Write("model/bad.json", c.file);
     const auto before = project.folder.Contents();
-    const ProgramRun run = project.Run({"batch", project.Path("zandrel.json")});
-    EXPECT_EQ(run.exitCode, c.exitCode) << c.entry;
-    const std::string prefix = "zandrel-gen: entries[1] (" + project.Path("model/bad.json") + "): ";
-    EXPECT_TRUE(run.err.starts_with(prefix)) << run.err;
-    EXPECT_NE(run.err.find(c.error, prefix.size()), std::string::npos) << run.err;
-    EXPECT_EQ(project.folder.Contents(), before) << c.entry;
+    for (const char* mode : {"", "--check"}) {
+      const ProgramRun run = project.Run({"batch", project.Path("zandrel.json")}, mode);
+      EXPECT_EQ(run.exitCode, c.exitCode) << c.entry << mode;
+      std::string error = c.error;
+      for (std::size_t at; (at = error.find("PROJECT/")) != std::string::npos;)
+        error.replace(at, 8, project.Path("") + "/");
+      const std::string expected = "zandrel-gen: " + project.Path(c.named) + error;
+      EXPECT_EQ(run.err.substr(0, expected.size()), expected) << mode;
+      // Both files of a class written twice are named.
+      const bool twice = c.error.find("the same file") != std::string::npos;
+      EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), twice ? 2 : 1) << run.err;
+      EXPECT_EQ(project.folder.Contents(), before) << c.entry;
+    }
   }
 }
 
@@ -180,7 +205,7 @@ TEST(CommandLine, StandardInputAndStandardOutput) {
       printed += "// ==> " + file.Path + "\n" + file.Text + (file.Text.ends_with("\n") ? "" : "\n");
     return printed;
   };
-  fs::resize_file(project.folder.Write("large", ""), (16 << 20) + 1);
+  fs::resize_file(project.folder.Write("large", ""), (std::size_t{256} << 20) + 1);
   struct Case {
     std::vector<std::string> arguments;
     std::string input;  // standard input's text, or "@large"
@@ -208,12 +233,12 @@ TEST(CommandLine, StandardInputAndStandardOutput) {
            "Rows": [{"Row": 1, "Name": "Red"}]})")})
            .out,
        ""},
-      {{"class", "-", "P.h"}, "{", 2, "", "zandrel-gen: standard input: invalid JSON at offset 1"},
+      {{"class", "-", "P.h"}, "{", 2, "", "zandrel-gen: standard input:1:2: invalid JSON"},
       {{"enum", "-"},
        "@large",
        3,
        "",
-       "zandrel-gen: standard input could not be read: larger than the 16 MiB limit"},
+       "zandrel-gen: standard input: could not be read: larger than the 256 MiB limit"},
   };
   for (const Case& c : cases) {
     const std::string stdinPath = c.input.starts_with("@") ? project.Path(c.input.substr(1))
@@ -298,6 +323,22 @@ TEST(CommandLine, RegeneratingMergesIntoEditedFiles) {
     if (c.source == Unchanged) {
       EXPECT_EQ(ReadFile(project.Path("src/Sample.h")), header);
     }
+  }
+}
+
+// A reader that went away is a write error like any other: reported, exit status 3.
+TEST(CommandLine, AClosedPipeIsAWriteError) {
+  const Project project;
+  const std::string script = R"({ sleep 0.3; "$0" "$@"; echo "status $?" >&2; } | true)";
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--help"},
+        {"--version"},
+        {"class", "--stdout", project.Path("model/sample.json"), "P.h"}}) {
+    std::vector<std::string> argv = {"/bin/sh", "-c", script, ZANDREL_GEN};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    EXPECT_EQ(testing::RunProgram(argv).err,
+              "zandrel-gen: standard output: could not be written: Broken pipe\nstatus 3\n")
+        << arguments.front();
   }
 }
 

@@ -3,12 +3,14 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <variant>
 #include <vector>
 
 #include "document/class_document.h"
 #include "document/enumeration_request_document.h"
+#include "document/json_members.h"
 
 namespace zandrel {
 namespace {
@@ -64,12 +66,17 @@ TEST(ClassDocument, TheExampleIsWhatTheWriterWrites) {
   EXPECT_EQ(WriteClassDocument(std::get<ClassInput>(read)).toStdString(), saved);
 }
 
+// One shape for every message: the file first, with the line and column of a JSON fault (in
+// characters, so a multi-byte letter counts once).
 TEST(ClassDocument, RefusedWithTheMessageZandrelGenPrints) {
   const std::pair<std::string, std::string> cases[] = {
-      {R"({"Format": 2})", "description.Format must be 1"},
-      {R"({"$schema": 1})", "description.$schema must be a string"},
+      {R"({"Format": 2})", "in.json: description.Format must be 1"},
+      {R"({"$schema": 1})", "in.json: description.$schema must be a string"},
       {"[1]", "in.json: the top level must be an object"},
-      {"{", "in.json: invalid JSON at offset 1: unterminated object"},
+      {"{", "in.json:1:2: invalid JSON: unterminated object"},
+      {"{\n  \"ClassName\": \"A\",\n  x", "in.json:3:4: invalid JSON: unterminated object"},
+      {"{\"ClassName\": \"\xC3\xA9\xC3\xA9\" x}",
+       "in.json:1:21: invalid JSON: unterminated object"},
   };
   for (const auto& [json, message] : cases) {
     const auto read = ReadClassDocument(json, "in.json");
@@ -94,7 +101,34 @@ TEST(EnumerationRequestDocument, ReadsEveryKeyAndNamesTheFileInMessages) {
             std::make_tuple("Ink", EnumerationStyle::EnumerationClass, false, false, "I_", true,
                             "inks.txt", true, "src/Ink.h", "Black"));
   const auto bad = ReadEnumerationRequest(R"({"Rows": [{"Row": 50}]})", "ink.json");
-  EXPECT_EQ(std::get<std::string>(bad), "ink.json.Rows[0].Row must be a whole number from 1 to 49");
+  EXPECT_EQ(std::get<std::string>(bad),
+            "ink.json: request.Rows[0].Row must be a whole number from 1 to 49");
+}
+
+// Save writes the document in blocks; joined, they are the document, byte for byte, and a text
+// that is not UTF-8 is written as Qt would have written it.
+TEST(ClassDocument, StreamedAsWrittenWhole) {
+  std::vector<ClassInput> inputs = RoundTripInputs();
+  ClassInput large;
+  large.HeaderInsertions = {std::string(200000, 'x') + "\n\"", "caf\xE9 \xED\xA0\x80 \xEF\xBB\xBF"};
+  inputs.push_back(large);
+  for (const ClassInput& input : inputs) {
+    std::string streamed;
+    std::size_t blocks = 0;
+    WriteClassDocument(input, [&](std::string_view piece) {
+      streamed += piece;
+      ++blocks;
+    });
+    const QByteArray whole = WriteClassDocument(input);
+    EXPECT_EQ(streamed, whole.toStdString());
+    EXPECT_LE(blocks, whole.size() / 60000 + 2);
+  }
+  for (const std::string text : {"caf\xE9", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC0\xAF",
+                                 "\xEF\xBB\xBF", "ok \xC3\xA9", "\xE2\x82"}) {
+    const QByteArray qt =
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8();
+    EXPECT_EQ(JsonString(text), "\"" + qt.toStdString() + "\"") << text;
+  }
 }
 
 }  // namespace

@@ -68,8 +68,7 @@ TEST_F(Files, OneFileWrittenWholeOrRefused) {
   EXPECT_EQ(ReadFile(Path("one")), "x");
   const auto device = WriteOutputText("/dev/full", std::string(1 << 16, 'x'));
   ASSERT_TRUE(device);
-  EXPECT_EQ(DescribeFailure(*device),
-            "The file \"/dev/full\" could not be written: not a regular file");
+  EXPECT_EQ(DescribeFailure(*device), "/dev/full: could not be written: not a regular file");
 }
 
 TEST_F(Files, InputFilesAreReadWholeUpToTheLimit) {
@@ -89,7 +88,7 @@ TEST_F(Files, InputFilesAreReadWholeUpToTheLimit) {
   EXPECT_EQ(std::get<FileFailure>(ReadInputFile(Path("ten"), 9)).Reason,
             "larger than the 9 byte limit");
   EXPECT_EQ(DescribeReadFailure({"a.txt", "not a regular file"}),
-            "The file \"a.txt\" could not be read: not a regular file");
+            "a.txt: could not be read: not a regular file");
 }
 
 TEST_F(Files, AppendKeepsWhatIsThere) {

@@ -127,6 +127,11 @@ TEST_F(CommandTest, ExitCodesForRefusalsBadInvocationsAndFiles) {
       {"@a.json b.json", 2, ""},
       {R"({"ListFile": "/nonexistent/zandrel/list.txt"})", 3, "list.txt"},
       {R"({"TypeName": "T", "OutputPath": "/nonexistent/zandrel/T.h"})", 3, "T.cpp"},
+      {R"({"ListFile": "names\u0000junk"})", 2, "request.ListFile must not hold a NUL character"},
+      {R"({"OutputPath": "T\u0000.h"})", 2, "request.OutputPath must not hold a NUL character"},
+      {R"({"TypeName": "T\u0000"})", 2, "request.TypeName must not hold a NUL character"},
+      {R"({"TypeName": "T", "OutputPath": "/tmp/"})", 3,
+       "/tmp/: could not be written: names a folder"},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Case& c = cases[i];
@@ -138,6 +143,10 @@ TEST_F(CommandTest, ExitCodesForRefusalsBadInvocationsAndFiles) {
     const ProgramRun run = Enum(arguments);
     EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.err;
     EXPECT_NE(run.err.find(c.errorPart), std::string::npos) << run.err;
+    // Every message about the request names it first.
+    if (!c.arguments.starts_with("@") && c.exitCode != 3) {
+      EXPECT_TRUE(run.err.starts_with("zandrel-gen: " + arguments[0] + ":")) << run.err;
+    }
     EXPECT_EQ(run.out, "") << c.arguments;  // no include line for files not written
   }
 }
@@ -171,7 +180,7 @@ TEST_F(CommandTest, StandardOutputWritesAreChecked) {
     const ProgramRun full = Gen(command, {"/dev/full"});
     EXPECT_EQ(full.exitCode, 3) << command[0];
     EXPECT_EQ(full.err,
-              "zandrel-gen: standard output could not be written: No space left on device\n");
+              "zandrel-gen: standard output: could not be written: No space left on device\n");
   }
   EXPECT_TRUE(Gen({"class", "--help"}).out.starts_with("Usage: zandrel-gen class "));
   EXPECT_TRUE(Gen({"enum", "--help"}).out.starts_with("Usage: zandrel-gen enum "));

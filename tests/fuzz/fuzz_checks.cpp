@@ -506,11 +506,14 @@ std::string CheckEnumWriters(std::string_view data) {
 }
 
 std::span<const Target> Targets() {
-  static constexpr std::array<Target, 4> targets{{
+  static constexpr std::array<Target, 7> targets{{
       {"list_reader", &CheckListReader},
       {"convert_value", &CheckConvertValue},
       {"class_writers", &CheckClassWriters},
       {"enum_writers", &CheckEnumWriters},
+      {"class_document", &CheckClassDocument},
+      {"enumeration_request", &CheckEnumerationRequest},
+      {"batch_manifest", &CheckBatchManifest},
   }};
   return targets;
 }

@@ -13,6 +13,9 @@ std::string CheckListReader(std::string_view data);
 std::string CheckConvertValue(std::string_view data);
 std::string CheckClassWriters(std::string_view data);
 std::string CheckEnumWriters(std::string_view data);
+std::string CheckClassDocument(std::string_view data);
+std::string CheckEnumerationRequest(std::string_view data);
+std::string CheckBatchManifest(std::string_view data);
 
 struct Target {
   std::string_view Name;  // also the corpus folder under tests/fuzz/corpus/

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -74,6 +76,45 @@ inline ProgramRun RunProgram(const std::vector<std::string>& arguments,
   if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
     run.exitCode = WEXITSTATUS(status);
   return run;
+}
+
+// Runs code in a child process (to be killed, to run as another user, or beside another child):
+// what it returns comes back as text, and how it ended.
+struct ChildRun {
+  int signal = 0;  // the signal that ended it, or 0
+  std::string text;
+};
+inline pid_t StartChild(const std::function<std::string()>& code, int& readEnd) {
+  int pipe[2];
+  if (::pipe2(pipe, O_CLOEXEC) != 0) return -1;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipe[0]);
+    ::alarm(20);
+    const std::string text = code();
+    const bool written =
+        ::write(pipe[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ::_exit(written ? 0 : 1);
+  }
+  ::close(pipe[1]);
+  readEnd = pipe[0];
+  return child;
+}
+inline ChildRun FinishChild(pid_t child, int readEnd) {
+  ChildRun run;
+  char buffer[4096];
+  for (ssize_t got; (got = ::read(readEnd, buffer, sizeof buffer)) > 0;)
+    run.text.append(buffer, static_cast<std::size_t>(got));
+  ::close(readEnd);
+  int status = 0;
+  if (child > 0 && ::waitpid(child, &status, 0) == child && WIFSIGNALED(status))
+    run.signal = WTERMSIG(status);
+  return run;
+}
+inline ChildRun RunInChild(const std::function<std::string()>& code) {
+  int readEnd = -1;
+  const pid_t child = StartChild(code, readEnd);
+  return FinishChild(child, readEnd);
 }
 
 }  // namespace zandrel::testing

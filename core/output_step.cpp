@@ -1,0 +1,576 @@
+// The output step: every file of a step written to a temporary beside its target, then all put in
+// place together, or none.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <utility>
+
+#include "core/output_detail.h"
+#include "core/output_text.h"
+#include "core/text.h"
+
+namespace zandrel {
+
+namespace {
+
+using detail::Failure;
+using detail::Folder;
+using detail::NotRegular;
+
+// As the kernel's own bound on a chain of links.
+constexpr int MaxLinkDepth = 40;
+constexpr std::string_view NamesAFolder = "names a folder, not a file";
+constexpr std::string_view ChangedMeanwhile = "changed by another program during the write";
+
+// One entry of a step: its path and its text, whole or given in pieces.
+struct Entry {
+  const std::string* Path = nullptr;
+  std::string_view Text;
+  const TextSource* Source = nullptr;
+};
+
+// Where a path's text really goes: the end of its chain of symbolic links (the link's own folder
+// is the base of a relative link), whether a regular file is already there, and the real path of
+// its folder, which the step locks.
+struct Target {
+  std::string Path;
+  bool Exists = false;
+  struct stat Status {};
+  std::string RealFolder;
+};
+
+std::variant<Target, FileFailure> ResolveTarget(const std::string& path) {
+  Target target;
+  target.Path = path;
+  for (int depth = 0;; ++depth) {
+    if (::lstat(target.Path.c_str(), &target.Status) != 0) {
+      if (errno == ENOENT && !target.Path.empty()) break;  // created anew
+      return Failure(path, errno);
+    }
+    if (S_ISREG(target.Status.st_mode)) {
+      target.Exists = true;
+      break;
+    }
+    if (!S_ISLNK(target.Status.st_mode)) return FileFailure{path, std::string(NotRegular)};
+    if (depth == MaxLinkDepth) return Failure(path, ELOOP);
+    std::string link(static_cast<std::size_t>(target.Status.st_size) + 1, '\0');
+    const ssize_t length = ::readlink(target.Path.c_str(), link.data(), link.size());
+    if (length < 0) return Failure(path, errno);
+    // A link that changed while it was read is read again.
+    if (static_cast<std::size_t>(length) >= link.size()) continue;
+    link.resize(static_cast<std::size_t>(length));
+    if (link.empty()) return Failure(path, ENOENT);
+    target.Path = link.front() == '/' ? link : Folder(target.Path) + "/" + link;
+  }
+  char* real = ::realpath(Folder(target.Path).c_str(), nullptr);
+  if (real == nullptr) return Failure(path, errno);
+  target.RealFolder = real;
+  std::free(real);
+  return target;
+}
+
+// The targets of the entries, or every refusal: a target that is not a regular file, a folder
+// that is missing, and a file that two entries reach (by the same inode, or where it does not
+// exist yet, by its folder's real path and its name).
+struct Plan {
+  std::vector<Target> Targets;
+  std::vector<FileFailure> Failures;
+};
+
+Plan MakePlan(const std::vector<Entry>& entries) {
+  Plan plan;
+  std::map<std::string, std::size_t> reached;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    auto resolved = ResolveTarget(*entries[i].Path);
+    if (auto* failure = std::get_if<FileFailure>(&resolved)) {
+      plan.Failures.push_back(std::move(*failure));
+      plan.Targets.emplace_back();
+      continue;
+    }
+    Target& target = plan.Targets.emplace_back(std::get<Target>(std::move(resolved)));
+    const std::string identity =
+        target.Exists
+            ? std::to_string(target.Status.st_dev) + ":" + std::to_string(target.Status.st_ino)
+            : target.RealFolder + "/" + std::string(FileNamePart(target.Path));
+    const auto [first, added] = reached.emplace(identity, i);
+    if (!added)
+      plan.Failures.push_back(
+          {*entries[i].Path, "the same file as " + *entries[first->second].Path});
+  }
+  return plan;
+}
+
+std::set<std::string> FoldersOf(const Plan& plan) {
+  std::set<std::string> folders;
+  for (const Target& target : plan.Targets) folders.insert(target.RealFolder);
+  return folders;
+}
+
+// Temporaries are named ".NAME.PID-SEQUENCE.tmp": the process that made one can be told from it.
+std::string TemporaryName(const std::string& target, unsigned sequence) {
+  // Cut so that a target with the longest name a folder allows still gets a temporary.
+  return Folder(target) + "/." + std::string(FileNamePart(target).substr(0, 200)) + "." +
+         std::to_string(::getpid()) + "-" + std::to_string(sequence) + ".tmp";
+}
+
+// The process that made a temporary of this name, or 0 when the name is not a temporary's.
+pid_t TemporaryOwner(std::string_view name) {
+  constexpr std::string_view suffix = ".tmp";
+  if (!name.starts_with('.') || !name.ends_with(suffix)) return 0;
+  name.remove_suffix(suffix.size());
+  const std::size_t dot = name.rfind('.');
+  const std::size_t dash = name.rfind('-');
+  if (dot == 0 || dot == std::string_view::npos || dash == std::string_view::npos || dash < dot)
+    return 0;
+  const std::string_view pid = name.substr(dot + 1, dash - dot - 1);
+  const std::string_view sequence = name.substr(dash + 1);
+  const auto digits = [](std::string_view text) {
+    return !text.empty() && text.size() < 10 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (!digits(pid) || !digits(sequence)) return 0;
+  return static_cast<pid_t>(std::stol(std::string(pid)));
+}
+
+// Removes the temporaries that processes which no longer exist left in a folder locked by this
+// step (a killed writer cannot remove its own). Only the user's own regular files are touched.
+void RemoveStaleTemporaries(int folder) {
+  const int copy = ::dup(folder);
+  if (copy < 0) return;
+  DIR* listing = ::fdopendir(copy);
+  if (listing == nullptr) {
+    ::close(copy);
+    return;
+  }
+  while (const dirent* item = ::readdir(listing)) {
+    const pid_t owner = TemporaryOwner(item->d_name);
+    if (owner <= 0 || owner == ::getpid()) continue;
+    struct stat status {};
+    if (::fstatat(folder, item->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(status.st_mode) || status.st_uid != ::geteuid())
+      continue;
+    if (::kill(owner, 0) != 0 && errno == ESRCH) ::unlinkat(folder, item->d_name, 0);
+  }
+  ::closedir(listing);
+}
+
+// An exclusive lock on each target folder for the whole step, taken in the order of their real
+// paths so that two steps never wait for each other crosswise. A folder that cannot be opened
+// for reading is not locked; writing there fails or succeeds on its own.
+class FolderLocks {
+ public:
+  ~FolderLocks() {
+    for (const auto& [folder, fd] : fds_) ::close(fd);
+  }
+  // False when a folder was not locked yet: the folders of a step are then locked again.
+  bool Cover(const std::set<std::string>& folders) {
+    bool covered = true;
+    for (const std::string& folder : folders) {
+      if (fds_.contains(folder)) continue;
+      covered = false;
+      const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (fd < 0) continue;
+      while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+      }
+      RemoveStaleTemporaries(fd);
+      fds_.emplace(folder, fd);
+    }
+    return covered;
+  }
+  // One flush per folder makes every rename of the step durable.
+  void Sync() const {
+    for (const auto& [folder, fd] : fds_) ::fsync(fd);
+  }
+
+ private:
+  std::map<std::string, int> fds_;
+};
+
+// The temporaries of the running step, for the signal handler: an array of C strings set before
+// the handler can see it, read without locks or allocation.
+constexpr int CaughtSignals[] = {SIGINT, SIGTERM, SIGHUP};
+std::atomic<std::atomic<const char*>*> registeredNames{nullptr};
+std::atomic<std::size_t> registeredCount{0};
+// While files are being put in place, a signal waits until the targets are whole again.
+std::atomic<bool> deferring{false};
+std::atomic<int> deferredSignal{0};
+struct sigaction previousActions[std::size(CaughtSignals)];
+std::atomic<bool> installed[std::size(CaughtSignals)];
+
+void RemoveRegistered() {
+  std::atomic<const char*>* names = registeredNames.load();
+  const std::size_t count = registeredCount.load();
+  for (std::size_t i = 0; names != nullptr && i < count; ++i)
+    if (const char* name = names[i].load()) ::unlink(name);
+}
+
+void OnSignal(int signal) {
+  if (deferring.load()) {
+    deferredSignal.store(signal);
+    return;
+  }
+  const int saved = errno;
+  RemoveRegistered();
+  // The signal then does what it would have done without the step: usually, end the process.
+  for (std::size_t i = 0; i < std::size(CaughtSignals); ++i)
+    if (CaughtSignals[i] == signal && installed[i].exchange(false))
+      ::sigaction(signal, &previousActions[i], nullptr);
+  ::raise(signal);
+  errno = saved;
+}
+
+// The step's temporaries: removed however the step ends, by a signal too.
+class Temporaries {
+ public:
+  explicit Temporaries(std::size_t count) : names_(count), registry_(count) {
+    registeredNames.store(registry_.data());
+    registeredCount.store(count);
+    for (std::size_t i = 0; i < std::size(CaughtSignals); ++i) {
+      struct sigaction action {};
+      action.sa_handler = OnSignal;
+      sigemptyset(&action.sa_mask);
+      if (::sigaction(CaughtSignals[i], nullptr, &previousActions[i]) != 0 ||
+          previousActions[i].sa_handler == SIG_IGN)
+        continue;  // an ignored signal (nohup) stays ignored
+      installed[i].store(::sigaction(CaughtSignals[i], &action, nullptr) == 0);
+    }
+  }
+  ~Temporaries() {
+    // Also when the step ended early: a signal that waited takes its course once all is clean.
+    deferring.store(false);
+    const int pending = deferredSignal.exchange(0);
+    RemoveAll();
+    for (std::size_t i = 0; i < std::size(CaughtSignals); ++i)
+      if (installed[i].exchange(false)) ::sigaction(CaughtSignals[i], &previousActions[i], nullptr);
+    registeredCount.store(0);
+    registeredNames.store(nullptr);
+    if (pending != 0) ::raise(pending);
+  }
+  Temporaries(const Temporaries&) = delete;
+  Temporaries& operator=(const Temporaries&) = delete;
+
+  void Set(std::size_t i, std::string name) {
+    registry_[i].store(nullptr);
+    names_[i] = std::move(name);
+    registry_[i].store(names_[i].c_str());
+  }
+  const std::string& operator[](std::size_t i) const { return names_[i]; }
+  // The file under this name is not removed.
+  void Keep(std::size_t i) {
+    registry_[i].store(nullptr);
+    names_[i].clear();
+  }
+
+  void RemoveAll() {
+    for (std::size_t i = 0; i < names_.size(); ++i)
+      if (!names_[i].empty()) ::unlink(names_[i].c_str());
+  }
+
+  void Defer() { deferring.store(true); }
+  // A signal that came while deferred takes its course now.
+  void Resume() {
+    deferring.store(false);
+    if (const int signal = deferredSignal.exchange(0)) OnSignal(signal);
+  }
+
+ private:
+  std::vector<std::string> names_;
+  std::vector<std::atomic<const char*>> registry_;  // all null at first
+};
+
+// A new file gets the mode any new file would: 0666 less the umask, read without changing it.
+mode_t NewFileMode() {
+  mode_t mask = 022;
+  if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+    char line[256];
+    unsigned value = 0;
+    while (std::fgets(line, sizeof line, status) != nullptr)
+      if (std::sscanf(line, "Umask: %o", &value) == 1) mask = static_cast<mode_t>(value);
+    std::fclose(status);
+  }
+  return 0666 & ~mask;
+}
+
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t written = ::write(fd, text.data(), text.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (written == 0) {
+      errno = EIO;
+      return false;
+    }
+    text.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool WriteEntry(int fd, const Entry& entry) {
+  if (entry.Source == nullptr) return WriteAll(fd, entry.Text);
+  int error = 0;
+  (*entry.Source)([&](std::string_view piece) {
+    if (error == 0 && !WriteAll(fd, piece)) error = errno != 0 ? errno : EIO;
+  });
+  errno = error;
+  return error == 0;
+}
+
+// Gives the new file the old one's owner and group where the system allows it (root, or a group of
+// one's own); where it does not, the file keeps the writer as owner, as any new file would.
+void KeepOwner(int fd, const struct stat& old) {
+  if (old.st_uid == ::geteuid() && old.st_gid == ::getegid()) return;
+  if (::fchown(fd, old.st_uid, old.st_gid) != 0) return;  // not allowed: not a failure
+}
+
+// Writes the whole text to a new temporary beside the target and flushes it to the disk. Only
+// this process can open it until it has its final mode.
+std::optional<FileFailure> WriteTemporary(const Entry& entry, const Target& target, mode_t newMode,
+                                          Temporaries& temporaries, std::size_t i) {
+  static unsigned sequence = 0;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    std::string name = TemporaryName(target.Path, ++sequence);
+    fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) temporaries.Set(i, std::move(name));
+    if (fd < 0 && errno != EEXIST) return Failure(*entry.Path, errno);
+  }
+  if (fd < 0) return Failure(*entry.Path, EEXIST);
+  bool done = true;
+  if (target.Exists) KeepOwner(fd, target.Status);
+  done = ::fchmod(fd, target.Exists ? target.Status.st_mode & 07777 : newMode) == 0;
+  done = done && WriteEntry(fd, entry) && ::fsync(fd) == 0;
+  const int error = errno;
+  // A failed close can be the first sign that the data did not reach the disk.
+  const bool closed = ::close(fd) == 0;
+  if (done && closed) return std::nullopt;
+  return Failure(*entry.Path, done ? errno : error);
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool Unsupported(int error) { return error == EINVAL || error == ENOSYS; }
+
+std::function<void(std::size_t)>& PlacingProbe() {
+  static std::function<void(std::size_t)> probe;
+  return probe;
+}
+
+// How a file was put in place, and so how it is taken back.
+enum class Placed { Not, Exchanged, Created, Overwritten };
+
+// Puts one temporary in place: exchanged with an existing target, whose old file then lives on
+// under the temporary's name, or renamed to a new name. Where the file system cannot exchange,
+// the old file is replaced outright and cannot be taken back.
+std::variant<Placed, FileFailure> Place(const Entry& entry, const Target& target,
+                                        const std::string& temporary) {
+  const char* from = temporary.c_str();
+  const char* to = target.Path.c_str();
+  struct stat now {};
+  if (!target.Exists) {
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return Placed::Created;
+    if (!Unsupported(errno)) return Failure(*entry.Path, errno);
+    if (::lstat(to, &now) == 0) return FileFailure{*entry.Path, std::string(ChangedMeanwhile)};
+    if (::rename(from, to) == 0) return Placed::Created;
+    return Failure(*entry.Path, errno);
+  }
+  if (::lstat(to, &now) != 0 || !S_ISREG(now.st_mode) || !SameFile(now, target.Status))
+    return FileFailure{
+        *entry.Path,
+        std::string(S_ISDIR(now.st_mode) || S_ISFIFO(now.st_mode) ? NotRegular : ChangedMeanwhile)};
+  if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) != 0) {
+    if (!Unsupported(errno)) return Failure(*entry.Path, errno);
+    if (::rename(from, to) == 0) return Placed::Overwritten;
+    return Failure(*entry.Path, errno);
+  }
+  // What was exchanged must be the file that was looked at, not one that took its place since.
+  if (::lstat(from, &now) != 0 || !SameFile(now, target.Status)) {
+    ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE);
+    return FileFailure{*entry.Path, std::string(ChangedMeanwhile)};
+  }
+  return Placed::Exchanged;
+}
+
+// Takes back the files put in place, last first: old files are exchanged back, new ones removed.
+// An old file that cannot be exchanged back is kept under the temporary's name, never removed.
+void TakeBack(const std::vector<Target>& targets, Temporaries& temporaries,
+              const std::vector<Placed>& placed) {
+  for (std::size_t i = placed.size(); i-- > 0;) {
+    if (placed[i] == Placed::Exchanged) {
+      if (::renameat2(AT_FDCWD, temporaries[i].c_str(), AT_FDCWD, targets[i].Path.c_str(),
+                      RENAME_EXCHANGE) != 0)
+        temporaries.Keep(i);
+    } else if (placed[i] == Placed::Created) {
+      ::unlink(targets[i].Path.c_str());
+    }
+  }
+}
+
+// The windows' trash hook: each old file is exchanged back to its own name for the call, so the
+// trash records where it came from; then the new file takes its place.
+std::vector<FileFailure> OfferOldFiles(const std::vector<Entry>& entries,
+                                       const std::vector<Target>& targets,
+                                       const Temporaries& temporaries,
+                                       const std::vector<Placed>& placed,
+                                       const BeforeReplace& beforeReplace) {
+  std::vector<std::size_t> offered;
+  std::vector<std::string> existing;
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    if (placed[i] != Placed::Exchanged) continue;
+    if (::renameat2(AT_FDCWD, temporaries[i].c_str(), AT_FDCWD, targets[i].Path.c_str(),
+                    RENAME_EXCHANGE) != 0)
+      continue;
+    offered.push_back(i);
+    existing.push_back(targets[i].Path);
+  }
+  beforeReplace(existing);
+  std::vector<FileFailure> failures;
+  for (const std::size_t i : offered)
+    if (::rename(temporaries[i].c_str(), targets[i].Path.c_str()) != 0)
+      failures.push_back(Failure(*entries[i].Path, errno));
+  return failures;
+}
+
+bool Unchanged(const Entry& entry, const Target& target) {
+  if (!target.Exists || entry.Source != nullptr) return false;
+  const auto onDisk = ReadInputFile(target.Path, entry.Text.size());
+  const auto* text = std::get_if<std::string>(&onDisk);
+  return text != nullptr && *text == entry.Text;
+}
+
+std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace& beforeReplace,
+                                 bool onlyChanged) {
+  // One step at a time in a process: the signal handler knows one step's temporaries.
+  static std::mutex running;
+  const std::lock_guard<std::mutex> one(running);
+
+  Plan plan = MakePlan(entries);
+  if (!plan.Failures.empty()) return plan.Failures;
+  // What was found before the locks may have changed while waiting for them: look again.
+  FolderLocks locks;
+  for (int round = 0; !locks.Cover(FoldersOf(plan)) && round < 3; ++round) {
+    plan = MakePlan(entries);
+    if (!plan.Failures.empty()) return plan.Failures;
+  }
+  if (onlyChanged) {
+    std::vector<Entry> changed;
+    std::vector<Target> targets;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      if (Unchanged(entries[i], plan.Targets[i])) continue;
+      changed.push_back(entries[i]);
+      targets.push_back(std::move(plan.Targets[i]));
+    }
+    entries = std::move(changed);
+    plan.Targets = std::move(targets);
+  }
+  if (entries.empty()) return {};
+  const std::vector<Target>& targets = plan.Targets;
+
+  Temporaries temporaries(entries.size());
+  const mode_t newMode = NewFileMode();
+  std::vector<FileFailure> failures;
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (auto failure = WriteTemporary(entries[i], targets[i], newMode, temporaries, i))
+      failures.push_back(std::move(*failure));
+  if (!failures.empty()) return failures;
+
+  temporaries.Defer();
+  std::vector<Placed> placed(entries.size(), Placed::Not);
+  for (std::size_t i = 0; i < entries.size() && failures.empty(); ++i) {
+    if (PlacingProbe()) PlacingProbe()(i);
+    auto result = Place(entries[i], targets[i], temporaries[i]);
+    if (auto* failure = std::get_if<FileFailure>(&result))
+      failures.push_back(std::move(*failure));
+    else
+      placed[i] = std::get<Placed>(result);
+  }
+  if (!failures.empty()) {
+    TakeBack(targets, temporaries, placed);
+    temporaries.RemoveAll();
+    temporaries.Resume();
+    return failures;
+  }
+  locks.Sync();
+  if (beforeReplace) {
+    failures = OfferOldFiles(entries, targets, temporaries, placed, beforeReplace);
+    locks.Sync();
+  }
+  // The old files, which the temporaries' names now hold, go.
+  temporaries.RemoveAll();
+  temporaries.Resume();
+  return failures;
+}
+
+std::vector<Entry> EntriesOf(const std::vector<OutputFile>& files) {
+  std::vector<Entry> entries;
+  entries.reserve(files.size());
+  for (const OutputFile& file : files) entries.push_back({&file.Path, file.Text, nullptr});
+  return entries;
+}
+
+std::optional<FileFailure> FirstOf(std::vector<FileFailure> failures) {
+  if (failures.empty()) return std::nullopt;
+  return std::move(failures.front());
+}
+
+}  // namespace
+
+std::vector<FileFailure> ReplaceFiles(const std::vector<OutputFile>& files,
+                                      const BeforeReplace& beforeReplace) {
+  return RunStep(EntriesOf(files), beforeReplace, false);
+}
+
+std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files) {
+  return RunStep(EntriesOf(files), {}, true);
+}
+
+std::vector<FileFailure> CheckOutputFiles(const std::vector<OutputFile>& files) {
+  const std::vector<Entry> entries = EntriesOf(files);
+  Plan plan = MakePlan(entries);
+  if (!plan.Failures.empty()) return plan.Failures;
+  // A folder the step could not make its temporaries in.
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (::faccessat(AT_FDCWD, Folder(plan.Targets[i].Path).c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+      plan.Failures.push_back(Failure(*entries[i].Path, errno));
+  return plan.Failures;
+}
+
+std::optional<FileFailure> CheckChosenPath(const std::string& path) {
+  const std::string_view name = FileNamePart(path);
+  if (name.empty() || name == "." || name == "..")
+    return FileFailure{path, std::string(NamesAFolder)};
+  struct stat status {};
+  if (::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+    return FileFailure{path, std::string(NotRegular)};
+  return std::nullopt;
+}
+
+std::optional<FileFailure> WriteOutputText(const std::string& path, std::string_view text) {
+  return FirstOf(RunStep({{&path, text, nullptr}}, {}, false));
+}
+
+std::optional<FileFailure> WriteOutputStream(const std::string& path, const TextSource& source) {
+  return FirstOf(RunStep({{&path, {}, &source}}, {}, false));
+}
+
+void SetPlacingProbe(std::function<void(std::size_t index)> probe) {
+  PlacingProbe() = std::move(probe);
+}
+
+}  // namespace zandrel
