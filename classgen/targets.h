@@ -12,6 +12,13 @@ namespace zandrel {
 // Writes the whole text of one file for a class, in pieces that share the header insertions.
 using ClassWriter = TextPieces (*)(const ClassDescription& description);
 
+// Which enumeration texts a target's files can use.
+enum class InsertionFit {
+  LegacyCpp,     // the typedef and wrapper-class styles
+  EnumClassCpp,  // the enum class style
+  Java,          // none: every enumeration text is C++
+};
+
 // One file that Build writes: the preview tab that shows it, what follows FileStem in its path,
 // and its writer.
 struct TargetFile {
@@ -32,6 +39,8 @@ struct ClassTarget {
   bool LibraryShown;                   // whether the library box is shown
   std::string_view FrameworkInclude;   // what a ticked library box adds to the C++ header
   std::span<const TargetFile> Files;   // in writing order
+  InsertionFit Fits;                   // the enumeration texts its files can use
+  bool LibrariesUsed;                  // whether StdLib, Math and C strings add anything
 };
 
 // Every target, in the order of TargetSystem's values.

@@ -80,6 +80,7 @@ std::vector<OutputFile> ClassEntry(const std::string& path, const std::string& o
     throw UsageError(label + ": " + *message);
   const auto description = ReadClassDescription(std::get<ClassInput>(read));
   if (!description) throw RefusedInput(label + ": " + std::string(ShortClassNameMessage));
+  WarnOfMismatches(*description, label);
   return ClassOutputFiles(*description, output);
 }
 

@@ -46,6 +46,7 @@ int RunClassCommand(const Arguments& arguments) {
     PrintError(std::string(ShortClassNameMessage));
     return Refused;
   }
+  WarnOfMismatches(*description);
   // Nothing is written unless every file can be: an output path that is a folder, FIFO or
   // device is refused before any file changes.
   return Deliver(ClassOutputFiles(*description, line.Operands[1]), line.Mode);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <variant>
 
+#include "classgen/insertion_fit.h"
 #include "core/output_text.h"
 
 namespace zandrel::cli {
@@ -107,6 +108,11 @@ CommandLine ParseCommandLine(const Arguments& arguments, bool withStdout) {
     line.Mode = delivery;
   }
   return line;
+}
+
+void WarnOfMismatches(const ClassDescription& description, const std::string& where) {
+  for (const InsertionMismatch& mismatch : InsertionMismatches(description))
+    PrintError("zandrel-gen: warning: " + (where.empty() ? "" : where + ": ") + mismatch.Message);
 }
 
 }  // namespace zandrel::cli

@@ -5,6 +5,10 @@
 #include <string_view>
 #include <vector>
 
+namespace zandrel {
+struct ClassDescription;
+}
+
 namespace zandrel::cli {
 
 enum ExitCode { Written = 0, Refused = 1, Unusable = 2, NotWritten = 3, Differs = 4 };
@@ -54,6 +58,10 @@ CommandLine ParseCommandLine(const Arguments& arguments, bool withStdout);
 
 // Writes a line (a line feed is added) to standard error.
 void PrintError(const std::string& line);
+
+// Warns on standard error, "zandrel-gen: warning: " before the message (and where, when given),
+// for each enumeration text the description's target cannot use; the files stay as they are.
+void WarnOfMismatches(const ClassDescription& description, const std::string& where = {});
 
 // Writes the text to standard output and flushes it; false (the reason already on standard error)
 // when it could not be written, such as on a full disk or a closed pipe.
