@@ -44,14 +44,15 @@ std::string EnumerationNameOf(const std::string& text) {
       return text.substr(name, text.find(";\n", name) - name);
     }
   }
-  if (line.starts_with("enum ") && line.ends_with("_enum {")) return std::string(line.substr(5, line.size() - 12));
+  if (line.starts_with("enum ") && line.ends_with("_enum {"))
+    return std::string(line.substr(5, line.size() - 12));
   return std::string(line);
 }
 
 std::vector<InsertionMismatch> InsertionMismatches(const ClassDescription& description) {
   const ClassTarget& target = TargetOf(description.Options.TargetSystem);
-  const std::string where = std::string(target.ItemText) +
-                            (target.Fits == InsertionFit::Java ? " file" : " header");
+  const std::string where =
+      std::string(target.ItemText) + (target.Fits == InsertionFit::Java ? " file" : " header");
   std::vector<InsertionMismatch> mismatches;
   for (std::size_t i = 0; i < description.HeaderInsertions.size(); ++i) {
     const std::string& text = description.HeaderInsertions[i];

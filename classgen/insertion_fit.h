@@ -12,9 +12,9 @@ namespace zandrel {
 // in a Java file, an enum class in a header of the older targets, or an older style in a C++20
 // header. It is still written as it is; this only says so.
 struct InsertionMismatch {
-  std::size_t Index = 0;     // in HeaderInsertions, oldest first
-  std::string Enumeration;   // the type name, or the included header, as the user knows it
-  std::string Message;       // one sentence without a full stop
+  std::size_t Index = 0;    // in HeaderInsertions, oldest first
+  std::string Enumeration;  // the type name, or the included header, as the user knows it
+  std::string Message;      // one sentence without a full stop
 };
 
 std::vector<InsertionMismatch> InsertionMismatches(const ClassDescription& description);

@@ -25,7 +25,8 @@ std::vector<Component> Components(const ClassDescription& description) {
       components.push_back({member.Type, member.Name, 0});
       continue;
     }
-    const auto dimensions = static_cast<int>(std::count(member.Name.begin(), member.Name.end(), '['));
+    const auto dimensions =
+        static_cast<int>(std::count(member.Name.begin(), member.Name.end(), '['));
     std::string type = member.Type;
     for (int i = 0; i < dimensions; ++i) type += "[]";
     components.push_back({type, BaseName(member.Name), dimensions});
@@ -36,8 +37,8 @@ std::vector<Component> Components(const ClassDescription& description) {
 // The static compare method of the primitive's box, or nothing for a reference type.
 std::string_view PrimitiveBox(std::string_view type) {
   constexpr std::pair<std::string_view, std::string_view> boxes[] = {
-      {"boolean", "Boolean"}, {"byte", "Byte"},   {"char", "Character"}, {"short", "Short"},
-      {"int", "Integer"},     {"long", "Long"},   {"float", "Float"},    {"double", "Double"}};
+      {"boolean", "Boolean"}, {"byte", "Byte"}, {"char", "Character"}, {"short", "Short"},
+      {"int", "Integer"},     {"long", "Long"}, {"float", "Float"},    {"double", "Double"}};
   for (const auto& [primitive, box] : boxes)
     if (primitive == type) return box;
   return {};
@@ -65,8 +66,8 @@ std::string CompareTo(const std::string& X, const std::vector<Component>& compon
   if (components.empty()) return text + "    return 0;\n  }\n";
   text += "    int order = " + CompareExpression(components.front()) + ";\n";
   for (std::size_t i = 1; i < components.size(); ++i)
-    text += "    if (order == 0) {\n      order = " + CompareExpression(components[i]) +
-            ";\n    }\n";
+    text +=
+        "    if (order == 0) {\n      order = " + CompareExpression(components[i]) + ";\n    }\n";
   return text + "    return order;\n  }\n";
 }
 
@@ -74,7 +75,8 @@ std::string WithMethods(const std::string& X, const std::vector<Component>& comp
   std::string text;
   for (const Component& changed : components) {
     // " getName" less " get": Name with its first letter upper-cased.
-    const std::string suffix = AccessorName(NameForm::LowerCamel, AccessorKind::Getter, changed.Name).substr(4);
+    const std::string suffix =
+        AccessorName(NameForm::LowerCamel, AccessorKind::Getter, changed.Name).substr(4);
     std::string arguments;
     for (const Component& component : components)
       arguments += (arguments.empty() ? "" : ", ") + component.Name;
@@ -90,7 +92,8 @@ std::string Methods(const ClassDescription& description) {
     if (!IsMethod(member)) continue;
     // A C++ habit such as "const" after the parameters has no place in Java.
     const std::size_t close = member.Name.rfind(')');
-    const std::string head = close == std::string::npos ? member.Name : member.Name.substr(0, close + 1);
+    const std::string head =
+        close == std::string::npos ? member.Name : member.Name.substr(0, close + 1);
     text += "\n  public " + member.Type + " " + head + " {\n";
     text += "    throw new UnsupportedOperationException(\"" + description.ClassName + "." +
             MethodName(member) + " is not written yet\");\n  }\n";

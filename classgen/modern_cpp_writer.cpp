@@ -15,9 +15,7 @@ struct ModernClass {
   const ClassDescription& Description;
   std::vector<std::string> Enumerations;  // enum class types the insertions bring
 
-  bool IsScalar(const MemberRow& member) const {
-    return IsScalarType(member.Type, Enumerations);
-  }
+  bool IsScalar(const MemberRow& member) const { return IsScalarType(member.Type, Enumerations); }
 };
 
 // The member's type as declared: an array Name becomes nested std::arrays of its Type.
@@ -80,10 +78,9 @@ std::string Constructors(const ModernClass& modern) {
     for (const MemberRow* member : members) {
       const char* separator = parameters.empty() ? "" : ", ";
       parameters += separator + member->Type + " " + member->Name;
-      initialisers += separator + member->Name + "(" +
-                      (modern.IsScalar(*member) ? member->Name
-                                                : "std::move(" + member->Name + ")") +
-                      ")";
+      initialisers +=
+          separator + member->Name + "(" +
+          (modern.IsScalar(*member) ? member->Name : "std::move(" + member->Name + ")") + ")";
     }
     text += std::string(members.size() == 1 ? "  explicit " : "  ") + X + "(" + parameters +
             ") : " + initialisers + " {}\n";
@@ -202,8 +199,8 @@ std::string MethodStubs(const ClassDescription& description) {
   for (const MemberRow& member : description.Members) {
     if (!IsMethod(member)) continue;
     const std::string name = MethodName(member);
-    text += "\n" + DefinitionType(member.Type) + " " + X + "::" + DefinitionName(member.Name) +
-            " {\n";
+    text +=
+        "\n" + DefinitionType(member.Type) + " " + X + "::" + DefinitionName(member.Name) + " {\n";
     text += "  throw std::logic_error(\"" + X + "::" + name + " is not written yet\");\n}\n";
   }
   return text;
@@ -228,8 +225,8 @@ TextPieces ModernCppHeaderPieces(const ClassDescription& description) {
   AddGroup(text, MethodDeclarations(description));
   AddGroup(text, Comparisons(description));
   if (description.Options.ToStringMethod)
-    AddGroup(text, "  friend std::ostream& operator<<(std::ostream& out, const " + X +
-                       "& value);\n");
+    AddGroup(text,
+             "  friend std::ostream& operator<<(std::ostream& out, const " + X + "& value);\n");
   const std::string members = DataMembers(description);
   if (!members.empty()) text += "\n private:\n" + members;
   text += "};\n";

@@ -110,13 +110,13 @@ constexpr StandardName StandardNames[] = {
     {"wstring", "<string>"},
 };
 
-constexpr std::string_view ScalarWords[] = {
-    "bool",     "char",     "char8_t", "char16_t", "char32_t", "double", "float",
-    "int",      "long",     "short",   "signed",   "unsigned", "wchar_t"};
+constexpr std::string_view ScalarWords[] = {"bool",   "char",     "char8_t", "char16_t", "char32_t",
+                                            "double", "float",    "int",     "long",     "short",
+                                            "signed", "unsigned", "wchar_t"};
 
 constexpr std::string_view ScalarAliases[] = {
-    "size_t",  "ptrdiff_t", "int8_t",   "int16_t",  "int32_t",   "int64_t",  "uint8_t",
-    "uint16_t", "uint32_t", "uint64_t", "intptr_t", "uintptr_t", "nullptr_t", "byte"};
+    "size_t",   "ptrdiff_t", "int8_t",   "int16_t",  "int32_t",   "int64_t",   "uint8_t",
+    "uint16_t", "uint32_t",  "uint64_t", "intptr_t", "uintptr_t", "nullptr_t", "byte"};
 
 template <class Table>
 bool Holds(const Table& table, std::string_view word) {

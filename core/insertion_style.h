@@ -13,9 +13,7 @@ inline constexpr std::string_view EnumClassMark = "// enum class ";
 enum class InsertionStyle { Legacy, EnumClass };
 
 // The first line of a text, without its line feed.
-inline std::string_view FirstLine(std::string_view text) {
-  return text.substr(0, text.find('\n'));
-}
+inline std::string_view FirstLine(std::string_view text) { return text.substr(0, text.find('\n')); }
 
 // The type name an enum class text carries; empty for a legacy text.
 inline std::string_view EnumClassName(std::string_view text) {

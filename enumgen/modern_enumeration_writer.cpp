@@ -117,7 +117,9 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
     return n <= NamedValuesLimit ? T + "::" + list.Entries[k].EnumeratorName : CastTo(T, values[k]);
   };
   const std::string table = T + "_names";
-  text += "\n// The names sorted, one after another (name k runs from at[k] to at[k + 1]), with their\n";
+  text +=
+      "\n// The names sorted, one after another (name k runs from at[k] to at[k + 1]), with "
+      "their\n";
   text += "// values; and the values sorted, each with the first name it has.\n";
   text += "namespace " + table + " {\n";
   std::size_t length = 0;
@@ -130,19 +132,22 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
     at.push_back(std::to_string(length));
     byNameValues.push_back(element(k));
   }
-  text += "inline constexpr std::string_view text{\n";
-  text += literals.empty() ? std::string("    \"\"\n") : literals;
-  text += "    , " + std::to_string(length) + "};\n";
+  // The length is given, so that no compiler counts the characters of a long text.
+  if (literals.empty())
+    text += "inline constexpr std::string_view text{};\n";
+  else
+    text += "inline constexpr std::string_view text{\n" + literals + "    , " +
+            std::to_string(length) + "};\n";
   AppendArray(text, "std::size_t", "at", at);
   AppendArray(text, T, "by_name", byNameValues);
   std::vector<std::string> sortedValues;
   std::vector<std::string> valueNames;
   for (const std::size_t k : byValue) {
     sortedValues.push_back(element(k));
-    const auto position = std::lower_bound(byName.begin(), byName.end(), k,
-                                           [&](std::size_t a, std::size_t b) {
-                                             return std::string_view(names[a]) < std::string_view(names[b]);
-                                           });
+    const auto position =
+        std::lower_bound(byName.begin(), byName.end(), k, [&](std::size_t a, std::size_t b) {
+          return std::string_view(names[a]) < std::string_view(names[b]);
+        });
     valueNames.push_back(std::to_string(position - byName.begin()));
   }
   AppendArray(text, T, "values", sortedValues);
@@ -156,7 +161,8 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   text += "  const auto found = std::lower_bound(values.begin(), values.end(), value);\n";
   text += "  if (found == values.end() || *found != value) return \"Invalid\";\n";
   text += "  return " + table + "::name(\n";
-  text += "      " + table + "::value_names[static_cast<std::size_t>(found - values.begin())]);\n}\n";
+  text +=
+      "      " + table + "::value_names[static_cast<std::size_t>(found - values.begin())]);\n}\n";
 
   text += "\n[[nodiscard]] constexpr std::optional<" + T + "> " + T +
           "_from_string(std::string_view name) noexcept {\n";

@@ -46,13 +46,21 @@ TEST(ModernRules, ArrayShapes) {
 
 TEST(ModernRules, ScalarTypes) {
   const std::vector<std::string> enumerations = {"Colour"};
-  const std::pair<std::string, bool> cases[] = {
-      {"int", true},          {"unsigned long long", true}, {" long  double ", true},
-      {"bool", true},         {"std::size_t", true},        {"uint8_t", true},
-      {"const char*", true},  {"Colour", true},             {"std::string", false},
-      {"Shade", false},       {"std::vector<int>", false},  {"", false},
-      {"unsigned Foo", false}};
-  for (const auto& [type, scalar] : cases) EXPECT_EQ(IsScalarType(type, enumerations), scalar) << type;
+  const std::pair<std::string, bool> cases[] = {{"int", true},
+                                                {"unsigned long long", true},
+                                                {" long  double ", true},
+                                                {"bool", true},
+                                                {"std::size_t", true},
+                                                {"uint8_t", true},
+                                                {"const char*", true},
+                                                {"Colour", true},
+                                                {"std::string", false},
+                                                {"Shade", false},
+                                                {"std::vector<int>", false},
+                                                {"", false},
+                                                {"unsigned Foo", false}};
+  for (const auto& [type, scalar] : cases)
+    EXPECT_EQ(IsScalarType(type, enumerations), scalar) << type;
 }
 
 TEST(ModernRules, StandardHeadersOfTypes) {
@@ -110,9 +118,9 @@ TEST(InsertionFit, MismatchesByTarget) {
     std::vector<std::size_t> mismatched;
   };
   const Case cases[] = {
-      {TargetSystem::CBuilder, {3, 4}},          {TargetSystem::DevCpp, {3, 4}},
-      {TargetSystem::VisualCpp, {3, 4}},         {TargetSystem::ModernCpp, {0, 1, 2}},
-      {TargetSystem::Java, {0, 1, 2, 3, 4}},     {TargetSystem::JavaRecord, {0, 1, 2, 3, 4}},
+      {TargetSystem::CBuilder, {3, 4}},      {TargetSystem::DevCpp, {3, 4}},
+      {TargetSystem::VisualCpp, {3, 4}},     {TargetSystem::ModernCpp, {0, 1, 2}},
+      {TargetSystem::Java, {0, 1, 2, 3, 4}}, {TargetSystem::JavaRecord, {0, 1, 2, 3, 4}},
   };
   const std::string names[] = {"Shade", "Light", "Colors.h", "Level", "Colour"};
   for (const Case& c : cases) {
