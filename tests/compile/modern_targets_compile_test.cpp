@@ -33,9 +33,8 @@ class ModernTargets : public ::testing::Test {
   // Runs the command in the folder; its output, when it fails or (for clang-tidy) says anything.
   bool Run(const std::string& command, std::string& output) {
     const std::string messages = folder_.Path("messages.txt");
-    const int status =
-        std::system(("cd '" + folder_.Path("") + "' && " + command + " >'" + messages + "' 2>&1")
-                        .c_str());
+    const int status = std::system(
+        ("cd '" + folder_.Path("") + "' && " + command + " >'" + messages + "' 2>&1").c_str());
     output = testing::ReadFile(messages);
     return status == 0;
   }
@@ -93,10 +92,14 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
 
   ClassDescription point;  // every option that shapes the class, an enumeration held inline
   point.ClassName = "Point";
-  point.Members = {Row(1, "int", "x", "0"),           Row(2, "int", "y"),
-                   Row(3, "std::string", "name", "\"origin\""), Row(4, "Colour", "colour"),
-                   Row(5, "double", "coords[3]"),        Row(6, "std::vector<int>", "path"),
-                   Row(7, "double", "area(int w, int h = 2) const"), Row(8, "void", "reset()")};
+  point.Members = {Row(1, "int", "x", "0"),
+                   Row(2, "int", "y"),
+                   Row(3, "std::string", "name", "\"origin\""),
+                   Row(4, "Colour", "colour"),
+                   Row(5, "double", "coords[3]"),
+                   Row(6, "std::vector<int>", "path"),
+                   Row(7, "double", "area(int w, int h = 2) const"),
+                   Row(8, "void", "reset()")};
   point.Options.TargetSystem = TargetSystem::ModernCpp;
   point.Options.BigConstructor = point.Options.ToStringMethod = true;
   point.Options.StdLib = point.Options.MathLib = point.Options.CStrings = true;
@@ -117,10 +120,14 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
 
   ClassDescription widget;  // enumerations included, nested arrays, pointers, no comparisons
   widget.ClassName = "Widget";
-  widget.Members = {Row(1, "std::map<std::string, int>", "counts"), Row(2, "bool", "on", "true"),
-                    Row(3, "std::int64_t", "big", "7"),           Row(4, "const char*", "tag", "\"w\""),
-                    Row(5, "int", "grid[2][3]"),                  Row(6, "Level", "level", "Level::High"),
-                    Row(7, "Wide", "wide"),                       Row(8, "std::unique_ptr<int>", "owned")};
+  widget.Members = {Row(1, "std::map<std::string, int>", "counts"),
+                    Row(2, "bool", "on", "true"),
+                    Row(3, "std::int64_t", "big", "7"),
+                    Row(4, "const char*", "tag", "\"w\""),
+                    Row(5, "int", "grid[2][3]"),
+                    Row(6, "Level", "level", "Level::High"),
+                    Row(7, "Wide", "wide"),
+                    Row(8, "std::unique_ptr<int>", "owned")};
   widget.Options.TargetSystem = TargetSystem::ModernCpp;
   widget.Options.ToStringMethod = true;
   widget.Options.NameForm = NameForm::UpperCamel;
@@ -155,9 +162,9 @@ TEST_F(ModernTargets, RecordsCompileCleanAndBehave) {
 
   ClassDescription point;
   point.ClassName = "Point";
-  point.Members = {Row(1, "int", "x", "0"),        Row(2, "long", "y"),
-                   Row(3, "String", "name"),       Row(4, "double", "coords[3]"),
-                   Row(5, "int", "grid[2][3]"),    Row(7, "double", "area(int w, int h)"),
+  point.Members = {Row(1, "int", "x", "0"),     Row(2, "long", "y"),
+                   Row(3, "String", "name"),    Row(4, "double", "coords[3]"),
+                   Row(5, "int", "grid[2][3]"), Row(7, "double", "area(int w, int h)"),
                    Row(8, "void", "reset()")};
   point.Options.TargetSystem = TargetSystem::JavaRecord;
   point.Options.ComparisonLevel = ComparisonLevel::AllComparisons;
