@@ -78,14 +78,15 @@ TEST(ModernEnumeration, HandOverAndFiles) {
   EXPECT_EQ(separate.Files[0].Path, "/out/Colour.h");
   EXPECT_EQ(EnumerationOutputPaths(request), std::vector<std::string>{"/out/Colour.h"});
   EXPECT_TRUE(MatchesGolden("enumgen/modern_colour.h.golden", separate.Files[0].Text));
-  EXPECT_EQ(separate.Files[0].Text, "// enum class Colour\n#pragma once\n\n" +
-                                        inlined.HandOver().substr(21));
+  EXPECT_EQ(separate.Files[0].Text,
+            "// enum class Colour\n#pragma once\n\n" + inlined.HandOver().substr(21));
 
   // A list file's words, with values and duplicates handled as in the grid.
   ListFile file("Zeta Alpha\n# skipped\nMid\n");
   request.FromFile = true;
   request.ApplyPrefix = false;
-  EXPECT_TRUE(MatchesGolden("enumgen/modern_list_file.h.golden", Composed(request, &file).Files[0].Text));
+  EXPECT_TRUE(
+      MatchesGolden("enumgen/modern_list_file.h.golden", Composed(request, &file).Files[0].Text));
 }
 
 // Beyond a thousand names the tables hold values instead of names, which compile much faster.
