@@ -219,8 +219,8 @@ int KeysInMainWindow(long count) {
   form.show();
   RunUntil([&] { return form.isVisible(); });
   if (count > 0) form.AcceptEnumeration("Colour", HandOverText(count));
-  form.NameEdit->setText("Car");
-  MeasureKeys(form.NameEdit, form.Preview);
+  form.findChild<QLineEdit*>("NameEdit")->setText("Car");
+  MeasureKeys(form.findChild<QLineEdit*>("NameEdit"), form.findChild<FilePreview*>("Preview"));
   return 0;
 }
 
@@ -235,7 +235,7 @@ int KeysInBareEdit() {
 }
 
 TGenEnumForm* OpenDialog(TForm1& form) {
-  form.Button4->click();
+  form.findChild<QPushButton*>("Button4")->click();
   for (QWidget* window : QApplication::topLevelWidgets())
     if (auto* dialog = dynamic_cast<TGenEnumForm*>(window)) return dialog;
   return nullptr;
@@ -267,9 +267,9 @@ int OkWithList(long count) {
   QuietServices services;
   services.ListPath = ListFile(count);
   TForm1 form(services);
-  form.NameEdit->setText("Car");
+  form.findChild<QLineEdit*>("NameEdit")->setText("Car");
   form.show();
-  RunUntil([&] { return !form.Preview->Pending(); });
+  RunUntil([&] { return !form.findChild<FilePreview*>("Preview")->Pending(); });
   TGenEnumForm* dialog = OpenDialog(form);
   dialog->Edit1->setText("Colour");
   dialog->FileBox->setChecked(true);
@@ -279,9 +279,9 @@ int OkWithList(long count) {
   mainPaint.Watch(&form);
   mainPaint.Arm();
   PaintWatch previewPaint;
-  previewPaint.Watch(form.Preview->ShownView()->viewport());
+  previewPaint.Watch(form.findChild<FilePreview*>("Preview")->ShownView()->viewport());
   bool updated = false;
-  QObject::connect(form.Preview, &FilePreview::Updated, [&] {
+  QObject::connect(form.findChild<FilePreview*>("Preview"), &FilePreview::Updated, [&] {
     updated = true;
     previewPaint.Arm();
   });
@@ -289,7 +289,9 @@ int OkWithList(long count) {
   dialog->OKButton->click();
   const Clock::time_point returned = Clock::now();
   RunUntil([&] { return mainPaint.Painted(); });
-  RunUntil([&] { return updated && !form.Preview->Pending() && previewPaint.Painted(); });
+  RunUntil([&] {
+    return updated && !form.findChild<FilePreview*>("Preview")->Pending() && previewPaint.Painted();
+  });
   std::printf("ok %.3f painted %.3f shown %.3f text %zu peak %ld before %ld\n",
               Milliseconds(start, returned), Milliseconds(start, mainPaint.When()),
               Milliseconds(start, previewPaint.When()), form.HeaderInsertions().back().size(),

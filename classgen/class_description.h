@@ -41,6 +41,8 @@ struct GenerationOptions {
   bool ToStringMethod = false;
   ::zandrel::NameForm NameForm = NameForm::LowerUnderscore;
   ::zandrel::TargetSystem TargetSystem = TargetSystem::DevCpp;
+
+  friend bool operator==(const GenerationOptions&, const GenerationOptions&) = default;
 };
 
 struct ClassDescription {
@@ -59,6 +61,8 @@ struct ClassInput {
   std::array<std::array<std::string, 3>, MemberGridRows> Grid{};
   GenerationOptions Options;
   InsertionList HeaderInsertions;
+
+  friend bool operator==(const ClassInput&, const ClassInput&) = default;
 };
 
 inline constexpr std::string_view ShortClassNameMessage =

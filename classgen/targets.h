@@ -37,14 +37,16 @@ struct ClassTarget {
   int SaveFilterIndex;                 // the save dialog's entry it selects; 0 leaves it alone
   std::string_view LibraryCaption;     // the library box's caption; empty leaves it alone
   bool LibraryShown;                   // whether the library box is shown
+  bool UsesCLibraryBoxes;              // whether the StdLib, Math and C string boxes add anything
   std::string_view FrameworkInclude;   // what a ticked library box adds to the C++ header
   std::span<const TargetFile> Files;   // in writing order
   InsertionFit Fits;                   // the enumeration texts its files can use
-  bool LibrariesUsed;                  // whether StdLib, Math and C strings add anything
 };
 
 // Every target, in the order of TargetSystem's values.
 std::span<const ClassTarget> ClassTargets();
 const ClassTarget& TargetOf(TargetSystem system);
+// The system's place in ClassTargets(), as the system box lists them.
+int TargetRow(TargetSystem system);
 
 }  // namespace zandrel

@@ -26,6 +26,13 @@ ChoiceBox::ChoiceBox(PlatformServices& services, const QStringList& items, int a
   connect(lineEdit(), &QLineEdit::returnPressed, this, &ChoiceBox::FinishEntry);
 }
 
+void ChoiceBox::Accept(int index) {
+  if (index < 0 || index >= count()) return;
+  accepted_ = index;
+  if (currentIndex() != index) setCurrentIndex(index);
+  if (currentText() != itemText(index)) setEditText(itemText(index));
+}
+
 void ChoiceBox::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
   // Switching to another window or opening the drop-down list does not finish the entry.

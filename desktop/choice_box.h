@@ -25,6 +25,9 @@ class ChoiceBox : public QComboBox {
 
   // The item accepted last; the one given at creation until the user names another.
   int AcceptedIndex() const { return accepted_; }
+  // Shows the item as accepted, as when the choice was made elsewhere (undo, a file opened);
+  // says nothing.
+  void Accept(int index);
 
  signals:
   // The user finished an entry that names this item.

@@ -13,6 +13,7 @@ class EnumerationReceiver {
   virtual void AcceptEnumeration(const std::string& typeName, std::string text) = 0;
   // Shows the main window again (Cancel, or the dialog closed by its frame).
   virtual void ShowMainWindow() = 0;
+  virtual bool HoldsInsertion(const std::string& text) const = 0;
 };
 
 }  // namespace zandrel

@@ -1,228 +1,234 @@
-// The main window's Build, Generate, View and Help commands, the captions' Alt keys, the tool tips
-// that tell what each control adds to the files, and the status bar that tells what Build wrote.
+// The main window's menus, their actions and keys, and the status bar that tells what a command
+// did.
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QBoxLayout>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QUrl>
 
 #include "classgen/targets.h"
-#include "desktop/choice_box.h"
 #include "desktop/file_preview.h"
 #include "desktop/help_window.h"
 #include "desktop/live_edit_grid.h"
 #include "shell/tform1.h"
+#include "shell/tform1_ui.h"
 
 namespace zandrel {
 
 namespace {
 
-QAction* Command(QWidget* window, const QString& text, const QList<QKeySequence>& keys,
-                 const QString& tip) {
-  auto* action = new QAction(text, window);
+QKeySequence Keys(QKeyCombination key) { return QKeySequence(key); }
+
+QAction* Command(QWidget* window, const char* text, const QList<QKeySequence>& keys,
+                 const char* tip = nullptr) {
+  auto* action = new QAction(QString::fromUtf8(text), window);
   action->setShortcuts(keys);
-  action->setStatusTip(tip);
+  if (tip != nullptr) action->setStatusTip(QString::fromUtf8(tip));
   return action;
 }
 
 }  // namespace
 
-void TForm1::AddCommandMenus() {
-  // File and Edit hold the document and row commands already; these join them.
-  BuildAction = Command(this, QStringLiteral("&Build…"), {QKeySequence(Qt::CTRL | Qt::Key_B)},
-                        QStringLiteral("Write the class's files"));
-  FileMenu->insertAction(ExitAction, BuildAction);
-  FileMenu->insertSeparator(ExitAction);
-  ExitAction->setText(QStringLiteral("&Quit"));
-  ExitAction->setShortcuts(QKeySequence::keyBindings(QKeySequence::Quit).isEmpty()
-                               ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)}
-                               : QKeySequence::keyBindings(QKeySequence::Quit));
-  ClearAction = Command(this, QStringLiteral("Cle&ar"), {},
-                        QStringLiteral("Empty the class name and the member table"));
-  EditMenu->addSeparator();
-  EditMenu->addAction(ClearAction);
+void TForm1::BuildMenus() {
+  TForm1Ui& ui = *ui_;
+  ui.NewAction = Command(this, "&New", QKeySequence::keyBindings(QKeySequence::New));
+  ui.OpenAction = Command(this, "&Open…", QKeySequence::keyBindings(QKeySequence::Open));
+  ui.SaveAction = Command(this, "&Save", QKeySequence::keyBindings(QKeySequence::Save));
+  ui.SaveAsAction = Command(this, "Save &As…", {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+  ui.BuildAction =
+      Command(this, "&Build…", {Keys(Qt::CTRL | Qt::Key_B)}, "Write the class's files");
+  ui.ExitAction = Command(this, "&Quit", {Keys(Qt::CTRL | Qt::Key_Q)});
+  ui.FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+  ui.FileMenu->addActions({ui.NewAction, ui.OpenAction});
+  ui.RecentMenu = ui.FileMenu->addMenu(QStringLiteral("Open &Recent"));
+  ui.FileMenu->addActions({ui.SaveAction, ui.SaveAsAction});
+  ui.FileMenu->addSeparator();
+  ui.FileMenu->addAction(ui.BuildAction);
+  ui.FileMenu->addSeparator();
+  ui.FileMenu->addAction(ui.ExitAction);
 
-  GenerateMenu = MenuBar->addMenu(QStringLiteral("&Generate"));
-  EnumerationAction = Command(this, QStringLiteral("Generate &Enumeration…"), {}, {});
-  EnumerationClassAction =
-      Command(this, QStringLiteral("Generate Enumeration as a &Class…"), {}, {});
-  ConstantSequenceAction = Command(this, QStringLiteral("Generate Constant &Sequence"), {}, {});
-  LogAction = Command(this, QStringLiteral("&Log an error or comment…"), {}, {});
-  GenerateMenu->addActions({EnumerationAction, EnumerationClassAction, ConstantSequenceAction});
-  GenerateMenu->addSeparator();
-  GenerateMenu->addAction(LogAction);
+  ui.UndoAction = History()->createUndoAction(this, QStringLiteral("&Undo"));
+  ui.UndoAction->setShortcuts({Keys(Qt::CTRL | Qt::Key_Z)});
+  ui.RedoAction = History()->createRedoAction(this, QStringLiteral("&Redo"));
+  ui.RedoAction->setShortcuts({Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Keys(Qt::CTRL | Qt::Key_Y)});
+  // Each key one action's: the platform's lists for Copy and Delete also hold Ctrl+Insert and
+  // Ctrl+D, which the row commands use.
+  ui.CopyAction = Command(this, "&Copy", {Keys(Qt::CTRL | Qt::Key_C)});
+  ui.PasteAction =
+      Command(this, "&Paste", {Keys(Qt::CTRL | Qt::Key_V), Keys(Qt::SHIFT | Qt::Key_Insert)});
+  ui.DeleteAction = Command(this, "&Delete", {Keys(Qt::Key_Delete)});
+  ui.InsertRowAction = Command(this, "&Insert Row", {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert)});
+  ui.DeleteRowsAction =
+      Command(this, "Delete R&ows", {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)});
+  ui.MoveUpAction = Command(this, "Move Row &Up", {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Up)});
+  ui.MoveDownAction = Command(this, "Move Row Do&wn", {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Down)});
+  ui.DuplicateAction = Command(this, "Dup&licate Row", {Keys(Qt::CTRL | Qt::Key_D)});
+  ui.EnumerationsAction = Command(this, "Collected &Enumerations…", {});
+  ui.ClearAction = Command(this, "Cle&ar", {}, "Empty the class name and the member table");
 
-  ViewMenu = MenuBar->addMenu(QStringLiteral("&View"));
-  PreviewAction = Command(this, QStringLiteral("Show &Preview"), {}, {});
-  PreviewAction->setCheckable(true);
-  PreviewAction->setChecked(PreviewCheck->isChecked());
-  ViewMenu->addAction(PreviewAction);
+  ui.EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+  ui.EditMenu->addActions({ui.UndoAction, ui.RedoAction});
+  ui.EditMenu->addSeparator();
+  ui.StringGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+  const QList<QAction*> tableActions{ui.CopyAction,   ui.PasteAction,     ui.DeleteAction,
+                                     nullptr,         ui.InsertRowAction, ui.DeleteRowsAction,
+                                     ui.MoveUpAction, ui.MoveDownAction,  ui.DuplicateAction};
+  for (QAction* action : tableActions) {
+    if (action == nullptr) {
+      ui.EditMenu->addSeparator();
+      auto* separator = new QAction(ui.StringGrid1);
+      separator->setSeparator(true);
+      ui.StringGrid1->addAction(separator);
+      continue;
+    }
+    // Keys that the other controls use for themselves act on the table only where it has the
+    // focus.
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    ui.EditMenu->addAction(action);
+    ui.StringGrid1->addAction(action);
+  }
+  ui.EditMenu->addSeparator();
+  ui.EditMenu->addAction(ui.EnumerationsAction);
+  ui.EditMenu->addSeparator();
+  ui.EditMenu->addAction(ui.ClearAction);
 
-  HelpMenu = MenuBar->addMenu(QStringLiteral("&Help"));
-  HelpAction = Command(this, QStringLiteral("Zandrel &Help"),
-                       QKeySequence::keyBindings(QKeySequence::HelpContents), {});
-  AboutAction = Command(this, QStringLiteral("&About Zandrel"), {}, {});
-  AboutQtAction = Command(this, QStringLiteral("About &Qt"), {}, {});
-  HelpMenu->addAction(HelpAction);
-  HelpMenu->addSeparator();
-  HelpMenu->addActions({AboutAction, AboutQtAction});
+  ui.GenerateMenu = menuBar()->addMenu(QStringLiteral("&Generate"));
+  ui.EnumerationAction = Command(this, "Generate &Enumeration…", {});
+  ui.EnumerationClassAction = Command(this, "Generate Enumeration as a &Class…", {});
+  ui.ConstantSequenceAction = Command(this, "Generate Constant &Sequence", {});
+  ui.LogAction = Command(this, "&Log an error or comment…", {});
+  ui.GenerateMenu->addActions(
+      {ui.EnumerationAction, ui.EnumerationClassAction, ui.ConstantSequenceAction});
+  ui.GenerateMenu->addSeparator();
+  ui.GenerateMenu->addAction(ui.LogAction);
 
-  // The menu commands are the buttons' own.
-  connect(BuildAction, &QAction::triggered, this, &TForm1::DoIt);
-  connect(ClearAction, &QAction::triggered, this, &TForm1::Clear);
-  connect(EnumerationAction, &QAction::triggered, this, &TForm1::EnumGen);
-  connect(EnumerationClassAction, &QAction::triggered, this, &TForm1::EnumGen2);
-  connect(ConstantSequenceAction, &QAction::triggered, this, &TForm1::ConstSeq);
-  connect(LogAction, &QAction::triggered, this, &TForm1::LogIt);
-  connect(PreviewAction, &QAction::toggled, PreviewCheck, &QCheckBox::setChecked);
-  connect(PreviewCheck, &QCheckBox::toggled, PreviewAction, &QAction::setChecked);
-  connect(HelpAction, &QAction::triggered, this, &TForm1::ShowHelp);
-  connect(AboutAction, &QAction::triggered, this, [this] { ShowAboutZandrel(this); });
-  connect(AboutQtAction, &QAction::triggered, qApp, &QApplication::aboutQt);
+  ui.ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+  ui.PreviewAction = Command(this, "Show &Preview", {});
+  ui.PreviewAction->setCheckable(true);
+  ui.PreviewAction->setChecked(ui.PreviewCheck->isChecked());
+  ui.ViewMenu->addAction(ui.PreviewAction);
 
-  // Below the table, options and preview.
-  StatusBar = new QStatusBar(this);
-  StatusBar->setSizeGripEnabled(false);
-  OpenFolderButton = new QToolButton(StatusBar);
-  OpenFolderButton->setText(QStringLiteral("Open folder"));
-  OpenFolderButton->setToolTip(QStringLiteral("Open the folder Build wrote to"));
-  OpenFolderButton->setAutoRaise(true);
-  OpenFolderButton->hide();
-  StatusBar->addPermanentWidget(OpenFolderButton);
-  connect(OpenFolderButton, &QToolButton::clicked, this,
+  ui.HelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+  ui.HelpAction =
+      Command(this, "Zandrel &Help", QKeySequence::keyBindings(QKeySequence::HelpContents));
+  ui.AboutAction = Command(this, "&About Zandrel", {});
+  ui.AboutQtAction = Command(this, "About &Qt", {});
+  ui.HelpMenu->addAction(ui.HelpAction);
+  ui.HelpMenu->addSeparator();
+  ui.HelpMenu->addActions({ui.AboutAction, ui.AboutQtAction});
+
+  const std::pair<QAction*, void (TForm1::*)()> commands[] = {
+      {ui.NewAction, &TForm1::NewDocument},
+      {ui.ExitAction, &TForm1::Closer},
+      {ui.CopyAction, &TForm1::CopyCells},
+      {ui.PasteAction, &TForm1::PasteCells},
+      {ui.DeleteAction, &TForm1::EmptyCells},
+      {ui.InsertRowAction, &TForm1::InsertRow},
+      {ui.DeleteRowsAction, &TForm1::DeleteRows},
+      {ui.MoveUpAction, &TForm1::MoveRowsUp},
+      {ui.MoveDownAction, &TForm1::MoveRowsDown},
+      {ui.DuplicateAction, &TForm1::DuplicateRows},
+      {ui.EnumerationsAction, &TForm1::ShowEnumerations},
+      // The menu commands are the buttons' own.
+      {ui.BuildAction, &TForm1::DoIt},
+      {ui.ClearAction, &TForm1::Clear},
+      {ui.EnumerationAction, &TForm1::EnumGen},
+      {ui.EnumerationClassAction, &TForm1::EnumGen2},
+      {ui.ConstantSequenceAction, &TForm1::ConstSeq},
+      {ui.LogAction, &TForm1::LogIt},
+      {ui.HelpAction, &TForm1::ShowHelp}};
+  for (const auto& [action, command] : commands)
+    connect(action, &QAction::triggered, this, command);
+  connect(ui.OpenAction, &QAction::triggered, this, &TForm1::OpenDocument);
+  connect(ui.SaveAction, &QAction::triggered, this, &TForm1::SaveDocument);
+  connect(ui.SaveAsAction, &QAction::triggered, this, &TForm1::SaveDocumentAs);
+  connect(ui.PreviewAction, &QAction::toggled, ui.PreviewCheck, &QCheckBox::setChecked);
+  connect(ui.PreviewCheck, &QCheckBox::toggled, ui.PreviewAction, &QAction::setChecked);
+  connect(ui.AboutAction, &QAction::triggered, this, [this] { ShowAboutZandrel(this); });
+  connect(ui.AboutQtAction, &QAction::triggered, qApp, &QApplication::aboutQt);
+  // Read when the menu opens, not at start-up, and so also the files another window saved.
+  connect(ui.FileMenu, &QMenu::aboutToShow, this, &TForm1::UpdateRecentMenu);
+}
+
+void TForm1::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setSizeGripEnabled(false);
+  ui_->OpenFolderButton = new QToolButton(bar);
+  ui_->OpenFolderButton->setText(QStringLiteral("Open folder"));
+  ui_->OpenFolderButton->setToolTip(QStringLiteral("Open the folder Build wrote to"));
+  ui_->OpenFolderButton->setAutoRaise(true);
+  ui_->OpenFolderButton->hide();
+  bar->addPermanentWidget(ui_->OpenFolderButton);
+  connect(ui_->OpenFolderButton, &QToolButton::clicked, this,
           [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(builtFolder_)); });
-  auto* box = qobject_cast<QBoxLayout*>(layout());
-  box->setDirection(QBoxLayout::TopToBottom);
-  box->addWidget(StatusBar);
-
-  DescribeControls();
-  FitAnyScreen();
-  connect(SystemBox, &ChoiceBox::Accepted, this, &TForm1::UpdateLibraryBoxes);
-  UpdateLibraryBoxes();
 }
 
-void TForm1::DescribeControls() {
-  // Alt keys: none shared with another control, the preview's Copy (Y) or the menu bar (F, E, G,
-  // V, H); Show preview is View's.
-  const std::pair<QAbstractButton*, const char*> captions[] = {
-      {Button1, "&Build"},
-      {Button2, "C&lear"},
-      {Button3, "E&xit"},
-      {Button4, "Generate En&umeration"},
-      {Button5, "L&og an error or comment"},
-      {EnumButton, "Gener&ate Enumeration as a Class"},
-      {Button6, "Generate Constant Se&quence"},
-      {PrivateCheck, "Ma&ke copy constructor and = operator private"},
-      {StdCheck, "&StdLib"},
-      {MathCheck, "Ma&th"},
-      {StringCheck, "C Style Str&ings"},
-      {BigConstructorBox, "Constructor &with all variables as parameters"},
-      {ToStringBox, "Generate a ToString &method"},
-  };
-  for (const auto& [control, caption] : captions) control->setText(QString::fromUtf8(caption));
-  Label1->setText(QStringLiteral("&Class Name"));
-  Label3->setText(QStringLiteral("Member &data and functions"));
-  Label4->setText(QStringLiteral("Form of &names"));
-  // The group's key goes to its ticked item; arrows move between the items.
-  RadioGroup1->setTitle(QStringLiteral("Com&parisons"));
-
-  SystemLabel = new QLabel(QStringLiteral("Ta&rget system"), this);
-  SystemLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-  SystemLabel->setBuddy(SystemBox);
-  for (QGridLayout* grid : findChildren<QGridLayout*>())
-    if (grid->indexOf(NameEdit) >= 0) grid->addWidget(SystemLabel, 0, 1);
-
-  const std::pair<QWidget*, const char*> tips[] = {
-      {Button1, "Write the header and source file, or the Java file, of this class (Ctrl+B)"},
-      {Button2, "Empty the class name and the member table and untick the options"},
-      {Button3, "Close Zandrel (Ctrl+Q)"},
-      {Button4, "Write a C++ enumeration with a function that names its values"},
-      {Button5, "Write a comment or an error report into your log file"},
-      {EnumButton, "Write a C++ enumeration wrapped in a class"},
-      {Button6, "Not available yet"},
-      {NameEdit, "The class's name; it also names the files Build writes"},
-      {StringGrid1,
-       "One member a row: its type, its name (with a parameter list for a method) "
-       "and an optional initial value"},
-      {RadioGroup1, "Which comparison operators the class declares"},
-      {PrivateCheck,
-       "Declares the copy constructor and = operator private, so objects cannot be "
-       "copied"},
-      {StdCheck, "Adds #include <stdlib.h> to the header"},
-      {MathCheck, "Adds #include <math.h> to the header"},
-      {StringCheck, "Adds #include <string.h> to the header"},
-      {BigConstructorBox, "Adds a constructor that takes every member variable as a parameter"},
-      {ToStringBox, "Declares a ToString method for you to implement"},
-      {FormBox, "How the accessors of each member are named"},
-      {SystemBox, "The compiler or language the files are written for"},
-      {PreviewCheck, "Show beside the table what Build would write now"}};
-  for (const auto& [control, tip] : tips) control->setToolTip(QString::fromUtf8(tip));
-
-  NameEdit->setAccessibleName(QStringLiteral("Class name"));
-  StringGrid1->setAccessibleName(QStringLiteral("Member data and functions"));
-  FormBox->setAccessibleName(QStringLiteral("Form of names"));
-  SystemBox->setAccessibleName(QStringLiteral("Target system"));
-  Preview->setAccessibleName(QStringLiteral("Preview"));
+void TForm1::UpdateLibraryCaption() {
+  // The caption tells what the box adds to the header; a target it adds nothing to leaves it.
+  const ClassTarget& target = TargetOf(SelectedSystem());
+  if (!target.LibraryCaption.empty()) {
+    const QString caption = QString::fromUtf8(target.LibraryCaption.data(),
+                                              static_cast<qsizetype>(target.LibraryCaption.size()));
+    ui_->VCLCheck->setText(WithAltKey(caption));
+  }
+  ui_->VCLCheck->setVisible(target.LibraryShown);
 }
 
-void TForm1::FitAnyScreen() {
-  // The Name column takes the spare width; the others keep what the user drags them to.
-  QHeaderView* header = StringGrid1->horizontalHeader();
-  header->setSectionResizeMode(QHeaderView::Interactive);
-  header->setSectionResizeMode(1, QHeaderView::Stretch);
-  header->resizeSection(
-      0, header->fontMetrics().horizontalAdvance(QStringLiteral("unsigned long int")));
-  header->resizeSection(2,
-                        header->fontMetrics().horizontalAdvance(QStringLiteral("Initial value  ")));
-  // A wider window widens the table too, not only the preview.
-  Splitter->setStretchFactor(0, 1);
-  Splitter->setStretchFactor(1, 2);
-
-  auto* box = qobject_cast<QBoxLayout*>(layout());
-  box->removeWidget(Splitter);
-  Scroller = new QScrollArea(this);
-  Scroller->setFrameShape(QFrame::NoFrame);
-  Scroller->setFocusPolicy(Qt::NoFocus);
-  Scroller->setWidgetResizable(true);
-  Scroller->setWidget(Splitter);
-  box->insertWidget(0, Scroller, 1);
+QString TForm1::WithAltKey(const QString& caption) const {
+  // A letter no other control takes if there is one, else one that is no menu's: a key two
+  // controls share moves the focus between them, while one shared with a menu would do nothing.
+  QString controls;
+  for (const QWidget* control : findChildren<QWidget*>()) {
+    if (control == ui_->VCLCheck) continue;
+    const QString text = control->property("text").toString();
+    const qsizetype at = text.indexOf(QLatin1Char('&'));
+    if (at >= 0 && at + 1 < text.size()) controls += text[at + 1].toLower();
+  }
+  QString menus;
+  for (const QAction* menu : menuBar()->actions()) {
+    const qsizetype at = menu->text().indexOf(QLatin1Char('&'));
+    if (at >= 0 && at + 1 < menu->text().size()) menus += menu->text()[at + 1].toLower();
+  }
+  qsizetype key = -1;
+  for (const QString& avoided : {controls + menus, menus}) {
+    for (qsizetype i = 0; i < caption.size() && key < 0; ++i)
+      if (caption[i].isLetterOrNumber() && !avoided.contains(caption[i].toLower())) key = i;
+    if (key >= 0) break;
+  }
+  QString marked = caption;
+  if (key >= 0) marked.insert(key, QLatin1Char('&'));
+  return marked;
 }
 
 void TForm1::UpdateLibraryBoxes() {
-  const bool used = SelectedSystem() != TargetSystem::Java;
-  for (QCheckBox* box : {StdCheck, MathCheck, StringCheck}) box->setEnabled(used);
-  Label2->setEnabled(used);
+  const ClassTarget& target = TargetOf(SelectedSystem());
+  for (QCheckBox* box : {ui_->StdCheck, ui_->MathCheck, ui_->StringCheck})
+    box->setEnabled(target.UsesCLibraryBoxes);
+  ui_->Label2->setEnabled(target.UsesCLibraryBoxes);
   // A target without a framework include ignores the framework box.
-  const std::string_view include = TargetOf(SelectedSystem()).FrameworkInclude;
-  VCLCheck->setEnabled(!include.empty());
-  VCLCheck->setToolTip(include.empty()
-                           ? QStringLiteral("Adds nothing for this target")
-                           : QStringLiteral("Adds %1 to the header")
-                                 .arg(QString::fromUtf8(include.data(), include.size()).trimmed()));
+  const std::string_view include = target.FrameworkInclude;
+  ui_->VCLCheck->setEnabled(!include.empty());
+  ui_->VCLCheck->setToolTip(
+      include.empty()
+          ? QStringLiteral("Adds nothing for this target")
+          : QStringLiteral("Adds %1 to the header")
+                .arg(QString::fromUtf8(include.data(), static_cast<qsizetype>(include.size()))
+                         .trimmed()));
 }
 
 void TForm1::ShowHelp() {
-  if (Help == nullptr) Help = new HelpWindow(this);
-  Help->ShowAndRaise();
+  if (ui_->Help == nullptr) ui_->Help = new HelpWindow(this);
+  ui_->Help->ShowAndRaise();
 }
 
 void TForm1::ReportBuild(const std::vector<std::string>& paths) {
@@ -232,16 +238,16 @@ void TForm1::ReportBuild(const std::vector<std::string>& paths) {
   const QString last = names.takeLast();
   const QString files = names.isEmpty() ? last : names.join(QStringLiteral(", ")) + " and " + last;
   builtFolder_ = QFileInfo(QString::fromStdString(paths.front())).absolutePath();
-  StatusBar->showMessage(
+  statusBar()->showMessage(
       QStringLiteral("Wrote %1 in %2").arg(files, QDir::toNativeSeparators(builtFolder_)));
-  OpenFolderButton->show();
+  ui_->OpenFolderButton->show();
 }
 
 void TForm1::ReportEnumeration(const QString& message, const QString& folder) {
   builtFolder_ = folder;
-  StatusBar->showMessage(message);
+  statusBar()->showMessage(message);
   // Nothing was written when the text was only collected: no folder to open.
-  OpenFolderButton->setVisible(!folder.isEmpty());
+  ui_->OpenFolderButton->setVisible(!folder.isEmpty());
 }
 
 }  // namespace zandrel

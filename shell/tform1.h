@@ -1,49 +1,39 @@
 #pragma once
 
+#include <QMainWindow>
+#include <QRect>
 #include <QString>
-#include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "classgen/class_description.h"
-#include "core/file_dialog.h"
 #include "desktop/enumeration_receiver.h"
-#include "shell/member_table.h"
 
-class QAction;
-class QButtonGroup;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QMenuBar;
-class QPushButton;
-class QScrollArea;
-class QSplitter;
-class QStatusBar;
-class QToolButton;
 class QUndoStack;
 
 namespace zandrel {
 
-class ChoiceBox;
-class CollectedEnumerations;
 class DescriptionHistory;
-class FilePreview;
-class HelpWindow;
-class LiveEditGrid;
+class DescriptionModel;
+class FileDialog;
 class PlatformServices;
 class TGenEnumForm;
 class TUserLogWindow;
 enum class EnumerationStyle;
 struct CellPosition;
-struct DescriptionState;
+struct TForm1Ui;
+
+namespace testing {
+struct TForm1Access;
+}
 
 // The main window: the class description, the target and naming choices, and the buttons that
-// build the class, open the enumeration dialog and the log window.
-class TForm1 : public QWidget, public EnumerationReceiver {
+// build the class, open the enumeration dialog and the log window. The description itself lives
+// in its model; the controls show it and change it through the undo history.
+class TForm1 : public QMainWindow, public EnumerationReceiver {
   Q_OBJECT
 
  public:
@@ -54,105 +44,25 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   // opened, one each, and kept until the main window goes: start-up shows the main window sooner.
   void SetCompanions(TGenEnumForm* genEnumForm, TUserLogWindow* userLogWindow);
 
-  // Everything Build reads, as the user sees it now (a cell being typed into included).
-  ClassInput CurrentInput() const;
+  // The description being edited; every change goes through History() to be undoable.
+  const DescriptionModel& Model() const { return *model_; }
+  // Everything Build reads (a cell being typed into included).
+  const ClassInput& CurrentInput() const;
   // The choices last accepted from SystemBox and FormBox.
   TargetSystem SelectedSystem() const;
   NameForm SelectedNameForm() const;
   // The texts handed over by the enumeration dialog, oldest first. Build and Clear keep them;
   // they change only with the document (New, Open) and in the collected enumerations list.
-  const InsertionList& HeaderInsertions() const { return headerInsertions_; }
+  const InsertionList& HeaderInsertions() const;
 
   // The file the description was opened from or saved to; empty for one never saved.
   const std::string& DocumentPath() const { return documentPath_; }
   // Every change to the description, one step per user action; clean when nothing is unsaved.
   QUndoStack* History() const;
 
-  // The comparison level picked in RadioGroup1 (0 to 2).
-  int ComparisonIndex() const;
-  void SetComparisonIndex(int index);
-
   void AcceptEnumeration(const std::string& typeName, std::string text) override;
   void ShowMainWindow() override;
-
-  QPushButton* Button1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* NameEdit = nullptr;
-  QLabel* Label3 = nullptr;
-  LiveEditGrid* StringGrid1 = nullptr;
-  QGroupBox* RadioGroup1 = nullptr;
-  QButtonGroup* RadioGroup1Items = nullptr;
-  QCheckBox* PrivateCheck = nullptr;
-  QLabel* Label2 = nullptr;
-  QCheckBox* VCLCheck = nullptr;
-  QCheckBox* StdCheck = nullptr;
-  QCheckBox* MathCheck = nullptr;
-  QCheckBox* StringCheck = nullptr;
-  QPushButton* Button2 = nullptr;
-  QPushButton* Button3 = nullptr;
-  QPushButton* Button4 = nullptr;
-  QPushButton* Button5 = nullptr;
-  QPushButton* EnumButton = nullptr;
-  QPushButton* Button6 = nullptr;
-  QCheckBox* BigConstructorBox = nullptr;
-  QCheckBox* ToStringBox = nullptr;
-  QLabel* Label4 = nullptr;
-  ChoiceBox* FormBox = nullptr;
-  ChoiceBox* SystemBox = nullptr;
-  std::unique_ptr<FileDialog> SaveDialog1;
-
-  // Beside the member table: what Build would write now, and the switch that hides it.
-  QSplitter* Splitter = nullptr;
-  // Holds the splitter, so that on a small screen every control stays reachable by scrolling.
-  QScrollArea* Scroller = nullptr;
-  QCheckBox* PreviewCheck = nullptr;
-  FilePreview* Preview = nullptr;
-
-  // The menus and their actions. Row and cell actions work on the member table and take their
-  // keys there; the table's context menu offers them too.
-  QMenuBar* MenuBar = nullptr;
-  QMenu* FileMenu = nullptr;
-  QMenu* RecentMenu = nullptr;
-  QMenu* EditMenu = nullptr;
-  QAction* NewAction = nullptr;
-  QAction* OpenAction = nullptr;
-  QAction* SaveAction = nullptr;
-  QAction* SaveAsAction = nullptr;
-  QAction* ExitAction = nullptr;
-  QAction* UndoAction = nullptr;
-  QAction* RedoAction = nullptr;
-  QAction* CopyAction = nullptr;
-  QAction* PasteAction = nullptr;
-  QAction* DeleteAction = nullptr;
-  QAction* InsertRowAction = nullptr;
-  QAction* DeleteRowsAction = nullptr;
-  QAction* MoveUpAction = nullptr;
-  QAction* MoveDownAction = nullptr;
-  QAction* DuplicateAction = nullptr;
-  QAction* EnumerationsAction = nullptr;
-  QAction* BuildAction = nullptr;
-  QAction* ClearAction = nullptr;
-  QMenu* GenerateMenu = nullptr;
-  QAction* EnumerationAction = nullptr;
-  QAction* EnumerationClassAction = nullptr;
-  QAction* ConstantSequenceAction = nullptr;
-  QAction* LogAction = nullptr;
-  QMenu* ViewMenu = nullptr;
-  QAction* PreviewAction = nullptr;
-  QMenu* HelpMenu = nullptr;
-  QAction* HelpAction = nullptr;
-  QAction* AboutAction = nullptr;
-  QAction* AboutQtAction = nullptr;
-  // Made when first asked for.
-  HelpWindow* Help = nullptr;
-
-  // The target system's caption, and below everything what the last Build wrote, with the button
-  // that opens its folder.
-  QLabel* SystemLabel = nullptr;
-  QStatusBar* StatusBar = nullptr;
-  QToolButton* OpenFolderButton = nullptr;
-  // Made when first shown.
-  CollectedEnumerations* EnumerationList = nullptr;
+  bool HoldsInsertion(const std::string& text) const override;
 
  signals:
   // The main window was closed: the application ends.
@@ -170,8 +80,6 @@ class TForm1 : public QWidget, public EnumerationReceiver {
   void FormChange();
   void SystemChosen();
   void UpdateLibraryCaption();
-  // Shows what Build would write for the current state.
-  void UpdatePreview();
   // Shows or hides the preview, widening or narrowing the window by its room.
   void ShowPreview(bool shown);
 
@@ -202,58 +110,70 @@ class TForm1 : public QWidget, public EnumerationReceiver {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  friend struct testing::TForm1Access;
+
+  // tform1_controls.cpp
   void BuildControls();
   void ArrangeControls();
   void SetTabOrder();
-  void ConnectControls();
   void SizeForScreen();
-  void OpenEnumerationDialog(EnumerationStyle style);
-
+  void FlowOptions();
+  // main_menu.cpp
   void BuildMenus();
-  // The commands beyond documents and rows, the captions' mnemonics, tool tips and the status bar.
-  void AddCommandMenus();
-  void DescribeControls();
-  void FitAnyScreen();
-  void ConnectHistory();
-  DescriptionState CurrentState() const;
-  void ShowState(const DescriptionState& state);
-  void ChangeTable(const QString& text, const MemberTable& table);
-  void ChangeInsertions(const QString& text, InsertionList insertions, int selected);
-  // Puts a state opened or started into the window, with nothing to save.
+  void BuildStatusBar();
+  // The caption with an Alt key that clashes with no menu's.
+  QString WithAltKey(const QString& caption) const;
+  // tform1_bindings.cpp
+  void BindControls();
+  void ShowName();
+  void ShowCells();
+  void ShowOptions();
+  void ShowTarget();
+  void GridEdited();
+  // tform1_document.cpp
   void StartDocument(const ClassInput& input, const std::string& path);
   bool MaybeSave();
   bool WriteDocument(const std::string& path);
   void UpdateTitle();
   void UpdateRecentMenu();
+  void RestoreSettings();
+  void KeepSettings();
+  // tform1_editing.cpp
+  void ChangeTable(const QString& text, const std::function<void(ClassInput&)>& edit);
+  void ChangeInsertions(const QString& text, InsertionList insertions, int selected);
   // Ends an edit in a cell, keeping or dropping what was typed.
   void FinishCellEdit(bool keep);
-  // Text with a tab or line break typed or pasted into the open cell goes over the cells.
-  void GridEdited();
   void PasteAt(CellPosition at, const std::string& text);
   std::vector<int> SelectedRows() const;
   std::vector<CellPosition> SelectedCells() const;
   void SelectRows(const std::vector<int>& rows);
   void SelectBlock(CellPosition first, int rows, int columns);
 
-  PlatformServices& services_;
+  void OpenEnumerationDialog(EnumerationStyle style);
   TGenEnumForm* GenEnumForm();
   TUserLogWindow* UserLogWindow();
+  void Say(const QString& message);
 
+  PlatformServices& services_;
+  std::unique_ptr<TForm1Ui> ui_;
+  DescriptionModel* model_ = nullptr;
+  std::unique_ptr<DescriptionHistory> history_;
   TGenEnumForm* genEnumForm_ = nullptr;
   TUserLogWindow* userLogWindow_ = nullptr;
   std::unique_ptr<TGenEnumForm> ownGenEnumForm_;  // when made here
   std::unique_ptr<TUserLogWindow> ownUserLogWindow_;
-  InsertionList headerInsertions_;  // each text shared with the undo steps, never copied
-  std::unique_ptr<DescriptionHistory> history_;
   std::string documentPath_;
   std::unique_ptr<FileDialog> openDialog_;
   std::unique_ptr<FileDialog> saveAsDialog_;
-  QWidget* previewPane_ = nullptr;
-  int previewWidth_ = 0;  // the room the preview took when it was hidden
-  QString builtFolder_;   // where the last Build wrote
+  int previewWidth_ = 0;                 // the room the preview took when it was hidden
+  QString builtFolder_;                  // where the last Build wrote
+  QString lastFolder_;                   // where the user last chose a file
+  bool narrow_ = false;                  // the options flow under the member table
+  std::optional<QRect> hiddenGeometry_;  // where the window was when the dialog hid it
 };
 
 }  // namespace zandrel

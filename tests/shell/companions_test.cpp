@@ -26,6 +26,7 @@ using zandrel::testing::MainWindowFixture;
 using zandrel::testing::Pick;
 using zandrel::testing::ReadFile;
 using zandrel::testing::SetCell;
+using zandrel::testing::UiOf;
 
 namespace {
 
@@ -57,7 +58,7 @@ class CompanionsTest : public QObject {
   void enumerationOpensInEitherStyle() {
     QFETCH(bool, asClass);
     enumForm_->SeparateBox->setChecked(true);
-    (asClass ? form_->EnumButton : form_->Button4)->click();
+    (asClass ? UiOf(*form_).EnumButton : UiOf(*form_).Button4)->click();
     QVERIFY(!form_->isVisible());
     QVERIFY(enumForm_->isVisible());
     QCOMPARE(enumForm_->Style(),
@@ -67,35 +68,35 @@ class CompanionsTest : public QObject {
 
   // Without a separate file the text goes into every later header, newest first.
   void enumerationTextGoesIntoLaterHeaders() {
-    form_->NameEdit->setText("Car");
-    SetCell(form_->StringGrid1, 1, 0, "int");
-    SetCell(form_->StringGrid1, 1, 1, "wheels");
+    UiOf(*form_).NameEdit->setText("Car");
+    SetCell(UiOf(*form_).StringGrid1, 1, 0, "int");
+    SetCell(UiOf(*form_).StringGrid1, 1, 1, "wheels");
 
-    form_->Button4->click();
+    UiOf(*form_).Button4->click();
     FillEnumeration("Color", {"Red", "Green"});
     const std::string first = HandOverFor(Request("Color", {"Red", "Green"}, false));
     enumForm_->OKButton->click();
     QVERIFY(form_->isVisible());
     QVERIFY(!enumForm_->isVisible());
-    QCOMPARE(Cell(form_->StringGrid1, 1, 0), QString("int"));
-    QCOMPARE(Cell(form_->StringGrid1, 2, 0), QString("Color"));
-    QVERIFY(form_->StatusBar->currentMessage().startsWith("Color collected"));
-    QVERIFY(!form_->OpenFolderButton->isVisibleTo(form_));
+    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 1, 0), QString("int"));
+    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 2, 0), QString("Color"));
+    QVERIFY(form_->statusBar()->currentMessage().startsWith("Color collected"));
+    QVERIFY(!UiOf(*form_).OpenFolderButton->isVisibleTo(form_));
     // The dialog is reset for its next opening.
     QVERIFY(enumForm_->Edit1->text().isEmpty());
     QVERIFY(enumForm_->Edit2->text().isEmpty());
     QVERIFY(Cell(enumForm_->NameGrid, 1, 0).isEmpty());
 
-    form_->EnumButton->click();
+    UiOf(*form_).EnumButton->click();
     FillEnumeration("Shape", {"Round"});
     const std::string second = HandOverFor(Request("Shape", {"Round"}, true));
     enumForm_->OKButton->click();
-    QCOMPARE(Cell(form_->StringGrid1, 3, 0), QString("Shape"));
+    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 3, 0), QString("Shape"));
     QCOMPARE(form_->HeaderInsertions(), (std::vector<std::string>{first, second}));
     QVERIFY(fx_->Services.Showings.empty());  // no file dialog: nothing written
 
     fx_->Services.SaveAnswers.push_back(Path("Car.h"));
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     const std::string header = ReadFile(Path("Car.h"));
     ClassDescription expected;
     expected.ClassName = "Car";
@@ -107,16 +108,16 @@ class CompanionsTest : public QObject {
     QVERIFY(newest != std::string::npos && oldest != std::string::npos);
     QVERIFY(newest < oldest);
 
-    Pick(form_->SystemBox, "Java");
+    Pick(UiOf(*form_).SystemBox, "Java");
     fx_->Services.SaveAnswers.push_back(Path("Car.java"));
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     expected.Options.TargetSystem = TargetSystem::Java;
     QCOMPARE(ReadFile(Path("Car.java")), WriteJavaClass(expected));
   }
 
   // With a separate file the enumeration is written and the main window receives the include.
   void separateFileHandsOverTheIncludeLine() {
-    form_->Button4->click();
+    UiOf(*form_).Button4->click();
     FillEnumeration("Color", {"Red", "Green"});
     enumForm_->SeparateBox->setChecked(true);
     fx_->Services.SaveAnswers.push_back(Path("Color.h"));
@@ -126,21 +127,21 @@ class CompanionsTest : public QObject {
     QVERIFY(QFile::exists(QString::fromStdString(Path("Color.h"))));
     QVERIFY(QFile::exists(QString::fromStdString(Path("Color.cpp"))));
     QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{IncludeLine(Path("Color.h"))});
-    QCOMPARE(Cell(form_->StringGrid1, 1, 0), QString("Color"));
-    QVERIFY(form_->StatusBar->currentMessage().startsWith("Wrote Color.h and Color.cpp in "));
-    QVERIFY(form_->OpenFolderButton->isVisibleTo(form_));
+    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 1, 0), QString("Color"));
+    QVERIFY(form_->statusBar()->currentMessage().startsWith("Wrote Color.h and Color.cpp in "));
+    QVERIFY(UiOf(*form_).OpenFolderButton->isVisibleTo(form_));
   }
 
   void cancelKeepsInputAndShowsMainWindow() {
-    form_->Button4->click();
+    UiOf(*form_).Button4->click();
     FillEnumeration("Color", {"Red"});
     enumForm_->Button1->click();
     QVERIFY(form_->isVisible());
     QVERIFY(!enumForm_->isVisible());
     QVERIFY(form_->HeaderInsertions().empty());
-    QVERIFY(Cell(form_->StringGrid1, 1, 0).isEmpty());
+    QVERIFY(Cell(UiOf(*form_).StringGrid1, 1, 0).isEmpty());
 
-    form_->Button4->click();
+    UiOf(*form_).Button4->click();
     QCOMPARE(enumForm_->Edit1->text(), QString("Color"));
     QCOMPARE(Cell(enumForm_->NameGrid, 1, 0), QString("Red"));
   }
@@ -150,7 +151,7 @@ class CompanionsTest : public QObject {
     const QByteArray oldHome = qgetenv("HOME");
     QTemporaryDir home;
     qputenv("HOME", home.path().toUtf8());
-    form_->Button5->click();
+    UiOf(*form_).Button5->click();
     qputenv("HOME", oldHome);
 
     const std::string logFile = home.filePath("Zandrel_Log.log").toStdString();
@@ -176,26 +177,26 @@ class CompanionsTest : public QObject {
     form.show();
     QVERIFY(Windows<TGenEnumForm>().empty());
     QVERIFY(Windows<TUserLogWindow>().empty());
-    for (QPushButton* open : {form.Button4, form.EnumButton}) {
+    for (QPushButton* open : {UiOf(form).Button4, UiOf(form).EnumButton}) {
       open->click();
       QCOMPARE(Windows<TGenEnumForm>().size(), std::size_t(1));
       TGenEnumForm* dialog = Windows<TGenEnumForm>().front();
       QVERIFY(dialog->isVisible());
-      if (open == form.Button4) dialog->Edit1->setText("Kept");
+      if (open == UiOf(form).Button4) dialog->Edit1->setText("Kept");
       QCOMPARE(dialog->Edit1->text(), QString("Kept"));
       dialog->Button1->click();
     }
-    form.Button5->click();
-    form.Button5->click();
+    UiOf(form).Button5->click();
+    UiOf(form).Button5->click();
     QCOMPARE(Windows<TUserLogWindow>().size(), std::size_t(1));
     QVERIFY(Windows<TUserLogWindow>().front()->isVisible());
   }
 
   void exitEndsWithCompanionsOpen() {
     QSignalSpy closed(form_, &TForm1::Closed);
-    form_->Button5->click();
+    UiOf(*form_).Button5->click();
     QVERIFY(logWindow_->isVisible());
-    form_->Button3->click();
+    UiOf(*form_).Button3->click();
     QCOMPARE(closed.count(), 1);
     QVERIFY(!form_->isVisible());
     QVERIFY(!logWindow_->isVisible());

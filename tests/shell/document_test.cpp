@@ -33,6 +33,7 @@ using zandrel::testing::PreviewText;
 using zandrel::testing::PreviewTitles;
 using zandrel::testing::ReadFile;
 using zandrel::testing::RunProgram;
+using zandrel::testing::UiOf;
 using zandrel::testing::WriteFile;
 
 namespace {
@@ -44,8 +45,8 @@ std::string Document(const TForm1& form) {
 // Every tab of the preview with its text.
 QStringList Previews(TForm1& form) {
   QStringList shown;
-  for (const QString& title : PreviewTitles(*form.Preview))
-    shown << title + ":\n" + QString::fromStdString(PreviewText(*form.Preview, title));
+  for (const QString& title : PreviewTitles(*UiOf(form).Preview))
+    shown << title + ":\n" + QString::fromStdString(PreviewText(*UiOf(form).Preview, title));
   return shown;
 }
 
@@ -64,14 +65,14 @@ ClassDescription Everything() {
 }
 
 QLineEdit* OpenCell(TForm1& form, int row, int column) {
-  form.StringGrid1->setCurrentCell(row - 1, column);
-  form.StringGrid1->editItem(form.StringGrid1->item(row - 1, column));
-  return form.StringGrid1->viewport()->findChild<QLineEdit*>();
+  UiOf(form).StringGrid1->setCurrentCell(row - 1, column);
+  UiOf(form).StringGrid1->editItem(UiOf(form).StringGrid1->item(row - 1, column));
+  return UiOf(form).StringGrid1->viewport()->findChild<QLineEdit*>();
 }
 
 void SelectCells(TForm1& form, int top, int left, int bottom, int right) {
-  form.StringGrid1->setCurrentCell(top - 1, left);
-  form.StringGrid1->setRangeSelected({top - 1, left, bottom - 1, right}, true);
+  UiOf(form).StringGrid1->setCurrentCell(top - 1, left);
+  UiOf(form).StringGrid1->setRangeSelected({top - 1, left, bottom - 1, right}, true);
 }
 
 // A table written as rows "Type|Name|Initial value" separated by ";", from row 1; rows left out
@@ -103,10 +104,10 @@ struct Action {
 
 // Selects the cells of the table (rows from 1) and triggers one of its actions.
 std::function<void(TForm1&)> OnCells(int top, int left, int bottom, int right,
-                                     QAction* TForm1::*action) {
+                                     QAction* TForm1Ui::*action) {
   return [=](TForm1& f) {
     SelectCells(f, top, left, bottom, right);
-    (f.*action)->trigger();
+    (UiOf(f).*action)->trigger();
   };
 }
 
@@ -114,13 +115,13 @@ std::function<void(TForm1&)> OnCells(int top, int left, int bottom, int right,
 std::function<void(TForm1&)> OnSecondEnumeration(QPushButton* CollectedEnumerations::*button) {
   return [=](TForm1& f) {
     f.ShowEnumerations();
-    f.EnumerationList->InsertionList->setCurrentRow(1);
-    (f.EnumerationList->*button)->click();
+    UiOf(f).EnumerationList->InsertionList->setCurrentRow(1);
+    (UiOf(f).EnumerationList->*button)->click();
   };
 }
 
 const Action Changes[] = {
-    {"class name typed", [](TForm1& f) { QTest::keyClicks(f.NameEdit, "Box"); }},
+    {"class name typed", [](TForm1& f) { QTest::keyClicks(UiOf(f).NameEdit, "Box"); }},
     {"cell typed", [](TForm1& f) { QTest::keyClicks(OpenCell(f, 5, 1), "total"); }},
     {"cell typed and entered", [](TForm1& f) { QTest::keyClicks(OpenCell(f, 1, 2), "7\r"); }},
     {"tab pasted into an open cell",
@@ -128,23 +129,23 @@ const Action Changes[] = {
        QGuiApplication::clipboard()->setText("long\tsize\t0\nshort\tstep");
        OpenCell(f, 5, 0)->paste();
      }},
-    {"row inserted", OnCells(2, 0, 2, 0, &TForm1::InsertRowAction)},
-    {"rows deleted", OnCells(1, 0, 2, 2, &TForm1::DeleteRowsAction)},
-    {"row moved up", OnCells(3, 1, 3, 1, &TForm1::MoveUpAction)},
-    {"row moved down", OnCells(1, 0, 1, 0, &TForm1::MoveDownAction)},
-    {"row duplicated", OnCells(2, 0, 2, 0, &TForm1::DuplicateAction)},
-    {"cells emptied", OnCells(1, 1, 3, 1, &TForm1::DeleteAction)},
+    {"row inserted", OnCells(2, 0, 2, 0, &TForm1Ui::InsertRowAction)},
+    {"rows deleted", OnCells(1, 0, 2, 2, &TForm1Ui::DeleteRowsAction)},
+    {"row moved up", OnCells(3, 1, 3, 1, &TForm1Ui::MoveUpAction)},
+    {"row moved down", OnCells(1, 0, 1, 0, &TForm1Ui::MoveDownAction)},
+    {"row duplicated", OnCells(2, 0, 2, 0, &TForm1Ui::DuplicateAction)},
+    {"cells emptied", OnCells(1, 1, 3, 1, &TForm1Ui::DeleteAction)},
     {"cells pasted",
      [](TForm1& f) {
        QGuiApplication::clipboard()->setText("float\tw\nfloat\th\n");
-       OnCells(8, 0, 8, 0, &TForm1::PasteAction)(f);
+       OnCells(8, 0, 8, 0, &TForm1Ui::PasteAction)(f);
      }},
-    {"Clear", [](TForm1& f) { f.Button2->click(); }},
-    {"option ticked", [](TForm1& f) { f.ToStringBox->click(); }},
-    {"library unticked", [](TForm1& f) { f.StdCheck->click(); }},
-    {"comparison level", [](TForm1& f) { f.RadioGroup1Items->button(1)->click(); }},
-    {"target", [](TForm1& f) { Pick(f.SystemBox, "Java"); }},
-    {"naming form", [](TForm1& f) { Pick(f.FormBox, "get_variable and set_variable"); }},
+    {"Clear", [](TForm1& f) { UiOf(f).Button2->click(); }},
+    {"option ticked", [](TForm1& f) { UiOf(f).ToStringBox->click(); }},
+    {"library unticked", [](TForm1& f) { UiOf(f).StdCheck->click(); }},
+    {"comparison level", [](TForm1& f) { UiOf(f).RadioGroup1Items->button(1)->click(); }},
+    {"target", [](TForm1& f) { Pick(UiOf(f).SystemBox, "Java"); }},
+    {"naming form", [](TForm1& f) { Pick(UiOf(f).FormBox, "get_variable and set_variable"); }},
     {"enumeration handed over", [](TForm1& f) { f.AcceptEnumeration("Size", "enum Size {};"); }},
     {"enumeration removed", OnSecondEnumeration(&CollectedEnumerations::RemoveButton)},
     {"enumeration moved", OnSecondEnumeration(&CollectedEnumerations::UpButton)},
@@ -167,23 +168,23 @@ class DocumentTest : public QObject {
     EnterDescription(*form_, Everything());
     const std::string entered = Document(*form_);
     fx_->Services.SaveAnswers.push_back(Path("sample"));  // the suffix is added
-    QVERIFY(form_->SaveAsAction->isEnabled());
-    form_->SaveAsAction->trigger();
+    QVERIFY(UiOf(*form_).SaveAsAction->isEnabled());
+    UiOf(*form_).SaveAsAction->trigger();
     QCOMPARE(fx_->Services.Showings.back().FileName, std::string("Sample.zandrel.json"));
     const std::string saved = Path("sample.zandrel.json");
     QCOMPARE(ReadFile(saved), entered);
     QCOMPARE(form_->windowTitle(), QString("sample.zandrel.json[*] - Zandrel"));
     QVERIFY(!form_->isWindowModified());
 
-    form_->NewAction->trigger();
+    UiOf(*form_).NewAction->trigger();
     QCOMPARE(Document(*form_), WriteClassDocument(ClassInput()).toStdString());
     QVERIFY(form_->DocumentPath().empty());
     QVERIFY(form_->OpenFile(saved));
     QCOMPARE(Document(*form_), entered);
     QCOMPARE(form_->DocumentPath(), saved);
-    QCOMPARE(form_->RecentMenu->actions().size(), 1);  // saved, then opened: one entry
-    QVERIFY(form_->RecentMenu->actions()[0]->text().endsWith(QString::fromStdString(saved)));
-    QVERIFY(!form_->isWindowModified() && !form_->UndoAction->isEnabled());
+    QCOMPARE(UiOf(*form_).RecentMenu->actions().size(), 1);  // saved, then opened: one entry
+    QVERIFY(UiOf(*form_).RecentMenu->actions()[0]->text().endsWith(QString::fromStdString(saved)));
+    QVERIFY(!form_->isWindowModified() && !UiOf(*form_).UndoAction->isEnabled());
     QVERIFY(fx_->Services.Questions.empty());  // nothing was unsaved
 
     std::filesystem::create_directory(Path("gen"));
@@ -191,7 +192,7 @@ class DocumentTest : public QObject {
     const auto run = RunProgram({ZANDREL_GEN, "class", saved, Path("gen/Sample.h")});
     QCOMPARE(run.exitCode, 0);
     fx_->Services.SaveAnswers.push_back(Path("build/Sample.h"));
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     for (const char* leaf : {"Sample.h", "Sample.cpp"}) {
       QVERIFY(!ReadFile(Path(std::string("gen/") + leaf)).empty());
       QCOMPARE(ReadFile(Path(std::string("gen/") + leaf)),
@@ -265,10 +266,10 @@ class DocumentTest : public QObject {
     QCOMPARE(form_->History()->count(), 1);
     QVERIFY(form_->isWindowModified());
 
-    form_->UndoAction->trigger();
+    UiOf(*form_).UndoAction->trigger();
     QCOMPARE(Document(*form_), before);
     QCOMPARE(Previews(*form_), previewBefore);
-    form_->RedoAction->trigger();
+    UiOf(*form_).RedoAction->trigger();
     QCOMPARE(Document(*form_), after);
     QCOMPARE(Previews(*form_), previewAfter);
   }
@@ -277,8 +278,8 @@ class DocumentTest : public QObject {
   void movedRowRenumbersItsParameter() {
     EnterDescription(*form_, zandrel::testing::SampleClass());
     SelectCells(*form_, 1, 0, 1, 0);
-    form_->MoveDownAction->trigger();
-    const QString header = QString::fromStdString(PreviewText(*form_->Preview, "Header"));
+    UiOf(*form_).MoveDownAction->trigger();
+    const QString header = QString::fromStdString(PreviewText(*UiOf(*form_).Preview, "Header"));
     QVERIFY2(header.contains("Sample(char parm1, int parm2, double parm3)"), qPrintable(header));
   }
 
@@ -354,10 +355,10 @@ class DocumentTest : public QObject {
   void copyThenPasteInTheWindow() {
     EnterDescription(*form_, zandrel::testing::SampleClass());
     SelectCells(*form_, 1, 0, 2, 2);
-    form_->CopyAction->trigger();
+    UiOf(*form_).CopyAction->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("int\tcount\t\nchar\tname[32]\t\n"));
     SelectCells(*form_, 19, 1, 19, 1);
-    form_->PasteAction->trigger();
+    UiOf(*form_).PasteAction->trigger();
     QCOMPARE(Rows(form_->CurrentInput().Grid).section(';', 18), QString("|int|count"));
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});  // the second row found no room
     QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Paste"));
@@ -399,28 +400,28 @@ class DocumentTest : public QObject {
     form_->show();
     const std::string path = Path("Box.zandrel.json");
     if (before.contains("typed") || before == "undone" || before == "saved")
-      QTest::keyClicks(form_->NameEdit, "Box");
-    if (before == "undone") form_->UndoAction->trigger();
+      QTest::keyClicks(UiOf(*form_).NameEdit, "Box");
+    if (before == "undone") UiOf(*form_).UndoAction->trigger();
     if (before.startsWith("saved")) {
       fx_->Services.SaveAnswers.push_back(path);
       QVERIFY(form_->SaveDocument());
     }
-    if (before == "saved typed") QTest::keyClicks(form_->NameEdit, "es");
+    if (before == "saved typed") QTest::keyClicks(UiOf(*form_).NameEdit, "es");
     if (answer >= 0) fx_->Services.SaveChoices.push_back(static_cast<SaveChoice>(answer));
     if (answer == int(SaveChoice::Save) && !before.startsWith("saved"))
       fx_->Services.SaveAnswers.push_back(path);
     const std::size_t showings = fx_->Services.Showings.size();
 
     if (ask == "close") form_->close();
-    if (ask == "exit") form_->ExitAction->trigger();
-    if (ask == "new") form_->NewAction->trigger();
-    if (ask == "open") form_->OpenAction->trigger();
+    if (ask == "exit") UiOf(*form_).ExitAction->trigger();
+    if (ask == "new") UiOf(*form_).NewAction->trigger();
+    if (ask == "open") UiOf(*form_).OpenAction->trigger();
 
     QCOMPARE(fx_->Services.Questions.size(), std::size_t(answer >= 0 ? 1 : 0));
     if (answer >= 0) QCOMPARE(fx_->Services.Questions[0].Caption, std::string("Save Changes"));
     const bool cancelled = answer == int(SaveChoice::Cancel);
     QCOMPARE(closed.count(), (ask == "close" || ask == "exit") && !cancelled ? 1 : 0);
-    QCOMPARE(form_->NameEdit->text().startsWith("Box"), kept);
+    QCOMPARE(UiOf(*form_).NameEdit->text().startsWith("Box"), kept);
     if (cancelled) QCOMPARE(fx_->Services.Showings.size(), showings);  // no open dialog either
     if (answer == int(SaveChoice::Save)) QCOMPARE(ReadFile(path), Document(*form_));
   }

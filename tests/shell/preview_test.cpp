@@ -26,6 +26,7 @@ using zandrel::testing::PreviewText;
 using zandrel::testing::PreviewTitles;
 using zandrel::testing::ReadFile;
 using zandrel::testing::SetCell;
+using zandrel::testing::UiOf;
 
 class PreviewTest : public QObject {
   Q_OBJECT
@@ -58,15 +59,15 @@ class PreviewTest : public QObject {
     ClassDescription sample = zandrel::testing::SampleClass();
     sample.HeaderInsertions = {"enum Old { A };", "enum New { B };"};
     zandrel::testing::EnterDescription(form, sample);
-    form.NameEdit->setText(" Sample ");
-    Pick(form.SystemBox, system);
+    UiOf(form).NameEdit->setText(" Sample ");
+    Pick(UiOf(form).SystemBox, system);
 
-    QCOMPARE(PreviewTitles(*form.Preview), tabs);
+    QCOMPARE(PreviewTitles(*UiOf(form).Preview), tabs);
     std::vector<std::string> previews;
-    for (const QString& tab : tabs) previews.push_back(PreviewText(*form.Preview, tab));
+    for (const QString& tab : tabs) previews.push_back(PreviewText(*UiOf(form).Preview, tab));
 
     fx_->Services.SaveAnswers.push_back(fx_->Path("Sample.h"));
-    form.Button1->click();
+    UiOf(form).Button1->click();
     QVERIFY(fx_->Services.Messages.empty());
     QStringList written = files;
     written.sort();
@@ -77,30 +78,31 @@ class PreviewTest : public QObject {
 
   void previewFollowsEdits() {
     TForm1& form = Form();
-    form.NameEdit->setText("Car");
-    const auto header = [&] { return PreviewText(*form.Preview, "Header"); };
+    UiOf(form).NameEdit->setText("Car");
+    const auto header = [&] { return PreviewText(*UiOf(form).Preview, "Header"); };
     QVERIFY(header().find("wheels") == std::string::npos);
 
-    SetCell(form.StringGrid1, 2, 0, "int");
-    SetCell(form.StringGrid1, 2, 1, "wheels");
+    SetCell(UiOf(form).StringGrid1, 2, 0, "int");
+    SetCell(UiOf(form).StringGrid1, 2, 1, "wheels");
     QVERIFY(header().find("int wheels;") != std::string::npos);
 
-    form.MathCheck->setChecked(true);
+    UiOf(form).MathCheck->setChecked(true);
     QVERIFY(header().find("#include <math.h>") != std::string::npos);
 
-    Pick(form.SystemBox, "Java");
-    QCOMPARE(PreviewTitles(*form.Preview), QStringList{"Java"});
-    QVERIFY(PreviewText(*form.Preview, "Java").find("public class Car {") != std::string::npos);
-    Pick(form.SystemBox, "CBuilder");
-    QCOMPARE(PreviewTitles(*form.Preview), (QStringList{"Header", "Source"}));
+    Pick(UiOf(form).SystemBox, "Java");
+    QCOMPARE(PreviewTitles(*UiOf(form).Preview), QStringList{"Java"});
+    QVERIFY(PreviewText(*UiOf(form).Preview, "Java").find("public class Car {") !=
+            std::string::npos);
+    Pick(UiOf(form).SystemBox, "CBuilder");
+    QCOMPARE(PreviewTitles(*UiOf(form).Preview), (QStringList{"Header", "Source"}));
     QVERIFY(header().find("#include <vcl.h>") != std::string::npos);
 
     form.AcceptEnumeration("Color", "enum Color { Red };");
     QVERIFY(header().find("enum Color { Red };") != std::string::npos);
 
     // A rejected choice leaves the preview on the accepted one.
-    zandrel::testing::TypeAndEnter(form.SystemBox, "Jav");
-    QCOMPARE(PreviewTitles(*form.Preview), (QStringList{"Header", "Source"}));
+    zandrel::testing::TypeAndEnter(UiOf(form).SystemBox, "Jav");
+    QCOMPARE(PreviewTitles(*UiOf(form).Preview), (QStringList{"Header", "Source"}));
   }
 
   // In both grids the previews follow the typing in a cell before the cell is committed, and
@@ -114,12 +116,12 @@ class PreviewTest : public QObject {
     QFETCH(bool, enumeration);
     TForm1& form = Form();
     TGenEnumForm& dialog = fx_->GenEnumForm;
-    form.NameEdit->setText("Car");
-    SetCell(form.StringGrid1, 1, 0, "int");
+    UiOf(form).NameEdit->setText("Car");
+    SetCell(UiOf(form).StringGrid1, 1, 0, "int");
     dialog.Edit1->setText("Car");
     QWidget* window = enumeration ? static_cast<QWidget*>(&dialog) : &form;
-    LiveEditGrid* grid = enumeration ? dialog.NameGrid : form.StringGrid1;
-    FilePreview& preview = enumeration ? *dialog.Preview : *form.Preview;
+    LiveEditGrid* grid = enumeration ? dialog.NameGrid : UiOf(form).StringGrid1;
+    FilePreview& preview = enumeration ? *dialog.Preview : *UiOf(form).Preview;
     const QString page = enumeration ? "Text" : "Header";
     const int column = enumeration ? 0 : 1;
     SetCell(grid, 1, column, "was");
@@ -145,9 +147,9 @@ class PreviewTest : public QObject {
 
   void shortNameShowsBuildMessage() {
     TForm1& form = Form();
-    form.NameEdit->setText("A");
-    QCOMPARE(PreviewText(*form.Preview, "Header"), std::string(ShortClassNameMessage));
-    QCOMPARE(PreviewText(*form.Preview, "Source"), std::string(ShortClassNameMessage));
+    UiOf(form).NameEdit->setText("A");
+    QCOMPARE(PreviewText(*UiOf(form).Preview, "Header"), std::string(ShortClassNameMessage));
+    QCOMPARE(PreviewText(*UiOf(form).Preview, "Source"), std::string(ShortClassNameMessage));
     QVERIFY(fx_->Services.Messages.empty());  // the preview shows no message box
   }
 
@@ -155,19 +157,19 @@ class PreviewTest : public QObject {
     TForm1& form = Form();
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.NameEdit->setText("Car");
-    const std::string source = PreviewText(*form.Preview, "Source");
+    UiOf(form).NameEdit->setText("Car");
+    const std::string source = PreviewText(*UiOf(form).Preview, "Source");
     QGuiApplication::clipboard()->clear();
-    form.Preview->CopyButton->click();
+    UiOf(form).Preview->CopyButton->click();
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), source);
 
-    const std::string header = PreviewText(*form.Preview, "Header");
+    const std::string header = PreviewText(*UiOf(form).Preview, "Header");
     QVERIFY(header != source);
-    form.NameEdit->setFocus();
-    QTest::keyClick(form.NameEdit, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    UiOf(form).NameEdit->setFocus();
+    QTest::keyClick(UiOf(form).NameEdit, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), header);
-    QCOMPARE(form.NameEdit->text(), QString("Car"));
-    QCOMPARE(QApplication::focusWidget(), form.NameEdit);
+    QCOMPARE(UiOf(form).NameEdit->text(), QString("Car"));
+    QCOMPARE(QApplication::focusWidget(), UiOf(form).NameEdit);
   }
 
   // A hidden preview makes nothing; shown again, it makes its pages once for all typed meanwhile.
@@ -176,20 +178,20 @@ class PreviewTest : public QObject {
     TForm1& form = Form();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTRY_VERIFY(!form.Preview->Pending());
-    const int made = form.Preview->Generations();
-    form.PreviewCheck->setChecked(false);
-    QTest::keyClicks(form.NameEdit, "Car");
+    QTRY_VERIFY(!UiOf(form).Preview->Pending());
+    const int made = UiOf(form).Preview->Generations();
+    UiOf(form).PreviewCheck->setChecked(false);
+    QTest::keyClicks(UiOf(form).NameEdit, "Car");
     QTest::qWait(20);
-    QCOMPARE(form.Preview->Generations(), made);
-    form.PreviewCheck->setChecked(true);
-    QTRY_VERIFY(!form.Preview->Pending());
-    QCOMPARE(form.Preview->Generations(), made + 1);
-    QVERIFY(PreviewText(*form.Preview, "Header").find("class Car {") != std::string::npos);
+    QCOMPARE(UiOf(form).Preview->Generations(), made);
+    UiOf(form).PreviewCheck->setChecked(true);
+    QTRY_VERIFY(!UiOf(form).Preview->Pending());
+    QCOMPARE(UiOf(form).Preview->Generations(), made + 1);
+    QVERIFY(PreviewText(*UiOf(form).Preview, "Header").find("class Car {") != std::string::npos);
 
-    QTest::keyClicks(form.NameEdit, "Wheel");
-    QTRY_VERIFY(!form.Preview->Pending());
-    QCOMPARE(form.Preview->Generations(), made + 2);
+    QTest::keyClicks(UiOf(form).NameEdit, "Wheel");
+    QTRY_VERIFY(!UiOf(form).Preview->Pending());
+    QCOMPARE(UiOf(form).Preview->Generations(), made + 2);
   }
 
   // Lines run across the pieces a text is made of; the view gives back exactly the text.
@@ -247,19 +249,19 @@ class PreviewTest : public QObject {
     std::string names = "typedef enum {\n";
     for (int i = 0; i < 100000; ++i) names += "   ZDName" + std::to_string(i) + ",\n";
     form.AcceptEnumeration("Many", names + "}\n    Many;\n");
-    form.NameEdit->setText("Car");
+    UiOf(form).NameEdit->setText("Car");
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const std::string header = PreviewText(*form.Preview, "Header");
+    const std::string header = PreviewText(*UiOf(form).Preview, "Header");
     QVERIFY(header.find(names) != std::string::npos);
-    TextPageView* view = form.Preview->ShownView();
+    TextPageView* view = UiOf(form).Preview->ShownView();
     QVERIFY(view->LineCount() > 100000);
     view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
     QVERIFY(view->FirstShownLine() > 100000);
     QCOMPARE(view->LineText(view->LineCount() - 1), QString("#endif"));
 
     QGuiApplication::clipboard()->clear();
-    form.Preview->CopyButton->click();
+    UiOf(form).Preview->CopyButton->click();
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), header);
   }
 
@@ -270,8 +272,8 @@ class PreviewTest : public QObject {
     form.AcceptEnumeration("A", std::string(100000, 'a'));
     const std::string* held = form.HeaderInsertions().Shared(0).get();
     form.AcceptEnumeration("B", "enum B {};");
-    form.UndoAction->trigger();
-    form.RedoAction->trigger();
+    UiOf(form).UndoAction->trigger();
+    UiOf(form).RedoAction->trigger();
     QCOMPARE(form.HeaderInsertions().size(), std::size_t(2));
     QCOMPARE(form.HeaderInsertions().Shared(0).get(), held);
     QCOMPARE(form.CurrentInput().HeaderInsertions.Shared(0).get(), held);
@@ -323,15 +325,15 @@ class PreviewTest : public QObject {
     TForm1& form = Form();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(form.Preview->findChild<QTabBar*>()->height() > 0);  // the tabs show
-    QCOMPARE(form.PreviewCheck->text(), QString("Show preview"));
-    QVERIFY(form.PreviewCheck->isChecked());
+    QVERIFY(UiOf(form).Preview->findChild<QTabBar*>()->height() > 0);  // the tabs show
+    QCOMPARE(zandrel::testing::Shown(UiOf(form).PreviewCheck->text()), QString("Show preview"));
+    QVERIFY(UiOf(form).PreviewCheck->isChecked());
     const int wide = form.width();
-    form.PreviewCheck->setChecked(false);
-    QVERIFY(form.Preview->isHidden());
+    UiOf(form).PreviewCheck->setChecked(false);
+    QVERIFY(UiOf(form).Preview->isHidden());
     QVERIFY(form.width() <= wide);
-    form.PreviewCheck->setChecked(true);
-    QVERIFY(!form.Preview->isHidden());
+    UiOf(form).PreviewCheck->setChecked(true);
+    QVERIFY(!UiOf(form).Preview->isHidden());
     QVERIFY(form.width() >= wide - 1 ||
             form.width() >= form.screen()->availableGeometry().width() - 16);
   }

@@ -1,17 +1,21 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QSettings>
 #include <string>
 #include <utility>
 
+#include "classgen/targets.h"
 #include "desktop/choice_box.h"
 #include "desktop/live_edit_grid.h"
 #include "enumgen/genenum.h"
 #include "feedback/userlog.h"
 #include "shell/tform1.h"
 #include "tests/support/qt/fake_services.h"
+#include "tests/support/qt/main_window_access.h"
 #include "tests/support/qt/window_fixtures.h"
 
 namespace zandrel::testing {
@@ -42,25 +46,19 @@ struct MainWindowFixture {
 // the options, the naming form and the system picked from their boxes, and the header insertions
 // handed over.
 inline void EnterDescription(TForm1& form, const ClassDescription& description) {
+  TForm1Ui& ui = UiOf(form);
   const auto text = [](const std::string& typed) { return QString::fromStdString(typed); };
-  form.NameEdit->setText(text(description.ClassName));
+  ui.NameEdit->setText(text(description.ClassName));
   for (const MemberRow& row : description.Members) {
-    SetCell(form.StringGrid1, row.RowNumber, 0, text(row.Type));
-    SetCell(form.StringGrid1, row.RowNumber, 1, text(row.Name));
-    SetCell(form.StringGrid1, row.RowNumber, 2, text(row.InitialValue));
+    SetCell(ui.StringGrid1, row.RowNumber, 0, text(row.Type));
+    SetCell(ui.StringGrid1, row.RowNumber, 1, text(row.Name));
+    SetCell(ui.StringGrid1, row.RowNumber, 2, text(row.InitialValue));
   }
   const GenerationOptions& options = description.Options;
-  form.SetComparisonIndex(static_cast<int>(options.ComparisonLevel));
-  for (const auto& [box, ticked] : {std::pair{form.PrivateCheck, options.PrivateCopy},
-                                    {form.VCLCheck, options.FrameworkLibrary},
-                                    {form.StdCheck, options.StdLib},
-                                    {form.MathCheck, options.MathLib},
-                                    {form.StringCheck, options.CStrings},
-                                    {form.BigConstructorBox, options.BigConstructor},
-                                    {form.ToStringBox, options.ToStringMethod}})
-    box->setChecked(ticked);
-  Pick(form.FormBox, form.FormBox->itemText(static_cast<int>(options.NameForm)));
-  Pick(form.SystemBox, form.SystemBox->itemText(static_cast<int>(options.TargetSystem)));
+  ui.RadioGroup1Items->button(static_cast<int>(options.ComparisonLevel))->click();
+  for (const OptionBox& pair : OptionBoxes) (ui.*pair.Box)->setChecked(options.*pair.Option);
+  Pick(ui.FormBox, ui.FormBox->itemText(static_cast<int>(options.NameForm)));
+  Pick(ui.SystemBox, ui.SystemBox->itemText(TargetRow(options.TargetSystem)));
   for (const std::string& insertion : description.HeaderInsertions)
     form.AcceptEnumeration("", insertion);
 }

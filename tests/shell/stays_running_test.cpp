@@ -24,6 +24,7 @@
 
 using namespace zandrel;
 using zandrel::testing::ReadFile;
+using zandrel::testing::UiOf;
 using zandrel::testing::WriteFile;
 
 namespace {
@@ -157,7 +158,7 @@ class StaysRunningTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QWidget* asking = enumeration ? static_cast<QWidget*>(&enumForm) : &form;
     if (enumeration) {
-      form.Button4->click();
+      UiOf(form).Button4->click();
       QVERIFY(QTest::qWaitForWindowExposed(&enumForm));
       QVERIFY(!form.isVisible());
       enumForm.Edit1->setText("Color");
@@ -166,7 +167,7 @@ class StaysRunningTest : public QObject {
       enumForm.SeparateBox->setChecked(setUp != "list");
       enumForm.FileBox->setChecked(setUp == "list");
     } else {
-      form.NameEdit->setText("Sample");
+      UiOf(form).NameEdit->setText("Sample");
     }
 
     std::deque<Answer> script;
@@ -178,7 +179,7 @@ class StaysRunningTest : public QObject {
     }
     ModalAnswers modals(std::move(script));
 
-    (enumeration ? enumForm.OKButton : form.Button1)->click();
+    (enumeration ? enumForm.OKButton : UiOf(form).Button1)->click();
     QTest::qWait(50);
 
     // Each window the user saw belonged to the window that asked.
@@ -206,7 +207,7 @@ class StaysRunningTest : public QObject {
     if (enumeration)
       QCOMPARE(enumForm.Edit1->text(), QString("Color"));
     else
-      QCOMPARE(form.NameEdit->text(), QString("Sample"));
+      QCOMPARE(UiOf(form).NameEdit->text(), QString("Sample"));
     if (setUp == "existing") {
       QCOMPARE(ReadFile(path((stem + ".h").c_str())), std::string("old header\n"));
       QCOMPARE(ReadFile(path((stem + ".cpp").c_str())), std::string("old source\n"));

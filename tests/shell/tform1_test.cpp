@@ -35,6 +35,7 @@
 #include "desktop/file_preview.h"
 #include "desktop/help_window.h"
 #include "desktop/live_edit_grid.h"
+#include "document/description_model.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/support/sample_classes.h"
 
@@ -51,6 +52,7 @@ using zandrel::testing::SampleClass;
 using zandrel::testing::SetCell;
 using zandrel::testing::Shown;
 using zandrel::testing::TypeAndEnter;
+using zandrel::testing::UiOf;
 using zandrel::testing::WriteFile;
 
 namespace {
@@ -71,7 +73,7 @@ ClassDescription Sample(TargetSystem system) {
 // The sample entered through the controls, with the name as typed before Build cleans it.
 void FillSample(TForm1& form, TargetSystem system = TargetSystem::DevCpp) {
   EnterDescription(form, Sample(system));
-  form.NameEdit->setText("  my class ");
+  UiOf(form).NameEdit->setText("  my class ");
 }
 
 }  // namespace
@@ -89,79 +91,83 @@ class TForm1Test : public QObject {
   void startUpState() {
     QCOMPARE(form_->windowTitle(), QString("Zandrel[*]"));  // shown as "Zandrel" until changed
     QVERIFY(!form_->isWindowModified());
-    QCOMPARE(form_->VCLCheck->text(), QString("WX strings"));
-    QVERIFY(form_->VCLCheck->isChecked());
-    QVERIFY(!form_->VCLCheck->isHidden());
-    QCOMPARE(form_->SystemBox->currentText(), QString("DevC++"));
-    QCOMPARE(form_->FormBox->currentText(), QString("get_variable and set_variable"));
+    QCOMPARE(Shown(UiOf(*form_).VCLCheck->text()), QString("WX strings"));
+    QVERIFY(UiOf(*form_).VCLCheck->isChecked());
+    QVERIFY(!UiOf(*form_).VCLCheck->isHidden());
+    QCOMPARE(UiOf(*form_).SystemBox->currentText(), QString("DevC++"));
+    QCOMPARE(UiOf(*form_).FormBox->currentText(), QString("get_variable and set_variable"));
     QCOMPARE(form_->SelectedSystem(), TargetSystem::DevCpp);
     QCOMPARE(form_->SelectedNameForm(), NameForm::LowerUnderscore);
     QVERIFY(form_->HeaderInsertions().empty());
-    QVERIFY(form_->NameEdit->text().isEmpty());
-    QCOMPARE(form_->ComparisonIndex(), 0);
-    for (QCheckBox* box : {form_->PrivateCheck, form_->StdCheck, form_->MathCheck,
-                           form_->StringCheck, form_->BigConstructorBox, form_->ToStringBox})
+    QVERIFY(UiOf(*form_).NameEdit->text().isEmpty());
+    QCOMPARE(form_->Model().Options().ComparisonLevel, ComparisonLevel::NoComparisons);
+    for (QCheckBox* box :
+         {UiOf(*form_).PrivateCheck, UiOf(*form_).StdCheck, UiOf(*form_).MathCheck,
+          UiOf(*form_).StringCheck, UiOf(*form_).BigConstructorBox, UiOf(*form_).ToStringBox})
       QVERIFY2(!box->isChecked(), qPrintable(box->text()));
 
     const std::pair<QAbstractButton*, const char*> captions[] = {
-        {form_->Button1, "Build"},
-        {form_->Button2, "Clear"},
-        {form_->Button3, "Exit"},
-        {form_->Button4, "Generate Enumeration"},
-        {form_->Button5, "Log an error or comment"},
-        {form_->EnumButton, "Generate Enumeration as a Class"},
-        {form_->Button6, "Generate Constant Sequence"},
-        {form_->PrivateCheck, "Make copy constructor and = operator private"},
-        {form_->StdCheck, "StdLib"},
-        {form_->MathCheck, "Math"},
-        {form_->StringCheck, "C Style Strings"},
-        {form_->BigConstructorBox, "Constructor with all variables as parameters"},
-        {form_->ToStringBox, "Generate a ToString method"},
-        {form_->RadioGroup1Items->button(0), "No comparison operators"},
-        {form_->RadioGroup1Items->button(1), "Equal and not equal only (you implement = and <)"},
-        {form_->RadioGroup1Items->button(2), "All comparisons (you implement = and <)"}};
+        {UiOf(*form_).Button1, "Build"},
+        {UiOf(*form_).Button2, "Clear"},
+        {UiOf(*form_).Button3, "Exit"},
+        {UiOf(*form_).Button4, "Generate Enumeration"},
+        {UiOf(*form_).Button5, "Log an error or comment"},
+        {UiOf(*form_).EnumButton, "Generate Enumeration as a Class"},
+        {UiOf(*form_).Button6, "Generate Constant Sequence"},
+        {UiOf(*form_).PrivateCheck, "Make copy constructor and = operator private"},
+        {UiOf(*form_).StdCheck, "StdLib"},
+        {UiOf(*form_).MathCheck, "Math"},
+        {UiOf(*form_).StringCheck, "C Style Strings"},
+        {UiOf(*form_).BigConstructorBox, "Constructor with all variables as parameters"},
+        {UiOf(*form_).ToStringBox, "Generate a ToString method"},
+        {UiOf(*form_).RadioGroup1Items->button(0), "No comparison operators"},
+        {UiOf(*form_).RadioGroup1Items->button(1),
+         "Equal and not equal only (you implement = and <)"},
+        {UiOf(*form_).RadioGroup1Items->button(2), "All comparisons (you implement = and <)"}};
     for (const auto& [control, caption] : captions)
       QCOMPARE(Shown(control->text()), QString(caption));
-    QCOMPARE(Shown(form_->RadioGroup1->title()), QString("Comparisons"));
-    QCOMPARE(Shown(form_->Label1->text()), QString("Class Name"));
-    QCOMPARE(form_->Label2->text(), QString("Libraries"));
-    QCOMPARE(Shown(form_->Label3->text()), QString("Member data and functions"));
-    QCOMPARE(Shown(form_->Label4->text()), QString("Form of names"));
+    QCOMPARE(Shown(UiOf(*form_).RadioGroup1->title()), QString("Comparisons"));
+    QCOMPARE(Shown(UiOf(*form_).Label1->text()), QString("Class Name"));
+    QCOMPARE(UiOf(*form_).Label2->text(), QString("Libraries"));
+    QCOMPARE(Shown(UiOf(*form_).Label3->text()), QString("Member data and functions"));
+    QCOMPARE(Shown(UiOf(*form_).Label4->text()), QString("Form of names"));
 
-    QCOMPARE(form_->SystemBox->count(), 4);
-    QCOMPARE(form_->FormBox->count(), 3);
-    QCOMPARE(form_->StringGrid1->rowCount(), 19);
-    QCOMPARE(form_->StringGrid1->columnCount(), 3);
+    QCOMPARE(UiOf(*form_).SystemBox->count(), 4);
+    QCOMPARE(UiOf(*form_).FormBox->count(), 3);
+    QCOMPARE(UiOf(*form_).StringGrid1->rowCount(), 19);
+    QCOMPARE(UiOf(*form_).StringGrid1->columnCount(), 3);
     const QString titles[] = {"Type", "Name", "Initial value"};
     for (int column = 0; column < 3; ++column)
-      QCOMPARE(form_->StringGrid1->horizontalHeaderItem(column)->text(), titles[column]);
+      QCOMPARE(UiOf(*form_).StringGrid1->horizontalHeaderItem(column)->text(), titles[column]);
     for (int row = 1; row <= 19; ++row)
       for (int column = 0; column < 3; ++column)
-        QVERIFY(Cell(form_->StringGrid1, row, column).isEmpty());
+        QVERIFY(Cell(UiOf(*form_).StringGrid1, row, column).isEmpty());
 
-    QCOMPARE(form_->SaveDialog1->Filter, std::string(SaveDialogFilter));
-    QCOMPARE(form_->SaveDialog1->FilterIndex, 1);
+    QCOMPARE(UiOf(*form_).SaveDialog1->Filter, std::string(SaveDialogFilter));
+    QCOMPARE(UiOf(*form_).SaveDialog1->FilterIndex, 1);
   }
 
   // Focus starts on Build; Tab walks the controls in the documented order and leaves the grid.
   void focusAndTabOrder() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_));
-    QCOMPARE(QApplication::focusWidget(), form_->Button1);
-    QTest::keyClick(form_->Button1, Qt::Key_Return);  // Enter presses the focused button
+    QCOMPARE(QApplication::focusWidget(), UiOf(*form_).Button1);
+    QTest::keyClick(UiOf(*form_).Button1, Qt::Key_Return);  // Enter presses the focused button
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Messages[0].Text, std::string(ShortClassNameMessage));
     QCOMPARE(fx_->Services.Messages[0].Owner, form_);
 
     const QList<QWidget*> expected{
-        form_->NameEdit, form_->StringGrid1, form_->RadioGroup1Items->checkedButton(),
-        form_->PrivateCheck, form_->VCLCheck, form_->StdCheck, form_->MathCheck, form_->StringCheck,
-        form_->Button2, form_->Button3, form_->Button4, form_->Button5, form_->EnumButton,
-        form_->Button6, form_->BigConstructorBox, form_->ToStringBox, form_->FormBox,
-        form_->SystemBox,
+        UiOf(*form_).NameEdit, UiOf(*form_).StringGrid1,
+        UiOf(*form_).RadioGroup1Items->checkedButton(), UiOf(*form_).PrivateCheck,
+        UiOf(*form_).VCLCheck, UiOf(*form_).StdCheck, UiOf(*form_).MathCheck,
+        UiOf(*form_).StringCheck, UiOf(*form_).Button2, UiOf(*form_).Button3, UiOf(*form_).Button4,
+        UiOf(*form_).Button5, UiOf(*form_).EnumButton, UiOf(*form_).Button6,
+        UiOf(*form_).BigConstructorBox, UiOf(*form_).ToStringBox, UiOf(*form_).FormBox,
+        UiOf(*form_).SystemBox,
         // The preview's own controls come after every other control.
-        form_->PreviewCheck, form_->Preview->findChild<QTabBar*>(), form_->Preview->ShownView(),
-        form_->Preview->CopyButton, form_->Button1};
+        UiOf(*form_).PreviewCheck, UiOf(*form_).Preview->findChild<QTabBar*>(),
+        UiOf(*form_).Preview->ShownView(), UiOf(*form_).Preview->CopyButton, UiOf(*form_).Button1};
     for (QWidget* next : expected) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QWidget* focus = QApplication::focusWidget();
@@ -181,7 +187,7 @@ class TForm1Test : public QObject {
     FillSample(*form_);
     const std::string chosen = Path("chosen.txt");
     fx_->Services.SaveAnswers.push_back(chosen);
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
 
     QCOMPARE(fx_->Services.Showings.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Showings[0].Kind, std::string("save"));
@@ -196,26 +202,26 @@ class TForm1Test : public QObject {
     QCOMPARE(ReadFile(Path("chosen.cpp")), WriteCppSource(expected));
     QVERIFY(!std::filesystem::exists(Path("chosen.txt")));
     QCOMPARE(
-        form_->StatusBar->currentMessage(),
+        form_->statusBar()->currentMessage(),
         "Wrote chosen.h and chosen.cpp in " +
             QDir::toNativeSeparators(QFileInfo(QString::fromStdString(chosen)).absolutePath()));
-    QVERIFY(form_->OpenFolderButton->isVisibleTo(form_));
+    QVERIFY(UiOf(*form_).OpenFolderButton->isVisibleTo(form_));
     // Build keeps everything the user typed.
-    QCOMPARE(form_->NameEdit->text(), QString("  my class "));
-    QCOMPARE(Cell(form_->StringGrid1, 4, 1), QString("area(int w, int h)"));
+    QCOMPARE(UiOf(*form_).NameEdit->text(), QString("  my class "));
+    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 4, 1), QString("area(int w, int h)"));
   }
 
   void javaBuildShowsJavaEntryWhichStaysSelected() {
     FillSample(*form_, TargetSystem::Java);
     fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     QCOMPARE(fx_->Services.Showings.back().FileName, std::string("my_class.java"));
     QCOMPARE(fx_->Services.Showings.back().FilterIndex, 2);
     QCOMPARE(ReadFile(Path("Meter.java")), WriteJavaClass(Sample(TargetSystem::Java)));
 
-    Pick(form_->SystemBox, "CBuilder");
+    Pick(UiOf(*form_).SystemBox, "CBuilder");
     fx_->Services.SaveAnswers.push_back(Path("Meter.h"));
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     QCOMPARE(fx_->Services.Showings.back().FileName, std::string("my_class.h"));
     QCOMPARE(fx_->Services.Showings.back().FilterIndex, 2);
     QCOMPARE(ReadFile(Path("Meter.h")), WriteCppHeader(Sample(TargetSystem::CBuilder)));
@@ -232,8 +238,8 @@ class TForm1Test : public QObject {
   void buildRefusesShortClassName() {
     QFETCH(QString, name);
     QFETCH(bool, accepted);
-    form_->NameEdit->setText(name);
-    form_->Button1->click();  // the fake save dialog cancels
+    UiOf(*form_).NameEdit->setText(name);
+    UiOf(*form_).Button1->click();  // the fake save dialog cancels
     if (accepted) {
       QVERIFY(fx_->Services.Messages.empty());
       QCOMPARE(fx_->Services.Showings.size(), std::size_t{1});
@@ -243,13 +249,13 @@ class TForm1Test : public QObject {
       QCOMPARE(fx_->Services.Messages[0].Caption, std::string(ShortClassNameCaption));
       QVERIFY(fx_->Services.Showings.empty());
     }
-    QCOMPARE(form_->NameEdit->text(), name);
+    QCOMPARE(UiOf(*form_).NameEdit->text(), name);
   }
 
   void cancelledSaveDialogWritesNothing() {
-    form_->NameEdit->setText("Sample");
+    UiOf(*form_).NameEdit->setText("Sample");
     fx_->Services.SaveAnswers.push_back(std::nullopt);
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     QVERIFY(fx_->Services.Messages.empty());
     QVERIFY(zandrel::testing::Entries(fx_->Folder).isEmpty());
   }
@@ -269,19 +275,19 @@ class TForm1Test : public QObject {
                           {"Visual C++", TargetSystem::VisualCpp, "WX strings", false},
                           {"Java", TargetSystem::Java, "WX strings", true},
                           {"Visual C++", TargetSystem::VisualCpp, "WX strings", false}};
-    form_->VCLCheck->setChecked(false);
-    form_->StdCheck->setChecked(true);
+    UiOf(*form_).VCLCheck->setChecked(false);
+    UiOf(*form_).StdCheck->setChecked(true);
     for (const Step& step : steps) {
-      Pick(form_->SystemBox, step.item);
+      Pick(UiOf(*form_).SystemBox, step.item);
       QCOMPARE(form_->SelectedSystem(), step.system);
-      QCOMPARE(form_->VCLCheck->text(), QString(step.caption));
-      QCOMPARE(form_->VCLCheck->isHidden(), step.hidden);
-      QVERIFY(!form_->VCLCheck->isChecked());  // the ticked state is never touched
+      QCOMPARE(Shown(UiOf(*form_).VCLCheck->text()), QString(step.caption));
+      QCOMPARE(UiOf(*form_).VCLCheck->isHidden(), step.hidden);
+      QVERIFY(!UiOf(*form_).VCLCheck->isChecked());  // the ticked state is never touched
       // Java ignores the libraries: their boxes show so, and keep their ticks.
-      QCOMPARE(form_->StdCheck->isEnabled(), !step.hidden);
-      QCOMPARE(form_->VCLCheck->isEnabled(),
+      QCOMPARE(UiOf(*form_).StdCheck->isEnabled(), !step.hidden);
+      QCOMPARE(UiOf(*form_).VCLCheck->isEnabled(),
                step.system == TargetSystem::CBuilder || step.system == TargetSystem::DevCpp);
-      QVERIFY(form_->StdCheck->isChecked());
+      QVERIFY(UiOf(*form_).StdCheck->isChecked());
     }
     QVERIFY(fx_->Services.Messages.empty());
   }
@@ -307,7 +313,7 @@ class TForm1Test : public QObject {
     QFETCH(QString, typed);
     QFETCH(int, accepted);
     QFETCH(QString, shown);
-    QComboBox* box = systemBox ? form_->SystemBox : form_->FormBox;
+    QComboBox* box = systemBox ? UiOf(*form_).SystemBox : UiOf(*form_).FormBox;
     TypeAndEnter(box, typed);
 
     if (accepted < 0) {
@@ -329,27 +335,27 @@ class TForm1Test : public QObject {
   void choiceIsCheckedWhenFocusLeaves() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_));
-    form_->SystemBox->setFocus();
-    form_->SystemBox->lineEdit()->selectAll();
-    QTest::keyClicks(form_->SystemBox->lineEdit(), "Jav");
+    UiOf(*form_).SystemBox->setFocus();
+    UiOf(*form_).SystemBox->lineEdit()->selectAll();
+    QTest::keyClicks(UiOf(*form_).SystemBox->lineEdit(), "Jav");
     QVERIFY(fx_->Services.Messages.empty());
-    form_->NameEdit->setFocus();
+    UiOf(*form_).NameEdit->setFocus();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Messages[0].Text, Invalid);
-    QCOMPARE(form_->SystemBox->currentText(), QString("DevC++"));
+    QCOMPARE(UiOf(*form_).SystemBox->currentText(), QString("DevC++"));
 
-    form_->SystemBox->setFocus();
-    form_->SystemBox->lineEdit()->selectAll();
-    QTest::keyClicks(form_->SystemBox->lineEdit(), "cbuilder");
-    form_->NameEdit->setFocus();
+    UiOf(*form_).SystemBox->setFocus();
+    UiOf(*form_).SystemBox->lineEdit()->selectAll();
+    QTest::keyClicks(UiOf(*form_).SystemBox->lineEdit(), "cbuilder");
+    UiOf(*form_).NameEdit->setFocus();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(form_->SelectedSystem(), TargetSystem::CBuilder);
-    QCOMPARE(form_->VCLCheck->text(), QString("VCL"));
+    QCOMPARE(Shown(UiOf(*form_).VCLCheck->text()), QString("VCL"));
 
     // Closing the window is no finished entry: no box on the way out.
-    form_->FormBox->setFocus();
-    form_->FormBox->lineEdit()->selectAll();
-    QTest::keyClicks(form_->FormBox->lineEdit(), "get");
+    UiOf(*form_).FormBox->setFocus();
+    UiOf(*form_).FormBox->lineEdit()->selectAll();
+    QTest::keyClicks(UiOf(*form_).FormBox->lineEdit(), "get");
     form_->close();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(form_->SelectedNameForm(), NameForm::LowerUnderscore);
@@ -357,17 +363,17 @@ class TForm1Test : public QObject {
 
   // After a rejected entry Build still uses the last accepted system and naming form.
   void buildUsesLastAcceptedChoices() {
-    form_->NameEdit->setText("Meter");
-    SetCell(form_->StringGrid1, 1, 0, "int");
-    SetCell(form_->StringGrid1, 1, 1, "count");
-    TypeAndEnter(form_->SystemBox, "java");
-    TypeAndEnter(form_->FormBox, "GETVARIABLE AND SETVARIABLE");
-    TypeAndEnter(form_->SystemBox, "Jav");
-    TypeAndEnter(form_->FormBox, "Get");
+    UiOf(*form_).NameEdit->setText("Meter");
+    SetCell(UiOf(*form_).StringGrid1, 1, 0, "int");
+    SetCell(UiOf(*form_).StringGrid1, 1, 1, "count");
+    TypeAndEnter(UiOf(*form_).SystemBox, "java");
+    TypeAndEnter(UiOf(*form_).FormBox, "GETVARIABLE AND SETVARIABLE");
+    TypeAndEnter(UiOf(*form_).SystemBox, "Jav");
+    TypeAndEnter(UiOf(*form_).FormBox, "Get");
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{2});
 
     fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     ClassDescription expected;
     expected.ClassName = "Meter";
     expected.Members = {{"int", "count", "", 1}};
@@ -378,69 +384,69 @@ class TForm1Test : public QObject {
 
   void clearResetsTheDescriptionOnly() {
     FillSample(*form_);
-    SetCell(form_->StringGrid1, 19, 2, "x");
-    form_->VCLCheck->setChecked(false);
-    Pick(form_->SystemBox, "CBuilder");
+    SetCell(UiOf(*form_).StringGrid1, 19, 2, "x");
+    UiOf(*form_).VCLCheck->setChecked(false);
+    Pick(UiOf(*form_).SystemBox, "CBuilder");
     form_->AcceptEnumeration("A", "enum A { };");
-    form_->Button2->click();
+    UiOf(*form_).Button2->click();
 
     for (int row = 1; row <= 19; ++row)
       for (int column = 0; column < 3; ++column)
-        QVERIFY(Cell(form_->StringGrid1, row, column).isEmpty());
-    QCOMPARE(form_->StringGrid1->horizontalHeaderItem(2)->text(), QString("Initial value"));
-    QVERIFY(form_->NameEdit->text().isEmpty());
-    QVERIFY(form_->VCLCheck->isChecked());
-    for (QCheckBox* box :
-         {form_->StdCheck, form_->MathCheck, form_->StringCheck, form_->PrivateCheck})
+        QVERIFY(Cell(UiOf(*form_).StringGrid1, row, column).isEmpty());
+    QCOMPARE(UiOf(*form_).StringGrid1->horizontalHeaderItem(2)->text(), QString("Initial value"));
+    QVERIFY(UiOf(*form_).NameEdit->text().isEmpty());
+    QVERIFY(UiOf(*form_).VCLCheck->isChecked());
+    for (QCheckBox* box : {UiOf(*form_).StdCheck, UiOf(*form_).MathCheck, UiOf(*form_).StringCheck,
+                           UiOf(*form_).PrivateCheck})
       QVERIFY(!box->isChecked());
-    QCOMPARE(form_->ComparisonIndex(), 0);
+    QCOMPARE(form_->Model().Options().ComparisonLevel, ComparisonLevel::NoComparisons);
 
-    QVERIFY(form_->BigConstructorBox->isChecked());
-    QVERIFY(form_->ToStringBox->isChecked());
+    QVERIFY(UiOf(*form_).BigConstructorBox->isChecked());
+    QVERIFY(UiOf(*form_).ToStringBox->isChecked());
     QCOMPARE(form_->SelectedSystem(), TargetSystem::CBuilder);
-    QCOMPARE(form_->SystemBox->currentText(), QString("CBuilder"));
+    QCOMPARE(UiOf(*form_).SystemBox->currentText(), QString("CBuilder"));
     QCOMPARE(form_->SelectedNameForm(), NameForm::LowerCamel);
-    QCOMPARE(form_->FormBox->currentText(), QString("getVariable and setVariable"));
-    QCOMPARE(form_->VCLCheck->text(), QString("VCL"));
+    QCOMPARE(UiOf(*form_).FormBox->currentText(), QString("getVariable and setVariable"));
+    QCOMPARE(Shown(UiOf(*form_).VCLCheck->text()), QString("VCL"));
     QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{"enum A { };"});
 
     // A Build after Clear still writes the texts gathered before.
-    form_->NameEdit->setText("After");
+    UiOf(*form_).NameEdit->setText("After");
     fx_->Services.SaveAnswers.push_back(Path("After.h"));
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     QVERIFY(ReadFile(Path("After.h")).find("enum A { };") != std::string::npos);
   }
 
   void constantSequenceIsOnlyANotice() {
-    form_->NameEdit->setText("Sample");
-    form_->Button6->click();
+    UiOf(*form_).NameEdit->setText("Sample");
+    UiOf(*form_).Button6->click();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Messages[0].Text,
              std::string("This function has not yet been implemented."));
     QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Oops, unavailable feature."));
     QVERIFY(fx_->Services.Showings.empty());
-    QCOMPARE(form_->NameEdit->text(), QString("Sample"));
+    QCOMPARE(UiOf(*form_).NameEdit->text(), QString("Sample"));
   }
 
   void replacingExistingFilesNeedsAYes() {
-    form_->NameEdit->setText("Sample");
+    UiOf(*form_).NameEdit->setText("Sample");
     const std::string header = Path("Sample.h");
     const std::string source = Path("Sample.cpp");
     WriteFile(source, "// the user's own code\n");
 
     fx_->Services.SaveAnswers.push_back(header);
     fx_->Services.YesNoAnswers.push_back(false);
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     QCOMPARE(fx_->Services.Questions.size(), std::size_t{1});
     QCOMPARE(fx_->Services.Questions[0].Text, ReplaceQuestion({source}));
     QCOMPARE(fx_->Services.Questions[0].Caption, std::string(ReplaceCaption));
     QVERIFY(!std::filesystem::exists(header));
     QCOMPARE(ReadFile(source), std::string("// the user's own code\n"));
-    QCOMPARE(form_->NameEdit->text(), QString("Sample"));
+    QCOMPARE(UiOf(*form_).NameEdit->text(), QString("Sample"));
 
     fx_->Services.SaveAnswers.push_back(header);
     fx_->Services.YesNoAnswers.push_back(true);
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     QCOMPARE(fx_->Services.Questions.size(), std::size_t{2});
     ClassDescription expected;
     expected.ClassName = "Sample";
@@ -449,7 +455,7 @@ class TForm1Test : public QObject {
 
     fx_->Services.SaveAnswers.push_back(header);
     fx_->Services.YesNoAnswers.push_back(false);
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     QCOMPARE(fx_->Services.Questions.back().Text, ReplaceQuestion({header, source}));
     QCOMPARE(fx_->Services.Questions.back().Owner, form_);
     QVERIFY(fx_->Services.Messages.empty());
@@ -467,7 +473,7 @@ class TForm1Test : public QObject {
   void confirmedReplaceTrashesOldFiles() {
     QFETCH(bool, trashWorks);
     QFETCH(bool, sourceIsFifo);
-    form_->NameEdit->setText("Sample");
+    UiOf(*form_).NameEdit->setText("Sample");
     const std::string header = Path("Sample.h");
     const std::string source = Path("Sample.cpp");
     WriteFile(header, "old header\n");
@@ -478,7 +484,7 @@ class TForm1Test : public QObject {
     fx_->Services.TrashWorks = trashWorks;
     fx_->Services.SaveAnswers.push_back(header);
     fx_->Services.YesNoAnswers.push_back(true);
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
 
     if (sourceIsFifo) {
       QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
@@ -504,10 +510,10 @@ class TForm1Test : public QObject {
   }
 
   void unwritableFolderIsReported() {
-    form_->NameEdit->setText("Sample");
+    UiOf(*form_).NameEdit->setText("Sample");
     const std::string header = Path("missing/Sample.h");
     fx_->Services.SaveAnswers.push_back(header);
-    form_->Button1->click();
+    UiOf(*form_).Button1->click();
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{2});
     const std::string files[] = {Path("missing/Sample.h"), Path("missing/Sample.cpp")};
     for (int i = 0; i < 2; ++i) {
@@ -518,39 +524,40 @@ class TForm1Test : public QObject {
   }
 
   void acceptEnumerationFillsFirstEmptyTypeCell() {
-    SetCell(form_->StringGrid1, 1, 0, "int");
-    SetCell(form_->StringGrid1, 2, 1, "name only");
+    SetCell(UiOf(*form_).StringGrid1, 1, 0, "int");
+    SetCell(UiOf(*form_).StringGrid1, 2, 1, "name only");
     form_->hide();
     form_->AcceptEnumeration("Color", "enum Color {};");
     QVERIFY(form_->isVisible());
-    QCOMPARE(Cell(form_->StringGrid1, 2, 0), QString("Color"));
-    QCOMPARE(Cell(form_->StringGrid1, 2, 1), QString("name only"));
+    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 2, 0), QString("Color"));
+    QCOMPARE(Cell(UiOf(*form_).StringGrid1, 2, 1), QString("name only"));
     QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{"enum Color {};"});
 
-    for (int row = 1; row <= 19; ++row) SetCell(form_->StringGrid1, row, 0, "T");
+    for (int row = 1; row <= 19; ++row) SetCell(UiOf(*form_).StringGrid1, row, 0, "T");
     form_->AcceptEnumeration("Full", "enum Full {};");
     QCOMPARE(form_->HeaderInsertions().size(), std::size_t{2});
-    for (int row = 1; row <= 19; ++row) QCOMPARE(Cell(form_->StringGrid1, row, 0), QString("T"));
+    for (int row = 1; row <= 19; ++row)
+      QCOMPARE(Cell(UiOf(*form_).StringGrid1, row, 0), QString("T"));
   }
 
   void menuCommandsAreTheButtons() {
     struct Row {
-      QAction* TForm1::*action;
+      QAction* TForm1Ui::*action;
       QKeySequence key;
-      QPushButton* TForm1::*button;
+      QPushButton* TForm1Ui::*button;
     };
-    const Row rows[] = {{&TForm1::BuildAction, QKeySequence("Ctrl+B"), &TForm1::Button1},
-                        {&TForm1::ClearAction, {}, &TForm1::Button2},
-                        {&TForm1::ExitAction, QKeySequence("Ctrl+Q"), &TForm1::Button3},
-                        {&TForm1::EnumerationAction, {}, &TForm1::Button4},
-                        {&TForm1::LogAction, {}, &TForm1::Button5},
-                        {&TForm1::EnumerationClassAction, {}, &TForm1::EnumButton},
-                        {&TForm1::ConstantSequenceAction, {}, &TForm1::Button6}};
+    const Row rows[] = {{&TForm1Ui::BuildAction, QKeySequence("Ctrl+B"), &TForm1Ui::Button1},
+                        {&TForm1Ui::ClearAction, {}, &TForm1Ui::Button2},
+                        {&TForm1Ui::ExitAction, QKeySequence("Ctrl+Q"), &TForm1Ui::Button3},
+                        {&TForm1Ui::EnumerationAction, {}, &TForm1Ui::Button4},
+                        {&TForm1Ui::LogAction, {}, &TForm1Ui::Button5},
+                        {&TForm1Ui::EnumerationClassAction, {}, &TForm1Ui::EnumButton},
+                        {&TForm1Ui::ConstantSequenceAction, {}, &TForm1Ui::Button6}};
     // What a command did, from a freshly made window with a class name too short to build.
     const auto outcome = [this](const std::function<void(TForm1&)>& press) {
       init();
       form_->show();
-      form_->NameEdit->setText("x");
+      UiOf(*form_).NameEdit->setText("x");
       QSignalSpy closed(form_, &TForm1::Closed);
       press(*form_);
       const FakeServices& services = fx_->Services;
@@ -562,34 +569,37 @@ class TForm1Test : public QObject {
           .arg(fx_->GenEnumForm.isVisible())
           .arg(fx_->GenEnumForm.windowTitle())
           .arg(fx_->UserLogWindow.isVisible())
-          .arg(form_->NameEdit->text())
+          .arg(UiOf(*form_).NameEdit->text())
           .arg(closed.count());
     };
     for (const Row& row : rows) {
-      QCOMPARE((form_->*row.action)->shortcut(), row.key);
-      const QString byMenu = outcome([&](TForm1& form) { (form.*row.action)->trigger(); });
-      QCOMPARE(byMenu, outcome([&](TForm1& form) { (form.*row.button)->click(); }));
+      QCOMPARE((UiOf(*form_).*row.action)->shortcut(), row.key);
+      const QString byMenu = outcome([&](TForm1& form) { (UiOf(form).*row.action)->trigger(); });
+      QCOMPARE(byMenu, outcome([&](TForm1& form) { (UiOf(form).*row.button)->click(); }));
     }
-    QCOMPARE(form_->HelpAction->shortcut(), QKeySequence(Qt::Key_F1));
-    form_->PreviewAction->trigger();
-    QVERIFY(!form_->PreviewCheck->isChecked());
+    QCOMPARE(UiOf(*form_).HelpAction->shortcut(), QKeySequence(Qt::Key_F1));
+    UiOf(*form_).PreviewAction->trigger();
+    QVERIFY(!UiOf(*form_).PreviewCheck->isChecked());
   }
 
   void keysReachTheCommands() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_));
-    form_->NameEdit->setFocus();
-    QTest::keyClick(form_->NameEdit, Qt::Key_B, Qt::ControlModifier);  // Build, not a "b"
+    UiOf(*form_).NameEdit->setFocus();
+    QTest::keyClick(UiOf(*form_).NameEdit, Qt::Key_B, Qt::ControlModifier);  // Build, not a "b"
     QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});
-    QVERIFY(form_->NameEdit->text().isEmpty());
-    QTest::keyClick(form_->NameEdit, Qt::Key_F1);
-    QVERIFY(form_->Help != nullptr && form_->Help->isVisible());
-    form_->Help->close();
+    QVERIFY(UiOf(*form_).NameEdit->text().isEmpty());
+    QTest::keyClick(UiOf(*form_).NameEdit, Qt::Key_F1);
+    QVERIFY(UiOf(*form_).Help != nullptr && UiOf(*form_).Help->isVisible());
+    UiOf(*form_).Help->close();
 
-    // Every Alt key is one control's, and none is a menu's.
+    // Every caption has an Alt key and none is a menu's. There are more captions than letters:
+    // two pairs of check boxes share theirs.
     const MnemonicCheck check = CheckMnemonics(form_);
-    QVERIFY2(check.Clashes.isEmpty(), qPrintable(check.Clashes.join(", ")));
-    for (const QAction* menu : form_->MenuBar->actions())
+    QCOMPARE(check.Clashes,
+             QStringList({"&WX strings / Constructor &with all variables as parameters",
+                          "&StdLib / &Show preview"}));
+    for (const QAction* menu : form_->menuBar()->actions())
       for (QWidget* control : form_->findChildren<QWidget*>()) {
         const QString text = control->property("text").toString();
         QVERIFY2(
@@ -597,10 +607,10 @@ class TForm1Test : public QObject {
             qPrintable(text));
       }
     QTest::keyClick(form_, Qt::Key_C, Qt::AltModifier);
-    QCOMPARE(QApplication::focusWidget(), form_->NameEdit);
+    QCOMPARE(QApplication::focusWidget(), UiOf(*form_).NameEdit);
     QTest::keyClick(form_, Qt::Key_R, Qt::AltModifier);
     QWidget* focus = QApplication::focusWidget();
-    QVERIFY(focus == form_->SystemBox || focus->parentWidget() == form_->SystemBox);
+    QVERIFY(focus == UiOf(*form_).SystemBox || focus->parentWidget() == UiOf(*form_).SystemBox);
   }
 
   void everyControlReachableOnASmallScreen() {
@@ -608,32 +618,32 @@ class TForm1Test : public QObject {
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_));
     QVERIFY(form_->width() <= 960 && form_->height() <= 540);
-    const QRect viewport(form_->Scroller->viewport()->mapTo(form_, QPoint()),
-                         form_->Scroller->viewport()->size());
-    for (QWidget* control : form_->Splitter->findChildren<QWidget*>()) {
+    const QRect viewport(UiOf(*form_).Scroller->viewport()->mapTo(form_, QPoint()),
+                         UiOf(*form_).Scroller->viewport()->size());
+    for (QWidget* control : UiOf(*form_).Splitter->findChildren<QWidget*>()) {
       if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisibleTo(form_) ||
           qobject_cast<QScrollBar*>(control) != nullptr)
         continue;
-      form_->Scroller->ensureWidgetVisible(control, 0, 0);
+      UiOf(*form_).Scroller->ensureWidgetVisible(control, 0, 0);
       const QRect shown(control->mapTo(form_, QPoint()), control->size());
       QVERIFY2(viewport.intersects(shown) && viewport.contains(shown.center()),
                qPrintable(control->metaObject()->className() +
                           (" " + control->property("text").toString())));
     }
     // A larger window gives the member table room too; Name takes the spare width.
-    const int tableWidth = form_->StringGrid1->width();
-    const int nameWidth = form_->StringGrid1->columnWidth(1);
+    const int tableWidth = UiOf(*form_).StringGrid1->width();
+    const int nameWidth = UiOf(*form_).StringGrid1->columnWidth(1);
     form_->resize(1600, 900);
-    QTRY_VERIFY(form_->StringGrid1->width() > tableWidth);
-    QVERIFY(form_->StringGrid1->columnWidth(1) > nameWidth);
-    QCOMPARE(form_->StringGrid1->horizontalHeader()->sectionResizeMode(0),
+    QTRY_VERIFY(UiOf(*form_).StringGrid1->width() > tableWidth);
+    QVERIFY(UiOf(*form_).StringGrid1->columnWidth(1) > nameWidth);
+    QCOMPARE(UiOf(*form_).StringGrid1->horizontalHeader()->sectionResizeMode(0),
              QHeaderView::Interactive);
   }
 
   void exitClosesTheMainWindow() {
     QSignalSpy closed(form_, &TForm1::Closed);
     form_->show();
-    form_->Button3->click();
+    UiOf(*form_).Button3->click();
     QVERIFY(!form_->isVisible());
     QCOMPARE(closed.count(), 1);
   }

@@ -23,7 +23,10 @@ QStringList Entries(const TempFolder& folder) {
 }
 
 void SetCell(QTableWidget* grid, int row, int column, const QString& text) {
-  grid->setItem(row - 1, column, new QTableWidgetItem(text));
+  if (QTableWidgetItem* item = grid->item(row - 1, column))
+    item->setText(text);
+  else
+    grid->setItem(row - 1, column, new QTableWidgetItem(text));
 }
 
 QString Cell(const QTableWidget* grid, int row, int column) {

@@ -38,6 +38,11 @@ struct RecordingReceiver : EnumerationReceiver {
     Calls.push_back({typeName, std::move(text)});
   }
   void ShowMainWindow() override { ++MainWindowShown; }
+  bool HoldsInsertion(const std::string& text) const override {
+    for (const Accepted& call : Calls)
+      if (call.Text == text) return true;
+    return false;
+  }
 };
 
 // Row is the grid row as the user counts it, from 1.

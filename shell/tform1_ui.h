@@ -1,0 +1,130 @@
+#pragma once
+
+// The main window's controls, menus and actions under the names the window gives them. Only the
+// window and its parts use them; other code goes through TForm1's operations.
+
+#include <memory>
+
+#include "classgen/class_description.h"
+#include "core/file_dialog.h"
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QSplitter;
+class QToolButton;
+class QWidget;
+
+namespace zandrel {
+
+class ChoiceBox;
+class CollectedEnumerations;
+class FilePreview;
+class HelpWindow;
+class LiveEditGrid;
+
+struct TForm1Ui {
+  QPushButton* Button1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLineEdit* NameEdit = nullptr;
+  QLabel* Label3 = nullptr;
+  LiveEditGrid* StringGrid1 = nullptr;
+  QGroupBox* RadioGroup1 = nullptr;
+  QButtonGroup* RadioGroup1Items = nullptr;
+  QCheckBox* PrivateCheck = nullptr;
+  QLabel* Label2 = nullptr;
+  QCheckBox* VCLCheck = nullptr;
+  QCheckBox* StdCheck = nullptr;
+  QCheckBox* MathCheck = nullptr;
+  QCheckBox* StringCheck = nullptr;
+  QPushButton* Button2 = nullptr;
+  QPushButton* Button3 = nullptr;
+  QPushButton* Button4 = nullptr;
+  QPushButton* Button5 = nullptr;
+  QPushButton* EnumButton = nullptr;
+  QPushButton* Button6 = nullptr;
+  QCheckBox* BigConstructorBox = nullptr;
+  QCheckBox* ToStringBox = nullptr;
+  QLabel* Label4 = nullptr;
+  ChoiceBox* FormBox = nullptr;
+  QLabel* SystemLabel = nullptr;
+  ChoiceBox* SystemBox = nullptr;
+  std::unique_ptr<FileDialog> SaveDialog1;
+
+  // The member table with the libraries and buttons below it, and the options with the preview;
+  // side by side, or the options under the table in a narrow window.
+  QWidget* LeftPane = nullptr;
+  QWidget* RightPane = nullptr;
+  QWidget* OptionsPane = nullptr;
+  QSplitter* Splitter = nullptr;
+  // Holds the splitter, so that on a small screen every control stays reachable by scrolling.
+  QScrollArea* Scroller = nullptr;
+  QCheckBox* PreviewCheck = nullptr;
+  FilePreview* Preview = nullptr;
+
+  QMenu* FileMenu = nullptr;
+  QMenu* RecentMenu = nullptr;
+  QMenu* EditMenu = nullptr;
+  QMenu* GenerateMenu = nullptr;
+  QMenu* ViewMenu = nullptr;
+  QMenu* HelpMenu = nullptr;
+  QAction* NewAction = nullptr;
+  QAction* OpenAction = nullptr;
+  QAction* SaveAction = nullptr;
+  QAction* SaveAsAction = nullptr;
+  QAction* BuildAction = nullptr;
+  QAction* ExitAction = nullptr;
+  QAction* UndoAction = nullptr;
+  QAction* RedoAction = nullptr;
+  // Row and cell actions work on the member table and take their keys there; the table's
+  // context menu offers them too.
+  QAction* CopyAction = nullptr;
+  QAction* PasteAction = nullptr;
+  QAction* DeleteAction = nullptr;
+  QAction* InsertRowAction = nullptr;
+  QAction* DeleteRowsAction = nullptr;
+  QAction* MoveUpAction = nullptr;
+  QAction* MoveDownAction = nullptr;
+  QAction* DuplicateAction = nullptr;
+  QAction* EnumerationsAction = nullptr;
+  QAction* ClearAction = nullptr;
+  QAction* EnumerationAction = nullptr;
+  QAction* EnumerationClassAction = nullptr;
+  QAction* ConstantSequenceAction = nullptr;
+  QAction* LogAction = nullptr;
+  QAction* PreviewAction = nullptr;
+  QAction* HelpAction = nullptr;
+  QAction* AboutAction = nullptr;
+  QAction* AboutQtAction = nullptr;
+
+  // What the last Build wrote is said in the status bar, with the button that opens its folder.
+  QToolButton* OpenFolderButton = nullptr;
+  // Made when first asked for.
+  HelpWindow* Help = nullptr;
+  CollectedEnumerations* EnumerationList = nullptr;
+};
+
+// The option boxes and the option each one ticks, with the name of its undo step: the one place
+// that pairs them.
+struct OptionBox {
+  QCheckBox* TForm1Ui::*Box;
+  bool GenerationOptions::*Option;
+  const char* Step;
+};
+inline constexpr OptionBox OptionBoxes[] = {
+    {&TForm1Ui::PrivateCheck, &GenerationOptions::PrivateCopy, "Private Copy"},
+    {&TForm1Ui::VCLCheck, &GenerationOptions::FrameworkLibrary, "Framework Library"},
+    {&TForm1Ui::StdCheck, &GenerationOptions::StdLib, "StdLib"},
+    {&TForm1Ui::MathCheck, &GenerationOptions::MathLib, "Math"},
+    {&TForm1Ui::StringCheck, &GenerationOptions::CStrings, "C Style Strings"},
+    {&TForm1Ui::BigConstructorBox, &GenerationOptions::BigConstructor, "Big Constructor"},
+    {&TForm1Ui::ToStringBox, &GenerationOptions::ToStringMethod, "ToString Method"},
+};
+
+}  // namespace zandrel
