@@ -66,4 +66,12 @@ std::vector<InsertionMismatch> InsertionMismatches(const ClassDescription& descr
   return mismatches;
 }
 
+std::string MismatchSummary(const std::vector<InsertionMismatch>& mismatches) {
+  std::string summary;
+  for (const InsertionMismatch& mismatch : mismatches)
+    summary += (summary.empty() ? "" : "; ") + mismatch.Message;
+  if (!summary.empty()) summary += " (written as it is)";
+  return summary;
+}
+
 }  // namespace zandrel

@@ -19,6 +19,9 @@ struct InsertionMismatch {
 
 std::vector<InsertionMismatch> InsertionMismatches(const ClassDescription& description);
 
+// The mismatches in one sentence, for a status line or a note; empty when every text fits.
+std::string MismatchSummary(const std::vector<InsertionMismatch>& mismatches);
+
 // The name a text carries: the enum class type, the wrapper class's type, the typedef's name, or
 // the header an include line names.
 std::string EnumerationNameOf(const std::string& text);

@@ -9,6 +9,7 @@
 #include <QUndoStack>
 
 #include "classgen/class_build.h"
+#include "classgen/insertion_fit.h"
 #include "classgen/targets.h"
 #include "core/output_text.h"
 #include "desktop/choice_box.h"
@@ -139,7 +140,12 @@ void TForm1::DoIt() {
   const std::vector<FileFailure> failures = WriteClassFiles(*description, *path, beforeReplace);
   for (const FileFailure& failure : failures)
     services_.ShowMessage(this, DescribeFailure(failure), "Error");
-  if (failures.empty()) ReportBuild(paths);
+  if (!failures.empty()) return;
+  ReportBuild(paths);
+  const std::string mismatches = MismatchSummary(InsertionMismatches(*description));
+  if (!mismatches.empty())
+    statusBar()->showMessage(statusBar()->currentMessage() + QStringLiteral(". Note: ") +
+                             QString::fromStdString(mismatches));
 }
 
 void TForm1::Clear() {

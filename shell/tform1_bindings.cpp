@@ -11,6 +11,7 @@
 #include <QUndoStack>
 
 #include "classgen/class_build.h"
+#include "classgen/insertion_fit.h"
 #include "classgen/targets.h"
 #include "desktop/choice_box.h"
 #include "desktop/file_preview.h"
@@ -43,6 +44,9 @@ std::vector<PreviewPage> PreviewPages(const ClassInput& input) {
   }
   for (ClassFileText& file : ClassFileTexts(*description, ProposedFileName(*description)))
     pages.push_back({std::move(file.TabName), std::move(file.Path), std::move(file.Text)});
+  // Enumerations the target cannot use: a note after the files, which stay where they were.
+  const std::string mismatches = MismatchSummary(InsertionMismatches(*description));
+  if (!mismatches.empty()) pages.push_back({"Note", {}, {ShareText("Note: " + mismatches + ".")}});
   return pages;
 }
 
@@ -65,10 +69,9 @@ void TForm1::BindControls() {
   });
   for (const OptionBox& pair : OptionBoxes)
     connect(ui.*pair.Box, &QCheckBox::toggled, this, [&history, pair](bool ticked) {
-      history.Change(QString::fromUtf8(pair.Step),
-                     [option = pair.Option, ticked](ClassInput& input) {
-                       input.Options.*option = ticked;
-                     });
+      history.Change(
+          QString::fromUtf8(pair.Step),
+          [option = pair.Option, ticked](ClassInput& input) { input.Options.*option = ticked; });
     });
   const std::pair<QPushButton*, void (TForm1::*)()> buttons[] = {
       {ui.Button1, &TForm1::DoIt},    {ui.Button2, &TForm1::Clear},
@@ -96,7 +99,8 @@ void TForm1::BindControls() {
   });
   // The preview is made from a copy of the description, on the preview's worker, once per burst
   // of changes and only while it shows.
-  connect(model_, &DescriptionModel::Changed, ui.Preview, [preview = ui.Preview] { preview->Invalidate(); });
+  connect(model_, &DescriptionModel::Changed, ui.Preview,
+          [preview = ui.Preview] { preview->Invalidate(); });
   ui.Preview->SetSource(
       [this] { return PreviewJob([input = model_->Input()] { return PreviewPages(input); }); });
   connect(History(), &QUndoStack::cleanChanged, this,
@@ -141,7 +145,8 @@ void TForm1::ShowOptions() {
   if (QAbstractButton* item =
           ui_->RadioGroup1Items->button(static_cast<int>(options.ComparisonLevel)))
     item->setChecked(true);
-  for (const OptionBox& pair : OptionBoxes) (ui_.get()->*pair.Box)->setChecked(options.*pair.Option);
+  for (const OptionBox& pair : OptionBoxes)
+    (ui_.get()->*pair.Box)->setChecked(options.*pair.Option);
   ui_->FormBox->Accept(static_cast<int>(options.NameForm));
 }
 

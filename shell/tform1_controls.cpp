@@ -109,8 +109,7 @@ void TForm1::BuildControls() {
   ui.Button5 = new QPushButton(Text("L&og an error or comment"), this);
   ui.EnumButton = new QPushButton(Text("Gener&ate Enumeration as a Class"), this);
   ui.Button6 = new QPushButton(Text("Generate Constant Se&quence"), this);
-  ui.BigConstructorBox =
-      new QCheckBox(Text("Constructor &with all variables as parameters"), this);
+  ui.BigConstructorBox = new QCheckBox(Text("Constructor &with all variables as parameters"), this);
   ui.ToStringBox = new QCheckBox(Text("Generate a ToString &method"), this);
 
   ui.Label4 = new QLabel(Text("Form of &names"), this);
@@ -122,7 +121,8 @@ void TForm1::BuildControls() {
   ui.Label4->setBuddy(ui.FormBox);
   QStringList systems;
   for (const ClassTarget& target : ClassTargets()) systems.append(Text(target.ItemText));
-  ui.SystemBox = new ChoiceBox(services_, systems, TargetRow(GenerationOptions().TargetSystem), this);
+  ui.SystemBox =
+      new ChoiceBox(services_, systems, TargetRow(GenerationOptions().TargetSystem), this);
   ui.SystemLabel = new QLabel(Text("Ta&rget system"), this);
   ui.SystemLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   ui.SystemLabel->setBuddy(ui.SystemBox);
@@ -163,18 +163,27 @@ void TForm1::BuildControls() {
   ui.SystemBox->setAccessibleName(Text("Target system"));
   ui.Preview->setAccessibleName(Text("Preview"));
   // Tests and accessibility tools find the controls by the window's names for them.
-  const std::pair<QObject*, const char*> names[] = {
-      {ui.Button1, "Button1"},       {ui.NameEdit, "NameEdit"},
-      {grid, "StringGrid1"},         {ui.RadioGroup1, "RadioGroup1"},
-      {ui.PrivateCheck, "PrivateCheck"}, {ui.VCLCheck, "VCLCheck"},
-      {ui.StdCheck, "StdCheck"},     {ui.MathCheck, "MathCheck"},
-      {ui.StringCheck, "StringCheck"}, {ui.Button2, "Button2"},
-      {ui.Button3, "Button3"},       {ui.Button4, "Button4"},
-      {ui.Button5, "Button5"},       {ui.EnumButton, "EnumButton"},
-      {ui.Button6, "Button6"},       {ui.BigConstructorBox, "BigConstructorBox"},
-      {ui.ToStringBox, "ToStringBox"}, {ui.FormBox, "FormBox"},
-      {ui.SystemBox, "SystemBox"},   {ui.PreviewCheck, "PreviewCheck"},
-      {ui.Preview, "Preview"}};
+  const std::pair<QObject*, const char*> names[] = {{ui.Button1, "Button1"},
+                                                    {ui.NameEdit, "NameEdit"},
+                                                    {grid, "StringGrid1"},
+                                                    {ui.RadioGroup1, "RadioGroup1"},
+                                                    {ui.PrivateCheck, "PrivateCheck"},
+                                                    {ui.VCLCheck, "VCLCheck"},
+                                                    {ui.StdCheck, "StdCheck"},
+                                                    {ui.MathCheck, "MathCheck"},
+                                                    {ui.StringCheck, "StringCheck"},
+                                                    {ui.Button2, "Button2"},
+                                                    {ui.Button3, "Button3"},
+                                                    {ui.Button4, "Button4"},
+                                                    {ui.Button5, "Button5"},
+                                                    {ui.EnumButton, "EnumButton"},
+                                                    {ui.Button6, "Button6"},
+                                                    {ui.BigConstructorBox, "BigConstructorBox"},
+                                                    {ui.ToStringBox, "ToStringBox"},
+                                                    {ui.FormBox, "FormBox"},
+                                                    {ui.SystemBox, "SystemBox"},
+                                                    {ui.PreviewCheck, "PreviewCheck"},
+                                                    {ui.Preview, "Preview"}};
   for (const auto& [control, name] : names) control->setObjectName(Text(name));
 }
 
@@ -268,9 +277,9 @@ void TForm1::SetTabOrder() {
   const TForm1Ui& ui = *ui_;
   QList<QWidget*> order{ui.Button1, ui.NameEdit, ui.StringGrid1};
   for (QAbstractButton* item : ui.RadioGroup1Items->buttons()) order.append(item);
-  order.append({ui.PrivateCheck, ui.VCLCheck, ui.StdCheck, ui.MathCheck, ui.StringCheck,
-                ui.Button2, ui.Button3, ui.Button4, ui.Button5, ui.EnumButton, ui.Button6,
-                ui.BigConstructorBox, ui.ToStringBox, ui.FormBox, ui.SystemBox, ui.PreviewCheck});
+  order.append({ui.PrivateCheck, ui.VCLCheck, ui.StdCheck, ui.MathCheck, ui.StringCheck, ui.Button2,
+                ui.Button3, ui.Button4, ui.Button5, ui.EnumButton, ui.Button6, ui.BigConstructorBox,
+                ui.ToStringBox, ui.FormBox, ui.SystemBox, ui.PreviewCheck});
   order.append(ui.Preview->FocusOrder());
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
@@ -323,8 +332,8 @@ void TForm1::ShowPreview(bool shown) {
     pane->hide();
     // Narrow enough for the table and the options side by side, no narrower.
     const int compact = ui_->LeftPane->minimumSizeHint().width() +
-                        ui_->OptionsPane->minimumSizeHint().width() +
-                        ui_->Splitter->handleWidth() + 60;
+                        ui_->OptionsPane->minimumSizeHint().width() + ui_->Splitter->handleWidth() +
+                        60;
     previewWidth_ = std::max(0, before - compact);
     if (before > compact) resize(compact, height());
     return;

@@ -1,6 +1,7 @@
 // The main window's description as a document: New, Open, Save and Save As, the title, the
 // recent files, and what the window keeps between runs.
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QMenu>
 #include <QScreen>
@@ -8,7 +9,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QUndoStack>
-#include <QCheckBox>
 #include <variant>
 
 #include "classgen/class_build.h"

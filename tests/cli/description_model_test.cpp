@@ -40,29 +40,42 @@ struct SetterCase {
 
 TEST(DescriptionModel, EachSetterChangesItsPartAndSaysSoOnce) {
   const SetterCase cases[] = {
-      {"name", [](auto& m) { m.SetNameText("Point"); },
-       [](const ClassInput& i) { return i.NameText == "Point"; }, {"name", "changed"}},
-      {"cell", [](auto& m) { m.SetCell(18, 2, "0"); },
-       [](const ClassInput& i) { return i.Grid[18][2] == "0"; }, {"cells", "changed"}},
-      {"cell outside the table", [](auto& m) { m.SetCell(19, 0, "int"); },
-       [](const ClassInput& i) { return i == ClassInput(); }, {}},
-      {"option", [](auto& m) { m.SetOption(&GenerationOptions::MathLib, true); },
-       [](const ClassInput& i) { return i.Options.MathLib; }, {"options", "changed"}},
-      {"option as it was", [](auto& m) { m.SetOption(&GenerationOptions::FrameworkLibrary, true); },
-       [](const ClassInput& i) { return i == ClassInput(); }, {}},
+      {"name",
+       [](auto& m) { m.SetNameText("Point"); },
+       [](const ClassInput& i) { return i.NameText == "Point"; },
+       {"name", "changed"}},
+      {"cell",
+       [](auto& m) { m.SetCell(18, 2, "0"); },
+       [](const ClassInput& i) { return i.Grid[18][2] == "0"; },
+       {"cells", "changed"}},
+      {"cell outside the table",
+       [](auto& m) { m.SetCell(19, 0, "int"); },
+       [](const ClassInput& i) { return i == ClassInput(); },
+       {}},
+      {"option",
+       [](auto& m) { m.SetOption(&GenerationOptions::MathLib, true); },
+       [](const ClassInput& i) { return i.Options.MathLib; },
+       {"options", "changed"}},
+      {"option as it was",
+       [](auto& m) { m.SetOption(&GenerationOptions::FrameworkLibrary, true); },
+       [](const ClassInput& i) { return i == ClassInput(); },
+       {}},
       {"comparisons",
        [](auto& m) { m.SetComparisonLevel(ComparisonLevel::AllComparisons); },
        [](const ClassInput& i) {
          return i.Options.ComparisonLevel == ComparisonLevel::AllComparisons;
        },
        {"options", "changed"}},
-      {"naming form", [](auto& m) { m.SetNameForm(NameForm::UpperCamel); },
+      {"naming form",
+       [](auto& m) { m.SetNameForm(NameForm::UpperCamel); },
        [](const ClassInput& i) { return i.Options.NameForm == NameForm::UpperCamel; },
        {"options", "changed"}},
-      {"target", [](auto& m) { m.SetTargetSystem(TargetSystem::Java); },
+      {"target",
+       [](auto& m) { m.SetTargetSystem(TargetSystem::Java); },
        [](const ClassInput& i) { return i.Options.TargetSystem == TargetSystem::Java; },
        {"target", "changed"}},
-      {"insertions", [](auto& m) { m.SetHeaderInsertions(InsertionList{"enum A {};"}); },
+      {"insertions",
+       [](auto& m) { m.SetHeaderInsertions(InsertionList{"enum A {};"}); },
        [](const ClassInput& i) { return i.HeaderInsertions == InsertionList{"enum A {};"}; },
        {"insertions", "changed"}},
       {"everything at once",
@@ -117,8 +130,8 @@ TEST(TargetTable, SchemaListsEveryTargetSystem) {
   QFile file(QStringLiteral(ZANDREL_SCHEMA_DIR "/class-description.schema.json"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QJsonObject schema = QJsonDocument::fromJson(file.readAll()).object();
-  const QJsonArray listed = schema["properties"]["Options"]["properties"]["TargetSystem"]["enum"]
-                                .toArray();
+  const QJsonArray listed =
+      schema["properties"]["Options"]["properties"]["TargetSystem"]["enum"].toArray();
   std::vector<std::string> names;
   for (const QJsonValue& name : listed) names.push_back(name.toString().toStdString());
   std::vector<std::string> targets;
