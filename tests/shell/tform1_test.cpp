@@ -132,7 +132,7 @@ class TForm1Test : public QObject {
     QCOMPARE(Shown(UiOf(*form_).Label3->text()), QString("Member data and functions"));
     QCOMPARE(Shown(UiOf(*form_).Label4->text()), QString("Form of names"));
 
-    QCOMPARE(UiOf(*form_).SystemBox->count(), 4);
+    QCOMPARE(UiOf(*form_).SystemBox->count(), std::ssize(ClassTargets()));
     QCOMPARE(UiOf(*form_).FormBox->count(), 3);
     QCOMPARE(UiOf(*form_).StringGrid1->rowCount(), 19);
     QCOMPARE(UiOf(*form_).StringGrid1->columnCount(), 3);
@@ -328,7 +328,8 @@ class TForm1Test : public QObject {
                                    : static_cast<int>(form_->SelectedNameForm());
     QCOMPARE(selected, accepted < 0 ? (systemBox ? 1 : 0) : accepted);
     QCOMPARE(box->currentText(), shown);
-    QCOMPARE(box->count(), systemBox ? 4 : 3);  // typed text never becomes an item
+    // Typed text never becomes an item.
+    QCOMPARE(box->count(), systemBox ? std::ssize(ClassTargets()) : 3);
   }
 
   // Keystrokes alone are not checked; leaving the box is.
