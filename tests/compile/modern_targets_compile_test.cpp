@@ -13,6 +13,7 @@
 #include "classgen/class_build.h"
 #include "classgen/class_description.h"
 #include "enumgen/enumeration_output.h"
+#include "tests/support/enumeration_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace zandrel {
@@ -53,12 +54,7 @@ class ModernTargets : public ::testing::Test {
     request.Style = EnumerationStyle::ModernEnumeration;
     request.SeparateFile = separateFile;
     request.OutputPath = folder_.Path(request.TypeName + ".h");
-    auto composed = ComposeEnumeration(request, nullptr);
-    EXPECT_TRUE(std::holds_alternative<EnumerationOutput>(composed)) << request.TypeName;
-    if (!std::holds_alternative<EnumerationOutput>(composed)) return {};
-    const EnumerationOutput& output = std::get<EnumerationOutput>(composed);
-    EXPECT_TRUE(ReplaceFiles(output.Files).empty()) << request.TypeName;
-    return output.HandOver();
+    return testing::ComposeAndWrite(request);
   }
 
   testing::TempFolder folder_;
