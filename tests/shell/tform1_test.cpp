@@ -227,6 +227,22 @@ class TForm1Test : public QObject {
     QCOMPARE(ReadFile(Path("Meter.h")), WriteCppHeader(Sample(TargetSystem::CBuilder)));
   }
 
+  // An enumeration the target cannot use is written as it is, and the status line says so.
+  void buildSaysWhichEnumerationsDoNotFit() {
+    ClassDescription sample = Sample(TargetSystem::Java);
+    sample.HeaderInsertions = {"enum Light_enum {\n   Red};\n"};
+    EnterDescription(*form_, sample);
+    UiOf(*form_).NameEdit->setText("  my class ");
+    fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
+    UiOf(*form_).Button1->click();
+    QCOMPARE(ReadFile(Path("Meter.java")), WriteJavaClass(sample));
+    const QString said = form_->statusBar()->currentMessage();
+    QVERIFY2(said.startsWith("Wrote Meter.java in ") &&
+                 said.endsWith(". Note: enumeration \"Light\" is C++ and does not fit a Java file "
+                               "(written as it is)"),
+             qPrintable(said));
+  }
+
   void buildRefusesShortClassName_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("accepted");
