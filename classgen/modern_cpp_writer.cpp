@@ -181,9 +181,16 @@ std::string OutputOperator(const ClassDescription& description) {
 constexpr std::string_view WriteMember =
     "\nnamespace {\n"
     "\n"
-    "// Writes a member that has an operator<<, and \"?\" for one that has none.\n"
+    "// Writes a member that has an operator<<, and \"?\" for one that has none; a null pointer\n"
+    "// (which a stream must not be given as a C string) as \"nullptr\".\n"
     "template <class T>\n"
     "void write_member(std::ostream& out, const T& member) {\n"
+    "  if constexpr (std::is_pointer_v<T>) {\n"
+    "    if (member == nullptr) {\n"
+    "      out << \"nullptr\";\n"
+    "      return;\n"
+    "    }\n"
+    "  }\n"
     "  if constexpr (requires(std::ostream& o, const T& m) { o << m; }) {\n"
     "    out << member;\n"
     "  } else {\n"
@@ -241,6 +248,7 @@ TextPieces ModernCppSourcePieces(const ClassDescription& description) {
   const bool toString = description.Options.ToStringMethod;
   if (toString || !stubs.empty()) text += "\n";
   if (!stubs.empty()) text += "#include <stdexcept>\n";
+  if (toString) text += "#include <type_traits>\n";
   if (toString) text += std::string(WriteMember) + OutputOperator(description);
   text += stubs;
   return {ShareText(std::move(text))};

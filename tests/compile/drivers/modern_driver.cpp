@@ -90,10 +90,11 @@ int main() {
   Widget widget;
   Check(widget.GetOn() && widget.GetBig() == 7 && widget.GetLevel() == Level::High, "Widget");
   widget.SetOn(false);
+  widget.SetTag(nullptr);
   widget.SetOwned(std::make_unique<int>(3));
   Check(!widget.GetOn() && *widget.GetOwned() == 3, "Widget's setters");
   Check(Written(widget).starts_with(
-            "Widget{counts=?, on=0, big=7, tag=w, grid=?, level=High, wide=Invalid, owned="),
+            "Widget{counts=?, on=0, big=7, tag=nullptr, grid=?, level=High, wide=Invalid, owned="),
         "Widget's operator<<");
   return failures == 0 ? 0 : 1;
 }
