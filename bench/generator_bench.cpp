@@ -131,7 +131,45 @@ void BM_EnumerationFromListFile(benchmark::State& state) {
 BENCHMARK(BM_EnumerationFromListFile)
     ->ArgsProduct({{1000, 100000, 1000000}, {0}})
     ->Args({1000000, 1})
+    ->Args({100000, 2})
+    ->Args({1000000, 2})
     ->Unit(benchmark::kMillisecond);
+
+// The enum class header of a list file, compiled with g++ at -O0 into an object that uses its
+// functions: a list as long as this must still compile in well under a minute.
+void BM_EnumClassHeaderCompiles(benchmark::State& state) {
+  const auto folder = std::filesystem::temp_directory_path() / "zandrel-bench-enum-class";
+  std::filesystem::create_directories(folder);
+  EnumerationRequest request;
+  request.TypeName = "BigList";
+  request.Style = EnumerationStyle::ModernEnumeration;
+  request.FromFile = true;
+  request.ListPath = ListFilePath(state.range(0));
+  request.SeparateFile = true;
+  request.OutputPath = (folder / "BigList.h").string();
+  const auto read = ReadListFile(request.ListPath);
+  const auto composed = ComposeEnumeration(request, &std::get<ListFile>(read));
+  ReplaceFiles(std::get<EnumerationOutput>(composed).Files);
+  std::ofstream(folder / "use.cpp")
+      << "#include \"BigList.h\"\n"
+         "#include <iostream>\n"
+         "int main(int argc, char** argv) {\n"
+         "  std::cout << BigList_values.at(static_cast<std::size_t>(argc)) << ' '\n"
+         "            << BigList_from_string(argv[0]).has_value() << '\\n';\n"
+         "}\n";
+  const std::string command = "cd '" + folder.string() +
+                              "' && '" ZANDREL_BENCH_COMPILER
+                              "' -std=c++20 -O0 -c use.cpp -o use.o";
+  for (auto _ : state)
+    if (std::system(command.c_str()) != 0) state.SkipWithError("the header did not compile");
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_EnumClassHeaderCompiles)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond);
 
 void BM_EnumerationFromFullGrid(benchmark::State& state) {
   EnumerationRequest request;

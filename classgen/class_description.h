@@ -11,7 +11,14 @@
 
 namespace zandrel {
 
-enum class TargetSystem { CBuilder = 0, DevCpp = 1, VisualCpp = 2, Java = 3 };
+enum class TargetSystem {
+  CBuilder = 0,
+  DevCpp = 1,
+  VisualCpp = 2,
+  Java = 3,
+  ModernCpp = 4,
+  JavaRecord = 5
+};
 enum class NameForm { LowerUnderscore = 0, LowerCamel = 1, UpperCamel = 2 };
 enum class ComparisonLevel { NoComparisons = 0, EqualityOnly = 1, AllComparisons = 2 };
 

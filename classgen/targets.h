@@ -12,6 +12,13 @@ namespace zandrel {
 // Writes the whole text of one file for a class, in pieces that share the header insertions.
 using ClassWriter = TextPieces (*)(const ClassDescription& description);
 
+// Which enumeration texts a target's files can use.
+enum class InsertionFit {
+  LegacyCpp,     // the typedef and wrapper-class styles
+  EnumClassCpp,  // the enum class style
+  Java,          // none: every enumeration text is C++
+};
+
 // One file that Build writes: the preview tab that shows it, what follows FileStem in its path,
 // and its writer.
 struct TargetFile {
@@ -33,6 +40,7 @@ struct ClassTarget {
   bool UsesCLibraryBoxes;              // whether the StdLib, Math and C string boxes add anything
   std::string_view FrameworkInclude;   // what a ticked library box adds to the C++ header
   std::span<const TargetFile> Files;   // in writing order
+  InsertionFit Fits;                   // the enumeration texts its files can use
 };
 
 // Every target, in the order of TargetSystem's values.

@@ -96,6 +96,7 @@ std::vector<OutputFile> ClassEntry(const std::string& path, const std::string& o
   if (const auto* message = std::get_if<std::string>(&read)) EntryFault(*message, index, false);
   const auto description = ReadClassDescription(std::get<ClassInput>(read));
   if (!description) EntryFault(path + ": " + std::string(ShortClassNameMessage), index, true);
+  WarnOfMismatches(*description, "entries[" + std::to_string(index) + "] (" + path + ")");
   return ClassOutputFiles(*description, output);
 }
 

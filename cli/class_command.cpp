@@ -23,6 +23,9 @@ constexpr std::string_view ClassUsage =
     "-, standard input. Files whose text would not change are left alone; the\n"
     "others are replaced whole, both or neither. A file edited since Zandrel wrote\n"
     "it gets the new text merged into it; one that conflicts is not written.\n"
+    "TargetSystem ModernCpp writes C++20, JavaRecord a Java 17 record. An\n"
+    "enumeration text of HeaderInsertions that the target cannot use is written as\n"
+    "it is, with a warning on standard error.\n"
     "\n"
     "      --base OLD.json  merge from the files OLD.json gives, not from the\n"
     "                 texts recorded when the files were last written\n"
@@ -69,6 +72,7 @@ int RunClassCommand(const Arguments& given) {
       throw UsageError("--base " + *options.Base + ": " + std::string(ShortClassNameMessage));
     bases = BasesFrom(ClassOutputFiles(*older, line.Operands[1]));
   }
+  WarnOfMismatches(*description);
   // Nothing is written unless every file can be: an output path that is a folder, FIFO or
   // device is refused before any file changes.
   if (const auto folder = CheckChosenPath(line.Operands[1])) {

@@ -8,6 +8,9 @@
 #include <utility>
 #include <variant>
 
+#include "classgen/insertion_fit.h"
+#include "core/output_text.h"
+
 namespace zandrel::cli {
 
 namespace {
@@ -106,6 +109,11 @@ CommandLine ParseCommandLine(const Arguments& arguments, bool withStdout) {
     line.Mode = delivery;
   }
   return line;
+}
+
+void WarnOfMismatches(const ClassDescription& description, const std::string& where) {
+  for (const InsertionMismatch& mismatch : InsertionMismatches(description))
+    PrintError("zandrel-gen: warning: " + (where.empty() ? "" : where + ": ") + mismatch.Message);
 }
 
 }  // namespace zandrel::cli

@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "core/output_text.h"
+namespace zandrel {
+struct ClassDescription;
+}
 
 namespace zandrel::cli {
 
@@ -60,6 +63,9 @@ void PrintError(const std::string& line);
 // Every message about a file is "zandrel-gen: FILE: REASON" (FILE may carry ":LINE:COLUMN"):
 // the message, as the windows show it, after the program's name.
 void PrintFileError(const std::string& message);
+// Warns on standard error, "zandrel-gen: warning: " before the message (and where, when given),
+// for each enumeration text the description's target cannot use; the files stay as they are.
+void WarnOfMismatches(const ClassDescription& description, const std::string& where = {});
 
 // Writes the text to standard output and flushes it; false (the reason already on standard error)
 // when it could not be written, such as on a full disk or a closed pipe.

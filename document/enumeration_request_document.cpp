@@ -17,7 +17,10 @@ EnumerationStyle StyleMember(const QJsonObject& request, const std::string& wher
   const std::string style = TextMember(request, "Style", "PlainEnumeration", where);
   if (style == "PlainEnumeration") return EnumerationStyle::PlainEnumeration;
   if (style == "EnumerationClass") return EnumerationStyle::EnumerationClass;
-  throw DocumentError(where + ".Style must be \"PlainEnumeration\" or \"EnumerationClass\"");
+  if (style == "ModernEnumeration") return EnumerationStyle::ModernEnumeration;
+  throw DocumentError(where +
+                      ".Style must be \"PlainEnumeration\", \"EnumerationClass\" or "
+                      "\"ModernEnumeration\"");
 }
 
 void ReadRows(const QJsonObject& object, const std::string& where, EnumerationRequest& request) {

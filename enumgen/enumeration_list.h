@@ -13,7 +13,7 @@
 
 namespace zandrel {
 
-enum class EnumerationStyle { PlainEnumeration = 0, EnumerationClass = 1 };
+enum class EnumerationStyle { PlainEnumeration = 0, EnumerationClass = 1, ModernEnumeration = 2 };
 
 constexpr int NameGridRows = 49;
 

@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "enumgen/enumeration_class_writer.h"
 #include "enumgen/enumeration_texts.h"
+#include "enumgen/modern_enumeration_writer.h"
 #include "enumgen/plain_enumeration_writer.h"
 
 namespace zandrel {
@@ -14,8 +15,35 @@ std::vector<std::string> EnumerationOutputPaths(std::string_view OutputPath) {
   return {stem + ".h", stem + ".cpp"};
 }
 
+std::vector<std::string> EnumerationOutputPaths(const EnumerationRequest& request) {
+  std::vector<std::string> paths = EnumerationOutputPaths(request.OutputPath);
+  if (request.Style == EnumerationStyle::ModernEnumeration) paths.pop_back();
+  return paths;
+}
+
+namespace {
+
+// The enum class style needs the names themselves, sorted, so a list file's words are taken into
+// a list first.
+std::variant<EnumerationOutput, Refusal> ComposeModernEnumeration(const EnumerationRequest& request,
+                                                                  const ListFile* listFile) {
+  auto built = BuildEnumerationList(request, listFile);
+  if (auto* refusal = std::get_if<Refusal>(&built)) return std::move(*refusal);
+  EnumerationOutput output;
+  output.Texts = ModernEnumerationTexts(request, std::get<EnumerationList>(built));
+  output.SeparateFile = request.SeparateFile;
+  if (!request.SeparateFile) return output;
+  output.Files = {{EnumerationOutputPaths(request).front(), ModernEnumerationHeader(output.Texts)}};
+  output.IncludeLine = ModernIncludeLine(request);
+  return output;
+}
+
+}  // namespace
+
 std::variant<EnumerationOutput, Refusal> ComposeEnumeration(const EnumerationRequest& request,
                                                             const ListFile* listFile) {
+  if (request.Style == EnumerationStyle::ModernEnumeration)
+    return ComposeModernEnumeration(request, listFile);
   EnumerationOutput output;
   if (request.FromFile) {
     output.Texts = BuildTexts(request, listFile);

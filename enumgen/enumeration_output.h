@@ -14,7 +14,7 @@ namespace zandrel {
 // Everything one OK produces, before anything is written.
 struct EnumerationOutput {
   EnumerationTexts Texts;         // EnumText followed by ToStringText, in one text
-  std::vector<OutputFile> Files;  // with SeparateFile: the header, then the source
+  std::vector<OutputFile> Files;  // with SeparateFile: the header, then the source (if any)
   std::string IncludeLine;        // with SeparateFile
   bool SeparateFile = false;
 
@@ -26,6 +26,8 @@ struct EnumerationOutput {
 
 // The files of a request with SeparateFile: OutputStem + ".h", then OutputStem + ".cpp".
 std::vector<std::string> EnumerationOutputPaths(std::string_view OutputPath);
+// The files the request's style writes: the enum class style writes the header alone.
+std::vector<std::string> EnumerationOutputPaths(const EnumerationRequest& request);
 
 // The list's texts and, with SeparateFile, the style's two files for OutputPath. listFile is
 // read with FromFile, its names taken where they lie; null when no file was chosen (it then

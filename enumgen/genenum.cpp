@@ -119,6 +119,11 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   Edit2 = new QLineEdit("ZD", this);
   SeparateBox = new QCheckBox("&Save in separate file", this);
   FileBox = new QCheckBox("&Enter from file", this);
+  // Either opening style becomes the enum class style while this is ticked; the dialog keeps it.
+  ModernBox = new QCheckBox("&Modern C++ (enum class)", this);
+  ModernBox->setToolTip(
+      "Writes an enum class with constexpr to_string, TYPE_from_string and TYPE_values, for the "
+      "Modern C++ (C++20) target; with a separate file, a header alone");
   OKButton = new QPushButton("&OK", this);
   Button1 = new QPushButton("&Cancel", this);
 
@@ -173,6 +178,7 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   optionColumn->addSpacing(6);
   optionColumn->addWidget(SeparateBox);
   optionColumn->addWidget(FileBox);
+  optionColumn->addWidget(ModernBox);
   optionColumn->addStretch(1);
   optionColumn->addLayout(buttonRow);
 
@@ -185,8 +191,8 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   main->addLayout(optionColumn, 0);
   main->addLayout(previewColumn, 1);
 
-  QList<QWidget*> order{Edit1,    Outside, Prefix,  Edit2,      NameGrid,
-                        OKButton, Button1, FileBox, SeparateBox};
+  QList<QWidget*> order{Edit1,    Outside, Prefix,  Edit2,       NameGrid,
+                        OKButton, Button1, FileBox, SeparateBox, ModernBox};
   order.append(Preview->FocusOrder());
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
@@ -200,7 +206,7 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   connect(Button1, &QPushButton::clicked, this, &TGenEnumForm::CancelDone);
   connect(Edit1, &QLineEdit::textChanged, this, &TGenEnumForm::UpdatePreview);
   connect(Edit2, &QLineEdit::textChanged, this, &TGenEnumForm::UpdatePreview);
-  for (QCheckBox* box : {Outside, Prefix, SeparateBox, FileBox})
+  for (QCheckBox* box : {Outside, Prefix, SeparateBox, FileBox, ModernBox})
     connect(box, &QCheckBox::toggled, this, &TGenEnumForm::UpdatePreview);
   connect(NameGrid, &LiveEditGrid::Edited, this, &TGenEnumForm::UpdatePreview);
 
@@ -270,7 +276,7 @@ bool TGenEnumForm::GenerateEnumeration() {
     // Ask before anything is read, so a No leaves no trace (not even a list file dialog). Files
     // with a record of what was generated into them are merged instead, once composed.
     const std::vector<std::string> existing =
-        FilesWithoutBase(EnumerationOutputPaths(request.OutputPath));
+        FilesWithoutBase(EnumerationOutputPaths(request));
     if (!existing.empty()) {
       if (!services_.AskYesNo(this, ReplaceQuestion(existing), std::string(ReplaceCaption)))
         return false;
@@ -348,7 +354,7 @@ bool TGenEnumForm::ChooseListFile() {
 EnumerationRequest TGenEnumForm::ReadControls() const {
   EnumerationRequest request;
   request.TypeName = Trim(Edit1->text().toStdString());
-  request.Style = style_;
+  request.Style = ModernBox->isChecked() ? EnumerationStyle::ModernEnumeration : style_;
   request.FirstAndLast = Outside->isChecked();
   request.ApplyPrefix = Prefix->isChecked();
   request.PrefixText = Edit2->text().toStdString();

@@ -67,6 +67,7 @@ class TGenEnumForm : public QWidget {
   LiveEditGrid* NameGrid = nullptr;
   QCheckBox* SeparateBox = nullptr;
   QCheckBox* FileBox = nullptr;
+  QCheckBox* ModernBox = nullptr;  // the enum class style, whichever style opened the dialog
   QPushButton* OKButton = nullptr;
   QPushButton* Button1 = nullptr;
   std::unique_ptr<FileDialog> SaveDialog1;

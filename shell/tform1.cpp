@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "classgen/class_build.h"
+#include "classgen/insertion_fit.h"
 #include "classgen/targets.h"
 #include "core/output_text.h"
 #include "desktop/choice_box.h"
@@ -158,6 +159,10 @@ void TForm1::DoIt() {
   for (const OutputFile& file : files) paths.push_back(file.Path);
   ReportBuild(paths);
   if (!outcome.Merged.empty()) statusBar()->showMessage(MergedMessage(outcome.Merged));
+  const std::string mismatches = MismatchSummary(InsertionMismatches(*description));
+  if (!mismatches.empty())
+    statusBar()->showMessage(statusBar()->currentMessage() + QStringLiteral(". Note: ") +
+                             QString::fromStdString(mismatches));
 }
 
 void TForm1::Clear() {

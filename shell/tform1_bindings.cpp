@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "classgen/class_build.h"
+#include "classgen/insertion_fit.h"
 #include "classgen/targets.h"
 #include "desktop/choice_box.h"
 #include "desktop/file_preview.h"
@@ -47,6 +48,9 @@ std::vector<PreviewPage> PreviewPages(const ClassInput& input) {
   }
   for (ClassFileText& file : ClassFileTexts(*description, ProposedFileName(*description)))
     pages.push_back({std::move(file.TabName), std::move(file.Path), std::move(file.Text)});
+  // Enumerations the target cannot use: a note after the files, which stay where they were.
+  const std::string mismatches = MismatchSummary(InsertionMismatches(*description));
+  if (!mismatches.empty()) pages.push_back({"Note", {}, {ShareText("Note: " + mismatches + ".")}});
   return pages;
 }
 

@@ -97,6 +97,15 @@ TEST_F(ClassCommand, EveryTargetThroughBuildAndTheCommandLine) {
       {TargetSystem::DevCpp, "DevCpp", "DevC++", "Sample.h", "WX strings", 3, true, cpp},
       {TargetSystem::VisualCpp, "VisualCpp", "Visual C++", "Sample.h", "", 3, true, cpp},
       {TargetSystem::Java, "Java", "Java", "Sample.java", "", 2, false, {{"Java", "Sample.java"}}},
+      {TargetSystem::ModernCpp, "ModernCpp", "Modern C++ (C++20)", "Sample.h", "", 3, false, cpp},
+      {TargetSystem::JavaRecord,
+       "JavaRecord",
+       "Java record (17)",
+       "Sample.java",
+       "",
+       2,
+       false,
+       {{"Java", "Sample.java"}}},
   };
   // Records the proposed name and answers with a path, or cancels without one.
   struct Dialog : FileDialog {
@@ -159,6 +168,38 @@ TEST_F(ClassCommand, JavaWithDefaultsAndInsertions) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(ReadFile(Path("my.java")), WriteJavaClass(expected));
   EXPECT_FALSE(fs::exists(Path("my.h")));
+}
+
+// An enumeration text the target cannot use is written as it is, with a warning for each.
+TEST_F(ClassCommand, WarnsOfEnumerationsThatDoNotFit) {
+  const std::string legacy = R"(typedef enum {\n   A}\n    Shade;\n)";
+  const std::string included = R"(#include \"Level.h\" // enum class Level)";
+  const std::string inlined = R"(// enum class Colour\nenum class Colour : int {};\n)";
+  struct Case {
+    std::string target;
+    std::string warnings;
+  };
+  const Case cases[] = {
+      {"DevCpp",
+       "zandrel-gen: warning: enumeration \"Level\" is an enum class and does not fit a DevC++ "
+       "header\nzandrel-gen: warning: enumeration \"Colour\" is an enum class and does not fit a "
+       "DevC++ header\n"},
+      {"ModernCpp",
+       "zandrel-gen: warning: enumeration \"Shade\" is a typedef or wrapper-class enumeration and "
+       "does not fit a Modern C++ (C++20) header\n"},
+      {"Java",
+       "zandrel-gen: warning: enumeration \"Shade\" is C++ and does not fit a Java file\n"
+       "zandrel-gen: warning: enumeration \"Level\" is C++ and does not fit a Java file\n"
+       "zandrel-gen: warning: enumeration \"Colour\" is C++ and does not fit a Java file\n"},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun run = RunClass(R"({"ClassName": "Sample", "Options": {"TargetSystem": ")" +
+                                        c.target + R"("}, "HeaderInsertions": [")" + legacy +
+                                        R"(", ")" + included + R"(", ")" + inlined + R"("]})",
+                                    Path("Sample.txt"));
+    EXPECT_EQ(run.exitCode, 0) << c.target;
+    EXPECT_EQ(run.err, c.warnings) << c.target;
+  }
 }
 
 TEST_F(ClassCommand, RefusedAndUnusable) {

@@ -12,6 +12,7 @@
 #include "classgen/class_build.h"
 #include "classgen/class_description.h"
 #include "enumgen/enumeration_output.h"
+#include "tests/support/enumeration_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace zandrel {
@@ -30,13 +31,8 @@ class GeneratedCode : public ::testing::Test {
   std::string WriteEnumeration(EnumerationRequest request) {
     request.SeparateFile = true;
     request.OutputPath = folder_.Path(request.TypeName + ".h");
-    auto composed = ComposeEnumeration(request, nullptr);
-    EXPECT_TRUE(std::holds_alternative<EnumerationOutput>(composed)) << request.TypeName;
-    if (!std::holds_alternative<EnumerationOutput>(composed)) return {};
-    const EnumerationOutput& output = std::get<EnumerationOutput>(composed);
-    EXPECT_TRUE(ReplaceFiles(output.Files).empty()) << request.TypeName;
     sources_.push_back(folder_.Path(request.TypeName + ".cpp"));
-    return output.HandOver();
+    return testing::ComposeAndWrite(request);
   }
 
   // One compiler run over every source written; its messages are shown when it fails.

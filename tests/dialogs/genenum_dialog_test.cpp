@@ -160,9 +160,9 @@ void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
 
   // The preview's own controls come last.
   const QList<QWidget*> expected =
-      QList<QWidget*>{form_->Edit1,   form_->Outside,  form_->Prefix,
-                      form_->Edit2,   form_->NameGrid, form_->OKButton,
-                      form_->Button1, form_->FileBox,  form_->SeparateBox} +
+      QList<QWidget*>{form_->Edit1,       form_->Outside,  form_->Prefix,  form_->Edit2,
+                      form_->NameGrid,    form_->OKButton, form_->Button1, form_->FileBox,
+                      form_->SeparateBox, form_->ModernBox} +
       form_->Preview->FocusOrder();
   const FocusWalk walk = WalkFocusChain(form_, expected);
   QCOMPARE(walk.Order, expected);
@@ -229,11 +229,20 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText_data() {
   QTest::addColumn<int>("style");
   QTest::newRow("plain") << int(EnumerationStyle::PlainEnumeration);
   QTest::newRow("class") << int(EnumerationStyle::EnumerationClass);
+  // The dialog's own choice, whichever style opened it.
+  QTest::newRow("enum class") << int(EnumerationStyle::ModernEnumeration);
+}
+
+// Opens the dialog in the style, ticking "Modern C++ (enum class)" for the enum class style.
+void OpenInStyle(TGenEnumForm& form, EnumerationStyle style) {
+  const bool modern = style == EnumerationStyle::ModernEnumeration;
+  form.SetStyle(modern ? EnumerationStyle::EnumerationClass : style);
+  form.ModernBox->setChecked(modern);
 }
 
 void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
   QFETCH(int, style);
-  form_->SetStyle(EnumerationStyle(style));
+  OpenInStyle(*form_, EnumerationStyle(style));
   form_->show();
   TypeColor(*form_);
   form_->FileBox->setChecked(false);
@@ -277,11 +286,12 @@ void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude_data() {
 
 void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude() {
   QFETCH(int, style);
-  form_->SetStyle(EnumerationStyle(style));
+  OpenInStyle(*form_, EnumerationStyle(style));
   form_->show();
   TypeColor(*form_);
   form_->SeparateBox->setChecked(true);
   const std::string chosen = Path(style == 0 ? "PlainColor.h" : "ClassColor.h");
+  const bool modern = EnumerationStyle(style) == EnumerationStyle::ModernEnumeration;
   services_->SaveAnswers.push_back(chosen);
 
   QVERIFY(form_->GenerateEnumeration());
@@ -296,11 +306,12 @@ void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude() {
   request.SeparateFile = true;
   request.OutputPath = chosen;
   const EnumerationOutput expected = Output(request);
-  QCOMPARE(expected.Files.size(), std::size_t(2));
+  QCOMPARE(expected.Files.size(), std::size_t(modern ? 1 : 2));
   for (const OutputFile& file : expected.Files) QCOMPARE(ReadFile(file.Path), file.Text);
   QCOMPARE(receiver_->Calls.size(), std::size_t(1));
   QCOMPARE(receiver_->Calls[0].TypeName, std::string("Color"));
-  QCOMPARE(receiver_->Calls[0].Text, IncludeLine(chosen));
+  QCOMPARE(receiver_->Calls[0].Text, expected.HandOver());
+  QCOMPARE(receiver_->Calls[0].Text == IncludeLine(chosen), !modern);
   QVERIFY(!form_->isVisible());
   QCOMPARE(form_->Edit1->text(), QString());
   QVERIFY(form_->SeparateBox->isChecked());
@@ -737,9 +748,9 @@ void GenEnumDialogTest::keyboardWalk() {
   form_->show();
   QVERIFY(QTest::qWaitForWindowActive(form_));
   QCOMPARE(QApplication::focusWidget(), form_->Edit1);
-  QList<QWidget*> round{form_->Outside,  form_->Prefix,  form_->Edit2,   form_->NameGrid,
-                        form_->OKButton, form_->Button1, form_->FileBox, form_->SeparateBox,
-                        form_->Preview,  form_->Edit1};
+  QList<QWidget*> round{form_->Outside,   form_->Prefix,  form_->Edit2,   form_->NameGrid,
+                        form_->OKButton,  form_->Button1, form_->FileBox, form_->SeparateBox,
+                        form_->ModernBox, form_->Preview, form_->Edit1};
   if (!forward) {
     std::reverse(round.begin(), round.end());
     round.removeFirst();

@@ -128,7 +128,7 @@ class TForm1Test : public QObject {
     QCOMPARE(Shown(ui_->Label3->text()), QString("Member data and functions"));
     QCOMPARE(Shown(ui_->Label4->text()), QString("Form of names"));
 
-    QCOMPARE(ui_->SystemBox->count(), 4);
+    QCOMPARE(ui_->SystemBox->count(), std::ssize(ClassTargets()));
     QCOMPARE(ui_->FormBox->count(), 3);
     QCOMPARE(ui_->StringGrid1->rowCount(), 19);
     QCOMPARE(ui_->StringGrid1->columnCount(), 3);
@@ -221,6 +221,22 @@ class TForm1Test : public QObject {
     QCOMPARE(fx_->Services.Showings.back().FileName, std::string("my_class.h"));
     QCOMPARE(fx_->Services.Showings.back().FilterIndex, 2);
     QCOMPARE(ReadFile(Path("Meter.h")), WriteCppHeader(Sample(TargetSystem::CBuilder)));
+  }
+
+  // An enumeration the target cannot use is written as it is, and the status line says so.
+  void buildSaysWhichEnumerationsDoNotFit() {
+    ClassDescription sample = Sample(TargetSystem::Java);
+    sample.HeaderInsertions = {"enum Light_enum {\n   Red};\n"};
+    EnterDescription(*form_, sample);
+    UiOf(*form_).NameEdit->setText("  my class ");
+    fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
+    UiOf(*form_).Button1->click();
+    QCOMPARE(ReadFile(Path("Meter.java")), WriteJavaClass(sample));
+    const QString said = form_->statusBar()->currentMessage();
+    QVERIFY2(said.startsWith("Wrote Meter.java in ") &&
+                 said.endsWith(". Note: enumeration \"Light\" is C++ and does not fit a Java file "
+                               "(written as it is)"),
+             qPrintable(said));
   }
 
   void buildRefusesShortClassName_data() {
@@ -324,7 +340,8 @@ class TForm1Test : public QObject {
                                    : static_cast<int>(form_->SelectedNameForm());
     QCOMPARE(selected, accepted < 0 ? (systemBox ? 1 : 0) : accepted);
     QCOMPARE(box->currentText(), shown);
-    QCOMPARE(box->count(), systemBox ? 4 : 3);  // typed text never becomes an item
+    // Typed text never becomes an item.
+    QCOMPARE(box->count(), systemBox ? std::ssize(ClassTargets()) : 3);
   }
 
   // Keystrokes alone are not checked; leaving the box is.

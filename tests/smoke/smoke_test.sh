@@ -138,13 +138,13 @@ before=$(position)
 
 # "Generate Enumeration" (Alt+U) with "Save in separate file" over Color.h
 # and Color.cpp, answered No, while the main window is hidden. In the dialog the focus starts on
-# the type name; four Shift+Tabs back, past the preview's Copy, page and tabs, reach "Save in
-# separate file", three more OK.
+# the type name; five Shift+Tabs back, past the preview's Copy, page and tabs and "Modern C++ (enum
+# class)", reach "Save in separate file", three more OK.
 activate '^check'
 keys alt+u
 activate '^Generate Enumeration$'
 xdotool type --delay 40 Color
-keys shift+Tab shift+Tab shift+Tab shift+Tab space shift+Tab shift+Tab shift+Tab space
+keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space shift+Tab shift+Tab shift+Tab space
 activate '^Save As$'
 keys Return
 activate '^Confirm Replace$'

@@ -73,4 +73,36 @@ inline ClassDescription PrivateMeterClass() {
   return d;
 }
 
+// Point for the modern targets: every kind of member, each option that shapes the class on.
+inline ClassDescription ModernPointClass() {
+  ClassDescription d;
+  d.ClassName = "Point";
+  d.Members = {{"int", "x", "0", 1},
+               {"int", "y", "", 2},
+               {"std::string", "name", "\"origin\"", 3},
+               {"double", "coords[3]", "", 4},
+               {"std::vector<int>", "path", "", 5},
+               {"double", "area(int w, int h = 2) const", "", 7},
+               {"void", "reset()", "", 8}};
+  d.Options.TargetSystem = TargetSystem::ModernCpp;
+  d.Options.BigConstructor = true;
+  d.Options.ComparisonLevel = ComparisonLevel::AllComparisons;
+  d.Options.ToStringMethod = true;
+  d.Options.NameForm = NameForm::LowerCamel;
+  d.Options.MathLib = true;
+  return d;
+}
+
+// One member, private copies, equality only.
+inline ClassDescription ModernAccountClass() {
+  ClassDescription d;
+  d.ClassName = "Account";
+  d.Members = {{"std::string", "owner", "", 1}};
+  d.Options.TargetSystem = TargetSystem::ModernCpp;
+  d.Options.PrivateCopy = true;
+  d.Options.BigConstructor = true;
+  d.Options.ComparisonLevel = ComparisonLevel::EqualityOnly;
+  return d;
+}
+
 }  // namespace zandrel::testing

@@ -1,0 +1,135 @@
+#include "classgen/java_record_writer.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "classgen/class_text_pieces.h"
+
+namespace zandrel {
+
+namespace {
+
+// A data member as a record component: an array Name gives its Type one "[]" per dimension.
+struct Component {
+  std::string Type;
+  std::string Name;
+  int Dimensions = 0;
+};
+
+std::vector<Component> Components(const ClassDescription& description) {
+  std::vector<Component> components;
+  for (const MemberRow& member : description.Members) {
+    if (!IsDataMember(member)) continue;
+    if (!IsArray(member.Name)) {
+      components.push_back({member.Type, member.Name, 0});
+      continue;
+    }
+    const auto dimensions =
+        static_cast<int>(std::count(member.Name.begin(), member.Name.end(), '['));
+    std::string type = member.Type;
+    for (int i = 0; i < dimensions; ++i) type += "[]";
+    components.push_back({type, BaseName(member.Name), dimensions});
+  }
+  return components;
+}
+
+// The static compare method of the primitive's box, or nothing for a reference type.
+std::string_view PrimitiveBox(std::string_view type) {
+  constexpr std::pair<std::string_view, std::string_view> boxes[] = {
+      {"boolean", "Boolean"}, {"byte", "Byte"}, {"char", "Character"}, {"short", "Short"},
+      {"int", "Integer"},     {"long", "Long"}, {"float", "Float"},    {"double", "Double"}};
+  for (const auto& [primitive, box] : boxes)
+    if (primitive == type) return box;
+  return {};
+}
+
+// Arrays.compare of two arrays of the given depth: nested arrays through a comparator each.
+std::string ArrayCompare(const std::string& a, const std::string& b, int depth, int level = 1) {
+  if (depth <= 1) return "Arrays.compare(" + a + ", " + b + ")";
+  const std::string p = "p" + std::to_string(level);
+  const std::string q = "q" + std::to_string(level);
+  return "Arrays.compare(" + a + ", " + b + ", (" + p + ", " + q + ") -> " +
+         ArrayCompare(p, q, depth - 1, level + 1) + ")";
+}
+
+std::string CompareExpression(const Component& component) {
+  const std::string& name = component.Name;
+  if (component.Dimensions > 0) return ArrayCompare(name, "that." + name, component.Dimensions);
+  const std::string_view box = PrimitiveBox(component.Type);
+  if (!box.empty()) return std::string(box) + ".compare(" + name + ", that." + name + ")";
+  return name + ".compareTo(that." + name + ")";
+}
+
+std::string CompareTo(const std::string& X, const std::vector<Component>& components) {
+  std::string text = "\n  @Override\n  public int compareTo(" + X + " that) {\n";
+  if (components.empty()) return text + "    return 0;\n  }\n";
+  text += "    int order = " + CompareExpression(components.front()) + ";\n";
+  for (std::size_t i = 1; i < components.size(); ++i)
+    text +=
+        "    if (order == 0) {\n      order = " + CompareExpression(components[i]) + ";\n    }\n";
+  return text + "    return order;\n  }\n";
+}
+
+std::string WithMethods(const std::string& X, const std::vector<Component>& components) {
+  std::string text;
+  for (const Component& changed : components) {
+    // " getName" less " get": Name with its first letter upper-cased.
+    const std::string suffix =
+        AccessorName(NameForm::LowerCamel, AccessorKind::Getter, changed.Name).substr(4);
+    std::string arguments;
+    for (const Component& component : components)
+      arguments += (arguments.empty() ? "" : ", ") + component.Name;
+    text += "\n  public " + X + " with" + suffix + "(" + changed.Type + " " + changed.Name +
+            ") {\n    return new " + X + "(" + arguments + ");\n  }\n";
+  }
+  return text;
+}
+
+std::string Methods(const ClassDescription& description) {
+  std::string text;
+  for (const MemberRow& member : description.Members) {
+    if (!IsMethod(member)) continue;
+    // A C++ habit such as "const" after the parameters has no place in Java.
+    const std::size_t close = member.Name.rfind(')');
+    const std::string head =
+        close == std::string::npos ? member.Name : member.Name.substr(0, close + 1);
+    text += "\n  public " + member.Type + " " + head + " {\n";
+    text += "    throw new UnsupportedOperationException(\"" + description.ClassName + "." +
+            MethodName(member) + " is not written yet\");\n  }\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+TextPieces JavaRecordPieces(const ClassDescription& description) {
+  const std::string& X = description.ClassName;
+  const std::vector<Component> components = Components(description);
+  const bool ordered = description.Options.ComparisonLevel == ComparisonLevel::AllComparisons;
+  const bool arrays = std::any_of(components.begin(), components.end(),
+                                  [](const Component& c) { return c.Dimensions > 0; });
+
+  std::string text = "// " + X + "\n";
+  if (ordered && arrays) text += "\nimport java.util.Arrays;\n";
+  TextPieces pieces;
+  AddInsertionLines(pieces, text, description);
+  text += "\npublic record " + X + "(";
+  for (std::size_t i = 0; i < components.size(); ++i)
+    text += (i == 0 ? "" : ", ") + components[i].Type + " " + components[i].Name;
+  text += ")";
+  if (ordered) text += " implements Comparable<" + X + ">";
+  text += " {\n";
+  text += WithMethods(X, components);
+  if (ordered) text += CompareTo(X, components);
+  text += Methods(description);
+  text += "}\n";
+  pieces.push_back(ShareText(std::move(text)));
+  return pieces;
+}
+
+std::string WriteJavaRecord(const ClassDescription& description) {
+  return Join(JavaRecordPieces(description));
+}
+
+}  // namespace zandrel

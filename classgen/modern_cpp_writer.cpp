@@ -1,0 +1,265 @@
+#include "classgen/modern_cpp_writer.h"
+
+#include <set>
+#include <vector>
+
+#include "classgen/class_text_pieces.h"
+#include "classgen/modern_rules.h"
+
+namespace zandrel {
+
+namespace {
+
+// What the writers need to know of a class beyond its description.
+struct ModernClass {
+  const ClassDescription& Description;
+  std::vector<std::string> Enumerations;  // enum class types the insertions bring
+
+  bool IsScalar(const MemberRow& member) const { return IsScalarType(member.Type, Enumerations); }
+};
+
+// The member's type as declared: an array Name becomes nested std::arrays of its Type.
+std::string DeclaredType(const MemberRow& member) {
+  const auto shape = ArrayShapeOf(member.Name);
+  if (!shape || !IsDataMember(member)) return member.Type;
+  std::string type = member.Type;
+  for (auto dimension = shape->Dimensions.rbegin(); dimension != shape->Dimensions.rend();
+       ++dimension)
+    type = "std::array<" + type + ", " + *dimension + ">";
+  return type;
+}
+
+std::string DeclaredName(const MemberRow& member) {
+  const auto shape = ArrayShapeOf(member.Name);
+  return shape && IsDataMember(member) ? shape->Base : member.Name;
+}
+
+bool TakesAccessors(const MemberRow& member) {
+  return IsDataMember(member) && !IsArray(member.Name);
+}
+
+// The members the constructor with all variables takes, in row order.
+std::vector<const MemberRow*> ConstructorMembers(const ClassDescription& description) {
+  std::vector<const MemberRow*> members;
+  for (const MemberRow& member : description.Members)
+    if (TakesAccessors(member)) members.push_back(&member);
+  return members;
+}
+
+std::string Includes(const ModernClass& modern) {
+  const ClassDescription& description = modern.Description;
+  const GenerationOptions& options = description.Options;
+  std::set<std::string> headers;
+  for (const MemberRow& member : description.Members) {
+    AddStandardHeaders(member.Type, headers);
+    if (IsMethod(member)) AddStandardHeaders(member.Name, headers);
+    if (IsDataMember(member) && ArrayShapeOf(member.Name)) headers.emplace("<array>");
+    if (!TakesAccessors(member) || modern.IsScalar(member)) continue;
+    headers.emplace("<utility>");  // std::move in the setter
+  }
+  if (options.ComparisonLevel == ComparisonLevel::AllComparisons) headers.emplace("<compare>");
+  if (options.ToStringMethod) headers.emplace("<ostream>");
+  if (options.StdLib) headers.emplace("<cstdlib>");
+  if (options.MathLib) headers.emplace("<cmath>");
+  if (options.CStrings) headers.emplace("<cstring>");
+  std::string text;
+  for (const std::string& header : headers) text += "#include " + header + "\n";
+  return text;
+}
+
+std::string Constructors(const ModernClass& modern) {
+  const ClassDescription& description = modern.Description;
+  const std::string& X = description.ClassName;
+  std::string text = "  " + X + "() = default;\n";
+  const std::vector<const MemberRow*> members = ConstructorMembers(description);
+  if (description.Options.BigConstructor && !members.empty()) {
+    std::string parameters;
+    std::string initialisers;
+    for (const MemberRow* member : members) {
+      const char* separator = parameters.empty() ? "" : ", ";
+      parameters += separator + member->Type + " " + member->Name;
+      initialisers +=
+          separator + member->Name + "(" +
+          (modern.IsScalar(*member) ? member->Name : "std::move(" + member->Name + ")") + ")";
+    }
+    text += std::string(members.size() == 1 ? "  explicit " : "  ") + X + "(" + parameters +
+            ") : " + initialisers + " {}\n";
+  }
+  if (description.Options.PrivateCopy) {
+    text += "  " + X + "(const " + X + "&) = delete;\n";
+    text += "  " + X + "& operator=(const " + X + "&) = delete;\n";
+    text += "  " + X + "(" + X + "&&) noexcept = default;\n";
+    text += "  " + X + "& operator=(" + X + "&&) noexcept = default;\n";
+    text += "  ~" + X + "() = default;\n";
+  }
+  return text;
+}
+
+std::string Accessors(const ModernClass& modern) {
+  const NameForm form = modern.Description.Options.NameForm;
+  std::string text;
+  for (const MemberRow& member : modern.Description.Members) {
+    if (!TakesAccessors(member)) continue;
+    const std::string getter = AccessorName(form, AccessorKind::Getter, member.Name).substr(1);
+    const std::string setter = AccessorName(form, AccessorKind::Setter, member.Name).substr(1);
+    const std::string& name = member.Name;
+    if (modern.IsScalar(member)) {
+      text += "  [[nodiscard]] " + member.Type + " " + getter + "() const noexcept { return " +
+              name + "; }\n";
+      text += "  void " + setter + "(" + member.Type + " " + name + ") noexcept { this->" + name +
+              " = " + name + "; }\n";
+    } else {
+      text += "  [[nodiscard]] const " + member.Type + "& " + getter +
+              "() const noexcept { return " + name + "; }\n";
+      text += "  void " + setter + "(" + member.Type + " " + name + ") { this->" + name +
+              " = std::move(" + name + "); }\n";
+    }
+  }
+  return text;
+}
+
+std::string MethodDeclarations(const ClassDescription& description) {
+  std::string text;
+  for (const MemberRow& member : description.Members) {
+    if (!IsMethod(member)) continue;
+    const bool keep = IsConstMethod(member.Name) && !ReturnsVoid(member.Type);
+    text += std::string(keep ? "  [[nodiscard]] " : "  ") + member.Type + " " + member.Name + ";\n";
+  }
+  return text;
+}
+
+std::string Comparisons(const ClassDescription& description) {
+  const std::string& X = description.ClassName;
+  switch (description.Options.ComparisonLevel) {
+    case ComparisonLevel::AllComparisons:
+      return "  bool operator==(const " + X + "&) const = default;\n" +  //
+             "  auto operator<=>(const " + X + "&) const = default;\n";
+    case ComparisonLevel::EqualityOnly:
+      return "  bool operator==(const " + X + "&) const = default;\n";
+    case ComparisonLevel::NoComparisons:
+      break;
+  }
+  return {};
+}
+
+// The members no accessor reaches, and those whose Name is no plain name, declared as typed.
+std::string DataMembers(const ClassDescription& description) {
+  std::string text;
+  for (const MemberRow& member : description.Members) {
+    if (IsMethod(member)) continue;
+    const std::string initial = HasInitialValue(member) ? member.InitialValue : std::string();
+    text += "  " + DeclaredType(member) + " " + DeclaredName(member);
+    text += IsDataMember(member) ? "{" + initial + "};\n" : ";\n";
+  }
+  return text;
+}
+
+// The public part in groups, each group after an empty line.
+void AddGroup(std::string& text, const std::string& group) {
+  if (group.empty()) return;
+  text += "\n";
+  text += group;
+}
+
+std::string OutputOperator(const ClassDescription& description) {
+  const std::string& X = description.ClassName;
+  std::string text = "\nstd::ostream& operator<<(std::ostream& out, const " + X + "& value) {\n";
+  text += "  out << \"" + X + "{";
+  const char* separator = "";
+  for (const MemberRow& member : description.Members) {
+    if (!IsDataMember(member)) continue;
+    const std::string name = DeclaredName(member);
+    text += separator + name + "=\";\n";
+    text += "  write_member(out, value." + name + ");\n";
+    text += "  out << \"";
+    separator = ", ";
+  }
+  text += "}\";\n  return out;\n}\n";
+  return text;
+}
+
+constexpr std::string_view WriteMember =
+    "\nnamespace {\n"
+    "\n"
+    "// Writes a member that has an operator<<, and \"?\" for one that has none; a null pointer\n"
+    "// (which a stream must not be given as a C string) as \"nullptr\".\n"
+    "template <class T>\n"
+    "void write_member(std::ostream& out, const T& member) {\n"
+    "  if constexpr (std::is_pointer_v<T>) {\n"
+    "    if (member == nullptr) {\n"
+    "      out << \"nullptr\";\n"
+    "      return;\n"
+    "    }\n"
+    "  }\n"
+    "  if constexpr (requires(std::ostream& o, const T& m) { o << m; }) {\n"
+    "    out << member;\n"
+    "  } else {\n"
+    "    out << '?';\n"
+    "  }\n"
+    "}\n"
+    "\n"
+    "}  // namespace\n";
+
+std::string MethodStubs(const ClassDescription& description) {
+  const std::string& X = description.ClassName;
+  std::string text;
+  for (const MemberRow& member : description.Members) {
+    if (!IsMethod(member)) continue;
+    const std::string name = MethodName(member);
+    text +=
+        "\n" + DefinitionType(member.Type) + " " + X + "::" + DefinitionName(member.Name) + " {\n";
+    text += "  throw std::logic_error(\"" + X + "::" + name + " is not written yet\");\n}\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+TextPieces ModernCppHeaderPieces(const ClassDescription& description) {
+  const ModernClass modern{description, InsertedEnumerations(description)};
+  const std::string& X = description.ClassName;
+  std::string text = "// " + X + "\n";
+  text += "#pragma once\n";
+  const std::string includes = Includes(modern);
+  if (!includes.empty()) text += "\n" + includes;
+  text += "\n";
+  TextPieces pieces;
+  AddInsertionLines(pieces, text, description);
+  if (!description.HeaderInsertions.empty()) text += "\n";
+  text += "class " + X + " {\n public:\n";
+  text += Constructors(modern);
+  AddGroup(text, Accessors(modern));
+  AddGroup(text, MethodDeclarations(description));
+  AddGroup(text, Comparisons(description));
+  if (description.Options.ToStringMethod)
+    AddGroup(text,
+             "  friend std::ostream& operator<<(std::ostream& out, const " + X + "& value);\n");
+  const std::string members = DataMembers(description);
+  if (!members.empty()) text += "\n private:\n" + members;
+  text += "};\n";
+  pieces.push_back(ShareText(std::move(text)));
+  return pieces;
+}
+
+TextPieces ModernCppSourcePieces(const ClassDescription& description) {
+  const std::string& X = description.ClassName;
+  std::string text = "// " + X + "\n#include \"" + X + ".h\"\n";
+  const std::string stubs = MethodStubs(description);
+  const bool toString = description.Options.ToStringMethod;
+  if (toString || !stubs.empty()) text += "\n";
+  if (!stubs.empty()) text += "#include <stdexcept>\n";
+  if (toString) text += "#include <type_traits>\n";
+  if (toString) text += std::string(WriteMember) + OutputOperator(description);
+  text += stubs;
+  return {ShareText(std::move(text))};
+}
+
+std::string WriteModernCppHeader(const ClassDescription& description) {
+  return Join(ModernCppHeaderPieces(description));
+}
+
+std::string WriteModernCppSource(const ClassDescription& description) {
+  return Join(ModernCppSourcePieces(description));
+}
+
+}  // namespace zandrel

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "enumgen/enumeration_list.h"
+#include "enumgen/enumeration_texts.h"
+
+namespace zandrel {
+
+// The enum class style: a scoped enumeration with constexpr to_string, T_from_string (a binary
+// search over the names, sorted here) and T_values, and operator<<. Everything is inline, so it
+// needs a header only, and its text works the same collected into a class header.
+
+// The value each entry takes: its own when values are given, else one more than the one before
+// (the first 0), as the compiler counts them.
+std::vector<std::int64_t> EnumeratorValues(const EnumerationList& list);
+
+// The smaller of int and long long that holds every value.
+std::string_view UnderlyingType(const std::vector<std::int64_t>& values);
+
+// What the main window receives: the type's declarations, beginning with the line that names it
+// (EnumClassMark), with the standard includes they need.
+EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
+                                        const EnumerationList& list);
+
+// The header file: the same text behind #pragma once.
+std::string ModernEnumerationHeader(const EnumerationTexts& texts);
+
+// The include line of the header, ending with the mark and the type name.
+std::string ModernIncludeLine(const EnumerationRequest& request);
+
+}  // namespace zandrel

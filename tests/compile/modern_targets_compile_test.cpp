@@ -1,0 +1,189 @@
+// The modern targets promise code that compiles clean: every file they write for these
+// descriptions must get through g++ and clang++ with warnings as errors, through clang-tidy's
+// bugprone, modernize and performance checks, or through javac with every lint; and a driver
+// program per target (drivers/) uses what they generated and checks that it behaves.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "classgen/class_build.h"
+#include "classgen/class_description.h"
+#include "enumgen/enumeration_output.h"
+#include "tests/support/enumeration_files.h"
+#include "tests/support/temp_folder.h"
+
+namespace zandrel {
+namespace {
+
+constexpr const char* StrictFlags =
+    " -std=c++20 -Wall -Wextra -Wpedantic -Werror -Wno-unused-parameter";
+constexpr const char* TidyChecks =
+    "-*,bugprone-*,modernize-*,performance-*,-modernize-use-trailing-return-type,"
+    "-bugprone-easily-swappable-parameters";
+
+bool Installed(const std::string& tool) {
+  return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+class ModernTargets : public ::testing::Test {
+ protected:
+  // Runs the command in the folder; its output, when it fails or (for clang-tidy) says anything.
+  bool Run(const std::string& command, std::string& output) {
+    const std::string messages = folder_.Path("messages.txt");
+    const int status = std::system(
+        ("cd '" + folder_.Path("") + "' && " + command + " >'" + messages + "' 2>&1").c_str());
+    output = testing::ReadFile(messages);
+    return status == 0;
+  }
+  void ExpectRuns(const std::string& command) {
+    std::string output;
+    EXPECT_TRUE(Run(command, output)) << command << "\n" << output;
+  }
+
+  void WriteClass(const ClassDescription& description) {
+    const std::string chosen = folder_.Path(description.ClassName + ".h");
+    ASSERT_TRUE(WriteClassFiles(description, chosen).empty()) << chosen;
+  }
+
+  // The enum class style's text, as the main window keeps it; with a file, its include line.
+  std::string Enumeration(EnumerationRequest request, bool separateFile) {
+    request.Style = EnumerationStyle::ModernEnumeration;
+    request.SeparateFile = separateFile;
+    request.OutputPath = folder_.Path(request.TypeName + ".h");
+    return testing::ComposeAndWrite(request);
+  }
+
+  testing::TempFolder folder_;
+};
+
+MemberRow Row(int row, std::string type, std::string name, std::string initial = "") {
+  return {std::move(type), std::move(name), std::move(initial), row};
+}
+
+EnumerationRequest Names(std::string type, bool prefixed,
+                         std::vector<std::pair<std::string, std::string>> rows) {
+  EnumerationRequest request;
+  request.TypeName = std::move(type);
+  request.FirstAndLast = request.ApplyPrefix = prefixed;
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    request.GridRows[i] = {rows[i].first, rows[i].second};
+  return request;
+}
+
+TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
+  for (const char* tool : {"g++", "clang++", "clang-tidy"})
+    if (!Installed(tool)) GTEST_SKIP() << tool << " is not installed";
+
+  const std::string colour = Enumeration(
+      Names("Colour", true, {{"Red", ""}, {"Green", ""}, {"Blue", ""}}), /*separateFile=*/false);
+  const std::string level = Enumeration(
+      Names("Level", false, {{"Low", "1"}, {"High", "0x10"}, {"Mid", "$20"}, {"Also", "1"}}), true);
+  const std::string wide =
+      Enumeration(Names("Wide", false, {{"Max", "2147483647"}, {"After", ""}}), true);
+  Enumeration(Names("Nameless", false, {}), true);
+
+  ClassDescription point;  // every option that shapes the class, an enumeration held inline
+  point.ClassName = "Point";
+  point.Members = {Row(1, "int", "x", "0"),
+                   Row(2, "int", "y"),
+                   Row(3, "std::string", "name", "\"origin\""),
+                   Row(4, "Colour", "colour"),
+                   Row(5, "double", "coords[3]"),
+                   Row(6, "std::vector<int>", "path"),
+                   Row(7, "double", "area(int w, int h = 2) const"),
+                   Row(8, "void", "reset()")};
+  point.Options.TargetSystem = TargetSystem::ModernCpp;
+  point.Options.BigConstructor = point.Options.ToStringMethod = true;
+  point.Options.StdLib = point.Options.MathLib = point.Options.CStrings = true;
+  point.Options.ComparisonLevel = ComparisonLevel::AllComparisons;
+  point.Options.NameForm = NameForm::LowerCamel;
+  point.HeaderInsertions = InsertionList({colour});
+  WriteClass(point);
+
+  ClassDescription account;  // private copies, one member: an explicit constructor
+  account.ClassName = "Account";
+  account.Members = {Row(1, "std::string", "owner"), Row(2, "static int", "count()")};
+  account.Options = point.Options;
+  account.Options.PrivateCopy = true;
+  account.Options.ComparisonLevel = ComparisonLevel::EqualityOnly;
+  account.Options.NameForm = NameForm::LowerUnderscore;
+  account.HeaderInsertions = InsertionList({level});
+  WriteClass(account);
+
+  ClassDescription widget;  // enumerations included, nested arrays, pointers, no comparisons
+  widget.ClassName = "Widget";
+  widget.Members = {Row(1, "std::map<std::string, int>", "counts"),
+                    Row(2, "bool", "on", "true"),
+                    Row(3, "std::int64_t", "big", "7"),
+                    Row(4, "const char*", "tag", "\"w\""),
+                    Row(5, "int", "grid[2][3]"),
+                    Row(6, "Level", "level", "Level::High"),
+                    Row(7, "Wide", "wide"),
+                    Row(8, "std::unique_ptr<int>", "owned")};
+  widget.Options.TargetSystem = TargetSystem::ModernCpp;
+  widget.Options.ToStringMethod = true;
+  widget.Options.NameForm = NameForm::UpperCamel;
+  widget.HeaderInsertions = InsertionList({level, wide});
+  WriteClass(widget);
+
+  ClassDescription empty;
+  empty.ClassName = "Empty";
+  empty.Options.TargetSystem = TargetSystem::ModernCpp;
+  empty.Options.PrivateCopy = true;
+  WriteClass(empty);
+
+  testing::WriteFile(folder_.Path("Nameless.cpp"), "#include \"Nameless.h\"\n");
+  const std::string sources = "Point.cpp Account.cpp Widget.cpp Empty.cpp Nameless.cpp";
+  for (const char* compiler : {"g++", "clang++"})
+    ExpectRuns(std::string(compiler) + StrictFlags + " -c " + sources);
+  std::string said;
+  EXPECT_TRUE(Run(std::string("clang-tidy --quiet -checks='") + TidyChecks +
+                      "' -warnings-as-errors='*' -header-filter='.*' " + sources + " --" +
+                      StrictFlags,
+                  said));
+  EXPECT_EQ(said.find("warning:"), std::string::npos) << said;
+  EXPECT_EQ(said.find("error:"), std::string::npos) << said;
+
+  ExpectRuns(std::string("g++") + StrictFlags + " -I. '" + ZANDREL_DRIVERS_DIR +
+             "/modern_driver.cpp' Point.cpp Account.cpp Widget.cpp -o driver && ./driver");
+}
+
+TEST_F(ModernTargets, RecordsCompileCleanAndBehave) {
+  for (const char* tool : {"javac", "java"})
+    if (!Installed(tool)) GTEST_SKIP() << tool << " is not installed";
+
+  ClassDescription point;
+  point.ClassName = "Point";
+  point.Members = {Row(1, "int", "x", "0"),     Row(2, "long", "y"),
+                   Row(3, "String", "name"),    Row(4, "double", "coords[3]"),
+                   Row(5, "int", "grid[2][3]"), Row(7, "double", "area(int w, int h)"),
+                   Row(8, "void", "reset()")};
+  point.Options.TargetSystem = TargetSystem::JavaRecord;
+  point.Options.ComparisonLevel = ComparisonLevel::AllComparisons;
+  point.Options.PrivateCopy = point.Options.BigConstructor = point.Options.ToStringMethod = true;
+  WriteClass(point);
+
+  ClassDescription account;
+  account.ClassName = "Account";
+  account.Members = {Row(2, "String", "owner")};
+  account.Options.TargetSystem = TargetSystem::JavaRecord;
+  account.Options.ComparisonLevel = ComparisonLevel::EqualityOnly;
+  WriteClass(account);
+
+  ClassDescription nothing;
+  nothing.ClassName = "Nothing";
+  nothing.Options = point.Options;
+  WriteClass(nothing);
+
+  ExpectRuns(std::string("cp '") + ZANDREL_DRIVERS_DIR +
+             "/RecordDriver.java' . && javac --release 17 -Xlint:all -Werror -d classes "
+             "Point.java Account.java Nothing.java RecordDriver.java && "
+             "java -cp classes RecordDriver");
+}
+
+}  // namespace
+}  // namespace zandrel

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "core/insertion_style.h"
+#include "enumgen/enumeration_output.h"
+#include "enumgen/modern_enumeration_writer.h"
+#include "tests/support/golden.h"
+
+namespace zandrel {
+namespace {
+
+using testing::MatchesGolden;
+
+EnumerationOutput Composed(const EnumerationRequest& request, const ListFile* listFile = nullptr) {
+  return std::get<EnumerationOutput>(ComposeEnumeration(request, listFile));
+}
+
+EnumerationRequest Colour() {
+  EnumerationRequest request;
+  request.TypeName = "Colour";
+  request.Style = EnumerationStyle::ModernEnumeration;
+  request.GridRows[0] = {"Red", ""};
+  request.GridRows[1] = {"Green", ""};
+  request.GridRows[2] = {"Blue", ""};
+  return request;
+}
+
+// Values as the compiler counts them, and the type that holds them.
+TEST(ModernEnumeration, ValuesAndUnderlyingType) {
+  constexpr std::int32_t Max = 2147483647;
+  constexpr std::int32_t Min = -Max - 1;
+  struct Case {
+    std::vector<std::optional<std::int32_t>> given;
+    bool valuesGiven;
+    std::vector<std::int64_t> values;
+    std::string type;
+  };
+  const Case cases[] = {
+      {{}, false, {}, "int"},
+      {{std::nullopt, std::nullopt}, false, {0, 1}, "int"},
+      {{5, 7}, false, {0, 1}, "int"},  // values typed but not given: none written
+      {{5, std::nullopt, -3, std::nullopt}, true, {5, 6, -3, -2}, "int"},
+      {{Max - 1, std::nullopt}, true, {Max - 1, Max}, "int"},
+      {{Max, std::nullopt}, true, {Max, Max + std::int64_t{1}}, "long long"},
+      {{Min}, true, {Min}, "int"},
+      {{std::nullopt, 1, 0}, true, {0, 1, 0}, "int"},  // a value twice
+  };
+  for (const Case& c : cases) {
+    EnumerationList list;
+    list.ValuesGiven = c.valuesGiven;
+    for (const auto& value : c.given) list.Entries.push_back({"N", value});
+    const std::vector<std::int64_t> values = EnumeratorValues(list);
+    EXPECT_EQ(values, c.values);
+    EXPECT_EQ(UnderlyingType(values), c.type);
+  }
+}
+
+// The text handed over carries its style on its first line, in a file's include line too, and
+// the enum class style writes a header alone.
+TEST(ModernEnumeration, HandOverAndFiles) {
+  EnumerationRequest request = Colour();
+  const EnumerationOutput inlined = Composed(request);
+  EXPECT_TRUE(inlined.Files.empty());
+  EXPECT_EQ(FirstLine(inlined.HandOver()), "// enum class Colour");
+  EXPECT_EQ(StyleOfInsertion(inlined.HandOver()), InsertionStyle::EnumClass);
+  EXPECT_EQ(EnumClassName(inlined.HandOver()), "Colour");
+
+  request.SeparateFile = true;
+  request.OutputPath = "/out/Colour.txt";
+  const EnumerationOutput separate = Composed(request);
+  EXPECT_EQ(separate.HandOver(), "#include \"Colour.h\" // enum class Colour");
+  EXPECT_EQ(EnumClassName(separate.HandOver()), "Colour");
+  ASSERT_EQ(separate.Files.size(), 1u);
+  EXPECT_EQ(separate.Files[0].Path, "/out/Colour.h");
+  EXPECT_EQ(EnumerationOutputPaths(request), std::vector<std::string>{"/out/Colour.h"});
+  EXPECT_TRUE(MatchesGolden("enumgen/modern_colour.h.golden", separate.Files[0].Text));
+  EXPECT_EQ(separate.Files[0].Text,
+            "// enum class Colour\n#pragma once\n\n" + inlined.HandOver().substr(21));
+
+  // A list file's words, with values and duplicates handled as in the grid.
+  ListFile file("Zeta Alpha\n# skipped\nMid\n");
+  request.FromFile = true;
+  request.ApplyPrefix = false;
+  EXPECT_TRUE(
+      MatchesGolden("enumgen/modern_list_file.h.golden", Composed(request, &file).Files[0].Text));
+}
+
+// Beyond a thousand names the tables hold values instead of names, which compile much faster.
+TEST(ModernEnumeration, LongListsByValue) {
+  std::string words;
+  for (int k = 0; k < 1001; ++k) words += "N" + std::to_string(k) + " ";
+  const ListFile file(words);
+  EnumerationRequest request = Colour();
+  request.FromFile = true;
+  request.FirstAndLast = false;
+  const std::string text = Composed(request, &file).HandOver();
+  EXPECT_NE(text.find("\n  ZDN1000,\n};"), std::string::npos);
+  EXPECT_EQ(text.find("Colour::ZDN"), std::string::npos);
+  EXPECT_NE(text.find("    static_cast<Colour>(1000),\n}};"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zandrel
