@@ -158,6 +158,12 @@ EnumerationTexts BuildTexts(const EnumerationRequest& request, const ListFile* l
   return Texts(request, FileEntries(request, listFile));
 }
 
+std::string ReturnName(const EnumerationRequest& request, const Enumerator& entry) {
+  if (!request.ApplyPrefix) return entry.EnumeratorName;
+  const std::size_t cut = std::min(request.PrefixText.size(), entry.EnumeratorName.size());
+  return entry.EnumeratorName.substr(cut);
+}
+
 std::string HeaderBaseName(std::string_view OutputPath) {
   return std::string(FileNamePart(OutputStem(OutputPath)));
 }

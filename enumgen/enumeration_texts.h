@@ -28,6 +28,9 @@ EnumerationTexts BuildTexts(const EnumerationRequest& request, const Enumeration
 // million names are read where they lie in the file's text. A null listFile gives no names.
 EnumerationTexts BuildTexts(const EnumerationRequest& request, const ListFile* listFile);
 
+// The name ToString returns for an entry: without the prefix when it was applied.
+std::string ReturnName(const EnumerationRequest& request, const Enumerator& entry);
+
 // The file name of OutputStem, and "#include \"NAME.h\" " (ends with a blank, no line end).
 std::string HeaderBaseName(std::string_view OutputPath);
 std::string IncludeLine(std::string_view OutputPath);
