@@ -5,9 +5,11 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTranslator>
 #include <memory>
 
+#include "desktop/file_preview.h"
 #include "desktop/help_window.h"
 #include "shell/description_file.h"
 #include "shell/start_up.h"
@@ -124,9 +126,18 @@ class StartUpTest : public QObject {
   void windowsFollowUserLanguage_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QStringList>("texts");
-    const QStringList english = {
-        "&Log",   "Log and &Close", "Close &without a Log", "Log  Errors and User Comments",
-        "&Close", "Zandrel Help"};
+    const QStringList english = {"&Log",
+                                 "Log and &Close",
+                                 "Close &without a Log",
+                                 "Log  Errors and User Comments",
+                                 "&Close",
+                                 "Zandrel Help",
+                                 "Zandrel Help",
+                                 "&OK",
+                                 "&Cancel",
+                                 "Generate Enumeration",
+                                 "Value",
+                                 "Cop&y"};
     QTest::newRow("C") << QLocale::c() << english;
     QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << english;
     QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany)
@@ -135,7 +146,13 @@ class StartUpTest : public QObject {
                                            "Schließen &ohne Eintrag",
                                            "Protokoll  Fehler und Anmerkungen",
                                            "&Schließen",
-                                           "Zandrel-Hilfe"};
+                                           "Zandrel-Hilfe",
+                                           "Zandrel-Hilfe",
+                                           "&OK",
+                                           "&Abbrechen",
+                                           "Aufzählung erzeugen",
+                                           "Wert",
+                                           "Kopi&eren"};
   }
   void windowsFollowUserLanguage() {
     QFETCH(QLocale, locale);
@@ -144,10 +161,19 @@ class StartUpTest : public QObject {
     testing::FakeServices services;
     TUserLogWindow log(services);
     HelpWindow help;
+    testing::RecordingReceiver receiver;
+    TGenEnumForm enumeration(services, receiver);
     RemoveTranslations();
     QCOMPARE((QStringList{log.Button1->text(), log.Button3->text(), log.Button2->text(),
-                          log.windowTitle(), help.CloseButton->text(), help.windowTitle()}),
+                          log.windowTitle(), help.CloseButton->text(), help.windowTitle(),
+                          help.Page->documentTitle(), enumeration.OKButton->text(),
+                          enumeration.Button1->text(), enumeration.windowTitle(),
+                          enumeration.NameGrid->horizontalHeaderItem(1)->text(),
+                          enumeration.Preview->CopyButton->text()}),
              texts);
+    // Every language keeps each Alt key to one control of the window.
+    QCOMPARE(testing::CheckMnemonics(&enumeration).Clashes, QStringList());
+    QCOMPARE(testing::CheckMnemonics(&log).Clashes, QStringList());
   }
 };
 
