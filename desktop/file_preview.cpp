@@ -56,8 +56,9 @@ FilePreview::FilePreview(QWidget* parent)
   // However narrow the preview, the tabs stay one stop for Tab: no scroll buttons beside them.
   tabs_->setUsesScrollButtons(false);
   tabs_->setFocusPolicy(Qt::TabFocus);
-  // Alt+Y: the letter no window's other controls take (in every language: each translation picks
-  // its own).
+  // Alt+Y: the letter no window's other controls take.
+  //: Its Alt letter must be one that no other control or menu of the main window and of the
+  //: enumeration dialog takes
   CopyButton = new QPushButton(tr("Cop&y"), this);
   CopyButton->setToolTip(tr("Copy the shown file's text (Ctrl+Shift+C)"));
   connect(CopyButton, &QPushButton::clicked, this, &FilePreview::CopyShownText);

@@ -24,11 +24,12 @@
     </message>
     <message>
         <source>Cop&amp;y</source>
-        <translation>Kopi&amp;eren</translation>
+        <extracomment>Its Alt letter must be one that no other control or menu of the main window and of the enumeration dialog takes</extracomment>
+        <translation>In &amp;Zwischenablage</translation>
     </message>
     <message>
         <source>Copy the shown file&apos;s text (Ctrl+Shift+C)</source>
-        <translation>Kopiert den Text der angezeigten Datei (Strg+Umschalt+C)</translation>
+        <translation>Kopiert den Text der angezeigten Datei in die Zwischenablage (Strg+Umschalt+C)</translation>
     </message>
 </context>
 <context>
