@@ -72,7 +72,8 @@ void ChoiceBox::FinishEntry() {
   if (index < 0) {
     // The refused text, selected, shows which box the message is about.
     lineEdit()->selectAll();
-    services_.ShowMessage(window(), "Invalid selection - try again", "Error");
+    services_.ShowMessage(window(), tr("Invalid selection - try again").toStdString(),
+                          tr("Error").toStdString());
   }
   const int shown = index >= 0 ? index : accepted_;
   setCurrentIndex(shown);

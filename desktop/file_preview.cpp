@@ -38,7 +38,11 @@ std::vector<PreviewPage> RunJob(const PreviewJob& job) {
   try {
     return job();
   } catch (const std::exception& error) {
-    return {{"Preview", {}, {ShareText(std::string("The preview failed: ") + error.what())}}};
+    return {{FilePreview::tr("Preview").toStdString(),
+             {},
+             {ShareText(FilePreview::tr("The preview failed: %1")
+                            .arg(QString::fromUtf8(error.what()))
+                            .toStdString())}}};
   }
 }
 
@@ -53,8 +57,10 @@ FilePreview::FilePreview(QWidget* parent)
   tabs_->setUsesScrollButtons(false);
   tabs_->setFocusPolicy(Qt::TabFocus);
   // Alt+Y: the letter no window's other controls take.
-  CopyButton = new QPushButton(QStringLiteral("Cop&y"), this);
-  CopyButton->setToolTip(QStringLiteral("Copy the shown file's text (Ctrl+Shift+C)"));
+  //: Its Alt letter must be one that no other control or menu of the main window and of the
+  //: enumeration dialog takes
+  CopyButton = new QPushButton(tr("Cop&y"), this);
+  CopyButton->setToolTip(tr("Copy the shown file's text (Ctrl+Shift+C)"));
   connect(CopyButton, &QPushButton::clicked, this, &FilePreview::CopyShownText);
   // Copies at once wherever the focus is in the window, without moving it to the button.
   auto* copyKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C")), this);

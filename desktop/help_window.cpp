@@ -12,12 +12,6 @@
 
 namespace zandrel {
 
-namespace {
-
-const char* const HelpPage = "qrc:/zandrel/help/zandrel-help.html";
-
-}  // namespace
-
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(tr("Zandrel Help"));
   // Only the main window decides when the program ends.
@@ -28,7 +22,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   // Tab goes on to the button instead of walking the page's links.
   Page->setTabChangesFocus(true);
   Page->setAccessibleName(tr("Help"));
-  Page->setSource(QUrl(HelpPage));
+  // A translation names the page written in its language; the English one otherwise.
+  //: The help page in this language, shipped beside the English one
+  Page->setSource(QUrl(tr("qrc:/zandrel/help/zandrel-help.html")));
   CloseButton = new QPushButton(tr("&Close"), this);
   CloseButton->setAutoDefault(true);
   CloseButton->setToolTip(tr("Closes the help (Escape)"));

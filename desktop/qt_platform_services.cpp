@@ -115,8 +115,8 @@ SaveChoice QtPlatformServices::AskSaveChanges(QWidget* owner, const std::string&
   Prepare(box, QMessageBox::Question, text, caption);
   box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
   // The same letters whatever the desktop calls these buttons.
-  box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
-  box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+  box.button(QMessageBox::Save)->setText(QtPlatformServices::tr("&Save"));
+  box.button(QMessageBox::Discard)->setText(QtPlatformServices::tr("&Discard"));
   box.setDefaultButton(QMessageBox::Save);
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
@@ -152,7 +152,11 @@ void QtPlatformServices::OpenFolder(QWidget* owner, const std::string& folder) {
   const bool opened = QDesktopServices::openUrl(QUrl::fromLocalFile(FromStd(folder)));
   qInstallMessageHandler(passOn);
   if (!opened)
-    ShowMessage(owner, "No program was found to open the folder " + folder + ".", "Open Folder");
+    ShowMessage(owner,
+                tr("No program was found to open the folder %1.")
+                    .arg(QString::fromStdString(folder))
+                    .toStdString(),
+                tr("Open Folder").toStdString());
 }
 
 }  // namespace zandrel

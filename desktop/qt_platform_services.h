@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <memory>
 #include <string>
@@ -15,6 +16,8 @@ QStringList NameFilters(const std::string& filter);
 // The desktop services in Qt: plain message boxes, a Yes/No and a Save/Discard/Cancel question,
 // QFileDialog, the trash of the desktop (the freedesktop.org trash on Linux) and its file manager.
 class QtPlatformServices : public PlatformServices {
+  Q_DECLARE_TR_FUNCTIONS(zandrel::QtPlatformServices)
+
  public:
   void ShowMessage(QWidget* owner, const std::string& text, const std::string& caption) override;
   bool AskYesNo(QWidget* owner, const std::string& text, const std::string& caption) override;

@@ -36,10 +36,10 @@ namespace {
 
 constexpr int NameColumn = 0;
 constexpr int ValueColumn = 1;
-const std::string ErrorCaption = "Error";
-const std::string NoNamesMessage = "The enumeration has no names.";
-const std::string CollectAgainQuestion = "This enumeration is already collected. Collect it again?";
-const std::string CollectAgainCaption = "Collect Again";
+
+// The dialog's texts in the user's language, as the core takes them. Some are asked for on the
+// preview's worker thread, where translating is safe too.
+std::string Translated(const char* text) { return TGenEnumForm::tr(text).toStdString(); }
 
 // When the file was last changed, and which file it is: a list file whose stamp changed is read
 // again.
@@ -60,8 +60,10 @@ QString WroteFilesMessage(const std::vector<OutputFile>& files) {
   for (const OutputFile& file : files)
     names << QFileInfo(QString::fromStdString(file.Path)).fileName();
   const QString last = names.takeLast();
-  return "Wrote " + (names.isEmpty() ? last : names.join(", ") + " and " + last) + " in " +
-         QDir::toNativeSeparators(FolderOf(files.front().Path));
+  const QString written =
+      names.isEmpty() ? last : TGenEnumForm::tr("%1 and %2").arg(names.join(", "), last);
+  return TGenEnumForm::tr("Wrote %1 in %2")
+      .arg(written, QDir::toNativeSeparators(FolderOf(files.front().Path)));
 }
 
 // What OK makes of the request, or why it refuses it: besides the core's refusals, a list without
@@ -71,30 +73,35 @@ std::variant<EnumerationOutput, Refusal> Compose(const EnumerationRequest& reque
   auto composed = ComposeEnumeration(request, listFile);
   const auto* output = std::get_if<EnumerationOutput>(&composed);
   const std::size_t sentinels = request.FirstAndLast ? 2 : 0;
-  if (output != nullptr && output->Texts.Count <= sentinels) return Refusal{NoNamesMessage};
+  if (output != nullptr && output->Texts.Count <= sentinels)
+    return Refusal{TGenEnumForm::tr("The enumeration has no names.").toStdString()};
   return composed;
 }
 
 // The one page of a preview without files of its own: a note, or the code handed over.
 std::vector<PreviewPage> TextPage(std::string text, bool code = false) {
-  return {{"Text", {}, {ShareText(std::move(text))}, code}};
+  return {{TGenEnumForm::tr("Text").toStdString(), {}, {ShareText(std::move(text))}, code}};
 }
 
 // What OK would produce for the request, composed as OK would from the list file read last, never
 // written; the files are named after the type until the save dialog names them.
 std::vector<PreviewPage> PreviewPages(EnumerationRequest request, const ListFile* listFile) {
   if (request.FromFile && listFile == nullptr)
-    return TextPage("The names will come from a list file, chosen when you press OK.");
+    return TextPage(
+        TGenEnumForm::tr("The names will come from a list file, chosen when you press OK.")
+            .toStdString());
   request.OutputPath = request.TypeName + ".h";
   auto composed = Compose(request, listFile);
   if (const auto* refusal = std::get_if<Refusal>(&composed)) return TextPage(refusal->Message);
   EnumerationOutput& output = std::get<EnumerationOutput>(composed);
   if (!request.SeparateFile) return TextPage(std::move(output.Texts.Text), true);
-  const char* const titles[] = {"Header", "Source"};
+  const char* const titles[] = {QT_TRANSLATE_NOOP("zandrel::TGenEnumForm", "Header"),
+                                QT_TRANSLATE_NOOP("zandrel::TGenEnumForm", "Source")};
   std::vector<PreviewPage> pages;
   for (std::size_t i = 0; i < output.Files.size() && i < std::size(titles); ++i)
-    pages.push_back(
-        {titles[i], output.Files[i].Path, {ShareText(std::move(output.Files[i].Text))}});
+    pages.push_back({Translated(titles[i]),
+                     output.Files[i].Path,
+                     {ShareText(std::move(output.Files[i].Text))}});
   return pages;
 }
 
@@ -103,29 +110,29 @@ std::vector<PreviewPage> PreviewPages(EnumerationRequest request, const ListFile
 TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& mainWindow,
                            QWidget* parent)
     : QWidget(parent, Qt::Window), services_(services), mainWindow_(mainWindow) {
-  setWindowTitle("Generate Enumeration");
+  setWindowTitle(tr("Generate Enumeration"));
   // Only the main window decides when the program ends.
   setAttribute(Qt::WA_QuitOnClose, false);
 
   // Each "&" marks the letter that Alt takes to the control; it shows as an underline only.
-  Label2 = new QLabel("The &value is optional.", this);
-  Label1 = new QLabel("&Type Name", this);
+  Label2 = new QLabel(tr("The &value is optional."), this);
+  Label1 = new QLabel(tr("&Type Name"), this);
   Edit1 = new QLineEdit(this);
-  Outside = new QCheckBox("Generate &first and last enumerations", this);
+  Outside = new QCheckBox(tr("Generate &first and last enumerations"), this);
   Outside->setChecked(true);
-  Prefix = new QCheckBox("&Apply prefix to all enumation names when saving", this);
+  Prefix = new QCheckBox(tr("&Apply prefix to all enumation names when saving"), this);
   Prefix->setChecked(true);
-  Label3 = new QLabel("&Prefix", this);
+  Label3 = new QLabel(tr("&Prefix"), this);
   Edit2 = new QLineEdit("ZD", this);
-  SeparateBox = new QCheckBox("&Save in separate file", this);
-  FileBox = new QCheckBox("&Enter from file", this);
+  SeparateBox = new QCheckBox(tr("&Save in separate file"), this);
+  FileBox = new QCheckBox(tr("&Enter from file"), this);
   // Either opening style becomes the enum class style while this is ticked; the dialog keeps it.
-  ModernBox = new QCheckBox("&Modern C++ (enum class)", this);
+  ModernBox = new QCheckBox(tr("&Modern C++ (enum class)"), this);
   ModernBox->setToolTip(
-      "Writes an enum class with constexpr to_string, TYPE_from_string and TYPE_values, for the "
-      "Modern C++ (C++20) target; with a separate file, a header alone");
-  OKButton = new QPushButton("&OK", this);
-  Button1 = new QPushButton("&Cancel", this);
+      tr("Writes an enum class with constexpr to_string, TYPE_from_string and TYPE_values, for the "
+         "Modern C++ (C++20) target; with a separate file, a header alone"));
+  OKButton = new QPushButton(tr("&OK"), this);
+  Button1 = new QPushButton(tr("&Cancel"), this);
 
   NameGrid = new LiveEditGrid(NameGridRows, 2, this);
   // Row numbers, so that a message naming a row can be followed.
@@ -138,7 +145,7 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   NameGrid->verticalHeader()->setDefaultSectionSize(NameGrid->fontMetrics().height() + 8);
   NameGrid->setMinimumWidth(220);
 
-  auto* previewLabel = new QLabel("Preview", this);
+  auto* previewLabel = new QLabel(tr("Preview"), this);
   Preview = new FilePreview(this);
   // Narrow enough that the dialog fits a screen of 960 logical pixels (1920 at 200 %).
   Preview->setMinimumWidth(240);
@@ -146,8 +153,8 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   Label1->setBuddy(Edit1);
   Label3->setBuddy(Edit2);
   Label2->setBuddy(NameGrid);
-  NameGrid->setAccessibleName("Names and values");
-  Preview->setAccessibleName("Preview");
+  NameGrid->setAccessibleName(tr("Names and values"));
+  Preview->setAccessibleName(previewLabel->text());
   // Enter presses the focused button; elsewhere it presses OK, drawn as the default.
   for (QPushButton* button : {OKButton, Button1, Preview->CopyButton}) button->setAutoDefault(true);
   OKButton->setDefault(true);
@@ -231,28 +238,28 @@ TGenEnumForm::~TGenEnumForm() {
 
 void TGenEnumForm::DescribeControls() {
   Edit1->setToolTip(
-      "The enumeration's type name; the files are named after it, and OK puts it into the first "
-      "empty Type cell of the member table");
+      tr("The enumeration's type name; the files are named after it, and OK puts it into the first "
+         "empty Type cell of the member table"));
   Outside->setToolTip(
-      "Adds the enumerators FirstUnused before the names and LastUnused after them, so that "
-      "code can loop from the first name to the last");
+      tr("Adds the enumerators FirstUnused before the names and LastUnused after them, so that "
+         "code can loop from the first name to the last"));
   Prefix->setToolTip(
-      "Puts the prefix in front of every enumerator name, FirstUnused and "
-      "LastUnused included");
+      tr("Puts the prefix in front of every enumerator name, FirstUnused and "
+         "LastUnused included"));
   Edit2->setToolTip(
-      "The text put in front of every enumerator name; proposed from the type name when you "
-      "leave Type Name");
+      tr("The text put in front of every enumerator name; proposed from the type name when you "
+         "leave Type Name"));
   NameGrid->setToolTip(
-      "One enumerator a row: its name and, if you like, its value (decimal, or hex as $1F or "
-      "0x10). Tab moves between cells; Ctrl+Tab leaves the grid");
+      tr("One enumerator a row: its name and, if you like, its value (decimal, or hex as $1F or "
+         "0x10). Tab moves between cells; Ctrl+Tab leaves the grid"));
   SeparateBox->setToolTip(
-      "Writes the enumeration to a header and source file of its own, which later class headers "
-      "include; unticked, its text goes into every later class header and Java file");
+      tr("Writes the enumeration to a header and source file of its own, which later class headers "
+         "include; unticked, its text goes into every later class header and Java file"));
   FileBox->setToolTip(
-      "Takes the names from a text file chosen when you press OK, instead of the grid: names "
-      "separated by blanks or lines; lines starting with # or / are comments");
-  OKButton->setToolTip("Generates the enumeration and hands it to the main window (Enter)");
-  Button1->setToolTip("Back to the main window; everything typed here is kept (Escape)");
+      tr("Takes the names from a text file chosen when you press OK, instead of the grid: names "
+         "separated by blanks or lines; lines starting with # or / are comments"));
+  OKButton->setToolTip(tr("Generates the enumeration and hands it to the main window (Enter)"));
+  Button1->setToolTip(tr("Back to the main window; everything typed here is kept (Escape)"));
 }
 
 void TGenEnumForm::SetStyle(EnumerationStyle style) {
@@ -291,14 +298,18 @@ bool TGenEnumForm::GenerateEnumeration() {
   }
   auto composed = Compose(request, listFile.get());
   if (const auto* refusal = std::get_if<Refusal>(&composed)) {
-    services_.ShowMessage(this, refusal->Message, ErrorCaption);
+    services_.ShowMessage(this, refusal->Message, tr("Error").toStdString());
     if (refusal->Row > 0) ShowValueCell(refusal->Row);
     return false;
   }
   EnumerationOutput& output = std::get<EnumerationOutput>(composed);
   // The same text twice puts the same declarations twice into every later file.
   if (mainWindow_.HoldsInsertion(output.HandOver()) &&
-      !services_.AskYesNo(this, CollectAgainQuestion, CollectAgainCaption))
+      !services_.AskYesNo(
+          this,
+          TGenEnumForm::tr("This enumeration is already collected. Collect it again?")
+              .toStdString(),
+          TGenEnumForm::tr("Collect Again").toStdString()))
     return false;
   RegenerationOutcome written;
   if (request.SeparateFile) {
@@ -321,8 +332,8 @@ bool TGenEnumForm::GenerateEnumeration() {
         written.Merged.empty() ? WroteFilesMessage(output.Files) : MergedMessage(written.Merged),
         FolderOf(output.Files.front().Path));
   else
-    emit Finished(QString::fromStdString(request.TypeName) +
-                      " collected: Build writes it into every later class header and Java file",
+    emit Finished(tr("%1 collected: Build writes it into every later class header and Java file")
+                      .arg(QString::fromStdString(request.TypeName)),
                   QString());
   return true;
 }
@@ -344,7 +355,8 @@ bool TGenEnumForm::ChooseListFile() {
       UpdatePreview();
       return true;
     }
-    services_.ShowMessage(this, DescribeReadFailure(std::get<FileFailure>(read)), ErrorCaption);
+    services_.ShowMessage(this, DescribeReadFailure(std::get<FileFailure>(read)),
+                          tr("Error").toStdString());
     OpenDialog1->Title = CommittedListFileTitle;
   }
   UpdatePreview();
@@ -375,8 +387,8 @@ void TGenEnumForm::ShowValueCell(int row) {
 }
 
 void TGenEnumForm::Activator() {
-  NameGrid->setHorizontalHeaderItem(NameColumn, new QTableWidgetItem("Name"));
-  NameGrid->setHorizontalHeaderItem(ValueColumn, new QTableWidgetItem("Value"));
+  NameGrid->setHorizontalHeaderItem(NameColumn, new QTableWidgetItem(tr("Name")));
+  NameGrid->setHorizontalHeaderItem(ValueColumn, new QTableWidgetItem(tr("Value")));
 }
 
 void TGenEnumForm::Exited() {

@@ -5,9 +5,11 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTranslator>
 #include <memory>
 
+#include "desktop/file_preview.h"
 #include "desktop/help_window.h"
 #include "shell/description_file.h"
 #include "shell/start_up.h"
@@ -126,9 +128,18 @@ class StartUpTest : public QObject {
   void windowsFollowUserLanguage_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QStringList>("texts");
-    const QStringList english = {
-        "&Log",   "Log and &Close", "Close &without a Log", "Log  Errors and User Comments",
-        "&Close", "Zandrel Help"};
+    const QStringList english = {"&Log",
+                                 "Log and &Close",
+                                 "Close &without a Log",
+                                 "Log  Errors and User Comments",
+                                 "&Close",
+                                 "Zandrel Help",
+                                 "Zandrel Help",
+                                 "&OK",
+                                 "&Cancel",
+                                 "Generate Enumeration",
+                                 "Value",
+                                 "Cop&y"};
     QTest::newRow("C") << QLocale::c() << english;
     QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << english;
     QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany)
@@ -137,19 +148,35 @@ class StartUpTest : public QObject {
                                            "Schließen &ohne Eintrag",
                                            "Protokoll  Fehler und Anmerkungen",
                                            "&Schließen",
-                                           "Zandrel-Hilfe"};
+                                           "Zandrel-Hilfe",
+                                           "Zandrel-Hilfe",
+                                           "&OK",
+                                           "&Abbrechen",
+                                           "Aufzählung erzeugen",
+                                           "Wert",
+                                           "In &Zwischenablage"};
   }
   void windowsFollowUserLanguage() {
     QFETCH(QLocale, locale);
     QFETCH(QStringList, texts);
     InstallTranslations(*QCoreApplication::instance(), locale);
-    testing::FakeServices services;
-    TUserLogWindow log(services);
+    testing::MainWindowFixture fx;
+    TUserLogWindow& log = fx.UserLogWindow;
+    TGenEnumForm& enumeration = fx.GenEnumForm;
     HelpWindow help;
     RemoveTranslations();
     QCOMPARE((QStringList{log.Button1->text(), log.Button3->text(), log.Button2->text(),
-                          log.windowTitle(), help.CloseButton->text(), help.windowTitle()}),
+                          log.windowTitle(), help.CloseButton->text(), help.windowTitle(),
+                          help.Page->documentTitle(), enumeration.OKButton->text(),
+                          enumeration.Button1->text(), enumeration.windowTitle(),
+                          enumeration.NameGrid->horizontalHeaderItem(1)->text(),
+                          enumeration.Preview->CopyButton->text()}),
              texts);
+    // Every language keeps each Alt key to one control of the window; the main window shows the
+    // preview's Copy button too.
+    for (QWidget* window : {static_cast<QWidget*>(&fx.Form1), static_cast<QWidget*>(&enumeration),
+                            static_cast<QWidget*>(&log)})
+      QCOMPARE(testing::CheckMnemonics(window).Clashes, QStringList());
   }
 };
 
