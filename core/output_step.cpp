@@ -536,8 +536,9 @@ std::vector<FileFailure> ReplaceFiles(const std::vector<OutputFile>& files,
   return RunStep(EntriesOf(files), beforeReplace, false);
 }
 
-std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files) {
-  return RunStep(EntriesOf(files), {}, true);
+std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files,
+                                             const BeforeReplace& beforeReplace) {
+  return RunStep(EntriesOf(files), beforeReplace, true);
 }
 
 std::vector<FileFailure> CheckOutputFiles(const std::vector<OutputFile>& files) {

@@ -45,7 +45,8 @@ std::vector<FileFailure> ReplaceFiles(const std::vector<OutputFile>& files,
 
 // As ReplaceFiles, but a file that already holds its text is left alone, time stamp and all; what
 // is on disk is compared under the step's locks, so a concurrent writer cannot slip in between.
-std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files);
+std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files,
+                                             const BeforeReplace& beforeReplace = {});
 
 // The refusals ReplaceFiles would make before writing (not a regular file, one file reached by
 // two entries, a missing link target's folder), without writing anything.

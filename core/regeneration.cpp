@@ -219,7 +219,8 @@ FileRegeneration RegenerateFile(std::string_view generated,
     text.resize(text.size() - (text.ends_with("\r\n") ? 2 : 1));
   if (Merged(yoursForm.Mark, baseForm.Mark, generatedForm.Mark)) text.insert(0, ByteOrderMark);
 
-  if (merged.Clean() && text == *onDisk) return {Regeneration::Leave, {}};
+  // Left as it is, but its text kept: the step compares it again under the folder's lock.
+  if (merged.Clean() && text == *onDisk) return {Regeneration::Leave, std::move(merged), true};
   const Regeneration action = merged.Clean() ? Regeneration::Merge : Regeneration::Conflict;
   return {action, std::move(merged)};
 }

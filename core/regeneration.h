@@ -36,7 +36,8 @@ enum class Regeneration {
 
 struct FileRegeneration {
   Regeneration Action = Regeneration::Write;
-  MergedText Merged;  // for Merge and Conflict
+  MergedText Merged;        // for Merge and Conflict, and for a Leave that keeps the user's edits
+  bool KeepsEdits = false;  // a Leave whose file differs from the new text
 };
 
 // Decides for one file, given its new text, what is on disk (nothing when absent) and its base.

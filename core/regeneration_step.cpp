@@ -73,7 +73,16 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
   for (std::size_t i = 0; i < files.size(); ++i) {
     FileRegeneration& decision = plan[i].Decision;
     const Settle settle = SettleFor(decision.Action, conflicts, noBase);
-    if (settle == Settle::Keep || decision.Action == Regeneration::Leave) continue;
+    if (settle == Settle::Keep) continue;
+    // A file found holding the new text is written only if a concurrent writer changed it since:
+    // the step compares it again under the folder's lock, so a pair always comes from one run.
+    if (decision.Action == Regeneration::Leave) {
+      if (decision.KeepsEdits)
+        changed.push_back({files[i].Path, std::move(decision.Merged.Text)});
+      else
+        changed.push_back(files[i]);
+      continue;
+    }
     // Replacing a conflict or an unmerged file writes the new text.
     const bool asGenerated =
         settle == Settle::Replace &&
@@ -111,7 +120,7 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
       step.push_back(std::move(record));
   }
   if (step.empty()) return {};
-  std::vector<FileFailure> failures = ReplaceFiles(step, beforeReplace);
+  std::vector<FileFailure> failures = ReplaceChangedFiles(step, beforeReplace);
   if (failures.empty() && records != nullptr) records->Prune(recorded);
   // The files' own failures say what went wrong; a record's is told only when it is the cause.
   std::vector<FileFailure> ofFiles;

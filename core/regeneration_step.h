@@ -34,7 +34,8 @@ enum class Settle {
 // Whether the step can be written as settled: false when a file that needs the user is kept.
 bool StepWritable(const std::vector<PlannedFile>& plan, Settle conflicts, Settle noBase);
 
-// The files a settled step writes (those whose text changes), in step order.
+// The files a settled step writes, in step order (one found unchanged is compared again when
+// written, and left alone if it still is).
 // The merged texts are moved out of the plan.
 std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
                                      std::vector<PlannedFile>& plan, Settle conflicts,
