@@ -1,0 +1,187 @@
+#include "core/output_temporaries.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <utility>
+
+#include "core/output_detail.h"
+#include "core/text.h"
+
+namespace zandrel::detail {
+
+std::string TemporaryName(const std::string& target, unsigned sequence) {
+  // Cut so that a target with the longest name a folder allows still gets a temporary.
+  return Folder(target) + "/." + std::string(FileNamePart(target).substr(0, 200)) + "." +
+         std::to_string(::getpid()) + "-" + std::to_string(sequence) + ".tmp";
+}
+
+pid_t TemporaryOwner(std::string_view name) {
+  constexpr std::string_view suffix = ".tmp";
+  if (!name.starts_with('.') || !name.ends_with(suffix)) return 0;
+  name.remove_suffix(suffix.size());
+  const std::size_t dot = name.rfind('.');
+  const std::size_t dash = name.rfind('-');
+  if (dot == 0 || dot == std::string_view::npos || dash == std::string_view::npos || dash < dot)
+    return 0;
+  const std::string_view pid = name.substr(dot + 1, dash - dot - 1);
+  const std::string_view sequence = name.substr(dash + 1);
+  const auto digits = [](std::string_view text) {
+    return !text.empty() && text.size() < 10 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (!digits(pid) || !digits(sequence)) return 0;
+  return static_cast<pid_t>(std::stol(std::string(pid)));
+}
+
+// Removes the temporaries that processes which no longer exist left in a folder locked by this
+// step (a killed writer cannot remove its own). Only the user's own regular files are touched.
+static void RemoveStaleTemporaries(int folder) {
+  const int copy = ::dup(folder);
+  if (copy < 0) return;
+  DIR* listing = ::fdopendir(copy);
+  if (listing == nullptr) {
+    ::close(copy);
+    return;
+  }
+  while (const dirent* item = ::readdir(listing)) {
+    const pid_t owner = TemporaryOwner(item->d_name);
+    if (owner <= 0 || owner == ::getpid()) continue;
+    struct stat status {};
+    if (::fstatat(folder, item->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(status.st_mode) || status.st_uid != ::geteuid())
+      continue;
+    if (::kill(owner, 0) != 0 && errno == ESRCH) ::unlinkat(folder, item->d_name, 0);
+  }
+  ::closedir(listing);
+}
+
+FolderLocks::~FolderLocks() {
+  for (const auto& [folder, fd] : fds_) ::close(fd);
+}
+
+bool FolderLocks::Cover(const std::set<std::string>& folders) {
+  bool covered = true;
+  for (const std::string& folder : folders) {
+    if (fds_.contains(folder)) continue;
+    covered = false;
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) continue;
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    RemoveStaleTemporaries(fd);
+    fds_.emplace(folder, fd);
+  }
+  return covered;
+}
+
+void FolderLocks::Sync() const {
+  for (const auto& [folder, fd] : fds_) ::fsync(fd);
+}
+
+// The temporaries of the running step, for the signal handler: an array of C strings set before
+// the handler can see it, read without locks or allocation.
+namespace {
+
+constexpr int CaughtSignals[] = {SIGINT, SIGTERM, SIGHUP};
+std::atomic<std::atomic<const char*>*> registeredNames{nullptr};
+std::atomic<std::size_t> registeredCount{0};
+// While files are being put in place, a signal waits until the targets are whole again.
+std::atomic<bool> deferring{false};
+std::atomic<int> deferredSignal{0};
+struct sigaction previousActions[std::size(CaughtSignals)];
+std::atomic<bool> installed[std::size(CaughtSignals)];
+
+void RemoveRegistered() {
+  std::atomic<const char*>* names = registeredNames.load();
+  const std::size_t count = registeredCount.load();
+  for (std::size_t i = 0; names != nullptr && i < count; ++i)
+    if (const char* name = names[i].load()) ::unlink(name);
+}
+
+void OnSignal(int signal) {
+  if (deferring.load()) {
+    deferredSignal.store(signal);
+    return;
+  }
+  const int saved = errno;
+  RemoveRegistered();
+  // The signal then does what it would have done without the step: usually, end the process.
+  for (std::size_t i = 0; i < std::size(CaughtSignals); ++i)
+    if (CaughtSignals[i] == signal && installed[i].exchange(false))
+      ::sigaction(signal, &previousActions[i], nullptr);
+  ::raise(signal);
+  errno = saved;
+}
+
+}  // namespace
+
+Temporaries::Temporaries(std::size_t count) : names_(count), registry_(count) {
+  registeredNames.store(registry_.data());
+  registeredCount.store(count);
+  for (std::size_t i = 0; i < std::size(CaughtSignals); ++i) {
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    if (::sigaction(CaughtSignals[i], nullptr, &previousActions[i]) != 0 ||
+        previousActions[i].sa_handler == SIG_IGN)
+      continue;  // an ignored signal (nohup) stays ignored
+    installed[i].store(::sigaction(CaughtSignals[i], &action, nullptr) == 0);
+  }
+}
+
+Temporaries::~Temporaries() {
+  // Also when the step ended early: a signal that waited takes its course once all is clean.
+  deferring.store(false);
+  const int pending = deferredSignal.exchange(0);
+  RemoveAll();
+  for (std::size_t i = 0; i < std::size(CaughtSignals); ++i)
+    if (installed[i].exchange(false)) ::sigaction(CaughtSignals[i], &previousActions[i], nullptr);
+  registeredCount.store(0);
+  registeredNames.store(nullptr);
+  if (pending != 0) ::raise(pending);
+}
+
+void Temporaries::Set(std::size_t i, std::string name) {
+  registry_[i].store(nullptr);
+  names_[i] = std::move(name);
+  registry_[i].store(names_[i].c_str());
+}
+
+void Temporaries::Keep(std::size_t i) {
+  registry_[i].store(nullptr);
+  names_[i].clear();
+}
+
+void Temporaries::RemoveAll() {
+  for (std::size_t i = 0; i < names_.size(); ++i)
+    if (!names_[i].empty()) ::unlink(names_[i].c_str());
+}
+
+void Temporaries::Defer() { deferring.store(true); }
+
+void Temporaries::Resume() {
+  deferring.store(false);
+  if (const int signal = deferredSignal.exchange(0)) OnSignal(signal);
+}
+
+mode_t NewFileMode() {
+  mode_t mask = 022;
+  if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+    char line[256];
+    unsigned value = 0;
+    while (std::fgets(line, sizeof line, status) != nullptr)
+      if (std::sscanf(line, "Umask: %o", &value) == 1) mask = static_cast<mode_t>(value);
+    std::fclose(status);
+  }
+  return 0666 & ~mask;
+}
+
+}  // namespace zandrel::detail
