@@ -70,7 +70,7 @@ void TForm1::UpdateRecentMenu() {
   const QStringList files = RecentFiles();
   for (qsizetype i = 0; i < files.size(); ++i) {
     QString shown = files[i];
-    shown.replace(u'&', tr("&&"));
+    shown.replace(u'&', QStringLiteral("&&"));
     QAction* action = ui_->RecentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
     connect(action, &QAction::triggered, this, [this, path = files[i].toStdString()] {
       if (MaybeSave()) OpenFile(path);
