@@ -14,8 +14,8 @@ namespace zandrel {
 // written in the manifest (a NUL in them is refused).
 struct ManifestEntry {
   bool IsClass = false;
-  std::string Path;    // "class" or "enum"
-  std::string Output;  // "output", for a class
+  std::string Path;                 // "class" or "enum"
+  std::string Output;               // "output", for a class
   std::optional<std::string> Base;  // "base": an older description or request to merge from
 };
 

@@ -282,8 +282,7 @@ bool TGenEnumForm::GenerateEnumeration() {
     request.OutputPath = SaveDialog1->FileName;
     // Ask before anything is read, so a No leaves no trace (not even a list file dialog). Files
     // with a record of what was generated into them are merged instead, once composed.
-    const std::vector<std::string> existing =
-        FilesWithoutBase(EnumerationOutputPaths(request));
+    const std::vector<std::string> existing = FilesWithoutBase(EnumerationOutputPaths(request));
     if (!existing.empty()) {
       if (!services_.AskYesNo(this, ReplaceQuestion(existing), std::string(ReplaceCaption)))
         return false;
