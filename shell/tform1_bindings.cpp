@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -33,6 +34,13 @@ namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+// The target table names its files' tabs in English; the enumeration dialog's translations of
+// "Header" and "Source" serve here too, and "Java" stays as it is.
+std::string TabTitle(std::string_view name) {
+  return QCoreApplication::translate("zandrel::TGenEnumForm", std::string(name).c_str())
+      .toStdString();
+}
+
 // The files Build would write for this input, named as the save dialog would propose, or Build's
 // refusal in their place; before a class name is typed, a quiet note.
 std::vector<PreviewPage> PreviewPages(const ClassInput& input) {
@@ -44,11 +52,11 @@ std::vector<PreviewPage> PreviewPages(const ClassInput& input) {
             ? TForm1::tr("Type a class name to see the files Build will write.").toStdString()
             : std::string(ShortClassNameMessage));
     for (const TargetFile& file : TargetOf(input.Options.TargetSystem).Files)
-      pages.push_back({std::string(file.TabName), {}, {note}});
+      pages.push_back({TabTitle(file.TabName), {}, {note}});
     return pages;
   }
   for (ClassFileText& file : ClassFileTexts(*description, ProposedFileName(*description)))
-    pages.push_back({std::move(file.TabName), std::move(file.Path), std::move(file.Text)});
+    pages.push_back({TabTitle(file.TabName), std::move(file.Path), std::move(file.Text)});
   // Enumerations the target cannot use: a note after the files, which stay where they were.
   const std::string mismatches = MismatchSummary(InsertionMismatches(*description));
   if (!mismatches.empty())
