@@ -34,7 +34,7 @@ QTextEdit::ExtraSelection Shade(const QTextBlock& block, const QColor& colour) {
 
 MergeDialog::MergeDialog(std::vector<ConflictingFile> files, QWidget* parent)
     : QDialog(parent), files_(std::move(files)) {
-  setWindowTitle(QString::fromLatin1(MergeCaption));
+  setWindowTitle(tr("Merge Conflicts"));
   auto* layout = new QVBoxLayout(this);
   auto* intro = new QLabel(
       tr("Your changes and the new text change the same lines. Nothing has been written yet."),

@@ -64,6 +64,4 @@ class MergeDialog : public QDialog {
 // Shows the dialog modally above owner and returns the choice.
 MergeChoice AskMergeChoice(QWidget* owner, std::vector<ConflictingFile> files);
 
-inline constexpr const char* MergeCaption = "Merge Conflicts";
-
 }  // namespace zandrel

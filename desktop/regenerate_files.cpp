@@ -1,5 +1,7 @@
 #include "desktop/regenerate_files.h"
 
+#include <QCoreApplication>
+#include <QStringList>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -29,6 +31,11 @@ BeforeReplace TrashOnly(PlatformServices& services, std::vector<std::string> pat
   };
 }
 
+// The texts the Build and enumeration windows show, translated with the merge dialog's.
+std::string ErrorCaption() {
+  return QCoreApplication::translate("zandrel::MergeDialog", "Error").toStdString();
+}
+
 std::optional<GeneratedRecords> Records() {
   if (auto folder = GeneratedRecords::DefaultFolder()) return GeneratedRecords(std::move(*folder));
   return std::nullopt;
@@ -52,12 +59,12 @@ RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
   try {
     auto planned = PlanRegeneration(files, {}, records ? &*records : nullptr);
     if (auto* failure = std::get_if<FileFailure>(&planned)) {
-      services.ShowMessage(owner, DescribeReadFailure(*failure), "Error");
+      services.ShowMessage(owner, DescribeReadFailure(*failure), ErrorCaption());
       return {RegenerationEnd::Failed, {}};
     }
     plan = std::get<std::vector<PlannedFile>>(std::move(planned));
   } catch (const std::runtime_error& error) {
-    services.ShowMessage(owner, error.what(), "Error");
+    services.ShowMessage(owner, error.what(), ErrorCaption());
     return {RegenerationEnd::Failed, {}};
   }
 
@@ -102,19 +109,23 @@ RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
       WriteRegeneration(files, std::move(plan), conflicts, noBase, records ? &*records : nullptr,
                         TrashOnly(services, std::move(trashed)));
   for (const FileFailure& failure : failures)
-    services.ShowMessage(owner, DescribeFailure(failure), "Error");
+    services.ShowMessage(owner, DescribeFailure(failure), ErrorCaption());
   if (!failures.empty()) return {RegenerationEnd::Failed, {}};
   return {RegenerationEnd::Written, std::move(merged)};
 }
 
 QString MergedMessage(const std::vector<std::string>& merged) {
   if (merged.empty()) return {};
-  QString names;
-  for (std::size_t i = 0; i < merged.size(); ++i) {
-    if (i > 0) names += i + 1 == merged.size() ? QStringLiteral(" and ") : QStringLiteral(", ");
-    names += QString::fromStdString(std::string(FileNamePart(merged[i])));
-  }
-  return QStringLiteral("Merged your changes into ") + names;
+  QStringList names;
+  for (const std::string& path : merged)
+    names << QString::fromStdString(std::string(FileNamePart(path)));
+  const QString last = names.takeLast();
+  const QString files = names.isEmpty()
+                            ? last
+                            : QCoreApplication::translate("zandrel::MergeDialog", "%1 and %2")
+                                  .arg(names.join(QStringLiteral(", ")), last);
+  return QCoreApplication::translate("zandrel::MergeDialog", "Merged your changes into %1")
+      .arg(files);
 }
 
 }  // namespace zandrel

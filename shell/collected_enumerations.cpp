@@ -45,15 +45,14 @@ std::string InsertionCaption(const std::string& text) {
 }
 
 CollectedEnumerations::CollectedEnumerations(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Collected Enumerations"));
-  Label = new QLabel(
-      QStringLiteral("Written into every class header and Java file, in this order:"), this);
+  setWindowTitle(tr("Collected Enumerations"));
+  Label = new QLabel(tr("Written into every class header and Java file, in this order:"), this);
   InsertionList = new QListWidget(this);
   Label->setBuddy(InsertionList);
-  RemoveButton = new QPushButton(QStringLiteral("&Remove"), this);
-  UpButton = new QPushButton(QStringLiteral("Move &Up"), this);
-  DownButton = new QPushButton(QStringLiteral("Move &Down"), this);
-  CloseButton = new QPushButton(QStringLiteral("Close"), this);
+  RemoveButton = new QPushButton(tr("&Remove"), this);
+  UpButton = new QPushButton(tr("Move &Up"), this);
+  DownButton = new QPushButton(tr("Move &Down"), this);
+  CloseButton = new QPushButton(tr("Close"), this);
   for (QPushButton* button : {RemoveButton, UpButton, DownButton, CloseButton})
     button->setAutoDefault(false);
 

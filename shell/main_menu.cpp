@@ -28,11 +28,11 @@ namespace {
 
 QKeySequence Keys(QKeyCombination key) { return QKeySequence(key); }
 
-QAction* Command(QWidget* window, const char* text, const QList<QKeySequence>& keys,
-                 const char* tip = nullptr) {
-  auto* action = new QAction(QString::fromUtf8(text), window);
+QAction* Command(QWidget* window, const QString& text, const QList<QKeySequence>& keys,
+                 const QString& tip = {}) {
+  auto* action = new QAction(text, window);
   action->setShortcuts(keys);
-  if (tip != nullptr) action->setStatusTip(QString::fromUtf8(tip));
+  if (!tip.isEmpty()) action->setStatusTip(tip);
   return action;
 }
 
@@ -40,42 +40,44 @@ QAction* Command(QWidget* window, const char* text, const QList<QKeySequence>& k
 
 void TForm1::BuildMenus() {
   TForm1Ui& ui = *ui_;
-  ui.NewAction = Command(this, "&New", QKeySequence::keyBindings(QKeySequence::New));
-  ui.OpenAction = Command(this, "&Open…", QKeySequence::keyBindings(QKeySequence::Open));
-  ui.SaveAction = Command(this, "&Save", QKeySequence::keyBindings(QKeySequence::Save));
-  ui.SaveAsAction = Command(this, "Save &As…", {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+  ui.NewAction = Command(this, tr("&New"), QKeySequence::keyBindings(QKeySequence::New));
+  ui.OpenAction = Command(this, tr("&Open…"), QKeySequence::keyBindings(QKeySequence::Open));
+  ui.SaveAction = Command(this, tr("&Save"), QKeySequence::keyBindings(QKeySequence::Save));
+  ui.SaveAsAction = Command(this, tr("Save &As…"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
   ui.BuildAction =
-      Command(this, "&Build…", {Keys(Qt::CTRL | Qt::Key_B)}, "Write the class's files");
-  ui.ExitAction = Command(this, "&Quit", {Keys(Qt::CTRL | Qt::Key_Q)});
-  ui.FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+      Command(this, tr("&Build…"), {Keys(Qt::CTRL | Qt::Key_B)}, tr("Write the class's files"));
+  ui.ExitAction = Command(this, tr("&Quit"), {Keys(Qt::CTRL | Qt::Key_Q)});
+  ui.FileMenu = menuBar()->addMenu(tr("&File"));
   ui.FileMenu->addActions({ui.NewAction, ui.OpenAction});
-  ui.RecentMenu = ui.FileMenu->addMenu(QStringLiteral("Open &Recent"));
+  ui.RecentMenu = ui.FileMenu->addMenu(tr("Open &Recent"));
   ui.FileMenu->addActions({ui.SaveAction, ui.SaveAsAction});
   ui.FileMenu->addSeparator();
   ui.FileMenu->addAction(ui.BuildAction);
   ui.FileMenu->addSeparator();
   ui.FileMenu->addAction(ui.ExitAction);
 
-  ui.UndoAction = History()->createUndoAction(this, QStringLiteral("&Undo"));
+  ui.UndoAction = History()->createUndoAction(this, tr("&Undo"));
   ui.UndoAction->setShortcuts({Keys(Qt::CTRL | Qt::Key_Z)});
-  ui.RedoAction = History()->createRedoAction(this, QStringLiteral("&Redo"));
+  ui.RedoAction = History()->createRedoAction(this, tr("&Redo"));
   ui.RedoAction->setShortcuts({Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Keys(Qt::CTRL | Qt::Key_Y)});
   // Each key one action's: the platform's lists for Copy and Delete also hold Ctrl+Insert and
   // Ctrl+D, which the row commands use.
-  ui.CopyAction = Command(this, "&Copy", {Keys(Qt::CTRL | Qt::Key_C)});
+  ui.CopyAction = Command(this, tr("&Copy"), {Keys(Qt::CTRL | Qt::Key_C)});
   ui.PasteAction =
-      Command(this, "&Paste", {Keys(Qt::CTRL | Qt::Key_V), Keys(Qt::SHIFT | Qt::Key_Insert)});
-  ui.DeleteAction = Command(this, "&Delete", {Keys(Qt::Key_Delete)});
-  ui.InsertRowAction = Command(this, "&Insert Row", {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert)});
+      Command(this, tr("&Paste"), {Keys(Qt::CTRL | Qt::Key_V), Keys(Qt::SHIFT | Qt::Key_Insert)});
+  ui.DeleteAction = Command(this, tr("&Delete"), {Keys(Qt::Key_Delete)});
+  ui.InsertRowAction =
+      Command(this, tr("&Insert Row"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert)});
   ui.DeleteRowsAction =
-      Command(this, "Delete R&ows", {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)});
-  ui.MoveUpAction = Command(this, "Move Row &Up", {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Up)});
-  ui.MoveDownAction = Command(this, "Move Row Do&wn", {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Down)});
-  ui.DuplicateAction = Command(this, "Dup&licate Row", {Keys(Qt::CTRL | Qt::Key_D)});
-  ui.EnumerationsAction = Command(this, "Collected &Enumerations…", {});
-  ui.ClearAction = Command(this, "Cle&ar", {}, "Empty the class name and the member table");
+      Command(this, tr("Delete R&ows"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)});
+  ui.MoveUpAction = Command(this, tr("Move Row &Up"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Up)});
+  ui.MoveDownAction =
+      Command(this, tr("Move Row Do&wn"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Down)});
+  ui.DuplicateAction = Command(this, tr("Dup&licate Row"), {Keys(Qt::CTRL | Qt::Key_D)});
+  ui.EnumerationsAction = Command(this, tr("Collected &Enumerations…"), {});
+  ui.ClearAction = Command(this, tr("Cle&ar"), {}, tr("Empty the class name and the member table"));
 
-  ui.EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+  ui.EditMenu = menuBar()->addMenu(tr("&Edit"));
   ui.EditMenu->addActions({ui.UndoAction, ui.RedoAction});
   ui.EditMenu->addSeparator();
   ui.StringGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -101,27 +103,27 @@ void TForm1::BuildMenus() {
   ui.EditMenu->addSeparator();
   ui.EditMenu->addAction(ui.ClearAction);
 
-  ui.GenerateMenu = menuBar()->addMenu(QStringLiteral("&Generate"));
-  ui.EnumerationAction = Command(this, "Generate &Enumeration…", {});
-  ui.EnumerationClassAction = Command(this, "Generate Enumeration as a &Class…", {});
-  ui.ConstantSequenceAction = Command(this, "Generate Constant &Sequence", {});
-  ui.LogAction = Command(this, "&Log an error or comment…", {});
+  ui.GenerateMenu = menuBar()->addMenu(tr("&Generate"));
+  ui.EnumerationAction = Command(this, tr("Generate &Enumeration…"), {});
+  ui.EnumerationClassAction = Command(this, tr("Generate Enumeration as a &Class…"), {});
+  ui.ConstantSequenceAction = Command(this, tr("Generate Constant &Sequence"), {});
+  ui.LogAction = Command(this, tr("&Log an error or comment…"), {});
   ui.GenerateMenu->addActions(
       {ui.EnumerationAction, ui.EnumerationClassAction, ui.ConstantSequenceAction});
   ui.GenerateMenu->addSeparator();
   ui.GenerateMenu->addAction(ui.LogAction);
 
-  ui.ViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-  ui.PreviewAction = Command(this, "Show &Preview", {});
+  ui.ViewMenu = menuBar()->addMenu(tr("&View"));
+  ui.PreviewAction = Command(this, tr("Show &Preview"), {});
   ui.PreviewAction->setCheckable(true);
   ui.PreviewAction->setChecked(ui.PreviewCheck->isChecked());
   ui.ViewMenu->addAction(ui.PreviewAction);
 
-  ui.HelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+  ui.HelpMenu = menuBar()->addMenu(tr("&Help"));
   ui.HelpAction =
-      Command(this, "Zandrel &Help", QKeySequence::keyBindings(QKeySequence::HelpContents));
-  ui.AboutAction = Command(this, "&About Zandrel", {});
-  ui.AboutQtAction = Command(this, "About &Qt", {});
+      Command(this, tr("Zandrel &Help"), QKeySequence::keyBindings(QKeySequence::HelpContents));
+  ui.AboutAction = Command(this, tr("&About Zandrel"), {});
+  ui.AboutQtAction = Command(this, tr("About &Qt"), {});
   ui.HelpMenu->addAction(ui.HelpAction);
   ui.HelpMenu->addSeparator();
   ui.HelpMenu->addActions({ui.AboutAction, ui.AboutQtAction});
@@ -163,8 +165,8 @@ void TForm1::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setSizeGripEnabled(false);
   ui_->OpenFolderButton = new QToolButton(bar);
-  ui_->OpenFolderButton->setText(QStringLiteral("Open folder"));
-  ui_->OpenFolderButton->setToolTip(QStringLiteral("Open the folder Build wrote to"));
+  ui_->OpenFolderButton->setText(tr("Open folder"));
+  ui_->OpenFolderButton->setToolTip(tr("Open the folder Build wrote to"));
   ui_->OpenFolderButton->setAutoRaise(true);
   ui_->OpenFolderButton->hide();
   bar->addPermanentWidget(ui_->OpenFolderButton);
@@ -219,8 +221,8 @@ void TForm1::UpdateLibraryBoxes() {
   ui_->VCLCheck->setEnabled(!include.empty());
   ui_->VCLCheck->setToolTip(
       include.empty()
-          ? QStringLiteral("Adds nothing for this target")
-          : QStringLiteral("Adds %1 to the header")
+          ? tr("Adds nothing for this target")
+          : tr("Adds %1 to the header")
                 .arg(QString::fromUtf8(include.data(), static_cast<qsizetype>(include.size()))
                          .trimmed()));
 }
@@ -236,10 +238,10 @@ void TForm1::ReportBuild(const std::vector<std::string>& paths) {
   QStringList names;
   for (const std::string& path : paths) names << QFileInfo(QString::fromStdString(path)).fileName();
   const QString last = names.takeLast();
-  const QString files = names.isEmpty() ? last : names.join(QStringLiteral(", ")) + " and " + last;
+  const QString files =
+      names.isEmpty() ? last : tr("%1 and %2").arg(names.join(QStringLiteral(", ")), last);
   builtFolder_ = QFileInfo(QString::fromStdString(paths.front())).absolutePath();
-  statusBar()->showMessage(
-      QStringLiteral("Wrote %1 in %2").arg(files, QDir::toNativeSeparators(builtFolder_)));
+  statusBar()->showMessage(tr("Wrote %1 in %2").arg(files, QDir::toNativeSeparators(builtFolder_)));
   ui_->OpenFolderButton->show();
 }
 

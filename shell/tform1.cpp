@@ -30,7 +30,8 @@ namespace zandrel {
 
 namespace {
 
-const char* const LogPrompt = "Please note precisely what the error is or what should be improved.";
+const char* const LogPrompt = QT_TRANSLATE_NOOP(
+    "zandrel::TForm1", "Please note precisely what the error is or what should be improved.");
 
 }  // namespace
 
@@ -55,8 +56,8 @@ TForm1::TForm1(PlatformServices& services, QWidget* parent)
     dialog->Filter = std::string(DescriptionFilter);
     dialog->FilterIndex = 1;
   }
-  openDialog_->Title = "Open Class Description";
-  saveAsDialog_->Title = "Save Class Description As";
+  openDialog_->Title = tr("Open Class Description").toStdString();
+  saveAsDialog_->Title = tr("Save Class Description As").toStdString();
 
   UpdateTitle();
   SetTabOrder();
@@ -152,7 +153,7 @@ void TForm1::DoIt() {
   const RegenerationOutcome outcome = RegenerateFiles(this, services_, files);
   if (outcome.End == RegenerationEnd::Failed) return;
   if (outcome.End != RegenerationEnd::Written) {
-    Say(QStringLiteral("Nothing written"));
+    Say(tr("Nothing written"));
     return;
   }
   std::vector<std::string> paths;
@@ -161,12 +162,12 @@ void TForm1::DoIt() {
   if (!outcome.Merged.empty()) statusBar()->showMessage(MergedMessage(outcome.Merged));
   const std::string mismatches = MismatchSummary(InsertionMismatches(*description));
   if (!mismatches.empty())
-    statusBar()->showMessage(statusBar()->currentMessage() + QStringLiteral(". Note: ") +
+    statusBar()->showMessage(statusBar()->currentMessage() + tr(". Note: ") +
                              QString::fromStdString(mismatches));
 }
 
 void TForm1::Clear() {
-  history_->Change(QStringLiteral("Clear"), [](ClassInput& input) {
+  history_->Change(tr("Clear"), [](ClassInput& input) {
     input.NameText.clear();
     input.Grid = {};
     GenerationOptions& options = input.Options;
@@ -209,26 +210,26 @@ void TForm1::OpenEnumerationDialog(EnumerationStyle style) {
 
 void TForm1::LogIt() {
   TUserLogWindow* window = UserLogWindow();
-  window->HandOver({LogPrompt, UserLogFileName(), std::string()});
+  window->HandOver({tr(LogPrompt).toStdString(), UserLogFileName(), std::string()});
   CentreOnWindow(window);
   window->ShowAndRaise();
 }
 
 void TForm1::ConstSeq() {
-  services_.ShowMessage(this, "This function has not yet been implemented.",
-                        "Oops, unavailable feature.");
+  services_.ShowMessage(this, tr("This function has not yet been implemented.").toStdString(),
+                        tr("Oops, unavailable feature.").toStdString());
 }
 
 void TForm1::SystemChanged() {
   const int row = ui_->SystemBox->AcceptedIndex();
   const TargetSystem system = ClassTargets()[static_cast<std::size_t>(row)].System;
-  history_->Change(QStringLiteral("Target System"),
+  history_->Change(tr("Target System"),
                    [system](ClassInput& input) { input.Options.TargetSystem = system; });
 }
 
 void TForm1::FormChange() {
   const auto form = static_cast<NameForm>(ui_->FormBox->AcceptedIndex());
-  history_->Change(QStringLiteral("Form of Names"),
+  history_->Change(tr("Form of Names"),
                    [form](ClassInput& input) { input.Options.NameForm = form; });
 }
 
@@ -240,7 +241,7 @@ void TForm1::SystemChosen() {
 void TForm1::AcceptEnumeration(const std::string& typeName, std::string text) {
   ShowMainWindow();
   const SharedText shared = ShareText(std::move(text));
-  history_->Change(QStringLiteral("Collect Enumeration"), [&](ClassInput& input) {
+  history_->Change(tr("Collect Enumeration"), [&](ClassInput& input) {
     input.HeaderInsertions.push_back(shared);
     for (auto& row : input.Grid) {
       if (row[0].empty()) {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -33,24 +34,37 @@ namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+// The target table names its files' tabs in English; the enumeration dialog's translations of
+// "Header" and "Source" serve here too, and "Java" stays as it is.
+std::string TabTitle(std::string_view name) {
+  return QCoreApplication::translate("zandrel::TGenEnumForm", std::string(name).c_str())
+      .toStdString();
+}
+
 // The files Build would write for this input, named as the save dialog would propose, or Build's
 // refusal in their place; before a class name is typed, a quiet note.
 std::vector<PreviewPage> PreviewPages(const ClassInput& input) {
   std::vector<PreviewPage> pages;
   const std::optional<ClassDescription> description = ReadClassDescription(input);
   if (!description) {
-    const SharedText note =
-        ShareText(input.NameText.empty() ? "Type a class name to see the files Build will write."
-                                         : std::string(ShortClassNameMessage));
+    const SharedText note = ShareText(
+        input.NameText.empty()
+            ? TForm1::tr("Type a class name to see the files Build will write.").toStdString()
+            : std::string(ShortClassNameMessage));
     for (const TargetFile& file : TargetOf(input.Options.TargetSystem).Files)
-      pages.push_back({std::string(file.TabName), {}, {note}});
+      pages.push_back({TabTitle(file.TabName), {}, {note}});
     return pages;
   }
   for (ClassFileText& file : ClassFileTexts(*description, ProposedFileName(*description)))
-    pages.push_back({std::move(file.TabName), std::move(file.Path), std::move(file.Text)});
+    pages.push_back({TabTitle(file.TabName), std::move(file.Path), std::move(file.Text)});
   // Enumerations the target cannot use: a note after the files, which stay where they were.
   const std::string mismatches = MismatchSummary(InsertionMismatches(*description));
-  if (!mismatches.empty()) pages.push_back({"Note", {}, {ShareText("Note: " + mismatches + ".")}});
+  if (!mismatches.empty())
+    pages.push_back(
+        {TForm1::tr("Note").toStdString(),
+         {},
+         {ShareText(
+             TForm1::tr("Note: %1.").arg(QString::fromStdString(mismatches)).toStdString())}});
   return pages;
 }
 
@@ -61,21 +75,21 @@ void TForm1::BindControls() {
   DescriptionHistory& history = *history_;
   connect(ui.NameEdit, &QLineEdit::textChanged, this, [&history](const QString& text) {
     history.Change(
-        QStringLiteral("Typing in Class Name"),
+        tr("Typing in Class Name"),
         [typed = text.toStdString()](ClassInput& input) { input.NameText = typed; }, NameField);
   });
   connect(ui.StringGrid1, &LiveEditGrid::Edited, this, &TForm1::GridEdited);
   connect(ui.RadioGroup1Items, &QButtonGroup::idToggled, this, [&history](int id, bool checked) {
     if (!checked) return;
-    history.Change(QStringLiteral("Comparisons"), [id](ClassInput& input) {
+    history.Change(tr("Comparisons"), [id](ClassInput& input) {
       input.Options.ComparisonLevel = static_cast<ComparisonLevel>(id);
     });
   });
   for (const OptionBox& pair : OptionBoxes)
     connect(ui.*pair.Box, &QCheckBox::toggled, this, [&history, pair](bool ticked) {
-      history.Change(
-          QString::fromUtf8(pair.Step),
-          [option = pair.Option, ticked](ClassInput& input) { input.Options.*option = ticked; });
+      history.Change(tr(pair.Step), [option = pair.Option, ticked](ClassInput& input) {
+        input.Options.*option = ticked;
+      });
     });
   const std::pair<QPushButton*, void (TForm1::*)()> buttons[] = {
       {ui.Button1, &TForm1::DoIt},    {ui.Button2, &TForm1::Clear},
@@ -136,7 +150,7 @@ void TForm1::SayCopied() {
       copied =
           QFileInfo(QString::fromStdString(files[static_cast<std::size_t>(page)].Path)).fileName();
   }
-  Say(QStringLiteral("Copied %1").arg(copied));
+  Say(tr("Copied %1").arg(copied));
 }
 
 void TForm1::ShowName() {
@@ -200,10 +214,10 @@ void TForm1::GridEdited() {
       input.Grid[cell.Row][cell.Column] = grid->CellText(cell.Row, cell.Column).toStdString();
   };
   if (changed.size() == 1)
-    history_->Change(QStringLiteral("Typing in Row %1").arg(changed[0].Row + 1), edit,
+    history_->Change(tr("Typing in Row %1").arg(changed[0].Row + 1), edit,
                      CellField(changed[0].Row, changed[0].Column));
   else
-    history_->Change(QStringLiteral("Changes"), edit);
+    history_->Change(tr("Changes"), edit);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -34,8 +34,8 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QPushButton* LargeButton(const char* caption, QWidget* parent) {
-  auto* button = new QPushButton(Text(caption), parent);
+QPushButton* LargeButton(const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
   QFont font = button->font();
   font.setPointSizeF(font.pointSizeF() * 1.25);
   font.setBold(true);
@@ -55,16 +55,16 @@ void TForm1::BuildControls() {
   // Constructor with all variables (W) or Clear (L), and Show preview with StdLib (S); a shared
   // key moves the focus between the two.
   TForm1Ui& ui = *ui_;
-  ui.Button1 = LargeButton("&Build", this);
-  ui.Label1 = new QLabel(Text("&Class Name"), this);
+  ui.Button1 = LargeButton(tr("&Build"), this);
+  ui.Label1 = new QLabel(tr("&Class Name"), this);
   ui.Label1->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   ui.NameEdit = new QLineEdit(this);
   ui.Label1->setBuddy(ui.NameEdit);
 
-  ui.Label3 = new QLabel(Text("Member &data and functions"), this);
+  ui.Label3 = new QLabel(tr("Member &data and functions"), this);
   ui.StringGrid1 = new LiveEditGrid(MemberGridRows, 3, this);
   LiveEditGrid* grid = ui.StringGrid1;
-  grid->setHorizontalHeaderLabels({Text("Type"), Text("Name"), Text("Initial value")});
+  grid->setHorizontalHeaderLabels({tr("Type"), tr("Name"), tr("Initial value")});
   grid->horizontalHeader()->setHighlightSections(false);
   grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
@@ -77,92 +77,94 @@ void TForm1::BuildControls() {
   header->setSectionResizeMode(QHeaderView::Interactive);
   header->setSectionResizeMode(1, QHeaderView::Stretch);
   header->resizeSection(0, header->fontMetrics().horizontalAdvance(Text("unsigned long int")));
-  header->resizeSection(2, header->fontMetrics().horizontalAdvance(Text("Initial value  ")));
+  header->resizeSection(
+      2, header->fontMetrics().horizontalAdvance(tr("Initial value") + QStringLiteral("  ")));
 
   // The group's key goes to its ticked item; arrows move between the items.
-  ui.RadioGroup1 = new QGroupBox(Text("Com&parisons"), this);
+  ui.RadioGroup1 = new QGroupBox(tr("Com&parisons"), this);
   ui.RadioGroup1Items = new QButtonGroup(ui.RadioGroup1);
   auto* radioLayout = new QVBoxLayout(ui.RadioGroup1);
-  const char* const comparisonItems[] = {"No comparison operators",
-                                         "Equal and not equal only (you implement = and <)",
-                                         "All comparisons (you implement = and <)"};
+  const char* const comparisonItems[] = {
+      QT_TR_NOOP("No comparison operators"),
+      QT_TR_NOOP("Equal and not equal only (you implement = and <)"),
+      QT_TR_NOOP("All comparisons (you implement = and <)")};
   for (int index = 0; index < 3; ++index) {
-    auto* item = new QRadioButton(Text(comparisonItems[index]), ui.RadioGroup1);
+    auto* item = new QRadioButton(tr(comparisonItems[index]), ui.RadioGroup1);
     ui.RadioGroup1Items->addButton(item, index);
     radioLayout->addWidget(item);
   }
   ui.RadioGroup1Items->button(0)->setChecked(true);
 
-  ui.PrivateCheck = new QCheckBox(Text("Ma&ke copy constructor and = operator private"), this);
-  ui.Label2 = new QLabel(Text("Libraries"), this);
+  ui.PrivateCheck = new QCheckBox(tr("Ma&ke copy constructor and = operator private"), this);
+  ui.Label2 = new QLabel(tr("Libraries"), this);
   ui.VCLCheck = new QCheckBox(this);
   ui.VCLCheck->setChecked(true);
   // Hidden for Java; its place is kept so the controls below do not jump.
   QSizePolicy keepPlace = ui.VCLCheck->sizePolicy();
   keepPlace.setRetainSizeWhenHidden(true);
   ui.VCLCheck->setSizePolicy(keepPlace);
-  ui.StdCheck = new QCheckBox(Text("&StdLib"), this);
-  ui.MathCheck = new QCheckBox(Text("Ma&th"), this);
-  ui.StringCheck = new QCheckBox(Text("C Style Str&ings"), this);
-  ui.Button2 = LargeButton("C&lear", this);
-  ui.Button3 = LargeButton("E&xit", this);
-  ui.Button4 = new QPushButton(Text("Generate En&umeration"), this);
-  ui.Button5 = new QPushButton(Text("L&og an error or comment"), this);
-  ui.EnumButton = new QPushButton(Text("Gener&ate Enumeration as a Class"), this);
-  ui.Button6 = new QPushButton(Text("Generate Constant Se&quence"), this);
-  ui.BigConstructorBox = new QCheckBox(Text("Constructor &with all variables as parameters"), this);
-  ui.ToStringBox = new QCheckBox(Text("Generate a ToString &method"), this);
+  ui.StdCheck = new QCheckBox(tr("&StdLib"), this);
+  ui.MathCheck = new QCheckBox(tr("Ma&th"), this);
+  ui.StringCheck = new QCheckBox(tr("C Style Str&ings"), this);
+  ui.Button2 = LargeButton(tr("C&lear"), this);
+  ui.Button3 = LargeButton(tr("E&xit"), this);
+  ui.Button4 = new QPushButton(tr("Generate En&umeration"), this);
+  ui.Button5 = new QPushButton(tr("L&og an error or comment"), this);
+  ui.EnumButton = new QPushButton(tr("Gener&ate Enumeration as a Class"), this);
+  ui.Button6 = new QPushButton(tr("Generate Constant Se&quence"), this);
+  ui.BigConstructorBox = new QCheckBox(tr("Constructor &with all variables as parameters"), this);
+  ui.ToStringBox = new QCheckBox(tr("Generate a ToString &method"), this);
 
-  ui.Label4 = new QLabel(Text("Form of &names"), this);
-  ui.FormBox =
-      new ChoiceBox(services_,
-                    {Text("get_variable and set_variable"), Text("getVariable and setVariable"),
-                     Text("GetVariable and SetVariable")},
-                    static_cast<int>(NameForm::LowerUnderscore), this);
+  ui.Label4 = new QLabel(tr("Form of &names"), this);
+  ui.FormBox = new ChoiceBox(services_,
+                             {tr("get_variable and set_variable"),
+                              tr("getVariable and setVariable"), tr("GetVariable and SetVariable")},
+                             static_cast<int>(NameForm::LowerUnderscore), this);
   ui.Label4->setBuddy(ui.FormBox);
   QStringList systems;
   for (const ClassTarget& target : ClassTargets()) systems.append(Text(target.ItemText));
   ui.SystemBox =
       new ChoiceBox(services_, systems, TargetRow(GenerationOptions().TargetSystem), this);
-  ui.SystemLabel = new QLabel(Text("Ta&rget system"), this);
+  ui.SystemLabel = new QLabel(tr("Ta&rget system"), this);
   ui.SystemLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   ui.SystemLabel->setBuddy(ui.SystemBox);
 
-  ui.PreviewCheck = new QCheckBox(Text("&Show preview"), this);
+  ui.PreviewCheck = new QCheckBox(tr("&Show preview"), this);
   ui.PreviewCheck->setChecked(true);
   ui.Preview = new FilePreview(this);
 
   const std::pair<QWidget*, const char*> tips[] = {
-      {ui.Button1, "Write the header and source file, or the Java file, of this class (Ctrl+B)"},
-      {ui.Button2, "Empty the class name and the member table and untick the options"},
-      {ui.Button3, "Close Zandrel (Ctrl+Q)"},
-      {ui.Button4, "Write a C++ enumeration with a function that names its values"},
-      {ui.Button5, "Write a comment or an error report into your log file"},
-      {ui.EnumButton, "Write a C++ enumeration wrapped in a class"},
-      {ui.Button6, "Not available yet"},
-      {ui.NameEdit, "The class's name; it also names the files Build writes"},
-      {grid,
-       "One member a row: its type, its name (with a parameter list for a method) "
-       "and an optional initial value"},
-      {ui.RadioGroup1, "Which comparison operators the class declares"},
+      {ui.Button1,
+       QT_TR_NOOP("Write the header and source file, or the Java file, of this class (Ctrl+B)")},
+      {ui.Button2, QT_TR_NOOP("Empty the class name and the member table and untick the options")},
+      {ui.Button3, QT_TR_NOOP("Close Zandrel (Ctrl+Q)")},
+      {ui.Button4, QT_TR_NOOP("Write a C++ enumeration with a function that names its values")},
+      {ui.Button5, QT_TR_NOOP("Write a comment or an error report into your log file")},
+      {ui.EnumButton, QT_TR_NOOP("Write a C++ enumeration wrapped in a class")},
+      {ui.Button6, QT_TR_NOOP("Not available yet")},
+      {ui.NameEdit, QT_TR_NOOP("The class's name; it also names the files Build writes")},
+      {grid, QT_TR_NOOP("One member a row: its type, its name (with a parameter list for a method) "
+                        "and an optional initial value")},
+      {ui.RadioGroup1, QT_TR_NOOP("Which comparison operators the class declares")},
       {ui.PrivateCheck,
-       "Declares the copy constructor and = operator private, so objects cannot be "
-       "copied"},
-      {ui.StdCheck, "Adds #include <stdlib.h> to the header"},
-      {ui.MathCheck, "Adds #include <math.h> to the header"},
-      {ui.StringCheck, "Adds #include <string.h> to the header"},
-      {ui.BigConstructorBox, "Adds a constructor that takes every member variable as a parameter"},
-      {ui.ToStringBox, "Declares a ToString method for you to implement"},
-      {ui.FormBox, "How the accessors of each member are named"},
-      {ui.SystemBox, "The compiler or language the files are written for"},
-      {ui.PreviewCheck, "Show beside the table what Build would write now"},
-      {ui.Preview, "What Build would write now"}};
-  for (const auto& [control, tip] : tips) control->setToolTip(Text(tip));
-  ui.NameEdit->setAccessibleName(Text("Class name"));
-  grid->setAccessibleName(Text("Member data and functions"));
-  ui.FormBox->setAccessibleName(Text("Form of names"));
-  ui.SystemBox->setAccessibleName(Text("Target system"));
-  ui.Preview->setAccessibleName(Text("Preview"));
+       QT_TR_NOOP("Declares the copy constructor and = operator private, so objects cannot be "
+                  "copied")},
+      {ui.StdCheck, QT_TR_NOOP("Adds #include <stdlib.h> to the header")},
+      {ui.MathCheck, QT_TR_NOOP("Adds #include <math.h> to the header")},
+      {ui.StringCheck, QT_TR_NOOP("Adds #include <string.h> to the header")},
+      {ui.BigConstructorBox,
+       QT_TR_NOOP("Adds a constructor that takes every member variable as a parameter")},
+      {ui.ToStringBox, QT_TR_NOOP("Declares a ToString method for you to implement")},
+      {ui.FormBox, QT_TR_NOOP("How the accessors of each member are named")},
+      {ui.SystemBox, QT_TR_NOOP("The compiler or language the files are written for")},
+      {ui.PreviewCheck, QT_TR_NOOP("Show beside the table what Build would write now")},
+      {ui.Preview, QT_TR_NOOP("What Build would write now")}};
+  for (const auto& [control, tip] : tips) control->setToolTip(tr(tip));
+  ui.NameEdit->setAccessibleName(tr("Class name"));
+  grid->setAccessibleName(tr("Member data and functions"));
+  ui.FormBox->setAccessibleName(tr("Form of names"));
+  ui.SystemBox->setAccessibleName(tr("Target system"));
+  ui.Preview->setAccessibleName(tr("Preview"));
   // Tests and accessibility tools find the controls by the window's names for them.
   const std::pair<QObject*, const char*> names[] = {{ui.Button1, "Button1"},
                                                     {ui.NameEdit, "NameEdit"},

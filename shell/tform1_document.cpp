@@ -81,10 +81,10 @@ void TForm1::UpdateRecentMenu() {
 
 bool TForm1::MaybeSave() {
   if (History()->isClean()) return true;
-  const std::string text = documentPath_.empty()
-                               ? "Save changes to the new class description?"
-                               : "Save changes to \"" + FileNameOf(documentPath_) + "\"?";
-  switch (services_.AskSaveChanges(this, text, "Save Changes")) {
+  const QString text = documentPath_.empty()
+                           ? tr("Save changes to the new class description?")
+                           : tr("Save changes to \"%1\"?").arg(Text(FileNameOf(documentPath_)));
+  switch (services_.AskSaveChanges(this, text.toStdString(), tr("Save Changes").toStdString())) {
     case SaveChoice::Save:
       return SaveDocument();
     case SaveChoice::Discard:
@@ -114,14 +114,14 @@ bool TForm1::OpenFile(const std::string& path) {
   // Refused as zandrel-gen class refuses it, and then nothing in the window changes.
   auto read = ReadDescriptionFile(path);
   if (const auto* message = std::get_if<std::string>(&read)) {
-    services_.ShowMessage(this, *message, "Error");
+    services_.ShowMessage(this, *message, tr("Error").toStdString());
     return false;
   }
   StartDocument(std::get<ClassInput>(read), path);
   AddRecentFile(Text(path));
   UpdateRecentMenu();
   lastFolder_ = QFileInfo(Text(path)).absolutePath();
-  Say(QStringLiteral("Opened %1").arg(Text(FileNameOf(path))));
+  Say(tr("Opened %1").arg(Text(FileNameOf(path))));
   return true;
 }
 
@@ -145,7 +145,7 @@ bool TForm1::SaveDocumentAs() {
   const std::string path = WithDescriptionSuffix(saveAsDialog_->FileName);
   if (path != documentPath_ && !ExistingFiles({path}).empty() &&
       !services_.AskYesNo(this, ReplaceQuestion({path}), std::string(ReplaceCaption))) {
-    Say(QStringLiteral("Nothing saved"));
+    Say(tr("Nothing saved"));
     return false;
   }
   return WriteDocument(path);
@@ -153,7 +153,7 @@ bool TForm1::SaveDocumentAs() {
 
 bool TForm1::WriteDocument(const std::string& path) {
   if (const auto failure = WriteDescriptionFile(path, model_->Input())) {
-    services_.ShowMessage(this, *failure, "Error");
+    services_.ShowMessage(this, *failure, tr("Error").toStdString());
     return false;
   }
   documentPath_ = path;
@@ -162,7 +162,7 @@ bool TForm1::WriteDocument(const std::string& path) {
   AddRecentFile(Text(path));
   UpdateRecentMenu();
   lastFolder_ = QFileInfo(Text(path)).absolutePath();
-  Say(QStringLiteral("Saved %1").arg(Text(FileNameOf(path))));
+  Say(tr("Saved %1").arg(Text(FileNameOf(path))));
   return true;
 }
 

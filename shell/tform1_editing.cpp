@@ -21,10 +21,11 @@ namespace zandrel {
 
 namespace {
 
-const char* const NoRoomMessage =
-    "The member table has no room for another row: its last row is not empty.";
-const char* const LeftOutMessage =
-    "Some of the pasted text did not fit into the member table and was left out.";
+const char* const NoRoomMessage = QT_TRANSLATE_NOOP(
+    "zandrel::TForm1", "The member table has no room for another row: its last row is not empty.");
+const char* const LeftOutMessage = QT_TRANSLATE_NOOP(
+    "zandrel::TForm1",
+    "Some of the pasted text did not fit into the member table and was left out.");
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -95,10 +96,10 @@ void TForm1::InsertRow() {
   const std::optional<MemberTable> table =
       zandrel::InsertRows(model_->Input().Grid, at, std::vector<MemberCells>(1));
   if (!table) {
-    services_.ShowMessage(this, NoRoomMessage, "Error");
+    services_.ShowMessage(this, tr(NoRoomMessage).toStdString(), tr("Error").toStdString());
     return;
   }
-  ChangeTable(QStringLiteral("Insert Row"), [&table](ClassInput& input) { input.Grid = *table; });
+  ChangeTable(tr("Insert Row"), [&table](ClassInput& input) { input.Grid = *table; });
   SelectRows({at});
 }
 
@@ -107,7 +108,7 @@ void TForm1::DeleteRows() {
   const std::vector<int> rows = SelectedRows();
   if (rows.empty()) return;
   const MemberTable table = zandrel::DeleteRows(model_->Input().Grid, rows);
-  ChangeTable(QStringLiteral("Delete Rows"), [&table](ClassInput& input) { input.Grid = table; });
+  ChangeTable(tr("Delete Rows"), [&table](ClassInput& input) { input.Grid = table; });
   SelectRows({*std::min_element(rows.begin(), rows.end())});
 }
 
@@ -116,7 +117,7 @@ void TForm1::MoveRowsUp() {
   std::vector<int> rows = SelectedRows();
   const std::optional<MemberTable> table = MoveRows(model_->Input().Grid, rows, -1);
   if (!table) return;
-  ChangeTable(QStringLiteral("Move Rows Up"), [&table](ClassInput& input) { input.Grid = *table; });
+  ChangeTable(tr("Move Rows Up"), [&table](ClassInput& input) { input.Grid = *table; });
   for (int& row : rows) --row;
   SelectRows(rows);
 }
@@ -126,8 +127,7 @@ void TForm1::MoveRowsDown() {
   std::vector<int> rows = SelectedRows();
   const std::optional<MemberTable> table = MoveRows(model_->Input().Grid, rows, 1);
   if (!table) return;
-  ChangeTable(QStringLiteral("Move Rows Down"),
-              [&table](ClassInput& input) { input.Grid = *table; });
+  ChangeTable(tr("Move Rows Down"), [&table](ClassInput& input) { input.Grid = *table; });
   for (int& row : rows) ++row;
   SelectRows(rows);
 }
@@ -138,11 +138,10 @@ void TForm1::DuplicateRows() {
   if (rows.empty()) return;
   const std::optional<MemberTable> table = zandrel::DuplicateRows(model_->Input().Grid, rows);
   if (!table) {
-    services_.ShowMessage(this, NoRoomMessage, "Error");
+    services_.ShowMessage(this, tr(NoRoomMessage).toStdString(), tr("Error").toStdString());
     return;
   }
-  ChangeTable(QStringLiteral("Duplicate Rows"),
-              [&table](ClassInput& input) { input.Grid = *table; });
+  ChangeTable(tr("Duplicate Rows"), [&table](ClassInput& input) { input.Grid = *table; });
   std::vector<int> copies(rows);
   std::sort(copies.begin(), copies.end());
   copies.erase(std::unique(copies.begin(), copies.end()), copies.end());
@@ -155,7 +154,7 @@ void TForm1::CopyCells() {
   FinishCellEdit(true);
   QGuiApplication::clipboard()->setText(
       Text(zandrel::CopyCells(model_->Input().Grid, SelectedCells())));
-  Say(QStringLiteral("Copied the selected cells"));
+  Say(tr("Copied the selected cells"));
 }
 
 void TForm1::PasteCells() {
@@ -172,15 +171,16 @@ void TForm1::PasteCells() {
 
 void TForm1::PasteAt(CellPosition at, const std::string& text) {
   const PastedCells pasted = zandrel::PasteCells(model_->Input().Grid, at, text);
-  ChangeTable(QStringLiteral("Paste"), [&pasted](ClassInput& input) { input.Grid = pasted.Table; });
+  ChangeTable(tr("Paste"), [&pasted](ClassInput& input) { input.Grid = pasted.Table; });
   SelectBlock(pasted.First, pasted.Rows, pasted.Columns);
-  if (pasted.LeftOut) services_.ShowMessage(this, LeftOutMessage, "Paste");
+  if (pasted.LeftOut)
+    services_.ShowMessage(this, tr(LeftOutMessage).toStdString(), tr("Paste").toStdString());
 }
 
 void TForm1::EmptyCells() {
   FinishCellEdit(true);
   const MemberTable table = zandrel::EmptyCells(model_->Input().Grid, SelectedCells());
-  ChangeTable(QStringLiteral("Delete"), [&table](ClassInput& input) { input.Grid = table; });
+  ChangeTable(tr("Delete"), [&table](ClassInput& input) { input.Grid = table; });
 }
 
 // Collected enumerations
@@ -196,7 +196,7 @@ void TForm1::ShowEnumerations() {
               if (insertion < 0 || insertion >= static_cast<int>(insertions.size())) return;
               insertions.RemoveAt(static_cast<std::size_t>(insertion));
               const int next = std::min(insertion, static_cast<int>(insertions.size()) - 1);
-              ChangeInsertions(QStringLiteral("Remove Enumeration"), std::move(insertions), next);
+              ChangeInsertions(tr("Remove Enumeration"), std::move(insertions), next);
             });
     connect(ui_->EnumerationList, &CollectedEnumerations::MoveRequested, this,
             [this](int insertion, int step) {
@@ -204,7 +204,7 @@ void TForm1::ShowEnumerations() {
               InsertionList insertions = HeaderInsertions();
               if (insertion < 0 || to < 0 || to >= static_cast<int>(insertions.size())) return;
               insertions.SwapAt(static_cast<std::size_t>(insertion), static_cast<std::size_t>(to));
-              ChangeInsertions(QStringLiteral("Move Enumeration"), std::move(insertions), to);
+              ChangeInsertions(tr("Move Enumeration"), std::move(insertions), to);
             });
   }
   ui_->EnumerationList->ShowInsertions(HeaderInsertions(),

@@ -118,13 +118,20 @@ struct OptionBox {
   const char* Step;
 };
 inline constexpr OptionBox OptionBoxes[] = {
-    {&TForm1Ui::PrivateCheck, &GenerationOptions::PrivateCopy, "Private Copy"},
-    {&TForm1Ui::VCLCheck, &GenerationOptions::FrameworkLibrary, "Framework Library"},
-    {&TForm1Ui::StdCheck, &GenerationOptions::StdLib, "StdLib"},
-    {&TForm1Ui::MathCheck, &GenerationOptions::MathLib, "Math"},
-    {&TForm1Ui::StringCheck, &GenerationOptions::CStrings, "C Style Strings"},
-    {&TForm1Ui::BigConstructorBox, &GenerationOptions::BigConstructor, "Big Constructor"},
-    {&TForm1Ui::ToStringBox, &GenerationOptions::ToStringMethod, "ToString Method"},
+    {&TForm1Ui::PrivateCheck, &GenerationOptions::PrivateCopy,
+     QT_TRANSLATE_NOOP("zandrel::TForm1", "Private Copy")},
+    {&TForm1Ui::VCLCheck, &GenerationOptions::FrameworkLibrary,
+     QT_TRANSLATE_NOOP("zandrel::TForm1", "Framework Library")},
+    {&TForm1Ui::StdCheck, &GenerationOptions::StdLib,
+     QT_TRANSLATE_NOOP("zandrel::TForm1", "StdLib")},
+    {&TForm1Ui::MathCheck, &GenerationOptions::MathLib,
+     QT_TRANSLATE_NOOP("zandrel::TForm1", "Math")},
+    {&TForm1Ui::StringCheck, &GenerationOptions::CStrings,
+     QT_TRANSLATE_NOOP("zandrel::TForm1", "C Style Strings")},
+    {&TForm1Ui::BigConstructorBox, &GenerationOptions::BigConstructor,
+     QT_TRANSLATE_NOOP("zandrel::TForm1", "Big Constructor")},
+    {&TForm1Ui::ToStringBox, &GenerationOptions::ToStringMethod,
+     QT_TRANSLATE_NOOP("zandrel::TForm1", "ToString Method")},
 };
 
 }  // namespace zandrel

@@ -13,6 +13,33 @@
     </message>
 </context>
 <context>
+    <name>zandrel::CollectedEnumerations</name>
+    <message>
+        <source>Collected Enumerations</source>
+        <translation>Gesammelte Aufzählungen</translation>
+    </message>
+    <message>
+        <source>Written into every class header and Java file, in this order:</source>
+        <translation>Wird in jeden Klassen-Header und jede Java-Datei geschrieben, in dieser Reihenfolge:</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
     <name>zandrel::FilePreview</name>
     <message>
         <source>Preview</source>
@@ -65,6 +92,61 @@
     </message>
 </context>
 <context>
+    <name>zandrel::MergeDialog</name>
+    <message>
+        <source>Merge Conflicts</source>
+        <translation>Konflikte beim Zusammenführen</translation>
+    </message>
+    <message>
+        <source>Your changes and the new text change the same lines. Nothing has been written yet.</source>
+        <translation>Ihre Änderungen und der neue Text ändern dieselben Zeilen. Es wurde noch nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>&amp;File:</source>
+        <translation>&amp;Datei:</translation>
+    </message>
+    <message>
+        <source>&amp;Previous conflict</source>
+        <translation>&amp;Vorheriger Konflikt</translation>
+    </message>
+    <message>
+        <source>&amp;Next conflict</source>
+        <translation>&amp;Nächster Konflikt</translation>
+    </message>
+    <message>
+        <source>&amp;Write with conflict markers</source>
+        <translation>Mit Konflikt&amp;markierungen schreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Replace (old file to the trash)</source>
+        <translation>&amp;Ersetzen (alte Datei in den Papierkorb)</translation>
+    </message>
+    <message>
+        <source>&amp;Keep my files</source>
+        <translation>Meine Dateien &amp;behalten</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Conflict %1 of %2, line %3</source>
+        <translation>Konflikt %1 von %2, Zeile %3</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>Merged your changes into %1</source>
+        <translation>Ihre Änderungen in %1 übernommen</translation>
+    </message>
+</context>
+<context>
     <name>zandrel::QtPlatformServices</name>
     <message>
         <source>&amp;Save</source>
@@ -81,6 +163,565 @@
     <message>
         <source>Open Folder</source>
         <translation>Ordner öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::TForm1</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>Ö&amp;ffnen…</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As…</source>
+        <translation>Speichern &amp;unter…</translation>
+    </message>
+    <message>
+        <source>&amp;Build…</source>
+        <translation>&amp;Erstellen…</translation>
+    </message>
+    <message>
+        <source>Write the class&apos;s files</source>
+        <translation>Die Dateien der Klasse schreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Insert Row</source>
+        <translation>&amp;Zeile einfügen</translation>
+    </message>
+    <message>
+        <source>Delete R&amp;ows</source>
+        <translation>Zeilen ent&amp;fernen</translation>
+    </message>
+    <message>
+        <source>Move Row &amp;Up</source>
+        <translation>Zeile nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move Row Do&amp;wn</source>
+        <translation>Zeile nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>Dup&amp;licate Row</source>
+        <translation>Zeile &amp;duplizieren</translation>
+    </message>
+    <message>
+        <source>Collected &amp;Enumerations…</source>
+        <translation>&amp;Gesammelte Aufzählungen…</translation>
+    </message>
+    <message>
+        <source>Cle&amp;ar</source>
+        <translation>&amp;Alles leeren</translation>
+    </message>
+    <message>
+        <source>Empty the class name and the member table</source>
+        <translation>Klassenname und Elementtabelle leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Generate</source>
+        <translation>&amp;Generieren</translation>
+    </message>
+    <message>
+        <source>Generate &amp;Enumeration…</source>
+        <translation>&amp;Aufzählung erzeugen…</translation>
+    </message>
+    <message>
+        <source>Generate Enumeration as a &amp;Class…</source>
+        <translation>Aufzählung als &amp;Klasse erzeugen…</translation>
+    </message>
+    <message>
+        <source>Generate Constant &amp;Sequence</source>
+        <translation>Konstanten&amp;folge erzeugen</translation>
+    </message>
+    <message>
+        <source>&amp;Log an error or comment…</source>
+        <translation>Fehler oder Anmerkung &amp;protokollieren…</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Show &amp;Preview</source>
+        <translation>&amp;Vorschau anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Zandrel &amp;Help</source>
+        <translation>Zandrel-&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About Zandrel</source>
+        <translation>&amp;Über Zandrel</translation>
+    </message>
+    <message>
+        <source>About &amp;Qt</source>
+        <translation>Über &amp;Qt</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Open the folder Build wrote to</source>
+        <translation>Den Ordner öffnen, in den Erstellen geschrieben hat</translation>
+    </message>
+    <message>
+        <source>Adds nothing for this target</source>
+        <translation>Fügt für dieses Ziel nichts hinzu</translation>
+    </message>
+    <message>
+        <source>Adds %1 to the header</source>
+        <translation>Fügt dem Header %1 hinzu</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>Wrote %1 in %2</source>
+        <translation>%1 in %2 geschrieben</translation>
+    </message>
+    <message>
+        <source>Please note precisely what the error is or what should be improved.</source>
+        <translation>Bitte beschreiben Sie genau, worin der Fehler besteht oder was verbessert werden sollte.</translation>
+    </message>
+    <message>
+        <source>Open Class Description</source>
+        <translation>Klassenbeschreibung öffnen</translation>
+    </message>
+    <message>
+        <source>Save Class Description As</source>
+        <translation>Klassenbeschreibung speichern unter</translation>
+    </message>
+    <message>
+        <source>Nothing written</source>
+        <translation>Nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>. Note: </source>
+        <translation>. Hinweis: </translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>This function has not yet been implemented.</source>
+        <translation>Diese Funktion ist noch nicht umgesetzt.</translation>
+    </message>
+    <message>
+        <source>Oops, unavailable feature.</source>
+        <translation>Hoppla, Funktion nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>Target System</source>
+        <translation>Zielsystem</translation>
+    </message>
+    <message>
+        <source>Form of Names</source>
+        <translation>Schreibweise der Namen</translation>
+    </message>
+    <message>
+        <source>Collect Enumeration</source>
+        <translation>Aufzählung übernehmen</translation>
+    </message>
+    <message>
+        <source>Type a class name to see the files Build will write.</source>
+        <translation>Geben Sie einen Klassennamen ein, um die Dateien zu sehen, die Erstellen schreibt.</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Note: %1.</source>
+        <translation>Hinweis: %1.</translation>
+    </message>
+    <message>
+        <source>Typing in Class Name</source>
+        <translation>Eingabe im Klassennamen</translation>
+    </message>
+    <message>
+        <source>Comparisons</source>
+        <translation>Vergleiche</translation>
+    </message>
+    <message>
+        <source>Copied %1</source>
+        <translation>%1 kopiert</translation>
+    </message>
+    <message>
+        <source>Typing in Row %1</source>
+        <translation>Eingabe in Zeile %1</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>Änderungen</translation>
+    </message>
+    <message>
+        <source>&amp;Build</source>
+        <translation>&amp;Erstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Class Name</source>
+        <translation>&amp;Klassenname</translation>
+    </message>
+    <message>
+        <source>Member &amp;data and functions</source>
+        <translation>Datenele&amp;mente und Funktionen</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Initial value</source>
+        <translation>Anfangswert</translation>
+    </message>
+    <message>
+        <source>Com&amp;parisons</source>
+        <translation>&amp;Vergleiche</translation>
+    </message>
+    <message>
+        <source>No comparison operators</source>
+        <translation>Keine Vergleichsoperatoren</translation>
+    </message>
+    <message>
+        <source>Equal and not equal only (you implement = and &lt;)</source>
+        <translation>Nur gleich und ungleich (Sie implementieren = und &lt;)</translation>
+    </message>
+    <message>
+        <source>All comparisons (you implement = and &lt;)</source>
+        <translation>Alle Vergleiche (Sie implementieren = und &lt;)</translation>
+    </message>
+    <message>
+        <source>Ma&amp;ke copy constructor and = operator private</source>
+        <translation>Kopierkonstruktor und =-Operator &amp;privat machen</translation>
+    </message>
+    <message>
+        <source>Libraries</source>
+        <translation>Bibliotheken</translation>
+    </message>
+    <message>
+        <source>&amp;StdLib</source>
+        <translation>&amp;StdLib</translation>
+    </message>
+    <message>
+        <source>Ma&amp;th</source>
+        <translation>Ma&amp;th</translation>
+    </message>
+    <message>
+        <source>C Style Str&amp;ings</source>
+        <translation>&amp;C-Zeichenketten</translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>Beende&amp;n</translation>
+    </message>
+    <message>
+        <source>Generate En&amp;umeration</source>
+        <translation>A&amp;ufzählung erzeugen</translation>
+    </message>
+    <message>
+        <source>L&amp;og an error or comment</source>
+        <translation>Fehler oder Anmerkung pr&amp;otokollieren</translation>
+    </message>
+    <message>
+        <source>Gener&amp;ate Enumeration as a Class</source>
+        <translation>Au&amp;fzählung als Klasse erzeugen</translation>
+    </message>
+    <message>
+        <source>Generate Constant Se&amp;quence</source>
+        <translation>Konstantenfolge e&amp;rzeugen</translation>
+    </message>
+    <message>
+        <source>Constructor &amp;with all variables as parameters</source>
+        <translation>Konstruktor m&amp;it allen Variablen als Parametern</translation>
+    </message>
+    <message>
+        <source>Generate a ToString &amp;method</source>
+        <translation>ToStr&amp;ing-Methode erzeugen</translation>
+    </message>
+    <message>
+        <source>Form of &amp;names</source>
+        <translation>Schreib&amp;weise der Namen</translation>
+    </message>
+    <message>
+        <source>get_variable and set_variable</source>
+        <translation>get_variable und set_variable</translation>
+    </message>
+    <message>
+        <source>getVariable and setVariable</source>
+        <translation>getVariable und setVariable</translation>
+    </message>
+    <message>
+        <source>GetVariable and SetVariable</source>
+        <translation>GetVariable und SetVariable</translation>
+    </message>
+    <message>
+        <source>Ta&amp;rget system</source>
+        <translation>Ziels&amp;ystem</translation>
+    </message>
+    <message>
+        <source>&amp;Show preview</source>
+        <translation>Vor&amp;schau anzeigen</translation>
+    </message>
+    <message>
+        <source>Write the header and source file, or the Java file, of this class (Ctrl+B)</source>
+        <translation>Header- und Quelldatei oder die Java-Datei dieser Klasse schreiben (Strg+B)</translation>
+    </message>
+    <message>
+        <source>Empty the class name and the member table and untick the options</source>
+        <translation>Klassenname und Elementtabelle leeren und die Optionen abwählen</translation>
+    </message>
+    <message>
+        <source>Close Zandrel (Ctrl+Q)</source>
+        <translation>Zandrel schließen (Strg+Q)</translation>
+    </message>
+    <message>
+        <source>Write a C++ enumeration with a function that names its values</source>
+        <translation>Eine C++-Aufzählung mit einer Funktion schreiben, die ihre Werte benennt</translation>
+    </message>
+    <message>
+        <source>Write a comment or an error report into your log file</source>
+        <translation>Eine Anmerkung oder Fehlermeldung in Ihre Protokolldatei schreiben</translation>
+    </message>
+    <message>
+        <source>Write a C++ enumeration wrapped in a class</source>
+        <translation>Eine in eine Klasse gefasste C++-Aufzählung schreiben</translation>
+    </message>
+    <message>
+        <source>Not available yet</source>
+        <translation>Noch nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>The class&apos;s name; it also names the files Build writes</source>
+        <translation>Der Name der Klasse; er benennt auch die Dateien, die Erstellen schreibt</translation>
+    </message>
+    <message>
+        <source>One member a row: its type, its name (with a parameter list for a method) and an optional initial value</source>
+        <translation>Ein Element pro Zeile: sein Typ, sein Name (bei einer Methode mit Parameterliste) und ein optionaler Anfangswert</translation>
+    </message>
+    <message>
+        <source>Which comparison operators the class declares</source>
+        <translation>Welche Vergleichsoperatoren die Klasse deklariert</translation>
+    </message>
+    <message>
+        <source>Declares the copy constructor and = operator private, so objects cannot be copied</source>
+        <translation>Deklariert Kopierkonstruktor und =-Operator privat, sodass Objekte nicht kopiert werden können</translation>
+    </message>
+    <message>
+        <source>Adds #include &lt;stdlib.h&gt; to the header</source>
+        <translation>Fügt dem Header #include &lt;stdlib.h&gt; hinzu</translation>
+    </message>
+    <message>
+        <source>Adds #include &lt;math.h&gt; to the header</source>
+        <translation>Fügt dem Header #include &lt;math.h&gt; hinzu</translation>
+    </message>
+    <message>
+        <source>Adds #include &lt;string.h&gt; to the header</source>
+        <translation>Fügt dem Header #include &lt;string.h&gt; hinzu</translation>
+    </message>
+    <message>
+        <source>Adds a constructor that takes every member variable as a parameter</source>
+        <translation>Fügt einen Konstruktor hinzu, der jede Elementvariable als Parameter nimmt</translation>
+    </message>
+    <message>
+        <source>Declares a ToString method for you to implement</source>
+        <translation>Deklariert eine ToString-Methode, die Sie implementieren</translation>
+    </message>
+    <message>
+        <source>How the accessors of each member are named</source>
+        <translation>Wie die Zugriffsmethoden jedes Elements heißen</translation>
+    </message>
+    <message>
+        <source>The compiler or language the files are written for</source>
+        <translation>Der Compiler oder die Sprache, für die die Dateien geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Show beside the table what Build would write now</source>
+        <translation>Neben der Tabelle zeigen, was Erstellen jetzt schreiben würde</translation>
+    </message>
+    <message>
+        <source>What Build would write now</source>
+        <translation>Was Erstellen jetzt schreiben würde</translation>
+    </message>
+    <message>
+        <source>Class name</source>
+        <translation>Klassenname</translation>
+    </message>
+    <message>
+        <source>Member data and functions</source>
+        <translation>Datenelemente und Funktionen</translation>
+    </message>
+    <message>
+        <source>Form of names</source>
+        <translation>Schreibweise der Namen</translation>
+    </message>
+    <message>
+        <source>Target system</source>
+        <translation>Zielsystem</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Save changes to the new class description?</source>
+        <translation>Änderungen an der neuen Klassenbeschreibung speichern?</translation>
+    </message>
+    <message>
+        <source>Save changes to &quot;%1&quot;?</source>
+        <translation>Änderungen an „%1“ speichern?</translation>
+    </message>
+    <message>
+        <source>Save Changes</source>
+        <translation>Änderungen speichern</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Opened %1</source>
+        <translation>%1 geöffnet</translation>
+    </message>
+    <message>
+        <source>Nothing saved</source>
+        <translation>Nichts gespeichert</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 gespeichert</translation>
+    </message>
+    <message>
+        <source>The member table has no room for another row: its last row is not empty.</source>
+        <translation>Die Elementtabelle hat keinen Platz für eine weitere Zeile: Ihre letzte Zeile ist nicht leer.</translation>
+    </message>
+    <message>
+        <source>Some of the pasted text did not fit into the member table and was left out.</source>
+        <translation>Ein Teil des eingefügten Textes passte nicht in die Elementtabelle und wurde weggelassen.</translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation>Zeile einfügen</translation>
+    </message>
+    <message>
+        <source>Delete Rows</source>
+        <translation>Zeilen entfernen</translation>
+    </message>
+    <message>
+        <source>Move Rows Up</source>
+        <translation>Zeilen nach oben</translation>
+    </message>
+    <message>
+        <source>Move Rows Down</source>
+        <translation>Zeilen nach unten</translation>
+    </message>
+    <message>
+        <source>Duplicate Rows</source>
+        <translation>Zeilen duplizieren</translation>
+    </message>
+    <message>
+        <source>Copied the selected cells</source>
+        <translation>Die ausgewählten Zellen kopiert</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Remove Enumeration</source>
+        <translation>Aufzählung entfernen</translation>
+    </message>
+    <message>
+        <source>Move Enumeration</source>
+        <translation>Aufzählung verschieben</translation>
+    </message>
+    <message>
+        <source>Private Copy</source>
+        <translation>Private Kopie</translation>
+    </message>
+    <message>
+        <source>Framework Library</source>
+        <translation>Framework-Bibliothek</translation>
+    </message>
+    <message>
+        <source>StdLib</source>
+        <translation>StdLib</translation>
+    </message>
+    <message>
+        <source>Math</source>
+        <translation>Math</translation>
+    </message>
+    <message>
+        <source>C Style Strings</source>
+        <translation>C-Zeichenketten</translation>
+    </message>
+    <message>
+        <source>Big Constructor</source>
+        <translation>Konstruktor mit allen Variablen</translation>
+    </message>
+    <message>
+        <source>ToString Method</source>
+        <translation>ToString-Methode</translation>
     </message>
 </context>
 <context>
@@ -220,6 +861,14 @@
     <message>
         <source>Value</source>
         <translation>Wert</translation>
+    </message>
+    <message>
+        <source>&amp;Modern C++ (enum class)</source>
+        <translation>&amp;Modernes C++ (enum class)</translation>
+    </message>
+    <message>
+        <source>Writes an enum class with constexpr to_string, TYPE_from_string and TYPE_values, for the Modern C++ (C++20) target; with a separate file, a header alone</source>
+        <translation>Schreibt eine enum class mit constexpr to_string, TYPE_from_string und TYPE_values für das Ziel Modern C++ (C++20); mit eigener Datei nur einen Header</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,11 @@
 // Start-up: the command line, the document named on it, and the windows' language.
 
+#include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -11,6 +14,7 @@
 
 #include "desktop/file_preview.h"
 #include "desktop/help_window.h"
+#include "desktop/regenerate_files.h"
 #include "shell/description_file.h"
 #include "shell/start_up.h"
 #include "shell/tform1_ui.h"
@@ -139,7 +143,12 @@ class StartUpTest : public QObject {
                                  "&Cancel",
                                  "Generate Enumeration",
                                  "Value",
-                                 "Cop&y"};
+                                 "Cop&y",
+                                 "&File",
+                                 "&Build",
+                                 "Ma&ke copy constructor and = operator private",
+                                 "&Undo Clear",
+                                 "Merged your changes into Shape.h and Shape.cpp"};
     QTest::newRow("C") << QLocale::c() << english;
     QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << english;
     QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany)
@@ -154,7 +163,12 @@ class StartUpTest : public QObject {
                                            "&Abbrechen",
                                            "Aufzählung erzeugen",
                                            "Wert",
-                                           "In &Zwischenablage"};
+                                           "In &Zwischenablage",
+                                           "&Datei",
+                                           "&Erstellen",
+                                           "Kopierkonstruktor und =-Operator &privat machen",
+                                           "&Rückgängig Leeren",
+                                           "Ihre Änderungen in Shape.h und Shape.cpp übernommen"};
   }
   void windowsFollowUserLanguage() {
     QFETCH(QLocale, locale);
@@ -164,13 +178,19 @@ class StartUpTest : public QObject {
     TUserLogWindow& log = fx.UserLogWindow;
     TGenEnumForm& enumeration = fx.GenEnumForm;
     HelpWindow help;
+    // An undo step is named in the language of the moment it was made.
+    TForm1Ui& main = testing::UiOf(fx.Form1);
+    main.NameEdit->setText("Point");
+    main.Button2->click();
+    const QString merged = MergedMessage({"/a/Shape.h", "/a/Shape.cpp"});
     RemoveTranslations();
-    QCOMPARE((QStringList{log.Button1->text(), log.Button3->text(), log.Button2->text(),
-                          log.windowTitle(), help.CloseButton->text(), help.windowTitle(),
-                          help.Page->documentTitle(), enumeration.OKButton->text(),
-                          enumeration.Button1->text(), enumeration.windowTitle(),
-                          enumeration.NameGrid->horizontalHeaderItem(1)->text(),
-                          enumeration.Preview->CopyButton->text()}),
+    QCOMPARE((QStringList{
+                 log.Button1->text(), log.Button3->text(), log.Button2->text(), log.windowTitle(),
+                 help.CloseButton->text(), help.windowTitle(), help.Page->documentTitle(),
+                 enumeration.OKButton->text(), enumeration.Button1->text(),
+                 enumeration.windowTitle(), enumeration.NameGrid->horizontalHeaderItem(1)->text(),
+                 enumeration.Preview->CopyButton->text(), main.FileMenu->title(),
+                 main.Button1->text(), main.PrivateCheck->text(), main.UndoAction->text(), merged}),
              texts);
     // Every language keeps each Alt key to one control of the window (the main window has more
     // captions than letters: its shared pairs are checked with its keys).
