@@ -53,7 +53,7 @@ std::vector<std::optional<std::string>> BasesFrom(std::vector<OutputFile> older)
 int DeliverRegeneration(const std::vector<OutputFile>& files,
                         const std::vector<std::optional<std::string>>& bases, Delivery mode,
                         const RegenerationOptions& options) {
-  if (mode == Delivery::Stdout) return Deliver(files, mode);
+  if (mode == Delivery::Stdout) return PrintFiles(files);
   // --check and --dry-run refuse what a real run refuses (a FIFO, a folder, one file twice).
   if (mode != Delivery::Write) {
     const std::vector<FileFailure> refused = CheckOutputFiles(files);
