@@ -183,7 +183,7 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   std::unique_ptr<TGenEnumForm> ownGenEnumForm_;  // when made here
   std::unique_ptr<TUserLogWindow> ownUserLogWindow_;
   std::string documentPath_;
-  std::string outputPath_;           // as chosen, so a later Save As can store it anew
+  std::string outputPath_;          // as chosen, so a later Save As can store it anew
   bool outputPathUnsaved_ = false;  // changed by a Build since the document was read or saved
   std::unique_ptr<FileDialog> openDialog_;
   std::unique_ptr<FileDialog> saveAsDialog_;
