@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -65,20 +66,18 @@ GenerationOptions ReadOptions(const QJsonObject& top) {
   if (!value.isObject()) throw DocumentError("Options must be an object");
   const QJsonObject object = value.toObject();
   const std::string where = "Options";
-  RejectUnknownKeys(object,
-                    {"ComparisonLevel", "PrivateCopy", "FrameworkLibrary", "StdLib", "MathLib",
-                     "CStrings", "BigConstructor", "ToStringMethod", "NameForm", "TargetSystem"},
-                    where);
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    const std::string key = Bytes(it.key());
+    const bool known =
+        key == "ComparisonLevel" || key == "NameForm" || key == "TargetSystem" ||
+        std::ranges::any_of(FlagOptions, [&](const FlagOption& flag) { return flag.Key == key; });
+    if (!known) throw DocumentError("unknown key \"" + key + "\" in " + where);
+  }
   options.ComparisonLevel = EnumMember<ComparisonLevel>(
       object, "ComparisonLevel", options.ComparisonLevel, ComparisonNames, where);
-  options.PrivateCopy = FlagMember(object, "PrivateCopy", options.PrivateCopy, where);
-  options.FrameworkLibrary =
-      FlagMember(object, "FrameworkLibrary", options.FrameworkLibrary, where);
-  options.StdLib = FlagMember(object, "StdLib", options.StdLib, where);
-  options.MathLib = FlagMember(object, "MathLib", options.MathLib, where);
-  options.CStrings = FlagMember(object, "CStrings", options.CStrings, where);
-  options.BigConstructor = FlagMember(object, "BigConstructor", options.BigConstructor, where);
-  options.ToStringMethod = FlagMember(object, "ToStringMethod", options.ToStringMethod, where);
+  for (const FlagOption& flag : FlagOptions)
+    options.*flag.Field =
+        FlagMember(object, std::string(flag.Key).c_str(), options.*flag.Field, where);
   options.NameForm =
       EnumMember<NameForm>(object, "NameForm", options.NameForm, NameFormNames, where);
   options.TargetSystem =
@@ -199,13 +198,8 @@ void WriteClassDocument(const ClassInput& input, const TextSink& sink,
   std::string options = "    \"ComparisonLevel\": " +
                         JsonString(NameOf<ComparisonLevel>(o.ComparisonLevel, ComparisonNames)) +
                         ",\n";
-  options += "    \"PrivateCopy\": " + Flag(o.PrivateCopy) + ",\n";
-  options += "    \"FrameworkLibrary\": " + Flag(o.FrameworkLibrary) + ",\n";
-  options += "    \"StdLib\": " + Flag(o.StdLib) + ",\n";
-  options += "    \"MathLib\": " + Flag(o.MathLib) + ",\n";
-  options += "    \"CStrings\": " + Flag(o.CStrings) + ",\n";
-  options += "    \"BigConstructor\": " + Flag(o.BigConstructor) + ",\n";
-  options += "    \"ToStringMethod\": " + Flag(o.ToStringMethod) + ",\n";
+  for (const FlagOption& flag : FlagOptions)
+    options += "    \"" + std::string(flag.Key) + "\": " + Flag(o.*flag.Field) + ",\n";
   options += "    \"NameForm\": " + JsonString(NameOf<NameForm>(o.NameForm, NameFormNames)) + ",\n";
   options += "    \"TargetSystem\": " + JsonString(TargetOf(o.TargetSystem).CommandName) + "\n";
   out(options);
