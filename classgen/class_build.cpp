@@ -8,11 +8,13 @@ std::string ProposedFileName(const ClassDescription& description) {
 }
 
 std::optional<std::string> ChooseOutputPath(const ClassDescription& description,
-                                            FileDialog& SaveDialog1) {
+                                            FileDialog& SaveDialog1,
+                                            std::string_view proposedPath) {
   if (SaveDialog1.Filter.empty()) SaveDialog1.Filter = std::string(SaveDialogFilter);
   const int filterIndex = TargetOf(description.Options.TargetSystem).SaveFilterIndex;
   if (filterIndex != 0) SaveDialog1.FilterIndex = filterIndex;
-  SaveDialog1.FileName = ProposedFileName(description);
+  SaveDialog1.FileName =
+      proposedPath.empty() ? ProposedFileName(description) : std::string(proposedPath);
   if (!SaveDialog1.Execute()) return std::nullopt;
   return SaveDialog1.FileName;
 }

@@ -19,9 +19,11 @@ inline constexpr std::string_view SaveDialogFilter =
 std::string ProposedFileName(const ClassDescription& description);
 
 // Presets the main window's save dialog for this description (the proposed file name, and the
-// target's filter entry) and shows it. The chosen path, or nothing on cancel.
+// target's filter entry) and shows it; proposedPath, where given, is proposed instead of the file
+// name alone. The chosen path, or nothing on cancel.
 std::optional<std::string> ChooseOutputPath(const ClassDescription& description,
-                                            FileDialog& SaveDialog1);
+                                            FileDialog& SaveDialog1,
+                                            std::string_view proposedPath = {});
 
 // One file Build writes, with the preview tab that shows it.
 struct ClassFile {

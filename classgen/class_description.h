@@ -45,6 +45,22 @@ struct GenerationOptions {
   friend bool operator==(const GenerationOptions&, const GenerationOptions&) = default;
 };
 
+// The on/off options by their key in documents and the schema, in the order a document lists
+// them (between ComparisonLevel and NameForm). Their defaults are GenerationOptions' own.
+struct FlagOption {
+  std::string_view Key;
+  bool GenerationOptions::*Field;
+};
+inline constexpr FlagOption FlagOptions[] = {
+    {"PrivateCopy", &GenerationOptions::PrivateCopy},
+    {"FrameworkLibrary", &GenerationOptions::FrameworkLibrary},
+    {"StdLib", &GenerationOptions::StdLib},
+    {"MathLib", &GenerationOptions::MathLib},
+    {"CStrings", &GenerationOptions::CStrings},
+    {"BigConstructor", &GenerationOptions::BigConstructor},
+    {"ToStringMethod", &GenerationOptions::ToStringMethod},
+};
+
 struct ClassDescription {
   std::string ClassName;
   std::vector<MemberRow> Members;

@@ -17,10 +17,12 @@ namespace zandrel::cli {
 namespace {
 
 constexpr std::string_view ClassUsage =
-    "Usage: zandrel-gen class [OPTION]... DESCRIPTION.json OUTPUT_PATH\n"
+    "Usage: zandrel-gen class [OPTION]... DESCRIPTION.json [OUTPUT_PATH]\n"
     "Write the class files as Build does when the save dialog returns OUTPUT_PATH:\n"
-    "the header and the source beside it, or the Java file. DESCRIPTION.json may be\n"
-    "-, standard input. Files whose text would not change are left alone; the\n"
+    "the header and the source beside it, or the Java file. Without OUTPUT_PATH,\n"
+    "the description's OutputPath (where the window last built it, relative to the\n"
+    "description's folder). DESCRIPTION.json may be -, standard input. Files whose text would not "
+    "change are left alone; the\n"
     "others are replaced whole, both or neither. A file edited since Zandrel wrote\n"
     "it gets the new text merged into it; one that conflicts is not written.\n"
     "TargetSystem ModernCpp writes C++20, JavaRecord a Java 17 record. An\n"
@@ -42,8 +44,9 @@ constexpr std::string_view ClassUsage =
     "with --check: a file would change, 5 a conflict, or an edited file with no\n"
     "base.\n";
 
-std::optional<ClassDescription> ReadDescription(const std::string& path) {
-  const auto read = ReadClassDocument(LoadJsonFile(path), DocumentName(path));
+std::optional<ClassDescription> ReadDescription(const std::string& path,
+                                                std::string* outputPath = nullptr) {
+  const auto read = ReadClassDocument(LoadJsonFile(path), DocumentName(path), outputPath);
   if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
   return ReadClassDescription(std::get<ClassInput>(read));
 }
@@ -55,12 +58,18 @@ int RunClassCommand(const Arguments& given) {
   const RegenerationOptions options = TakeRegenerationOptions(arguments, true);
   const CommandLine line = ParseCommandLine(arguments, true);
   if (line.Help) return PrintOutput(ClassUsage) ? Written : NotWritten;
-  if (line.Operands.size() != 2)
-    throw UsageError("class needs two arguments: DESCRIPTION.json OUTPUT_PATH");
+  if (line.Operands.empty() || line.Operands.size() > 2)
+    throw UsageError("class needs DESCRIPTION.json and, unless it names one, OUTPUT_PATH");
   const std::string& path = line.Operands[0];
   if (options.Base && *options.Base == "-" && path == "-")
     throw UsageError("the description and --base cannot both be standard input");
-  const auto description = ReadDescription(path);
+  std::string storedPath;
+  const auto description = ReadDescription(path, &storedPath);
+  if (line.Operands.size() == 1 && storedPath.empty())
+    throw UsageError(DocumentName(path) + " has no OutputPath: give OUTPUT_PATH");
+  const std::string output = line.Operands.size() == 2
+                                 ? line.Operands[1]
+                                 : ResolvedOutputPath(path == "-" ? "" : path, storedPath);
   if (!description) {
     PrintFileError(DocumentName(path) + ": " + std::string(ShortClassNameMessage));
     return Refused;
@@ -70,17 +79,16 @@ int RunClassCommand(const Arguments& given) {
     const auto older = ReadDescription(*options.Base);
     if (!older)
       throw UsageError("--base " + *options.Base + ": " + std::string(ShortClassNameMessage));
-    bases = BasesFrom(ClassOutputFiles(*older, line.Operands[1]));
+    bases = BasesFrom(ClassOutputFiles(*older, output));
   }
   WarnOfMismatches(*description);
   // Nothing is written unless every file can be: an output path that is a folder, FIFO or
   // device is refused before any file changes.
-  if (const auto folder = CheckChosenPath(line.Operands[1])) {
+  if (const auto folder = CheckChosenPath(output)) {
     PrintFileError(DescribeFailure(*folder));
     return NotWritten;
   }
-  return DeliverRegeneration(ClassOutputFiles(*description, line.Operands[1]), bases, line.Mode,
-                             options);
+  return DeliverRegeneration(ClassOutputFiles(*description, output), bases, line.Mode, options);
 }
 
 }  // namespace zandrel::cli

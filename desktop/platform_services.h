@@ -38,12 +38,4 @@ class PlatformServices {
   virtual void OpenFolder(QWidget* owner, const std::string& folder) = 0;
 };
 
-// For a replace the user confirmed: the old files go to the trash once the new texts are complete,
-// so the replace can be undone; a file the trash refuses is replaced all the same.
-inline BeforeReplace TrashReplacedFiles(PlatformServices& services) {
-  return [&services](const std::vector<std::string>& existingTargets) {
-    for (const std::string& path : existingTargets) services.MoveToTrash(path);
-  };
-}
-
 }  // namespace zandrel

@@ -3,7 +3,9 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <span>
 #include <string>
@@ -64,20 +66,18 @@ GenerationOptions ReadOptions(const QJsonObject& top) {
   if (!value.isObject()) throw DocumentError("Options must be an object");
   const QJsonObject object = value.toObject();
   const std::string where = "Options";
-  RejectUnknownKeys(object,
-                    {"ComparisonLevel", "PrivateCopy", "FrameworkLibrary", "StdLib", "MathLib",
-                     "CStrings", "BigConstructor", "ToStringMethod", "NameForm", "TargetSystem"},
-                    where);
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    const std::string key = Bytes(it.key());
+    const bool known =
+        key == "ComparisonLevel" || key == "NameForm" || key == "TargetSystem" ||
+        std::ranges::any_of(FlagOptions, [&](const FlagOption& flag) { return flag.Key == key; });
+    if (!known) throw DocumentError("unknown key \"" + key + "\" in " + where);
+  }
   options.ComparisonLevel = EnumMember<ComparisonLevel>(
       object, "ComparisonLevel", options.ComparisonLevel, ComparisonNames, where);
-  options.PrivateCopy = FlagMember(object, "PrivateCopy", options.PrivateCopy, where);
-  options.FrameworkLibrary =
-      FlagMember(object, "FrameworkLibrary", options.FrameworkLibrary, where);
-  options.StdLib = FlagMember(object, "StdLib", options.StdLib, where);
-  options.MathLib = FlagMember(object, "MathLib", options.MathLib, where);
-  options.CStrings = FlagMember(object, "CStrings", options.CStrings, where);
-  options.BigConstructor = FlagMember(object, "BigConstructor", options.BigConstructor, where);
-  options.ToStringMethod = FlagMember(object, "ToStringMethod", options.ToStringMethod, where);
+  for (const FlagOption& flag : FlagOptions)
+    options.*flag.Field =
+        FlagMember(object, std::string(flag.Key).c_str(), options.*flag.Field, where);
   options.NameForm =
       EnumMember<NameForm>(object, "NameForm", options.NameForm, NameFormNames, where);
   options.TargetSystem =
@@ -108,9 +108,10 @@ void ReadRows(const QJsonObject& top, ClassInput& input) {
   }
 }
 
-ClassInput ReadClassInput(const QJsonObject& top) {
-  RejectUnknownKeys(top, {"$schema", "Format", "ClassName", "Rows", "Options", "HeaderInsertions"},
-                    "description");
+ClassInput ReadClassInput(const QJsonObject& top, std::string* outputPath) {
+  RejectUnknownKeys(
+      top, {"$schema", "Format", "ClassName", "Rows", "Options", "HeaderInsertions", "OutputPath"},
+      "description");
   CheckDocumentHeader(top, "description");
   ClassInput input;
   input.NameText = TextMember(top, "ClassName", "", "description");
@@ -122,6 +123,8 @@ ClassInput ReadClassInput(const QJsonObject& top) {
       throw DocumentError("HeaderInsertions[" + std::to_string(i) + "] must be a string");
     input.HeaderInsertions.push_back(Bytes(insertions[i].toString()));
   }
+  const std::string place = PathMember(top, "OutputPath", "", "description");
+  if (outputPath != nullptr) *outputPath = place;
   return input;
 }
 
@@ -157,15 +160,17 @@ class BlockSink {
 }  // namespace
 
 std::variant<ClassInput, std::string> ReadClassDocument(QByteArrayView bytes,
-                                                        const std::string& name) {
+                                                        const std::string& name,
+                                                        std::string* outputPath) {
   try {
-    return ReadClassInput(ParseJsonObject(bytes));
+    return ReadClassInput(ParseJsonObject(bytes), outputPath);
   } catch (const DocumentError& error) {
     return DescribeDocumentError(name, error);
   }
 }
 
-void WriteClassDocument(const ClassInput& input, const TextSink& sink) {
+void WriteClassDocument(const ClassInput& input, const TextSink& sink,
+                        std::string_view outputPath) {
   BlockSink out(sink);
   const std::function<void(std::string_view)> put = [&](std::string_view piece) { out(piece); };
   const auto text = [&](std::string_view value) { WriteJsonString(value, put); };
@@ -193,13 +198,8 @@ void WriteClassDocument(const ClassInput& input, const TextSink& sink) {
   std::string options = "    \"ComparisonLevel\": " +
                         JsonString(NameOf<ComparisonLevel>(o.ComparisonLevel, ComparisonNames)) +
                         ",\n";
-  options += "    \"PrivateCopy\": " + Flag(o.PrivateCopy) + ",\n";
-  options += "    \"FrameworkLibrary\": " + Flag(o.FrameworkLibrary) + ",\n";
-  options += "    \"StdLib\": " + Flag(o.StdLib) + ",\n";
-  options += "    \"MathLib\": " + Flag(o.MathLib) + ",\n";
-  options += "    \"CStrings\": " + Flag(o.CStrings) + ",\n";
-  options += "    \"BigConstructor\": " + Flag(o.BigConstructor) + ",\n";
-  options += "    \"ToStringMethod\": " + Flag(o.ToStringMethod) + ",\n";
+  for (const FlagOption& flag : FlagOptions)
+    options += "    \"" + std::string(flag.Key) + "\": " + Flag(o.*flag.Field) + ",\n";
   options += "    \"NameForm\": " + JsonString(NameOf<NameForm>(o.NameForm, NameFormNames)) + ",\n";
   options += "    \"TargetSystem\": " + JsonString(TargetOf(o.TargetSystem).CommandName) + "\n";
   out(options);
@@ -211,21 +211,50 @@ void WriteClassDocument(const ClassInput& input, const TextSink& sink) {
     text(insertion);
     separator = ",\n";
   }
-  out(std::string(*separator == '\n' ? "]" : "\n  ]") + "\n}\n");
+  out(std::string(*separator == '\n' ? "]" : "\n  ]"));
+  // Only a description that has been built says where; the others stay as they always were.
+  if (!outputPath.empty()) {
+    out(",\n  \"OutputPath\": ");
+    text(outputPath);
+  }
+  out("\n}\n");
 }
 
-QByteArray WriteClassDocument(const ClassInput& input) {
+QByteArray WriteClassDocument(const ClassInput& input, std::string_view outputPath) {
   // Measured first, so the document is allocated once at its size: a large one is then held once,
   // never grown by copying.
   qsizetype size = 0;
-  WriteClassDocument(input,
-                     [&](std::string_view piece) { size += static_cast<qsizetype>(piece.size()); });
+  WriteClassDocument(
+      input, [&](std::string_view piece) { size += static_cast<qsizetype>(piece.size()); },
+      outputPath);
   QByteArray document;
   document.reserve(size);
-  WriteClassDocument(input, [&](std::string_view piece) {
-    document.append(piece.data(), static_cast<qsizetype>(piece.size()));
-  });
+  WriteClassDocument(
+      input,
+      [&](std::string_view piece) {
+        document.append(piece.data(), static_cast<qsizetype>(piece.size()));
+      },
+      outputPath);
   return document;
+}
+
+std::string StoredOutputPath(std::string_view documentPath, std::string_view outputPath) {
+  namespace fs = std::filesystem;
+  const fs::path output = fs::absolute(fs::path(outputPath)).lexically_normal();
+  if (documentPath.empty()) return output.generic_string();
+  const fs::path folder = fs::absolute(fs::path(documentPath)).lexically_normal().parent_path();
+  const fs::path relative = output.lexically_relative(folder);
+  // Below the document's folder the path moves with the project; anywhere else it stays put.
+  if (relative.empty() || *relative.begin() == "..") return output.generic_string();
+  return relative.generic_string();
+}
+
+std::string ResolvedOutputPath(std::string_view documentPath, std::string_view storedPath) {
+  namespace fs = std::filesystem;
+  if (storedPath.empty()) return {};
+  const fs::path stored{storedPath};
+  if (stored.is_absolute() || documentPath.empty()) return stored.generic_string();
+  return (fs::path(documentPath).parent_path() / stored).lexically_normal().generic_string();
 }
 
 }  // namespace zandrel

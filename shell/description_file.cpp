@@ -15,15 +15,22 @@ const char* const SettingsName = "zandrel";  // ~/.config/zandrel/zandrel.conf
 
 }  // namespace
 
-std::variant<ClassInput, std::string> ReadDescriptionFile(const std::string& path) {
+std::variant<ClassInput, std::string> ReadDescriptionFile(const std::string& path,
+                                                          std::string* outputPath) {
   auto bytes = ReadInputFile(path, JsonFileLimit);
   if (const auto* failure = std::get_if<FileFailure>(&bytes)) return DescribeReadFailure(*failure);
   const std::string& text = std::get<std::string>(bytes);
-  return ReadClassDocument(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())), path);
+  std::string stored;
+  auto read = ReadClassDocument(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())),
+                                path, &stored);
+  if (outputPath != nullptr) *outputPath = ResolvedOutputPath(path, stored);
+  return read;
 }
 
-std::optional<std::string> WriteDescriptionFile(const std::string& path, const ClassInput& input) {
-  const QByteArray document = WriteClassDocument(input);
+std::optional<std::string> WriteDescriptionFile(const std::string& path, const ClassInput& input,
+                                                const std::string& outputPath) {
+  const QByteArray document =
+      WriteClassDocument(input, outputPath.empty() ? "" : StoredOutputPath(path, outputPath));
   const auto failure = WriteOutputText(
       path, std::string_view(document.constData(), static_cast<std::size_t>(document.size())));
   if (failure) return DescribeFailure(*failure);

@@ -18,11 +18,15 @@ inline constexpr std::string_view DescriptionFilter =
     "Class descriptions|*.zandrel.json|JSON files|*.json|All files|*";
 
 // The description in the file, or the message zandrel-gen class gives for it (without its own
-// name in front): a file it cannot read, or JSON it refuses.
-std::variant<ClassInput, std::string> ReadDescriptionFile(const std::string& path);
+// name in front): a file it cannot read, or JSON it refuses. Where given, outputPath receives the
+// path the document says the class was last built to, resolved against the document's folder.
+std::variant<ClassInput, std::string> ReadDescriptionFile(const std::string& path,
+                                                          std::string* outputPath = nullptr);
 
-// Replaces the file whole and safely; the message when it could not be written.
-std::optional<std::string> WriteDescriptionFile(const std::string& path, const ClassInput& input);
+// Replaces the file whole and safely, keeping outputPath (if any) as the document stores it; the
+// message when it could not be written.
+std::optional<std::string> WriteDescriptionFile(const std::string& path, const ClassInput& input,
+                                                const std::string& outputPath = {});
 
 // The path with DescriptionSuffix added when its file name has no extension.
 std::string WithDescriptionSuffix(const std::string& path);

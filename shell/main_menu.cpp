@@ -46,13 +46,15 @@ void TForm1::BuildMenus() {
   ui.SaveAsAction = Command(this, tr("Save &As…"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
   ui.BuildAction =
       Command(this, tr("&Build…"), {Keys(Qt::CTRL | Qt::Key_B)}, tr("Write the class's files"));
+  ui.RebuildAction = Command(this, tr("R&ebuild"), {Keys(Qt::CTRL | Qt::Key_R)},
+                             tr("Write the class's files again where they were last built"));
   ui.ExitAction = Command(this, tr("&Quit"), {Keys(Qt::CTRL | Qt::Key_Q)});
   ui.FileMenu = menuBar()->addMenu(tr("&File"));
   ui.FileMenu->addActions({ui.NewAction, ui.OpenAction});
   ui.RecentMenu = ui.FileMenu->addMenu(tr("Open &Recent"));
   ui.FileMenu->addActions({ui.SaveAction, ui.SaveAsAction});
   ui.FileMenu->addSeparator();
-  ui.FileMenu->addAction(ui.BuildAction);
+  ui.FileMenu->addActions({ui.BuildAction, ui.RebuildAction});
   ui.FileMenu->addSeparator();
   ui.FileMenu->addAction(ui.ExitAction);
 
@@ -142,6 +144,7 @@ void TForm1::BuildMenus() {
       {ui.EnumerationsAction, &TForm1::ShowEnumerations},
       // The menu commands are the buttons' own.
       {ui.BuildAction, &TForm1::DoIt},
+      {ui.RebuildAction, &TForm1::Rebuild},
       {ui.ClearAction, &TForm1::Clear},
       {ui.EnumerationAction, &TForm1::EnumGen},
       {ui.EnumerationClassAction, &TForm1::EnumGen2},

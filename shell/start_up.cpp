@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <utility>
@@ -107,11 +108,24 @@ void InstallTranslations(QCoreApplication& app, const QLocale& locale) {
 
 void PresentAsZandrel(QGuiApplication& app) {
   app.setDesktopFileName(QString::fromLatin1(AppId));
-  // The theme's icon where the program is installed; the built-in one, which needs the SVG
-  // plugin, only where it is not.
-  QIcon icon = QIcon::fromTheme(QStringLiteral("zandrel"));
-  if (icon.isNull()) icon = QIcon(QStringLiteral(":/zandrel/zandrel.svg"));
-  QGuiApplication::setWindowIcon(icon);
+  // The bitmaps installed beside the program, named directly: looking the icon up in the theme
+  // reads the whole hicolor index first. Each file is read only when a size is asked for.
+  const QString folder =
+      QCoreApplication::applicationDirPath() + QStringLiteral("/../share/icons/hicolor/");
+  QIcon icon;
+  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    const QString file = folder + QStringLiteral("%1x%1/apps/zandrel.png").arg(size);
+    if (QFileInfo::exists(file)) icon.addFile(file, QSize(size, size));
+  }
+  if (!icon.isNull()) {
+    QGuiApplication::setWindowIcon(icon);
+    return;
+  }
+  // The built-in one needs the SVG plugin, which loads every image plugin: once the window is
+  // up, not before its first paint.
+  QTimer::singleShot(0, &app, [] {
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/zandrel/zandrel.svg")));
+  });
 }
 
 bool OpenFromCommandLine(TForm1& form, const QString& file) {

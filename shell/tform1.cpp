@@ -140,27 +140,67 @@ void TForm1::DoIt() {
                           std::string(ShortClassNameCaption));
     return;
   }
-  const std::optional<std::string> path = ChooseOutputPath(*description, *ui_->SaveDialog1);
+  const std::optional<std::string> path =
+      ChooseOutputPath(*description, *ui_->SaveDialog1, ProposedOutputPath(*description));
   if (!path) {
     Say(QString());
     return;
   }
+  BuildTo(*description, *path);
+}
 
+void TForm1::Rebuild() {
+  if (outputPath_.empty()) {
+    DoIt();
+    return;
+  }
+  const std::optional<ClassDescription> description = ReadClassDescription(model_->Input());
+  if (!description) {
+    services_.ShowMessage(this, std::string(ShortClassNameMessage),
+                          std::string(ShortClassNameCaption));
+    return;
+  }
+  BuildTo(*description, outputPath_);
+}
+
+std::string TForm1::ProposedOutputPath(const ClassDescription& description) const {
+  const std::string name = ProposedFileName(description);
+  if (!outputPath_.empty()) {
+    // The same place and name, with the extension of the target chosen now.
+    const std::string stem = FileStem(outputPath_);
+    return stem.substr(0, stem.size() - 1) +
+           std::string(TargetOf(description.Options.TargetSystem).ProposedExtension);
+  }
+  if (!documentPath_.empty())
+    return QFileInfo(QString::fromStdString(documentPath_)).absolutePath().toStdString() + '/' +
+           name;
+  if (!lastFolder_.isEmpty()) return (lastFolder_ + u'/').toStdString() + name;
+  return name;
+}
+
+void TForm1::BuildTo(const ClassDescription& description, const std::string& path) {
   // The source file may hold the user's code: an edited file gets the new text merged into it
   // (the file before goes to the trash), and conflicts or an edited file with no record of what
   // was generated into it are put to the user.
-  const std::vector<OutputFile> files = ClassOutputFiles(*description, *path);
+  const std::vector<OutputFile> files = ClassOutputFiles(description, path);
   const RegenerationOutcome outcome = RegenerateFiles(this, services_, files);
   if (outcome.End == RegenerationEnd::Failed) return;
   if (outcome.End != RegenerationEnd::Written) {
     Say(tr("Nothing written"));
     return;
   }
+  const std::string absolute =
+      QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+  if (absolute != outputPath_) {
+    outputPath_ = absolute;
+    outputPathUnsaved_ = true;
+    UpdateTitle();
+  }
   std::vector<std::string> paths;
   for (const OutputFile& file : files) paths.push_back(file.Path);
   ReportBuild(paths);
   if (!outcome.Merged.empty()) statusBar()->showMessage(MergedMessage(outcome.Merged));
-  const std::string mismatches = MismatchSummary(InsertionMismatches(*description));
+  const std::string mismatches = MismatchSummary(InsertionMismatches(description));
   if (!mismatches.empty())
     statusBar()->showMessage(statusBar()->currentMessage() + tr(". Note: ") +
                              QString::fromStdString(mismatches));

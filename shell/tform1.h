@@ -57,6 +57,8 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
 
   // The file the description was opened from or saved to; empty for one never saved.
   const std::string& DocumentPath() const { return documentPath_; }
+  // Where the description was last built (the path chosen in Build's dialog); empty before then.
+  const std::string& OutputPath() const { return outputPath_; }
   // Every change to the description, one step per user action; clean when nothing is unsaved.
   QUndoStack* History() const;
 
@@ -70,6 +72,8 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
 
  public slots:
   void DoIt();
+  // Builds again where the description was last built, without asking; as Build before then.
+  void Rebuild();
   void Clear();
   void Closer();
   void EnumGen();
@@ -136,8 +140,11 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   void GridEdited();
   void SayCopied();
   // tform1_document.cpp
-  void StartDocument(const ClassInput& input, const std::string& path);
+  void StartDocument(const ClassInput& input, const std::string& path,
+                     const std::string& outputPath);
   bool MaybeSave();
+  // Unsaved changes: a step of the history, or a new output path.
+  bool IsModified() const;
   bool WriteDocument(const std::string& path);
   void UpdateTitle();
   void UpdateRecentMenu();
@@ -154,6 +161,11 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   void SelectRows(const std::vector<int>& rows);
   void SelectBlock(CellPosition first, int rows, int columns);
 
+  // tform1.cpp
+  void BuildTo(const ClassDescription& description, const std::string& path);
+  // What Build's dialog proposes: the last output path, else the class's file in the document's
+  // folder, else in the folder used last.
+  std::string ProposedOutputPath(const ClassDescription& description) const;
   void OpenEnumerationDialog(EnumerationStyle style);
   TGenEnumForm* GenEnumForm();
   TUserLogWindow* UserLogWindow();
@@ -171,6 +183,8 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   std::unique_ptr<TGenEnumForm> ownGenEnumForm_;  // when made here
   std::unique_ptr<TUserLogWindow> ownUserLogWindow_;
   std::string documentPath_;
+  std::string outputPath_;          // as chosen, so a later Save As can store it anew
+  bool outputPathUnsaved_ = false;  // changed by a Build since the document was read or saved
   std::unique_ptr<FileDialog> openDialog_;
   std::unique_ptr<FileDialog> saveAsDialog_;
   int previewWidth_ = 0;            // the room the preview took when it was hidden

@@ -52,17 +52,22 @@ void TForm1::KeepSettings() {
   if (!lastFolder_.isEmpty()) settings.setValue(FolderKey, lastFolder_);
 }
 
-void TForm1::StartDocument(const ClassInput& input, const std::string& path) {
+void TForm1::StartDocument(const ClassInput& input, const std::string& path,
+                           const std::string& outputPath) {
   history_->Reset(input);
   documentPath_ = path;
+  outputPath_ = outputPath;
+  outputPathUnsaved_ = false;
   UpdateTitle();
 }
+
+bool TForm1::IsModified() const { return outputPathUnsaved_ || !History()->isClean(); }
 
 void TForm1::UpdateTitle() {
   setWindowTitle(documentPath_.empty()
                      ? QStringLiteral("Zandrel[*]")
                      : Text(FileNameOf(documentPath_)) + QStringLiteral("[*] - Zandrel"));
-  setWindowModified(!History()->isClean());
+  setWindowModified(IsModified());
 }
 
 void TForm1::UpdateRecentMenu() {
@@ -80,7 +85,7 @@ void TForm1::UpdateRecentMenu() {
 }
 
 bool TForm1::MaybeSave() {
-  if (History()->isClean()) return true;
+  if (!IsModified()) return true;
   const QString text = documentPath_.empty()
                            ? tr("Save changes to the new class description?")
                            : tr("Save changes to \"%1\"?").arg(Text(FileNameOf(documentPath_)));
@@ -97,7 +102,7 @@ bool TForm1::MaybeSave() {
 
 void TForm1::NewDocument() {
   if (!MaybeSave()) return;
-  StartDocument(ClassInput(), std::string());
+  StartDocument(ClassInput(), std::string(), std::string());
   Say(QString());
 }
 
@@ -112,12 +117,13 @@ bool TForm1::OpenDocument() {
 
 bool TForm1::OpenFile(const std::string& path) {
   // Refused as zandrel-gen class refuses it, and then nothing in the window changes.
-  auto read = ReadDescriptionFile(path);
+  std::string outputPath;
+  auto read = ReadDescriptionFile(path, &outputPath);
   if (const auto* message = std::get_if<std::string>(&read)) {
     services_.ShowMessage(this, *message, tr("Error").toStdString());
     return false;
   }
-  StartDocument(std::get<ClassInput>(read), path);
+  StartDocument(std::get<ClassInput>(read), path, outputPath);
   AddRecentFile(Text(path));
   UpdateRecentMenu();
   lastFolder_ = QFileInfo(Text(path)).absolutePath();
@@ -152,11 +158,12 @@ bool TForm1::SaveDocumentAs() {
 }
 
 bool TForm1::WriteDocument(const std::string& path) {
-  if (const auto failure = WriteDescriptionFile(path, model_->Input())) {
+  if (const auto failure = WriteDescriptionFile(path, model_->Input(), outputPath_)) {
     services_.ShowMessage(this, *failure, tr("Error").toStdString());
     return false;
   }
   documentPath_ = path;
+  outputPathUnsaved_ = false;
   History()->setClean();
   UpdateTitle();
   AddRecentFile(Text(path));

@@ -79,6 +79,7 @@ struct TForm1Ui {
   QAction* SaveAction = nullptr;
   QAction* SaveAsAction = nullptr;
   QAction* BuildAction = nullptr;
+  QAction* RebuildAction = nullptr;
   QAction* ExitAction = nullptr;
   QAction* UndoAction = nullptr;
   QAction* RedoAction = nullptr;

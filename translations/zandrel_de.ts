@@ -192,6 +192,14 @@
         <translation>Die Dateien der Klasse schreiben</translation>
     </message>
     <message>
+        <source>R&amp;ebuild</source>
+        <translation>&amp;Wieder erstellen</translation>
+    </message>
+    <message>
+        <source>Write the class&apos;s files again where they were last built</source>
+        <translation>Die Dateien der Klasse erneut dorthin schreiben, wo sie zuletzt erstellt wurden</translation>
+    </message>
+    <message>
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
     </message>

@@ -363,5 +363,18 @@ TEST(CommandLine, SavedDocumentsBuildAsTheWindowWould) {
   }
 }
 
+// A description that says where it was built rebuilds there with no path typed, from any folder.
+TEST(CommandLine, ADescriptionWithAnOutputPathBuildsThere) {
+  const Project project;
+  const QByteArray document = WriteClassDocument(ClassInput{"Sample", {}, {}, {}}, "../src/S.h");
+  const std::string saved =
+      project.folder.Write("model/built.json", std::string(document.data(), document.size()));
+  EXPECT_EQ(project.Run({"class", saved}).exitCode, 0);
+  EXPECT_TRUE(fs::exists(project.Path("src/S.h")) && fs::exists(project.Path("src/S.cpp")));
+  const ProgramRun none = project.Run({"class", project.Path("model/sample.json")});
+  EXPECT_EQ(none.exitCode, 2);
+  EXPECT_NE(none.err.find("has no OutputPath"), std::string::npos) << none.err;
+}
+
 }  // namespace
 }  // namespace zandrel

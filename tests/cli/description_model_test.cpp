@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -137,6 +138,23 @@ TEST(TargetTable, SchemaListsEveryTargetSystem) {
   std::vector<std::string> targets;
   for (const ClassTarget& target : ClassTargets()) targets.emplace_back(target.CommandName);
   EXPECT_EQ(names, targets);
+}
+
+// The schema's on/off options are the option table's, and every one is a flag.
+TEST(OptionTable, SchemaListsEveryFlag) {
+  QFile file(QStringLiteral(ZANDREL_SCHEMA_DIR "/class-description.schema.json"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QJsonObject schema = QJsonDocument::fromJson(file.readAll()).object();
+  const QJsonObject options = schema["properties"]["Options"]["properties"].toObject();
+  std::vector<std::string> flags;
+  for (auto it = options.begin(); it != options.end(); ++it)
+    if (it.value().toObject().value(QStringLiteral("type")) == QStringLiteral("boolean"))
+      flags.push_back(it.key().toStdString());
+  std::vector<std::string> table;
+  for (const FlagOption& flag : FlagOptions) table.emplace_back(flag.Key);
+  std::ranges::sort(flags);
+  std::ranges::sort(table);
+  EXPECT_EQ(flags, table);
 }
 
 // The library boxes' column: the C++ targets use them, Java does not.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -54,6 +55,35 @@ TEST(ClassDocument, WhatIsWrittenReadsBackTheSame) {
     ASSERT_TRUE(std::holds_alternative<ClassInput>(read)) << std::get<std::string>(read);
     EXPECT_EQ(Fields(std::get<ClassInput>(read)), Fields(input)) << document.toStdString();
   }
+}
+
+// Where the class was last built travels with the document: relative to its folder when below
+// it, so a project moved or checked out elsewhere builds to the same place in it.
+TEST(ClassDocument, KeepsTheOutputPathRelativeToItsFolder) {
+  const struct {
+    std::string document, output, stored;
+  } cases[] = {
+      {"/p/model/a.zandrel.json", "/p/model/src/A.h", "src/A.h"},
+      {"/p/model/a.zandrel.json", "/p/model/x/../A.h", "A.h"},
+      {"/p/model/a.zandrel.json", "/p/src/A.h", "/p/src/A.h"},
+      {"/p/model/a.zandrel.json", "/p/modelling/A.h", "/p/modelling/A.h"},
+      {"", "/p/src/A.h", "/p/src/A.h"},
+  };
+  for (const auto& c : cases) {
+    const std::string stored = StoredOutputPath(c.document, c.output);
+    EXPECT_EQ(stored, c.stored) << c.document << " " << c.output;
+    EXPECT_EQ(ResolvedOutputPath(c.document, stored),
+              std::filesystem::path(c.output).lexically_normal().generic_string());
+    const QByteArray document = WriteClassDocument(ClassInput(), stored);
+    std::string read;
+    ASSERT_TRUE(std::holds_alternative<ClassInput>(ReadClassDocument(document, "a.json", &read)));
+    EXPECT_EQ(read, stored);
+  }
+  // Without a build the document is as it always was.
+  EXPECT_EQ(WriteClassDocument(ClassInput(), ""), WriteClassDocument(ClassInput()));
+  EXPECT_EQ(ResolvedOutputPath("model/a.zandrel.json", "src/A.h"), "model/src/A.h");
+  EXPECT_TRUE(std::holds_alternative<std::string>(
+      ReadClassDocument(R"({"OutputPath": "a\u0000b"})", "a.json")));
 }
 
 // The example project's saved description is in the form the writer gives, so the schema test,

@@ -208,6 +208,35 @@ class DocumentTest : public QObject {
     }
   }
 
+  // Build remembers where it wrote: the document keeps it beside itself, Build's dialog proposes
+  // it, and Rebuild writes there without asking.
+  void theOutputPathTravelsWithTheDocument() {
+    std::filesystem::create_directories(Path("model/src"));
+    EnterDescription(*form_, zandrel::testing::SampleClass());
+    const std::string saved = Path("model/sample.zandrel.json");
+    fx_->Services.SaveAnswers.push_back(saved);
+    ui_->SaveAsAction->trigger();
+    fx_->Services.SaveAnswers.push_back(Path("model/src/Sample.h"));
+    ui_->Button1->click();
+    QCOMPARE(fx_->Services.Showings.back().FileName, Path("model/Sample.h"));  // beside it
+    QVERIFY(form_->isWindowModified());
+    ui_->SaveAction->trigger();
+    QVERIFY(ReadFile(saved).find("\"OutputPath\": \"src/Sample.h\"") != std::string::npos);
+
+    ui_->NewAction->trigger();
+    QVERIFY(form_->OpenFile(saved));
+    QCOMPARE(form_->OutputPath(), Path("model/src/Sample.h"));
+    QVERIFY(!form_->isWindowModified());
+    std::filesystem::remove(Path("model/src/Sample.cpp"));
+    const std::size_t showings = fx_->Services.Showings.size();
+    ui_->RebuildAction->trigger();
+    QCOMPARE(fx_->Services.Showings.size(), showings);
+    QVERIFY(!ReadFile(Path("model/src/Sample.cpp")).empty());
+    fx_->Services.SaveAnswers.push_back(std::nullopt);
+    ui_->BuildAction->trigger();
+    QCOMPARE(fx_->Services.Showings.back().FileName, Path("model/src/Sample.h"));
+  }
+
   // What zandrel-gen class refuses, Open refuses with the same message, changing nothing.
   void openRefusesWhatTheCommandLineRefuses_data() {
     QTest::addColumn<QString>("kind");
