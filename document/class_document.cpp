@@ -121,6 +121,9 @@ ClassInput ReadClassInput(const QJsonObject& top) {
     if (!insertions[i].isString())
       throw DocumentError("HeaderInsertions[" + std::to_string(i) + "] must be a string");
     input.HeaderInsertions.push_back(Bytes(insertions[i].toString()));
+    if (input.HeaderInsertions.back().find('\0') != std::string::npos)
+      throw DocumentError("HeaderInsertions[" + std::to_string(i) +
+                          "] must not hold a NUL character");
   }
   return input;
 }
