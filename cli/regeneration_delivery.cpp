@@ -83,11 +83,18 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
   std::string list;
   for (std::size_t i = 0; i < files.size(); ++i) {
     const FileRegeneration& decision = plan[i].Decision;
-    if (decision.Action != Regeneration::Leave) list += files[i].Path + "\n";
+    // A file that still holds the markers of an earlier conflict is not up to date either.
+    const bool marked = decision.Action == Regeneration::Leave && decision.KeepsEdits &&
+                        HoldsConflictMarkers(decision.Merged.Text);
+    if (decision.Action != Regeneration::Leave || marked) list += files[i].Path + "\n";
     if (decision.Action == Regeneration::Conflict && conflicts != Settle::Replace) {
       unsettled = true;
-      for (std::size_t line : decision.Merged.ConflictLines)
-        PrintError("zandrel-gen: " + files[i].Path + ":" + std::to_string(line) + ": conflict");
+      if (!decision.Merged.Unmergeable.empty())
+        PrintError("zandrel-gen: " + files[i].Path + ": cannot be merged: " +
+                   decision.Merged.Unmergeable + " (use --force to replace it)");
+      else
+        for (std::size_t line : decision.Merged.ConflictLines)
+          PrintError("zandrel-gen: " + files[i].Path + ":" + std::to_string(line) + ": conflict");
     } else if (decision.Action == Regeneration::NoBase && noBase != Settle::Replace) {
       unsettled = true;
       PrintError("zandrel-gen: " + files[i].Path +

@@ -36,7 +36,8 @@ Settle SettleFor(Regeneration action, Settle conflicts, Settle noBase) {
 
 // Whether the file ends the step holding (or built on) the new text, so that its record is due.
 bool Settled(Regeneration action, Settle conflicts, Settle noBase) {
-  return SettleFor(action, conflicts, noBase) != Settle::Keep;
+  const Settle settle = SettleFor(action, conflicts, noBase);
+  return settle != Settle::Keep && settle != Settle::Skip;
 }
 
 }  // namespace
@@ -62,8 +63,19 @@ std::variant<std::vector<PlannedFile>, FileFailure> PlanRegeneration(
 
 bool StepWritable(const std::vector<PlannedFile>& plan, Settle conflicts, Settle noBase) {
   for (const PlannedFile& planned : plan)
-    if (!Settled(planned.Decision.Action, conflicts, noBase)) return false;
+    if (SettleFor(planned.Decision.Action, conflicts, noBase) == Settle::Keep) return false;
   return true;
+}
+
+FileOutcome OutcomeOf(const PlannedFile& planned, Settle conflicts, Settle noBase) {
+  const Regeneration action = planned.Decision.Action;
+  const Settle settle = SettleFor(action, conflicts, noBase);
+  if (action == Regeneration::Leave || settle == Settle::Keep || settle == Settle::Skip)
+    return FileOutcome::Unchanged;
+  if (action == Regeneration::Merge) return FileOutcome::Merged;
+  if (action == Regeneration::Conflict && settle == Settle::Markers)
+    return FileOutcome::WithMarkers;
+  return FileOutcome::Written;
 }
 
 std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
@@ -73,7 +85,7 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
   for (std::size_t i = 0; i < files.size(); ++i) {
     FileRegeneration& decision = plan[i].Decision;
     const Settle settle = SettleFor(decision.Action, conflicts, noBase);
-    if (settle == Settle::Keep) continue;
+    if (settle == Settle::Keep || settle == Settle::Skip) continue;
     // A file found holding the new text is written only if a concurrent writer changed it since:
     // the step compares it again under the folder's lock, so a pair always comes from one run.
     if (decision.Action == Regeneration::Leave) {

@@ -27,9 +27,19 @@ std::variant<std::vector<PlannedFile>, FileFailure> PlanRegeneration(
 // What becomes of the files the merge cannot settle alone (conflicts, or edited with no base).
 enum class Settle {
   Keep,     // nothing of the step is written
+  Skip,     // the file is left as it is (its record too); the rest of the step is written
   Replace,  // the new text replaces the file
   Markers,  // conflicts are written with their markers
 };
+
+// What a settled step does to one file, as the front ends tell it.
+enum class FileOutcome {
+  Written,      // the new text (absent, unedited, or replaced)
+  Merged,       // the user's edits merged into the new text
+  WithMarkers,  // written with conflict markers
+  Unchanged,    // left as it was
+};
+FileOutcome OutcomeOf(const PlannedFile& planned, Settle conflicts, Settle noBase);
 
 // Whether the step can be written as settled: false when a file that needs the user is kept.
 bool StepWritable(const std::vector<PlannedFile>& plan, Settle conflicts, Settle noBase);

@@ -146,7 +146,7 @@ TEST(CommandLine, OneBadBatchEntryFailsTheRunAndNothingIsWritten) {
       {R"({"class": "model/bad.json", "output": "src/B.h"})", R"({"Colour": 1})", 2,
        "model/bad.json", ": unknown key \"Colour\" in description (entries[1])"},
       {R"({"class": "model/bad.json", "output": "src/B.h"})", "{\n\"ClassName\": \"B\" [", 2,
-       "model/bad.json", ":2:19: invalid JSON: unterminated object (entries[1])"},
+       "model/bad.json", ":2:18: invalid JSON: unterminated object (entries[1])"},
       {R"({"class": "model/bad.json", "output": "src/B.h"})", R"({"ClassName": "B"})", 1,
        "model/bad.json",
        ": You must have a class name that is larger than one characters. (entries[1])"},
@@ -233,7 +233,7 @@ TEST(CommandLine, StandardInputAndStandardOutput) {
            "Rows": [{"Row": 1, "Name": "Red"}]})")})
            .out,
        ""},
-      {{"class", "-", "P.h"}, "{", 2, "", "zandrel-gen: standard input:1:2: invalid JSON"},
+      {{"class", "-", "P.h"}, "{", 2, "", "zandrel-gen: standard input:1:1: invalid JSON"},
       {{"enum", "-"},
        "@large",
        3,
@@ -316,6 +316,10 @@ TEST(CommandLine, RegeneratingMergesIntoEditedFiles) {
     const std::string expected[] = {mine + generated, yours, "", generated};
     if (c.source == WithMarkers) {
       EXPECT_TRUE(ReadFile(source).starts_with("<<<<<<< yours\n" + mine)) << ReadFile(source);
+      // Markers left in the file: not up to date.
+      const ProgramRun check = project.Run({"class", arguments[1], source, "--check"});
+      EXPECT_EQ(check.exitCode, 4);
+      EXPECT_EQ(check.out, source + "\n");
     } else {
       EXPECT_EQ(ReadFile(source), expected[c.source]);
     }

@@ -3,6 +3,9 @@
 #include <git2.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <random>
@@ -69,6 +72,10 @@ TEST(Regeneration, MergeCases) {
   const ClassDescription optionToggled =
       with([](ClassDescription& d) { d.Options.BigConstructor = false; });
   const ClassDescription renamed = with([](ClassDescription& d) { d.ClassName = "Figure"; });
+  const ClassDescription librariesAdded = with([](ClassDescription& d) {
+    d.Options.MathLib = true;
+    d.Options.CStrings = true;
+  });
   const Edit body = ReplaceAfter("::area(", " // enter your code here", "  return w * h;");
   enum { Header, Source };
   struct Case {
@@ -93,6 +100,11 @@ TEST(Regeneration, MergeCases) {
       {"byte-order mark", memberAdded, Source, Prepend("\xEF\xBB\xBF")},
       {"no final line end", memberAdded, Source, DropFinalLineEnd(body)},
       {"final line end added to the header", memberAdded, Header, Append("\n")},
+      {"include added where the new text adds some too", librariesAdded, Header,
+       ReplaceAfter("", "#include <stdlib.h>\n", "#include <stdlib.h>\n#include <vector>\n"),
+       Regeneration::Merge},
+      {"a NUL byte in the file", memberAdded, Source, Append(std::string("// n\0\n", 6)),
+       Regeneration::Conflict, 1},
       {"the change made by hand already", memberAdded, Source,
        [&](const std::string&) { return body(Text(memberAdded, Source)); }, Regeneration::Leave},
   };
@@ -107,7 +119,11 @@ TEST(Regeneration, MergeCases) {
     if (c.action == Regeneration::Merge) {
       EXPECT_EQ(result.Merged.Text, c.edit(generated));
     }
-    if (c.action == Regeneration::Conflict) {
+    if (c.action == Regeneration::Conflict && yours.find('\0') != std::string::npos) {
+      // Never merged as text: the whole file is the conflict, the user's bytes all in it.
+      EXPECT_EQ(result.Merged.Unmergeable, "it holds a NUL byte");
+      EXPECT_NE(result.Merged.Text.find(yours), std::string::npos);
+    } else if (c.action == Regeneration::Conflict) {
       ASSERT_EQ(result.Merged.ConflictLines, std::vector<std::size_t>{c.conflictLine});
       EXPECT_TRUE(result.Merged.Text.starts_with(std::string(YoursMarker) + "\n// Sample: shapes"));
     }
@@ -269,6 +285,119 @@ TEST(Regeneration, UserLinesStayWhereTheyWere) {
     const auto written = TextToWrite(result, generated);
     EXPECT_EQ(written.value_or(yours), expected);
   }
+}
+
+// git's own three-way merge of the same texts, diff3 style.
+struct GitMerge {
+  std::string Text;
+  bool Changes = false;  // a conflict where a side changed lines of the base
+};
+
+GitMerge MergeWithGit(const std::string& base, const std::string& yours,
+                      const std::string& generated) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "zandrel-judge";
+  std::filesystem::create_directories(folder);
+  const auto write = [&](const char* name, const std::string& text) {
+    std::ofstream(folder / name, std::ios::binary) << text;
+    return (folder / name).string();
+  };
+  const std::string command = "git merge-file -p --diff3 -L yours -L base -L generated " +
+                              write("yours", yours) + " " + write("base", base) + " " +
+                              write("generated", generated) + " 2>/dev/null";
+  GitMerge merge;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    merge.Text.append(buffer, n);
+  ::pclose(pipe);
+  // Both sides' lines for a conflict with no base part; the others as they are.
+  std::string settled;
+  enum { Outside, Yours, Base, Generated } part = Outside;
+  std::string ours, old, theirs;
+  for (const std::string& line : Lines(merge.Text)) {
+    if (part == Outside && line == "<<<<<<< yours\n") {
+      part = Yours;
+      ours = old = theirs = "";
+    } else if (part == Yours && line == "||||||| base\n") {
+      part = Base;
+    } else if (part == Base && line == "=======\n") {
+      part = Generated;
+    } else if (part == Generated && line == ">>>>>>> generated\n") {
+      part = Outside;
+      merge.Changes = merge.Changes || !old.empty();
+      settled += ours + theirs;
+    } else {
+      (part == Outside ? settled : part == Yours ? ours : part == Base ? old : theirs) += line;
+    }
+  }
+  merge.Text = settled;
+  return merge;
+}
+
+// Random descriptions, a random change, and the edits people make to generated files: every line
+// the user wrote is kept in order, and the decision and merged text are git's own (with both
+// sides' lines where both only inserted).
+TEST(Regeneration, RealisticEditsAgreeWithGit) {
+  // Every line the user writes says "mine", so the user's lines can be told in any text.
+  const std::string licence = "// Licensed under the MIT licence (mine)\n";
+  const std::string include = "#include <vector>  // mine\n";
+  const std::string helper =
+      "namespace {  // mine\nint Helper() { return 7; }  // mine\n}  // namespace (mine)\n";
+  const std::string body = "  return 42;  // mine\n";
+  const std::string tail = "// mine at the end\nint Extra() { return Helper(); }  // mine\n";
+  const auto mineOf = [](const std::string& text) {
+    std::vector<std::string> lines;
+    for (const std::string& line : Lines(text))
+      if (line.find("mine") != std::string::npos) lines.push_back(line);
+    return lines;
+  };
+  std::size_t merged = 0, conflicts = 0;
+  for (unsigned seed = 1; seed <= 200; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    RandomClasses random(seed);
+    const ClassDescription old = random.Description();
+    ClassDescription changed = old;
+    random.Change(changed);
+    const auto oldFiles = ClassOutputFiles(old, "/src/Out.h");
+    const std::size_t file = static_cast<std::size_t>(random.Number(0, oldFiles.size() - 1));
+    const std::string base = oldFiles[file].Text;
+    const std::string generated = ClassOutputFiles(changed, "/src/Out.h")[file].Text;
+    if (base == generated) continue;
+
+    std::string yours = base;
+    const int edits = random.Number(1, 63);
+    if (edits & 1) yours.insert(0, licence);
+    const std::size_t lastInclude = yours.rfind("\n#include ");
+    if (lastInclude != std::string::npos) {
+      const std::size_t after = yours.find('\n', lastInclude + 1) + 1;
+      if (edits & 4) yours.insert(after, helper);
+      if (edits & 2) yours.insert(after, include);
+    }
+    const std::size_t placeholder = yours.find(" // enter your code here\n");
+    if ((edits & 8) && placeholder != std::string::npos) yours.replace(placeholder, 25, body);
+    if (edits & 16) yours += tail;
+    // A changed line of the base, which the new text may change too: a real conflict then.
+    const std::size_t parameters = yours.find("parm1");
+    if ((edits & 32) && parameters != std::string::npos)
+      yours.insert(yours.find('\n', parameters), "  // mine");
+    if (yours == base) continue;
+    const std::vector<std::string> mine = mineOf(yours);
+
+    const FileRegeneration result = RegenerateFile(generated, yours, base);
+    const GitMerge git = MergeWithGit(base, yours, generated);
+    ASSERT_EQ(result.Action == Regeneration::Conflict, git.Changes) << yours;
+    if (result.Action == Regeneration::Conflict) {
+      ++conflicts;
+      continue;
+    }
+    ++merged;
+    const std::string written(TextToWrite(result, generated).value_or(yours));
+    EXPECT_EQ(written, git.Text);
+    EXPECT_EQ(mineOf(written), mine) << written;
+  }
+  // Both outcomes are exercised.
+  EXPECT_GT(merged, 100u);
+  EXPECT_GT(conflicts, 0u);
 }
 
 TEST(GeneratedRecords, MirrorAbsolutePathsAndPruneOldestFirst) {
