@@ -63,56 +63,71 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
   std::optional<GeneratedRecords> records;
   if (auto folder = GeneratedRecords::DefaultFolder()) records.emplace(std::move(*folder));
 
-  std::vector<PlannedFile> plan;
-  try {
-    auto planned = PlanRegeneration(files, bases, records ? &*records : nullptr);
-    if (auto* failure = std::get_if<FileFailure>(&planned)) {
-      PrintFileError(DescribeReadFailure(*failure));
-      return NotWritten;
-    }
-    plan = std::get<std::vector<PlannedFile>>(std::move(planned));
-  } catch (const std::runtime_error& error) {
-    PrintError(std::string("zandrel-gen: ") + error.what());
-    return NotWritten;
-  }
+  // An edit saved while the run looked at the files starts the run over, up to a few times.
+  for (int attempt = 1;; ++attempt) {
+    std::vector<std::string> told;
+    const auto tell = [&](std::string message) { told.push_back(std::move(message)); };
+    bool again = false;
+    const int exitCode = [&]() -> int {
+      std::vector<PlannedFile> plan;
+      try {
+        auto planned = PlanRegeneration(files, bases, records ? &*records : nullptr);
+        if (auto* failure = std::get_if<FileFailure>(&planned)) {
+          tell("zandrel-gen: " + DescribeReadFailure(*failure));
+          return NotWritten;
+        }
+        plan = std::get<std::vector<PlannedFile>>(std::move(planned));
+      } catch (const std::runtime_error& error) {
+        tell(std::string("zandrel-gen: ") + error.what());
+        return NotWritten;
+      }
 
-  const Settle conflicts =
-      options.Markers ? Settle::Markers : (options.Force ? Settle::Replace : Settle::Keep);
-  const Settle noBase = options.Force ? Settle::Replace : Settle::Keep;
-  bool unsettled = false;  // a conflict or a refusal: exit 5 whatever is written
-  std::string list;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    const FileRegeneration& decision = plan[i].Decision;
-    // A file that still holds the markers of an earlier conflict is not up to date either.
-    const bool marked = decision.Action == Regeneration::Leave && decision.KeepsEdits &&
-                        HoldsConflictMarkers(decision.Merged.Text);
-    if (decision.Action != Regeneration::Leave || marked) list += files[i].Path + "\n";
-    if (decision.Action == Regeneration::Conflict && conflicts != Settle::Replace) {
-      unsettled = true;
-      if (!decision.Merged.Unmergeable.empty())
-        PrintError("zandrel-gen: " + files[i].Path + ": cannot be merged: " +
-                   decision.Merged.Unmergeable + " (use --force to replace it)");
-      else
-        for (std::size_t line : decision.Merged.ConflictLines)
-          PrintError("zandrel-gen: " + files[i].Path + ":" + std::to_string(line) + ": conflict");
-    } else if (decision.Action == Regeneration::NoBase && noBase != Settle::Replace) {
-      unsettled = true;
-      PrintError("zandrel-gen: " + files[i].Path +
-                 ": differs from the text generated now, and no base is known to merge it from "
-                 "(use --base OLD.json, or --force to replace it)");
-    }
-  }
+      const Settle conflicts =
+          options.Markers ? Settle::Markers : (options.Force ? Settle::Replace : Settle::Keep);
+      const Settle noBase = options.Force ? Settle::Replace : Settle::Keep;
+      bool unsettled = false;  // a conflict or a refusal: exit 5 whatever is written
+      std::string list;
+      for (std::size_t i = 0; i < files.size(); ++i) {
+        const FileRegeneration& decision = plan[i].Decision;
+        // A file that still holds the markers of an earlier conflict is not up to date either.
+        const bool marked = decision.Action == Regeneration::Leave && decision.KeepsEdits &&
+                            HoldsConflictMarkers(decision.Merged.Text);
+        if (decision.Action != Regeneration::Leave || marked) list += files[i].Path + "\n";
+        if (decision.Action == Regeneration::Conflict && conflicts != Settle::Replace) {
+          unsettled = true;
+          if (!decision.Merged.Unmergeable.empty())
+            tell("zandrel-gen: " + files[i].Path + ": cannot be merged: " +
+                 decision.Merged.Unmergeable + " (use --force to replace it)");
+          else
+            for (std::size_t line : decision.Merged.ConflictLines)
+              tell("zandrel-gen: " + files[i].Path + ":" + std::to_string(line) + ": conflict");
+        } else if (decision.Action == Regeneration::NoBase && noBase != Settle::Replace) {
+          unsettled = true;
+          tell("zandrel-gen: " + files[i].Path +
+               ": differs from the text generated now, and no base is known to merge it from "
+               "(use --base OLD.json, or --force to replace it)");
+        }
+      }
 
-  if (mode != Delivery::Write) {
-    if (!PrintOutput(list)) return NotWritten;
-    return mode == Delivery::Check && !list.empty() ? Differs : Written;
+      if (mode != Delivery::Write) {
+        if (!PrintOutput(list)) return NotWritten;
+        return mode == Delivery::Check && !list.empty() ? Differs : Written;
+      }
+      if (!StepWritable(plan, conflicts, noBase)) return Conflicts;
+      const std::vector<FileFailure> failures = WriteRegeneration(
+          files, std::move(plan), conflicts, noBase, records ? &*records : nullptr);
+      again = !failures.empty();
+      for (const FileFailure& failure : failures) {
+        again = again && failure.Reason == ChangedSinceRead;
+        tell("zandrel-gen: " + DescribeFailure(failure));
+      }
+      if (!failures.empty()) return NotWritten;
+      return unsettled ? Conflicts : Written;
+    }();
+    if (again && attempt < 3) continue;
+    for (const std::string& message : told) PrintError(message);
+    return exitCode;
   }
-  if (!StepWritable(plan, conflicts, noBase)) return Conflicts;
-  const std::vector<FileFailure> failures =
-      WriteRegeneration(files, std::move(plan), conflicts, noBase, records ? &*records : nullptr);
-  for (const FileFailure& failure : failures) PrintFileError(DescribeFailure(failure));
-  if (!failures.empty()) return NotWritten;
-  return unsettled ? Conflicts : Written;
 }
 
 }  // namespace zandrel::cli

@@ -72,9 +72,25 @@ bool FolderLocks::Cover(const std::set<std::string>& folders) {
   for (const std::string& folder : folders) {
     if (fds_.contains(folder)) continue;
     covered = false;
+    if (timedOut_) return true;
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) continue;
-    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    // Another writer's step is short: wait for it, say so after a second, give up after a minute.
+    bool told = false;
+    for (int waited = 0; ::flock(fd, LOCK_EX | LOCK_NB) != 0; waited += 50) {
+      if (errno != EWOULDBLOCK && errno != EINTR) break;
+      if (waited >= WaitLimitSeconds * 1000) {
+        ::close(fd);
+        timedOut_ = folder;
+        return true;
+      }
+      if (!told && waited >= NoticeAfterMilliseconds) {
+        told = true;
+        const std::string notice = "zandrel: waiting for another writer in " + folder + "\n";
+        if (::write(STDERR_FILENO, notice.data(), notice.size()) < 0) {
+        }
+      }
+      ::usleep(50 * 1000);
     }
     RemoveStaleTemporaries(fd);
     fds_.emplace(folder, fd);
@@ -82,8 +98,10 @@ bool FolderLocks::Cover(const std::set<std::string>& folders) {
   return covered;
 }
 
-void FolderLocks::Sync() const {
-  for (const auto& [folder, fd] : fds_) ::fsync(fd);
+bool FolderLocks::Sync() const {
+  bool synced = true;
+  for (const auto& [folder, fd] : fds_) synced = ::fsync(fd) == 0 && synced;
+  return synced;
 }
 
 // The temporaries of the running step, for the signal handler: an array of C strings set before

@@ -56,7 +56,8 @@ std::variant<std::vector<PlannedFile>, FileFailure> PlanRegeneration(
     if (records != nullptr) recorded = records->Read(file.Path);
     const std::optional<std::string>& base =
         i < givenBases.size() && givenBases[i] ? givenBases[i] : recorded;
-    plan.push_back({RegenerateFile(file.Text, onDisk, base), recorded == file.Text});
+    plan.push_back(
+        {RegenerateFile(file.Text, onDisk, base), recorded == file.Text, ContentOf(onDisk)});
   }
   return plan;
 }
@@ -114,6 +115,11 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            const BeforeReplace& beforeReplace) {
   // Header and source are one step: a file left for the user holds back the others too.
   if (!StepWritable(plan, conflicts, noBase)) return {};
+  std::vector<ReadContent> read;
+  for (const PlannedFile& planned : plan) {
+    const Settle settle = SettleFor(planned.Decision.Action, conflicts, noBase);
+    if (settle != Settle::Keep && settle != Settle::Skip) read.push_back(planned.Read);
+  }
   std::vector<OutputFile> step = FilesToWrite(files, plan, conflicts, noBase);
   std::vector<std::string> recorded;
   if (records != nullptr) {
@@ -132,7 +138,7 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
       step.push_back(std::move(record));
   }
   if (step.empty()) return {};
-  std::vector<FileFailure> failures = ReplaceChangedFiles(step, beforeReplace);
+  std::vector<FileFailure> failures = ReplaceChangedFiles(step, beforeReplace, read);
   if (failures.empty() && records != nullptr) records->Prune(recorded);
   // The files' own failures say what went wrong; a record's is told only when it is the cause.
   std::vector<FileFailure> ofFiles;

@@ -15,6 +15,7 @@ namespace zandrel {
 struct PlannedFile {
   FileRegeneration Decision;
   bool RecordUpToDate = false;  // its record already holds the new text
+  ReadContent Read;             // what the file held when the plan was made
 };
 
 // Reads each file and its base (the one given for it, else its record when records is given) and
@@ -53,6 +54,8 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
 
 // Writes the changed files and the records of every file of the step (unless already current) as
 // one ReplaceFiles step, then prunes the records. beforeReplace sees the records' targets too.
+// A file that no longer holds what the plan read fails with ChangedSinceRead, nothing written:
+// the caller plans again (or gives up).
 // The merged texts are moved out of the plan.
 std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            std::vector<PlannedFile> plan, Settle conflicts,

@@ -15,7 +15,9 @@
 #include "classgen/class_build.h"
 #include "core/generated_records.h"
 #include "core/regeneration.h"
+#include "core/regeneration_step.h"
 #include "tests/support/sample_classes.h"
+#include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
@@ -398,6 +400,57 @@ TEST(Regeneration, RealisticEditsAgreeWithGit) {
   // Both outcomes are exercised.
   EXPECT_GT(merged, 100u);
   EXPECT_GT(conflicts, 0u);
+}
+
+// A step planned, then the world changes before it is written: nothing is written over an edit,
+// and a text that cannot be merged is never taken for a clean merge.
+TEST(RegenerationStep, WhatHappensBetweenReadingAndWriting) {
+  const std::string base = "// A\nint a;\n";
+  const std::string generated = "// A\nint a;\nint b;\n";
+  struct Case {
+    const char* name;
+    std::optional<std::string> before;  // the file when planned (nothing: absent)
+    std::function<void(const std::string& path)> meanwhile;
+    Regeneration action;
+    bool written;  // else the failure says the file changed, or nothing is written
+  };
+  const Case cases[] = {
+      {"edited after reading", base, [](const std::string& p) { testing::WriteFile(p, "x\n"); },
+       Regeneration::Replace, false},
+      {"created after reading", std::nullopt,
+       [](const std::string& p) { testing::WriteFile(p, "mine\n"); }, Regeneration::Write, false},
+      {"left alone", "// mine\n" + base, [](const std::string&) {}, Regeneration::Merge, true},
+      {"a NUL byte", base + std::string("\0\n", 2), [](const std::string&) {},
+       Regeneration::Conflict, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TempFolder folder;
+    const GeneratedRecords records(folder.Path("records"));
+    const std::string path = folder.Path("A.h");
+    ASSERT_TRUE(
+        ReplaceFiles(std::get<std::vector<OutputFile>>(records.Records({{path, base}}))).empty());
+    if (c.before) testing::WriteFile(path, *c.before);
+    const std::vector<OutputFile> files{{path, generated}};
+    auto plan = std::get<std::vector<PlannedFile>>(PlanRegeneration(files, {}, &records));
+    EXPECT_EQ(plan[0].Decision.Action, c.action);
+    c.meanwhile(path);
+    const std::string onDisk = std::filesystem::exists(path) ? testing::ReadFile(path) : "";
+    const auto failures =
+        WriteRegeneration(files, std::move(plan), Settle::Keep, Settle::Keep, &records);
+    if (c.written) {
+      EXPECT_TRUE(failures.empty());
+      EXPECT_EQ(testing::ReadFile(path), "// mine\n" + generated);
+      EXPECT_EQ(records.Read(path), generated);
+      continue;
+    }
+    EXPECT_EQ(testing::ReadFile(path), onDisk);
+    EXPECT_EQ(records.Read(path), base);
+    if (c.action != Regeneration::Conflict) {
+      ASSERT_EQ(failures.size(), 1u);
+      EXPECT_EQ(failures[0].Reason, ChangedSinceRead);
+    }
+  }
 }
 
 TEST(GeneratedRecords, MirrorAbsolutePathsAndPruneOldestFirst) {
