@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <random>
 #include <utility>
 
 #include "core/output_detail.h"
@@ -17,27 +18,45 @@
 
 namespace zandrel::detail {
 
+namespace {
+
+constexpr std::string_view TemporaryMarker = ".zandrel-tmp";
+constexpr std::size_t RandomDigits = 8;
+
+bool Digits(std::string_view text) {
+  return !text.empty() && text.size() < 10 &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
 std::string TemporaryName(const std::string& target, unsigned sequence) {
+  // A random part and the marker: a user's file is never taken for one of these.
+  static std::mt19937 random{std::random_device{}()};
+  char part[RandomDigits + 1];
+  std::snprintf(part, sizeof part, "%08x", static_cast<unsigned>(random()));
   // Cut so that a target with the longest name a folder allows still gets a temporary.
   return Folder(target) + "/." + std::string(FileNamePart(target).substr(0, 200)) + "." +
-         std::to_string(::getpid()) + "-" + std::to_string(sequence) + ".tmp";
+         std::to_string(::getpid()) + "-" + std::to_string(sequence) + "-" + part +
+         std::string(TemporaryMarker);
 }
 
 pid_t TemporaryOwner(std::string_view name) {
-  constexpr std::string_view suffix = ".tmp";
-  if (!name.starts_with('.') || !name.ends_with(suffix)) return 0;
-  name.remove_suffix(suffix.size());
+  if (!name.starts_with('.') || !name.ends_with(TemporaryMarker)) return 0;
+  name.remove_suffix(TemporaryMarker.size());
   const std::size_t dot = name.rfind('.');
-  const std::size_t dash = name.rfind('-');
-  if (dot == 0 || dot == std::string_view::npos || dash == std::string_view::npos || dash < dot)
+  if (dot == 0 || dot == std::string_view::npos) return 0;
+  const std::string_view parts = name.substr(dot + 1);  // PID-SEQUENCE-RANDOM
+  const std::size_t first = parts.find('-');
+  const std::size_t last = parts.rfind('-');
+  if (first == std::string_view::npos || first == last) return 0;
+  const std::string_view pid = parts.substr(0, first);
+  const std::string_view sequence = parts.substr(first + 1, last - first - 1);
+  const std::string_view random = parts.substr(last + 1);
+  if (!Digits(pid) || !Digits(sequence) || random.size() != RandomDigits ||
+      !std::all_of(random.begin(), random.end(),
+                   [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }))
     return 0;
-  const std::string_view pid = name.substr(dot + 1, dash - dot - 1);
-  const std::string_view sequence = name.substr(dash + 1);
-  const auto digits = [](std::string_view text) {
-    return !text.empty() && text.size() < 10 &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-  };
-  if (!digits(pid) || !digits(sequence)) return 0;
   return static_cast<pid_t>(std::stol(std::string(pid)));
 }
 

@@ -16,7 +16,8 @@
 
 namespace zandrel::detail {
 
-// Temporaries are named ".NAME.PID-SEQUENCE.tmp": the process that made one can be told from it.
+// Temporaries are named ".NAME.PID-SEQUENCE-RANDOM.zandrel-tmp": the process that made one can be
+// told from it, and a file of the user's is not taken for one.
 std::string TemporaryName(const std::string& target, unsigned sequence);
 
 // The process that made a temporary of this name, or 0 when the name is not a temporary's.
