@@ -130,7 +130,8 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
       if (!plan[i].RecordUpToDate)
         due.push_back(files[i]);
       else  // still in use: pruning goes by the time a record was last needed
-        ::utimensat(AT_FDCWD, records->RecordPath(files[i].Path).c_str(), nullptr, 0);
+        ::utimensat(AT_FDCWD, records->RecordPath(files[i].Path).c_str(), nullptr,
+                    AT_SYMLINK_NOFOLLOW);
     }
     auto made = records->Records(due);
     if (auto* failure = std::get_if<FileFailure>(&made)) return {std::move(*failure)};

@@ -3,6 +3,7 @@
 #include <git2.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -481,6 +482,53 @@ TEST(GeneratedRecords, MirrorAbsolutePathsAndPruneOldestFirst) {
       {"the files just written stay", {{"a", 300 * mib, now - 200 * day}}, {"a"}, {}},
   };
   for (const Case& c : cases) EXPECT_EQ(RecordsToPrune(c.records, now, c.keep), c.pruned) << c.name;
+}
+
+// The store holds what others put there too: only Zandrel's records are read, written or removed.
+TEST(GeneratedRecords, OnlyTheirOwnFilesAreTouched) {
+  namespace fs = std::filesystem;
+  testing::TempFolder folder;
+  const GeneratedRecords records(folder.Path("store"));
+  fs::create_directories(folder.Path("src/deep"));
+  fs::create_directories(folder.Path("store/notes"));
+  const std::string file = folder.Write("src/deep/A.h", "a\n");
+  fs::create_directory_symlink(folder.Path("src/deep"), folder.Path("src/lnk"));
+  // Every spelling of one file has one record.
+  EXPECT_EQ(records.RecordPath(folder.Path("src/lnk/../deep/A.h")), records.RecordPath(file));
+  EXPECT_EQ(records.RecordPath(folder.Path("src/lnk/A.h")), records.RecordPath(file));
+  // A path too long to mirror still has a record.
+  const std::string deep = "/" + std::string(4000, 'd') + "/A.h";
+  EXPECT_LT(records.RecordPath(deep).size(), 200u + records.Folder().size());
+
+  const std::string outside = folder.Write("outside.txt", "not a record\n");
+  const std::string record = records.RecordPath(file);
+  fs::create_directories(fs::path(record).parent_path());
+  fs::create_symlink(outside, record);
+  EXPECT_EQ(records.Read(file), std::nullopt);  // never read through a link
+  fs::permissions(folder.Path("src/deep"), fs::perms::owner_all);
+  auto made = std::get<std::vector<OutputFile>>(records.Records({{file, "a\n"}}));
+  // As private as the folder it describes.
+  EXPECT_EQ(fs::status(fs::path(record).parent_path()).permissions(), fs::perms::owner_all);
+  ASSERT_TRUE(ReplaceFiles(made).empty());
+  EXPECT_EQ(testing::ReadFile(outside), "not a record\n");  // nor written through one
+  EXPECT_EQ(records.Read(file), "a\n");
+
+  // Old records go, once a day at most; foreign files and folders stay.
+  const std::string notes = folder.Write("store/notes/README.txt", "mine\n");
+  const auto age = [](const std::string& path) {
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::days(200));
+  };
+  age(notes);
+  age(record);
+  records.Prune({});
+  EXPECT_FALSE(fs::exists(record));
+  EXPECT_TRUE(fs::exists(notes));
+  EXPECT_TRUE(fs::exists(fs::path(record).parent_path()));
+  ASSERT_TRUE(
+      ReplaceFiles(std::get<std::vector<OutputFile>>(records.Records({{file, "a\n"}}))).empty());
+  age(record);
+  records.Prune({});
+  EXPECT_TRUE(fs::exists(record));
 }
 
 }  // namespace
