@@ -1,5 +1,7 @@
 #include "cli/regeneration_delivery.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 #include <variant>
@@ -50,6 +52,38 @@ std::vector<std::optional<std::string>> BasesFrom(std::vector<OutputFile> older)
   return bases;
 }
 
+namespace {
+
+// A path as one line of a list: one holding a control character (a newline would split the
+// line) or a quote is given in double quotes with C escapes.
+std::string ListedPath(const std::string& path) {
+  const bool plain = std::none_of(path.begin(), path.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == '"';
+  });
+  if (plain) return path;
+  std::string quoted = "\"";
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else if (c == '\t') {
+      quoted += "\\t";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char octal[5];
+      std::snprintf(octal, sizeof octal, "\\%03o", byte);
+      quoted += octal;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
+}  // namespace
+
 int DeliverRegeneration(const std::vector<OutputFile>& files,
                         const std::vector<std::optional<std::string>>& bases, Delivery mode,
                         const RegenerationOptions& options) {
@@ -92,7 +126,8 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
         // A file that still holds the markers of an earlier conflict is not up to date either.
         const bool marked = decision.Action == Regeneration::Leave && decision.KeepsEdits &&
                             HoldsConflictMarkers(decision.Merged.Text);
-        if (decision.Action != Regeneration::Leave || marked) list += files[i].Path + "\n";
+        if (decision.Action != Regeneration::Leave || marked)
+          list += ListedPath(files[i].Path) + "\n";
         if (decision.Action == Regeneration::Conflict && conflicts != Settle::Replace) {
           unsettled = true;
           if (!decision.Merged.Unmergeable.empty())

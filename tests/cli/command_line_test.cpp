@@ -165,7 +165,7 @@ TEST(CommandLine, OneBadBatchEntryFailsTheRunAndNothingIsWritten) {
        ": could not be written: not a regular file (entries[1])"},
       {R"({"class": "model/sample.json", "output": "src/B\u0000.h"})", "", 2, "zandrel.json",
        ": entries[1].output must not hold a NUL character"},
-      {R"({"class": "model/bad.json", "output": "src/Sample.txt"})", SampleJson, 2, "zandrel.json",
+      {R"({"class": "model/bad.json", "output": "src/Sample.txt"})", SampleJson, 3, "zandrel.json",
        ": entries[1] (PROJECT/model/bad.json): PROJECT/src/Sample.h is written by entries[0]"},
       // The same file by another name, through a link to its folder.
       {R"({"class": "model/bad.json", "output": "alias/Sample.h"})", SampleJson, 3,
@@ -328,6 +328,16 @@ TEST(CommandLine, RegeneratingMergesIntoEditedFiles) {
       EXPECT_EQ(ReadFile(project.Path("src/Sample.h")), header);
     }
   }
+}
+
+// A path with a newline stays one line of --check's list.
+TEST(CommandLine, CheckQuotesControlCharactersInPaths) {
+  const Project project;
+  const ProgramRun run = project.Run(
+      {"class", project.Path("model/sample.json"), project.Path("src/a\nb.h"), "--check"});
+  EXPECT_EQ(run.exitCode, 4) << run.err;
+  EXPECT_EQ(run.out,
+            "\"" + project.Path("src/a\\nb.h") + "\"\n\"" + project.Path("src/a\\nb.cpp") + "\"\n");
 }
 
 // A reader that went away is a write error like any other: reported, exit status 3.
