@@ -1,7 +1,12 @@
 #include "cli/regeneration_delivery.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <stdexcept>
 #include <utility>
 #include <variant>
@@ -96,6 +101,21 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
   }
   std::optional<GeneratedRecords> records;
   if (auto folder = GeneratedRecords::DefaultFolder()) records.emplace(std::move(*folder));
+  // A run fails (exit 3) where it cannot make a record's folder: a look says so too.
+  if (mode != Delivery::Write && records) {
+    for (const OutputFile& file : files) {
+      std::filesystem::path folder = std::filesystem::path(records->RecordPath(file.Path));
+      std::error_code error;
+      do folder = folder.parent_path();
+      while (!folder.empty() && folder != folder.root_path() &&
+             !std::filesystem::exists(folder, error));
+      const bool usable = std::filesystem::is_directory(folder, error) || folder.empty();
+      if (!usable || ::access(folder.c_str(), W_OK | X_OK) != 0) {
+        PrintFileError(DescribeFailure({folder.string(), std::strerror(usable ? errno : ENOTDIR)}));
+        return NotWritten;
+      }
+    }
+  }
 
   // An edit saved while the run looked at the files starts the run over, up to a few times.
   for (int attempt = 1;; ++attempt) {

@@ -340,6 +340,21 @@ TEST(CommandLine, CheckQuotesControlCharactersInPaths) {
             "\"" + project.Path("src/a\\nb.h") + "\"\n\"" + project.Path("src/a\\nb.cpp") + "\"\n");
 }
 
+// Where a run cannot keep its records it fails, and --check and --dry-run say so as it would.
+TEST(CommandLine, LooksRefuseWhatTheRunRefuses) {
+  const Project project;
+  const std::string saved = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
+  ::setenv("XDG_STATE_HOME", (project.folder.Write("state", "a file") + "/in").c_str(), 1);
+  for (const char* mode : {"--check", "--dry-run", "--force"}) {
+    const ProgramRun run = project.Run(
+        {"class", project.Path("model/sample.json"), project.Path("src/Sample.h"), mode});
+    EXPECT_EQ(run.exitCode, 3) << mode;
+    EXPECT_NE(run.err.find("Not a directory"), std::string::npos) << run.err;
+  }
+  ::setenv("XDG_STATE_HOME", saved.c_str(), 1);
+  EXPECT_FALSE(fs::exists(project.Path("src/Sample.h")));
+}
+
 // A reader that went away is a write error like any other: reported, exit status 3.
 TEST(CommandLine, AClosedPipeIsAWriteError) {
   const Project project;
