@@ -2,6 +2,7 @@
 // place together, or none.
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -166,8 +167,17 @@ std::optional<FileFailure> WriteTemporary(const Entry& entry, const Target& targ
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     std::string name = TemporaryName(target.Path, ++sequence);
+    // A signal between creating the file and registering it would leave it behind: none comes
+    // in between.
+    sigset_t caught, previous;
+    sigemptyset(&caught);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&caught, signal);
+    ::pthread_sigmask(SIG_BLOCK, &caught, &previous);
     fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int error = errno;
     if (fd >= 0) temporaries.Set(i, std::move(name));
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    errno = error;
     if (fd < 0 && errno != EEXIST) return Failure(*entry.Path, errno);
   }
   if (fd < 0) return Failure(*entry.Path, EEXIST);
