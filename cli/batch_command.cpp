@@ -161,9 +161,10 @@ Step ComposeManifest(const std::string& manifestPath) {
     for (OutputFile& file : entry.Files) {
       const auto [other, added] =
           writers.emplace(std::filesystem::path(file.Path).lexically_normal(), entry.Label);
+      // Exit 3 as for the same file reached through a link: a file that cannot be written.
       if (!added)
-        throw UsageError(name + ": " + entry.Label + ": " + file.Path + " is written by " +
-                         other->second + " too");
+        throw UnreadableInput(name + ": " + entry.Label + ": " + file.Path + " is written by " +
+                              other->second + " too");
       step.Files.push_back(std::move(file));
     }
     for (auto& base : entry.Bases) step.Bases.push_back(std::move(base));

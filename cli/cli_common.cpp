@@ -16,6 +16,7 @@ namespace zandrel::cli {
 namespace {
 
 bool outputFailed = false;
+bool printedAny = false;  // closing an output nothing was written to cannot lose anything
 
 bool OutputFailure(int error) {
   if (!outputFailed)
@@ -63,6 +64,8 @@ void PrintError(const std::string& line) {
 void PrintFileError(const std::string& message) { PrintError("zandrel-gen: " + message); }
 
 bool PrintOutput(std::string_view text) {
+  if (text.empty()) return !outputFailed;
+  printedAny = true;
   errno = 0;
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) return OutputFailure(errno);
   if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) return OutputFailure(errno);
@@ -72,7 +75,7 @@ bool PrintOutput(std::string_view text) {
 bool CloseOutput() {
   errno = 0;
   const bool clean = std::ferror(stdout) == 0;
-  if (std::fclose(stdout) != 0 || !clean) return OutputFailure(errno);
+  if ((std::fclose(stdout) != 0 && printedAny) || !clean) return OutputFailure(errno);
   return true;
 }
 

@@ -1,6 +1,7 @@
 // zandrel-gen: the generators from the command line, for scripts and batch use.
 #include <csignal>
 #include <cstdio>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -101,6 +102,11 @@ int Run(Arguments arguments) {
   } catch (const RefusedInput& error) {
     PrintError(std::string("zandrel-gen: ") + error.what());
     return Refused;
+  } catch (const std::bad_alloc&) {
+    // Whatever was written is whole (the output step is all or none); say why the rest is not.
+    static constexpr std::string_view OutOfMemory = "zandrel-gen: out of memory\n";
+    std::fwrite(OutOfMemory.data(), 1, OutOfMemory.size(), stderr);
+    return NotWritten;
   }
 }
 

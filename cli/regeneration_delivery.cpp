@@ -1,5 +1,12 @@
 #include "cli/regeneration_delivery.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <stdexcept>
 #include <utility>
 #include <variant>
@@ -50,6 +57,38 @@ std::vector<std::optional<std::string>> BasesFrom(std::vector<OutputFile> older)
   return bases;
 }
 
+namespace {
+
+// A path as one line of a list: one holding a control character (a newline would split the
+// line) or a quote is given in double quotes with C escapes.
+std::string ListedPath(const std::string& path) {
+  const bool plain = std::none_of(path.begin(), path.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == '"';
+  });
+  if (plain) return path;
+  std::string quoted = "\"";
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else if (c == '\t') {
+      quoted += "\\t";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char octal[5];
+      std::snprintf(octal, sizeof octal, "\\%03o", byte);
+      quoted += octal;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
+}  // namespace
+
 int DeliverRegeneration(const std::vector<OutputFile>& files,
                         const std::vector<std::optional<std::string>>& bases, Delivery mode,
                         const RegenerationOptions& options) {
@@ -62,50 +101,88 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
   }
   std::optional<GeneratedRecords> records;
   if (auto folder = GeneratedRecords::DefaultFolder()) records.emplace(std::move(*folder));
-
-  std::vector<PlannedFile> plan;
-  try {
-    auto planned = PlanRegeneration(files, bases, records ? &*records : nullptr);
-    if (auto* failure = std::get_if<FileFailure>(&planned)) {
-      PrintFileError(DescribeReadFailure(*failure));
-      return NotWritten;
-    }
-    plan = std::get<std::vector<PlannedFile>>(std::move(planned));
-  } catch (const std::runtime_error& error) {
-    PrintError(std::string("zandrel-gen: ") + error.what());
-    return NotWritten;
-  }
-
-  const Settle conflicts =
-      options.Markers ? Settle::Markers : (options.Force ? Settle::Replace : Settle::Keep);
-  const Settle noBase = options.Force ? Settle::Replace : Settle::Keep;
-  bool unsettled = false;  // a conflict or a refusal: exit 5 whatever is written
-  std::string list;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    const FileRegeneration& decision = plan[i].Decision;
-    if (decision.Action != Regeneration::Leave) list += files[i].Path + "\n";
-    if (decision.Action == Regeneration::Conflict && conflicts != Settle::Replace) {
-      unsettled = true;
-      for (std::size_t line : decision.Merged.ConflictLines)
-        PrintError("zandrel-gen: " + files[i].Path + ":" + std::to_string(line) + ": conflict");
-    } else if (decision.Action == Regeneration::NoBase && noBase != Settle::Replace) {
-      unsettled = true;
-      PrintError("zandrel-gen: " + files[i].Path +
-                 ": differs from the text generated now, and no base is known to merge it from "
-                 "(use --base OLD.json, or --force to replace it)");
+  // A run fails (exit 3) where it cannot make a record's folder: a look says so too.
+  if (mode != Delivery::Write && records) {
+    for (const OutputFile& file : files) {
+      std::filesystem::path folder = std::filesystem::path(records->RecordPath(file.Path));
+      std::error_code error;
+      do folder = folder.parent_path();
+      while (!folder.empty() && folder != folder.root_path() &&
+             !std::filesystem::exists(folder, error));
+      const bool usable = std::filesystem::is_directory(folder, error) || folder.empty();
+      if (!usable || ::access(folder.c_str(), W_OK | X_OK) != 0) {
+        PrintFileError(DescribeFailure({folder.string(), std::strerror(usable ? errno : ENOTDIR)}));
+        return NotWritten;
+      }
     }
   }
 
-  if (mode != Delivery::Write) {
-    if (!PrintOutput(list)) return NotWritten;
-    return mode == Delivery::Check && !list.empty() ? Differs : Written;
+  // An edit saved while the run looked at the files starts the run over, up to a few times.
+  for (int attempt = 1;; ++attempt) {
+    std::vector<std::string> told;
+    const auto tell = [&](std::string message) { told.push_back(std::move(message)); };
+    bool again = false;
+    const int exitCode = [&]() -> int {
+      std::vector<PlannedFile> plan;
+      try {
+        auto planned = PlanRegeneration(files, bases, records ? &*records : nullptr);
+        if (auto* failure = std::get_if<FileFailure>(&planned)) {
+          tell("zandrel-gen: " + DescribeReadFailure(*failure));
+          return NotWritten;
+        }
+        plan = std::get<std::vector<PlannedFile>>(std::move(planned));
+      } catch (const std::runtime_error& error) {
+        tell(std::string("zandrel-gen: ") + error.what());
+        return NotWritten;
+      }
+
+      const Settle conflicts =
+          options.Markers ? Settle::Markers : (options.Force ? Settle::Replace : Settle::Keep);
+      const Settle noBase = options.Force ? Settle::Replace : Settle::Keep;
+      bool unsettled = false;  // a conflict or a refusal: exit 5 whatever is written
+      std::string list;
+      for (std::size_t i = 0; i < files.size(); ++i) {
+        const FileRegeneration& decision = plan[i].Decision;
+        // A file that still holds the markers of an earlier conflict is not up to date either.
+        const bool marked = decision.Action == Regeneration::Leave && decision.KeepsEdits &&
+                            HoldsConflictMarkers(decision.Merged.Text);
+        if (decision.Action != Regeneration::Leave || marked)
+          list += ListedPath(files[i].Path) + "\n";
+        if (decision.Action == Regeneration::Conflict && conflicts != Settle::Replace) {
+          unsettled = true;
+          if (!decision.Merged.Unmergeable.empty())
+            tell("zandrel-gen: " + files[i].Path + ": cannot be merged: " +
+                 decision.Merged.Unmergeable + " (use --force to replace it)");
+          else
+            for (std::size_t line : decision.Merged.ConflictLines)
+              tell("zandrel-gen: " + files[i].Path + ":" + std::to_string(line) + ": conflict");
+        } else if (decision.Action == Regeneration::NoBase && noBase != Settle::Replace) {
+          unsettled = true;
+          tell("zandrel-gen: " + files[i].Path +
+               ": differs from the text generated now, and no base is known to merge it from "
+               "(use --base OLD.json, or --force to replace it)");
+        }
+      }
+
+      if (mode != Delivery::Write) {
+        if (!PrintOutput(list)) return NotWritten;
+        return mode == Delivery::Check && !list.empty() ? Differs : Written;
+      }
+      if (!StepWritable(plan, conflicts, noBase)) return Conflicts;
+      const std::vector<FileFailure> failures = WriteRegeneration(
+          files, std::move(plan), conflicts, noBase, records ? &*records : nullptr);
+      again = !failures.empty();
+      for (const FileFailure& failure : failures) {
+        again = again && failure.Reason == ChangedSinceRead;
+        tell("zandrel-gen: " + DescribeFailure(failure));
+      }
+      if (!failures.empty()) return NotWritten;
+      return unsettled ? Conflicts : Written;
+    }();
+    if (again && attempt < 3) continue;
+    for (const std::string& message : told) PrintError(message);
+    return exitCode;
   }
-  if (!StepWritable(plan, conflicts, noBase)) return Conflicts;
-  const std::vector<FileFailure> failures =
-      WriteRegeneration(files, std::move(plan), conflicts, noBase, records ? &*records : nullptr);
-  for (const FileFailure& failure : failures) PrintFileError(DescribeFailure(failure));
-  if (!failures.empty()) return NotWritten;
-  return unsettled ? Conflicts : Written;
 }
 
 }  // namespace zandrel::cli

@@ -1,6 +1,7 @@
 #include "core/generated_records.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -37,26 +38,57 @@ std::optional<std::string> GeneratedRecords::DefaultFolder() {
   return std::nullopt;
 }
 
-std::string GeneratedRecords::RecordPath(const std::string& file) const {
+namespace {
+
+std::string Hex(std::string_view text) {
+  std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+  for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+  return hex;
+}
+
+// The file's resolved path: the real path of its folder (when it exists) and its name, so that
+// every spelling of one file has one record.
+std::string ResolvedPath(const std::string& file) {
   std::error_code error;
-  fs::path absolute = fs::path(file).is_absolute() ? fs::path(file) : fs::absolute(file, error);
-  // The mirrored path stays below the folder: ".." cannot climb out of it.
-  std::string normal = absolute.lexically_normal().string();
+  const fs::path given = fs::path(file).is_absolute() ? fs::path(file) : fs::absolute(file, error);
+  const fs::path normal = given.lexically_normal();
+  // The folder as the system reaches it: "lnk/.." is where the link leads, then up.
+  if (char* real = ::realpath(given.parent_path().c_str(), nullptr)) {
+    std::string resolved = real;
+    std::free(real);
+    return (resolved == "/" ? "" : resolved) + "/" + normal.filename().string();
+  }
+  return normal.string();
+}
+
+// A path longer than this is recorded under a hashed name, as the system's bound on a path
+// would refuse it mirrored.
+constexpr std::size_t MirroredLimit = 1024;
+constexpr std::string_view PruneStamp = ".pruned";
+constexpr std::int64_t PruneIntervalSeconds = 24 * 60 * 60;
+
+}  // namespace
+
+std::string GeneratedRecords::RecordPath(const std::string& file) const {
+  std::string normal = ResolvedPath(file);
+  if (normal.size() > MirroredLimit)
+    return folder_ + "/long/" + Hex(normal) + std::string(RecordSuffix);
   // A name that leaves no room for the suffix keeps its start and a hash of the whole name.
   const std::size_t slash = normal.rfind('/');
   const std::string_view name = std::string_view(normal).substr(slash + 1);
-  if (name.size() + RecordSuffix.size() > NameLimit) {
-    std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
-    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-    normal = normal.substr(0, slash + 1 + 200) + "." + hex;
-  }
+  if (name.size() + RecordSuffix.size() > NameLimit)
+    normal = normal.substr(0, slash + 1 + 200) + "." + Hex(name);
   return folder_ + (normal.starts_with('/') ? "" : "/") + normal + std::string(RecordSuffix);
 }
 
 std::optional<std::string> GeneratedRecords::Read(const std::string& file) const {
-  auto read = ReadInputFile(RecordPath(file), ListFileLimit * 4);
+  // A record is never read through a link: only a regular file of the store is one.
+  const std::string path = RecordPath(file);
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  auto read = ReadInputFile(path, ListFileLimit * 4);
   if (auto* text = std::get_if<std::string>(&read)) return std::move(*text);
   return std::nullopt;
 }
@@ -71,31 +103,48 @@ std::variant<std::vector<OutputFile>, FileFailure> GeneratedRecords::Records(
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) return FileFailure{folder.string(), error.message()};
+    // The record's folder is no more open than the folder of the file it describes.
+    struct stat described {};
+    if (::stat(fs::path(ResolvedPath(file.Path)).parent_path().c_str(), &described) == 0)
+      ::chmod(folder.c_str(), (described.st_mode & 0777) | 0700);
+    // The step would write through a link: one in its place is removed, never followed.
+    struct stat status {};
+    if (::lstat(record.Path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+      if (!S_ISLNK(status.st_mode)) return FileFailure{record.Path, "not a regular file"};
+      ::unlink(record.Path.c_str());
+    }
     records.push_back(std::move(record));
   }
   return records;
 }
 
 void GeneratedRecords::Prune(const std::vector<std::string>& keep) const {
+  // At most once a day, so that a write costs the same however many records the store holds.
+  const std::string stamp = folder_ + "/" + std::string(PruneStamp);
+  struct stat stamped {};
+  const std::int64_t now = std::time(nullptr);
+  if (::lstat(stamp.c_str(), &stamped) == 0 && now - stamped.st_mtim.tv_sec < PruneIntervalSeconds)
+    return;
+  if (std::FILE* touched = std::fopen(stamp.c_str(), "we")) std::fclose(touched);
+
   std::vector<RecordEntry> records;
   std::error_code error;
+  const uid_t self = ::geteuid();
   for (auto it = fs::recursive_directory_iterator(folder_, error);
        !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+    // Only what can be recognised as a record: a regular file of the user's named NAME.base.
     struct stat status {};
-    if (::lstat(it->path().c_str(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
+    if (!it->path().string().ends_with(RecordSuffix) || ::lstat(it->path().c_str(), &status) != 0 ||
+        !S_ISREG(status.st_mode) || status.st_uid != self)
+      continue;
     records.push_back({it->path().string(), static_cast<std::uintmax_t>(status.st_size),
                        static_cast<std::int64_t>(status.st_mtim.tv_sec)});
   }
   std::vector<std::string> kept;
   for (const std::string& file : keep) kept.push_back(RecordPath(file));
-  for (const std::string& path : RecordsToPrune(std::move(records), std::time(nullptr), kept)) {
+  // Folders stay: one the store did not make is never removed, and empty ones cost nothing.
+  for (const std::string& path : RecordsToPrune(std::move(records), now, kept))
     fs::remove(path, error);
-    // Folders left empty go too, up to the store's own folder.
-    for (fs::path folder = fs::path(path).parent_path();
-         folder.string().size() > folder_.size() && fs::is_empty(folder, error) && !error;
-         folder = folder.parent_path())
-      fs::remove(folder, error);
-  }
 }
 
 std::vector<std::string> RecordsToPrune(std::vector<RecordEntry> records, std::int64_t now,

@@ -2,6 +2,7 @@
 // place together, or none.
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +31,7 @@ namespace {
 using detail::Failure;
 using detail::Folder;
 using detail::FolderLocks;
+using detail::LockTimedOut;
 using detail::NewFileMode;
 using detail::NotRegular;
 using detail::Temporaries;
@@ -165,8 +167,17 @@ std::optional<FileFailure> WriteTemporary(const Entry& entry, const Target& targ
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     std::string name = TemporaryName(target.Path, ++sequence);
+    // A signal between creating the file and registering it would leave it behind: none comes
+    // in between.
+    sigset_t caught, previous;
+    sigemptyset(&caught);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&caught, signal);
+    ::pthread_sigmask(SIG_BLOCK, &caught, &previous);
     fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int error = errno;
     if (fd >= 0) temporaries.Set(i, std::move(name));
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    errno = error;
     if (fd < 0 && errno != EEXIST) return Failure(*entry.Path, errno);
   }
   if (fd < 0) return Failure(*entry.Path, EEXIST);
@@ -274,8 +285,17 @@ bool Unchanged(const Entry& entry, const Target& target) {
   return text != nullptr && *text == entry.Text;
 }
 
+// Whether the target still holds what was read before the step.
+bool AsRead(const Target& target, const ReadContent& read) {
+  if (!target.Exists || !read.Exists) return target.Exists == read.Exists;
+  if (static_cast<std::size_t>(target.Status.st_size) != read.Size) return false;
+  auto onDisk = ReadInputFile(target.Path, read.Size);
+  const auto* text = std::get_if<std::string>(&onDisk);
+  return text != nullptr && std::hash<std::string_view>{}(*text) == read.Hash;
+}
+
 std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace& beforeReplace,
-                                 bool onlyChanged) {
+                                 bool onlyChanged, const std::vector<ReadContent>& read = {}) {
   // One step at a time in a process: the signal handler knows one step's temporaries.
   static std::mutex running;
   const std::lock_guard<std::mutex> one(running);
@@ -288,6 +308,12 @@ std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace
     plan = MakePlan(entries);
     if (!plan.Failures.empty()) return plan.Failures;
   }
+  if (locks.TimedOut()) return {FileFailure{*locks.TimedOut(), std::string(LockTimedOut)}};
+  std::vector<FileFailure> changedSinceRead;
+  for (std::size_t i = 0; i < read.size() && i < entries.size(); ++i)
+    if (!AsRead(plan.Targets[i], read[i]))
+      changedSinceRead.push_back({*entries[i].Path, std::string(ChangedSinceRead)});
+  if (!changedSinceRead.empty()) return changedSinceRead;
   if (onlyChanged) {
     std::vector<Entry> changed;
     std::vector<Target> targets;
@@ -326,10 +352,19 @@ std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace
     temporaries.Resume();
     return failures;
   }
-  locks.Sync();
+  // A folder whose renames may not reach the disk: the old files are put back, and it is said.
+  if (!locks.Sync()) {
+    const int error = errno;
+    TakeBack(targets, temporaries, placed);
+    temporaries.RemoveAll();
+    temporaries.Resume();
+    for (const Entry& entry : entries) failures.push_back(Failure(*entry.Path, error));
+    return failures;
+  }
   if (beforeReplace) {
     failures = OfferOldFiles(entries, targets, temporaries, placed, beforeReplace);
-    locks.Sync();
+    if (!locks.Sync() && failures.empty())
+      failures.push_back(Failure(*entries.front().Path, errno));
   }
   // The old files, which the temporaries' names now hold, go.
   temporaries.RemoveAll();
@@ -357,8 +392,14 @@ std::vector<FileFailure> ReplaceFiles(const std::vector<OutputFile>& files,
 }
 
 std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files,
-                                             const BeforeReplace& beforeReplace) {
-  return RunStep(EntriesOf(files), beforeReplace, true);
+                                             const BeforeReplace& beforeReplace,
+                                             const std::vector<ReadContent>& read) {
+  return RunStep(EntriesOf(files), beforeReplace, true, read);
+}
+
+ReadContent ContentOf(const std::optional<std::string>& text) {
+  if (!text) return {};
+  return {true, text->size(), std::hash<std::string_view>{}(*text)};
 }
 
 std::vector<FileFailure> CheckOutputFiles(const std::vector<OutputFile>& files) {

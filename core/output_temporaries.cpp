@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <random>
 #include <utility>
 
 #include "core/output_detail.h"
@@ -17,27 +18,45 @@
 
 namespace zandrel::detail {
 
+namespace {
+
+constexpr std::string_view TemporaryMarker = ".zandrel-tmp";
+constexpr std::size_t RandomDigits = 8;
+
+bool Digits(std::string_view text) {
+  return !text.empty() && text.size() < 10 &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
 std::string TemporaryName(const std::string& target, unsigned sequence) {
+  // A random part and the marker: a user's file is never taken for one of these.
+  static std::mt19937 random{std::random_device{}()};
+  char part[RandomDigits + 1];
+  std::snprintf(part, sizeof part, "%08x", static_cast<unsigned>(random()));
   // Cut so that a target with the longest name a folder allows still gets a temporary.
   return Folder(target) + "/." + std::string(FileNamePart(target).substr(0, 200)) + "." +
-         std::to_string(::getpid()) + "-" + std::to_string(sequence) + ".tmp";
+         std::to_string(::getpid()) + "-" + std::to_string(sequence) + "-" + part +
+         std::string(TemporaryMarker);
 }
 
 pid_t TemporaryOwner(std::string_view name) {
-  constexpr std::string_view suffix = ".tmp";
-  if (!name.starts_with('.') || !name.ends_with(suffix)) return 0;
-  name.remove_suffix(suffix.size());
+  if (!name.starts_with('.') || !name.ends_with(TemporaryMarker)) return 0;
+  name.remove_suffix(TemporaryMarker.size());
   const std::size_t dot = name.rfind('.');
-  const std::size_t dash = name.rfind('-');
-  if (dot == 0 || dot == std::string_view::npos || dash == std::string_view::npos || dash < dot)
+  if (dot == 0 || dot == std::string_view::npos) return 0;
+  const std::string_view parts = name.substr(dot + 1);  // PID-SEQUENCE-RANDOM
+  const std::size_t first = parts.find('-');
+  const std::size_t last = parts.rfind('-');
+  if (first == std::string_view::npos || first == last) return 0;
+  const std::string_view pid = parts.substr(0, first);
+  const std::string_view sequence = parts.substr(first + 1, last - first - 1);
+  const std::string_view random = parts.substr(last + 1);
+  if (!Digits(pid) || !Digits(sequence) || random.size() != RandomDigits ||
+      !std::all_of(random.begin(), random.end(),
+                   [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }))
     return 0;
-  const std::string_view pid = name.substr(dot + 1, dash - dot - 1);
-  const std::string_view sequence = name.substr(dash + 1);
-  const auto digits = [](std::string_view text) {
-    return !text.empty() && text.size() < 10 &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-  };
-  if (!digits(pid) || !digits(sequence)) return 0;
   return static_cast<pid_t>(std::stol(std::string(pid)));
 }
 
@@ -72,9 +91,25 @@ bool FolderLocks::Cover(const std::set<std::string>& folders) {
   for (const std::string& folder : folders) {
     if (fds_.contains(folder)) continue;
     covered = false;
+    if (timedOut_) return true;
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) continue;
-    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    // Another writer's step is short: wait for it, say so after a second, give up after a minute.
+    bool told = false;
+    for (int waited = 0; ::flock(fd, LOCK_EX | LOCK_NB) != 0; waited += 50) {
+      if (errno != EWOULDBLOCK && errno != EINTR) break;
+      if (waited >= WaitLimitSeconds * 1000) {
+        ::close(fd);
+        timedOut_ = folder;
+        return true;
+      }
+      if (!told && waited >= NoticeAfterMilliseconds) {
+        told = true;
+        const std::string notice = "zandrel: waiting for another writer in " + folder + "\n";
+        if (::write(STDERR_FILENO, notice.data(), notice.size()) < 0) {
+        }
+      }
+      ::usleep(50 * 1000);
     }
     RemoveStaleTemporaries(fd);
     fds_.emplace(folder, fd);
@@ -82,8 +117,10 @@ bool FolderLocks::Cover(const std::set<std::string>& folders) {
   return covered;
 }
 
-void FolderLocks::Sync() const {
-  for (const auto& [folder, fd] : fds_) ::fsync(fd);
+bool FolderLocks::Sync() const {
+  bool synced = true;
+  for (const auto& [folder, fd] : fds_) synced = ::fsync(fd) == 0 && synced;
+  return synced;
 }
 
 // The temporaries of the running step, for the signal handler: an array of C strings set before

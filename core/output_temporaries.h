@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -15,7 +16,8 @@
 
 namespace zandrel::detail {
 
-// Temporaries are named ".NAME.PID-SEQUENCE.tmp": the process that made one can be told from it.
+// Temporaries are named ".NAME.PID-SEQUENCE-RANDOM.zandrel-tmp": the process that made one can be
+// told from it, and a file of the user's is not taken for one.
 std::string TemporaryName(const std::string& target, unsigned sequence);
 
 // The process that made a temporary of this name, or 0 when the name is not a temporary's.
@@ -25,19 +27,28 @@ pid_t TemporaryOwner(std::string_view name);
 // paths so that two steps never wait for each other crosswise. A folder that cannot be opened
 // for reading is not locked; writing there fails or succeeds on its own. Locking a folder removes
 // the temporaries that processes which no longer exist left in it.
+inline constexpr std::string_view LockTimedOut =
+    "its folder stayed locked by another writer for 60 seconds";
+
 class FolderLocks {
  public:
+  // How long a step waits for a folder another writer holds, and when it says it is waiting.
+  static constexpr int WaitLimitSeconds = 60;
+  static constexpr int NoticeAfterMilliseconds = 1000;
   FolderLocks() = default;
   ~FolderLocks();
   FolderLocks(const FolderLocks&) = delete;
   FolderLocks& operator=(const FolderLocks&) = delete;
   // False when a folder was not locked yet: the folders of a step are then locked again.
   bool Cover(const std::set<std::string>& folders);
-  // One flush per folder makes every rename of the step durable.
-  void Sync() const;
+  // One flush per folder makes every rename of the step durable; false when one failed.
+  bool Sync() const;
+  // The folder that could not be locked in time, if any: the step then writes nothing.
+  const std::optional<std::string>& TimedOut() const { return timedOut_; }
 
  private:
   std::map<std::string, int> fds_;
+  std::optional<std::string> timedOut_;
 };
 
 // The step's temporaries: removed however the step ends, by SIGINT, SIGTERM or SIGHUP too.

@@ -43,10 +43,24 @@ using BeforeReplace = std::function<void(const std::vector<std::string>& existin
 std::vector<FileFailure> ReplaceFiles(const std::vector<OutputFile>& files,
                                       const BeforeReplace& beforeReplace = {});
 
+// What a file held when it was read: nothing (absent), or its size and a hash of its bytes.
+struct ReadContent {
+  bool Exists = false;
+  std::size_t Size = 0;
+  std::size_t Hash = 0;
+};
+ReadContent ContentOf(const std::optional<std::string>& text);
+
+// The failure's reason when a file no longer holds what was read before the step.
+inline constexpr std::string_view ChangedSinceRead = "changed by another program during the run";
+
 // As ReplaceFiles, but a file that already holds its text is left alone, time stamp and all; what
 // is on disk is compared under the step's locks, so a concurrent writer cannot slip in between.
+// Where read gives an entry for a file (by position), the file must still hold what was read then,
+// else nothing is written and its failure says ChangedSinceRead.
 std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files,
-                                             const BeforeReplace& beforeReplace = {});
+                                             const BeforeReplace& beforeReplace = {},
+                                             const std::vector<ReadContent>& read = {});
 
 // The refusals ReplaceFiles would make before writing (not a regular file, one file reached by
 // two entries, a missing link target's folder), without writing anything.

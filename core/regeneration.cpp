@@ -122,12 +122,77 @@ std::size_t SharedTail(std::string_view a, std::string_view b, std::string_view 
   return a.size() - start;
 }
 
-}  // namespace
+// The lines of a diff3-style merge's conflicts, as the library writes them.
+constexpr std::string_view BaseMarker = "||||||| base";
+
+bool IsLine(std::string_view line, std::string_view marker) {
+  if (line.ends_with('\n')) line.remove_suffix(1);
+  if (line.ends_with('\r')) line.remove_suffix(1);
+  return line == marker;
+}
+
+// Whether a text holds a line that reads as one of the merge's own markers: its conflicts could
+// not then be told from its lines.
+bool HoldsMarkerLine(std::string_view text) {
+  for (const std::string_view marker : {YoursMarker, BaseMarker, SeparatorMarker, GeneratedMarker})
+    for (std::size_t at = text.find(marker); at != std::string_view::npos;
+         at = text.find(marker, at + 1))
+      if ((at == 0 || text[at - 1] == '\n') &&
+          IsLine(text.substr(at, text.find('\n', at) - at), marker))
+        return true;
+  return false;
+}
+
+// Rewrites a diff3-style merge: a conflict whose base part is empty (both sides only inserted
+// lines at one place) becomes both insertions, the user's first; the others lose their base part.
+// False when a conflict remains.
+bool SettleInsertions(std::string_view merged, std::string& into) {
+  enum { Outside, Yours, Base, Generated } part = Outside;
+  std::string_view yours, base, generated, yoursMarker, separator;
+  const char* yoursStart = nullptr;
+  const char* baseStart = nullptr;
+  const char* generatedStart = nullptr;
+  bool clean = true;
+  for (std::size_t start = 0; start < merged.size();) {
+    std::size_t end = merged.find('\n', start);
+    end = end == std::string_view::npos ? merged.size() : end + 1;
+    const std::string_view line = merged.substr(start, end - start);
+    const char* here = merged.data() + start;
+    start = end;
+    if (part == Outside && IsLine(line, YoursMarker)) {
+      part = Yours;
+      yoursMarker = line;
+      yoursStart = here + line.size();
+    } else if (part == Yours && IsLine(line, BaseMarker)) {
+      part = Base;
+      yours = {yoursStart, static_cast<std::size_t>(here - yoursStart)};
+      baseStart = here + line.size();
+    } else if (part == Base && IsLine(line, SeparatorMarker)) {
+      part = Generated;
+      base = {baseStart, static_cast<std::size_t>(here - baseStart)};
+      separator = line;
+      generatedStart = here + line.size();
+    } else if (part == Generated && IsLine(line, GeneratedMarker)) {
+      part = Outside;
+      generated = {generatedStart, static_cast<std::size_t>(here - generatedStart)};
+      if (base.empty()) {
+        into.append(yours);
+        into.append(generated);
+      } else {
+        clean = false;
+        into.append(yoursMarker).append(yours).append(separator).append(generated).append(line);
+      }
+    } else if (part == Outside) {
+      into.append(line);
+    }
+  }
+  return clean;
+}
 
 // Appends the merge of three texts, their shared first and last lines set aside, to into; false
-// when it holds conflicts.
-bool MergeMiddle(std::string_view base, std::string_view yours, std::string_view generated,
-                 std::string& into) {
+// when it holds conflicts. Nothing when the library cannot merge them (it takes a NUL for binary).
+std::optional<bool> MergeMiddle(std::string_view base, std::string_view yours,
+                                std::string_view generated, std::string& into) {
   InitializeLibrary();
   // Lines that all three share at the start and the end take no part in the merge: they are set
   // aside, keeping a few lines of context, so that a one-line edit of a huge file costs little.
@@ -140,10 +205,15 @@ bool MergeMiddle(std::string_view base, std::string_view yours, std::string_view
   const git_merge_file_input ancestor = Input(middle(base));
   const git_merge_file_input ours = Input(middle(yours));
   const git_merge_file_input theirs = Input(middle(generated));
+  // The base part of each conflict tells insertions from changes; it can be read only where no
+  // text holds a line like a marker.
+  const bool settle = !HoldsMarkerLine(middle(base)) && !HoldsMarkerLine(middle(yours)) &&
+                      !HoldsMarkerLine(middle(generated));
   git_merge_file_options options = GIT_MERGE_FILE_OPTIONS_INIT;
   options.our_label = "yours";
   options.their_label = "generated";
-  options.flags = GIT_MERGE_FILE_STYLE_MERGE;
+  options.ancestor_label = "base";
+  options.flags = settle ? GIT_MERGE_FILE_STYLE_DIFF3 : GIT_MERGE_FILE_STYLE_MERGE;
   git_merge_file_result result{};
   if (git_merge_file(&result, &ancestor, &ours, &theirs, &options) < 0) {
     const git_error* error = git_error_last();
@@ -152,15 +222,50 @@ bool MergeMiddle(std::string_view base, std::string_view yours, std::string_view
   }
   const std::unique_ptr<git_merge_file_result, void (*)(git_merge_file_result*)> owned(
       &result, git_merge_file_result_free);
+  const std::string_view text(result.ptr != nullptr ? result.ptr : "", result.len);
+  const bool automergeable = result.automergeable != 0;
+  // Not mergeable and no conflict in it: the library refused the texts as a whole.
+  if (!automergeable && MarkerLines(text).empty()) return std::nullopt;
   into.append(yours.substr(0, head));
-  into.append(result.ptr != nullptr ? result.ptr : "", result.len);
+  const bool clean = settle ? SettleInsertions(text, into) : (into.append(text), automergeable);
   into.append(yours.substr(yours.size() - tail));
-  return result.automergeable != 0;
+  return clean;
 }
 
+// The largest text merged: the library's own bound is a little below 1 GiB.
+constexpr std::size_t MergeLimit = std::size_t{1000} << 20;
+
+// The whole of both texts as one conflict, for texts that cannot be merged line by line.
+MergedText WholeConflict(std::string_view yours, std::string_view generated, std::string reason) {
+  const std::string_view end = FormOf(yours).Crlf ? "\r\n" : "\n";
+  MergedText merged;
+  merged.Text.reserve(yours.size() + generated.size() + 64);
+  merged.Text.append(YoursMarker).append(end).append(yours);
+  if (!yours.empty() && !yours.ends_with('\n')) merged.Text.append(end);
+  merged.Text.append(SeparatorMarker).append(end).append(generated);
+  if (!generated.empty() && !generated.ends_with('\n')) merged.Text.append(end);
+  merged.Text.append(GeneratedMarker).append(end);
+  merged.ConflictLines = {1};
+  merged.Unmergeable = std::move(reason);
+  return merged;
+}
+
+std::string WhyUnmergeable(std::string_view base, std::string_view yours,
+                           std::string_view generated) {
+  for (const std::string_view text : {base, yours, generated}) {
+    if (text.find('\0') != std::string_view::npos) return "it holds a NUL byte";
+    if (text.size() > MergeLimit) return "it is too large to merge";
+  }
+  return {};
+}
+
+}  // namespace
+
 MergedText MergeTexts(std::string_view base, std::string_view yours, std::string_view generated) {
-  if (generated == base) return {std::string(yours), {}};
-  if (yours == base) return {std::string(generated), {}};
+  if (generated == base) return {std::string(yours), {}, {}};
+  if (yours == base) return {std::string(generated), {}, {}};
+  if (std::string reason = WhyUnmergeable(base, yours, generated); !reason.empty())
+    return WholeConflict(yours, generated, std::move(reason));
   // Where each side changes the base: from the end of the lines it begins with alike to the
   // start of those it ends with alike. When the user's change and the generated one lie apart,
   // each part between them is merged on its own, so that the lines both leave alone between them
@@ -180,7 +285,7 @@ MergedText MergeTexts(std::string_view base, std::string_view yours, std::string
   MergedText merged;
   const std::size_t added = yours.size() + generated.size();
   merged.Text.reserve((added > base.size() ? added - base.size() : 0) + 4096);
-  bool clean = true;
+  std::optional<bool> clean = true;
   if (split == std::string_view::npos || split + 1 >= gapEnd) {
     clean = MergeMiddle(base, yours, generated, merged.Text);
   } else {
@@ -190,13 +295,19 @@ MergedText MergeTexts(std::string_view base, std::string_view yours, std::string
     const std::size_t generatedAt = yoursFirst ? at : at + generated.size() - base.size();
     clean = MergeMiddle(base.substr(0, at), yours.substr(0, yoursAt),
                         generated.substr(0, generatedAt), merged.Text);
-    clean = MergeMiddle(base.substr(at), yours.substr(yoursAt), generated.substr(generatedAt),
-                        merged.Text) &&
-            clean;
+    const std::optional<bool> second = MergeMiddle(base.substr(at), yours.substr(yoursAt),
+                                                   generated.substr(generatedAt), merged.Text);
+    if (clean && second)
+      clean = *clean && *second;
+    else
+      clean.reset();
   }
-  if (!clean) merged.ConflictLines = MarkerLines(merged.Text);
+  if (!clean) return WholeConflict(yours, generated, "the merge library refused it");
+  if (!*clean) merged.ConflictLines = MarkerLines(merged.Text);
   return merged;
 }
+
+bool HoldsConflictMarkers(std::string_view text) { return !MarkerLines(text).empty(); }
 
 FileRegeneration RegenerateFile(std::string_view generated,
                                 const std::optional<std::string>& onDisk,

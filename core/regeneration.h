@@ -14,6 +14,9 @@ namespace zandrel {
 struct MergedText {
   std::string Text;                        // with conflict markers where the two sides clash
   std::vector<std::size_t> ConflictLines;  // 1-based line of each "<<<<<<< yours" in Text
+  // Why the texts could not be merged at all (a NUL byte, too large); the whole file is then one
+  // conflict, the user's text kept whole in it.
+  std::string Unmergeable;
   bool Clean() const { return ConflictLines.empty(); }
 };
 
@@ -21,8 +24,12 @@ inline constexpr std::string_view YoursMarker = "<<<<<<< yours";
 inline constexpr std::string_view SeparatorMarker = "=======";
 inline constexpr std::string_view GeneratedMarker = ">>>>>>> generated";
 
-// The merge alone, on the texts as given.
+// The merge alone, on the texts as given. Both sides inserting lines at one place, neither
+// changing a line of the base, is no conflict: both are kept, the user's lines first.
 MergedText MergeTexts(std::string_view base, std::string_view yours, std::string_view generated);
+
+// Whether a text still holds a conflict written with its markers.
+bool HoldsConflictMarkers(std::string_view text);
 
 // What regenerating does to one file.
 enum class Regeneration {

@@ -36,7 +36,8 @@ Settle SettleFor(Regeneration action, Settle conflicts, Settle noBase) {
 
 // Whether the file ends the step holding (or built on) the new text, so that its record is due.
 bool Settled(Regeneration action, Settle conflicts, Settle noBase) {
-  return SettleFor(action, conflicts, noBase) != Settle::Keep;
+  const Settle settle = SettleFor(action, conflicts, noBase);
+  return settle != Settle::Keep && settle != Settle::Skip;
 }
 
 }  // namespace
@@ -55,15 +56,27 @@ std::variant<std::vector<PlannedFile>, FileFailure> PlanRegeneration(
     if (records != nullptr) recorded = records->Read(file.Path);
     const std::optional<std::string>& base =
         i < givenBases.size() && givenBases[i] ? givenBases[i] : recorded;
-    plan.push_back({RegenerateFile(file.Text, onDisk, base), recorded == file.Text});
+    plan.push_back(
+        {RegenerateFile(file.Text, onDisk, base), recorded == file.Text, ContentOf(onDisk)});
   }
   return plan;
 }
 
 bool StepWritable(const std::vector<PlannedFile>& plan, Settle conflicts, Settle noBase) {
   for (const PlannedFile& planned : plan)
-    if (!Settled(planned.Decision.Action, conflicts, noBase)) return false;
+    if (SettleFor(planned.Decision.Action, conflicts, noBase) == Settle::Keep) return false;
   return true;
+}
+
+FileOutcome OutcomeOf(const PlannedFile& planned, Settle conflicts, Settle noBase) {
+  const Regeneration action = planned.Decision.Action;
+  const Settle settle = SettleFor(action, conflicts, noBase);
+  if (action == Regeneration::Leave || settle == Settle::Keep || settle == Settle::Skip)
+    return FileOutcome::Unchanged;
+  if (action == Regeneration::Merge) return FileOutcome::Merged;
+  if (action == Regeneration::Conflict && settle == Settle::Markers)
+    return FileOutcome::WithMarkers;
+  return FileOutcome::Written;
 }
 
 std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
@@ -73,7 +86,7 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
   for (std::size_t i = 0; i < files.size(); ++i) {
     FileRegeneration& decision = plan[i].Decision;
     const Settle settle = SettleFor(decision.Action, conflicts, noBase);
-    if (settle == Settle::Keep) continue;
+    if (settle == Settle::Keep || settle == Settle::Skip) continue;
     // A file found holding the new text is written only if a concurrent writer changed it since:
     // the step compares it again under the folder's lock, so a pair always comes from one run.
     if (decision.Action == Regeneration::Leave) {
@@ -102,6 +115,11 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            const BeforeReplace& beforeReplace) {
   // Header and source are one step: a file left for the user holds back the others too.
   if (!StepWritable(plan, conflicts, noBase)) return {};
+  std::vector<ReadContent> read;
+  for (const PlannedFile& planned : plan) {
+    const Settle settle = SettleFor(planned.Decision.Action, conflicts, noBase);
+    if (settle != Settle::Keep && settle != Settle::Skip) read.push_back(planned.Read);
+  }
   std::vector<OutputFile> step = FilesToWrite(files, plan, conflicts, noBase);
   std::vector<std::string> recorded;
   if (records != nullptr) {
@@ -112,7 +130,8 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
       if (!plan[i].RecordUpToDate)
         due.push_back(files[i]);
       else  // still in use: pruning goes by the time a record was last needed
-        ::utimensat(AT_FDCWD, records->RecordPath(files[i].Path).c_str(), nullptr, 0);
+        ::utimensat(AT_FDCWD, records->RecordPath(files[i].Path).c_str(), nullptr,
+                    AT_SYMLINK_NOFOLLOW);
     }
     auto made = records->Records(due);
     if (auto* failure = std::get_if<FileFailure>(&made)) return {std::move(*failure)};
@@ -120,7 +139,7 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
       step.push_back(std::move(record));
   }
   if (step.empty()) return {};
-  std::vector<FileFailure> failures = ReplaceChangedFiles(step, beforeReplace);
+  std::vector<FileFailure> failures = ReplaceChangedFiles(step, beforeReplace, read);
   if (failures.empty() && records != nullptr) records->Prune(recorded);
   // The files' own failures say what went wrong; a record's is told only when it is the cause.
   std::vector<FileFailure> ofFiles;

@@ -15,6 +15,7 @@ namespace zandrel {
 struct PlannedFile {
   FileRegeneration Decision;
   bool RecordUpToDate = false;  // its record already holds the new text
+  ReadContent Read;             // what the file held when the plan was made
 };
 
 // Reads each file and its base (the one given for it, else its record when records is given) and
@@ -27,9 +28,19 @@ std::variant<std::vector<PlannedFile>, FileFailure> PlanRegeneration(
 // What becomes of the files the merge cannot settle alone (conflicts, or edited with no base).
 enum class Settle {
   Keep,     // nothing of the step is written
+  Skip,     // the file is left as it is (its record too); the rest of the step is written
   Replace,  // the new text replaces the file
   Markers,  // conflicts are written with their markers
 };
+
+// What a settled step does to one file, as the front ends tell it.
+enum class FileOutcome {
+  Written,      // the new text (absent, unedited, or replaced)
+  Merged,       // the user's edits merged into the new text
+  WithMarkers,  // written with conflict markers
+  Unchanged,    // left as it was
+};
+FileOutcome OutcomeOf(const PlannedFile& planned, Settle conflicts, Settle noBase);
 
 // Whether the step can be written as settled: false when a file that needs the user is kept.
 bool StepWritable(const std::vector<PlannedFile>& plan, Settle conflicts, Settle noBase);
@@ -43,6 +54,8 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
 
 // Writes the changed files and the records of every file of the step (unless already current) as
 // one ReplaceFiles step, then prunes the records. beforeReplace sees the records' targets too.
+// A file that no longer holds what the plan read fails with ChangedSinceRead, nothing written:
+// the caller plans again (or gives up).
 // The merged texts are moved out of the plan.
 std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            std::vector<PlannedFile> plan, Settle conflicts,

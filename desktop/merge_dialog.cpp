@@ -37,7 +37,8 @@ MergeDialog::MergeDialog(std::vector<ConflictingFile> files, QWidget* parent)
   setWindowTitle(tr("Merge Conflicts"));
   auto* layout = new QVBoxLayout(this);
   auto* intro = new QLabel(
-      tr("Your changes and the new text change the same lines. Nothing has been written yet."),
+      tr("Your changes and the new text change the same lines. Nothing has been written yet. "
+         "Keep my files leaves these files as they are and writes the others."),
       this);
   intro->setWordWrap(true);
   layout->addWidget(intro);
@@ -81,7 +82,11 @@ MergeDialog::MergeDialog(std::vector<ConflictingFile> files, QWidget* parent)
   add(tr("&Write with conflict markers"), QDialogButtonBox::AcceptRole,
       MergeChoice::WriteWithMarkers);
   add(tr("&Replace (old file to the trash)"), QDialogButtonBox::AcceptRole, MergeChoice::Replace);
-  add(tr("&Keep my files"), QDialogButtonBox::RejectRole, MergeChoice::KeepMine);
+  // Enter keeps what the user wrote: markers or a replacement are a deliberate choice.
+  QPushButton* keep =
+      add(tr("&Keep my files"), QDialogButtonBox::RejectRole, MergeChoice::KeepMine);
+  keep->setAutoDefault(true);
+  keep->setDefault(true);
   add(tr("Cancel"), QDialogButtonBox::RejectRole, MergeChoice::Cancel);
   layout->addWidget(buttons);
 

@@ -23,13 +23,13 @@ struct ConflictingFile {
 enum class MergeChoice {
   WriteWithMarkers,  // write every file, the conflicting ones with their markers
   Replace,           // write the new texts over the conflicting files (they go to the trash)
-  KeepMine,          // write nothing; the files stay as the user left them
+  KeepMine,          // the conflicting files stay as the user left them; the others are written
   Cancel,            // write nothing and go back
 };
 
 // Shows each conflicting file's merged text with its conflicts highlighted (the user's lines and
 // the generated ones in two colours), steps through the conflicts with Next and Previous, and
-// asks what to do. Escape cancels.
+// asks what to do. Enter keeps the user's files; Escape cancels.
 class MergeDialog : public QDialog {
   Q_OBJECT
 

@@ -36,6 +36,12 @@ std::string ErrorCaption() {
   return QCoreApplication::translate("zandrel::MergeDialog", "Error").toStdString();
 }
 
+RegenerationOutcome Ended(RegenerationEnd end) {
+  RegenerationOutcome outcome;
+  outcome.End = end;
+  return outcome;
+}
+
 std::optional<GeneratedRecords> Records() {
   if (auto folder = GeneratedRecords::DefaultFolder()) return GeneratedRecords(std::move(*folder));
   return std::nullopt;
@@ -60,12 +66,12 @@ RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
     auto planned = PlanRegeneration(files, {}, records ? &*records : nullptr);
     if (auto* failure = std::get_if<FileFailure>(&planned)) {
       services.ShowMessage(owner, DescribeReadFailure(*failure), ErrorCaption());
-      return {RegenerationEnd::Failed, {}};
+      return Ended(RegenerationEnd::Failed);
     }
     plan = std::get<std::vector<PlannedFile>>(std::move(planned));
   } catch (const std::runtime_error& error) {
     services.ShowMessage(owner, error.what(), ErrorCaption());
-    return {RegenerationEnd::Failed, {}};
+    return Ended(RegenerationEnd::Failed);
   }
 
   std::vector<ConflictingFile> conflicting;
@@ -91,41 +97,86 @@ RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
         conflicts = Settle::Replace;
         break;
       case MergeChoice::KeepMine:
-        return {RegenerationEnd::KeptFiles, {}};
+        conflicts = Settle::Skip;
+        break;
       case MergeChoice::Cancel:
-        return {RegenerationEnd::Cancelled, {}};
+        return Ended(RegenerationEnd::Cancelled);
     }
   }
   Settle noBase = Settle::Keep;
   if (!unmerged.empty()) {
     if (!unmergedConfirmed &&
         !services.AskYesNo(owner, ReplaceQuestion(unmerged), std::string(ReplaceCaption)))
-      return {RegenerationEnd::Cancelled, {}};
+      return Ended(RegenerationEnd::Cancelled);
     noBase = Settle::Replace;
     trashed.insert(trashed.end(), unmerged.begin(), unmerged.end());
   }
 
+  RegenerationOutcome outcome;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const FileOutcome done = OutcomeOf(plan[i], conflicts, noBase);
+    switch (done) {
+      case FileOutcome::Written:
+        outcome.Written.push_back(files[i].Path);
+        break;
+      case FileOutcome::Merged:
+        outcome.Merged.push_back(files[i].Path);
+        break;
+      case FileOutcome::WithMarkers:
+        outcome.WithMarkers.push_back(files[i].Path);
+        break;
+      case FileOutcome::Unchanged:
+        outcome.Unchanged.push_back(files[i].Path);
+        break;
+    }
+  }
   const std::vector<FileFailure> failures =
       WriteRegeneration(files, std::move(plan), conflicts, noBase, records ? &*records : nullptr,
                         TrashOnly(services, std::move(trashed)));
   for (const FileFailure& failure : failures)
     services.ShowMessage(owner, DescribeFailure(failure), ErrorCaption());
-  if (!failures.empty()) return {RegenerationEnd::Failed, {}};
-  return {RegenerationEnd::Written, std::move(merged)};
+  if (!failures.empty()) return Ended(RegenerationEnd::Failed);
+  const bool kept = conflicts == Settle::Skip && outcome.Written.empty() &&
+                    outcome.Merged.empty() && outcome.WithMarkers.empty();
+  outcome.End = kept ? RegenerationEnd::KeptFiles : RegenerationEnd::Written;
+  return outcome;
 }
+
+namespace {
+
+QString Names(const std::vector<std::string>& paths) {
+  QStringList names;
+  for (const std::string& path : paths)
+    names << QString::fromStdString(std::string(FileNamePart(path)));
+  const QString last = names.takeLast();
+  return names.isEmpty() ? last
+                         : QCoreApplication::translate("zandrel::MergeDialog", "%1 and %2")
+                               .arg(names.join(QStringLiteral(", ")), last);
+}
+
+}  // namespace
 
 QString MergedMessage(const std::vector<std::string>& merged) {
   if (merged.empty()) return {};
-  QStringList names;
-  for (const std::string& path : merged)
-    names << QString::fromStdString(std::string(FileNamePart(path)));
-  const QString last = names.takeLast();
-  const QString files = names.isEmpty()
-                            ? last
-                            : QCoreApplication::translate("zandrel::MergeDialog", "%1 and %2")
-                                  .arg(names.join(QStringLiteral(", ")), last);
   return QCoreApplication::translate("zandrel::MergeDialog", "Merged your changes into %1")
-      .arg(files);
+      .arg(Names(merged));
+}
+
+QString OutcomeMessage(const RegenerationOutcome& outcome) {
+  if (outcome.Merged.empty() && outcome.WithMarkers.empty() && outcome.Unchanged.empty()) return {};
+  const auto tr = [](const char* text) {
+    return QCoreApplication::translate("zandrel::MergeDialog", text);
+  };
+  QStringList parts;
+  if (!outcome.Written.empty()) parts << tr("Wrote %1").arg(Names(outcome.Written));
+  if (!outcome.Merged.empty())
+    parts << tr("merged your changes into %1").arg(Names(outcome.Merged));
+  if (!outcome.WithMarkers.empty())
+    parts << tr("wrote %1 with conflict markers").arg(Names(outcome.WithMarkers));
+  if (!outcome.Unchanged.empty()) parts << tr("left %1 unchanged").arg(Names(outcome.Unchanged));
+  QString message = parts.join(QStringLiteral("; "));
+  message[0] = message[0].toUpper();
+  return message;
 }
 
 }  // namespace zandrel

@@ -15,15 +15,18 @@ namespace zandrel {
 
 // How a window's write of generated files ended.
 enum class RegenerationEnd {
-  Written,    // the files were written (or were up to date already)
-  KeptFiles,  // the user kept their files: nothing written, and nothing more to ask
+  Written,    // the step was written (or its files were up to date already)
+  KeptFiles,  // the user kept their conflicting files and nothing else was to be written
   Cancelled,  // the user went back: nothing written
   Failed,     // a file could not be read or written; the message was shown
 };
 
 struct RegenerationOutcome {
   RegenerationEnd End = RegenerationEnd::Written;
-  std::vector<std::string> Merged;  // the files the user's changes were merged into
+  std::vector<std::string> Written;      // the files that now hold the new text
+  std::vector<std::string> Merged;       // the files the user's changes were merged into
+  std::vector<std::string> WithMarkers;  // the files written with conflict markers
+  std::vector<std::string> Unchanged;    // the files left as they were
 };
 
 using AskMerge = std::function<MergeChoice(QWidget* owner, std::vector<ConflictingFile> files)>;
@@ -32,7 +35,8 @@ using AskMerge = std::function<MergeChoice(QWidget* owner, std::vector<Conflicti
 // they were generated (the records are the bases): an unedited file is replaced without a
 // question; a clean merge is written, the file before it going to the trash; conflicts are shown
 // in the merge dialog (askMerge) and an edited file with no base is put to the Replace question.
-// A file that needs the user and is kept holds back the whole step.
+// Keep my files leaves the conflicting files (and their records) as they are and writes the
+// rest; a file without a base whose replacement is declined holds back the whole step.
 // unmergedConfirmed: the user already said Replace for the files FilesWithoutBase named.
 RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
                                     const std::vector<OutputFile>& files,
@@ -45,5 +49,9 @@ std::vector<std::string> FilesWithoutBase(const std::vector<std::string>& paths)
 
 // "Merged your changes into Shape.cpp" (or "… into Shape.h and Shape.cpp"); empty for no file.
 QString MergedMessage(const std::vector<std::string>& merged);
+
+// What a written step did to each file, for the status bar: "Wrote Shape.h; merged your changes
+// into Shape.cpp; left Other.h unchanged"; empty when every file was simply written.
+QString OutcomeMessage(const RegenerationOutcome& outcome);
 
 }  // namespace zandrel

@@ -122,6 +122,9 @@ ClassInput ReadClassInput(const QJsonObject& top, std::string* outputPath) {
     if (!insertions[i].isString())
       throw DocumentError("HeaderInsertions[" + std::to_string(i) + "] must be a string");
     input.HeaderInsertions.push_back(Bytes(insertions[i].toString()));
+    if (input.HeaderInsertions.back().find('\0') != std::string::npos)
+      throw DocumentError("HeaderInsertions[" + std::to_string(i) +
+                          "] must not hold a NUL character");
   }
   const std::string place = PathMember(top, "OutputPath", "", "description");
   if (outputPath != nullptr) *outputPath = place;

@@ -81,10 +81,16 @@ void WriteEscaped(std::string_view utf8, const std::function<void(std::string_vi
   sink("\"");
 }
 
-// The column of a byte offset in characters: UTF-8 continuation bytes are not counted.
+// The line and column (in characters, from 1) of the character a parse error names. Qt's offset
+// is just past the character it stopped at (the last one when the text ends too soon).
 std::pair<std::size_t, std::size_t> LineAndColumn(QByteArrayView bytes, qsizetype offset) {
-  const std::string_view text(
-      bytes.data(), static_cast<std::size_t>(std::clamp<qsizetype>(offset, 0, bytes.size())));
+  std::size_t at = static_cast<std::size_t>(std::clamp<qsizetype>(offset, 0, bytes.size()));
+  if (at > 0) {
+    --at;
+    while (at > 0 && (static_cast<unsigned char>(bytes[static_cast<qsizetype>(at)]) & 0xC0) == 0x80)
+      --at;
+  }
+  const std::string_view text(bytes.data(), at);
   const std::size_t lineStart =
       text.rfind('\n') == std::string_view::npos ? 0 : text.rfind('\n') + 1;
   std::size_t column = 1;
@@ -129,15 +135,16 @@ std::string TextMember(const QJsonObject& object, const char* key, const std::st
   const QJsonValue value = object.value(QLatin1String(key));
   if (value.isUndefined()) return fallback;
   if (!value.isString()) throw DocumentError(where + "." + key + " must be a string");
-  return Bytes(value.toString());
+  std::string text = Bytes(value.toString());
+  // The system and the generated code would cut the text there.
+  if (text.find('\0') != std::string::npos)
+    throw DocumentError(where + "." + key + " must not hold a NUL character");
+  return text;
 }
 
 std::string PathMember(const QJsonObject& object, const char* key, const std::string& fallback,
                        const std::string& where) {
-  std::string text = TextMember(object, key, fallback, where);
-  if (text.find('\0') != std::string::npos)
-    throw DocumentError(where + "." + key + " must not hold a NUL character");
-  return text;
+  return TextMember(object, key, fallback, where);
 }
 
 bool FlagMember(const QJsonObject& object, const char* key, bool fallback,

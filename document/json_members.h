@@ -42,11 +42,11 @@ QJsonObject ParseJsonObject(QByteArrayView bytes);
 void RejectUnknownKeys(const QJsonObject& object, std::initializer_list<const char*> allowed,
                        const std::string& where);
 
-// Typed, optional members: the fallback when absent, a DocumentError for a wrong type.
+// Typed, optional members: the fallback when absent, a DocumentError for a wrong type. A text
+// holding a NUL is refused, since the system and the generated code would cut it there.
 std::string TextMember(const QJsonObject& object, const char* key, const std::string& fallback,
                        const std::string& where);
-// A text used as a path or a name: as TextMember, and a NUL in it is refused, since the system
-// would cut the text there.
+// A text used as a path or a name.
 std::string PathMember(const QJsonObject& object, const char* key, const std::string& fallback,
                        const std::string& where);
 bool FlagMember(const QJsonObject& object, const char* key, bool fallback,

@@ -124,7 +124,8 @@ ListFile::ListFile(std::string text) : text_(std::move(text)) {
   static_assert(ListFileLimit <= UINT32_MAX);
   if (text_.size() > UINT32_MAX) throw std::length_error("list text larger than 4 GiB");
   const std::string_view view = text_;
-  std::size_t pos = 0;
+  // A byte-order mark that an editor put first is no part of the first name.
+  std::size_t pos = view.starts_with("\xEF\xBB\xBF") ? 3 : 0;
   while (true) {
     while (pos < view.size() && IsListBlank(view[pos])) ++pos;
     if (pos >= view.size()) return;
@@ -145,6 +146,9 @@ ListFile::ListFile(std::string text) : text_(std::move(text)) {
 std::variant<ListFile, FileFailure> ReadListFile(const std::string& path) {
   auto read = ReadInputFile(path, ListFileLimit);
   if (auto* failure = std::get_if<FileFailure>(&read)) return std::move(*failure);
+  // A name would be cut at a NUL wherever it goes.
+  if (std::get<std::string>(read).find('\0') != std::string::npos)
+    return FileFailure{path, "holds a NUL character"};
   return ListFile(std::get<std::string>(std::move(read)));
 }
 

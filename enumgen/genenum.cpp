@@ -327,9 +327,9 @@ bool TGenEnumForm::GenerateEnumeration() {
   NameGrid->ClearCells();
   hide();
   if (request.SeparateFile)
-    emit Finished(
-        written.Merged.empty() ? WroteFilesMessage(output.Files) : MergedMessage(written.Merged),
-        FolderOf(output.Files.front().Path));
+    emit Finished(OutcomeMessage(written).isEmpty() ? WroteFilesMessage(output.Files)
+                                                    : OutcomeMessage(written),
+                  FolderOf(output.Files.front().Path));
   else
     emit Finished(tr("%1 collected: Build writes it into every later class header and Java file")
                       .arg(QString::fromStdString(request.TypeName)),

@@ -199,7 +199,7 @@ void TForm1::BuildTo(const ClassDescription& description, const std::string& pat
   std::vector<std::string> paths;
   for (const OutputFile& file : files) paths.push_back(file.Path);
   ReportBuild(paths);
-  if (!outcome.Merged.empty()) statusBar()->showMessage(MergedMessage(outcome.Merged));
+  if (const QString told = OutcomeMessage(outcome); !told.isEmpty()) statusBar()->showMessage(told);
   const std::string mismatches = MismatchSummary(InsertionMismatches(description));
   if (!mismatches.empty())
     statusBar()->showMessage(statusBar()->currentMessage() + tr(". Note: ") +

@@ -232,9 +232,9 @@ TEST_F(ClassCommand, RefusedAndUnusable) {
       {R"json({"ClassName": "ab", "HeaderInsertions": [1]})json", 2,
        file + ": HeaderInsertions[0] must be a string"},
       {R"json([1, 2])json", 2, file + ": the top level must be an object"},
-      {"{\n  \"ClassName\": \"ab\",\n  x", 2, file + ":3:4: invalid JSON: unterminated object\n"},
+      {"{\n  \"ClassName\": \"ab\",\n  x", 2, file + ":3:3: invalid JSON: unterminated object\n"},
       {"{\"ClassName\": \"caf\u00e9\u00e9\" x}", 2,
-       file + ":1:24: invalid JSON: unterminated object\n"},
+       file + ":1:23: invalid JSON: unterminated object\n"},
   };
   for (const Case& c : cases) {
     const ProgramRun run = RunClass(c.json, Path("out.h"));

@@ -146,7 +146,7 @@ TEST(CommandLine, OneBadBatchEntryFailsTheRunAndNothingIsWritten) {
       {R"({"class": "model/bad.json", "output": "src/B.h"})", R"({"Colour": 1})", 2,
        "model/bad.json", ": unknown key \"Colour\" in description (entries[1])"},
       {R"({"class": "model/bad.json", "output": "src/B.h"})", "{\n\"ClassName\": \"B\" [", 2,
-       "model/bad.json", ":2:19: invalid JSON: unterminated object (entries[1])"},
+       "model/bad.json", ":2:18: invalid JSON: unterminated object (entries[1])"},
       {R"({"class": "model/bad.json", "output": "src/B.h"})", R"({"ClassName": "B"})", 1,
        "model/bad.json",
        ": You must have a class name that is larger than one characters. (entries[1])"},
@@ -165,7 +165,7 @@ TEST(CommandLine, OneBadBatchEntryFailsTheRunAndNothingIsWritten) {
        ": could not be written: not a regular file (entries[1])"},
       {R"({"class": "model/sample.json", "output": "src/B\u0000.h"})", "", 2, "zandrel.json",
        ": entries[1].output must not hold a NUL character"},
-      {R"({"class": "model/bad.json", "output": "src/Sample.txt"})", SampleJson, 2, "zandrel.json",
+      {R"({"class": "model/bad.json", "output": "src/Sample.txt"})", SampleJson, 3, "zandrel.json",
        ": entries[1] (PROJECT/model/bad.json): PROJECT/src/Sample.h is written by entries[0]"},
       // The same file by another name, through a link to its folder.
       {R"({"class": "model/bad.json", "output": "alias/Sample.h"})", SampleJson, 3,
@@ -233,7 +233,7 @@ TEST(CommandLine, StandardInputAndStandardOutput) {
            "Rows": [{"Row": 1, "Name": "Red"}]})")})
            .out,
        ""},
-      {{"class", "-", "P.h"}, "{", 2, "", "zandrel-gen: standard input:1:2: invalid JSON"},
+      {{"class", "-", "P.h"}, "{", 2, "", "zandrel-gen: standard input:1:1: invalid JSON"},
       {{"enum", "-"},
        "@large",
        3,
@@ -316,6 +316,10 @@ TEST(CommandLine, RegeneratingMergesIntoEditedFiles) {
     const std::string expected[] = {mine + generated, yours, "", generated};
     if (c.source == WithMarkers) {
       EXPECT_TRUE(ReadFile(source).starts_with("<<<<<<< yours\n" + mine)) << ReadFile(source);
+      // Markers left in the file: not up to date.
+      const ProgramRun check = project.Run({"class", arguments[1], source, "--check"});
+      EXPECT_EQ(check.exitCode, 4);
+      EXPECT_EQ(check.out, source + "\n");
     } else {
       EXPECT_EQ(ReadFile(source), expected[c.source]);
     }
@@ -324,6 +328,31 @@ TEST(CommandLine, RegeneratingMergesIntoEditedFiles) {
       EXPECT_EQ(ReadFile(project.Path("src/Sample.h")), header);
     }
   }
+}
+
+// A path with a newline stays one line of --check's list.
+TEST(CommandLine, CheckQuotesControlCharactersInPaths) {
+  const Project project;
+  const ProgramRun run = project.Run(
+      {"class", project.Path("model/sample.json"), project.Path("src/a\nb.h"), "--check"});
+  EXPECT_EQ(run.exitCode, 4) << run.err;
+  EXPECT_EQ(run.out,
+            "\"" + project.Path("src/a\\nb.h") + "\"\n\"" + project.Path("src/a\\nb.cpp") + "\"\n");
+}
+
+// Where a run cannot keep its records it fails, and --check and --dry-run say so as it would.
+TEST(CommandLine, LooksRefuseWhatTheRunRefuses) {
+  const Project project;
+  const std::string saved = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
+  ::setenv("XDG_STATE_HOME", (project.folder.Write("state", "a file") + "/in").c_str(), 1);
+  for (const char* mode : {"--check", "--dry-run", "--force"}) {
+    const ProgramRun run = project.Run(
+        {"class", project.Path("model/sample.json"), project.Path("src/Sample.h"), mode});
+    EXPECT_EQ(run.exitCode, 3) << mode;
+    EXPECT_NE(run.err.find("Not a directory"), std::string::npos) << run.err;
+  }
+  ::setenv("XDG_STATE_HOME", saved.c_str(), 1);
+  EXPECT_FALSE(fs::exists(project.Path("src/Sample.h")));
 }
 
 // A reader that went away is a write error like any other: reported, exit status 3.

@@ -103,10 +103,14 @@ TEST(ClassDocument, RefusedWithTheMessageZandrelGenPrints) {
       {R"({"Format": 2})", "in.json: description.Format must be 1"},
       {R"({"$schema": 1})", "in.json: description.$schema must be a string"},
       {"[1]", "in.json: the top level must be an object"},
-      {"{", "in.json:1:2: invalid JSON: unterminated object"},
-      {"{\n  \"ClassName\": \"A\",\n  x", "in.json:3:4: invalid JSON: unterminated object"},
+      {"{", "in.json:1:1: invalid JSON: unterminated object"},
+      {"{\n  \"ClassName\": \"A\",\n  x", "in.json:3:3: invalid JSON: unterminated object"},
       {"{\"ClassName\": \"\xC3\xA9\xC3\xA9\" x}",
-       "in.json:1:21: invalid JSON: unterminated object"},
+       "in.json:1:20: invalid JSON: unterminated object"},
+      {R"({"Rows": [{"Row": 1, "Type": "dou\u0000ble"}]})",
+       "in.json: Rows[0].Type must not hold a NUL character"},
+      {R"({"HeaderInsertions": ["a\u0000"]})",
+       "in.json: HeaderInsertions[0] must not hold a NUL character"},
   };
   for (const auto& [json, message] : cases) {
     const auto read = ReadClassDocument(json, "in.json");

@@ -172,16 +172,17 @@ std::vector<StepCase> StepCases() {
        {{"A.h", "the same file as @L.h"}}},
       {"StaleTemporariesOfDeadProcessesGo",
        [=](F& f) {
-         f.Write(".A.h." + dead + "-1.tmp", "left by a killed run");
-         f.Write(".A.h.1-1.tmp", "a live process's");
+         f.Write(".A.h." + dead + "-1-0badf00d.zandrel-tmp", "left by a killed run");
+         f.Write(".A.h.1-1-0badf00d.zandrel-tmp", "a live process's");
          f.Write(".notes.tmp", "the user's own");
+         f.Write(".B.h." + dead + "-1.tmp", "the user's, named like a temporary");
          return std::string();
        },
        {"A.h"},
        {},
        {},
        {},
-       {".A.h." + dead + "-1.tmp"}},
+       {".A.h." + dead + "-1-0badf00d.zandrel-tmp"}},
       {"TemporariesHoldTheTargetsModes",
        [](F& f) {
          ::chmod(f.Write("A.h", "old").c_str(), 0640);

@@ -3,6 +3,10 @@
 #include <git2.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <random>
@@ -12,7 +16,9 @@
 #include "classgen/class_build.h"
 #include "core/generated_records.h"
 #include "core/regeneration.h"
+#include "core/regeneration_step.h"
 #include "tests/support/sample_classes.h"
+#include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
@@ -69,6 +75,10 @@ TEST(Regeneration, MergeCases) {
   const ClassDescription optionToggled =
       with([](ClassDescription& d) { d.Options.BigConstructor = false; });
   const ClassDescription renamed = with([](ClassDescription& d) { d.ClassName = "Figure"; });
+  const ClassDescription librariesAdded = with([](ClassDescription& d) {
+    d.Options.MathLib = true;
+    d.Options.CStrings = true;
+  });
   const Edit body = ReplaceAfter("::area(", " // enter your code here", "  return w * h;");
   enum { Header, Source };
   struct Case {
@@ -93,6 +103,11 @@ TEST(Regeneration, MergeCases) {
       {"byte-order mark", memberAdded, Source, Prepend("\xEF\xBB\xBF")},
       {"no final line end", memberAdded, Source, DropFinalLineEnd(body)},
       {"final line end added to the header", memberAdded, Header, Append("\n")},
+      {"include added where the new text adds some too", librariesAdded, Header,
+       ReplaceAfter("", "#include <stdlib.h>\n", "#include <stdlib.h>\n#include <vector>\n"),
+       Regeneration::Merge},
+      {"a NUL byte in the file", memberAdded, Source, Append(std::string("// n\0\n", 6)),
+       Regeneration::Conflict, 1},
       {"the change made by hand already", memberAdded, Source,
        [&](const std::string&) { return body(Text(memberAdded, Source)); }, Regeneration::Leave},
   };
@@ -107,7 +122,11 @@ TEST(Regeneration, MergeCases) {
     if (c.action == Regeneration::Merge) {
       EXPECT_EQ(result.Merged.Text, c.edit(generated));
     }
-    if (c.action == Regeneration::Conflict) {
+    if (c.action == Regeneration::Conflict && yours.find('\0') != std::string::npos) {
+      // Never merged as text: the whole file is the conflict, the user's bytes all in it.
+      EXPECT_EQ(result.Merged.Unmergeable, "it holds a NUL byte");
+      EXPECT_NE(result.Merged.Text.find(yours), std::string::npos);
+    } else if (c.action == Regeneration::Conflict) {
       ASSERT_EQ(result.Merged.ConflictLines, std::vector<std::size_t>{c.conflictLine});
       EXPECT_TRUE(result.Merged.Text.starts_with(std::string(YoursMarker) + "\n// Sample: shapes"));
     }
@@ -271,6 +290,170 @@ TEST(Regeneration, UserLinesStayWhereTheyWere) {
   }
 }
 
+// git's own three-way merge of the same texts, diff3 style.
+struct GitMerge {
+  std::string Text;
+  bool Changes = false;  // a conflict where a side changed lines of the base
+};
+
+GitMerge MergeWithGit(const std::string& base, const std::string& yours,
+                      const std::string& generated) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "zandrel-judge";
+  std::filesystem::create_directories(folder);
+  const auto write = [&](const char* name, const std::string& text) {
+    std::ofstream(folder / name, std::ios::binary) << text;
+    return (folder / name).string();
+  };
+  const std::string command = "git merge-file -p --diff3 -L yours -L base -L generated " +
+                              write("yours", yours) + " " + write("base", base) + " " +
+                              write("generated", generated) + " 2>/dev/null";
+  GitMerge merge;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    merge.Text.append(buffer, n);
+  ::pclose(pipe);
+  // Both sides' lines for a conflict with no base part; the others as they are.
+  std::string settled;
+  enum { Outside, Yours, Base, Generated } part = Outside;
+  std::string ours, old, theirs;
+  for (const std::string& line : Lines(merge.Text)) {
+    if (part == Outside && line == "<<<<<<< yours\n") {
+      part = Yours;
+      ours = old = theirs = "";
+    } else if (part == Yours && line == "||||||| base\n") {
+      part = Base;
+    } else if (part == Base && line == "=======\n") {
+      part = Generated;
+    } else if (part == Generated && line == ">>>>>>> generated\n") {
+      part = Outside;
+      merge.Changes = merge.Changes || !old.empty();
+      settled += ours + theirs;
+    } else {
+      (part == Outside ? settled : part == Yours ? ours : part == Base ? old : theirs) += line;
+    }
+  }
+  merge.Text = settled;
+  return merge;
+}
+
+// Random descriptions, a random change, and the edits people make to generated files: every line
+// the user wrote is kept in order, and the decision and merged text are git's own (with both
+// sides' lines where both only inserted).
+TEST(Regeneration, RealisticEditsAgreeWithGit) {
+  // Every line the user writes says "mine", so the user's lines can be told in any text.
+  const std::string licence = "// Licensed under the MIT licence (mine)\n";
+  const std::string include = "#include <vector>  // mine\n";
+  const std::string helper =
+      "namespace {  // mine\nint Helper() { return 7; }  // mine\n}  // namespace (mine)\n";
+  const std::string body = "  return 42;  // mine\n";
+  const std::string tail = "// mine at the end\nint Extra() { return Helper(); }  // mine\n";
+  const auto mineOf = [](const std::string& text) {
+    std::vector<std::string> lines;
+    for (const std::string& line : Lines(text))
+      if (line.find("mine") != std::string::npos) lines.push_back(line);
+    return lines;
+  };
+  std::size_t merged = 0, conflicts = 0;
+  for (unsigned seed = 1; seed <= 200; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    RandomClasses random(seed);
+    const ClassDescription old = random.Description();
+    ClassDescription changed = old;
+    random.Change(changed);
+    const auto oldFiles = ClassOutputFiles(old, "/src/Out.h");
+    const std::size_t file = static_cast<std::size_t>(random.Number(0, oldFiles.size() - 1));
+    const std::string base = oldFiles[file].Text;
+    const std::string generated = ClassOutputFiles(changed, "/src/Out.h")[file].Text;
+    if (base == generated) continue;
+
+    std::string yours = base;
+    const int edits = random.Number(1, 63);
+    if (edits & 1) yours.insert(0, licence);
+    const std::size_t lastInclude = yours.rfind("\n#include ");
+    if (lastInclude != std::string::npos) {
+      const std::size_t after = yours.find('\n', lastInclude + 1) + 1;
+      if (edits & 4) yours.insert(after, helper);
+      if (edits & 2) yours.insert(after, include);
+    }
+    const std::size_t placeholder = yours.find(" // enter your code here\n");
+    if ((edits & 8) && placeholder != std::string::npos) yours.replace(placeholder, 25, body);
+    if (edits & 16) yours += tail;
+    // A changed line of the base, which the new text may change too: a real conflict then.
+    const std::size_t parameters = yours.find("parm1");
+    if ((edits & 32) && parameters != std::string::npos)
+      yours.insert(yours.find('\n', parameters), "  // mine");
+    if (yours == base) continue;
+    const std::vector<std::string> mine = mineOf(yours);
+
+    const FileRegeneration result = RegenerateFile(generated, yours, base);
+    const GitMerge git = MergeWithGit(base, yours, generated);
+    ASSERT_EQ(result.Action == Regeneration::Conflict, git.Changes) << yours;
+    if (result.Action == Regeneration::Conflict) {
+      ++conflicts;
+      continue;
+    }
+    ++merged;
+    const std::string written(TextToWrite(result, generated).value_or(yours));
+    EXPECT_EQ(written, git.Text);
+    EXPECT_EQ(mineOf(written), mine) << written;
+  }
+  // Both outcomes are exercised.
+  EXPECT_GT(merged, 100u);
+  EXPECT_GT(conflicts, 0u);
+}
+
+// A step planned, then the world changes before it is written: nothing is written over an edit,
+// and a text that cannot be merged is never taken for a clean merge.
+TEST(RegenerationStep, WhatHappensBetweenReadingAndWriting) {
+  const std::string base = "// A\nint a;\n";
+  const std::string generated = "// A\nint a;\nint b;\n";
+  struct Case {
+    const char* name;
+    std::optional<std::string> before;  // the file when planned (nothing: absent)
+    std::function<void(const std::string& path)> meanwhile;
+    Regeneration action;
+    bool written;  // else the failure says the file changed, or nothing is written
+  };
+  const Case cases[] = {
+      {"edited after reading", base, [](const std::string& p) { testing::WriteFile(p, "x\n"); },
+       Regeneration::Replace, false},
+      {"created after reading", std::nullopt,
+       [](const std::string& p) { testing::WriteFile(p, "mine\n"); }, Regeneration::Write, false},
+      {"left alone", "// mine\n" + base, [](const std::string&) {}, Regeneration::Merge, true},
+      {"a NUL byte", base + std::string("\0\n", 2), [](const std::string&) {},
+       Regeneration::Conflict, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TempFolder folder;
+    const GeneratedRecords records(folder.Path("records"));
+    const std::string path = folder.Path("A.h");
+    ASSERT_TRUE(
+        ReplaceFiles(std::get<std::vector<OutputFile>>(records.Records({{path, base}}))).empty());
+    if (c.before) testing::WriteFile(path, *c.before);
+    const std::vector<OutputFile> files{{path, generated}};
+    auto plan = std::get<std::vector<PlannedFile>>(PlanRegeneration(files, {}, &records));
+    EXPECT_EQ(plan[0].Decision.Action, c.action);
+    c.meanwhile(path);
+    const std::string onDisk = std::filesystem::exists(path) ? testing::ReadFile(path) : "";
+    const auto failures =
+        WriteRegeneration(files, std::move(plan), Settle::Keep, Settle::Keep, &records);
+    if (c.written) {
+      EXPECT_TRUE(failures.empty());
+      EXPECT_EQ(testing::ReadFile(path), "// mine\n" + generated);
+      EXPECT_EQ(records.Read(path), generated);
+      continue;
+    }
+    EXPECT_EQ(testing::ReadFile(path), onDisk);
+    EXPECT_EQ(records.Read(path), base);
+    if (c.action != Regeneration::Conflict) {
+      ASSERT_EQ(failures.size(), 1u);
+      EXPECT_EQ(failures[0].Reason, ChangedSinceRead);
+    }
+  }
+}
+
 TEST(GeneratedRecords, MirrorAbsolutePathsAndPruneOldestFirst) {
   const GeneratedRecords records("/state/generated");
   EXPECT_EQ(records.RecordPath("/home/ann/src/Shape.cpp"),
@@ -299,6 +482,53 @@ TEST(GeneratedRecords, MirrorAbsolutePathsAndPruneOldestFirst) {
       {"the files just written stay", {{"a", 300 * mib, now - 200 * day}}, {"a"}, {}},
   };
   for (const Case& c : cases) EXPECT_EQ(RecordsToPrune(c.records, now, c.keep), c.pruned) << c.name;
+}
+
+// The store holds what others put there too: only Zandrel's records are read, written or removed.
+TEST(GeneratedRecords, OnlyTheirOwnFilesAreTouched) {
+  namespace fs = std::filesystem;
+  testing::TempFolder folder;
+  const GeneratedRecords records(folder.Path("store"));
+  fs::create_directories(folder.Path("src/deep"));
+  fs::create_directories(folder.Path("store/notes"));
+  const std::string file = folder.Write("src/deep/A.h", "a\n");
+  fs::create_directory_symlink(folder.Path("src/deep"), folder.Path("src/lnk"));
+  // Every spelling of one file has one record.
+  EXPECT_EQ(records.RecordPath(folder.Path("src/lnk/../deep/A.h")), records.RecordPath(file));
+  EXPECT_EQ(records.RecordPath(folder.Path("src/lnk/A.h")), records.RecordPath(file));
+  // A path too long to mirror still has a record.
+  const std::string deep = "/" + std::string(4000, 'd') + "/A.h";
+  EXPECT_LT(records.RecordPath(deep).size(), 200u + records.Folder().size());
+
+  const std::string outside = folder.Write("outside.txt", "not a record\n");
+  const std::string record = records.RecordPath(file);
+  fs::create_directories(fs::path(record).parent_path());
+  fs::create_symlink(outside, record);
+  EXPECT_EQ(records.Read(file), std::nullopt);  // never read through a link
+  fs::permissions(folder.Path("src/deep"), fs::perms::owner_all);
+  auto made = std::get<std::vector<OutputFile>>(records.Records({{file, "a\n"}}));
+  // As private as the folder it describes.
+  EXPECT_EQ(fs::status(fs::path(record).parent_path()).permissions(), fs::perms::owner_all);
+  ASSERT_TRUE(ReplaceFiles(made).empty());
+  EXPECT_EQ(testing::ReadFile(outside), "not a record\n");  // nor written through one
+  EXPECT_EQ(records.Read(file), "a\n");
+
+  // Old records go, once a day at most; foreign files and folders stay.
+  const std::string notes = folder.Write("store/notes/README.txt", "mine\n");
+  const auto age = [](const std::string& path) {
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::days(200));
+  };
+  age(notes);
+  age(record);
+  records.Prune({});
+  EXPECT_FALSE(fs::exists(record));
+  EXPECT_TRUE(fs::exists(notes));
+  EXPECT_TRUE(fs::exists(fs::path(record).parent_path()));
+  ASSERT_TRUE(
+      ReplaceFiles(std::get<std::vector<OutputFile>>(records.Records({{file, "a\n"}}))).empty());
+  age(record);
+  records.Prune({});
+  EXPECT_TRUE(fs::exists(record));
 }
 
 }  // namespace

@@ -181,6 +181,29 @@ class MergeDialogTest : public QObject {
              QStringLiteral("Merged your changes into Shape.h and Shape.cpp"));
   }
 
+  // Keeping the conflicting file still writes the one that merged cleanly, and the status bar
+  // says which is which.
+  void KeepMineWritesTheCleanMerges() {
+    testing::TempFolder folder;
+    testing::FakeServices services;
+    std::vector<OutputFile> files{{folder.Path("Shape.h"), Header},
+                                  {folder.Path("Shape.cpp"), Source}};
+    QCOMPARE(RegenerateFiles(nullptr, services, files).End, RegenerationEnd::Written);
+    const std::string mine = "// Shape: mine" + Source.substr(8);
+    folder.Write("Shape.h", "// Shape\n// mine\nclass Shape {};\n");
+    folder.Write("Shape.cpp", mine);
+    files[0].Text = "// Shape\nclass Shape {};\nint x;\n";
+    files[1].Text = Renamed;
+    const RegenerationOutcome outcome = RegenerateFiles(
+        nullptr, services, files,
+        [](QWidget*, std::vector<ConflictingFile>) { return MergeChoice::KeepMine; });
+    QCOMPARE(outcome.End, RegenerationEnd::Written);
+    QCOMPARE(ReadFile(files[0].Path), std::string("// Shape\n// mine\nclass Shape {};\nint x;\n"));
+    QCOMPARE(ReadFile(files[1].Path), mine);
+    QCOMPARE(OutcomeMessage(outcome),
+             QStringLiteral("Merged your changes into Shape.h; left Shape.cpp unchanged"));
+  }
+
   void NextAndPreviousGoThroughEveryFile() {
     MergeDialog dialog(
         {{"/src/Shape.h", "<<<<<<< yours\na\n=======\nb\n>>>>>>> generated\n", {1, 9}},
@@ -215,6 +238,11 @@ class MergeDialogTest : public QObject {
       QCOMPARE(shown.Choice(), choice);
       QVERIFY(!shown.isVisible());
     }
+    // Enter keeps the user's files: markers are never written by default.
+    MergeDialog entered({{"/src/Shape.h", "<<<<<<< yours\n", {1}}});
+    entered.show();
+    QTest::keyClick(&entered, Qt::Key_Return);
+    QCOMPARE(entered.Choice(), MergeChoice::KeepMine);
     MergeDialog escaped({{"/src/Shape.h", "<<<<<<< yours\n", {1}}});
     escaped.show();
     QTest::keyClick(&escaped, Qt::Key_Escape);

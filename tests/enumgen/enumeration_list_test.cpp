@@ -216,6 +216,7 @@ TEST(ListFile, ReadsWordsAndSkipsCommentLines) {
       {longComment + "\nAfter\n" + longComment + "\nLast", {"After", "Last"}},
       {"Red #trailing comment words\nBlue", {"Red", "Blue"}},
       {"Red/Green", {"Red/Green"}},
+      {"\xEF\xBB\xBFRed Blue", {"Red", "Blue"}},
   };
   for (const Case& c : cases) {
     EnumerationRequest request;
@@ -236,6 +237,8 @@ TEST(ListFile, ReadThenBuiltWithSentinels) {
   const auto read =
       ReadListFile(folder.Write("list.txt", "Red Green\n# comment here\nBlue\n/ Y\n"));
   const auto empty = ReadListFile(folder.Write("empty.txt", "# nothing\n\n   \n"));
+  const auto nul = ReadListFile(folder.Write("nul.txt", std::string("Red\0Blue\n", 9)));
+  EXPECT_EQ(std::get<FileFailure>(nul).Reason, "holds a NUL character");
   struct Case {
     const ListFile* listFile;
     bool firstAndLast;
