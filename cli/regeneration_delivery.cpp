@@ -1,5 +1,6 @@
 #include "cli/regeneration_delivery.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -87,6 +88,35 @@ std::string ListedPath(const std::string& path) {
   return quoted + "\"";
 }
 
+// The output folders a run makes where they are missing, taken away again (those it made, deepest
+// first, while still empty) when the run does not succeed.
+class MadeFolders {
+ public:
+  explicit MadeFolders(const std::vector<OutputFile>& files) {
+    namespace fs = std::filesystem;
+    for (const OutputFile& file : files) {
+      std::vector<fs::path> missing;
+      std::error_code error;
+      for (fs::path folder = fs::path(file.Path).parent_path();
+           !folder.empty() && !fs::exists(folder, error) && !error; folder = folder.parent_path())
+        missing.push_back(folder);
+      for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+        if (::mkdir(it->c_str(), 0777) == 0) made_.push_back(*it);
+    }
+  }
+  MadeFolders(const MadeFolders&) = delete;
+  MadeFolders& operator=(const MadeFolders&) = delete;
+  ~MadeFolders() {
+    if (kept_) return;
+    for (auto it = made_.rbegin(); it != made_.rend(); ++it) ::rmdir(it->c_str());
+  }
+  void Keep() { kept_ = true; }
+
+ private:
+  std::vector<std::filesystem::path> made_;
+  bool kept_ = false;
+};
+
 }  // namespace
 
 int DeliverRegeneration(const std::vector<OutputFile>& files,
@@ -117,6 +147,9 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
     }
   }
 
+  // A path into folders not made yet makes them, as part of the step.
+  std::optional<MadeFolders> folders;
+  if (mode == Delivery::Write) folders.emplace(files);
   // An edit saved while the run looked at the files starts the run over, up to a few times.
   for (int attempt = 1;; ++attempt) {
     std::vector<std::string> told;
@@ -181,6 +214,7 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
     }();
     if (again && attempt < 3) continue;
     for (const std::string& message : told) PrintError(message);
+    if (exitCode == Written && folders) folders->Keep();
     return exitCode;
   }
 }

@@ -265,7 +265,33 @@ TEST_P(ClassCommandFiles, BothFilesOrNoneAndEveryFailureOnItsLine) {
   testing::ExpectFolderAfter(c, folder, before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ClassCommandFiles, ::testing::ValuesIn(testing::FileCases()),
+// Folders made for a step that then fails are taken away again; folders that were there stay.
+// The command line makes the folders a path names, as part of its step (the windows' dialogs
+// choose only folders that exist).
+TEST(ClassCommandFolders, MadeForTheStepAndGoneAgainWhenItFails) {
+  testing::TempFolder folder;
+  const std::string description = folder.Write("description.json", testing::FileCaseJson);
+  EXPECT_EQ(testing::RunProgram({ZANDREL_GEN, "class", description, folder.Path("new/a/Sample.h")})
+                .exitCode,
+            0);
+  EXPECT_TRUE(fs::exists(folder.Path("new/a/Sample.h")) &&
+              fs::exists(folder.Path("new/a/Sample.cpp")));
+  fs::create_directory(folder.Path("kept"));
+  const ProgramRun run = testing::RunProgram(
+      {ZANDREL_GEN, "class", description, folder.Path("kept/made/deeper/Sample.h")}, {"", 10});
+  EXPECT_EQ(run.exitCode, 3) << run.err;
+  EXPECT_TRUE(fs::is_directory(folder.Path("kept")));
+  EXPECT_FALSE(fs::exists(folder.Path("kept/made")));
+}
+
+// Missing folders are made, so that case is the one above.
+INSTANTIATE_TEST_SUITE_P(Files, ClassCommandFiles, ::testing::ValuesIn([] {
+                           auto cases = testing::FileCases();
+                           std::erase_if(cases, [](const testing::FileCase& c) {
+                             return c.Label == "MissingFolder";
+                           });
+                           return cases;
+                         }()),
                          testing::FileCaseName);
 
 // A description that cannot be read is refused at once with the reason: nothing is written.

@@ -126,7 +126,7 @@ TEST_F(CommandTest, ExitCodesForRefusalsBadInvocationsAndFiles) {
       {"@", 2, ""},
       {"@a.json b.json", 2, ""},
       {R"({"ListFile": "/nonexistent/zandrel/list.txt"})", 3, "list.txt"},
-      {R"({"TypeName": "T", "OutputPath": "/nonexistent/zandrel/T.h"})", 3, "T.cpp"},
+      {R"({"TypeName": "T", "OutputPath": "/dev/null/zandrel/T.h"})", 3, "Not a directory"},
       {R"({"ListFile": "names\u0000junk"})", 2, "request.ListFile must not hold a NUL character"},
       {R"({"OutputPath": "T\u0000.h"})", 2, "request.OutputPath must not hold a NUL character"},
       {R"({"TypeName": "T\u0000"})", 2, "request.TypeName must not hold a NUL character"},
