@@ -77,10 +77,11 @@ std::string Constructors(const ModernClass& modern) {
     std::string initialisers;
     for (const MemberRow* member : members) {
       const char* separator = parameters.empty() ? "" : ", ";
-      parameters += separator + member->Type + " " + member->Name;
-      initialisers +=
-          separator + member->Name + "(" +
-          (modern.IsScalar(*member) ? member->Name : "std::move(" + member->Name + ")") + ")";
+      // Parameters named apart from the members, so that none shadows one.
+      const std::string parameter = member->Name + "_";
+      parameters += separator + member->Type + " " + parameter;
+      initialisers += separator + member->Name + "(" +
+                      (modern.IsScalar(*member) ? parameter : "std::move(" + parameter + ")") + ")";
     }
     text += std::string(members.size() == 1 ? "  explicit " : "  ") + X + "(" + parameters +
             ") : " + initialisers + " {}\n";
@@ -106,13 +107,13 @@ std::string Accessors(const ModernClass& modern) {
     if (modern.IsScalar(member)) {
       text += "  [[nodiscard]] " + member.Type + " " + getter + "() const noexcept { return " +
               name + "; }\n";
-      text += "  void " + setter + "(" + member.Type + " " + name + ") noexcept { this->" + name +
-              " = " + name + "; }\n";
+      text += "  void " + setter + "(" + member.Type + " " + name + "_) noexcept { " + name +
+              " = " + name + "_; }\n";
     } else {
       text += "  [[nodiscard]] const " + member.Type + "& " + getter +
               "() const noexcept { return " + name + "; }\n";
-      text += "  void " + setter + "(" + member.Type + " " + name + ") { this->" + name +
-              " = std::move(" + name + "); }\n";
+      text += "  void " + setter + "(" + member.Type + " " + name + "_) { " + name +
+              " = std::move(" + name + "_); }\n";
     }
   }
   return text;
@@ -208,7 +209,14 @@ std::string MethodStubs(const ClassDescription& description) {
     const std::string name = MethodName(member);
     text +=
         "\n" + DefinitionType(member.Type) + " " + X + "::" + DefinitionName(member.Name) + " {\n";
-    text += "  throw std::logic_error(\"" + X + "::" + name + " is not written yet\");\n}\n";
+    // The parameters keep their names for whoever writes the body; until then they are unused.
+    for (const std::string& parameter : ParameterNames(member.Name))
+      text += "  static_cast<void>(" + parameter + ");\n";
+    const std::string message = X + "::" + name + " is not written yet";
+    if (IsNoexceptMethod(member.Name))  // a throw there would end the program without a word
+      text += "  std::fputs(\"" + message + "\\n\", stderr);\n  std::abort();\n}\n";
+    else
+      text += "  throw std::logic_error(\"" + message + "\");\n}\n";
   }
   return text;
 }
@@ -247,7 +255,9 @@ TextPieces ModernCppSourcePieces(const ClassDescription& description) {
   const std::string stubs = MethodStubs(description);
   const bool toString = description.Options.ToStringMethod;
   if (toString || !stubs.empty()) text += "\n";
-  if (!stubs.empty()) text += "#include <stdexcept>\n";
+  if (stubs.find("std::abort") != std::string::npos)
+    text += "#include <cstdio>\n#include <cstdlib>\n";
+  if (stubs.find("std::logic_error") != std::string::npos) text += "#include <stdexcept>\n";
   if (toString) text += "#include <type_traits>\n";
   if (toString) text += std::string(WriteMember) + OutputOperator(description);
   text += stubs;

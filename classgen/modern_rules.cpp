@@ -214,11 +214,68 @@ std::string DefinitionName(std::string_view Name) {
 
 bool ReturnsVoid(std::string_view Type) { return DefinitionType(Type) == "void"; }
 
-bool IsConstMethod(std::string_view Name) {
+namespace {
+
+bool FollowsParameters(std::string_view Name, std::string_view specifier) {
   const std::size_t close = ClosingParenthesis(Name, Name.find('('));
   if (close == std::string_view::npos) return false;
   const std::vector<std::string_view> words = Words(Name.substr(close + 1));
-  return std::find(words.begin(), words.end(), "const") != words.end();
+  return std::find(words.begin(), words.end(), specifier) != words.end();
+}
+
+constexpr std::string_view TypeWords[] = {"auto",  "bool",   "char",     "const",   "double",
+                                          "float", "int",    "long",     "short",   "signed",
+                                          "void",  "struct", "unsigned", "volatile"};
+
+// The name one parameter declares: its last identifier (before any array bounds) when a type
+// stands before it.
+std::optional<std::string> ParameterName(std::string_view parameter) {
+  std::string_view text = WithoutDefault(parameter);
+  while (!text.empty() && (text.back() == ' ' || text.back() == ']')) {
+    if (text.back() == ']') {
+      const std::size_t open = text.rfind('[');
+      if (open == std::string_view::npos) return std::nullopt;
+      text = text.substr(0, open);
+    } else {
+      text.remove_suffix(1);
+    }
+  }
+  std::size_t start = text.size();
+  while (start > 0 && IsIdentifierChar(text[start - 1])) --start;
+  const std::string_view name = text.substr(start);
+  std::string_view before = text.substr(0, start);
+  while (!before.empty() && before.back() == ' ') before.remove_suffix(1);
+  if (name.empty() || before.empty() || before.ends_with("::") || Holds(TypeWords, name) ||
+      std::isdigit(static_cast<unsigned char>(name.front())) != 0)
+    return std::nullopt;
+  return std::string(name);
+}
+
+}  // namespace
+
+bool IsConstMethod(std::string_view Name) { return FollowsParameters(Name, "const"); }
+
+bool IsNoexceptMethod(std::string_view Name) { return FollowsParameters(Name, "noexcept"); }
+
+std::vector<std::string> ParameterNames(std::string_view Name) {
+  std::vector<std::string> names;
+  const std::size_t open = Name.find('(');
+  const std::size_t close = ClosingParenthesis(Name, open);
+  if (open == std::string_view::npos || close == std::string_view::npos) return names;
+  const std::string_view parameters = Name.substr(open + 1, close - open - 1);
+  int depth = 0;
+  std::size_t start = 0;
+  for (std::size_t at = 0; at <= parameters.size(); ++at) {
+    const char c = at < parameters.size() ? parameters[at] : ',';
+    if (c == '(' || c == '<' || c == '[' || c == '{') ++depth;
+    if (c == ')' || c == '>' || c == ']' || c == '}') --depth;
+    if (c == ',' && depth == 0) {
+      if (auto name = ParameterName(parameters.substr(start, at - start)))
+        names.push_back(std::move(*name));
+      start = at + 1;
+    }
+  }
+  return names;
 }
 
 }  // namespace zandrel

@@ -41,5 +41,9 @@ std::string DefinitionName(std::string_view Name);
 bool ReturnsVoid(std::string_view Type);
 // Whether the method is const: "const" stands after its parameter list.
 bool IsConstMethod(std::string_view Name);
+// Whether the method is noexcept: "noexcept" stands after its parameter list.
+bool IsNoexceptMethod(std::string_view Name);
+// The names the parameters of a method row give, in order; an unnamed parameter gives none.
+std::vector<std::string> ParameterNames(std::string_view Name);
 
 }  // namespace zandrel

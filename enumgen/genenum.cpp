@@ -213,6 +213,15 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   connect(Button1, &QPushButton::clicked, this, &TGenEnumForm::CancelDone);
   connect(Edit1, &QLineEdit::textChanged, this, &TGenEnumForm::UpdatePreview);
   connect(Edit2, &QLineEdit::textChanged, this, &TGenEnumForm::UpdatePreview);
+  // Before the preview's connection, so the preview shows the swapped ticks.
+  connect(ModernBox, &QCheckBox::toggled, this, [this] {
+    const bool outside = Outside->isChecked();
+    const bool prefix = Prefix->isChecked();
+    Outside->setChecked(otherOutside_);
+    Prefix->setChecked(otherPrefix_);
+    otherOutside_ = outside;
+    otherPrefix_ = prefix;
+  });
   for (QCheckBox* box : {Outside, Prefix, SeparateBox, FileBox, ModernBox})
     connect(box, &QCheckBox::toggled, this, &TGenEnumForm::UpdatePreview);
   connect(NameGrid, &LiveEditGrid::Edited, this, &TGenEnumForm::UpdatePreview);
@@ -383,6 +392,9 @@ void TGenEnumForm::ShowValueCell(int row) {
   NameGrid->setCurrentCell(row - 1, ValueColumn);
   NameGrid->scrollToItem(NameGrid->item(row - 1, ValueColumn));
   NameGrid->setFocus(Qt::OtherFocusReason);
+  // Open for editing, so the user types the correction at once instead of meeting the message
+  // again with Enter.
+  NameGrid->edit(NameGrid->model()->index(row - 1, ValueColumn));
 }
 
 void TGenEnumForm::Activator() {

@@ -110,6 +110,10 @@ class TGenEnumForm : public QWidget {
   PlatformServices& services_;
   EnumerationReceiver& mainWindow_;
   EnumerationStyle style_ = EnumerationStyle::PlainEnumeration;
+  // The "Generate first and last" and "Apply prefix" ticks of the style not shown now: each
+  // style keeps its own, and the enum class style starts without sentinels or prefix.
+  bool otherOutside_ = false;
+  bool otherPrefix_ = false;
   std::shared_ptr<const ListFile> listFile_;  // shared with the preview being made
   std::string listPath_;
   FileStamp listStamp_;

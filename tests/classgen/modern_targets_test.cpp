@@ -178,7 +178,7 @@ TEST(ModernCppHeader, InsertionsAndTheirTypes) {
             std::string::npos)
       << header;
   EXPECT_NE(header.find("  [[nodiscard]] Level get_level() const noexcept { return level; }\n"
-                        "  void set_level(Level level) noexcept { this->level = level; }\n"),
+                        "  void set_level(Level level_) noexcept { level = level_; }\n"),
             std::string::npos)
       << header;
 }

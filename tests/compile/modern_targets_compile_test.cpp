@@ -20,7 +20,9 @@ namespace zandrel {
 namespace {
 
 constexpr const char* StrictFlags =
-    " -std=c++20 -Wall -Wextra -Wpedantic -Werror -Wno-unused-parameter";
+    " -std=c++20 -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align"
+    " -Wunused -Woverloaded-virtual -Wconversion -Wsign-conversion -Wnull-dereference"
+    " -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough -Werror";
 constexpr const char* TidyChecks =
     "-*,bugprone-*,modernize-*,performance-*,-modernize-use-trailing-return-type,"
     "-bugprone-easily-swappable-parameters";
@@ -95,7 +97,10 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
                    Row(5, "double", "coords[3]"),
                    Row(6, "std::vector<int>", "path"),
                    Row(7, "double", "area(int w, int h = 2) const"),
-                   Row(8, "void", "reset()")};
+                   Row(8, "void", "reset()"),
+                   Row(9, "bool", "hasTag(const std::string& tag) const"),
+                   Row(10, "void", "addTag(const std::string& tag, int count = 1)"),
+                   Row(11, "std::size_t", "size() const noexcept")};
   point.Options.TargetSystem = TargetSystem::ModernCpp;
   point.Options.BigConstructor = point.Options.ToStringMethod = true;
   point.Options.StdLib = point.Options.MathLib = point.Options.CStrings = true;

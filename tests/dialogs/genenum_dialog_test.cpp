@@ -238,6 +238,14 @@ void OpenInStyle(TGenEnumForm& form, EnumerationStyle style) {
   const bool modern = style == EnumerationStyle::ModernEnumeration;
   form.SetStyle(modern ? EnumerationStyle::EnumerationClass : style);
   form.ModernBox->setChecked(modern);
+  if (!modern) return;
+  // The enum class style starts without sentinels and prefix; the other style keeps its ticks.
+  QVERIFY(!form.Outside->isChecked() && !form.Prefix->isChecked());
+  form.ModernBox->setChecked(false);
+  QVERIFY(form.Outside->isChecked() && form.Prefix->isChecked());
+  form.ModernBox->setChecked(true);
+  form.Outside->setChecked(true);
+  form.Prefix->setChecked(true);  // the requests of these tests have both
 }
 
 void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
