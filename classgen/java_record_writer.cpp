@@ -71,6 +71,44 @@ std::string CompareTo(const std::string& X, const std::vector<Component>& compon
   return text + "    return order;\n  }\n";
 }
 
+// A record compares array components by identity; these three look at their contents instead.
+std::string ContentMethods(const std::string& X, const std::vector<Component>& components) {
+  std::string equal;
+  std::string hashed;
+  std::string shown;
+  for (const Component& component : components) {
+    const std::string& name = component.Name;
+    const std::string_view box = PrimitiveBox(component.Type);
+    std::string same;
+    std::string hash = name;
+    std::string show = name;
+    if (component.Dimensions > 1) {
+      same = "Arrays.deepEquals(" + name + ", that." + name + ")";
+      hash = "Arrays.deepHashCode(" + name + ")";
+      show = "Arrays.deepToString(" + name + ")";
+    } else if (component.Dimensions == 1) {
+      same = "Arrays.equals(" + name + ", that." + name + ")";
+      hash = "Arrays.hashCode(" + name + ")";
+      show = "Arrays.toString(" + name + ")";
+    } else if (box == "Float" || box == "Double") {
+      // As a record does: NaN equals itself.
+      same = std::string(box) + ".compare(" + name + ", that." + name + ") == 0";
+    } else if (!box.empty()) {
+      same = name + " == that." + name;
+    } else {
+      same = "Objects.equals(" + name + ", that." + name + ")";
+    }
+    equal += "\n        && " + same;
+    hashed += (hashed.empty() ? "" : ", ") + hash;
+    shown += std::string(shown.empty() ? "\"" : " + \", ") + name + "=\" + " + show;
+  }
+  return "\n  @Override\n  public boolean equals(Object other) {\n    return other instanceof " +
+         X + " that" + equal +
+         ";\n  }\n\n  @Override\n  public int hashCode() {\n    return Objects.hash(" + hashed +
+         ");\n  }\n\n  @Override\n  public String toString() {\n    return \"" + X + "[\" + " +
+         shown + " + \"]\";\n  }\n";
+}
+
 std::string WithMethods(const std::string& X, const std::vector<Component>& components) {
   std::string text;
   for (const Component& changed : components) {
@@ -111,7 +149,7 @@ TextPieces JavaRecordPieces(const ClassDescription& description) {
                                   [](const Component& c) { return c.Dimensions > 0; });
 
   std::string text = "// " + X + "\n";
-  if (ordered && arrays) text += "\nimport java.util.Arrays;\n";
+  if (arrays) text += "\nimport java.util.Arrays;\nimport java.util.Objects;\n";
   TextPieces pieces;
   AddInsertionLines(pieces, text, description);
   text += "\npublic record " + X + "(";
@@ -121,6 +159,7 @@ TextPieces JavaRecordPieces(const ClassDescription& description) {
   if (ordered) text += " implements Comparable<" + X + ">";
   text += " {\n";
   text += WithMethods(X, components);
+  if (arrays) text += ContentMethods(X, components);
   if (ordered) text += CompareTo(X, components);
   text += Methods(description);
   text += "}\n";
