@@ -134,8 +134,23 @@ std::string CompareExpression(const Component& component) {
   return name + ".compareTo(that." + name + ")";
 }
 
-std::string CompareTo(const std::string& X, const std::vector<Component>& components) {
+// Collections and Optional have no natural order; a type of the user's own is taken to have one.
+bool Ordered(const Component& component) {
+  const std::string& type = component.Type;
+  return type.rfind("java.util.", 0) != 0 && type.rfind("Object", 0) != 0;
+}
+
+std::string CompareTo(const std::string& X, const std::vector<Component>& all) {
   std::string text = "\n  @Override\n  public int compareTo(" + X + " that) {\n";
+  std::vector<Component> components;
+  std::string left;
+  for (const Component& component : all) {
+    if (Ordered(component))
+      components.push_back(component);
+    else
+      left += (left.empty() ? "" : ", ") + component.Name;
+  }
+  if (!left.empty()) text += "    // Not ordered by " + left + ": they have no natural order.\n";
   if (components.empty()) return text + "    return 0;\n  }\n";
   text += "    int order = " + CompareExpression(components.front()) + ";\n";
   for (std::size_t i = 1; i < components.size(); ++i)

@@ -182,7 +182,7 @@ TEST_F(ModernTargets, RecordsCompileCleanAndBehave) {
                  Row(3, "std::optional<bool>", "flag"), Row(4, "uint8_t", "small[4]"),
                  Row(5, "std::string", "label")};
   bag.Options.TargetSystem = TargetSystem::JavaRecord;
-  bag.Options.ComparisonLevel = ComparisonLevel::EqualityOnly;
+  bag.Options.ComparisonLevel = ComparisonLevel::AllComparisons;
   WriteClass(bag);
 
   ClassDescription nothing;
