@@ -17,17 +17,90 @@ struct Component {
   int Dimensions = 0;
 };
 
+std::string Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+std::string_view PrimitiveBox(std::string_view type);
+
+// The Java spelling of a common C++ type; boxed where it stands for a generic argument.
+std::string JavaType(std::string_view written, bool boxed = false) {
+  const std::string type = Trimmed(written);
+  constexpr std::pair<std::string_view, std::string_view> scalars[] = {
+      {"bool", "boolean"},
+      {"long long", "long"},
+      {"unsigned", "int"},
+      {"unsigned int", "int"},
+      {"unsigned long long", "long"},
+      {"unsigned char", "byte"},
+      {"signed char", "byte"},
+      {"long double", "double"},
+      {"int8_t", "byte"},
+      {"uint8_t", "byte"},
+      {"int16_t", "short"},
+      {"uint16_t", "short"},
+      {"int32_t", "int"},
+      {"uint32_t", "int"},
+      {"int64_t", "long"},
+      {"uint64_t", "long"},
+      {"size_t", "long"},
+      {"std::string", "String"},
+      {"std::string_view", "String"}};
+  std::string java = type;
+  const std::string bare = type.rfind("std::", 0) == 0 && type.find('<') == std::string::npos &&
+                                   type != "std::string" && type != "std::string_view"
+                               ? type.substr(5)
+                               : type;
+  for (const auto& [cpp, target] : scalars)
+    if (bare == cpp) java = target;
+  const std::size_t open = type.find('<');
+  if (open != std::string::npos && type.back() == '>') {
+    const std::string name = type.substr(0, open);
+    constexpr std::pair<std::string_view, std::string_view> generics[] = {
+        {"std::vector", "java.util.List"},       {"std::list", "java.util.List"},
+        {"std::deque", "java.util.List"},        {"std::map", "java.util.Map"},
+        {"std::unordered_map", "java.util.Map"}, {"std::set", "java.util.Set"},
+        {"std::unordered_set", "java.util.Set"}, {"std::optional", "java.util.Optional"}};
+    for (const auto& [cpp, target] : generics) {
+      if (name != cpp) continue;
+      // The arguments, split at the commas outside nested brackets.
+      std::string arguments;
+      int depth = 0;
+      std::size_t start = open + 1;
+      for (std::size_t i = open + 1; i < type.size(); ++i) {
+        const char c = type[i];
+        if (c == '<') ++depth;
+        if (c == '>' && depth-- > 0) continue;
+        if ((c == ',' && depth == 0) || i + 1 == type.size()) {
+          arguments += (arguments.empty() ? "" : ", ") +
+                       JavaType(std::string_view(type).substr(start, i - start), true);
+          start = i + 1;
+        }
+      }
+      java = std::string(target) + "<" + arguments + ">";
+    }
+  }
+  if (boxed) {
+    const std::string_view box = PrimitiveBox(java);
+    if (!box.empty())
+      return java == "int" ? "Integer" : java == "char" ? "Character" : std::string(box);
+  }
+  return java;
+}
+
 std::vector<Component> Components(const ClassDescription& description) {
   std::vector<Component> components;
   for (const MemberRow& member : description.Members) {
     if (!IsDataMember(member)) continue;
     if (!IsArray(member.Name)) {
-      components.push_back({member.Type, member.Name, 0});
+      components.push_back({JavaType(member.Type), member.Name, 0});
       continue;
     }
     const auto dimensions =
         static_cast<int>(std::count(member.Name.begin(), member.Name.end(), '['));
-    std::string type = member.Type;
+    std::string type = JavaType(member.Type);
     for (int i = 0; i < dimensions; ++i) type += "[]";
     components.push_back({type, BaseName(member.Name), dimensions});
   }
@@ -61,14 +134,67 @@ std::string CompareExpression(const Component& component) {
   return name + ".compareTo(that." + name + ")";
 }
 
-std::string CompareTo(const std::string& X, const std::vector<Component>& components) {
+// Collections and Optional have no natural order; a type of the user's own is taken to have one.
+bool Ordered(const Component& component) {
+  const std::string& type = component.Type;
+  return type.rfind("java.util.", 0) != 0 && type.rfind("Object", 0) != 0;
+}
+
+std::string CompareTo(const std::string& X, const std::vector<Component>& all) {
   std::string text = "\n  @Override\n  public int compareTo(" + X + " that) {\n";
+  std::vector<Component> components;
+  std::string left;
+  for (const Component& component : all) {
+    if (Ordered(component))
+      components.push_back(component);
+    else
+      left += (left.empty() ? "" : ", ") + component.Name;
+  }
+  if (!left.empty()) text += "    // Not ordered by " + left + ": they have no natural order.\n";
   if (components.empty()) return text + "    return 0;\n  }\n";
   text += "    int order = " + CompareExpression(components.front()) + ";\n";
   for (std::size_t i = 1; i < components.size(); ++i)
     text +=
         "    if (order == 0) {\n      order = " + CompareExpression(components[i]) + ";\n    }\n";
   return text + "    return order;\n  }\n";
+}
+
+// A record compares array components by identity; these three look at their contents instead.
+std::string ContentMethods(const std::string& X, const std::vector<Component>& components) {
+  std::string equal;
+  std::string hashed;
+  std::string shown;
+  for (const Component& component : components) {
+    const std::string& name = component.Name;
+    const std::string_view box = PrimitiveBox(component.Type);
+    std::string same;
+    std::string hash = name;
+    std::string show = name;
+    if (component.Dimensions > 1) {
+      same = "Arrays.deepEquals(" + name + ", that." + name + ")";
+      hash = "Arrays.deepHashCode(" + name + ")";
+      show = "Arrays.deepToString(" + name + ")";
+    } else if (component.Dimensions == 1) {
+      same = "Arrays.equals(" + name + ", that." + name + ")";
+      hash = "Arrays.hashCode(" + name + ")";
+      show = "Arrays.toString(" + name + ")";
+    } else if (box == "Float" || box == "Double") {
+      // As a record does: NaN equals itself.
+      same = std::string(box) + ".compare(" + name + ", that." + name + ") == 0";
+    } else if (!box.empty()) {
+      same = name + " == that." + name;
+    } else {
+      same = "Objects.equals(" + name + ", that." + name + ")";
+    }
+    equal += "\n        && " + same;
+    hashed += (hashed.empty() ? "" : ", ") + hash;
+    shown += std::string(shown.empty() ? "\"" : " + \", ") + name + "=\" + " + show;
+  }
+  return "\n  @Override\n  public boolean equals(Object other) {\n    return other instanceof " +
+         X + " that" + equal +
+         ";\n  }\n\n  @Override\n  public int hashCode() {\n    return Objects.hash(" + hashed +
+         ");\n  }\n\n  @Override\n  public String toString() {\n    return \"" + X + "[\" + " +
+         shown + " + \"]\";\n  }\n";
 }
 
 std::string WithMethods(const std::string& X, const std::vector<Component>& components) {
@@ -111,7 +237,7 @@ TextPieces JavaRecordPieces(const ClassDescription& description) {
                                   [](const Component& c) { return c.Dimensions > 0; });
 
   std::string text = "// " + X + "\n";
-  if (ordered && arrays) text += "\nimport java.util.Arrays;\n";
+  if (arrays) text += "\nimport java.util.Arrays;\nimport java.util.Objects;\n";
   TextPieces pieces;
   AddInsertionLines(pieces, text, description);
   text += "\npublic record " + X + "(";
@@ -121,6 +247,7 @@ TextPieces JavaRecordPieces(const ClassDescription& description) {
   if (ordered) text += " implements Comparable<" + X + ">";
   text += " {\n";
   text += WithMethods(X, components);
+  if (arrays) text += ContentMethods(X, components);
   if (ordered) text += CompareTo(X, components);
   text += Methods(description);
   text += "}\n";

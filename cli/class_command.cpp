@@ -7,6 +7,7 @@
 
 #include "classgen/class_build.h"
 #include "classgen/class_description.h"
+#include "classgen/name_checks.h"
 #include "cli/cli_common.h"
 #include "cli/regeneration_delivery.h"
 #include "core/output_text.h"
@@ -82,6 +83,21 @@ int RunClassCommand(const Arguments& given) {
     bases = BasesFrom(ClassOutputFiles(*older, output));
   }
   WarnOfMismatches(*description);
+  // The modern targets refuse names their language cannot take; the classic ones keep writing
+  // what they always wrote and only warn.
+  const TargetSystem target = description->Options.TargetSystem;
+  const bool modern = target == TargetSystem::ModernCpp || target == TargetSystem::JavaRecord;
+  const auto problems = CheckClassNames(
+      *description, target == TargetSystem::Java || target == TargetSystem::JavaRecord
+                        ? NameLanguage::Java
+                        : NameLanguage::Cpp);
+  for (const NameProblem& problem : problems) {
+    const std::string where =
+        problem.Row == 0 ? std::string() : "row " + std::to_string(problem.Row) + ": ";
+    PrintFileError(std::string(modern ? "" : "warning: ") + DocumentName(path) + ": " + where +
+                   problem.Reason);
+  }
+  if (modern && !problems.empty()) return Refused;
   // Nothing is written unless every file can be: an output path that is a folder, FIFO or
   // device is refused before any file changes.
   if (const auto folder = CheckChosenPath(output)) {

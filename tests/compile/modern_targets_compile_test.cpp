@@ -179,6 +179,17 @@ TEST_F(ModernTargets, RecordsCompileCleanAndBehave) {
   account.Options.ComparisonLevel = ComparisonLevel::EqualityOnly;
   WriteClass(account);
 
+  // C++ types of the member table become their Java counterparts.
+  ClassDescription bag;
+  bag.ClassName = "Bag";
+  bag.Members = {Row(1, "std::vector<int>", "xs"),
+                 Row(2, "std::map<std::string, std::vector<long long>>", "index"),
+                 Row(3, "std::optional<bool>", "flag"), Row(4, "uint8_t", "small[4]"),
+                 Row(5, "std::string", "label")};
+  bag.Options.TargetSystem = TargetSystem::JavaRecord;
+  bag.Options.ComparisonLevel = ComparisonLevel::AllComparisons;
+  WriteClass(bag);
+
   ClassDescription nothing;
   nothing.ClassName = "Nothing";
   nothing.Options = point.Options;
@@ -186,7 +197,7 @@ TEST_F(ModernTargets, RecordsCompileCleanAndBehave) {
 
   ExpectRuns(std::string("cp '") + ZANDREL_DRIVERS_DIR +
              "/RecordDriver.java' . && javac --release 17 -Xlint:all -Werror -d classes "
-             "Point.java Account.java Nothing.java RecordDriver.java && "
+             "Point.java Account.java Bag.java Nothing.java RecordDriver.java && "
              "java -cp classes RecordDriver");
 }
 

@@ -16,6 +16,11 @@ public class RecordDriver {
     check(p.compareTo(p.withName("p")) == 0, "equal components compare equal");
     check(p.withCoords(new double[] {1, 2, 4}).compareTo(p) > 0, "arrays compared");
     check(p.withGrid(new int[][] {{1}, {1}}).compareTo(p) < 0, "nested arrays compared");
+    Point same = new Point(1, 2L, "p", new double[] {1, 2, 3}, new int[][] {{1}, {2}});
+    check(p.equals(same) && p.hashCode() == same.hashCode(), "arrays equal by content");
+    check(!p.equals(p.withGrid(new int[][] {{1}, {3}})), "nested arrays differ by content");
+    check(p.toString().equals("Point[x=1, y=2, name=p, coords=[1.0, 2.0, 3.0], grid=[[1], [2]]]"),
+        "arrays shown by content");
     check(new Account("a").equals(new Account("a")), "the record's own equality");
     check(new Account("a").withOwner("b").owner().equals("b"), "withOwner");
     check(new Account("a").toString().equals("Account[owner=a]"), "the record's own string");
