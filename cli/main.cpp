@@ -12,6 +12,7 @@ namespace zandrel::cli {
 int RunClassCommand(const Arguments& arguments);
 int RunEnumCommand(const Arguments& arguments);
 int RunBatchCommand(const Arguments& arguments);
+int RunImportCommand(const Arguments& arguments);
 }  // namespace zandrel::cli
 
 namespace {
@@ -92,6 +93,7 @@ int Run(Arguments arguments) {
     if (command == "class") return RunClassCommand(arguments);
     if (command == "enum") return RunEnumCommand(arguments);
     if (command == "batch") return RunBatchCommand(arguments);
+    if (command == "import") return RunImportCommand(arguments);
     throw UsageError("unknown command \"" + command + "\" (try --help)");
   } catch (const UsageError& error) {
     PrintError(std::string("zandrel-gen: ") + error.what());

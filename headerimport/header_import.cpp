@@ -1,0 +1,836 @@
+#include "headerimport/header_import.h"
+
+#include <clang-c/CXCompilationDatabase.h>
+#include <clang-c/Index.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <regex>
+#include <sstream>
+
+#include "core/output_text.h"
+#include "core/text.h"
+
+namespace zandrel {
+
+namespace {
+
+// The macros of Qt and of export headers, for a header whose includes are not found: defined
+// away, so a class using them still parses. When the real headers are found, their definitions
+// take over (a redefinition is only a warning). Q_DISABLE_COPY keeps its meaning, since a class
+// that uses it has its copies deleted.
+constexpr std::string_view Prelude =
+    "#define Q_OBJECT\n#define Q_GADGET\n#define Q_NAMESPACE\n"
+    "#define Q_PROPERTY(...)\n#define Q_ENUM(...)\n#define Q_ENUMS(...)\n#define Q_FLAG(...)\n"
+    "#define Q_FLAGS(...)\n#define Q_ENUM_NS(...)\n#define Q_INTERFACES(...)\n"
+    "#define Q_CLASSINFO(...)\n#define Q_DECLARE_PRIVATE(...)\n#define Q_DECLARE_PUBLIC(...)\n"
+    "#define Q_DECLARE_FLAGS(Flags, Enum)\n#define Q_INVOKABLE\n#define Q_SCRIPTABLE\n"
+    "#define Q_SIGNALS public\n#define Q_SLOTS\n#define signals public\n#define slots\n"
+    "#define emit\n#define Q_EMIT\n#define Q_DECL_EXPORT\n#define Q_DECL_IMPORT\n"
+    "#define Q_DISABLE_COPY(C) C(const C&) = delete; C& operator=(const C&) = delete;\n"
+    "#define Q_DISABLE_COPY_MOVE(C) Q_DISABLE_COPY(C) C(C&&) = delete; "
+    "C& operator=(C&&) = delete;\n";
+constexpr const char* PreludePath = "/zandrel-import/prelude.h";
+
+std::string Text(CXString string) {
+  const char* text = clang_getCString(string);
+  std::string result = text ? text : "";
+  clang_disposeString(string);
+  return result;
+}
+
+std::string Spelling(CXCursor cursor) { return Text(clang_getCursorSpelling(cursor)); }
+
+std::vector<CXCursor> Children(CXCursor cursor) {
+  std::vector<CXCursor> children;
+  clang_visitChildren(
+      cursor,
+      [](CXCursor child, CXCursor, CXClientData data) {
+        static_cast<std::vector<CXCursor>*>(data)->push_back(child);
+        return CXChildVisit_Continue;
+      },
+      &children);
+  return children;
+}
+
+unsigned Offset(CXSourceLocation location) {
+  unsigned offset = 0;
+  clang_getExpansionLocation(location, nullptr, nullptr, nullptr, &offset);
+  return offset;
+}
+
+int Line(CXCursor cursor) {
+  unsigned line = 0;
+  clang_getExpansionLocation(clang_getCursorLocation(cursor), nullptr, &line, nullptr, nullptr);
+  return static_cast<int>(line);
+}
+
+std::string Squeeze(std::string_view text) {
+  std::string result;
+  for (char c : text)
+    if (!std::isspace(static_cast<unsigned char>(c))) result += c;
+  return result;
+}
+
+// Leading [[attributes]] and the macros the prelude defines away, which are no part of a type.
+std::string WithoutAttributes(std::string text) {
+  static const std::regex leading(
+      R"(^\s*(\[\[([^\]]|\][^\]])*\]\]|Q_INVOKABLE\b|Q_SCRIPTABLE\b|Q_DECL_EXPORT\b)\s*)");
+  std::smatch match;
+  while (std::regex_search(text, match, leading)) text = match.suffix();
+  return Trim(text);
+}
+
+bool StartsWith(std::string_view text, std::string_view start) {
+  return text.substr(0, start.size()) == start;
+}
+
+// A parsed header: the translation unit, its text, and where its own declarations lie.
+class Parsed {
+ public:
+  Parsed(CXIndex index, CXTranslationUnit unit) : index_(index), unit_(unit) {}
+  Parsed(const Parsed&) = delete;
+  Parsed& operator=(const Parsed&) = delete;
+  ~Parsed() {
+    if (unit_) clang_disposeTranslationUnit(unit_);
+    clang_disposeIndex(index_);
+  }
+  CXTranslationUnit Unit() const { return unit_; }
+
+  std::string_view Source() const { return source_; }
+  void SetSource(std::string source) { source_ = std::move(source); }
+
+  // The header's own text from one offset to another.
+  std::string Slice(unsigned from, unsigned to) const {
+    if (from >= source_.size() || to <= from) return {};
+    return source_.substr(from, std::min<std::size_t>(to, source_.size()) - from);
+  }
+
+  // Whether the cursor was written in the header itself, not brought by an include or a macro.
+  bool Own(CXCursor cursor) const {
+    CXFile file = nullptr;
+    clang_getSpellingLocation(clang_getCursorLocation(cursor), &file, nullptr, nullptr, nullptr);
+    CXFile expanded = nullptr;
+    clang_getExpansionLocation(clang_getCursorLocation(cursor), &expanded, nullptr, nullptr,
+                               nullptr);
+    return file && expanded && clang_File_isEqual(file, main_) &&
+           clang_File_isEqual(expanded, main_);
+  }
+  void SetMain(CXFile main) { main_ = main; }
+
+  // The spellings of the tokens a cursor covers, with their offsets.
+  struct Token {
+    std::string Spelling;
+    unsigned Begin;
+    unsigned End;
+  };
+  std::vector<Token> Tokens(CXCursor cursor) const {
+    CXToken* tokens = nullptr;
+    unsigned count = 0;
+    clang_tokenize(unit_, clang_getCursorExtent(cursor), &tokens, &count);
+    std::vector<Token> result;
+    for (unsigned i = 0; i < count; ++i) {
+      const CXSourceRange range = clang_getTokenExtent(unit_, tokens[i]);
+      result.push_back({Text(clang_getTokenSpelling(unit_, tokens[i])),
+                        Offset(clang_getRangeStart(range)), Offset(clang_getRangeEnd(range))});
+    }
+    clang_disposeTokens(unit_, tokens, count);
+    return result;
+  }
+
+ private:
+  CXIndex index_;
+  CXTranslationUnit unit_;
+  CXFile main_ = nullptr;
+  std::string source_;
+};
+
+std::string QualifiedName(CXCursor cursor) {
+  std::string name = Spelling(cursor);
+  for (CXCursor parent = clang_getCursorSemanticParent(cursor);
+       !clang_Cursor_isNull(parent) && clang_getCursorKind(parent) != CXCursor_TranslationUnit;
+       parent = clang_getCursorSemanticParent(parent)) {
+    const std::string outer = Spelling(parent);
+    if (!outer.empty()) name = outer + "::" + name;
+  }
+  return name;
+}
+
+bool IsRecordKind(CXCursorKind kind) {
+  return kind == CXCursor_ClassDecl || kind == CXCursor_StructDecl || kind == CXCursor_UnionDecl ||
+         kind == CXCursor_ClassTemplate || kind == CXCursor_ClassTemplatePartialSpecialization;
+}
+
+bool Nameless(CXCursor cursor) {
+  return clang_Cursor_isAnonymous(cursor) || Spelling(cursor).empty() ||
+         Spelling(cursor).find('(') != std::string::npos;
+}
+
+struct Definition {
+  CXCursor Cursor{};
+  DefinedType Type;
+};
+
+int RowCount(CXCursor cursor) {
+  int rows = 0;
+  for (CXCursor child : Children(cursor)) {
+    const CXCursorKind kind = clang_getCursorKind(child);
+    rows += kind == CXCursor_FieldDecl || kind == CXCursor_CXXMethod ||
+            kind == CXCursor_EnumConstantDecl;
+  }
+  return rows;
+}
+
+void CollectDefinitions(const Parsed& parsed, CXCursor scope, std::vector<Definition>& found) {
+  for (CXCursor child : Children(scope)) {
+    const CXCursorKind kind = clang_getCursorKind(child);
+    if (kind == CXCursor_Namespace || kind == CXCursor_LinkageSpec) {
+      CollectDefinitions(parsed, child, found);
+      continue;
+    }
+    const bool record = IsRecordKind(kind);
+    if ((!record && kind != CXCursor_EnumDecl) || !clang_isCursorDefinition(child) ||
+        !parsed.Own(child))
+      continue;
+    DefinedType type;
+    type.QualifiedName = Nameless(child) ? "(nameless)" : QualifiedName(child);
+    type.Line = Line(child);
+    type.Size = RowCount(child);
+    type.IsEnumeration = kind == CXCursor_EnumDecl;
+    switch (kind) {
+      case CXCursor_ClassDecl:
+        type.Kind = "class";
+        break;
+      case CXCursor_StructDecl:
+        type.Kind = "struct";
+        break;
+      case CXCursor_UnionDecl:
+        type.Kind = "union";
+        break;
+      case CXCursor_EnumDecl:
+        type.Kind = clang_EnumDecl_isScoped(child) ? "enum class" : "enum";
+        break;
+      default:
+        type.Kind = "class template";
+        break;
+    }
+    type.Describable =
+        (kind == CXCursor_ClassDecl || kind == CXCursor_StructDecl || kind == CXCursor_EnumDecl) &&
+        !Nameless(child);
+    found.push_back({child, type});
+    if (record) CollectDefinitions(parsed, child, found);
+  }
+}
+
+std::variant<std::unique_ptr<Parsed>, ImportFailure> Parse(
+    const std::string& headerPath, const std::vector<std::string>& compilerArguments) {
+  auto source = ReadInputFile(headerPath, JsonFileLimit);
+  if (auto* failure = std::get_if<FileFailure>(&source))
+    return ImportFailure{ImportFault::Unreadable, 0, "could not be read: " + failure->Reason};
+
+  std::vector<std::string> arguments{"-xc++-header"};
+  const bool standardGiven =
+      std::any_of(compilerArguments.begin(), compilerArguments.end(),
+                  [](const std::string& a) { return StartsWith(a, "-std="); });
+  if (!standardGiven) arguments.emplace_back("-std=c++20");
+  arguments.insert(arguments.end(), compilerArguments.begin(), compilerArguments.end());
+  // An export macro between "class" and the name, defined nowhere the header can reach, would make
+  // the macro's name the class's: each such word is defined empty (a definition the header's own
+  // includes give replaces it).
+  static const std::regex exportMacro(R"(\b(?:class|struct)\s+([A-Z][A-Z0-9_]*)\s+[A-Za-z_])");
+  const std::string& text = std::get<std::string>(source);
+  for (auto word = std::sregex_iterator(text.begin(), text.end(), exportMacro);
+       word != std::sregex_iterator(); ++word)
+    arguments.push_back("-D" + (*word)[1].str() + "=");
+  arguments.emplace_back("-include");
+  arguments.emplace_back(PreludePath);
+  arguments.emplace_back("-Wno-pragma-once-outside-header");
+
+  std::vector<const char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  CXUnsavedFile prelude{PreludePath, Prelude.data(), static_cast<unsigned long>(Prelude.size())};
+  CXIndex index = clang_createIndex(0, 0);
+  CXTranslationUnit unit = nullptr;
+  const CXErrorCode code = clang_parseTranslationUnit2(
+      index, headerPath.c_str(), argv.data(), static_cast<int>(argv.size()), &prelude, 1,
+      CXTranslationUnit_KeepGoing | CXTranslationUnit_SkipFunctionBodies |
+          CXTranslationUnit_Incomplete,
+      &unit);
+  auto parsed = std::make_unique<Parsed>(index, unit);
+  if (code != CXError_Success || !unit)
+    return ImportFailure{ImportFault::Unreadable, 0, "could not be parsed"};
+  parsed->SetMain(clang_getFile(unit, headerPath.c_str()));
+  parsed->SetSource(std::move(std::get<std::string>(source)));
+  return parsed;
+}
+
+std::vector<std::pair<int, std::string>> MissingIncludes(const Parsed& parsed) {
+  static const std::regex notFound("'(.*)' file not found");
+  std::vector<std::pair<int, std::string>> missing;
+  const unsigned count = clang_getNumDiagnostics(parsed.Unit());
+  for (unsigned i = 0; i < count; ++i) {
+    CXDiagnostic diagnostic = clang_getDiagnostic(parsed.Unit(), i);
+    const std::string message = Text(clang_getDiagnosticSpelling(diagnostic));
+    unsigned line = 0;
+    clang_getExpansionLocation(clang_getDiagnosticLocation(diagnostic), nullptr, &line, nullptr,
+                               nullptr);
+    clang_disposeDiagnostic(diagnostic);
+    std::smatch match;
+    if (std::regex_search(message, match, notFound))
+      missing.emplace_back(static_cast<int>(line), match[1].str());
+  }
+  return missing;
+}
+
+// --- Classes ----------------------------------------------------------------------------------
+
+struct Member {
+  CXCursor Cursor{};
+  MemberRow Row;
+};
+
+struct Function {
+  CXCursor Cursor{};
+  std::string Name;
+  std::string Type;       // the return type as written
+  std::string Signature;  // name(parameters) qualifiers, as written
+  int Parameters = 0;
+  bool Defaulted = false;
+  bool Deleted = false;
+  bool Friend = false;
+};
+
+// The part of a function's declaration from its name to the end of its qualifiers, and whether it
+// ends in "= delete".
+void ReadDeclarator(const Parsed& parsed, CXCursor cursor, Function& function) {
+  const std::vector<Parsed::Token> tokens = parsed.Tokens(cursor);
+  const unsigned nameAt = Offset(clang_getCursorLocation(cursor));
+  unsigned end = nameAt;
+  int depth = 0;
+  bool parametersSeen = false;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const Parsed::Token& token = tokens[i];
+    if (token.Begin < nameAt) continue;
+    const std::string& s = token.Spelling;
+    if (s == "(" || s == "[" || s == "<") ++depth;
+    if (s == ")" || s == "]" || s == ">") --depth;
+    if (depth == 0 && parametersSeen && (s == "{" || s == "=" || s == ";" || s == ":")) {
+      if (s == "=" && i + 1 < tokens.size()) function.Deleted = tokens[i + 1].Spelling == "delete";
+      break;
+    }
+    if (s == ")" && depth == 0) parametersSeen = true;
+    end = token.End;
+  }
+  function.Signature = Trim(parsed.Slice(nameAt, end));
+}
+
+Function ReadFunction(const Parsed& parsed, CXCursor cursor) {
+  Function function;
+  function.Cursor = cursor;
+  function.Name = Spelling(cursor);
+  function.Parameters = std::max(0, clang_Cursor_getNumArguments(cursor));
+  function.Defaulted = clang_CXXMethod_isDefaulted(cursor);
+  const unsigned begin = Offset(clang_getRangeStart(clang_getCursorExtent(cursor)));
+  function.Type = WithoutAttributes(parsed.Slice(begin, Offset(clang_getCursorLocation(cursor))));
+  ReadDeclarator(parsed, cursor, function);
+  return function;
+}
+
+// std::array<std::array<T, 2>, 3> back to T and [3][2], as the modern target writes an array row.
+void UnwrapStdArray(MemberRow& row) {
+  std::string dimensions;
+  std::string type = row.Type;
+  while (StartsWith(type, "std::array<") && type.back() == '>') {
+    const std::string inner = type.substr(11, type.size() - 12);
+    int depth = 0;
+    std::size_t comma = std::string::npos;
+    for (std::size_t i = 0; i < inner.size(); ++i) {
+      if (inner[i] == '<' || inner[i] == '(') ++depth;
+      if (inner[i] == '>' || inner[i] == ')') --depth;
+      if (inner[i] == ',' && depth == 0) comma = i;
+    }
+    if (comma == std::string::npos) break;
+    dimensions += "[" + Trim(inner.substr(comma + 1)) + "]";
+    type = Trim(inner.substr(0, comma));
+  }
+  if (dimensions.empty()) return;
+  row.Type = type;
+  row.Name += dimensions;
+}
+
+// Where the declarator starting at from ends: the first ',' or ';' outside brackets and quotes.
+unsigned DeclaratorEnd(std::string_view source, unsigned from) {
+  int depth = 0;
+  for (std::size_t i = from; i < source.size(); ++i) {
+    const char c = source[i];
+    if (c == '"' || c == '\'') {
+      for (++i; i < source.size() && source[i] != c; ++i)
+        if (source[i] == '\\') ++i;
+    } else if (c == '(' || c == '[' || c == '{') {
+      ++depth;
+    } else if (c == ')' || c == ']' || c == '}') {
+      --depth;
+    } else if (depth <= 0 && (c == ',' || c == ';')) {
+      return static_cast<unsigned>(i);
+    }
+  }
+  return static_cast<unsigned>(source.size());
+}
+
+Member ReadField(const Parsed& parsed, CXCursor cursor, const Member* previous, bool modern) {
+  Member member;
+  member.Cursor = cursor;
+  const CXSourceRange extent = clang_getCursorExtent(cursor);
+  const unsigned begin = Offset(clang_getRangeStart(extent));
+  const unsigned nameAt = Offset(clang_getCursorLocation(cursor));
+  std::string type = WithoutAttributes(parsed.Slice(begin, nameAt));
+  // The second declarator of "int a, *b;" starts where the first does.
+  const std::size_t comma = type.rfind(',');
+  if (previous && comma != std::string::npos) {
+    std::string base = previous->Row.Type;
+    while (!base.empty() && (base.back() == '*' || base.back() == '&' || base.back() == ' '))
+      base.pop_back();
+    const std::string extra = Trim(type.substr(comma + 1));
+    type = extra.empty() ? base : base + extra;
+  }
+  member.Row.Type = type;
+  member.Row.Name = Spelling(cursor);
+
+  const std::vector<Parsed::Token> tokens = parsed.Tokens(cursor);
+  std::size_t i = 0;
+  while (i < tokens.size() && tokens[i].Begin <= nameAt) ++i;
+  std::string dimensions;
+  while (i < tokens.size() && tokens[i].Spelling == "[") {
+    const unsigned from = tokens[i].Begin;
+    int depth = 0;
+    for (; i < tokens.size(); ++i) {
+      depth += tokens[i].Spelling == "[" ? 1 : tokens[i].Spelling == "]" ? -1 : 0;
+      if (depth == 0) break;
+    }
+    if (i == tokens.size()) break;
+    dimensions += Squeeze(parsed.Slice(from, tokens[i].End));
+    ++i;
+  }
+  member.Row.Name += dimensions;
+  // The initialiser, read from the text: the extent of a member whose type clang did not know
+  // ends at its name.
+  const unsigned after = i < tokens.size() ? tokens[i].Begin : i > 0 ? tokens[i - 1].End : nameAt;
+  const std::string initial = Trim(parsed.Slice(after, DeclaratorEnd(parsed.Source(), after)));
+  if (!initial.empty() && initial.front() == '=')
+    member.Row.InitialValue = Trim(initial.substr(1));
+  else if (initial.size() >= 2 && initial.front() == '{' && initial.back() == '}')
+    member.Row.InitialValue = Trim(initial.substr(1, initial.size() - 2));
+  if (modern) UnwrapStdArray(member.Row);
+  return member;
+}
+
+// The class named by a parameter's type, through references and const.
+bool NamesClass(CXType type, CXCursor record) {
+  if (type.kind == CXType_LValueReference || type.kind == CXType_RValueReference)
+    type = clang_getPointeeType(type);
+  const CXCursor declaration = clang_getTypeDeclaration(type);
+  return !clang_Cursor_isNull(declaration) &&
+         clang_equalCursors(clang_getCanonicalCursor(declaration),
+                            clang_getCanonicalCursor(record));
+}
+
+bool IsCopyOrMove(const Function& function, CXCursor record) {
+  if (function.Parameters != 1) return false;
+  const CXCursor parameter = clang_Cursor_getArgument(function.Cursor, 0);
+  const CXType type = clang_getCursorType(parameter);
+  if (type.kind != CXType_LValueReference && type.kind != CXType_RValueReference) return false;
+  if (NamesClass(type, record)) return true;
+  // An invalid type (its class unknown to clang) is judged by its text.
+  const std::string written = Squeeze(function.Signature);
+  const std::string name = Spelling(record);
+  return written.find("(const" + name + "&") != std::string::npos ||
+         written.find("(" + name + "&&") != std::string::npos;
+}
+
+bool IsCopy(const Function& function, CXCursor record) {
+  return IsCopyOrMove(function, record) &&
+         clang_getCursorType(clang_Cursor_getArgument(function.Cursor, 0)).kind ==
+             CXType_LValueReference;
+}
+
+struct ClassParts {
+  std::vector<Member> Fields;
+  std::vector<Function> Methods;
+  std::vector<Function> Constructors;
+  std::vector<Function> Friends;
+  std::vector<Function> Specials;  // destructors, assignments and comparisons as options see them
+};
+
+void CollectClassParts(const Parsed& parsed, CXCursor record, bool modern, ClassParts& parts) {
+  for (CXCursor child : Children(record)) {
+    switch (clang_getCursorKind(child)) {
+      case CXCursor_FieldDecl:
+        if (parsed.Own(child))
+          parts.Fields.push_back(ReadField(
+              parsed, child, parts.Fields.empty() ? nullptr : &parts.Fields.back(), modern));
+        break;
+      case CXCursor_CXXMethod: {
+        Function function = ReadFunction(parsed, child);
+        if (parsed.Own(child) || function.Defaulted || function.Deleted)
+          parts.Methods.push_back(std::move(function));
+        break;
+      }
+      case CXCursor_Constructor:
+        parts.Constructors.push_back(ReadFunction(parsed, child));
+        break;
+      case CXCursor_Destructor:
+        parts.Specials.push_back(ReadFunction(parsed, child));
+        break;
+      case CXCursor_FriendDecl:
+        for (CXCursor declaration : Children(child))
+          if (clang_getCursorKind(declaration) == CXCursor_FunctionDecl) {
+            Function function = ReadFunction(parsed, declaration);
+            function.Friend = true;
+            parts.Friends.push_back(std::move(function));
+          }
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+bool TakesAccessors(const MemberRow& row) { return IsDataMember(row) && !IsArray(row.Name); }
+
+// Accessors of the naming form the target writes become the NameForm option: the form most of
+// them follow, and only its getters and setters leave the rows.
+void ReadAccessors(ClassParts& parts, GenerationOptions& options) {
+  std::vector<const MemberRow*> reached;
+  for (const Member& field : parts.Fields)
+    if (TakesAccessors(field.Row)) reached.push_back(&field.Row);
+  auto isAccessor = [&](NameForm form, const Function& method) {
+    for (const MemberRow* row : reached) {
+      if (method.Parameters == 0 &&
+          method.Name == AccessorName(form, AccessorKind::Getter, row->Name).substr(1))
+        return true;
+      if (method.Parameters == 1 &&
+          method.Name == AccessorName(form, AccessorKind::Setter, row->Name).substr(1))
+        return true;
+    }
+    return false;
+  };
+  int best = 0;
+  for (NameForm form : {NameForm::LowerUnderscore, NameForm::LowerCamel, NameForm::UpperCamel}) {
+    const auto count = std::count_if(parts.Methods.begin(), parts.Methods.end(),
+                                     [&](const Function& m) { return isAccessor(form, m); });
+    if (count > best) {
+      best = static_cast<int>(count);
+      options.NameForm = form;
+    }
+  }
+  if (best == 0) return;
+  std::erase_if(parts.Methods, [&](const Function& m) { return isAccessor(options.NameForm, m); });
+}
+
+bool SameType(const std::string& written, CXType parameter, const Member& field) {
+  const CXType fieldType = clang_getCursorType(field.Cursor);
+  if (!clang_isInvalidDeclaration(field.Cursor) && parameter.kind != CXType_Invalid &&
+      clang_equalTypes(clang_getCanonicalType(parameter), clang_getCanonicalType(fieldType)))
+    return true;
+  return Squeeze(written) == Squeeze(field.Row.Type);
+}
+
+// A constructor taking every member an accessor reaches, in row order, is the all-members one.
+bool IsBigConstructor(const Parsed& parsed, const Function& constructor, const ClassParts& parts) {
+  std::vector<const Member*> members;
+  for (const Member& field : parts.Fields)
+    if (TakesAccessors(field.Row)) members.push_back(&field);
+  if (members.empty() || constructor.Parameters != static_cast<int>(members.size())) return false;
+  for (int i = 0; i < constructor.Parameters; ++i) {
+    const CXCursor parameter =
+        clang_Cursor_getArgument(constructor.Cursor, static_cast<unsigned>(i));
+    const CXSourceRange extent = clang_getCursorExtent(parameter);
+    const std::string written = parsed.Slice(Offset(clang_getRangeStart(extent)),
+                                             Offset(clang_getCursorLocation(parameter)));
+    if (!SameType(written, clang_getCursorType(parameter), *members[static_cast<std::size_t>(i)]))
+      return false;
+  }
+  return true;
+}
+
+std::vector<std::string> ReadOptions(const Parsed& parsed, CXCursor record, ClassParts& parts,
+                                     GenerationOptions& options) {
+  std::vector<std::string> notes;
+  ReadAccessors(parts, options);
+  for (const Function& constructor : parts.Constructors) {
+    const bool special = clang_CXXConstructor_isDefaultConstructor(constructor.Cursor) ||
+                         IsCopyOrMove(constructor, record);
+    if (special && constructor.Deleted && IsCopy(constructor, record)) options.PrivateCopy = true;
+    if (!special && IsBigConstructor(parsed, constructor, parts)) {
+      options.BigConstructor = true;
+      continue;
+    }
+    if (!special && !constructor.Defaulted && !constructor.Deleted &&
+        parsed.Own(constructor.Cursor))
+      notes.push_back(std::to_string(Line(constructor.Cursor)) + ": constructor " +
+                      constructor.Signature + " is not a row; left out");
+  }
+  for (const Function& special : parts.Specials)
+    if (!special.Defaulted && !special.Deleted && parsed.Own(special.Cursor))
+      notes.push_back(std::to_string(Line(special.Cursor)) + ": destructor " + special.Signature +
+                      " is not a row; left out");
+  auto comparison = [&](const Function& function) {
+    if (!function.Defaulted) return false;
+    if (function.Name == "operator<=>") {
+      options.ComparisonLevel = ComparisonLevel::AllComparisons;
+      return true;
+    }
+    if (function.Name == "operator==") {
+      if (options.ComparisonLevel == ComparisonLevel::NoComparisons)
+        options.ComparisonLevel = ComparisonLevel::EqualityOnly;
+      return true;
+    }
+    return false;
+  };
+  std::erase_if(parts.Methods, [&](const Function& method) {
+    if (comparison(method)) return true;
+    if (method.Name == "operator=" && (method.Defaulted || method.Deleted)) {
+      if (method.Deleted && IsCopy(method, record)) options.PrivateCopy = true;
+      return true;
+    }
+    return !parsed.Own(method.Cursor);
+  });
+  for (const Function& function : parts.Friends) {
+    comparison(function);
+    if (function.Name == "operator<<" && function.Parameters == 2) options.ToStringMethod = true;
+  }
+  return notes;
+}
+
+// A free operator<< for the class, declared in the header after it.
+bool HasFreeOutputOperator(const Parsed& parsed, CXCursor record) {
+  bool found = false;
+  std::vector<CXCursor> scopes{clang_getCursorSemanticParent(record)};
+  for (CXCursor child : Children(scopes.front())) {
+    if (clang_getCursorKind(child) != CXCursor_FunctionDecl || !parsed.Own(child)) continue;
+    if (Spelling(child) != "operator<<" || clang_Cursor_getNumArguments(child) != 2) continue;
+    const CXType type = clang_getCursorType(clang_Cursor_getArgument(child, 1));
+    const std::string written = Text(clang_getTypeSpelling(type));
+    found = found || NamesClass(type, record) ||
+            Squeeze(written).find(Spelling(record)) != std::string::npos;
+  }
+  return found;
+}
+
+ClassDescription ReadClass(const Parsed& parsed, CXCursor record, TargetSystem target,
+                           std::vector<std::string>& notes) {
+  ClassDescription description;
+  description.ClassName = Spelling(record);
+  description.Options.TargetSystem = target;
+  description.Options.FrameworkLibrary = false;
+  ClassParts parts;
+  CollectClassParts(parsed, record, target == TargetSystem::ModernCpp, parts);
+  notes = ReadOptions(parsed, record, parts, description.Options);
+  if (HasFreeOutputOperator(parsed, record)) description.Options.ToStringMethod = true;
+
+  // Rows in declaration order: fields and the methods left, by where they stand.
+  std::vector<std::pair<unsigned, MemberRow>> rows;
+  for (const Member& field : parts.Fields)
+    rows.emplace_back(Offset(clang_getCursorLocation(field.Cursor)), field.Row);
+  for (const Function& method : parts.Methods)
+    rows.emplace_back(Offset(clang_getCursorLocation(method.Cursor)),
+                      MemberRow{method.Type, method.Signature, "", 0});
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (auto& [offset, row] : rows) {
+    row.RowNumber = static_cast<int>(description.Members.size()) + 1;
+    description.Members.push_back(std::move(row));
+  }
+  return description;
+}
+
+EnumerationRequest ReadEnumeration(const Parsed& parsed, CXCursor enumeration,
+                                   std::vector<std::string>& notes) {
+  EnumerationRequest request;
+  request.TypeName = Spelling(enumeration);
+  request.Style = EnumerationStyle::ModernEnumeration;
+  request.FirstAndLast = false;
+  request.ApplyPrefix = false;
+  request.PrefixText.clear();
+  std::size_t row = 0;
+  for (CXCursor child : Children(enumeration)) {
+    if (clang_getCursorKind(child) != CXCursor_EnumConstantDecl) continue;
+    if (row == request.GridRows.size()) {
+      notes.push_back(std::to_string(Line(child)) + ": only the first " +
+                      std::to_string(NameGridRows) + " enumerators fit the enumeration list");
+      break;
+    }
+    GridRow& grid = request.GridRows[row++];
+    grid.Name = Spelling(child);
+    const std::vector<Parsed::Token> tokens = parsed.Tokens(child);
+    const auto equals = std::find_if(tokens.begin(), tokens.end(),
+                                     [](const Parsed::Token& t) { return t.Spelling == "="; });
+    if (equals != tokens.end())
+      grid.Value =
+          Trim(parsed.Slice(equals->End, Offset(clang_getRangeEnd(clang_getCursorExtent(child)))));
+  }
+  return request;
+}
+
+std::string Listing(const std::vector<Definition>& definitions) {
+  if (definitions.empty()) return "it defines no class, struct or enumeration";
+  std::string text = "it defines ";
+  for (std::size_t i = 0; i < definitions.size(); ++i)
+    text += (i ? ", " : "") + DescribeDefinedType(definitions[i].Type);
+  return text;
+}
+
+bool Matches(const DefinedType& type, const std::string& wanted) {
+  std::string name = StartsWith(wanted, "::") ? wanted.substr(2) : wanted;
+  if (type.QualifiedName == name) return true;
+  const std::string& qualified = type.QualifiedName;
+  return qualified.size() > name.size() + 2 &&
+         qualified.compare(qualified.size() - name.size(), name.size(), name) == 0 &&
+         qualified.compare(qualified.size() - name.size() - 2, 2, "::") == 0;
+}
+
+}  // namespace
+
+std::string DescribeDefinedType(const DefinedType& type) {
+  const char* unit = type.IsEnumeration ? " enumerator" : " row";
+  return type.Kind + " " + type.QualifiedName + " (" + std::to_string(type.Size) + unit +
+         (type.Size == 1 ? "" : "s") + ", line " + std::to_string(type.Line) + ")";
+}
+
+std::variant<std::vector<DefinedType>, ImportFailure> ListDefinedTypes(
+    const std::string& headerPath, const std::vector<std::string>& compilerArguments) {
+  auto parsed = Parse(headerPath, compilerArguments);
+  if (auto* failure = std::get_if<ImportFailure>(&parsed)) return *failure;
+  const Parsed& header = *std::get<std::unique_ptr<Parsed>>(parsed);
+  std::vector<Definition> definitions;
+  CollectDefinitions(header, clang_getTranslationUnitCursor(header.Unit()), definitions);
+  std::vector<DefinedType> types;
+  for (const Definition& definition : definitions) types.push_back(definition.Type);
+  return types;
+}
+
+std::variant<ImportedHeader, ImportFailure> ImportHeader(const ImportRequest& request) {
+  auto parsed = Parse(request.HeaderPath, request.CompilerArguments);
+  if (auto* failure = std::get_if<ImportFailure>(&parsed)) return *failure;
+  const Parsed& header = *std::get<std::unique_ptr<Parsed>>(parsed);
+  std::vector<Definition> definitions;
+  CollectDefinitions(header, clang_getTranslationUnitCursor(header.Unit()), definitions);
+
+  const Definition* chosen = nullptr;
+  for (const Definition& definition : definitions) {
+    const bool enumeration = definition.Type.IsEnumeration;
+    if (request.Kind == ImportKind::Class && enumeration) continue;
+    if (request.Kind == ImportKind::Enumeration && !enumeration) continue;
+    if (request.Name.empty() ? definition.Type.Describable && !enumeration
+                             : Matches(definition.Type, request.Name)) {
+      chosen = &definition;
+      break;
+    }
+  }
+  const char* what = request.Kind == ImportKind::Enumeration ? "enumeration"
+                     : request.Kind == ImportKind::Class     ? "class or struct"
+                                                             : "class, struct or enumeration";
+  if (!chosen)
+    return ImportFailure{
+        ImportFault::NotDescribable, 0,
+        request.Name.empty()
+            ? std::string("no class or struct defined here; ") + Listing(definitions)
+            : "no " + std::string(what) + " named " + request.Name + " here; " +
+                  Listing(definitions)};
+  if (!chosen->Type.Describable) {
+    const std::string why = chosen->Type.Kind == "union"            ? "a union"
+                            : chosen->Type.Kind == "class template" ? "a template"
+                                                                    : "a nameless type";
+    return ImportFailure{ImportFault::NotDescribable, chosen->Type.Line,
+                         chosen->Type.QualifiedName + " is " + why +
+                             ", which a description cannot hold; " + Listing(definitions)};
+  }
+
+  ImportedHeader imported;
+  std::vector<std::string> notes;
+  if (chosen->Type.IsEnumeration)
+    imported.Record = ReadEnumeration(header, chosen->Cursor, notes);
+  else
+    imported.Record = ReadClass(header, chosen->Cursor, request.Target, notes);
+  for (const Definition& definition : definitions) imported.Defined.push_back(definition.Type);
+  imported.MissingIncludes = MissingIncludes(header);
+  imported.Notes = std::move(notes);
+  return imported;
+}
+
+std::vector<std::string> FlagsFromBuildFolder(const std::string& buildDir,
+                                              const std::string& headerPath) {
+  CXCompilationDatabase_Error error = CXCompilationDatabase_NoError;
+  CXCompilationDatabase database =
+      clang_CompilationDatabase_fromDirectory(buildDir.c_str(), &error);
+  if (error != CXCompilationDatabase_NoError || !database) return {};
+  namespace fs = std::filesystem;
+  std::error_code failed;
+  const fs::path header = fs::weakly_canonical(fs::absolute(headerPath), failed);
+  const std::string headerName = header.filename().string();
+
+  // The header's own entry, or the first source whose text includes a file of its name.
+  CXCompileCommands commands =
+      clang_CompilationDatabase_getCompileCommands(database, header.string().c_str());
+  CXCompileCommand command = nullptr;
+  if (commands && clang_CompileCommands_getSize(commands) > 0)
+    command = clang_CompileCommands_getCommand(commands, 0);
+  CXCompileCommands all = nullptr;
+  if (!command) {
+    all = clang_CompilationDatabase_getAllCompileCommands(database);
+    const unsigned size = all ? clang_CompileCommands_getSize(all) : 0;
+    const std::regex include(
+        "#\\s*include\\s*[\"<]([^\">]*/)?" +
+        std::regex_replace(headerName, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") + "[\">]");
+    for (unsigned i = 0; i < size && !command; ++i) {
+      CXCompileCommand candidate = clang_CompileCommands_getCommand(all, i);
+      fs::path file = Text(clang_CompileCommand_getFilename(candidate));
+      if (file.is_relative())
+        file = fs::path(Text(clang_CompileCommand_getDirectory(candidate))) / file;
+      auto text = ReadInputFile(file.string(), JsonFileLimit);
+      if (auto* source = std::get_if<std::string>(&text);
+          source && std::regex_search(*source, include))
+        command = candidate;
+    }
+  }
+  std::vector<std::string> flags;
+  if (command) {
+    const fs::path directory = Text(clang_CompileCommand_getDirectory(command));
+    const unsigned count = clang_CompileCommand_getNumArgs(command);
+    std::vector<std::string> arguments;
+    for (unsigned i = 1; i < count; ++i)
+      arguments.push_back(Text(clang_CompileCommand_getArg(command, i)));
+    auto absolute = [&](const std::string& path) {
+      return fs::path(path).is_relative() ? (directory / path).string() : path;
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+      const std::string& a = arguments[i];
+      for (std::string_view option : {"-isystem", "-iquote", "-idirafter", "-include"}) {
+        if (a == option && i + 1 < arguments.size()) {
+          flags.push_back(a);
+          flags.push_back(absolute(arguments[++i]));
+          break;
+        }
+      }
+      if ((a == "-I" || a == "-D" || a == "-U") && i + 1 < arguments.size()) {
+        flags.push_back(a);
+        flags.push_back(a == "-I" ? absolute(arguments[++i]) : arguments[++i]);
+      } else if (StartsWith(a, "-I") && a.size() > 2) {
+        flags.push_back("-I" + absolute(a.substr(2)));
+      } else if ((StartsWith(a, "-D") || StartsWith(a, "-U") || StartsWith(a, "-std=")) &&
+                 a.size() > 2) {
+        flags.push_back(a);
+      }
+    }
+  }
+  if (all) clang_CompileCommands_dispose(all);
+  if (commands) clang_CompileCommands_dispose(commands);
+  clang_CompilationDatabase_dispose(database);
+  return flags;
+}
+
+}  // namespace zandrel
