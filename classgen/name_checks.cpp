@@ -99,7 +99,8 @@ bool ParametersParse(std::string_view list) {
     parameters.back() += c;
   }
   if (!stack.empty()) return false;
-  if (parameters.size() == 1 && (Trimmed(parameters[0]).empty() || Trimmed(parameters[0]) == "void"))
+  if (parameters.size() == 1 &&
+      (Trimmed(parameters[0]).empty() || Trimmed(parameters[0]) == "void"))
     return true;
   for (std::string& parameter : parameters) {
     parameter = Trimmed(parameter.substr(0, parameter.find('=')));
