@@ -188,12 +188,11 @@ std::string DefinitionType(std::string_view Type) {
   return kept;
 }
 
-std::string DefinitionName(std::string_view Name) {
-  const std::size_t open = Name.find('(');
-  const std::size_t close = ClosingParenthesis(Name, open);
-  if (open == std::string_view::npos || close == std::string_view::npos) return std::string(Name);
-  std::string text(Name.substr(0, open + 1));
-  const std::string_view parameters = Name.substr(open + 1, close - open - 1);
+namespace {
+
+// The parameters of a list, split at the commas outside brackets (one empty one for "()").
+std::vector<std::string_view> TopLevelParameters(std::string_view parameters) {
+  std::vector<std::string_view> split;
   int depth = 0;
   std::size_t start = 0;
   for (std::size_t at = 0; at <= parameters.size(); ++at) {
@@ -201,10 +200,26 @@ std::string DefinitionName(std::string_view Name) {
     if (c == '(' || c == '<' || c == '[' || c == '{') ++depth;
     if (c == ')' || c == '>' || c == ']' || c == '}') --depth;
     if (c == ',' && depth == 0) {
-      if (start > 0) text += ',';
-      text += WithoutDefault(parameters.substr(start, at - start));
+      split.push_back(parameters.substr(start, at - start));
       start = at + 1;
     }
+  }
+  return split;
+}
+
+}  // namespace
+
+std::string DefinitionName(std::string_view Name) {
+  const std::size_t open = Name.find('(');
+  const std::size_t close = ClosingParenthesis(Name, open);
+  if (open == std::string_view::npos || close == std::string_view::npos) return std::string(Name);
+  std::string text(Name.substr(0, open + 1));
+  const char* separator = "";
+  for (const std::string_view parameter :
+       TopLevelParameters(Name.substr(open + 1, close - open - 1))) {
+    text += separator;
+    text += WithoutDefault(parameter);
+    separator = ",";
   }
   text += ')';
   for (const std::string_view word : Words(Name.substr(close + 1)))
@@ -262,19 +277,9 @@ std::vector<std::string> ParameterNames(std::string_view Name) {
   const std::size_t open = Name.find('(');
   const std::size_t close = ClosingParenthesis(Name, open);
   if (open == std::string_view::npos || close == std::string_view::npos) return names;
-  const std::string_view parameters = Name.substr(open + 1, close - open - 1);
-  int depth = 0;
-  std::size_t start = 0;
-  for (std::size_t at = 0; at <= parameters.size(); ++at) {
-    const char c = at < parameters.size() ? parameters[at] : ',';
-    if (c == '(' || c == '<' || c == '[' || c == '{') ++depth;
-    if (c == ')' || c == '>' || c == ']' || c == '}') --depth;
-    if (c == ',' && depth == 0) {
-      if (auto name = ParameterName(parameters.substr(start, at - start)))
-        names.push_back(std::move(*name));
-      start = at + 1;
-    }
-  }
+  for (const std::string_view parameter :
+       TopLevelParameters(Name.substr(open + 1, close - open - 1)))
+    if (auto name = ParameterName(parameter)) names.push_back(std::move(*name));
   return names;
 }
 

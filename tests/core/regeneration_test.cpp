@@ -247,18 +247,22 @@ Changes Compare(const std::string& before, const std::string& after, std::size_t
   return changes;
 }
 
+// One file of a random class as generated before and after a random change of its description.
+std::pair<std::string, std::string> RandomRegeneration(RandomClasses& random) {
+  const ClassDescription old = random.Description();
+  ClassDescription changed = old;
+  random.Change(changed);
+  const auto oldFiles = ClassOutputFiles(old, "/src/Out.h");
+  const std::size_t file = static_cast<std::size_t>(random.Number(0, oldFiles.size() - 1));
+  return {oldFiles[file].Text, ClassOutputFiles(changed, "/src/Out.h")[file].Text};
+}
+
 TEST(Regeneration, UserLinesStayWhereTheyWere) {
   git_libgit2_init();
   for (unsigned seed = 1; seed <= 300; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     RandomClasses random(seed);
-    const ClassDescription old = random.Description();
-    ClassDescription changed = old;
-    random.Change(changed);
-    const auto oldFiles = ClassOutputFiles(old, "/src/Out.h");
-    const std::size_t file = static_cast<std::size_t>(random.Number(0, oldFiles.size() - 1));
-    const std::string base = oldFiles[file].Text;
-    const std::string generated = ClassOutputFiles(changed, "/src/Out.h")[file].Text;
+    const auto [base, generated] = RandomRegeneration(random);
     const std::vector<std::string> baseLines = Lines(base);
     const std::vector<std::string> newLines = Lines(generated);
     const Changes changes = Compare(base, generated, baseLines.size());
@@ -358,13 +362,7 @@ TEST(Regeneration, RealisticEditsAgreeWithGit) {
   for (unsigned seed = 1; seed <= 200; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     RandomClasses random(seed);
-    const ClassDescription old = random.Description();
-    ClassDescription changed = old;
-    random.Change(changed);
-    const auto oldFiles = ClassOutputFiles(old, "/src/Out.h");
-    const std::size_t file = static_cast<std::size_t>(random.Number(0, oldFiles.size() - 1));
-    const std::string base = oldFiles[file].Text;
-    const std::string generated = ClassOutputFiles(changed, "/src/Out.h")[file].Text;
+    const auto [base, generated] = RandomRegeneration(random);
     if (base == generated) continue;
 
     std::string yours = base;
