@@ -100,6 +100,8 @@ std::vector<std::string_view> Split(std::string_view text, std::string_view sepa
 // its line.
 std::vector<std::string> ReferenceWords(std::string_view text) {
   std::vector<std::string> words;
+  // Editors on other systems start a UTF-8 file with a byte-order mark; it is not a name.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   for (const std::string_view line : Split(text, "\n")) {
     std::istringstream in{std::string(line)};
     for (std::string word; in >> word && word[0] != '#' && word[0] != '/';) words.push_back(word);
