@@ -223,7 +223,10 @@ std::string DefinitionName(std::string_view Name) {
   }
   text += ')';
   for (const std::string_view word : Words(Name.substr(close + 1)))
-    if (word != "override" && word != "final") text += " " + std::string(word);
+    if (word != "override" && word != "final") {
+      text += ' ';
+      text += word;
+    }
   return text;
 }
 

@@ -104,7 +104,7 @@ std::vector<OutputFile> EnumEntry(const std::string& path, const ManifestFolder&
                                   std::size_t index) {
   auto read = ReadEnumerationRequest(ReadEntryFile(path, index), path);
   if (const auto* message = std::get_if<std::string>(&read)) EntryFault(*message, index, false);
-  EnumerationRequest& request = std::get<EnumerationRequest>(read);
+  auto& request = std::get<EnumerationRequest>(read);
   if (!request.SeparateFile)
     EntryFault(path + ": a request in a manifest needs an OutputPath", index, false);
   request.OutputPath = folder.Resolve(request.OutputPath);

@@ -48,7 +48,7 @@ constexpr std::string_view EnumUsage =
 std::variant<EnumerationOutput, int> ComposeRequest(const std::string& path) {
   const auto read = ReadEnumerationRequest(LoadJsonFile(path), DocumentName(path));
   if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
-  const EnumerationRequest& request = std::get<EnumerationRequest>(read);
+  const auto& request = std::get<EnumerationRequest>(read);
   if (const auto folder =
           request.SeparateFile ? CheckChosenPath(request.OutputPath) : std::nullopt) {
     PrintFileError(DescribeFailure(*folder));

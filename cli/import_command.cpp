@@ -154,7 +154,7 @@ int RunImportCommand(const Arguments& arguments) {
     PrintFileError(header + where + ": " + failure->Reason);
     return failure->Fault == ImportFault::Unreadable ? NotWritten : Refused;
   }
-  const ImportedHeader& result = std::get<ImportedHeader>(imported);
+  const auto& result = std::get<ImportedHeader>(imported);
   for (const auto& [includeLine, include] : result.MissingIncludes)
     PrintFileError("warning: " + header + ":" + std::to_string(includeLine) + ": include \"" +
                    include + "\" not found; the types it would bring are kept as written");

@@ -54,6 +54,7 @@ RegenerationOptions TakeRegenerationOptions(Arguments& arguments, bool withBase)
 
 std::vector<std::optional<std::string>> BasesFrom(std::vector<OutputFile> older) {
   std::vector<std::optional<std::string>> bases;
+  bases.reserve(older.size());
   for (OutputFile& file : older) bases.emplace_back(std::move(file.Text));
   return bases;
 }
@@ -100,15 +101,16 @@ class MadeFolders {
       for (fs::path folder = fs::path(file.Path).parent_path();
            !folder.empty() && !fs::exists(folder, error) && !error; folder = folder.parent_path())
         missing.push_back(folder);
-      for (auto it = missing.rbegin(); it != missing.rend(); ++it)
-        if (::mkdir(it->c_str(), 0777) == 0) made_.push_back(*it);
+      std::reverse(missing.begin(), missing.end());  // outermost first
+      for (const fs::path& folder : missing)
+        if (::mkdir(folder.c_str(), 0777) == 0) made_.push_back(folder);
     }
   }
   MadeFolders(const MadeFolders&) = delete;
   MadeFolders& operator=(const MadeFolders&) = delete;
   ~MadeFolders() {
     if (kept_) return;
-    for (auto it = made_.rbegin(); it != made_.rend(); ++it) ::rmdir(it->c_str());
+    for (; !made_.empty(); made_.pop_back()) ::rmdir(made_.back().c_str());
   }
   void Keep() { kept_ = true; }
 

@@ -67,7 +67,7 @@ std::string ResolvedPath(const std::string& file) {
 // would refuse it mirrored.
 constexpr std::size_t MirroredLimit = 1024;
 constexpr std::string_view PruneStamp = ".pruned";
-constexpr std::int64_t PruneIntervalSeconds = 24 * 60 * 60;
+constexpr std::int64_t PruneIntervalSeconds = std::int64_t{24} * 60 * 60;
 
 }  // namespace
 
@@ -141,6 +141,7 @@ void GeneratedRecords::Prune(const std::vector<std::string>& keep) const {
                        static_cast<std::int64_t>(status.st_mtim.tv_sec)});
   }
   std::vector<std::string> kept;
+  kept.reserve(keep.size());
   for (const std::string& file : keep) kept.push_back(RecordPath(file));
   // Folders stay: one the store did not make is never removed, and empty ones cost nothing.
   for (const std::string& path : RecordsToPrune(std::move(records), now, kept))

@@ -198,8 +198,8 @@ void Temporaries::Keep(std::size_t i) {
 }
 
 void Temporaries::RemoveAll() {
-  for (std::size_t i = 0; i < names_.size(); ++i)
-    if (!names_[i].empty()) ::unlink(names_[i].c_str());
+  for (const std::string& name : names_)
+    if (!name.empty()) ::unlink(name.c_str());
 }
 
 void Temporaries::Defer() { deferring.store(true); }

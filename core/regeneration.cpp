@@ -62,7 +62,8 @@ void InitializeLibrary() {
 }
 
 git_merge_file_input Input(std::string_view text) {
-  git_merge_file_input input = GIT_MERGE_FILE_INPUT_INIT;
+  git_merge_file_input input{};
+  git_merge_file_input_init(&input, GIT_MERGE_FILE_INPUT_VERSION);
   input.ptr = text.data();
   input.size = text.size();
   return input;
@@ -209,7 +210,8 @@ std::optional<bool> MergeMiddle(std::string_view base, std::string_view yours,
   // text holds a line like a marker.
   const bool settle = !HoldsMarkerLine(middle(base)) && !HoldsMarkerLine(middle(yours)) &&
                       !HoldsMarkerLine(middle(generated));
-  git_merge_file_options options = GIT_MERGE_FILE_OPTIONS_INIT;
+  git_merge_file_options options{};
+  git_merge_file_options_init(&options, GIT_MERGE_FILE_OPTIONS_VERSION);
   options.our_label = "yours";
   options.their_label = "generated";
   options.ancestor_label = "base";

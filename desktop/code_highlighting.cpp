@@ -136,7 +136,7 @@ bool InIdentifier(char32_t c, CodeLanguage language) {
 // Walks one line; collects its stretches only when ranges is given (for UTF-16 lines).
 template <typename Text>
 void Scan(Text line, CodeLanguage language, LineState& state, std::vector<CodeRange>* ranges) {
-  const qsizetype size = static_cast<qsizetype>(line.size());
+  const auto size = static_cast<qsizetype>(line.size());
   auto add = [ranges](qsizetype start, qsizetype end, CodeToken token) {
     if (ranges != nullptr && end > start)
       ranges->push_back({static_cast<int>(start), static_cast<int>(end - start), token});

@@ -10,7 +10,7 @@ namespace {
 
 // Pieces this long are indexed once and the index kept while the piece lives; shorter ones (a
 // class's own text) cost less to index again than to look up.
-constexpr std::size_t KeptIndexSize = 64 * 1024;
+constexpr std::size_t KeptIndexSize = std::size_t{64} * 1024;
 
 }  // namespace
 
@@ -33,7 +33,7 @@ IndexedText::PieceLines IndexPiece(const std::string& text) {
   while (lineStart < indexed) {
     const void* found = std::memchr(data + lineStart, '\n', indexed - lineStart);
     if (found == nullptr) break;
-    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - data);
     if (first)
       lines.First = at;
     else
@@ -104,6 +104,7 @@ std::string IndexedText::Line(std::size_t line, std::size_t limit) const {
   for (; piece < pieces_.size() && text.size() < limit; ++piece, offset = 0) {
     const std::string& from = *pieces_[piece];
     const std::size_t span = std::min(limit - text.size(), from.size() - offset);
+    // NOLINTNEXTLINE(bugprone-not-null-terminated-result): a search, not a copy
     const void* end = std::memchr(from.data() + offset, '\n', span);
     const std::size_t length =
         end == nullptr

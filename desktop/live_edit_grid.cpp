@@ -124,7 +124,7 @@ void LiveEditGrid::keyPressEvent(QKeyEvent* event) {
 
 void LiveEditGrid::Leave(bool forward) {
   // The widget's own walk, not the item view's, which moves between cells with tabKeyNavigation.
-  QWidget::focusNextPrevChild(forward);
+  QWidget::focusNextPrevChild(forward);  // NOLINT(bugprone-parent-virtual-call)
 }
 
 void LiveEditGrid::TypedInto(const QPersistentModelIndex& index, const QString& text) {

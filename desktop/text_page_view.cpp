@@ -16,7 +16,7 @@ namespace zandrel {
 namespace {
 
 // A line is painted up to this many bytes; Copy gives all of it.
-constexpr std::size_t PaintedLineBytes = 64 * 1024;
+constexpr std::size_t PaintedLineBytes = std::size_t{64} * 1024;
 
 constexpr int Margin = 4;
 
@@ -122,7 +122,7 @@ void TextPageView::UpdateScrollBars() {
   verticalScrollBar()->setSingleStep(1);
   const std::size_t longest = text_ ? std::min(text_->Longest(), PaintedLineBytes) : 0;
   const auto width =
-      static_cast<long long>(std::ceil(static_cast<qreal>(longest) * charWidth_)) + 2 * Margin;
+      static_cast<long long>(std::ceil(static_cast<qreal>(longest) * charWidth_)) + 2LL * Margin;
   horizontalScrollBar()->setRange(
       0, static_cast<int>(std::clamp<long long>(width - viewport()->width(), 0, INT_MAX)));
   horizontalScrollBar()->setPageStep(viewport()->width());

@@ -17,7 +17,7 @@ ManifestEntry ReadEntry(const QJsonValue& value, qsizetype index) {
   ManifestEntry entry;
   entry.IsClass = object.contains(QLatin1String("class"));
   if (entry.IsClass == object.contains(QLatin1String("enum")))
-    throw DocumentError(where + " needs either \"class\" or \"enum\"");
+    throw DocumentError(where + R"( needs either "class" or "enum")");
   if (entry.IsClass)
     RejectUnknownKeys(object, {"class", "output", "base"}, where);
   else

@@ -93,7 +93,7 @@ std::vector<PreviewPage> PreviewPages(EnumerationRequest request, const ListFile
   request.OutputPath = request.TypeName + ".h";
   auto composed = Compose(request, listFile);
   if (const auto* refusal = std::get_if<Refusal>(&composed)) return TextPage(refusal->Message);
-  EnumerationOutput& output = std::get<EnumerationOutput>(composed);
+  auto& output = std::get<EnumerationOutput>(composed);
   if (!request.SeparateFile) return TextPage(std::move(output.Texts.Text), true);
   const char* const titles[] = {QT_TRANSLATE_NOOP("zandrel::TGenEnumForm", "Header"),
                                 QT_TRANSLATE_NOOP("zandrel::TGenEnumForm", "Source")};
@@ -310,7 +310,7 @@ bool TGenEnumForm::GenerateEnumeration() {
     if (refusal->Row > 0) ShowValueCell(refusal->Row);
     return false;
   }
-  EnumerationOutput& output = std::get<EnumerationOutput>(composed);
+  auto& output = std::get<EnumerationOutput>(composed);
   // The same text twice puts the same declarations twice into every later file.
   if (mainWindow_.HoldsInsertion(output.HandOver()) &&
       !services_.AskYesNo(

@@ -1,6 +1,6 @@
 #include "feedback/timedate.h"
 
-#include <time.h>
+#include <time.h>  // NOLINT(modernize-deprecated-headers): localtime_r is POSIX, not in <ctime>
 
 namespace zandrel {
 

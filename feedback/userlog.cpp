@@ -37,7 +37,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 std::string UserLogFileName() {
   const std::string home = QDir::homePath().toStdString();
-  const std::string path =
+  std::string path =
       UserLogFilePath(home, qEnvironmentVariable("XDG_STATE_HOME").toStdString(),
                       QFileInfo::exists(QDir::homePath() + QStringLiteral("/Zandrel_Log.log")));
   // Missing folders are made for the user alone, as the XDG rules ask. One that cannot be made is

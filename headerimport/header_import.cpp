@@ -251,6 +251,7 @@ std::variant<std::unique_ptr<Parsed>, ImportFailure> Parse(
   arguments.emplace_back("-Wno-pragma-once-outside-header");
 
   std::vector<const char*> argv;
+  argv.reserve(arguments.size());
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   CXUnsavedFile prelude{PreludePath, Prelude.data(), static_cast<unsigned long>(Prelude.size())};
   CXIndex index = clang_createIndex(0, 0);
@@ -709,6 +710,7 @@ std::variant<std::vector<DefinedType>, ImportFailure> ListDefinedTypes(
   std::vector<Definition> definitions;
   CollectDefinitions(header, clang_getTranslationUnitCursor(header.Unit()), definitions);
   std::vector<DefinedType> types;
+  types.reserve(definitions.size());
   for (const Definition& definition : definitions) types.push_back(definition.Type);
   return types;
 }
@@ -784,8 +786,8 @@ std::vector<std::string> FlagsFromBuildFolder(const std::string& buildDir,
     all = clang_CompilationDatabase_getAllCompileCommands(database);
     const unsigned size = all ? clang_CompileCommands_getSize(all) : 0;
     const std::regex include(
-        "#\\s*include\\s*[\"<]([^\">]*/)?" +
-        std::regex_replace(headerName, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") + "[\">]");
+        R"(#\s*include\s*["<]([^">]*/)?)" +
+        std::regex_replace(headerName, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") + R"([">])");
     for (unsigned i = 0; i < size && !command; ++i) {
       CXCompileCommand candidate = clang_CompileCommands_getCommand(all, i);
       fs::path file = Text(clang_CompileCommand_getFilename(candidate));

@@ -38,7 +38,7 @@ std::string TypeNameIn(const std::string& text) {
 }  // namespace
 
 std::string InsertionCaption(const std::string& text) {
-  const std::string line = FirstLine(text);
+  std::string line = FirstLine(text);
   if (line.starts_with("#include")) return line;
   const std::string typeName = TypeNameIn(text);
   return typeName.empty() ? line : typeName + ": " + line;
