@@ -108,7 +108,7 @@ QByteArray EnumerationDocument(const EnumerationRequest& request) {
     if (!row.Value.empty()) object.insert("Value", QString::fromStdString(row.Value));
     rows.append(object);
   }
-  const QJsonObject document{
+  QJsonObject document{
       {"$schema", QString::fromUtf8(EnumerationRequestSchema.data(),
                                     static_cast<qsizetype>(EnumerationRequestSchema.size()))},
       {"Format", 1},
@@ -118,6 +118,11 @@ QByteArray EnumerationDocument(const EnumerationRequest& request) {
       {"ApplyPrefix", false},
       {"PrefixText", QString::fromStdString(request.PrefixText)},
       {"Rows", rows}};
+  // The enum class keys only when set, so a document without them reads as before.
+  if (request.Flags) document.insert("Flags", true);
+  if (request.CaseInsensitive) document.insert("CaseInsensitive", true);
+  if (request.Formatter) document.insert("Formatter", true);
+  if (request.Json) document.insert("Json", true);
   return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
 

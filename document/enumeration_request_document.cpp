@@ -46,10 +46,11 @@ void ReadRows(const QJsonObject& object, const std::string& where, EnumerationRe
 }
 
 EnumerationRequest ReadRequest(const QJsonObject& object, const std::string& where) {
-  RejectUnknownKeys(object,
-                    {"$schema", "Format", "TypeName", "Style", "FirstAndLast", "ApplyPrefix",
-                     "PrefixText", "Rows", "ListFile", "OutputPath"},
-                    where);
+  RejectUnknownKeys(
+      object,
+      {"$schema", "Format", "TypeName", "Style", "FirstAndLast", "ApplyPrefix", "PrefixText",
+       "Rows", "ListFile", "OutputPath", "Flags", "CaseInsensitive", "Formatter", "Json"},
+      where);
   CheckDocumentHeader(object, where);
   EnumerationRequest request;
   request.TypeName = Trim(PathMember(object, "TypeName", "", where));
@@ -62,6 +63,10 @@ EnumerationRequest ReadRequest(const QJsonObject& object, const std::string& whe
   request.ListPath = PathMember(object, "ListFile", "", where);
   request.SeparateFile = object.contains(QLatin1String("OutputPath"));
   request.OutputPath = PathMember(object, "OutputPath", "", where);
+  request.Flags = FlagMember(object, "Flags", false, where);
+  request.CaseInsensitive = FlagMember(object, "CaseInsensitive", false, where);
+  request.Formatter = FlagMember(object, "Formatter", false, where);
+  request.Json = FlagMember(object, "Json", false, where);
   return request;
 }
 

@@ -163,13 +163,13 @@ void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
 std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
                                                             const ListFile* listFile) {
   EnumerationList list;
-  if (request.FirstAndLast) list.Entries.push_back({EntryName(request, FirstSentinel), {}});
+  if (HasSentinels(request)) list.Entries.push_back({EntryName(request, FirstSentinel), {}});
   if (request.FromFile) {
     if (listFile != nullptr) ReadListFromFile(request, list, *listFile);
   } else if (auto refusal = ReadListFromGrid(request, list)) {
     return *refusal;
   }
-  if (request.FirstAndLast) list.Entries.push_back({EntryName(request, LastSentinel), {}});
+  if (HasSentinels(request)) list.Entries.push_back({EntryName(request, LastSentinel), {}});
   return list;
 }
 

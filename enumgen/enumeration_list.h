@@ -34,6 +34,11 @@ struct EnumerationRequest {
   std::array<GridRow, NameGridRows> GridRows{};  // rows 1 to 49 (index 0 is row 1)
   std::string ListPath;                          // only with FromFile
   std::string OutputPath;                        // only with SeparateFile
+  // Keys of the enum class style only; the other styles ignore them.
+  bool Flags = false;            // a bit-flag set: powers of two, a zero name, bit operators
+  bool CaseInsensitive = false;  // T_from_string takes the names in any ASCII case too
+  bool Formatter = false;        // fmt::formatter and std::formatter where they exist
+  bool Json = false;             // nlohmann/json to_json and from_json by name
 };
 
 struct Enumerator {
@@ -51,6 +56,12 @@ struct Refusal {
   std::string Message;
   int Row = 0;  // the grid row (from 1) whose Value cell was refused; 0 for none
 };
+
+// Whether the list gets the sentinels: a flag set has no first and last.
+inline bool HasSentinels(const EnumerationRequest& request) {
+  return request.FirstAndLast &&
+         !(request.Flags && request.Style == EnumerationStyle::ModernEnumeration);
+}
 
 // The sentinel names, behind the prefix when it applies.
 inline constexpr std::string_view FirstSentinel = "FirstUnused";

@@ -29,6 +29,8 @@ std::variant<EnumerationOutput, Refusal> ComposeModernEnumeration(const Enumerat
                                                                   const ListFile* listFile) {
   auto built = BuildEnumerationList(request, listFile);
   if (auto* refusal = std::get_if<Refusal>(&built)) return std::move(*refusal);
+  if (request.Flags && !FlagValues(std::get<EnumerationList>(built)))
+    return Refusal{"A flag set has at most 63 bits: the names without values need more."};
   EnumerationOutput output;
   output.Texts = ModernEnumerationTexts(request, std::get<EnumerationList>(built));
   output.SeparateFile = request.SeparateFile;

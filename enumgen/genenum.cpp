@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QFocusEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -72,7 +73,7 @@ std::variant<EnumerationOutput, Refusal> Compose(const EnumerationRequest& reque
                                                  const ListFile* listFile) {
   auto composed = ComposeEnumeration(request, listFile);
   const auto* output = std::get_if<EnumerationOutput>(&composed);
-  const std::size_t sentinels = request.FirstAndLast ? 2 : 0;
+  const std::size_t sentinels = HasSentinels(request) ? 2 : 0;
   if (output != nullptr && output->Texts.Count <= sentinels)
     return Refusal{TGenEnumForm::tr("The enumeration has no names.").toStdString()};
   return composed;
@@ -131,6 +132,10 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   ModernBox->setToolTip(
       tr("Writes an enum class with constexpr to_string, TYPE_from_string and TYPE_values, for the "
          "Modern C++ (C++20) target; with a separate file, a header alone"));
+  FlagsBox = new QCheckBox(tr("Bit f&lags"), this);
+  CaseBox = new QCheckBox(tr("&Ignore case"), this);
+  FormatterBox = new QCheckBox(tr("Fo&rmatters"), this);
+  JsonBox = new QCheckBox(tr("&JSON"), this);
   OKButton = new QPushButton(tr("&OK"), this);
   Button1 = new QPushButton(tr("&Cancel"), this);
 
@@ -186,6 +191,15 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   optionColumn->addWidget(SeparateBox);
   optionColumn->addWidget(FileBox);
   optionColumn->addWidget(ModernBox);
+  // Under the box that enables them, two to a row, so the dialog still fits a small screen.
+  auto* keyGrid = new QGridLayout;
+  keyGrid->setContentsMargins(20, 0, 0, 0);
+  keyGrid->addWidget(FlagsBox, 0, 0);
+  keyGrid->addWidget(CaseBox, 0, 1);
+  keyGrid->addWidget(FormatterBox, 1, 0);
+  keyGrid->addWidget(JsonBox, 1, 1);
+  for (QCheckBox* box : {FlagsBox, CaseBox, FormatterBox, JsonBox}) box->setEnabled(false);
+  optionColumn->addLayout(keyGrid);
   optionColumn->addStretch(1);
   optionColumn->addLayout(buttonRow);
 
@@ -198,8 +212,8 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   main->addLayout(optionColumn, 0);
   main->addLayout(previewColumn, 1);
 
-  QList<QWidget*> order{Edit1,    Outside, Prefix,  Edit2,       NameGrid,
-                        OKButton, Button1, FileBox, SeparateBox, ModernBox};
+  QList<QWidget*> order{Edit1,   Outside,     Prefix,    Edit2,    NameGrid, OKButton,     Button1,
+                        FileBox, SeparateBox, ModernBox, FlagsBox, CaseBox,  FormatterBox, JsonBox};
   order.append(Preview->FocusOrder());
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
@@ -221,8 +235,11 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
     Prefix->setChecked(otherPrefix_);
     otherOutside_ = outside;
     otherPrefix_ = prefix;
+    for (QCheckBox* box : {FlagsBox, CaseBox, FormatterBox, JsonBox})
+      box->setEnabled(ModernBox->isChecked());
   });
-  for (QCheckBox* box : {Outside, Prefix, SeparateBox, FileBox, ModernBox})
+  for (QCheckBox* box :
+       {Outside, Prefix, SeparateBox, FileBox, ModernBox, FlagsBox, CaseBox, FormatterBox, JsonBox})
     connect(box, &QCheckBox::toggled, this, &TGenEnumForm::UpdatePreview);
   connect(NameGrid, &LiveEditGrid::Edited, this, &TGenEnumForm::UpdatePreview);
 
@@ -267,6 +284,17 @@ void TGenEnumForm::DescribeControls() {
   FileBox->setToolTip(
       tr("Takes the names from a text file chosen when you press OK, instead of the grid: names "
          "separated by blanks or lines; lines starting with # or / are comments"));
+  FlagsBox->setToolTip(
+      tr("A bit-flag set: names without a value take 1, 2, 4, ..., a zero named None is added "
+         "unless a name is 0, with the operators | & ^ ~; to_string joins names by |. No first "
+         "and last names"));
+  CaseBox->setToolTip(
+      tr("TYPE_from_string takes the names in any ASCII letter case too; an exact match wins"));
+  FormatterBox->setToolTip(
+      tr("fmt::formatter and std::formatter, each where its header is there, printing to_string"));
+  JsonBox->setToolTip(
+      tr("to_json and from_json for nlohmann/json by name; from_json throws "
+         "std::invalid_argument for a name the type does not have"));
   OKButton->setToolTip(tr("Generates the enumeration and hands it to the main window (Enter)"));
   Button1->setToolTip(tr("Back to the main window; everything typed here is kept (Escape)"));
 }
@@ -380,6 +408,11 @@ EnumerationRequest TGenEnumForm::ReadControls() const {
   request.PrefixText = Edit2->text().toStdString();
   request.FromFile = FileBox->isChecked();
   request.SeparateFile = SeparateBox->isChecked();
+  const bool modern = request.Style == EnumerationStyle::ModernEnumeration;
+  request.Flags = modern && FlagsBox->isChecked();
+  request.CaseInsensitive = modern && CaseBox->isChecked();
+  request.Formatter = modern && FormatterBox->isChecked();
+  request.Json = modern && JsonBox->isChecked();
   for (int row = 0; row < NameGridRows; ++row) {
     request.GridRows[static_cast<std::size_t>(row)] = {
         NameGrid->CellText(row, NameColumn).toStdString(),

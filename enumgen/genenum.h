@@ -68,6 +68,11 @@ class TGenEnumForm : public QWidget {
   QCheckBox* SeparateBox = nullptr;
   QCheckBox* FileBox = nullptr;
   QCheckBox* ModernBox = nullptr;  // the enum class style, whichever style opened the dialog
+  // The enum class style's keys, enabled only with ModernBox.
+  QCheckBox* FlagsBox = nullptr;
+  QCheckBox* CaseBox = nullptr;
+  QCheckBox* FormatterBox = nullptr;
+  QCheckBox* JsonBox = nullptr;
   QPushButton* OKButton = nullptr;
   QPushButton* Button1 = nullptr;
   std::unique_ptr<FileDialog> SaveDialog1;

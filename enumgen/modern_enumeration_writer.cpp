@@ -11,13 +11,14 @@ namespace zandrel {
 
 namespace {
 
-constexpr std::string_view Includes =
-    "#include <algorithm>\n"
-    "#include <array>\n"
-    "#include <cstddef>\n"
-    "#include <optional>\n"
-    "#include <ostream>\n"
-    "#include <string_view>\n";
+// The standard headers the text needs, in order; a flag set builds strings and reads hex.
+std::string Includes(const EnumerationRequest& request) {
+  std::string includes = "#include <algorithm>\n#include <array>\n#include <cstddef>\n";
+  if (request.Flags) includes += "#include <limits>\n";
+  includes += "#include <optional>\n#include <ostream>\n";
+  if (request.Flags) includes += "#include <string>\n";
+  return includes + "#include <string_view>\n";
+}
 
 // Up to this many names the tables list the enumerators by name; beyond, by value: a compiler
 // looks up a scoped enumerator in time that grows with the enumeration, and a table of 100,000
@@ -44,7 +45,217 @@ void AppendArray(std::string& text, std::string_view type, std::string_view name
   text += "}};\n";
 }
 
+// T_from_string's binary search over the names, its argument called wanted; with
+// CaseInsensitive, when no name matches exactly, the first in name order that matches ignoring
+// case.
+void AppendNameSearch(std::string& text, const EnumerationRequest& request,
+                      const std::string& table, std::string_view wanted) {
+  const std::string w(wanted);
+  text += "  std::size_t low = 0;\n";
+  text += "  std::size_t high = " + table + "::by_name.size();\n";
+  text += "  while (low < high) {\n";
+  text += "    const std::size_t middle = low + (high - low) / 2;\n";
+  text += "    if (" + table + "::name(middle) < " + w + ") {\n";
+  text += "      low = middle + 1;\n";
+  text += "    } else {\n";
+  text += "      high = middle;\n";
+  text += "    }\n";
+  text += "  }\n";
+  text += "  if (low < " + table + "::by_name.size() && " + table + "::name(low) == " + w + ") {\n";
+  text += "    return " + table + "::by_name[low];\n  }\n";
+  if (request.CaseInsensitive) {
+    text += "  for (std::size_t k = 0; k < " + table + "::by_name.size(); ++k) {\n";
+    text += "    if (" + table + "::same_ignoring_case(" + table + "::name(k), " + w + ")) {\n";
+    text += "      return " + table + "::by_name[k];\n    }\n  }\n";
+  }
+  text += "  return std::nullopt;\n}\n";
+}
+
+// The bit operators of a flag set, on the underlying type U.
+void AppendFlagOperators(std::string& text, const std::string& T, const std::string& U) {
+  const auto cast = [&](const char* operand) {
+    return "static_cast<" + U + ">(" + std::string(operand) + ")";
+  };
+  text += "\n";
+  for (const char* op : {"|", "&", "^"}) {
+    text += "[[nodiscard]] constexpr " + T + " operator" + op + "(" + T + " a, " + T +
+            " b) noexcept {\n";
+    text += "  return static_cast<" + T + ">(" + cast("a") + " " + op + " " + cast("b") + ");\n}\n";
+  }
+  text += "[[nodiscard]] constexpr " + T + " operator~(" + T + " a) noexcept {\n";
+  text += "  return static_cast<" + T + ">(~" + cast("a") + ");\n}\n";
+  for (const char* op : {"|", "&", "^"})
+    text += "constexpr " + T + "& operator" + op + "=(" + T + "& a, " + T + " b) noexcept {\n" +
+            "  return a = a " + op + " b;\n}\n";
+}
+
+// Inside the names' namespace: what a flag set's to_string and T_from_string build on, and the
+// comparison CaseInsensitive needs.
+void AppendNamespaceHelpers(std::string& text, const EnumerationRequest& request,
+                            const std::string& table, const std::string& U) {
+  const std::string& T = request.TypeName;
+  if (request.CaseInsensitive) {
+    text += "\n// ASCII letters compared without their case.\n";
+    text +=
+        "constexpr bool same_ignoring_case(std::string_view a, std::string_view b) noexcept {\n";
+    text += "  if (a.size() != b.size()) return false;\n";
+    text += "  for (std::size_t k = 0; k < a.size(); ++k) {\n";
+    text +=
+        "    const char x = a[k] >= 'A' && a[k] <= 'Z' ? static_cast<char>(a[k] - 'A' + 'a') "
+        ": a[k];\n";
+    text +=
+        "    const char y = b[k] >= 'A' && b[k] <= 'Z' ? static_cast<char>(b[k] - 'A' + 'a') "
+        ": b[k];\n";
+    text += "    if (x != y) return false;\n  }\n  return true;\n}\n";
+  }
+  if (!request.Flags) return;
+  text += "\n// The first name of the value, or nothing.\n";
+  text += "constexpr std::string_view of(" + T + " value) noexcept {\n";
+  text += "  const auto found = std::lower_bound(values.begin(), values.end(), value);\n";
+  text += "  if (found == values.end() || *found != value) return {};\n";
+  text += "  return name(value_names[static_cast<std::size_t>(found - values.begin())]);\n}\n";
+  text += "\n// The value of one name.\n";
+  text += "constexpr std::optional<" + T + "> find(std::string_view wanted) noexcept {\n";
+  AppendNameSearch(text, request, table, "wanted");
+  text += "\n// \"0x\" and hex digits, as to_string writes the bits that no name covers.\n";
+  text += "constexpr std::optional<" + U + "> hex_bits(std::string_view part) noexcept {\n";
+  text += "  if (part.size() < 3 || part[0] != '0' || (part[1] != 'x' && part[1] != 'X')) {\n";
+  text += "    return std::nullopt;\n  }\n";
+  text += "  unsigned " + U + " bits = 0;\n";
+  text += "  for (const char c : part.substr(2)) {\n";
+  text += "    unsigned " + U + " digit = 0;\n";
+  text += "    if (c >= '0' && c <= '9') {\n";
+  text += "      digit = static_cast<unsigned " + U + ">(c - '0');\n";
+  text += "    } else if (c >= 'a' && c <= 'f') {\n";
+  text += "      digit = static_cast<unsigned " + U + ">(c - 'a' + 10);\n";
+  text += "    } else if (c >= 'A' && c <= 'F') {\n";
+  text += "      digit = static_cast<unsigned " + U + ">(c - 'A' + 10);\n";
+  text += "    } else {\n      return std::nullopt;\n    }\n";
+  text +=
+      "    if (bits > std::numeric_limits<unsigned " + U + ">::max() / 16u) return std::nullopt;\n";
+  text += "    bits = bits * 16u + digit;\n  }\n";
+  text += "  return static_cast<" + U + ">(bits);\n}\n";
+}
+
+// A flag set's to_string and T_from_string, which build and read combinations.
+void AppendFlagConversions(std::string& text, const std::string& T, const std::string& table,
+                           const std::string& U) {
+  text +=
+      "\n// A value's first name; otherwise the names whose bits it holds, in value order, joined "
+      "by \"|\",\n";
+  text += "// then the bits that no name covers in hex (\"0x0\" for a zero without a name).\n";
+  text += "[[nodiscard]] inline std::string to_string(" + T + " value) {\n";
+  text += "  if (const std::string_view single = " + table + "::of(value); !single.empty()) {\n";
+  text += "    return std::string(single);\n  }\n";
+  text += "  const auto bits = static_cast<" + U + ">(value);\n";
+  text += "  " + U + " covered = 0;\n";
+  text += "  std::string text;\n";
+  text += "  for (std::size_t k = 0; k < " + table + "::values.size(); ++k) {\n";
+  text += "    const auto one = static_cast<" + U + ">(" + table + "::values[k]);\n";
+  text += "    if (one != 0 && (bits & one) == one && (one & ~covered) != 0) {\n";
+  text += "      if (!text.empty()) text += '|';\n";
+  text += "      text += " + table + "::name(" + table + "::value_names[k]);\n";
+  text += "      covered |= one;\n    }\n  }\n";
+  text += "  auto rest = static_cast<unsigned " + U + ">(bits & ~covered);\n";
+  text += "  if (rest != 0 || text.empty()) {\n";
+  text += "    if (!text.empty()) text += '|';\n";
+  text += "    std::string digits;\n";
+  text += "    do {\n";
+  text += "      digits.insert(digits.begin(), \"0123456789abcdef\"[rest % 16u]);\n";
+  text += "      rest /= 16u;\n";
+  text += "    } while (rest != 0);\n";
+  text += "    text += \"0x\" + digits;\n  }\n";
+  text += "  return text;\n}\n";
+
+  text += "\n// What to_string writes: names and hex parts joined by \"|\", blanks around each.\n";
+  text += "[[nodiscard]] constexpr std::optional<" + T + "> " + T +
+          "_from_string(std::string_view text) noexcept {\n";
+  text += "  " + U + " bits = 0;\n";
+  text += "  while (true) {\n";
+  text += "    const std::size_t bar = text.find('|');\n";
+  text += "    std::string_view part = text.substr(0, bar);\n";
+  text += "    while (!part.empty() && (part.front() == ' ' || part.front() == '\\t')) {\n";
+  text += "      part.remove_prefix(1);\n    }\n";
+  text += "    while (!part.empty() && (part.back() == ' ' || part.back() == '\\t')) {\n";
+  text += "      part.remove_suffix(1);\n    }\n";
+  text += "    if (const auto one = " + table + "::find(part)) {\n";
+  text += "      bits |= static_cast<" + U + ">(*one);\n";
+  text += "    } else if (const auto hex = " + table + "::hex_bits(part)) {\n";
+  text += "      bits |= *hex;\n";
+  text += "    } else {\n      return std::nullopt;\n    }\n";
+  text += "    if (bar == std::string_view::npos) return static_cast<" + T + ">(bits);\n";
+  text += "    text.remove_prefix(bar + 1);\n  }\n}\n";
+}
+
+// fmt's and the standard library's formatters, each where its header is there; both print what
+// to_string gives, called by its global name so that neither library's to_string is taken.
+void AppendFormatters(std::string& text, const std::string& T) {
+  text += "\n#if __has_include(<fmt/format.h>)\n#include <fmt/format.h>\n\n";
+  text += "template <>\nstruct fmt::formatter<" + T + "> : fmt::formatter<std::string_view> {\n";
+  text += "  auto format(" + T + " value, fmt::format_context& context) const {\n";
+  text += "    return fmt::formatter<std::string_view>::format(::to_string(value), context);\n";
+  text += "  }\n};\n#endif\n";
+  text += "\n#if __has_include(<format>)\n#include <format>\n#endif\n";
+  text += "#if defined(__cpp_lib_format)\n";
+  text += "template <>\nstruct std::formatter<" + T + "> : std::formatter<std::string_view> {\n";
+  text += "  auto format(" + T + " value, std::format_context& context) const {\n";
+  text += "    return std::formatter<std::string_view>::format(::to_string(value), context);\n";
+  text += "  }\n};\n#endif\n";
+}
+
+// nlohmann/json conversions by name. A name the type does not have is never taken for a value:
+// from_json throws std::invalid_argument for it, as for a JSON value that is not a string.
+void AppendJson(std::string& text, const std::string& T) {
+  text += "\n#if __has_include(<nlohmann/json.hpp>)\n#include <nlohmann/json.hpp>\n";
+  text += "#include <stdexcept>\n#include <string>\n\n";
+  text += "inline void to_json(nlohmann::json& out, " + T + " value) {\n";
+  text += "  out = std::string(to_string(value));\n}\n\n";
+  text += "inline void from_json(const nlohmann::json& in, " + T + "& value) {\n";
+  text += "  if (!in.is_string()) throw std::invalid_argument(\"" + T + ": not a string\");\n";
+  text += "  const auto& name = in.get_ref<const std::string&>();\n";
+  text += "  const std::optional<" + T + "> found = " + T + "_from_string(name);\n";
+  text +=
+      "  if (!found) throw std::invalid_argument(\"" + T + ": no name \\\"\" + name + \"\\\"\");\n";
+  text += "  value = *found;\n}\n#endif\n";
+}
+
+// A flag set's list: a zero named None (behind the prefix) first, unless a name has the value 0
+// or the name is taken.
+EnumerationList WithZeroName(const EnumerationRequest& request, const EnumerationList& list,
+                             std::vector<std::int64_t>& values) {
+  EnumerationList flagged = list;
+  std::string zero = request.ApplyPrefix ? request.PrefixText + "None" : "None";
+  const bool named =
+      std::find(values.begin(), values.end(), 0) != values.end() ||
+      std::any_of(list.Entries.begin(), list.Entries.end(),
+                  [&](const Enumerator& entry) { return entry.EnumeratorName == zero; });
+  if (named) return flagged;
+  flagged.Entries.insert(flagged.Entries.begin(), {std::move(zero), 0});
+  values.insert(values.begin(), 0);
+  return flagged;
+}
+
 }  // namespace
+
+std::optional<std::vector<std::int64_t>> FlagValues(const EnumerationList& list) {
+  std::vector<std::int64_t> values;
+  values.reserve(list.Entries.size());
+  std::int64_t highest = 0;
+  for (const Enumerator& entry : list.Entries) {
+    std::int64_t value = 0;
+    if (list.ValuesGiven && entry.EnumeratorValue) {
+      value = *entry.EnumeratorValue;
+    } else {
+      // The lowest power of two above every value so far; bit 63 would not fit.
+      if (highest >= (std::int64_t{1} << 62)) return std::nullopt;
+      value = 1;
+      while (value <= highest) value <<= 1;
+    }
+    highest = std::max(highest, value);
+    values.push_back(value);
+  }
+  return values;
+}
 
 std::vector<std::int64_t> EnumeratorValues(const EnumerationList& list) {
   std::vector<std::int64_t> values;
@@ -69,12 +280,20 @@ std::string_view UnderlyingType(const std::vector<std::int64_t>& values) {
 EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
                                         const EnumerationList& list) {
   const std::string& T = request.TypeName;
-  const std::size_t n = list.Entries.size();
-  const std::vector<std::int64_t> values = EnumeratorValues(list);
+  std::vector<std::int64_t> values = request.Flags
+                                         ? FlagValues(list).value_or(std::vector<std::int64_t>{})
+                                         : EnumeratorValues(list);
+  // A flag set writes every value, with its zero name; a copy of the list, where no copy is made
+  // for the long lists of the other modes.
+  EnumerationList flagged;
+  if (request.Flags) flagged = WithZeroName(request, list, values);
+  const std::vector<Enumerator>& entries = request.Flags ? flagged.Entries : list.Entries;
+  const std::size_t n = entries.size();
+  const std::string U(UnderlyingType(values));
   std::vector<std::string> names;  // what to_string gives, what T_from_string takes
   names.reserve(n);
   std::size_t room = 2048 + 16 * T.size();
-  for (const Enumerator& entry : list.Entries) {
+  for (const Enumerator& entry : entries) {
     names.push_back(ReturnName(request, entry));
     room += 4 * entry.EnumeratorName.size() + 2 * names.back().size() + 4 * T.size() + 40;
   }
@@ -84,16 +303,19 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   text.reserve(room);
   text += EnumClassMark;
   text += T + "\n";
-  text += Includes;
-  text += "\nenum class " + T + " : " + std::string(UnderlyingType(values)) + " {\n";
-  for (const Enumerator& entry : list.Entries) {
-    text += "  " + entry.EnumeratorName;
-    if (list.ValuesGiven && entry.EnumeratorValue)
-      text += " = " + std::to_string(*entry.EnumeratorValue);
+  text += Includes(request);
+  text += "\nenum class " + T + " : " + U + " {\n";
+  for (std::size_t k = 0; k < n; ++k) {
+    text += "  " + entries[k].EnumeratorName;
+    if (request.Flags)
+      text += " = " + std::to_string(values[k]);
+    else if (list.ValuesGiven && entries[k].EnumeratorValue)
+      text += " = " + std::to_string(*entries[k].EnumeratorValue);
     text += ",\n";
   }
   text += "};\n";
   texts.EnumTextSize = text.size();
+  if (request.Flags) AppendFlagOperators(text, T, U);
 
   // The names sorted (as std::string_view compares them) for the binary search of
   // T_from_string, and the values sorted for to_string, where the first name of a value wins.
@@ -114,7 +336,7 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
 
   // Enumerator k as the tables hold it.
   const auto element = [&](std::size_t k) {
-    return n <= NamedValuesLimit ? T + "::" + list.Entries[k].EnumeratorName : CastTo(T, values[k]);
+    return n <= NamedValuesLimit ? T + "::" + entries[k].EnumeratorName : CastTo(T, values[k]);
   };
   const std::string table = T + "_names";
   text +=
@@ -154,41 +376,39 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   AppendArray(text, "std::size_t", "value_names", valueNames);
   text += "\nconstexpr std::string_view name(std::size_t k) noexcept {\n";
   text += "  return text.substr(at[k], at[k + 1] - at[k]);\n}\n";
+  AppendNamespaceHelpers(text, request, table, U);
   text += "}  // namespace " + table + "\n";
 
-  text += "\n[[nodiscard]] constexpr std::string_view to_string(" + T + " value) noexcept {\n";
-  text += "  const auto& values = " + table + "::values;\n";
-  text += "  const auto found = std::lower_bound(values.begin(), values.end(), value);\n";
-  text += "  if (found == values.end() || *found != value) return \"Invalid\";\n";
-  text += "  return " + table + "::name(\n";
-  text +=
-      "      " + table + "::value_names[static_cast<std::size_t>(found - values.begin())]);\n}\n";
+  if (request.Flags) {
+    AppendFlagConversions(text, T, table, U);
+    text += "\n";
+  } else {
+    text += "\n[[nodiscard]] constexpr std::string_view to_string(" + T + " value) noexcept {\n";
+    text += "  const auto& values = " + table + "::values;\n";
+    text += "  const auto found = std::lower_bound(values.begin(), values.end(), value);\n";
+    text += "  if (found == values.end() || *found != value) return \"Invalid\";\n";
+    text += "  return " + table + "::name(\n";
+    text +=
+        "      " + table + "::value_names[static_cast<std::size_t>(found - values.begin())]);\n}\n";
 
-  text += "\n[[nodiscard]] constexpr std::optional<" + T + "> " + T +
-          "_from_string(std::string_view name) noexcept {\n";
-  text += "  std::size_t low = 0;\n";
-  text += "  std::size_t high = " + table + "::by_name.size();\n";
-  text += "  while (low < high) {\n";
-  text += "    const std::size_t middle = low + (high - low) / 2;\n";
-  text += "    if (" + table + "::name(middle) < name) {\n";
-  text += "      low = middle + 1;\n";
-  text += "    } else {\n";
-  text += "      high = middle;\n";
-  text += "    }\n";
-  text += "  }\n";
-  text += "  if (low < " + table + "::by_name.size() && " + table + "::name(low) == name) {\n";
-  text += "    return " + table + "::by_name[low];\n  }\n";
-  text += "  return std::nullopt;\n}\n\n";
+    text += "\n[[nodiscard]] constexpr std::optional<" + T + "> " + T +
+            "_from_string(std::string_view name) noexcept {\n";
+    AppendNameSearch(text, request, table, "name");
+    text += "\n";
+  }
 
   std::vector<std::string> listed;
   for (std::size_t k = 0; k < n; ++k) listed.push_back(element(k));
   AppendArray(text, T, T + "_values", listed);
   text += "\ninline std::ostream& operator<<(std::ostream& out, " + T + " value) {\n";
   text += "  return out << to_string(value);\n}\n";
+  if (request.Formatter) AppendFormatters(text, T);
+  if (request.Json) AppendJson(text, T);
 
-  texts.Count = n;
+  // The names the list gave, without a zero name added.
+  texts.Count = list.Entries.size();
   texts.ValuesGiven = list.ValuesGiven;
-  if (n > 0) {
+  if (!list.Entries.empty()) {
     texts.FirstName = list.Entries.front().EnumeratorName;
     texts.LastName = list.Entries.back().EnumeratorName;
   }

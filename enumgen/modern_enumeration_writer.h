@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,11 +13,17 @@ namespace zandrel {
 
 // The enum class style: a scoped enumeration with constexpr to_string, T_from_string (a binary
 // search over the names, sorted here) and T_values, and operator<<. Everything is inline, so it
-// needs a header only, and its text works the same collected into a class header.
+// needs a header only, and its text works the same collected into a class header. The request's
+// keys add to it: Flags (a bit-flag set, whose to_string builds a std::string for combinations),
+// CaseInsensitive, Formatter (fmt and std::format) and Json (nlohmann/json).
 
 // The value each entry takes: its own when values are given, else one more than the one before
 // (the first 0), as the compiler counts them.
 std::vector<std::int64_t> EnumeratorValues(const EnumerationList& list);
+
+// A flag set's values: its own when values are given, else the lowest power of two above every
+// value before it (the first 1); nothing when one would need bit 63.
+std::optional<std::vector<std::int64_t>> FlagValues(const EnumerationList& list);
 
 // The smaller of int and long long that holds every value.
 std::string_view UnderlyingType(const std::vector<std::int64_t>& values);

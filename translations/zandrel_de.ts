@@ -875,6 +875,38 @@
         <translation>&amp;Modernes C++ (enum class)</translation>
     </message>
     <message>
+        <source>Bit f&amp;lags</source>
+        <translation>Bit-&amp;Flags</translation>
+    </message>
+    <message>
+        <source>&amp;Ignore case</source>
+        <translation>Groß-/Kleinschreibung &amp;ignorieren</translation>
+    </message>
+    <message>
+        <source>Fo&amp;rmatters</source>
+        <translation>Fo&amp;rmatierer</translation>
+    </message>
+    <message>
+        <source>&amp;JSON</source>
+        <translation>&amp;JSON</translation>
+    </message>
+    <message>
+        <source>A bit-flag set: names without a value take 1, 2, 4, ..., a zero named None is added unless a name is 0, with the operators | &amp; ^ ~; to_string joins names by |. No first and last names</source>
+        <translation>Eine Menge von Bit-Flags: Namen ohne Wert erhalten 1, 2, 4, ..., eine Null namens None kommt hinzu, sofern kein Name 0 ist, mit den Operatoren | &amp; ^ ~; to_string verbindet Namen mit |. Ohne ersten und letzten Namen</translation>
+    </message>
+    <message>
+        <source>TYPE_from_string takes the names in any ASCII letter case too; an exact match wins</source>
+        <translation>TYPE_from_string nimmt die Namen auch in beliebiger ASCII-Groß- und Kleinschreibung; ein genauer Treffer geht vor</translation>
+    </message>
+    <message>
+        <source>fmt::formatter and std::formatter, each where its header is there, printing to_string</source>
+        <translation>fmt::formatter und std::formatter, jeweils wo sein Header vorhanden ist; sie geben to_string aus</translation>
+    </message>
+    <message>
+        <source>to_json and from_json for nlohmann/json by name; from_json throws std::invalid_argument for a name the type does not have</source>
+        <translation>to_json und from_json für nlohmann/json über den Namen; from_json wirft std::invalid_argument bei einem Namen, den der Typ nicht hat</translation>
+    </message>
+    <message>
         <source>Writes an enum class with constexpr to_string, TYPE_from_string and TYPE_values, for the Modern C++ (C++20) target; with a separate file, a header alone</source>
         <translation>Schreibt eine enum class mit constexpr to_string, TYPE_from_string und TYPE_values für das Ziel Modern C++ (C++20); mit eigener Datei nur einen Header</translation>
     </message>

@@ -139,6 +139,29 @@ TEST(EnumerationRequestDocument, ReadsEveryKeyAndNamesTheFileInMessages) {
             "ink.json: request.Rows[0].Row must be a whole number from 1 to 49");
 }
 
+// The enum class keys: off when left out, as in documents written before them.
+TEST(EnumerationRequestDocument, EnumClassKeys) {
+  const struct {
+    const char* json;
+    std::tuple<bool, bool, bool, bool> keys;
+  } cases[] = {
+      {R"({"Style": "ModernEnumeration"})", {false, false, false, false}},
+      {R"({"Flags": true})", {true, false, false, false}},
+      {R"({"CaseInsensitive": true, "Formatter": false})", {false, true, false, false}},
+      {R"({"Formatter": true, "Json": true})", {false, false, true, true}},
+      {R"({"Flags": true, "CaseInsensitive": true, "Formatter": true, "Json": true})",
+       {true, true, true, true}},
+  };
+  for (const auto& c : cases) {
+    const auto read = ReadEnumerationRequest(c.json, "e.json");
+    ASSERT_TRUE(std::holds_alternative<EnumerationRequest>(read)) << c.json;
+    const EnumerationRequest& r = std::get<EnumerationRequest>(read);
+    EXPECT_EQ(std::tie(r.Flags, r.CaseInsensitive, r.Formatter, r.Json), c.keys) << c.json;
+  }
+  EXPECT_EQ(std::get<std::string>(ReadEnumerationRequest(R"({"Json": 1})", "e.json")),
+            "e.json: request.Json must be true or false");
+}
+
 // Save writes the document in blocks; joined, they are the document, byte for byte, and a text
 // that is not UTF-8 is written as Qt would have written it.
 TEST(ClassDocument, StreamedAsWrittenWhole) {

@@ -50,6 +50,7 @@ BAD = [
     (CLASS, '{"Options": []}'),
     (CLASS, '{"HeaderInsertions": [1]}'),
     (CLASS, '[]'),
+    (ENUM, '{"Flags": "yes"}'),
     (ENUM, '{"Style": "Class"}'),
     (ENUM, '{"FirstAndLast": "yes"}'),
     (ENUM, '{"Rows": [{"Row": 50, "Name": "A"}]}'),

@@ -243,7 +243,12 @@ void OpenInStyle(TGenEnumForm& form, EnumerationStyle style) {
   QVERIFY(!form.Outside->isChecked() && !form.Prefix->isChecked());
   form.ModernBox->setChecked(false);
   QVERIFY(form.Outside->isChecked() && form.Prefix->isChecked());
+  // The enum class keys are there for that style only.
+  for (const QCheckBox* box : {form.FlagsBox, form.CaseBox, form.FormatterBox, form.JsonBox})
+    QVERIFY(!box->isEnabled());
   form.ModernBox->setChecked(true);
+  for (const QCheckBox* box : {form.FlagsBox, form.CaseBox, form.FormatterBox, form.JsonBox})
+    QVERIFY(box->isEnabled());
   form.Outside->setChecked(true);
   form.Prefix->setChecked(true);  // the requests of these tests have both
 }

@@ -59,6 +59,37 @@ TEST(ModernEnumeration, ValuesAndUnderlyingType) {
   }
 }
 
+// A flag set's values: the lowest power of two above every value before, up to bit 62.
+TEST(ModernEnumeration, FlagValues) {
+  const std::optional<std::int32_t> none;
+  struct Case {
+    std::vector<std::optional<std::int32_t>> given;
+    std::optional<std::vector<std::int64_t>> values;
+  };
+  const Case cases[] = {
+      {{none, none, none}, {{1, 2, 4}}},
+      {{none, 12, none, 3}, {{1, 12, 16, 3}}},
+      {{-5, none, 0}, {{-5, 1, 0}}},
+      {{2147483647, none}, {{2147483647, std::int64_t{1} << 31}}},
+      {std::vector<std::optional<std::int32_t>>(64, none), {}},
+  };
+  for (const Case& c : cases) {
+    EnumerationList list;
+    list.ValuesGiven = true;
+    for (const auto& value : c.given) list.Entries.push_back({"N", value});
+    EXPECT_EQ(FlagValues(list), c.values);
+  }
+  // A list file of 64 names would need bit 63: refused, not wrapped; 63 fit.
+  EnumerationRequest request = Colour();
+  request.Flags = request.FromFile = true;
+  std::string words;
+  for (int k = 0; k < 63; ++k) words += "N" + std::to_string(k) + " ";
+  const ListFile fits(words);
+  EXPECT_TRUE(std::holds_alternative<EnumerationOutput>(ComposeEnumeration(request, &fits)));
+  const ListFile over(words + "N63");
+  EXPECT_TRUE(std::holds_alternative<Refusal>(ComposeEnumeration(request, &over)));
+}
+
 // The text handed over carries its style on its first line, in a file's include line too, and
 // the enum class style writes a header alone.
 TEST(ModernEnumeration, HandOverAndFiles) {
