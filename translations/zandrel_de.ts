@@ -736,8 +736,8 @@
         <translation>VCL</translation>
     </message>
     <message>
-        <source>JSON conversion functions</source>
-        <translation>JSON-Umwandlungsfunktionen</translation>
+        <source>&amp;JSON conversion functions</source>
+        <translation>&amp;JSON-Umwandlungsfunktionen</translation>
     </message>
     <message>
         <source>Adds to_json and from_json for nlohmann/json, member by member</source>
@@ -748,8 +748,8 @@
         <translation>JSON-Funktionen</translation>
     </message>
     <message>
-        <source>std::hash specialisation</source>
-        <translation>std::hash-Spezialisierung</translation>
+        <source>std::&amp;hash specialisation</source>
+        <translation>std::&amp;hash-Spezialisierung</translation>
     </message>
     <message>
         <source>Adds a std::hash of the class that mixes every data member</source>
