@@ -110,7 +110,7 @@ inline constexpr FlagOption FlagOptions[] = {
      ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "JSON Functions"), false,
      TargetBit(TargetSystem::ModernCpp)},
     {"HashFunction", &GenerationOptions::HashFunction, false, "HashBox",
-     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "std::&hash specialisation"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "std::hash s&pecialisation"),
      ZANDREL_TRANSLATE_NOOP("zandrel::TForm1",
                             "Adds a std::hash of the class that mixes every data member"),
      ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Hash Function"), false,

@@ -748,8 +748,8 @@
         <translation>JSON-Funktionen</translation>
     </message>
     <message>
-        <source>std::&amp;hash specialisation</source>
-        <translation>std::&amp;hash-Spezialisierung</translation>
+        <source>std::hash s&amp;pecialisation</source>
+        <translation>std::hash-S&amp;pezialisierung</translation>
     </message>
     <message>
         <source>Adds a std::hash of the class that mixes every data member</source>
