@@ -14,8 +14,13 @@ touch point.json notes.txt
 mkdir src
 
 cases=(
-  "zandrel-gen |--help --version batch class enum"
+  "zandrel-gen |--help --version batch class companion enum"
   "zandrel-gen e|enum"
+  "zandrel-gen companion |src"
+  "zandrel-gen companion -o |src"
+  "zandrel-gen companion --enum Color |src"
+  "zandrel-gen companion --enum |"
+  "zandrel-gen companion --f|--flags --force --formatter"
   "zandrel-gen --v|--version"
   "zandrel-gen class |point.json src"
   "zandrel-gen class -|--base --check --conflicts=markers --dry-run --force --help --stdout"
