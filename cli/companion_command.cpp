@@ -27,8 +27,8 @@ constexpr std::string_view CompanionUsage =
     "to_string (the first name of a value), TYPE_from_string (every name, aliases\n"
     "included), TYPE_values and operator<<. HEADER is left as it is. Types nested in\n"
     "classes are named Outer_TYPE_from_string and Outer_TYPE_values. Print the header,\n"
-    "or write it to OUT.h, which then includes HEADER relative to its own folder when\n"
-    "HEADER lies there or below.\n"
+    "or write it to OUT.h, which then includes HEADER relative to its own folder\n"
+    "(an absolute HEADER outside that folder as given).\n"
     "\n"
     "      --enum NAME    an enumeration to cover (may be qualified; may be repeated)\n"
     "      --all          every enumeration HEADER defines (the default)\n"
@@ -117,8 +117,8 @@ CompanionLine ParseCompanionLine(const Arguments& arguments) {
   return line;
 }
 
-// HEADER as OUT.h includes it: relative to OUT.h's folder when it lies there or below, else as
-// given.
+// HEADER as OUT.h includes it: relative to OUT.h's folder, which a quoted include searches first,
+// unless HEADER was given from the root and lies outside that folder.
 std::string IncludePath(const std::string& header, const std::string& output) {
   if (output.empty()) return header;
   namespace fs = std::filesystem;
@@ -127,7 +127,8 @@ std::string IncludePath(const std::string& header, const std::string& output) {
   const fs::path to = fs::weakly_canonical(fs::absolute(header, failed), failed);
   if (failed) return header;
   const fs::path relative = to.lexically_relative(from);
-  if (relative.empty() || *relative.begin() == "..") return header;
+  if (relative.empty() || (fs::path(header).is_absolute() && *relative.begin() == ".."))
+    return header;
   return relative.generic_string();
 }
 

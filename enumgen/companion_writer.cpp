@@ -1,6 +1,7 @@
 #include "enumgen/companion_writer.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "enumgen/modern_enumeration_writer.h"
 
@@ -54,6 +55,20 @@ std::string CompanionHeader(const std::string& includePath,
       helpers.Elements.push_back(helpers.Type + "::" + name);
     helpers.Values = enumeration.Values;
     helpers.UnsignedValues = enumeration.UnsignedValues;
+    if (enumeration.Flags && !enumeration.FixedType) {
+      // The smallest all-ones mask over every enumerator's bits, where the type's values lie.
+      std::uint64_t reach = 0;
+      for (const std::int64_t value : enumeration.Values) {
+        const auto bits = static_cast<std::uint64_t>(value < 0 ? ~value : value);
+        while ((reach & bits) != bits) reach = reach << 1 | 1;
+      }
+      helpers.ComplementMask =
+          enumeration.UnsignedValues ? std::to_string(reach) + "ULL"
+          : std::any_of(enumeration.Values.begin(), enumeration.Values.end(),
+                        [](std::int64_t v) { return v < 0; })
+              ? ""  // negative values: the range is symmetric, ~ stays inside it
+              : std::to_string(reach) + "LL";
+    }
     helpers.Flags = enumeration.Flags;
     helpers.CaseInsensitive = keys.CaseInsensitive;
     helpers.Formatter = keys.Formatter;

@@ -13,6 +13,7 @@ struct CompanionEnumeration {
   std::vector<std::string> Enumerators;  // in order, aliases included
   std::vector<std::int64_t> Values;
   bool UnsignedValues = false;  // an unsigned underlying type: Values hold the bits
+  bool FixedType = true;        // scoped, or an underlying type given
   bool Flags = false;
 };
 

@@ -72,7 +72,8 @@ void AppendNameSearch(std::string& text, bool caseInsensitive, const std::string
 }
 
 // The bit operators of a flag set, on the underlying type U.
-void AppendFlagOperators(std::string& text, const std::string& T, const std::string& U) {
+void AppendFlagOperators(std::string& text, const std::string& T, const std::string& U,
+                         const std::string& mask) {
   const auto cast = [&](const char* operand) {
     return "static_cast<" + U + ">(" + std::string(operand) + ")";
   };
@@ -83,7 +84,10 @@ void AppendFlagOperators(std::string& text, const std::string& T, const std::str
     text += "  return static_cast<" + T + ">(" + cast("a") + " " + op + " " + cast("b") + ");\n}\n";
   }
   text += "[[nodiscard]] constexpr " + T + " operator~(" + T + " a) noexcept {\n";
-  text += "  return static_cast<" + T + ">(~" + cast("a") + ");\n}\n";
+  if (mask.empty())
+    text += "  return static_cast<" + T + ">(~" + cast("a") + ");\n}\n";
+  else
+    text += "  return static_cast<" + T + ">(~" + cast("a") + " & " + mask + ");\n}\n";
   for (const char* op : {"|", "&", "^"})
     text += "constexpr " + T + "& operator" + op + "=(" + T + "& a, " + T + " b) noexcept {\n" +
             "  return a = a " + op + " b;\n}\n";
@@ -294,7 +298,7 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
   const std::size_t n = names.size();
   const bool inNamespace = !helpers.Namespace.empty();
   if (inNamespace) text += "\nnamespace " + helpers.Namespace + " {\n";
-  if (helpers.Flags) AppendFlagOperators(text, T, U);
+  if (helpers.Flags) AppendFlagOperators(text, T, U, helpers.ComplementMask);
 
   // The names sorted (as std::string_view compares them) for the binary search of
   // T_from_string, and the values sorted for to_string, where the first name of a value wins;

@@ -39,6 +39,9 @@ struct EnumerationHelpers {
   std::vector<std::string> Names;     // what to_string gives and STEM_from_string takes
   std::vector<std::string> Elements;  // each enumerator as the tables write it
   std::vector<std::int64_t> Values;
+  // The bits ~ keeps, as a literal of Underlying; empty: all. A type without a fixed underlying
+  // type holds only the bits its enumerators reach.
+  std::string ComplementMask;
   bool UnsignedValues = false;  // Values hold the bits of values above the int64 range
   bool Flags = false;
   bool CaseInsensitive = false;

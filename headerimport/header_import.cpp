@@ -813,6 +813,12 @@ std::variant<ImportedEnumerations, ImportFailure> ImportEnumerations(
       imported.Notes.push_back(at + enumeration.QualifiedName + " left out: " + why);
       continue;
     }
+    // A colon between the name and the brace gives the underlying type.
+    enumeration.FixedType = clang_EnumDecl_isScoped(definition.Cursor) != 0;
+    for (const Parsed::Token& token : header.Tokens(definition.Cursor)) {
+      if (token.Spelling == "{") break;
+      if (token.Spelling == ":") enumeration.FixedType = true;
+    }
     for (const std::string& name : namespaces)
       enumeration.Namespace += (enumeration.Namespace.empty() ? "" : "::") + name;
     const CXType underlying =

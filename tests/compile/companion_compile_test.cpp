@@ -49,11 +49,11 @@ class HeaderMaker {
   // The header, and the driver's checks appended to checks.
   std::string Make(std::string& checks, std::vector<std::string>& flagSets) {
     std::string header = "#pragma once\n#include <cstdint>\n\n";
-    for (int e = 0; e < 7; ++e) {
+    for (int e = 0; e < 14; ++e) {
       const std::string ns = Pick({"", "alpha", "alpha::beta", "omega"});
       const bool nested = Chance(3) == 0;
       const bool flags = Chance(4) == 0;
-      const IntegerType& type = Types[flags ? 1 + Chance(12) : Chance(13)];
+      const IntegerType& type = Types[Chance(13)];
       const bool scoped = (type.Name[0] == '\0' && !flags) ? Chance(2) == 0 : Chance(3) != 0;
       const std::string name = "T" + std::to_string(e) + Letters(Chance(3));
       std::string qualified = ns.empty() ? name : ns + "::" + name;
@@ -124,14 +124,24 @@ class HeaderMaker {
     void Next() { ++Bits; }
   };
 
+  // Small values, values at either end of the type's range, or any.
   Value Random(const IntegerType& type) {
-    std::uint64_t bits = random_();
-    if (Chance(3) == 0) bits &= 0xff;
-    if (type.Bits < 64) {
-      const std::uint64_t span = std::uint64_t{1} << type.Bits;
-      bits %= span;
-      // Signed: the lower half stands for the negative values.
-      if (!type.Unsigned && bits >= span / 2) bits -= span;
+    const std::uint64_t small = random_() & 0x3f;
+    const std::uint64_t top = type.Unsigned ? (~std::uint64_t{0} >> (64 - type.Bits))
+                                            : (~std::uint64_t{0} >> (65 - type.Bits));
+    const std::uint64_t bottom = type.Unsigned ? 0 : ~top;  // the most negative, as bits
+    std::uint64_t bits = 0;
+    switch (Chance(3)) {
+      case 0:
+        bits = type.Unsigned || Chance(2) ? small : ~small;
+        break;
+      case 1:
+        bits = Chance(2) ? top - small : bottom + small;
+        break;
+      default:
+        bits = random_() & top;
+        if (!type.Unsigned && Chance(2)) bits = ~bits;
+        break;
     }
     return {type.Unsigned, bits, true};
   }
