@@ -39,26 +39,89 @@ struct GenerationOptions {
   bool CStrings = false;
   bool BigConstructor = false;
   bool ToStringMethod = false;
+  bool JsonFunctions = false;
+  bool HashFunction = false;
+  bool Formatter = false;  // writes the stream output too
   ::zandrel::NameForm NameForm = NameForm::LowerUnderscore;
   ::zandrel::TargetSystem TargetSystem = TargetSystem::DevCpp;
 
   friend bool operator==(const GenerationOptions&, const GenerationOptions&) = default;
 };
 
-// The on/off options by their key in documents and the schema, in the order a document lists
-// them (between ComparisonLevel and NameForm). Their defaults are GenerationOptions' own.
+// Marks a window text for Qt's translation tool (configured to read it as QT_TRANSLATE_NOOP)
+// while this header stays free of Qt.
+#define ZANDREL_TRANSLATE_NOOP(context, text) text
+
+// The targets an option adds something to, as a set of TargetSystem bits.
+constexpr unsigned TargetBit(TargetSystem system) { return 1U << static_cast<unsigned>(system); }
+inline constexpr unsigned AllTargets = ~0U;
+
+// Everything an on/off option is, one row each: its key in documents and the schema, the field it
+// sets, its value at start-up, its check box in the main window (object name, caption with its Alt
+// key after "&", tool tip, undo step) and the targets it adds something to. Documents list them in
+// this order, between ComparisonLevel and NameForm; the window's tab order takes them in this order
+// too, each at its place among the other controls.
 struct FlagOption {
   std::string_view Key;
   bool GenerationOptions::*Field;
+  bool Default;
+  const char* ControlName;
+  const char* Caption;
+  const char* ToolTip;  // none for the library box, whose tip follows the target
+  const char* UndoName;
+  bool Cleared;  // whether Clear puts the box back to its default
+  unsigned Targets;
 };
 inline constexpr FlagOption FlagOptions[] = {
-    {"PrivateCopy", &GenerationOptions::PrivateCopy},
-    {"FrameworkLibrary", &GenerationOptions::FrameworkLibrary},
-    {"StdLib", &GenerationOptions::StdLib},
-    {"MathLib", &GenerationOptions::MathLib},
-    {"CStrings", &GenerationOptions::CStrings},
-    {"BigConstructor", &GenerationOptions::BigConstructor},
-    {"ToStringMethod", &GenerationOptions::ToStringMethod},
+    {"PrivateCopy", &GenerationOptions::PrivateCopy, false, "PrivateCheck",
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Ma&ke copy constructor and = operator private"),
+     ZANDREL_TRANSLATE_NOOP(
+         "zandrel::TForm1",
+         "Declares the copy constructor and = operator private, so objects cannot be copied"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Private Copy"), true, AllTargets},
+    {"FrameworkLibrary", &GenerationOptions::FrameworkLibrary, true, "VCLCheck",
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "VCL"), nullptr,
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Framework Library"), true, AllTargets},
+    {"StdLib", &GenerationOptions::StdLib, false, "StdCheck",
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "&StdLib"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Adds #include <stdlib.h> to the header"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "StdLib"), true, AllTargets},
+    {"MathLib", &GenerationOptions::MathLib, false, "MathCheck",
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Ma&th"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Adds #include <math.h> to the header"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Math"), true, AllTargets},
+    {"CStrings", &GenerationOptions::CStrings, false, "StringCheck",
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "C Style Str&ings"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Adds #include <string.h> to the header"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "C Style Strings"), true, AllTargets},
+    {"BigConstructor", &GenerationOptions::BigConstructor, false, "BigConstructorBox",
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Constructor &with all variables as parameters"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1",
+                            "Adds a constructor that takes every member variable as a parameter"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Big Constructor"), false, AllTargets},
+    {"ToStringMethod", &GenerationOptions::ToStringMethod, false, "ToStringBox",
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Generate a ToString &method"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Declares a ToString method for you to implement"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "ToString Method"), false, AllTargets},
+    {"JsonFunctions", &GenerationOptions::JsonFunctions, false, "JsonBox",
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "JSON conversion functions"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1",
+                            "Adds to_json and from_json for nlohmann/json, member by member"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "JSON Functions"), false,
+     TargetBit(TargetSystem::ModernCpp)},
+    {"HashFunction", &GenerationOptions::HashFunction, false, "HashBox",
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "std::hash specialisation"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1",
+                            "Adds a std::hash of the class that mixes every data member"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Hash Function"), false,
+     TargetBit(TargetSystem::ModernCpp)},
+    {"Formatter", &GenerationOptions::Formatter, false, "FormatterBox",
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "fmt and std::format formatters"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1",
+                            "Adds formatters for fmt and std::format that print what operator<< "
+                            "prints; turns on the stream output"),
+     ZANDREL_TRANSLATE_NOOP("zandrel::TForm1", "Formatter"), false,
+     TargetBit(TargetSystem::ModernCpp)},
 };
 
 struct ClassDescription {

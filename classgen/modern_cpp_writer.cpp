@@ -1,5 +1,6 @@
 #include "classgen/modern_cpp_writer.h"
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -34,6 +35,28 @@ std::string DeclaredName(const MemberRow& member) {
   return shape && IsDataMember(member) ? shape->Base : member.Name;
 }
 
+// The formatters print what operator<< prints, so either option writes it.
+bool WritesStream(const GenerationOptions& options) {
+  return options.ToStringMethod || options.Formatter;
+}
+
+bool IsIdentifier(std::string_view name) {
+  if (name.empty() || (name.front() >= '0' && name.front() <= '9')) return false;
+  return std::ranges::all_of(name, [](char c) {
+    return c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  });
+}
+
+// The data members that JSON and the hash go through, under their declared names; a Name that is
+// no plain name (a pointer declarator, say) has no key to go by and is left out.
+std::vector<std::string> ValueMembers(const ClassDescription& description) {
+  std::vector<std::string> names;
+  for (const MemberRow& member : description.Members)
+    if (IsDataMember(member) && IsIdentifier(DeclaredName(member)))
+      names.push_back(DeclaredName(member));
+  return names;
+}
+
 bool TakesAccessors(const MemberRow& member) {
   return IsDataMember(member) && !IsArray(member.Name);
 }
@@ -58,12 +81,23 @@ std::string Includes(const ModernClass& modern) {
     headers.emplace("<utility>");  // std::move in the setter
   }
   if (options.ComparisonLevel == ComparisonLevel::AllComparisons) headers.emplace("<compare>");
-  if (options.ToStringMethod) headers.emplace("<ostream>");
+  if (WritesStream(options)) headers.emplace("<ostream>");
+  if (options.HashFunction) headers.insert({"<cstddef>", "<functional>"});
+  if (options.Formatter) headers.insert({"<sstream>", "<string_view>"});
   if (options.StdLib) headers.emplace("<cstdlib>");
   if (options.MathLib) headers.emplace("<cmath>");
   if (options.CStrings) headers.emplace("<cstring>");
   std::string text;
   for (const std::string& header : headers) text += "#include " + header + "\n";
+  // The libraries a project may lack: what needs them is left out where they are missing.
+  const auto optional = [&text](const char* header) {
+    text += std::string("#if __has_include(") + header + ")\n#include " + header + "\n#endif\n";
+  };
+  if (options.JsonFunctions) optional("<nlohmann/json.hpp>");
+  if (options.Formatter) {
+    optional("<fmt/format.h>");
+    optional("<format>");
+  }
   return text;
 }
 
@@ -179,6 +213,76 @@ std::string OutputOperator(const ClassDescription& description) {
   return text;
 }
 
+// Member by member, so that a missing key keeps the member's value, an unknown key is ignored and
+// a value of the wrong type throws nlohmann's type_error.
+std::string JsonFunctions(const ClassDescription& description) {
+  const std::string& X = description.ClassName;
+  const std::vector<std::string> members = ValueMembers(description);
+  const bool named = !members.empty();
+  std::string text = "#if __has_include(<nlohmann/json.hpp>)\n";
+  text += "  friend void to_json(nlohmann::json& json, const " + X +
+          (named ? "& value) {\n" : "&) {\n");
+  text += "    json = nlohmann::json::object();\n";
+  for (const std::string& name : members)
+    text += "    json[\"" + name + "\"] = value." + name + ";\n";
+  text += "  }\n";
+  text += named ? "  friend void from_json(const nlohmann::json& json, " + X + "& value) {\n"
+                : "  friend void from_json(const nlohmann::json&, " + X + "&) {\n";
+  for (const std::string& name : members)
+    text += "    if (json.contains(\"" + name + "\")) json.at(\"" + name + "\").get_to(value." +
+            name + ");\n";
+  text += "  }\n#endif\n";
+  return text;
+}
+
+// Mixes as boost::hash_combine does. A member without a std::hash of its own (a container) is
+// mixed element by element, so equal objects hash equal.
+std::string HashSpecialisation(const ClassDescription& description) {
+  const std::string& X = description.ClassName;
+  const std::vector<std::string> members = ValueMembers(description);
+  std::string text = "\ntemplate <>\nstruct std::hash<" + X + "> {\n";
+  text += "  std::size_t operator()(const " + X + (members.empty() ? "&" : "& value") +
+          ") const noexcept {\n";
+  text += "    std::size_t seed = 0;\n";
+  for (const std::string& name : members) text += "    combine(seed, value." + name + ");\n";
+  text += "    return seed;\n  }\n\n private:\n";
+  text +=
+      "  template <class T>\n"
+      "  static void combine(std::size_t& seed, const T& member) noexcept {\n"
+      "    if constexpr (requires { std::hash<T>{}(member); }) {\n"
+      "      seed ^= std::hash<T>{}(member) + 0x9e3779b9U + (seed << 6U) + (seed >> 2U);\n"
+      "    } else {\n"
+      "      for (const auto& element : member) combine(seed, element);\n"
+      "    }\n"
+      "  }\n"
+      "};\n";
+  return text;
+}
+
+// Both print what operator<< prints, and take the width and fill of a string.
+std::string Formatters(const ClassDescription& description) {
+  const std::string& X = description.ClassName;
+  const auto formatter = [&X](const std::string& space) {
+    return "template <>\n"
+           "struct " +
+           space + "::formatter<" + X + "> : " + space +
+           "::formatter<std::string_view> {\n"
+           "  template <class FormatContext>\n"
+           "  auto format(const " +
+           X +
+           "& value, FormatContext& context) const {\n"
+           "    std::ostringstream out;\n"
+           "    out << value;\n"
+           "    return " +
+           space +
+           "::formatter<std::string_view>::format(out.str(), context);\n"
+           "  }\n"
+           "};\n";
+  };
+  return "\n#if __has_include(<fmt/format.h>)\n" + formatter("fmt") + "#endif\n" +
+         "\n#if defined(__cpp_lib_format)\n" + formatter("std") + "#endif\n";
+}
+
 constexpr std::string_view WriteMember =
     "\nnamespace {\n"
     "\n"
@@ -240,12 +344,17 @@ TextPieces ModernCppHeaderPieces(const ClassDescription& description) {
   AddGroup(text, Accessors(modern));
   AddGroup(text, MethodDeclarations(description));
   AddGroup(text, Comparisons(description));
-  if (description.Options.ToStringMethod)
+  const GenerationOptions& options = description.Options;
+  if (WritesStream(options))
     AddGroup(text,
              "  friend std::ostream& operator<<(std::ostream& out, const " + X + "& value);\n");
+  if (options.JsonFunctions) AddGroup(text, JsonFunctions(description));
+  if (options.HashFunction) AddGroup(text, "  friend struct std::hash<" + X + ">;\n");
   const std::string members = DataMembers(description);
   if (!members.empty()) text += "\n private:\n" + members;
   text += "};\n";
+  if (options.HashFunction) text += HashSpecialisation(description);
+  if (options.Formatter) text += Formatters(description);
   pieces.push_back(ShareText(std::move(text)));
   return pieces;
 }
@@ -254,7 +363,7 @@ TextPieces ModernCppSourcePieces(const ClassDescription& description) {
   const std::string& X = description.ClassName;
   std::string text = "// " + X + "\n#include \"" + X + ".h\"\n";
   const std::string stubs = MethodStubs(description);
-  const bool toString = description.Options.ToStringMethod;
+  const bool toString = WritesStream(description.Options);
   if (toString || !stubs.empty()) text += "\n";
   if (stubs.find("std::abort") != std::string::npos)
     text += "#include <cstdio>\n#include <cstdlib>\n";

@@ -39,6 +39,8 @@ constexpr std::string_view BatchUsage =
     "\n"
     "      --conflicts=markers  write conflicting files with conflict markers\n"
     "      --force    replace edited files that cannot be merged\n"
+    "      --build-output  the files belong to a build tree: replaced when their\n"
+    "                 text changes, never recorded or merged\n"
     "      --check    write nothing; list each file that would change, and exit\n"
     "                 with status 4 if any would\n"
     "      --dry-run  write nothing; list each file that would change\n"

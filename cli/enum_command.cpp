@@ -34,6 +34,9 @@ constexpr std::string_view EnumUsage =
     "                 not from the texts recorded when the files were last written\n"
     "      --conflicts=markers  write conflicting files with conflict markers\n"
     "      --force    replace edited files that cannot be merged\n"
+    "  -o, --output PATH  write the header (and source) to PATH, not to OutputPath\n"
+    "      --build-output  the files belong to a build tree: replaced when their\n"
+    "                 text changes, never recorded or merged; nothing is printed\n"
     "      --check    write and print nothing; list each file that would change,\n"
     "                 and exit with status 4 if any would\n"
     "      --dry-run  write and print nothing; list each file that would change\n"
@@ -45,10 +48,15 @@ constexpr std::string_view EnumUsage =
     "with no base.\n";
 
 // The request file's output, or the exit code of why there is none (reported).
-std::variant<EnumerationOutput, int> ComposeRequest(const std::string& path) {
-  const auto read = ReadEnumerationRequest(LoadJsonFile(path), DocumentName(path));
+std::variant<EnumerationOutput, int> ComposeRequest(const std::string& path,
+                                                    const std::optional<std::string>& outputPath) {
+  auto read = ReadEnumerationRequest(LoadJsonFile(path), DocumentName(path));
   if (const auto* message = std::get_if<std::string>(&read)) throw UsageError(*message);
-  const auto& request = std::get<EnumerationRequest>(read);
+  auto& request = std::get<EnumerationRequest>(read);
+  if (outputPath) {
+    request.SeparateFile = true;
+    request.OutputPath = *outputPath;
+  }
   if (const auto folder =
           request.SeparateFile ? CheckChosenPath(request.OutputPath) : std::nullopt) {
     PrintFileError(DescribeFailure(*folder));
@@ -78,24 +86,25 @@ std::variant<EnumerationOutput, int> ComposeRequest(const std::string& path) {
 int RunEnumCommand(const Arguments& given) {
   Arguments arguments = given;
   const RegenerationOptions options = TakeRegenerationOptions(arguments, true);
+  const std::optional<std::string> outputPath = TakeOutputOption(arguments);
   const CommandLine line = ParseCommandLine(arguments, false);
   if (line.Help) return PrintOutput(EnumUsage) ? Written : NotWritten;
   if (line.Operands.size() != 1) throw UsageError("enum takes one argument: REQUEST.json");
   const std::string& path = line.Operands[0];
   if (options.Base && *options.Base == "-" && path == "-")
     throw UsageError("the request and --base cannot both be standard input");
-  const auto composed = ComposeRequest(path);
+  const auto composed = ComposeRequest(path, outputPath);
   if (const int* code = std::get_if<int>(&composed)) return *code;
   const auto& output = std::get<EnumerationOutput>(composed);
   std::vector<std::optional<std::string>> bases;
   if (options.Base) {
-    auto older = ComposeRequest(*options.Base);
+    auto older = ComposeRequest(*options.Base, outputPath);
     if (const int* code = std::get_if<int>(&older)) return *code;
     bases = BasesFrom(std::get<EnumerationOutput>(std::move(older)).Files);
   }
   // The include line would name files that are not there: it is printed only once both are.
   const int delivered = DeliverRegeneration(output.Files, bases, line.Mode, options);
-  if (delivered != Written || line.Mode != Delivery::Write) return delivered;
+  if (delivered != Written || line.Mode != Delivery::Write || options.BuildOutput) return delivered;
   // The texts go out as they were made, in one write, never joined or copied.
   return PrintOutput(output.HandOver()) ? Written : NotWritten;
 }

@@ -38,6 +38,8 @@ RegenerationOptions TakeRegenerationOptions(Arguments& arguments, bool withBase)
       }
     } else if (argument == "--force") {
       options.Force = true;
+    } else if (argument == "--build-output") {
+      options.BuildOutput = true;
     } else if (argument.starts_with("--conflicts=")) {
       if (argument != "--conflicts=markers")
         throw UsageError("unknown value in \"" + argument + "\" (only --conflicts=markers)");
@@ -48,8 +50,33 @@ RegenerationOptions TakeRegenerationOptions(Arguments& arguments, bool withBase)
   }
   if (options.Force && options.Markers)
     throw UsageError("--force and --conflicts=markers cannot be used together");
+  if (options.BuildOutput && (options.Base || options.Markers))
+    throw UsageError("--build-output merges nothing: it takes neither --base nor --conflicts");
+  if (options.BuildOutput) options.Force = true;
   arguments = std::move(rest);
   return options;
+}
+
+std::optional<std::string> TakeOutputOption(Arguments& arguments) {
+  std::optional<std::string> path;
+  Arguments rest;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--") {
+      rest.insert(rest.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.end());
+      break;
+    }
+    if (argument != "-o" && argument != "--output") {
+      rest.push_back(argument);
+      continue;
+    }
+    if (path) throw UsageError(argument + " is given twice");
+    if (i + 1 >= arguments.size() || arguments[i + 1].empty())
+      throw UsageError(argument + " needs a path: " + argument + " PATH");
+    path = arguments[++i];
+  }
+  arguments = std::move(rest);
+  return path;
 }
 
 std::vector<std::optional<std::string>> BasesFrom(std::vector<OutputFile> older) {
@@ -132,7 +159,8 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
     if (!refused.empty()) return NotWritten;
   }
   std::optional<GeneratedRecords> records;
-  if (auto folder = GeneratedRecords::DefaultFolder()) records.emplace(std::move(*folder));
+  if (auto folder = GeneratedRecords::DefaultFolder(); folder && !options.BuildOutput)
+    records.emplace(std::move(*folder));
   // A run fails (exit 3) where it cannot make a record's folder: a look says so too.
   if (mode != Delivery::Write && records) {
     for (const OutputFile& file : files) {

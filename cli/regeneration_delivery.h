@@ -18,11 +18,17 @@ struct RegenerationOptions {
   std::optional<std::string> Base;  // --base OLD.json: the base from an older description
   bool Force = false;               // --force: replace what cannot be merged
   bool Markers = false;             // --conflicts=markers: write conflicts with their markers
+  // --build-output: the files belong to a build tree and are never edited, so nothing is recorded
+  // or merged; each is replaced when its text changes.
+  bool BuildOutput = false;
 };
 
-// Takes --base (when withBase), --force and --conflicts=markers out of a command's arguments,
-// up to a "--"; the rest is left for ParseCommandLine.
+// Takes --base (when withBase), --force, --conflicts=markers and --build-output out of a command's
+// arguments, up to a "--"; the rest is left for ParseCommandLine.
 RegenerationOptions TakeRegenerationOptions(Arguments& arguments, bool withBase);
+
+// Takes -o PATH / --output PATH out of a command's arguments, up to a "--".
+std::optional<std::string> TakeOutputOption(Arguments& arguments);
 
 // The base texts for a step's files from the files an older description gives, paired by
 // position (header with header, source with source).

@@ -1,5 +1,6 @@
 #include "core/regeneration.h"
 
+#include <dlfcn.h>
 #include <git2.h>
 
 #include <algorithm>
@@ -55,15 +56,47 @@ std::string_view Prepared(std::string_view text, bool crlf, std::string& storage
 // A property the user changed keeps the user's value; otherwise the new text's.
 bool Merged(bool yours, bool base, bool generated) { return yours != base ? yours : generated; }
 
-void InitializeLibrary() {
-  // The library's allocator and error state are set up once per process.
-  static const int initialized = git_libgit2_init();
-  if (initialized < 0) throw std::runtime_error("the merge library could not be initialized");
+// libgit2 brings a dozen libraries (TLS, Kerberos, SSH) that only its network code uses. It is
+// loaded when the first merge is needed, so the many runs that merge nothing never pay for them.
+struct MergeLibrary {
+  decltype(&git_libgit2_init) Init = nullptr;
+  decltype(&git_merge_file_input_init) InputInit = nullptr;
+  decltype(&git_merge_file_options_init) OptionsInit = nullptr;
+  decltype(&git_merge_file) MergeFile = nullptr;
+  decltype(&git_merge_file_result_free) ResultFree = nullptr;
+  decltype(&git_error_last) ErrorLast = nullptr;
+};
+
+template <typename Function>
+void Find(void* handle, const char* name, Function& into) {
+  into = reinterpret_cast<Function>(::dlsym(handle, name));
+  if (into == nullptr) throw std::runtime_error(std::string("the merge library lacks ") + name);
+}
+
+MergeLibrary LoadLibrary() {
+  void* handle = ::dlopen(ZANDREL_LIBGIT2_SONAME, RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr)
+    throw std::runtime_error(std::string("the merge library could not be loaded: ") + ::dlerror());
+  MergeLibrary library;
+  Find(handle, "git_libgit2_init", library.Init);
+  Find(handle, "git_merge_file_input_init", library.InputInit);
+  Find(handle, "git_merge_file_options_init", library.OptionsInit);
+  Find(handle, "git_merge_file", library.MergeFile);
+  Find(handle, "git_merge_file_result_free", library.ResultFree);
+  Find(handle, "git_error_last", library.ErrorLast);
+  // The library's allocator and error state are set up once per process; it stays loaded.
+  if (library.Init() < 0) throw std::runtime_error("the merge library could not be initialized");
+  return library;
+}
+
+const MergeLibrary& Library() {
+  static const MergeLibrary library = LoadLibrary();
+  return library;
 }
 
 git_merge_file_input Input(std::string_view text) {
   git_merge_file_input input{};
-  git_merge_file_input_init(&input, GIT_MERGE_FILE_INPUT_VERSION);
+  Library().InputInit(&input, GIT_MERGE_FILE_INPUT_VERSION);
   input.ptr = text.data();
   input.size = text.size();
   return input;
@@ -194,7 +227,7 @@ bool SettleInsertions(std::string_view merged, std::string& into) {
 // when it holds conflicts. Nothing when the library cannot merge them (it takes a NUL for binary).
 std::optional<bool> MergeMiddle(std::string_view base, std::string_view yours,
                                 std::string_view generated, std::string& into) {
-  InitializeLibrary();
+  const MergeLibrary& library = Library();
   // Lines that all three share at the start and the end take no part in the merge: they are set
   // aside, keeping a few lines of context, so that a one-line edit of a huge file costs little.
   const std::size_t head = SharedHead(base, yours, generated);
@@ -211,19 +244,19 @@ std::optional<bool> MergeMiddle(std::string_view base, std::string_view yours,
   const bool settle = !HoldsMarkerLine(middle(base)) && !HoldsMarkerLine(middle(yours)) &&
                       !HoldsMarkerLine(middle(generated));
   git_merge_file_options options{};
-  git_merge_file_options_init(&options, GIT_MERGE_FILE_OPTIONS_VERSION);
+  library.OptionsInit(&options, GIT_MERGE_FILE_OPTIONS_VERSION);
   options.our_label = "yours";
   options.their_label = "generated";
   options.ancestor_label = "base";
   options.flags = settle ? GIT_MERGE_FILE_STYLE_DIFF3 : GIT_MERGE_FILE_STYLE_MERGE;
   git_merge_file_result result{};
-  if (git_merge_file(&result, &ancestor, &ours, &theirs, &options) < 0) {
-    const git_error* error = git_error_last();
+  if (library.MergeFile(&result, &ancestor, &ours, &theirs, &options) < 0) {
+    const git_error* error = library.ErrorLast();
     throw std::runtime_error(std::string("the merge failed: ") +
                              (error != nullptr ? error->message : "unknown reason"));
   }
   const std::unique_ptr<git_merge_file_result, void (*)(git_merge_file_result*)> owned(
-      &result, git_merge_file_result_free);
+      &result, library.ResultFree);
   const std::string_view text(result.ptr != nullptr ? result.ptr : "", result.len);
   const bool automergeable = result.automergeable != 0;
   // Not mergeable and no conflict in it: the library refused the texts as a whole.

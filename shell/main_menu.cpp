@@ -216,6 +216,11 @@ QString TForm1::WithAltKey(const QString& caption) const {
 
 void TForm1::UpdateLibraryBoxes() {
   const ClassTarget& target = TargetOf(SelectedSystem());
+  // The library boxes follow the target table below; the other options say their own targets.
+  for (std::size_t row = 0; row < std::size(FlagOptions); ++row)
+    if (FlagOptions[row].Targets != AllTargets)
+      ui_->OptionChecks[row]->setEnabled((FlagOptions[row].Targets & TargetBit(SelectedSystem())) !=
+                                         0);
   for (QCheckBox* box : {ui_->StdCheck, ui_->MathCheck, ui_->StringCheck})
     box->setEnabled(target.UsesCLibraryBoxes);
   ui_->Label2->setEnabled(target.UsesCLibraryBoxes);

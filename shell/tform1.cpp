@@ -210,10 +210,9 @@ void TForm1::Clear() {
   history_->Change(tr("Clear"), [](ClassInput& input) {
     input.NameText.clear();
     input.Grid = {};
-    GenerationOptions& options = input.Options;
-    options.FrameworkLibrary = true;
-    options.StdLib = options.MathLib = options.CStrings = options.PrivateCopy = false;
-    options.ComparisonLevel = ComparisonLevel::NoComparisons;
+    for (const FlagOption& option : FlagOptions)
+      if (option.Cleared) input.Options.*option.Field = option.Default;
+    input.Options.ComparisonLevel = ComparisonLevel::NoComparisons;
   });
 }
 

@@ -85,12 +85,14 @@ void TForm1::BindControls() {
       input.Options.ComparisonLevel = static_cast<ComparisonLevel>(id);
     });
   });
-  for (const OptionBox& pair : OptionBoxes)
-    connect(ui.*pair.Box, &QCheckBox::toggled, this, [&history, pair](bool ticked) {
-      history.Change(tr(pair.Step), [option = pair.Option, ticked](ClassInput& input) {
-        input.Options.*option = ticked;
-      });
-    });
+  for (std::size_t row = 0; row < std::size(FlagOptions); ++row)
+    connect(ui.OptionChecks[row], &QCheckBox::toggled, this,
+            [&history, &option = FlagOptions[row]](bool ticked) {
+              history.Change(tr(option.UndoName),
+                             [field = option.Field, ticked](ClassInput& input) {
+                               input.Options.*field = ticked;
+                             });
+            });
   const std::pair<QPushButton*, void (TForm1::*)()> buttons[] = {
       {ui.Button1, &TForm1::DoIt},    {ui.Button2, &TForm1::Clear},
       {ui.Button3, &TForm1::Closer},  {ui.Button4, &TForm1::EnumGen},
@@ -181,8 +183,8 @@ void TForm1::ShowOptions() {
   if (QAbstractButton* item =
           ui_->RadioGroup1Items->button(static_cast<int>(options.ComparisonLevel)))
     item->setChecked(true);
-  for (const OptionBox& pair : OptionBoxes)
-    (ui_.get()->*pair.Box)->setChecked(options.*pair.Option);
+  for (std::size_t row = 0; row < std::size(FlagOptions); ++row)
+    ui_->OptionChecks[row]->setChecked(options.*FlagOptions[row].Field);
   ui_->FormBox->Accept(static_cast<int>(options.NameForm));
 }
 

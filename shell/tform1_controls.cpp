@@ -95,25 +95,32 @@ void TForm1::BuildControls() {
   }
   ui.RadioGroup1Items->button(0)->setChecked(true);
 
-  ui.PrivateCheck = new QCheckBox(tr("Ma&ke copy constructor and = operator private"), this);
+  for (std::size_t row = 0; row < std::size(FlagOptions); ++row) {
+    const FlagOption& option = FlagOptions[row];
+    auto* box = new QCheckBox(tr(option.Caption), this);
+    box->setChecked(option.Default);
+    if (option.ToolTip != nullptr) box->setToolTip(tr(option.ToolTip));
+    box->setObjectName(Text(option.ControlName));
+    ui.OptionChecks[row] = box;
+  }
+  ui.PrivateCheck = ui.OptionCheck(&GenerationOptions::PrivateCopy);
+  ui.VCLCheck = ui.OptionCheck(&GenerationOptions::FrameworkLibrary);
+  ui.StdCheck = ui.OptionCheck(&GenerationOptions::StdLib);
+  ui.MathCheck = ui.OptionCheck(&GenerationOptions::MathLib);
+  ui.StringCheck = ui.OptionCheck(&GenerationOptions::CStrings);
+  ui.BigConstructorBox = ui.OptionCheck(&GenerationOptions::BigConstructor);
+  ui.ToStringBox = ui.OptionCheck(&GenerationOptions::ToStringMethod);
   ui.Label2 = new QLabel(tr("Libraries"), this);
-  ui.VCLCheck = new QCheckBox(this);
-  ui.VCLCheck->setChecked(true);
   // Hidden for Java; its place is kept so the controls below do not jump.
   QSizePolicy keepPlace = ui.VCLCheck->sizePolicy();
   keepPlace.setRetainSizeWhenHidden(true);
   ui.VCLCheck->setSizePolicy(keepPlace);
-  ui.StdCheck = new QCheckBox(tr("&StdLib"), this);
-  ui.MathCheck = new QCheckBox(tr("Ma&th"), this);
-  ui.StringCheck = new QCheckBox(tr("C Style Str&ings"), this);
   ui.Button2 = LargeButton(tr("C&lear"), this);
   ui.Button3 = LargeButton(tr("E&xit"), this);
   ui.Button4 = new QPushButton(tr("Generate En&umeration"), this);
   ui.Button5 = new QPushButton(tr("L&og an error or comment"), this);
   ui.EnumButton = new QPushButton(tr("Gener&ate Enumeration as a Class"), this);
   ui.Button6 = new QPushButton(tr("Generate Constant Se&quence"), this);
-  ui.BigConstructorBox = new QCheckBox(tr("Constructor &with all variables as parameters"), this);
-  ui.ToStringBox = new QCheckBox(tr("Generate a ToString &method"), this);
 
   ui.Label4 = new QLabel(tr("Form of &names"), this);
   ui.FormBox = new ChoiceBox(services_,
@@ -146,15 +153,6 @@ void TForm1::BuildControls() {
       {grid, QT_TR_NOOP("One member a row: its type, its name (with a parameter list for a method) "
                         "and an optional initial value")},
       {ui.RadioGroup1, QT_TR_NOOP("Which comparison operators the class declares")},
-      {ui.PrivateCheck,
-       QT_TR_NOOP("Declares the copy constructor and = operator private, so objects cannot be "
-                  "copied")},
-      {ui.StdCheck, QT_TR_NOOP("Adds #include <stdlib.h> to the header")},
-      {ui.MathCheck, QT_TR_NOOP("Adds #include <math.h> to the header")},
-      {ui.StringCheck, QT_TR_NOOP("Adds #include <string.h> to the header")},
-      {ui.BigConstructorBox,
-       QT_TR_NOOP("Adds a constructor that takes every member variable as a parameter")},
-      {ui.ToStringBox, QT_TR_NOOP("Declares a ToString method for you to implement")},
       {ui.FormBox, QT_TR_NOOP("How the accessors of each member are named")},
       {ui.SystemBox, QT_TR_NOOP("The compiler or language the files are written for")},
       {ui.PreviewCheck, QT_TR_NOOP("Show beside the table what Build would write now")},
@@ -166,27 +164,12 @@ void TForm1::BuildControls() {
   ui.SystemBox->setAccessibleName(tr("Target system"));
   ui.Preview->setAccessibleName(tr("Preview"));
   // Tests and accessibility tools find the controls by the window's names for them.
-  const std::pair<QObject*, const char*> names[] = {{ui.Button1, "Button1"},
-                                                    {ui.NameEdit, "NameEdit"},
-                                                    {grid, "StringGrid1"},
-                                                    {ui.RadioGroup1, "RadioGroup1"},
-                                                    {ui.PrivateCheck, "PrivateCheck"},
-                                                    {ui.VCLCheck, "VCLCheck"},
-                                                    {ui.StdCheck, "StdCheck"},
-                                                    {ui.MathCheck, "MathCheck"},
-                                                    {ui.StringCheck, "StringCheck"},
-                                                    {ui.Button2, "Button2"},
-                                                    {ui.Button3, "Button3"},
-                                                    {ui.Button4, "Button4"},
-                                                    {ui.Button5, "Button5"},
-                                                    {ui.EnumButton, "EnumButton"},
-                                                    {ui.Button6, "Button6"},
-                                                    {ui.BigConstructorBox, "BigConstructorBox"},
-                                                    {ui.ToStringBox, "ToStringBox"},
-                                                    {ui.FormBox, "FormBox"},
-                                                    {ui.SystemBox, "SystemBox"},
-                                                    {ui.PreviewCheck, "PreviewCheck"},
-                                                    {ui.Preview, "Preview"}};
+  const std::pair<QObject*, const char*> names[] = {
+      {ui.Button1, "Button1"},           {ui.NameEdit, "NameEdit"}, {grid, "StringGrid1"},
+      {ui.RadioGroup1, "RadioGroup1"},   {ui.Button2, "Button2"},   {ui.Button3, "Button3"},
+      {ui.Button4, "Button4"},           {ui.Button5, "Button5"},   {ui.EnumButton, "EnumButton"},
+      {ui.Button6, "Button6"},           {ui.FormBox, "FormBox"},   {ui.SystemBox, "SystemBox"},
+      {ui.PreviewCheck, "PreviewCheck"}, {ui.Preview, "Preview"}};
   for (const auto& [control, name] : names) control->setObjectName(Text(name));
 }
 
@@ -249,6 +232,11 @@ void TForm1::ArrangeControls() {
   options->addSpacing(10);
   for (QCheckBox* box : {ui.ToStringBox, ui.PrivateCheck, ui.BigConstructorBox})
     options->addWidget(box);
+  // What only the modern C++ target writes.
+  for (QCheckBox* box : {ui.OptionCheck(&GenerationOptions::JsonFunctions),
+                         ui.OptionCheck(&GenerationOptions::HashFunction),
+                         ui.OptionCheck(&GenerationOptions::Formatter)})
+    options->addWidget(box);
   options->addSpacing(10);
   options->addWidget(ui.PreviewCheck);
   // The options keep a readable width however wide the preview below them grows.
@@ -291,7 +279,10 @@ void TForm1::SetTabOrder() {
   for (QAbstractButton* item : ui.RadioGroup1Items->buttons()) order.append(item);
   order.append({ui.PrivateCheck, ui.VCLCheck, ui.StdCheck, ui.MathCheck, ui.StringCheck, ui.Button2,
                 ui.Button3, ui.Button4, ui.Button5, ui.EnumButton, ui.Button6, ui.BigConstructorBox,
-                ui.ToStringBox, ui.FormBox, ui.SystemBox, ui.PreviewCheck});
+                ui.ToStringBox, ui.FormBox, ui.SystemBox,
+                ui.OptionCheck(&GenerationOptions::JsonFunctions),
+                ui.OptionCheck(&GenerationOptions::HashFunction),
+                ui.OptionCheck(&GenerationOptions::Formatter), ui.PreviewCheck});
   order.append(ui.Preview->FocusOrder());
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }

@@ -3,6 +3,8 @@
 // The main window's controls, menus and actions under the names the window gives them. Only the
 // window and its parts use them; other code goes through TForm1's operations.
 
+#include <array>
+#include <iterator>
 #include <memory>
 
 #include "classgen/class_description.h"
@@ -51,6 +53,8 @@ struct TForm1Ui {
   QPushButton* Button6 = nullptr;
   QCheckBox* BigConstructorBox = nullptr;
   QCheckBox* ToStringBox = nullptr;
+  // One box for each row of FlagOptions, in its order; the named ones above are among them.
+  std::array<QCheckBox*, std::size(FlagOptions)> OptionChecks{};
   QLabel* Label4 = nullptr;
   ChoiceBox* FormBox = nullptr;
   QLabel* SystemLabel = nullptr;
@@ -109,30 +113,12 @@ struct TForm1Ui {
   // Made when first asked for.
   HelpWindow* Help = nullptr;
   CollectedEnumerations* EnumerationList = nullptr;
-};
 
-// The option boxes and the option each one ticks, with the name of its undo step: the one place
-// that pairs them.
-struct OptionBox {
-  QCheckBox* TForm1Ui::*Box;
-  bool GenerationOptions::*Option;
-  const char* Step;
-};
-inline constexpr OptionBox OptionBoxes[] = {
-    {&TForm1Ui::PrivateCheck, &GenerationOptions::PrivateCopy,
-     QT_TRANSLATE_NOOP("zandrel::TForm1", "Private Copy")},
-    {&TForm1Ui::VCLCheck, &GenerationOptions::FrameworkLibrary,
-     QT_TRANSLATE_NOOP("zandrel::TForm1", "Framework Library")},
-    {&TForm1Ui::StdCheck, &GenerationOptions::StdLib,
-     QT_TRANSLATE_NOOP("zandrel::TForm1", "StdLib")},
-    {&TForm1Ui::MathCheck, &GenerationOptions::MathLib,
-     QT_TRANSLATE_NOOP("zandrel::TForm1", "Math")},
-    {&TForm1Ui::StringCheck, &GenerationOptions::CStrings,
-     QT_TRANSLATE_NOOP("zandrel::TForm1", "C Style Strings")},
-    {&TForm1Ui::BigConstructorBox, &GenerationOptions::BigConstructor,
-     QT_TRANSLATE_NOOP("zandrel::TForm1", "Big Constructor")},
-    {&TForm1Ui::ToStringBox, &GenerationOptions::ToStringMethod,
-     QT_TRANSLATE_NOOP("zandrel::TForm1", "ToString Method")},
+  QCheckBox* OptionCheck(bool GenerationOptions::*field) const {
+    for (std::size_t row = 0; row < std::size(FlagOptions); ++row)
+      if (FlagOptions[row].Field == field) return OptionChecks[row];
+    return nullptr;
+  }
 };
 
 }  // namespace zandrel

@@ -731,6 +731,46 @@
         <source>ToString Method</source>
         <translation>ToString-Methode</translation>
     </message>
+    <message>
+        <source>VCL</source>
+        <translation>VCL</translation>
+    </message>
+    <message>
+        <source>JSON conversion functions</source>
+        <translation>JSON-Umwandlungsfunktionen</translation>
+    </message>
+    <message>
+        <source>Adds to_json and from_json for nlohmann/json, member by member</source>
+        <translation>Fügt to_json und from_json für nlohmann/json hinzu, Element für Element</translation>
+    </message>
+    <message>
+        <source>JSON Functions</source>
+        <translation>JSON-Funktionen</translation>
+    </message>
+    <message>
+        <source>std::hash specialisation</source>
+        <translation>std::hash-Spezialisierung</translation>
+    </message>
+    <message>
+        <source>Adds a std::hash of the class that mixes every data member</source>
+        <translation>Fügt einen std::hash der Klasse hinzu, der jedes Datenelement einmischt</translation>
+    </message>
+    <message>
+        <source>Hash Function</source>
+        <translation>Hash-Funktion</translation>
+    </message>
+    <message>
+        <source>fmt and std::format formatters</source>
+        <translation>Formatierer für fmt und std::format</translation>
+    </message>
+    <message>
+        <source>Adds formatters for fmt and std::format that print what operator&lt;&lt; prints; turns on the stream output</source>
+        <translation>Fügt Formatierer für fmt und std::format hinzu, die ausgeben, was operator&lt;&lt; ausgibt; schaltet die Stream-Ausgabe ein</translation>
+    </message>
+    <message>
+        <source>Formatter</source>
+        <translation>Formatierer</translation>
+    </message>
 </context>
 <context>
     <name>zandrel::TGenEnumForm</name>

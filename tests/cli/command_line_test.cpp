@@ -284,6 +284,8 @@ TEST(CommandLine, RegeneratingMergesIntoEditedFiles) {
        WithMarkers},
       {"conflict, --force", renamed, {"--force"}, true, 0, "", Generated},
       {"--check", added, {"--check"}, true, 4, "", Unchanged},
+      // A build tree's files are never edited by hand: an edit there is overwritten.
+      {"--build-output", added, {"--build-output"}, true, 0, "", Generated},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

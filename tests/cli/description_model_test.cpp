@@ -157,6 +157,13 @@ TEST(OptionTable, SchemaListsEveryFlag) {
   EXPECT_EQ(flags, table);
 }
 
+// The window starts with the table's defaults, and so does every description built in code.
+TEST(OptionTable, DefaultsAreGenerationOptionsOwn) {
+  const GenerationOptions options;
+  for (const FlagOption& flag : FlagOptions)
+    EXPECT_EQ(options.*flag.Field, flag.Default) << flag.Key;
+}
+
 // The library boxes' column: the C++ targets use them, Java does not.
 TEST(TargetTable, CLibraryBoxesAreTheCppTargets) {
   for (const ClassTarget& target : ClassTargets())

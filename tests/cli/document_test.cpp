@@ -38,6 +38,9 @@ std::vector<ClassInput> RoundTripInputs() {
                    true,
                    true,
                    true,
+                   true,
+                   false,
+                   true,
                    NameForm::UpperCamel,
                    TargetSystem::Java};
   every.HeaderInsertions = {"#include \"Colors.h\" ", "enum Ink {\n  ZDRed\n};\r\n"};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <utility>
 #include <variant>
@@ -104,6 +105,7 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
   point.Options.TargetSystem = TargetSystem::ModernCpp;
   point.Options.BigConstructor = point.Options.ToStringMethod = true;
   point.Options.StdLib = point.Options.MathLib = point.Options.CStrings = true;
+  point.Options.JsonFunctions = point.Options.HashFunction = point.Options.Formatter = true;
   point.Options.ComparisonLevel = ComparisonLevel::AllComparisons;
   point.Options.NameForm = NameForm::LowerCamel;
   point.HeaderInsertions = InsertionList({colour});
@@ -155,6 +157,134 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
 
   ExpectRuns(std::string("g++") + StrictFlags + " -I. '" + ZANDREL_DRIVERS_DIR +
              "/modern_driver.cpp' Point.cpp Account.cpp Widget.cpp -o driver && ./driver");
+}
+
+// A member type of the random classes: how a value of it is written in C++, and a JSON value
+// of another type.
+struct ValueType {
+  const char* Type;
+  std::string (*Value)(std::mt19937& random);
+  const char* WrongJson;
+};
+int Pick(std::mt19937& random, int low, int high) {
+  return std::uniform_int_distribution<int>(low, high)(random);
+}
+const ValueType ValueTypes[] = {
+    {"int", [](std::mt19937& r) { return std::to_string(Pick(r, -1000, 1000)); }, "\"x\""},
+    {"double", [](std::mt19937& r) { return std::to_string(Pick(r, -400, 400)) + " / 4.0"; },
+     "\"x\""},
+    {"bool", [](std::mt19937& r) { return std::string(Pick(r, 0, 1) ? "true" : "false"); },
+     "\"x\""},
+    {"std::string",
+     [](std::mt19937& r) { return "std::string(\"s" + std::to_string(Pick(r, 0, 99)) + "\")"; },
+     "1"},
+    {"std::vector<int>",
+     [](std::mt19937& r) {
+       std::string items;
+       for (int n = Pick(r, 0, 3); n > 0; --n)
+         items += (items.empty() ? "" : ", ") + std::to_string(Pick(r, -9, 9));
+       return "std::vector<int>{" + items + "}";
+     },
+     "1"},
+    {"std::int64_t",
+     [](std::mt19937& r) { return "std::int64_t{" + std::to_string(Pick(r, 0, 1 << 30)) + "000}"; },
+     "\"x\""},
+};
+
+// Random classes with random options: a driver fills two objects alike and checks that the JSON
+// functions read back what they wrote, keep what a document leaves out, ignore unknown keys and
+// refuse a value of the wrong type; that equal objects hash equal; and that both formatters print
+// what operator<< prints.
+TEST_F(ModernTargets, ValueFunctionsAgreeWithStreamAndEquality) {
+  for (const char* header : {"/usr/include/nlohmann/json.hpp", "/usr/include/fmt/format.h"})
+    if (std::system(("test -f " + std::string(header)).c_str()) != 0)
+      GTEST_SKIP() << header << " is not installed";
+  const unsigned seed = std::random_device{}();
+  std::mt19937 random(seed);
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::string includes, sources, body;
+  for (int index = 0; index < 6; ++index) {
+    ClassDescription description;
+    const std::string X = description.ClassName = "Random" + std::to_string(index);
+    GenerationOptions& options = description.Options;
+    options.TargetSystem = TargetSystem::ModernCpp;
+    // The first class has all three, so that every run checks each.
+    options.JsonFunctions = index == 0 || Pick(random, 0, 1) == 1;
+    options.HashFunction = index == 0 || Pick(random, 0, 1) == 1;
+    options.Formatter = index == 0 || Pick(random, 0, 1) == 1;
+    options.ToStringMethod = Pick(random, 0, 1) == 1;
+    options.PrivateCopy = options.BigConstructor = Pick(random, 0, 1) == 1;
+    options.ComparisonLevel = static_cast<ComparisonLevel>(Pick(random, 0, 2));
+    options.NameForm = static_cast<NameForm>(Pick(random, 0, 2));
+    std::string fill, wrong, first;
+    const int members = Pick(random, 1, 100);
+    for (int row = 1; row <= members; ++row) {
+      const ValueType& type =
+          ValueTypes[Pick(random, 0, static_cast<int>(std::size(ValueTypes)) - 1)];
+      const std::string name = "m" + std::to_string(row);
+      description.Members.push_back(
+          Row(row, type.Type, name, Pick(random, 0, 1) ? type.Value(random) : ""));
+      fill += "  value." + AccessorName(options.NameForm, AccessorKind::Setter, name).substr(1) +
+              "(" + type.Value(random) + ");\n";
+      if (wrong.empty() || Pick(random, 0, 3) == 0)
+        wrong = "  bad[\"" + name + "\"] = nlohmann::json::parse(R\"(" + type.WrongJson + ")\");\n";
+      if (first.empty()) first = name;
+    }
+    WriteClass(description);
+    includes += "#include \"" + X + ".h\"\n";
+    sources += " " + X + ".cpp";
+    body += "void Fill(" + X + "& value) {\n" + fill + "}\n\nvoid Check(const " + X +
+            "& x, const " + X + "& y) {\n  const char* name = \"" + X + "\";\n";
+    if (options.ComparisonLevel != ComparisonLevel::NoComparisons)
+      body += "  Expect(x == y, name, \"filled alike, equal\");\n";
+    if (options.JsonFunctions) {
+      body += "  const nlohmann::json j = x;\n  " + X +
+              " back;\n  j.get_to(back);\n  Expect(nlohmann::json(back) == j, name, "
+              "\"reads back what it wrote\");\n";
+      if (options.ComparisonLevel != ComparisonLevel::NoComparisons)
+        body += "  Expect(back == x, name, \"read back equal\");\n";
+      body += "  const nlohmann::json fresh = " + X + "();\n  " + X +
+              " kept;\n  nlohmann::json{{\"unknown\", 1}}.get_to(kept);\n"
+              "  Expect(nlohmann::json(kept) == fresh, name, \"keeps the defaults\");\n"
+              "  nlohmann::json partial = j;\n  partial.erase(\"" +
+              first + "\");\n  " + X + " some;\n  partial.get_to(some);\n  partial[\"" + first +
+              "\"] = fresh[\"" + first +
+              "\"];\n  Expect(nlohmann::json(some) == partial, name, \"keeps a missing key\");\n"
+              "  nlohmann::json bad = j;\n" +
+              wrong + "  try {\n    " + X +
+              " refused;\n    bad.get_to(refused);\n    Expect(false, name, \"refuses a wrong "
+              "type\");\n  } catch (const nlohmann::json::type_error&) {\n  }\n";
+    }
+    if (options.HashFunction)
+      body += "  Expect(std::hash<" + X + ">{}(x) == std::hash<" + X +
+              ">{}(y), name, \"hashes alike\");\n";
+    if (options.Formatter)
+      body +=
+          "  std::ostringstream out;\n  out << x;\n"
+          "  Expect(fmt::format(\"{}\", x) == out.str(), name, \"fmt prints operator<<\");\n"
+          "#if defined(__cpp_lib_format)\n"
+          "  Expect(std::format(\"{}\", x) == out.str(), name, \"std::format prints "
+          "operator<<\");\n#endif\n";
+    body += "  static_cast<void>(x);\n  static_cast<void>(y);\n  static_cast<void>(name);\n}\n\n";
+  }
+  std::string driver = includes +
+                       "\n#include <iostream>\n#include <sstream>\n\nnamespace {\n\n"
+                       "int failures = 0;\n\nvoid Expect(bool holds, const char* type, const char* "
+                       "what) {\n  if (holds) return;\n  std::cerr << type << \": \" << what << "
+                       "\"\\n\";\n  ++failures;\n}\n\n" +
+                       body + "}  // namespace\n\nint main() {\n";
+  for (int index = 0; index < 6; ++index) {
+    const std::string X = "Random" + std::to_string(index);
+    driver += "  {\n    " + X + " x;\n    " + X + " y;\n    Fill(x);\n    Fill(y);\n" +
+              "    Check(x, y);\n  }\n";
+  }
+  driver += "  return failures == 0 ? 0 : 1;\n}\n";
+  testing::WriteFile(folder_.Path("driver.cpp"), driver);
+  for (const char* compiler : {"g++", "clang++"}) {
+    if (!Installed(compiler)) continue;
+    ExpectRuns(std::string(compiler) + StrictFlags + " -I. driver.cpp" + sources +
+               " -lfmt -o driver && ./driver");
+  }
 }
 
 TEST_F(ModernTargets, RecordsCompileCleanAndBehave) {

@@ -33,7 +33,8 @@ auto Fields(const ClassInput& input) {
   const GenerationOptions& o = input.Options;
   return std::tie(input.NameText, input.Grid, input.HeaderInsertions, o.ComparisonLevel,
                   o.PrivateCopy, o.FrameworkLibrary, o.StdLib, o.MathLib, o.CStrings,
-                  o.BigConstructor, o.ToStringMethod, o.NameForm, o.TargetSystem);
+                  o.BigConstructor, o.ToStringMethod, o.JsonFunctions, o.HashFunction, o.Formatter,
+                  o.NameForm, o.TargetSystem);
 }
 
 }  // namespace

@@ -56,7 +56,8 @@ inline void EnterDescription(TForm1& form, const ClassDescription& description) 
   }
   const GenerationOptions& options = description.Options;
   ui.RadioGroup1Items->button(static_cast<int>(options.ComparisonLevel))->click();
-  for (const OptionBox& pair : OptionBoxes) (ui.*pair.Box)->setChecked(options.*pair.Option);
+  for (std::size_t row = 0; row < std::size(FlagOptions); ++row)
+    ui.OptionChecks[row]->setChecked(options.*FlagOptions[row].Field);
   Pick(ui.FormBox, ui.FormBox->itemText(static_cast<int>(options.NameForm)));
   Pick(ui.SystemBox, ui.SystemBox->itemText(TargetRow(options.TargetSystem)));
   for (const std::string& insertion : description.HeaderInsertions)

@@ -305,6 +305,21 @@ class TForm1Test : public QObject {
     QVERIFY(fx_->Services.Messages.empty());
   }
 
+  // A box that only some targets use is enabled for those alone, and keeps its tick meanwhile.
+  void targetOptionsFollowTheSystem() {
+    for (QCheckBox* box : ui_->OptionChecks) box->setChecked(true);
+    for (const ClassTarget& target : ClassTargets()) {
+      Pick(ui_->SystemBox, QString::fromUtf8(target.ItemText.data(),
+                                             static_cast<qsizetype>(target.ItemText.size())));
+      for (std::size_t row = 0; row < std::size(FlagOptions); ++row) {
+        if (FlagOptions[row].Targets == AllTargets) continue;
+        QCOMPARE(ui_->OptionChecks[row]->isEnabled(),
+                 (FlagOptions[row].Targets & TargetBit(target.System)) != 0);
+        QVERIFY(ui_->OptionChecks[row]->isChecked());
+      }
+    }
+  }
+
   void typedChoices_data() {
     QTest::addColumn<bool>("systemBox");
     QTest::addColumn<QString>("typed");
