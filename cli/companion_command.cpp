@@ -40,8 +40,9 @@ constexpr std::string_view CompanionUsage =
     "      --json         nlohmann/json conversions by name, where its header is\n"
     "  -I DIR, -D NAME[=VALUE]  given to clang as they are\n"
     "  -p BUILD_DIR   take the flags from BUILD_DIR/compile_commands.json\n"
-    "  -o OUT.h       write the header to OUT.h instead of printing it\n"
-    "      --check, --dry-run, --force, --conflicts=markers  as for the other commands\n"
+    "  -o, --output OUT.h  write the header to OUT.h instead of printing it\n"
+    "      --check, --dry-run, --force, --conflicts=markers, --build-output\n"
+    "                 as for the other commands\n"
     "  -h, --help     display this help and exit\n"
     "\n"
     "Exit status: 0 done, 1 no such enumeration, or one no helper outside can name\n"
@@ -101,8 +102,6 @@ CompanionLine ParseCompanionLine(const Arguments& arguments) {
       line.CompilerArguments.push_back(a);
     } else if (a == "-p") {
       line.BuildDir = value();
-    } else if (a == "-o") {
-      line.OutputPath = value();
     } else {
       throw UsageError("companion: unknown option \"" + a + "\" (try --help)");
     }
@@ -111,8 +110,6 @@ CompanionLine ParseCompanionLine(const Arguments& arguments) {
   if (operands.size() != 1) throw UsageError("companion needs one argument: HEADER");
   if (line.All && !line.Wanted.empty())
     throw UsageError("companion: give --enum or --all, not both");
-  if (line.Mode != Delivery::Write && line.OutputPath.empty())
-    throw UsageError("companion: --check and --dry-run need -o OUT.h");
   line.HeaderPath = operands.front();
   return line;
 }
@@ -137,7 +134,11 @@ std::string IncludePath(const std::string& header, const std::string& output) {
 int RunCompanionCommand(const Arguments& given) {
   Arguments arguments = given;
   const RegenerationOptions options = TakeRegenerationOptions(arguments, false);
+  const std::optional<std::string> outputPath = TakeOutputOption(arguments);
   CompanionLine line = ParseCompanionLine(arguments);
+  line.OutputPath = outputPath.value_or("");
+  if (line.Mode != Delivery::Write && line.OutputPath.empty())
+    throw UsageError("companion: --check and --dry-run need -o OUT.h");
   if (line.Help) return PrintOutput(CompanionUsage) ? Written : NotWritten;
   if (!line.BuildDir.empty()) {
     std::vector<std::string> flags = FlagsFromBuildFolder(line.BuildDir, line.HeaderPath);
