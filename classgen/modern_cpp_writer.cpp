@@ -24,9 +24,9 @@ std::string DeclaredType(const MemberRow& member) {
   const auto shape = ArrayShapeOf(member.Name);
   if (!shape || !IsDataMember(member)) return member.Type;
   std::string type = member.Type;
-  for (auto dimension = shape->Dimensions.rbegin(); dimension != shape->Dimensions.rend();
-       ++dimension)
-    type = "std::array<" + type + ", " + *dimension + ">";
+  // The last bound is the innermost array.
+  for (std::size_t i = shape->Dimensions.size(); i-- > 0;)
+    type = "std::array<" + type + ", " + shape->Dimensions[i] + ">";
   return type;
 }
 

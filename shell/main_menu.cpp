@@ -26,7 +26,7 @@ namespace zandrel {
 
 namespace {
 
-QKeySequence Keys(QKeyCombination key) { return QKeySequence(key); }
+QKeySequence Keys(QKeyCombination key) { return {key}; }
 
 QAction* Command(QWidget* window, const QString& text, const QList<QKeySequence>& keys,
                  const QString& tip = {}) {

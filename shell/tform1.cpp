@@ -164,7 +164,7 @@ void TForm1::Rebuild() {
 }
 
 std::string TForm1::ProposedOutputPath(const ClassDescription& description) const {
-  const std::string name = ProposedFileName(description);
+  std::string name = ProposedFileName(description);
   if (!outputPath_.empty()) {
     // The same place and name, with the extension of the target chosen now.
     const std::string stem = FileStem(outputPath_);
@@ -197,6 +197,7 @@ void TForm1::BuildTo(const ClassDescription& description, const std::string& pat
     UpdateTitle();
   }
   std::vector<std::string> paths;
+  paths.reserve(files.size());
   for (const OutputFile& file : files) paths.push_back(file.Path);
   ReportBuild(paths);
   if (const QString told = OutcomeMessage(outcome); !told.isEmpty()) statusBar()->showMessage(told);
