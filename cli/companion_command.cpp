@@ -156,12 +156,10 @@ int RunCompanionCommand(const Arguments& given) {
     PrintFileError("warning: " + header + ":" + std::to_string(includeLine) + ": include \"" +
                    include + "\" not found; the types it would bring are unknown");
 
-  // A name asked for that is left out is refused; with all, the notes are warnings.
+  // A name asked for that is left out is refused with its note; with all, the notes are warnings.
   const auto noteOf = [&](const std::string& wanted) -> const std::string* {
-    for (const std::string& note : result.Notes)
-      if (note.find(" " + wanted + " left out") != std::string::npos ||
-          note.find("::" + wanted + " left out") != std::string::npos)
-        return &note;
+    for (std::size_t k = 0; k < result.LeftOut.size(); ++k)
+      if (NamesType(result.LeftOut[k], wanted)) return &result.Notes[k];
     return nullptr;
   };
   std::vector<CompanionEnumeration> chosen;

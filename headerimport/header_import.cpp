@@ -781,6 +781,7 @@ std::variant<ImportedEnumerations, ImportFailure> ImportEnumerations(
     const std::string at = std::to_string(definition.Type.Line) + ": ";
     if (!definition.Type.Describable) {
       imported.Notes.push_back(at + "a nameless enumeration has no type to name; left out");
+      imported.LeftOut.push_back(definition.Type.QualifiedName);
       continue;
     }
     CompanionEnumeration enumeration;
@@ -811,6 +812,7 @@ std::variant<ImportedEnumerations, ImportFailure> ImportEnumerations(
     }
     if (!why.empty()) {
       imported.Notes.push_back(at + enumeration.QualifiedName + " left out: " + why);
+      imported.LeftOut.push_back(enumeration.QualifiedName);
       continue;
     }
     // A colon between the name and the brace gives the underlying type.
@@ -847,7 +849,6 @@ std::variant<ImportedEnumerations, ImportFailure> ImportEnumerations(
               : clang_getEnumConstantDeclValue(child));
     }
     imported.Enumerations.push_back(std::move(enumeration));
-    imported.Lines.push_back(definition.Type.Line);
   }
   imported.MissingIncludes = MissingIncludes(header);
   return imported;

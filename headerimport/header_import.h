@@ -61,9 +61,9 @@ std::variant<ImportedHeader, ImportFailure> ImportHeader(const ImportRequest& re
 // templates, unnamed namespaces or behind private access) are left out with a note.
 struct ImportedEnumerations {
   std::vector<CompanionEnumeration> Enumerations;
-  std::vector<int> Lines;  // where each begins
   std::vector<std::pair<int, std::string>> MissingIncludes;
-  std::vector<std::string> Notes;  // "LINE: what"
+  std::vector<std::string> Notes;    // "LINE: what"
+  std::vector<std::string> LeftOut;  // the ones left out ("(nameless)"), each with its note
 };
 
 std::variant<ImportedEnumerations, ImportFailure> ImportEnumerations(
