@@ -13,6 +13,7 @@ int RunClassCommand(const Arguments& arguments);
 int RunEnumCommand(const Arguments& arguments);
 int RunBatchCommand(const Arguments& arguments);
 int RunImportCommand(const Arguments& arguments);
+int RunCompanionCommand(const Arguments& arguments);
 }  // namespace zandrel::cli
 
 namespace {
@@ -35,6 +36,10 @@ constexpr std::string_view Help =
     "  batch MANIFEST.json\n"
     "                 run every class and enumeration the manifest lists, all\n"
     "                 checked first, their files written as one step\n"
+    "  companion HEADER\n"
+    "                 write a header that includes HEADER and gives its\n"
+    "                 enumerations the enum class helpers (to_string,\n"
+    "                 TYPE_from_string, TYPE_values, operator<<)\n"
     "A JSON argument given as - is read from standard input. Besides the four\n"
     "classic targets, TargetSystem ModernCpp writes C++20 and JavaRecord a Java 17\n"
     "record; Style ModernEnumeration makes an enum class.\n"
@@ -98,6 +103,7 @@ int Run(Arguments arguments) {
     if (command == "enum") return RunEnumCommand(arguments);
     if (command == "batch") return RunBatchCommand(arguments);
     if (command == "import") return RunImportCommand(arguments);
+    if (command == "companion") return RunCompanionCommand(arguments);
     throw UsageError("unknown command \"" + command + "\" (try --help)");
   } catch (const UsageError& error) {
     PrintError(std::string("zandrel-gen: ") + error.what());

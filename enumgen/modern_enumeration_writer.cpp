@@ -48,8 +48,8 @@ void AppendArray(std::string& text, std::string_view type, std::string_view name
 // T_from_string's binary search over the names, its argument called wanted; with
 // CaseInsensitive, when no name matches exactly, the first in name order that matches ignoring
 // case.
-void AppendNameSearch(std::string& text, const EnumerationRequest& request,
-                      const std::string& table, std::string_view wanted) {
+void AppendNameSearch(std::string& text, bool caseInsensitive, const std::string& table,
+                      std::string_view wanted) {
   const std::string w(wanted);
   text += "  std::size_t low = 0;\n";
   text += "  std::size_t high = " + table + "::by_name.size();\n";
@@ -63,7 +63,7 @@ void AppendNameSearch(std::string& text, const EnumerationRequest& request,
   text += "  }\n";
   text += "  if (low < " + table + "::by_name.size() && " + table + "::name(low) == " + w + ") {\n";
   text += "    return " + table + "::by_name[low];\n  }\n";
-  if (request.CaseInsensitive) {
+  if (caseInsensitive) {
     text += "  for (std::size_t k = 0; k < " + table + "::by_name.size(); ++k) {\n";
     text += "    if (" + table + "::same_ignoring_case(" + table + "::name(k), " + w + ")) {\n";
     text += "      return " + table + "::by_name[k];\n    }\n  }\n";
@@ -72,7 +72,8 @@ void AppendNameSearch(std::string& text, const EnumerationRequest& request,
 }
 
 // The bit operators of a flag set, on the underlying type U.
-void AppendFlagOperators(std::string& text, const std::string& T, const std::string& U) {
+void AppendFlagOperators(std::string& text, const std::string& T, const std::string& U,
+                         const std::string& mask) {
   const auto cast = [&](const char* operand) {
     return "static_cast<" + U + ">(" + std::string(operand) + ")";
   };
@@ -83,7 +84,10 @@ void AppendFlagOperators(std::string& text, const std::string& T, const std::str
     text += "  return static_cast<" + T + ">(" + cast("a") + " " + op + " " + cast("b") + ");\n}\n";
   }
   text += "[[nodiscard]] constexpr " + T + " operator~(" + T + " a) noexcept {\n";
-  text += "  return static_cast<" + T + ">(~" + cast("a") + ");\n}\n";
+  if (mask.empty())
+    text += "  return static_cast<" + T + ">(~" + cast("a") + ");\n}\n";
+  else
+    text += "  return static_cast<" + T + ">(~" + cast("a") + " & " + mask + ");\n}\n";
   for (const char* op : {"|", "&", "^"})
     text += "constexpr " + T + "& operator" + op + "=(" + T + "& a, " + T + " b) noexcept {\n" +
             "  return a = a " + op + " b;\n}\n";
@@ -91,10 +95,12 @@ void AppendFlagOperators(std::string& text, const std::string& T, const std::str
 
 // Inside the names' namespace: what a flag set's to_string and T_from_string build on, and the
 // comparison CaseInsensitive needs.
-void AppendNamespaceHelpers(std::string& text, const EnumerationRequest& request,
-                            const std::string& table, const std::string& U) {
-  const std::string& T = request.TypeName;
-  if (request.CaseInsensitive) {
+void AppendNamespaceHelpers(std::string& text, const EnumerationHelpers& helpers,
+                            const std::string& table) {
+  const std::string& T = helpers.Type;
+  const std::string& U = helpers.Underlying;
+  const std::string& UU = helpers.UnsignedUnderlying;
+  if (helpers.CaseInsensitive) {
     text += "\n// ASCII letters compared without their case.\n";
     text +=
         "constexpr bool same_ignoring_case(std::string_view a, std::string_view b) noexcept {\n";
@@ -108,7 +114,7 @@ void AppendNamespaceHelpers(std::string& text, const EnumerationRequest& request
         ": b[k];\n";
     text += "    if (x != y) return false;\n  }\n  return true;\n}\n";
   }
-  if (!request.Flags) return;
+  if (!helpers.Flags) return;
   text += "\n// The first name of the value, or nothing.\n";
   text += "constexpr std::string_view of(" + T + " value) noexcept {\n";
   text += "  const auto found = std::lower_bound(values.begin(), values.end(), value);\n";
@@ -116,30 +122,32 @@ void AppendNamespaceHelpers(std::string& text, const EnumerationRequest& request
   text += "  return name(value_names[static_cast<std::size_t>(found - values.begin())]);\n}\n";
   text += "\n// The value of one name.\n";
   text += "constexpr std::optional<" + T + "> find(std::string_view wanted) noexcept {\n";
-  AppendNameSearch(text, request, table, "wanted");
+  AppendNameSearch(text, helpers.CaseInsensitive, table, "wanted");
   text += "\n// \"0x\" and hex digits, as to_string writes the bits that no name covers.\n";
   text += "constexpr std::optional<" + U + "> hex_bits(std::string_view part) noexcept {\n";
   text += "  if (part.size() < 3 || part[0] != '0' || (part[1] != 'x' && part[1] != 'X')) {\n";
   text += "    return std::nullopt;\n  }\n";
-  text += "  unsigned " + U + " bits = 0;\n";
+  text += "  " + UU + " bits = 0;\n";
   text += "  for (const char c : part.substr(2)) {\n";
-  text += "    unsigned " + U + " digit = 0;\n";
+  text += "    " + UU + " digit = 0;\n";
   text += "    if (c >= '0' && c <= '9') {\n";
-  text += "      digit = static_cast<unsigned " + U + ">(c - '0');\n";
+  text += "      digit = static_cast<" + UU + ">(c - '0');\n";
   text += "    } else if (c >= 'a' && c <= 'f') {\n";
-  text += "      digit = static_cast<unsigned " + U + ">(c - 'a' + 10);\n";
+  text += "      digit = static_cast<" + UU + ">(c - 'a' + 10);\n";
   text += "    } else if (c >= 'A' && c <= 'F') {\n";
-  text += "      digit = static_cast<unsigned " + U + ">(c - 'A' + 10);\n";
+  text += "      digit = static_cast<" + UU + ">(c - 'A' + 10);\n";
   text += "    } else {\n      return std::nullopt;\n    }\n";
-  text +=
-      "    if (bits > std::numeric_limits<unsigned " + U + ">::max() / 16u) return std::nullopt;\n";
+  text += "    if (bits > std::numeric_limits<" + UU + ">::max() / 16u) return std::nullopt;\n";
   text += "    bits = bits * 16u + digit;\n  }\n";
   text += "  return static_cast<" + U + ">(bits);\n}\n";
 }
 
 // A flag set's to_string and T_from_string, which build and read combinations.
-void AppendFlagConversions(std::string& text, const std::string& T, const std::string& table,
-                           const std::string& U) {
+void AppendFlagConversions(std::string& text, const EnumerationHelpers& helpers,
+                           const std::string& table) {
+  const std::string& T = helpers.Type;
+  const std::string& U = helpers.Underlying;
+  const std::string& UU = helpers.UnsignedUnderlying;
   text +=
       "\n// A value's first name; otherwise the names whose bits it holds, in value order, joined "
       "by \"|\",\n";
@@ -156,7 +164,7 @@ void AppendFlagConversions(std::string& text, const std::string& T, const std::s
   text += "      if (!text.empty()) text += '|';\n";
   text += "      text += " + table + "::name(" + table + "::value_names[k]);\n";
   text += "      covered |= one;\n    }\n  }\n";
-  text += "  auto rest = static_cast<unsigned " + U + ">(bits & ~covered);\n";
+  text += "  auto rest = static_cast<" + UU + ">(bits & ~covered);\n";
   text += "  if (rest != 0 || text.empty()) {\n";
   text += "    if (!text.empty()) text += '|';\n";
   text += "    std::string digits;\n";
@@ -168,7 +176,7 @@ void AppendFlagConversions(std::string& text, const std::string& T, const std::s
   text += "  return text;\n}\n";
 
   text += "\n// What to_string writes: names and hex parts joined by \"|\", blanks around each.\n";
-  text += "[[nodiscard]] constexpr std::optional<" + T + "> " + T +
+  text += "[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
           "_from_string(std::string_view text) noexcept {\n";
   text += "  " + U + " bits = 0;\n";
   text += "  while (true) {\n";
@@ -189,34 +197,39 @@ void AppendFlagConversions(std::string& text, const std::string& T, const std::s
 
 // fmt's and the standard library's formatters, each where its header is there; both print what
 // to_string gives, called by its global name so that neither library's to_string is taken.
-void AppendFormatters(std::string& text, const std::string& T) {
+void AppendFormatters(std::string& text, const std::string& T, const std::string& scope) {
   text += "\n#if __has_include(<fmt/format.h>)\n#include <fmt/format.h>\n\n";
   text += "template <>\nstruct fmt::formatter<" + T + "> : fmt::formatter<std::string_view> {\n";
   text += "  auto format(" + T + " value, fmt::format_context& context) const {\n";
-  text += "    return fmt::formatter<std::string_view>::format(::to_string(value), context);\n";
+  text += "    return fmt::formatter<std::string_view>::format(" + scope +
+          "to_string(value), context);\n";
   text += "  }\n};\n#endif\n";
   text += "\n#if __has_include(<format>)\n#include <format>\n#endif\n";
   text += "#if defined(__cpp_lib_format)\n";
   text += "template <>\nstruct std::formatter<" + T + "> : std::formatter<std::string_view> {\n";
   text += "  auto format(" + T + " value, std::format_context& context) const {\n";
-  text += "    return std::formatter<std::string_view>::format(::to_string(value), context);\n";
+  text += "    return std::formatter<std::string_view>::format(" + scope +
+          "to_string(value), context);\n";
   text += "  }\n};\n#endif\n";
 }
 
 // nlohmann/json conversions by name. A name the type does not have is never taken for a value:
 // from_json throws std::invalid_argument for it, as for a JSON value that is not a string.
-void AppendJson(std::string& text, const std::string& T) {
+void AppendJson(std::string& text, const std::string& T, const EnumerationHelpers& helpers) {
   text += "\n#if __has_include(<nlohmann/json.hpp>)\n#include <nlohmann/json.hpp>\n";
   text += "#include <stdexcept>\n#include <string>\n\n";
+  if (!helpers.Namespace.empty()) text += "namespace " + helpers.Namespace + " {\n\n";
   text += "inline void to_json(nlohmann::json& out, " + T + " value) {\n";
   text += "  out = std::string(to_string(value));\n}\n\n";
   text += "inline void from_json(const nlohmann::json& in, " + T + "& value) {\n";
   text += "  if (!in.is_string()) throw std::invalid_argument(\"" + T + ": not a string\");\n";
   text += "  const auto& name = in.get_ref<const std::string&>();\n";
-  text += "  const std::optional<" + T + "> found = " + T + "_from_string(name);\n";
+  text += "  const std::optional<" + T + "> found = " + helpers.Stem + "_from_string(name);\n";
   text +=
       "  if (!found) throw std::invalid_argument(\"" + T + ": no name \\\"\" + name + \"\\\"\");\n";
-  text += "  value = *found;\n}\n#endif\n";
+  text += "  value = *found;\n}\n";
+  if (!helpers.Namespace.empty()) text += "\n}  // namespace " + helpers.Namespace + "\n";
+  text += "#endif\n";
 }
 
 // A flag set's list: a zero named None (behind the prefix) first, unless a name has the value 0
@@ -277,48 +290,24 @@ std::string_view UnderlyingType(const std::vector<std::int64_t>& values) {
   return "long long";
 }
 
-EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
-                                        const EnumerationList& list) {
-  const std::string& T = request.TypeName;
-  std::vector<std::int64_t> values = request.Flags
-                                         ? FlagValues(list).value_or(std::vector<std::int64_t>{})
-                                         : EnumeratorValues(list);
-  // A flag set writes every value, with its zero name; a copy of the list, where no copy is made
-  // for the long lists of the other modes.
-  EnumerationList flagged;
-  if (request.Flags) flagged = WithZeroName(request, list, values);
-  const std::vector<Enumerator>& entries = request.Flags ? flagged.Entries : list.Entries;
-  const std::size_t n = entries.size();
-  const std::string U(UnderlyingType(values));
-  std::vector<std::string> names;  // what to_string gives, what T_from_string takes
-  names.reserve(n);
-  std::size_t room = 2048 + 16 * T.size();
-  for (const Enumerator& entry : entries) {
-    names.push_back(ReturnName(request, entry));
-    room += 4 * entry.EnumeratorName.size() + 2 * names.back().size() + 4 * T.size() + 40;
-  }
-
-  EnumerationTexts texts;
-  std::string& text = texts.Text;
-  text.reserve(room);
-  text += EnumClassMark;
-  text += T + "\n";
-  text += Includes(request);
-  text += "\nenum class " + T + " : " + U + " {\n";
-  for (std::size_t k = 0; k < n; ++k) {
-    text += "  " + entries[k].EnumeratorName;
-    if (request.Flags)
-      text += " = " + std::to_string(values[k]);
-    else if (list.ValuesGiven && entries[k].EnumeratorValue)
-      text += " = " + std::to_string(*entries[k].EnumeratorValue);
-    text += ",\n";
-  }
-  text += "};\n";
-  texts.EnumTextSize = text.size();
-  if (request.Flags) AppendFlagOperators(text, T, U);
+void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpers) {
+  const std::string& T = helpers.Type;
+  const std::string& U = helpers.Underlying;
+  const std::vector<std::string>& names = helpers.Names;
+  const std::vector<std::int64_t>& values = helpers.Values;
+  const std::size_t n = names.size();
+  const bool inNamespace = !helpers.Namespace.empty();
+  if (inNamespace) text += "\nnamespace " + helpers.Namespace + " {\n";
+  if (helpers.Flags) AppendFlagOperators(text, T, U, helpers.ComplementMask);
 
   // The names sorted (as std::string_view compares them) for the binary search of
-  // T_from_string, and the values sorted for to_string, where the first name of a value wins.
+  // T_from_string, and the values sorted for to_string, where the first name of a value wins;
+  // the values as the type compares them.
+  const auto less = [&](std::size_t a, std::size_t b) {
+    return helpers.UnsignedValues
+               ? static_cast<std::uint64_t>(values[a]) < static_cast<std::uint64_t>(values[b])
+               : values[a] < values[b];
+  };
   std::vector<std::size_t> byName(n);
   std::iota(byName.begin(), byName.end(), std::size_t{0});
   std::vector<std::size_t> byValue = byName;
@@ -328,17 +317,13 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   byName.erase(std::unique(byName.begin(), byName.end(),
                            [&](std::size_t a, std::size_t b) { return names[a] == names[b]; }),
                byName.end());
-  std::stable_sort(byValue.begin(), byValue.end(),
-                   [&](std::size_t a, std::size_t b) { return values[a] < values[b]; });
+  std::stable_sort(byValue.begin(), byValue.end(), less);
   byValue.erase(std::unique(byValue.begin(), byValue.end(),
                             [&](std::size_t a, std::size_t b) { return values[a] == values[b]; }),
                 byValue.end());
 
-  // Enumerator k as the tables hold it.
-  const auto element = [&](std::size_t k) {
-    return n <= NamedValuesLimit ? T + "::" + entries[k].EnumeratorName : CastTo(T, values[k]);
-  };
-  const std::string table = T + "_names";
+  const std::vector<std::string>& element = helpers.Elements;
+  const std::string table = helpers.Stem + "_names";
   text +=
       "\n// The names sorted, one after another (name k runs from at[k] to at[k + 1]), with "
       "their\n";
@@ -352,7 +337,7 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
     literals += "    \"" + names[k] + "\"\n";
     length += names[k].size();
     at.push_back(std::to_string(length));
-    byNameValues.push_back(element(k));
+    byNameValues.push_back(element[k]);
   }
   // The length is given, so that no compiler counts the characters of a long text.
   if (literals.empty())
@@ -365,7 +350,7 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   std::vector<std::string> sortedValues;
   std::vector<std::string> valueNames;
   for (const std::size_t k : byValue) {
-    sortedValues.push_back(element(k));
+    sortedValues.push_back(element[k]);
     const auto position =
         std::lower_bound(byName.begin(), byName.end(), k, [&](std::size_t a, std::size_t b) {
           return std::string_view(names[a]) < std::string_view(names[b]);
@@ -376,11 +361,11 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   AppendArray(text, "std::size_t", "value_names", valueNames);
   text += "\nconstexpr std::string_view name(std::size_t k) noexcept {\n";
   text += "  return text.substr(at[k], at[k + 1] - at[k]);\n}\n";
-  AppendNamespaceHelpers(text, request, table, U);
+  AppendNamespaceHelpers(text, helpers, table);
   text += "}  // namespace " + table + "\n";
 
-  if (request.Flags) {
-    AppendFlagConversions(text, T, table, U);
+  if (helpers.Flags) {
+    AppendFlagConversions(text, helpers, table);
     text += "\n";
   } else {
     text += "\n[[nodiscard]] constexpr std::string_view to_string(" + T + " value) noexcept {\n";
@@ -391,19 +376,74 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
     text +=
         "      " + table + "::value_names[static_cast<std::size_t>(found - values.begin())]);\n}\n";
 
-    text += "\n[[nodiscard]] constexpr std::optional<" + T + "> " + T +
+    text += "\n[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
             "_from_string(std::string_view name) noexcept {\n";
-    AppendNameSearch(text, request, table, "name");
+    AppendNameSearch(text, helpers.CaseInsensitive, table, "name");
     text += "\n";
   }
 
-  std::vector<std::string> listed;
-  for (std::size_t k = 0; k < n; ++k) listed.push_back(element(k));
-  AppendArray(text, T, T + "_values", listed);
+  AppendArray(text, T, helpers.Stem + "_values", element);
   text += "\ninline std::ostream& operator<<(std::ostream& out, " + T + " value) {\n";
   text += "  return out << to_string(value);\n}\n";
-  if (request.Formatter) AppendFormatters(text, T);
-  if (request.Json) AppendJson(text, T);
+  if (inNamespace) text += "\n}  // namespace " + helpers.Namespace + "\n";
+  // The formatters specialise templates of other namespaces, so they stand outside every one.
+  if (helpers.Formatter)
+    AppendFormatters(text, T, inNamespace ? "::" + helpers.Namespace + "::" : "::");
+  if (helpers.Json) AppendJson(text, T, helpers);
+}
+
+EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
+                                        const EnumerationList& list) {
+  const std::string& T = request.TypeName;
+  EnumerationHelpers helpers;
+  helpers.Type = T;
+  helpers.Stem = T;
+  helpers.Flags = request.Flags;
+  helpers.CaseInsensitive = request.CaseInsensitive;
+  helpers.Formatter = request.Formatter;
+  helpers.Json = request.Json;
+  std::vector<std::int64_t>& values = helpers.Values;
+  values = request.Flags ? FlagValues(list).value_or(std::vector<std::int64_t>{})
+                         : EnumeratorValues(list);
+  // A flag set writes every value, with its zero name; a copy of the list, where no copy is made
+  // for the long lists of the other modes.
+  EnumerationList flagged;
+  if (request.Flags) flagged = WithZeroName(request, list, values);
+  const std::vector<Enumerator>& entries = request.Flags ? flagged.Entries : list.Entries;
+  const std::size_t n = entries.size();
+  helpers.Underlying = UnderlyingType(values);
+  helpers.UnsignedUnderlying = "unsigned " + helpers.Underlying;
+  std::vector<std::string>& names = helpers.Names;  // what to_string gives, T_from_string takes
+  names.reserve(n);
+  helpers.Elements.reserve(n);
+  std::size_t room = 2048 + 16 * T.size();
+  for (std::size_t k = 0; k < n; ++k) {
+    const Enumerator& entry = entries[k];
+    names.push_back(ReturnName(request, entry));
+    // Enumerator k as the tables hold it.
+    helpers.Elements.push_back(n <= NamedValuesLimit ? T + "::" + entry.EnumeratorName
+                                                     : CastTo(T, values[k]));
+    room += 4 * entry.EnumeratorName.size() + 2 * names.back().size() + 4 * T.size() + 40;
+  }
+
+  EnumerationTexts texts;
+  std::string& text = texts.Text;
+  text.reserve(room);
+  text += EnumClassMark;
+  text += T + "\n";
+  text += Includes(request);
+  text += "\nenum class " + T + " : " + helpers.Underlying + " {\n";
+  for (std::size_t k = 0; k < n; ++k) {
+    text += "  " + entries[k].EnumeratorName;
+    if (request.Flags)
+      text += " = " + std::to_string(values[k]);
+    else if (list.ValuesGiven && entries[k].EnumeratorValue)
+      text += " = " + std::to_string(*entries[k].EnumeratorValue);
+    text += ",\n";
+  }
+  text += "};\n";
+  texts.EnumTextSize = text.size();
+  AppendEnumerationHelpers(text, helpers);
 
   // The names the list gave, without a zero name added.
   texts.Count = list.Entries.size();

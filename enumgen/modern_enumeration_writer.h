@@ -28,6 +28,32 @@ std::optional<std::vector<std::int64_t>> FlagValues(const EnumerationList& list)
 // The smaller of int and long long that holds every value.
 std::string_view UnderlyingType(const std::vector<std::int64_t>& values);
 
+// One enumeration as its helpers see it: the type spelt as they must spell it, and its enumerators
+// in order, aliases included.
+struct EnumerationHelpers {
+  std::string Type;
+  std::string Stem;                   // of STEM_names, STEM_from_string and STEM_values
+  std::string Namespace;              // where the helpers go, "a::b"; empty: where the text stands
+  std::string Underlying;             // what the bit operators compute in
+  std::string UnsignedUnderlying;     // what the hex digits of a flag set are read into
+  std::vector<std::string> Names;     // what to_string gives and STEM_from_string takes
+  std::vector<std::string> Elements;  // each enumerator as the tables write it
+  std::vector<std::int64_t> Values;
+  // The bits ~ keeps, as a literal of Underlying; empty: all. A type without a fixed underlying
+  // type holds only the bits its enumerators reach.
+  std::string ComplementMask;
+  bool UnsignedValues = false;  // Values hold the bits of values above the int64 range
+  bool Flags = false;
+  bool CaseInsensitive = false;
+  bool Formatter = false;
+  bool Json = false;
+};
+
+// Everything the enum class style writes after the type: the bit operators of a flag set, the
+// name tables, to_string, STEM_from_string, STEM_values, operator<<, and per the keys the
+// formatters and the JSON conversions.
+void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpers);
+
 // What the main window receives: the type's declarations, beginning with the line that names it
 // (EnumClassMark), with the standard includes they need.
 EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,

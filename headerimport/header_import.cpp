@@ -686,15 +686,19 @@ std::string Listing(const std::vector<Definition>& definitions) {
 }
 
 bool Matches(const DefinedType& type, const std::string& wanted) {
+  return NamesType(type.QualifiedName, wanted);
+}
+
+}  // namespace
+
+bool NamesType(const std::string& qualifiedName, const std::string& wanted) {
   std::string name = StartsWith(wanted, "::") ? wanted.substr(2) : wanted;
-  if (type.QualifiedName == name) return true;
-  const std::string& qualified = type.QualifiedName;
+  if (qualifiedName == name) return true;
+  const std::string& qualified = qualifiedName;
   return qualified.size() > name.size() + 2 &&
          qualified.compare(qualified.size() - name.size(), name.size(), name) == 0 &&
          qualified.compare(qualified.size() - name.size() - 2, 2, "::") == 0;
 }
-
-}  // namespace
 
 std::string DescribeDefinedType(const DefinedType& type) {
   const char* unit = type.IsEnumeration ? " enumerator" : " row";
@@ -761,6 +765,92 @@ std::variant<ImportedHeader, ImportFailure> ImportHeader(const ImportRequest& re
   for (const Definition& definition : definitions) imported.Defined.push_back(definition.Type);
   imported.MissingIncludes = MissingIncludes(header);
   imported.Notes = std::move(notes);
+  return imported;
+}
+
+std::variant<ImportedEnumerations, ImportFailure> ImportEnumerations(
+    const std::string& headerPath, const std::vector<std::string>& compilerArguments) {
+  auto parsed = Parse(headerPath, compilerArguments);
+  if (auto* failure = std::get_if<ImportFailure>(&parsed)) return *failure;
+  const Parsed& header = *std::get<std::unique_ptr<Parsed>>(parsed);
+  std::vector<Definition> definitions;
+  CollectDefinitions(header, clang_getTranslationUnitCursor(header.Unit()), definitions);
+  ImportedEnumerations imported;
+  for (const Definition& definition : definitions) {
+    if (!definition.Type.IsEnumeration) continue;
+    const std::string at = std::to_string(definition.Type.Line) + ": ";
+    if (!definition.Type.Describable) {
+      imported.Notes.push_back(at + "a nameless enumeration has no type to name; left out");
+      imported.LeftOut.push_back(definition.Type.QualifiedName);
+      continue;
+    }
+    CompanionEnumeration enumeration;
+    enumeration.QualifiedName = definition.Type.QualifiedName;
+    // The namespaces above the outermost class, and whether a helper outside can name the type.
+    std::string why;
+    std::vector<std::string> namespaces;
+    for (CXCursor scope = clang_getCursorSemanticParent(definition.Cursor);
+         !clang_Cursor_isNull(scope) && clang_getCursorKind(scope) != CXCursor_TranslationUnit;
+         scope = clang_getCursorSemanticParent(scope)) {
+      const CXCursorKind kind = clang_getCursorKind(scope);
+      if (kind == CXCursor_Namespace) {
+        if (Spelling(scope).empty()) why = "it is in an unnamed namespace";
+        namespaces.insert(namespaces.begin(), Spelling(scope));
+      } else if (kind == CXCursor_ClassTemplate ||
+                 kind == CXCursor_ClassTemplatePartialSpecialization) {
+        why = "it is in a class template";
+      } else if (IsRecordKind(kind) && Nameless(scope)) {
+        why = "it is in a nameless class";
+      }
+    }
+    for (CXCursor scope = definition.Cursor;
+         why.empty() && IsRecordKind(clang_getCursorKind(clang_getCursorSemanticParent(scope)));
+         scope = clang_getCursorSemanticParent(scope)) {
+      const CX_CXXAccessSpecifier access = clang_getCXXAccessSpecifier(scope);
+      if (access == CX_CXXPrivate || access == CX_CXXProtected)
+        why = Spelling(scope) + " is not public";
+    }
+    if (!why.empty()) {
+      imported.Notes.push_back(at + enumeration.QualifiedName + " left out: " + why);
+      imported.LeftOut.push_back(enumeration.QualifiedName);
+      continue;
+    }
+    // A colon between the name and the brace gives the underlying type.
+    enumeration.FixedType = clang_EnumDecl_isScoped(definition.Cursor) != 0;
+    for (const Parsed::Token& token : header.Tokens(definition.Cursor)) {
+      if (token.Spelling == "{") break;
+      if (token.Spelling == ":") enumeration.FixedType = true;
+    }
+    for (const std::string& name : namespaces)
+      enumeration.Namespace += (enumeration.Namespace.empty() ? "" : "::") + name;
+    const CXType underlying =
+        clang_getCanonicalType(clang_getEnumDeclIntegerType(definition.Cursor));
+    switch (underlying.kind) {
+      case CXType_Bool:
+      case CXType_Char_U:
+      case CXType_UChar:
+      case CXType_Char16:
+      case CXType_Char32:
+      case CXType_UShort:
+      case CXType_UInt:
+      case CXType_ULong:
+      case CXType_ULongLong:
+        enumeration.UnsignedValues = true;
+        break;
+      default:
+        break;
+    }
+    for (CXCursor child : Children(definition.Cursor)) {
+      if (clang_getCursorKind(child) != CXCursor_EnumConstantDecl) continue;
+      enumeration.Enumerators.push_back(Spelling(child));
+      enumeration.Values.push_back(
+          enumeration.UnsignedValues
+              ? static_cast<std::int64_t>(clang_getEnumConstantDeclUnsignedValue(child))
+              : clang_getEnumConstantDeclValue(child));
+    }
+    imported.Enumerations.push_back(std::move(enumeration));
+  }
+  imported.MissingIncludes = MissingIncludes(header);
   return imported;
 }
 

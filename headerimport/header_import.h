@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classgen/class_description.h"
+#include "enumgen/companion_writer.h"
 #include "enumgen/enumeration_list.h"
 
 namespace zandrel {
@@ -54,6 +55,22 @@ struct ImportedHeader {
 };
 
 std::variant<ImportedHeader, ImportFailure> ImportHeader(const ImportRequest& request);
+
+// Every enumeration the header defines, with every enumerator and the value the compiler gives
+// it, for a companion header; those that no helper outside could name (nameless ones, those in
+// templates, unnamed namespaces or behind private access) are left out with a note.
+struct ImportedEnumerations {
+  std::vector<CompanionEnumeration> Enumerations;
+  std::vector<std::pair<int, std::string>> MissingIncludes;
+  std::vector<std::string> Notes;    // "LINE: what"
+  std::vector<std::string> LeftOut;  // the ones left out ("(nameless)"), each with its note
+};
+
+std::variant<ImportedEnumerations, ImportFailure> ImportEnumerations(
+    const std::string& headerPath, const std::vector<std::string>& compilerArguments);
+
+// Whether wanted ("Color", "Outer::Color", "::ns::Outer::Color") names the qualified type.
+bool NamesType(const std::string& qualifiedName, const std::string& wanted);
 
 // Only the types the header defines (for a window's list of choices).
 std::variant<std::vector<DefinedType>, ImportFailure> ListDefinedTypes(

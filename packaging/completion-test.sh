@@ -14,11 +14,16 @@ touch point.json notes.txt
 mkdir src
 
 cases=(
-  "zandrel-gen |--help --version batch class enum"
+  "zandrel-gen |--help --version batch class companion enum"
   "zandrel-gen e|enum"
+  "zandrel-gen companion |src"
+  "zandrel-gen companion -o |src"
+  "zandrel-gen companion --enum Color |src"
+  "zandrel-gen companion --enum |"
+  "zandrel-gen companion --f|--flags --force --formatter"
   "zandrel-gen --v|--version"
   "zandrel-gen class |point.json src"
-  "zandrel-gen class -|--base --check --conflicts=markers --dry-run --force --help --stdout"
+  "zandrel-gen class -|--base --build-output --check --conflicts=markers --dry-run --force --help --stdout"
   "zandrel-gen class point.json |notes.txt point.json src"
   "zandrel-gen class --check point.json |notes.txt point.json src"
   "zandrel-gen class --base |point.json src"
@@ -27,10 +32,10 @@ cases=(
   "zandrel-gen class point.json src/Point.h --s|--stdout"
   "zandrel-gen enum |point.json src"
   "zandrel-gen enum po|point.json"
-  "zandrel-gen enum --|--base --check --conflicts=markers --dry-run --force --help"
+  "zandrel-gen enum --|--base --build-output --check --conflicts=markers --dry-run --force --help --output"
   "zandrel-gen enum point.json |"
   "zandrel-gen batch --dry-run |point.json src"
-  "zandrel-gen batch -|--check --conflicts=markers --dry-run --force --help"
+  "zandrel-gen batch -|--build-output --check --conflicts=markers --dry-run --force --help"
   "zandrel-gen unknown |"
 )
 

@@ -1,0 +1,204 @@
+// zandrel-gen companion: the enum class helpers for enumerations an existing header defines.
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "cli/cli_common.h"
+#include "cli/regeneration_delivery.h"
+#include "core/output_text.h"
+#include "enumgen/companion_writer.h"
+#include "headerimport/header_import.h"
+
+namespace zandrel::cli {
+
+namespace {
+
+constexpr std::string_view CompanionUsage =
+    "Usage: zandrel-gen companion [--enum NAME]... [--all] [--flags NAME]...\n"
+    "         [--case-insensitive] [--formatter] [--json] [-I DIR]... [-D NAME[=VALUE]]...\n"
+    "         [-p BUILD_DIR] [-o OUT.h] [OPTION]... HEADER\n"
+    "Write a header that includes HEADER and gives its enumerations the helpers of\n"
+    "the enum class style, as free functions in each enumeration's namespace:\n"
+    "to_string (the first name of a value), TYPE_from_string (every name, aliases\n"
+    "included), TYPE_values and operator<<. HEADER is left as it is. Types nested in\n"
+    "classes are named Outer_TYPE_from_string and Outer_TYPE_values. Print the header,\n"
+    "or write it to OUT.h, which then includes HEADER relative to its own folder\n"
+    "(an absolute HEADER outside that folder as given).\n"
+    "\n"
+    "      --enum NAME    an enumeration to cover (may be qualified; may be repeated)\n"
+    "      --all          every enumeration HEADER defines (the default)\n"
+    "      --flags NAME   treat the enumeration NAME as a bit-flag set: the operators\n"
+    "                 | & ^ ~ |= &= ^=, to_string of combinations (\"A|B|0x40\") and\n"
+    "                 their parsing\n"
+    "      --case-insensitive  TYPE_from_string accepts a name in any letter case\n"
+    "      --formatter    fmt and std::format formatters, where their headers are\n"
+    "      --json         nlohmann/json conversions by name, where its header is\n"
+    "  -I DIR, -D NAME[=VALUE]  given to clang as they are\n"
+    "  -p BUILD_DIR   take the flags from BUILD_DIR/compile_commands.json\n"
+    "  -o, --output OUT.h  write the header to OUT.h instead of printing it\n"
+    "      --check, --dry-run, --force, --conflicts=markers, --build-output\n"
+    "                 as for the other commands\n"
+    "  -h, --help     display this help and exit\n"
+    "\n"
+    "Exit status: 0 done, 1 no such enumeration, or one no helper outside can name\n"
+    "(nameless, in a template or unnamed namespace, not public), 2 unusable\n"
+    "invocation, 3 HEADER not read or OUT.h not written, 4 with --check: OUT.h would\n"
+    "change, 5 a conflict, or an edited file with no base.\n";
+
+struct CompanionLine {
+  std::string HeaderPath;
+  std::vector<std::string> CompilerArguments;
+  std::vector<std::string> Wanted;  // empty: all
+  bool All = false;
+  std::vector<std::string> Flags;
+  CompanionKeys Keys;
+  std::string BuildDir;
+  std::string OutputPath;
+  Delivery Mode = Delivery::Write;
+  bool Help = false;
+};
+
+CompanionLine ParseCompanionLine(const Arguments& arguments) {
+  CompanionLine line;
+  std::vector<std::string> operands;
+  bool options = true;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
+    auto value = [&]() -> std::string {
+      if (i + 1 >= arguments.size() || arguments[i + 1].empty())
+        throw UsageError("companion: " + a + " needs a value");
+      return arguments[++i];
+    };
+    if (!options || a == "-" || a.empty() || a[0] != '-') {
+      operands.push_back(a);
+    } else if (a == "--") {
+      options = false;
+    } else if (a == "-h" || a == "--help") {
+      line.Help = true;
+    } else if (a == "--enum") {
+      line.Wanted.push_back(value());
+    } else if (a == "--all") {
+      line.All = true;
+    } else if (a == "--flags") {
+      line.Flags.push_back(value());
+    } else if (a == "--case-insensitive") {
+      line.Keys.CaseInsensitive = true;
+    } else if (a == "--formatter") {
+      line.Keys.Formatter = true;
+    } else if (a == "--json") {
+      line.Keys.Json = true;
+    } else if (a == "--check") {
+      line.Mode = Delivery::Check;
+    } else if (a == "--dry-run") {
+      line.Mode = Delivery::DryRun;
+    } else if (a == "-I" || a == "-D") {
+      line.CompilerArguments.push_back(a + value());
+    } else if ((a.starts_with("-I") || a.starts_with("-D")) && a.size() > 2) {
+      line.CompilerArguments.push_back(a);
+    } else if (a == "-p") {
+      line.BuildDir = value();
+    } else {
+      throw UsageError("companion: unknown option \"" + a + "\" (try --help)");
+    }
+  }
+  if (line.Help) return line;
+  if (operands.size() != 1) throw UsageError("companion needs one argument: HEADER");
+  if (line.All && !line.Wanted.empty())
+    throw UsageError("companion: give --enum or --all, not both");
+  line.HeaderPath = operands.front();
+  return line;
+}
+
+// HEADER as OUT.h includes it: relative to OUT.h's folder, which a quoted include searches first,
+// unless HEADER was given from the root and lies outside that folder.
+std::string IncludePath(const std::string& header, const std::string& output) {
+  if (output.empty()) return header;
+  namespace fs = std::filesystem;
+  std::error_code failed;
+  const fs::path from = fs::weakly_canonical(fs::absolute(output, failed), failed).parent_path();
+  const fs::path to = fs::weakly_canonical(fs::absolute(header, failed), failed);
+  if (failed) return header;
+  const fs::path relative = to.lexically_relative(from);
+  if (relative.empty() || (fs::path(header).is_absolute() && *relative.begin() == ".."))
+    return header;
+  return relative.generic_string();
+}
+
+}  // namespace
+
+int RunCompanionCommand(const Arguments& given) {
+  Arguments arguments = given;
+  const RegenerationOptions options = TakeRegenerationOptions(arguments, false);
+  const std::optional<std::string> outputPath = TakeOutputOption(arguments);
+  CompanionLine line = ParseCompanionLine(arguments);
+  line.OutputPath = outputPath.value_or("");
+  if (line.Mode != Delivery::Write && line.OutputPath.empty())
+    throw UsageError("companion: --check and --dry-run need -o OUT.h");
+  if (line.Help) return PrintOutput(CompanionUsage) ? Written : NotWritten;
+  if (!line.BuildDir.empty()) {
+    std::vector<std::string> flags = FlagsFromBuildFolder(line.BuildDir, line.HeaderPath);
+    flags.insert(flags.end(), line.CompilerArguments.begin(), line.CompilerArguments.end());
+    line.CompilerArguments = std::move(flags);
+  }
+  const std::string& header = line.HeaderPath;
+  auto imported = ImportEnumerations(header, line.CompilerArguments);
+  if (const auto* failure = std::get_if<ImportFailure>(&imported)) {
+    PrintFileError(header + ": " + failure->Reason);
+    return failure->Fault == ImportFault::Unreadable ? NotWritten : Refused;
+  }
+  auto& result = std::get<ImportedEnumerations>(imported);
+  for (const auto& [includeLine, include] : result.MissingIncludes)
+    PrintFileError("warning: " + header + ":" + std::to_string(includeLine) + ": include \"" +
+                   include + "\" not found; the types it would bring are unknown");
+
+  // A name asked for that is left out is refused with its note; with all, the notes are warnings.
+  const auto noteOf = [&](const std::string& wanted) -> const std::string* {
+    for (std::size_t k = 0; k < result.LeftOut.size(); ++k)
+      if (NamesType(result.LeftOut[k], wanted)) return &result.Notes[k];
+    return nullptr;
+  };
+  std::vector<CompanionEnumeration> chosen;
+  std::set<std::size_t> taken;
+  for (const std::string& wanted : line.Wanted) {
+    const auto& all = result.Enumerations;
+    const auto found = std::find_if(all.begin(), all.end(), [&](const CompanionEnumeration& e) {
+      return NamesType(e.QualifiedName, wanted);
+    });
+    if (found == all.end()) {
+      const std::string* note = noteOf(wanted);
+      PrintFileError(header + ":" + (note ? *note : " no enumeration named " + wanted + " here"));
+      return Refused;
+    }
+    if (taken.insert(static_cast<std::size_t>(found - all.begin())).second)
+      chosen.push_back(*found);
+  }
+  if (line.Wanted.empty()) {
+    for (const std::string& note : result.Notes) PrintFileError("warning: " + header + ":" + note);
+    chosen = result.Enumerations;
+    if (chosen.empty()) {
+      PrintFileError(header + ": it defines no enumeration a companion can name");
+      return Refused;
+    }
+  }
+  for (const std::string& flag : line.Flags) {
+    const auto found = std::find_if(chosen.begin(), chosen.end(), [&](const auto& e) {
+      return NamesType(e.QualifiedName, flag);
+    });
+    if (found == chosen.end()) {
+      PrintFileError(header + ": --flags " + flag + " names none of the enumerations covered");
+      return Refused;
+    }
+    found->Flags = true;
+  }
+
+  const std::string text = CompanionHeader(IncludePath(header, line.OutputPath), chosen, line.Keys);
+  if (line.OutputPath.empty()) return PrintOutput(text) ? Written : NotWritten;
+  return DeliverRegeneration({OutputFile{line.OutputPath, text}}, {}, line.Mode, options);
+}
+
+}  // namespace zandrel::cli

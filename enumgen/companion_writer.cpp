@@ -1,0 +1,81 @@
+#include "enumgen/companion_writer.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "enumgen/modern_enumeration_writer.h"
+
+namespace zandrel {
+
+namespace {
+
+// Within its namespace, Outer::Color is known by Outer_Color, so that the helpers of two classes'
+// Color do not clash.
+std::string Stem(const CompanionEnumeration& enumeration) {
+  std::string name = enumeration.QualifiedName;
+  if (!enumeration.Namespace.empty()) name.erase(0, enumeration.Namespace.size() + 2);
+  std::string stem;
+  for (std::size_t k = 0; k < name.size(); ++k) {
+    if (name.compare(k, 2, "::") == 0) {
+      stem += '_';
+      ++k;
+    } else {
+      stem += name[k];
+    }
+  }
+  return stem;
+}
+
+}  // namespace
+
+std::string CompanionHeader(const std::string& includePath,
+                            const std::vector<CompanionEnumeration>& enumerations,
+                            const CompanionKeys& keys) {
+  const bool flags = std::any_of(enumerations.begin(), enumerations.end(),
+                                 [](const CompanionEnumeration& e) { return e.Flags; });
+  std::string text = "// Helpers for the enumerations of " + includePath + ".\n#pragma once\n\n";
+  text += "#include \"" + includePath + "\"\n\n";
+  text += "#include <algorithm>\n#include <array>\n#include <cstddef>\n";
+  if (flags) text += "#include <limits>\n";
+  text += "#include <optional>\n#include <ostream>\n";
+  if (flags) text += "#include <string>\n";
+  text += "#include <string_view>\n";
+  for (const CompanionEnumeration& enumeration : enumerations) {
+    EnumerationHelpers helpers;
+    // Qualified from the global namespace, so that no name of the namespace hides the type.
+    helpers.Type = "::" + enumeration.QualifiedName;
+    helpers.Stem = Stem(enumeration);
+    helpers.Namespace = enumeration.Namespace;
+    // The bit operators compute in 64 bits of the underlying type's sign, whatever its width,
+    // so that no narrow type is promoted and converted back.
+    helpers.Underlying = enumeration.UnsignedValues ? "unsigned long long" : "long long";
+    helpers.UnsignedUnderlying = "unsigned long long";
+    helpers.Names = enumeration.Enumerators;
+    for (const std::string& name : enumeration.Enumerators)
+      helpers.Elements.push_back(helpers.Type + "::" + name);
+    helpers.Values = enumeration.Values;
+    helpers.UnsignedValues = enumeration.UnsignedValues;
+    if (enumeration.Flags && !enumeration.FixedType) {
+      // The smallest all-ones mask over every enumerator's bits, where the type's values lie.
+      std::uint64_t reach = 0;
+      for (const std::int64_t value : enumeration.Values) {
+        const auto bits = static_cast<std::uint64_t>(value < 0 ? ~value : value);
+        while ((reach & bits) != bits) reach = reach << 1 | 1;
+      }
+      helpers.ComplementMask =
+          enumeration.UnsignedValues ? std::to_string(reach) + "ULL"
+          : std::any_of(enumeration.Values.begin(), enumeration.Values.end(),
+                        [](std::int64_t v) { return v < 0; })
+              ? ""  // negative values: the range is symmetric, ~ stays inside it
+              : std::to_string(reach) + "LL";
+    }
+    helpers.Flags = enumeration.Flags;
+    helpers.CaseInsensitive = keys.CaseInsensitive;
+    helpers.Formatter = keys.Formatter;
+    helpers.Json = keys.Json;
+    AppendEnumerationHelpers(text, helpers);
+  }
+  return text;
+}
+
+}  // namespace zandrel
