@@ -97,6 +97,10 @@ class QuietServices : public PlatformServices {
   SaveChoice AskSaveChanges(QWidget*, const std::string&, const std::string&) override {
     return SaveChoice::Discard;
   }
+  std::optional<int> ChooseItem(QWidget*, const std::string&, const std::string&,
+                                const std::vector<std::string>&) override {
+    return 0;
+  }
   std::unique_ptr<FileDialog> CreateSaveDialog(QWidget*) override {
     return std::make_unique<QuietDialog>(std::string());
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ class PlatformServices {
   // Modal question with Save, Discard and Cancel buttons; Escape cancels.
   virtual SaveChoice AskSaveChanges(QWidget* owner, const std::string& text,
                                     const std::string& caption) = 0;
+  // Modal list of items to pick one from; the picked item's index, nothing when cancelled.
+  virtual std::optional<int> ChooseItem(QWidget* owner, const std::string& text,
+                                        const std::string& caption,
+                                        const std::vector<std::string>& items) = 0;
   virtual std::unique_ptr<FileDialog> CreateSaveDialog(QWidget* owner) = 0;
   virtual std::unique_ptr<FileDialog> CreateOpenDialog(QWidget* owner) = 0;
   // Moves the file to the desktop's trash, where the user can restore it; false when it stays.

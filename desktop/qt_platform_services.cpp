@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -127,6 +128,18 @@ SaveChoice QtPlatformServices::AskSaveChanges(QWidget* owner, const std::string&
     default:
       return SaveChoice::Cancel;
   }
+}
+
+std::optional<int> QtPlatformServices::ChooseItem(QWidget* owner, const std::string& text,
+                                                  const std::string& caption,
+                                                  const std::vector<std::string>& items) {
+  QStringList shown;
+  for (const std::string& item : items) shown << FromStd(item);
+  bool chosen = false;
+  const QString item = QInputDialog::getItem(OwnerOr(owner), FromStd(caption), FromStd(text), shown,
+                                             0, false, &chosen);
+  if (!chosen) return std::nullopt;
+  return static_cast<int>(shown.indexOf(item));
 }
 
 std::unique_ptr<FileDialog> QtPlatformServices::CreateSaveDialog(QWidget* owner) {

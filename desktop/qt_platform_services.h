@@ -23,6 +23,8 @@ class QtPlatformServices : public PlatformServices {
   bool AskYesNo(QWidget* owner, const std::string& text, const std::string& caption) override;
   SaveChoice AskSaveChanges(QWidget* owner, const std::string& text,
                             const std::string& caption) override;
+  std::optional<int> ChooseItem(QWidget* owner, const std::string& text, const std::string& caption,
+                                const std::vector<std::string>& items) override;
   std::unique_ptr<FileDialog> CreateSaveDialog(QWidget* owner) override;
   std::unique_ptr<FileDialog> CreateOpenDialog(QWidget* owner) override;
   bool MoveToTrash(const std::string& path) override;

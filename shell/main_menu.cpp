@@ -48,11 +48,15 @@ void TForm1::BuildMenus() {
       Command(this, tr("&Build…"), {Keys(Qt::CTRL | Qt::Key_B)}, tr("Write the class's files"));
   ui.RebuildAction = Command(this, tr("R&ebuild"), {Keys(Qt::CTRL | Qt::Key_R)},
                              tr("Write the class's files again where they were last built"));
+  ui.ImportAction = Command(this, tr("Import &Header…"), {Keys(Qt::CTRL | Qt::Key_I)},
+                            tr("Fill the window from a class of a C++ header"));
   ui.ExitAction = Command(this, tr("&Quit"), {Keys(Qt::CTRL | Qt::Key_Q)});
   ui.FileMenu = menuBar()->addMenu(tr("&File"));
   ui.FileMenu->addActions({ui.NewAction, ui.OpenAction});
   ui.RecentMenu = ui.FileMenu->addMenu(tr("Open &Recent"));
   ui.FileMenu->addActions({ui.SaveAction, ui.SaveAsAction});
+  ui.FileMenu->addSeparator();
+  ui.FileMenu->addAction(ui.ImportAction);
   ui.FileMenu->addSeparator();
   ui.FileMenu->addActions({ui.BuildAction, ui.RebuildAction});
   ui.FileMenu->addSeparator();
@@ -132,6 +136,7 @@ void TForm1::BuildMenus() {
 
   const std::pair<QAction*, void (TForm1::*)()> commands[] = {
       {ui.NewAction, &TForm1::NewDocument},
+      {ui.ImportAction, &TForm1::ImportHeaderFile},
       {ui.ExitAction, &TForm1::Closer},
       {ui.CopyAction, &TForm1::CopyCells},
       {ui.PasteAction, &TForm1::PasteCells},

@@ -58,6 +58,9 @@ TForm1::TForm1(PlatformServices& services, QWidget* parent)
   }
   openDialog_->Title = tr("Open Class Description").toStdString();
   saveAsDialog_->Title = tr("Save Class Description As").toStdString();
+  importDialog_ = services_.CreateOpenDialog(this);
+  importDialog_->Title = tr("Import Header").toStdString();
+  importDialog_->Filter = tr("C++ headers|*.h;*.hh;*.hpp;*.hxx|All files|*").toStdString();
 
   UpdateTitle();
   SetTabOrder();
@@ -67,6 +70,7 @@ TForm1::TForm1(PlatformServices& services, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+  FinishHeaderReading();
   // Controls going with the window must not call back into it, nor record anything.
   disconnect(model_, nullptr, this, nullptr);
   for (QObject* sender : findChildren<QObject*>()) disconnect(sender, nullptr, this, nullptr);

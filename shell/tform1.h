@@ -12,6 +12,7 @@
 #include "classgen/class_description.h"
 #include "desktop/enumeration_receiver.h"
 
+class QThread;
 class QUndoStack;
 
 namespace zandrel {
@@ -24,6 +25,8 @@ class TGenEnumForm;
 class TUserLogWindow;
 enum class EnumerationStyle;
 struct CellPosition;
+struct HeaderReading;
+struct ImportRequest;
 struct TForm1Ui;
 
 namespace testing {
@@ -94,6 +97,9 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   bool OpenFile(const std::string& path);
   bool SaveDocument();
   bool SaveDocumentAs();
+  // Reads a class from a C++ header on a worker thread and fills the window from it as one
+  // undoable step, in a new untitled document.
+  void ImportHeaderFile();
   // Edit: each one undoable step on the member table's selected rows or cells.
   void InsertRow();
   void DeleteRows();
@@ -150,6 +156,11 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   void UpdateRecentMenu();
   void RestoreSettings();
   void KeepSettings();
+  // tform1_import.cpp
+  void ReadHeader(const ImportRequest& request);
+  void TakeHeader(const ImportRequest& request, HeaderReading reading);
+  // Waits for a header being read, dropping what it gives.
+  void FinishHeaderReading();
   // tform1_editing.cpp
   void ChangeTable(const QString& text, const std::function<void(ClassInput&)>& edit);
   void ChangeInsertions(const QString& text, InsertionList insertions, int selected);
@@ -187,11 +198,13 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   bool outputPathUnsaved_ = false;  // changed by a Build since the document was read or saved
   std::unique_ptr<FileDialog> openDialog_;
   std::unique_ptr<FileDialog> saveAsDialog_;
-  int previewWidth_ = 0;            // the room the preview took when it was hidden
-  QString builtFolder_;             // where the last Build wrote
-  QString lastFolder_;              // where the user last chose a file
-  bool narrow_ = false;             // the options flow under the member table
-  std::optional<QPoint> hiddenAt_;  // where the window was when the dialog hid it
+  std::unique_ptr<FileDialog> importDialog_;
+  QThread* headerReader_ = nullptr;  // while a header is being read
+  int previewWidth_ = 0;             // the room the preview took when it was hidden
+  QString builtFolder_;              // where the last Build wrote
+  QString lastFolder_;               // where the user last chose a file
+  bool narrow_ = false;              // the options flow under the member table
+  std::optional<QPoint> hiddenAt_;   // where the window was when the dialog hid it
 };
 
 }  // namespace zandrel

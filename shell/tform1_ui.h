@@ -84,6 +84,7 @@ struct TForm1Ui {
   QAction* SaveAsAction = nullptr;
   QAction* BuildAction = nullptr;
   QAction* RebuildAction = nullptr;
+  QAction* ImportAction = nullptr;
   QAction* ExitAction = nullptr;
   QAction* UndoAction = nullptr;
   QAction* RedoAction = nullptr;

@@ -771,6 +771,46 @@
         <source>Formatter</source>
         <translation>Formatierer</translation>
     </message>
+    <message>
+        <source>Import &amp;Header…</source>
+        <translation>&amp;Header importieren…</translation>
+    </message>
+    <message>
+        <source>Fill the window from a class of a C++ header</source>
+        <translation>Das Fenster aus einer Klasse eines C++-Headers füllen</translation>
+    </message>
+    <message>
+        <source>Import Header</source>
+        <translation>Header importieren</translation>
+    </message>
+    <message>
+        <source>C++ headers|*.h;*.hh;*.hpp;*.hxx|All files|*</source>
+        <translation>C++-Header|*.h;*.hh;*.hpp;*.hxx|Alle Dateien|*</translation>
+    </message>
+    <message>
+        <source>Reading %1…</source>
+        <translation>%1 wird gelesen…</translation>
+    </message>
+    <message>
+        <source>%1 holds only enumerations; Generate Enumeration makes them</source>
+        <translation>%1 enthält nur Aufzählungen; Aufzählung erzeugen erstellt sie</translation>
+    </message>
+    <message>
+        <source>%1 defines several classes. Import:</source>
+        <translation>%1 definiert mehrere Klassen. Importieren:</translation>
+    </message>
+    <message>
+        <source>Nothing imported</source>
+        <translation>Nichts importiert</translation>
+    </message>
+    <message>
+        <source>Imported %1 from %2</source>
+        <translation>%1 aus %2 importiert</translation>
+    </message>
+    <message>
+        <source>; %1 of its %2 rows left out: the member table holds %3</source>
+        <translation>; %1 ihrer %2 Zeilen weggelassen: die Member-Tabelle fasst %3</translation>
+    </message>
 </context>
 <context>
     <name>zandrel::TGenEnumForm</name>

@@ -35,6 +35,8 @@ class FakeServices : public PlatformServices {
   std::deque<bool> YesNoAnswers;
   // Next answers of save-changes questions; an empty queue answers Discard.
   std::deque<SaveChoice> SaveChoices;
+  // Next answers of item lists: an index picks, nothing cancels; an empty queue picks the first.
+  std::deque<std::optional<int>> ItemChoices;
   // Whether the trash takes a file (moving it away) or refuses it (leaving it in place).
   bool TrashWorks = true;
 
@@ -61,6 +63,14 @@ class FakeServices : public PlatformServices {
     if (SaveChoices.empty()) return SaveChoice::Discard;
     const SaveChoice answer = SaveChoices.front();
     SaveChoices.pop_front();
+    return answer;
+  }
+  std::optional<int> ChooseItem(QWidget* owner, const std::string& text, const std::string& caption,
+                                const std::vector<std::string>&) override {
+    Questions.push_back({text, caption, owner});
+    if (ItemChoices.empty()) return 0;
+    const std::optional<int> answer = ItemChoices.front();
+    ItemChoices.pop_front();
     return answer;
   }
   std::unique_ptr<FileDialog> CreateSaveDialog(QWidget*) override {
