@@ -13,7 +13,7 @@ cmake --install "$build" --prefix "$work/prefix" --component gen >/dev/null
 cp -r "$source/tests/cmake_consumer/project" "$work/project"
 cmake -S "$work/project" -B "$work/build" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/build" >/dev/null
-expected=$'Green 3\nRed\nGreen\nBlue'
+expected=$'Green 3\nRed\nGreen\nBlue\nStandby'
 [ "$("$work/build/consumer")" = "$expected" ] || { echo "first build printed: $("$work/build/consumer")"; exit 1; }
 # Build outputs keep no record: nothing lands in the user's state folder.
 [ ! -e "$XDG_STATE_HOME/zandrel" ] || { echo "a build output was recorded"; exit 1; }
@@ -24,6 +24,6 @@ cmake --build "$work/build" -- -n -d explain 2>&1 | grep -q "no work to do" ||
 sed -i 's/"InitialValue": "3"/"InitialValue": "5"/' "$work/project/Shape.zandrel.json"
 printf 'Red\nGreen\nBlue\nBlack\n' > "$work/project/colors.txt"
 cmake --build "$work/build" >/dev/null
-expected=$'Green 5\nRed\nGreen\nBlue\nBlack'
+expected=$'Green 5\nRed\nGreen\nBlue\nBlack\nStandby'
 [ "$("$work/build/consumer")" = "$expected" ] || { echo "rebuild printed: $("$work/build/consumer")"; exit 1; }
 echo "consumer project built, ran and rebuilt"
