@@ -111,6 +111,7 @@ void TForm1::TakeHeader(const ImportRequest& request, HeaderReading reading) {
   if (const std::vector<DefinedType> classes = Classes(imported.Defined);
       request.Name.empty() && classes.size() > 1) {
     std::vector<std::string> items;
+    items.reserve(classes.size());
     for (const DefinedType& type : classes) items.push_back(DescribeDefinedType(type));
     const std::optional<int> picked = services_.ChooseItem(
         this, tr("%1 defines several classes. Import:").arg(header).toStdString(),
