@@ -155,8 +155,9 @@ int RunImportCommand(const Arguments& arguments) {
   const std::string& header = line.Request.HeaderPath;
   const auto imported = ImportHeader(line.Request);
   if (const auto* failure = std::get_if<ImportFailure>(&imported)) {
-    const std::string where = failure->Line > 0 ? ":" + std::to_string(failure->Line) : "";
-    PrintFileError(header + where + ": " + failure->Reason);
+    std::string where = header;
+    if (failure->Line > 0) where += ':' + std::to_string(failure->Line);
+    PrintFileError(where + ": " + failure->Reason);
     return failure->Fault == ImportFault::Unreadable ? NotWritten : Refused;
   }
   const auto& result = std::get<ImportedHeader>(imported);

@@ -14,7 +14,9 @@ touch point.json notes.txt
 mkdir src
 
 cases=(
-  "zandrel-gen |--help --version batch class companion enum"
+  "zandrel-gen |--help --version batch class companion enum import"
+  "zandrel-gen import --t|--target"
+  "zandrel-gen import -o |point.json src"
   "zandrel-gen e|enum"
   "zandrel-gen companion |src"
   "zandrel-gen companion -o |src"

@@ -187,7 +187,10 @@ TEST(ClassDocument, StreamedAsWrittenWhole) {
                                  "\xEF\xBB\xBF", "ok \xC3\xA9", "\xE2\x82"}) {
     const QByteArray qt =
         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8();
-    EXPECT_EQ(JsonString(text), "\"" + qt.toStdString() + "\"") << text;
+    std::string quoted(1, '"');
+    quoted += qt.toStdString();
+    quoted += '"';
+    EXPECT_EQ(JsonString(text), quoted) << text;
   }
 }
 

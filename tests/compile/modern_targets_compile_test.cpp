@@ -221,7 +221,7 @@ TEST_F(ModernTargets, ValueFunctionsAgreeWithStreamAndEquality) {
     for (int row = 1; row <= members; ++row) {
       const ValueType& type =
           ValueTypes[Pick(random, 0, static_cast<int>(std::size(ValueTypes)) - 1)];
-      const std::string name = "m" + std::to_string(row);
+      const std::string name = std::string(1, 'm').append(std::to_string(row));
       description.Members.push_back(
           Row(row, type.Type, name, Pick(random, 0, 1) ? type.Value(random) : ""));
       fill += "  value." + AccessorName(options.NameForm, AccessorKind::Setter, name).substr(1) +

@@ -83,7 +83,7 @@ TEST(ModernEnumeration, FlagValues) {
   EnumerationRequest request = Colour();
   request.Flags = request.FromFile = true;
   std::string words;
-  for (int k = 0; k < 63; ++k) words += "N" + std::to_string(k) + " ";
+  for (int k = 0; k < 63; ++k) words.append(1, 'N').append(std::to_string(k)).append(1, ' ');
   const ListFile fits(words);
   EXPECT_TRUE(std::holds_alternative<EnumerationOutput>(ComposeEnumeration(request, &fits)));
   const ListFile over(words + "N63");
@@ -123,7 +123,7 @@ TEST(ModernEnumeration, HandOverAndFiles) {
 // Beyond a thousand names the tables hold values instead of names, which compile much faster.
 TEST(ModernEnumeration, LongListsByValue) {
   std::string words;
-  for (int k = 0; k < 1001; ++k) words += "N" + std::to_string(k) + " ";
+  for (int k = 0; k < 1001; ++k) words.append(1, 'N').append(std::to_string(k)).append(1, ' ');
   const ListFile file(words);
   EnumerationRequest request = Colour();
   request.FromFile = true;

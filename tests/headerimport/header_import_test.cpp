@@ -34,7 +34,7 @@ ClassDescription RandomDescription(std::mt19937& random) {
   for (int row = 1; row <= rows; ++row) {
     if (number(0, 3) == 0) {
       d.Members.push_back({"int", methods[number(0, 3)], "", row});
-      d.Members.back().Name.insert(0, "m" + std::to_string(row));
+      d.Members.back().Name.insert(0, std::string(1, 'm').append(std::to_string(row)));
       continue;
     }
     const Kind& kind = kinds[number(0, 5)];
