@@ -55,7 +55,8 @@ class HeaderMaker {
       const bool flags = Chance(4) == 0;
       const IntegerType& type = Types[Chance(13)];
       const bool scoped = (type.Name[0] == '\0' && !flags) ? Chance(2) == 0 : Chance(3) != 0;
-      const std::string name = "T" + std::to_string(e) + Letters(Chance(3));
+      const std::string name =
+          std::string(1, 'T').append(std::to_string(e)).append(Letters(Chance(3)));
       std::string qualified = ns.empty() ? name : ns + "::" + name;
       if (nested)
         qualified = (ns.empty() ? "" : ns + "::") + "Holder" + std::to_string(e) + "::" + name;
@@ -92,7 +93,7 @@ class HeaderMaker {
 
       std::string stem = qualified.substr(ns.empty() ? 0 : ns.size() + 2);
       for (std::size_t at; (at = stem.find("::")) != std::string::npos;) stem.replace(at, 2, "_");
-      const std::string scope = ns.empty() ? "::" : "::" + ns + "::";
+      const std::string scope = ns.empty() ? "::" : std::string("::").append(ns).append("::");
       checks += "  {\n    using E = ::" + qualified + ";\n";
       checks += "    const std::array<std::pair<E, std::string_view>, " +
                 std::to_string(names.size()) + "> listed{{\n";
