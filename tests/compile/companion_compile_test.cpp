@@ -91,8 +91,16 @@ class HeaderMaker {
       header += text + "\n";
       if (flags) flagSets.push_back(qualified);
 
-      std::string stem = qualified.substr(ns.empty() ? 0 : ns.size() + 2);
-      for (std::size_t at; (at = stem.find("::")) != std::string::npos;) stem.replace(at, 2, "_");
+      // The nested name with "::" as "_", built up: replace() in place sets off GCC 12's
+      // -Wrestrict.
+      const std::string_view inner =
+          std::string_view(qualified).substr(ns.empty() ? 0 : ns.size() + 2);
+      std::string stem;
+      for (std::size_t i = 0; i < inner.size(); ++i) {
+        const bool colons = inner.substr(i, 2) == "::";
+        stem += colons ? '_' : inner[i];
+        i += colons ? 1 : 0;
+      }
       const std::string scope = ns.empty() ? "::" : std::string("::").append(ns).append("::");
       checks += "  {\n    using E = ::" + qualified + ";\n";
       checks += "    const std::array<std::pair<E, std::string_view>, " +
