@@ -69,13 +69,13 @@ bool HasInitialValue(const MemberRow& row) {
 
 std::string AccessorName(NameForm form, AccessorKind kind, std::string_view Name) {
   const bool getter = kind == AccessorKind::Getter;
-  if (form == NameForm::LowerUnderscore) return (getter ? " get_" : " set_") + std::string(Name);
+  if (form == NameForm::LowerUnderscore) return (getter ? "get_" : "set_") + std::string(Name);
 
   std::string name(Name);
   // ASCII only: the result must not depend on the machine's locale.
   if (!name.empty() && name[0] >= 'a' && name[0] <= 'z') name[0] = static_cast<char>(name[0] - 32);
-  if (form == NameForm::LowerCamel) return (getter ? " get" : " set") + name;
-  return (getter ? " Get" : " Set") + name;
+  if (form == NameForm::LowerCamel) return (getter ? "get" : "set") + name;
+  return (getter ? "Get" : "Set") + name;
 }
 
 std::string BigConstructorHead(const ClassDescription& description) {

@@ -166,7 +166,7 @@ CopyKind CopyForm(const MemberRow& row);
 bool HasInitialValue(const MemberRow& row);
 
 enum class AccessorKind { Getter, Setter };
-// One blank followed by the accessor name, e.g. " getCount".
+// The accessor name in a naming form, e.g. "getCount".
 std::string AccessorName(NameForm form, AccessorKind kind, std::string_view Name);
 // " Sample(int parm1, double parm3)"
 std::string BigConstructorHead(const ClassDescription& description);

@@ -42,8 +42,8 @@ std::string Accessors(const ClassDescription& description) {
   std::string text;
   for (const MemberRow& member : description.Members) {
     if (!IsDataMember(member) || IsArray(member.Name)) continue;
-    const std::string getter = AccessorName(form, AccessorKind::Getter, member.Name);
-    const std::string setter = AccessorName(form, AccessorKind::Setter, member.Name);
+    const std::string getter = " " + AccessorName(form, AccessorKind::Getter, member.Name);
+    const std::string setter = " " + AccessorName(form, AccessorKind::Setter, member.Name);
     text += "   " + member.Type + getter + "() const {return " + member.Name + ";}\n";
     text += "   void " + setter + "(const " + member.Type + "& param0){ " + member.Name +
             " = param0;}\n";

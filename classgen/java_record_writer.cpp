@@ -200,9 +200,9 @@ std::string ContentMethods(const std::string& X, const std::vector<Component>& c
 std::string WithMethods(const std::string& X, const std::vector<Component>& components) {
   std::string text;
   for (const Component& changed : components) {
-    // " getName" less " get": Name with its first letter upper-cased.
+    // "getName" less "get": Name with its first letter upper-cased.
     const std::string suffix =
-        AccessorName(NameForm::LowerCamel, AccessorKind::Getter, changed.Name).substr(4);
+        AccessorName(NameForm::LowerCamel, AccessorKind::Getter, changed.Name).substr(3);
     std::string arguments;
     for (const Component& component : components)
       arguments += (arguments.empty() ? "" : ", ") + component.Name;

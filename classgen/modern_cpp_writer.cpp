@@ -135,8 +135,8 @@ std::string Accessors(const ModernClass& modern) {
   std::string text;
   for (const MemberRow& member : modern.Description.Members) {
     if (!TakesAccessors(member)) continue;
-    const std::string getter = AccessorName(form, AccessorKind::Getter, member.Name).substr(1);
-    const std::string setter = AccessorName(form, AccessorKind::Setter, member.Name).substr(1);
+    const std::string getter = AccessorName(form, AccessorKind::Getter, member.Name);
+    const std::string setter = AccessorName(form, AccessorKind::Setter, member.Name);
     const std::string& name = member.Name;
     if (modern.IsScalar(member)) {
       text += "  [[nodiscard]] " + member.Type + " " + getter + "() const noexcept { return " +

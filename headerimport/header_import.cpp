@@ -511,10 +511,10 @@ void ReadAccessors(ClassParts& parts, GenerationOptions& options) {
   auto isAccessor = [&](NameForm form, const Function& method) {
     for (const MemberRow* row : reached) {
       if (method.Parameters == 0 &&
-          method.Name == AccessorName(form, AccessorKind::Getter, row->Name).substr(1))
+          method.Name == AccessorName(form, AccessorKind::Getter, row->Name))
         return true;
       if (method.Parameters == 1 &&
-          method.Name == AccessorName(form, AccessorKind::Setter, row->Name).substr(1))
+          method.Name == AccessorName(form, AccessorKind::Setter, row->Name))
         return true;
     }
     return false;

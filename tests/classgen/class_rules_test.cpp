@@ -99,17 +99,17 @@ TEST(MemberRules, AccessorName) {
     std::string name, getter, setter;
   };
   const std::vector<Case> cases = {
-      {NameForm::LowerUnderscore, "count", " get_count", " set_count"},
-      {NameForm::LowerCamel, "count", " getCount", " setCount"},
-      {NameForm::UpperCamel, "count", " GetCount", " SetCount"},
-      {NameForm::LowerUnderscore, "Count", " get_Count", " set_Count"},
-      {NameForm::LowerCamel, "x_pos", " getX_pos", " setX_pos"},
-      {NameForm::UpperCamel, "_x", " Get_x", " Set_x"},
-      {NameForm::LowerCamel, "zeta", " getZeta", " setZeta"},
-      {NameForm::LowerCamel, "", " get", " set"},
+      {NameForm::LowerUnderscore, "count", "get_count", "set_count"},
+      {NameForm::LowerCamel, "count", "getCount", "setCount"},
+      {NameForm::UpperCamel, "count", "GetCount", "SetCount"},
+      {NameForm::LowerUnderscore, "Count", "get_Count", "set_Count"},
+      {NameForm::LowerCamel, "x_pos", "getX_pos", "setX_pos"},
+      {NameForm::UpperCamel, "_x", "Get_x", "Set_x"},
+      {NameForm::LowerCamel, "zeta", "getZeta", "setZeta"},
+      {NameForm::LowerCamel, "", "get", "set"},
       // Only a to z change: a UTF-8 lead byte is left alone.
-      {NameForm::LowerCamel, "\xC3\xA9t\xC3\xA9", " get\xC3\xA9t\xC3\xA9", " set\xC3\xA9t\xC3\xA9"},
-      {NameForm::UpperCamel, "9lives", " Get9lives", " Set9lives"},
+      {NameForm::LowerCamel, "\xC3\xA9t\xC3\xA9", "get\xC3\xA9t\xC3\xA9", "set\xC3\xA9t\xC3\xA9"},
+      {NameForm::UpperCamel, "9lives", "Get9lives", "Set9lives"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(AccessorName(c.form, AccessorKind::Getter, c.name), c.getter) << c.name;

@@ -224,8 +224,8 @@ TEST_F(ModernTargets, ValueFunctionsAgreeWithStreamAndEquality) {
       const std::string name = std::string(1, 'm').append(std::to_string(row));
       description.Members.push_back(
           Row(row, type.Type, name, Pick(random, 0, 1) ? type.Value(random) : ""));
-      fill += "  value." + AccessorName(options.NameForm, AccessorKind::Setter, name).substr(1) +
-              "(" + type.Value(random) + ");\n";
+      fill += "  value." + AccessorName(options.NameForm, AccessorKind::Setter, name) + "(" +
+              type.Value(random) + ");\n";
       if (wrong.empty() || Pick(random, 0, 3) == 0)
         wrong = "  bad[\"" + name + "\"] = nlohmann::json::parse(R\"(" + type.WrongJson + ")\");\n";
       if (first.empty()) first = name;
