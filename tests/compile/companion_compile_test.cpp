@@ -12,15 +12,15 @@
 #include <vector>
 
 #include "tests/support/run_program.h"
+#include "tests/support/strict_build.h"
 #include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
 
-constexpr const char* StrictFlags =
-    " -std=c++20 -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align"
-    " -Wunused -Woverloaded-virtual -Wconversion -Wsign-conversion -Wnull-dereference"
-    " -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough -Werror";
+using testing::Installed;
+using testing::StrictFlags;
+using testing::Succeeds;
 
 struct IntegerType {
   const char* Name;  // empty: none given
@@ -239,7 +239,7 @@ int main() {
 )";
 
 TEST(CompanionCompile, EveryNameRoundTripsThroughTheCompiledHelpers) {
-  if (std::system("g++ --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no g++";
+  if (!Installed("g++")) GTEST_SKIP() << "no g++";
   for (std::uint64_t seed = 1; seed <= 3; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     testing::TempFolder folder;
@@ -263,7 +263,7 @@ TEST(CompanionCompile, EveryNameRoundTripsThroughTheCompiledHelpers) {
     folder.Write("driver.cpp", DriverHead + checks + "  return failures == 0 ? 0 : 1;\n}\n");
     const std::string build = "cd '" + folder.Path() + "' && g++" + StrictFlags +
                               " -I. driver.cpp -o driver 2>&1 && ./driver";
-    EXPECT_EQ(std::system(build.c_str()), 0) << folder.Path("enums.h");
+    EXPECT_TRUE(Succeeds(build)) << folder.Path("enums.h");
   }
 }
 

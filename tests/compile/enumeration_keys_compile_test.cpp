@@ -17,17 +17,15 @@
 #include <vector>
 
 #include "enumgen/modern_enumeration_writer.h"
+#include "tests/support/strict_build.h"
 #include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
 
-constexpr const char* StrictFlags =
-    " -std=c++20 -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align"
-    " -Wunused -Woverloaded-virtual -Wconversion -Wsign-conversion -Wnull-dereference"
-    " -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough -Werror";
-
-bool Succeeds(const std::string& command) { return std::system(command.c_str()) == 0; }
+using testing::Installed;
+using testing::StrictFlags;
+using testing::Succeeds;
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -345,7 +343,7 @@ void json_refuses(const nlohmann::json& json, std::string_view type) {
 }
 
 TEST(EnumerationKeys, RandomRequestsCompileCleanAndRoundTrip) {
-  if (!Succeeds("command -v g++ >/dev/null 2>&1")) GTEST_SKIP() << "g++ is not installed";
+  if (!Installed("g++")) GTEST_SKIP() << "g++ is not installed";
   const char* seedText = std::getenv("ZANDREL_SEED");
   const std::uint64_t seed = seedText != nullptr ? std::strtoull(seedText, nullptr, 10) : 20261209;
   SCOPED_TRACE("ZANDREL_SEED=" + std::to_string(seed));
@@ -378,7 +376,7 @@ TEST(EnumerationKeys, RandomRequestsCompileCleanAndRoundTrip) {
                      "== 1 ? 0 : 1; }\n");
   const bool fmt = Succeeds(in + "g++ -std=c++20 probe.cpp -lfmt -o probe >/dev/null 2>&1");
   for (const char* compiler : {"g++", "clang++"}) {
-    if (!Succeeds(std::string("command -v ") + compiler + " >/dev/null 2>&1")) continue;
+    if (!Installed(compiler)) continue;
     const std::string command =
         in + compiler + StrictFlags + " -I. driver.cpp" + (fmt ? " -lfmt" : " -DFMT_HEADER_ONLY") +
         " -o driver >messages.txt 2>&1 && ./driver " + ">>messages.txt 2>&1";

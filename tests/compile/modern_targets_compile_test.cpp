@@ -15,22 +15,17 @@
 #include "classgen/class_description.h"
 #include "enumgen/enumeration_output.h"
 #include "tests/support/enumeration_files.h"
+#include "tests/support/strict_build.h"
 #include "tests/support/temp_folder.h"
 
 namespace zandrel {
 namespace {
 
-constexpr const char* StrictFlags =
-    " -std=c++20 -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align"
-    " -Wunused -Woverloaded-virtual -Wconversion -Wsign-conversion -Wnull-dereference"
-    " -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough -Werror";
+using testing::Installed;
+using testing::StrictFlags;
 constexpr const char* TidyChecks =
     "-*,bugprone-*,modernize-*,performance-*,-modernize-use-trailing-return-type,"
     "-bugprone-easily-swappable-parameters";
-
-bool Installed(const std::string& tool) {
-  return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 class ModernTargets : public ::testing::Test {
  protected:

@@ -1,0 +1,21 @@
+#pragma once
+
+// What the compile tests build generated code with: the warnings of a strict C++20 project, as
+// errors, and the tools to run it.
+#include <cstdlib>
+#include <string>
+
+namespace zandrel::testing {
+
+inline constexpr const char* StrictFlags =
+    " -std=c++20 -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align"
+    " -Wunused -Woverloaded-virtual -Wconversion -Wsign-conversion -Wnull-dereference"
+    " -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough -Werror";
+
+inline bool Succeeds(const std::string& command) { return std::system(command.c_str()) == 0; }
+
+inline bool Installed(const std::string& tool) {
+  return Succeeds("command -v " + tool + " >/dev/null 2>&1");
+}
+
+}  // namespace zandrel::testing
