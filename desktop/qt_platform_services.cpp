@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -30,14 +31,22 @@ void DropLauncherWarning(QtMsgType type, const QMessageLogContext& context,
 // The window a box or dialog belongs to: its owner when given, else whatever the user works in.
 QWidget* OwnerOr(QWidget* owner) { return owner != nullptr ? owner : QApplication::activeWindow(); }
 
-// One QFileDialog per FileDialog, kept so that the folder the user last chose is offered again.
+// A QFileDialog for each showing, deleted when it closes: its file-system model watches the
+// folders it showed and re-reads them on every change, for as long as it lives. The folder the
+// user last chose is offered again.
 class QtFileDialog : public FileDialog {
  public:
   QtFileDialog(QWidget* owner, QFileDialog::AcceptMode mode) : owner_(owner), mode_(mode) {}
 
   bool Execute() override {
-    if (dialog_.isNull()) dialog_ = new QFileDialog(OwnerOr(owner_));
-    QFileDialog& dialog = *dialog_;
+    QPointer<QFileDialog> shown = new QFileDialog(OwnerOr(owner_));
+    const auto deleted = qScopeGuard([&] {
+      if (shown.isNull()) return;  // gone with its owner window
+      folder_ = shown->directory().absolutePath();
+      delete shown.data();
+    });
+    QFileDialog& dialog = *shown;
+    if (!folder_.isEmpty()) dialog.setDirectory(folder_);
     dialog.setAcceptMode(mode_);
     dialog.setFileMode(mode_ == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                         : QFileDialog::ExistingFile);
@@ -52,19 +61,18 @@ class QtFileDialog : public FileDialog {
       dialog.selectNameFilter(filters[FilterIndex - 1]);
     dialog.selectFile(FromStd(FileName));
 
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    if (dialog.exec() != QDialog::Accepted || shown.isNull() || dialog.selectedFiles().isEmpty())
+      return false;
     FileName = dialog.selectedFiles().first().toStdString();
     const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
     if (chosen >= 0) FilterIndex = static_cast<int>(chosen) + 1;
     return true;
   }
 
-  ~QtFileDialog() override { delete dialog_.data(); }
-
  private:
   QWidget* owner_;
   QFileDialog::AcceptMode mode_;
-  QPointer<QFileDialog> dialog_;  // may be deleted with its owner window first
+  QString folder_;
 };
 
 }  // namespace

@@ -148,11 +148,20 @@ class QtPlatformServicesTest : public QObject {
     QCOMPARE(dialog->FileName, dir.filePath("Other.txt").toStdString());
     QCOMPARE(dialog->FilterIndex, 3);
 
-    OnNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    // Each showing is a dialog of its own, gone when it closes (its folder watches with it), and
+    // the next one starts in the folder chosen before.
+    QString startedIn;
+    OnNextModal([&](QWidget* modal) {
+      startedIn = qobject_cast<QFileDialog*>(modal)->directory().absolutePath();
+      qobject_cast<QDialog*>(modal)->reject();
+    });
     dialog->FileName = "Kept.h";
     QVERIFY(!dialog->Execute());
+    QCOMPARE(startedIn, QDir(dir.path()).absolutePath());
     QCOMPARE(dialog->FileName, std::string("Kept.h"));
     QCOMPARE(dialog->FilterIndex, 3);
+    for (QWidget* window : QApplication::topLevelWidgets())
+      QVERIFY(qobject_cast<QFileDialog*>(window) == nullptr);
   }
 
   // The freedesktop.org trash of a home folder made for the test: the file moves there with its

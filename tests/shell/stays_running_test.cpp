@@ -1,6 +1,7 @@
 // The real Qt dialogs and message boxes, answered as a user would, while the main window is
 // hidden behind the enumeration dialog: whatever a box says, closing it never ends the program.
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -79,7 +80,12 @@ class ModalAnswers : public QObject {
         dialog->reject();
         return;
       }
-      // Set whole rather than key by key: the completer's pop-up would take the keys.
+      // Set whole rather than key by key: the completer's pop-up would take the keys. The dialog
+      // drops the file it proposed only when the typing has the focus, as a user's does.
+      dialog->activateWindow();
+      name->setFocus(Qt::OtherFocusReason);
+      if (!name->hasFocus())
+        for (auto* view : dialog->findChildren<QAbstractItemView*>()) view->clearSelection();
       name->setText(answer.FileName);
       QTest::keyClick(name, Qt::Key_Return);
     } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
