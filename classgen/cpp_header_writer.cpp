@@ -42,8 +42,10 @@ std::string Accessors(const ClassDescription& description) {
   std::string text;
   for (const MemberRow& member : description.Members) {
     if (!IsDataMember(member) || IsArray(member.Name)) continue;
-    const std::string getter = " " + AccessorName(form, AccessorKind::Getter, member.Name);
-    const std::string setter = " " + AccessorName(form, AccessorKind::Setter, member.Name);
+    std::string getter = " ";
+    getter += AccessorName(form, AccessorKind::Getter, member.Name);
+    std::string setter = " ";
+    setter += AccessorName(form, AccessorKind::Setter, member.Name);
     text += "   " + member.Type + getter + "() const {return " + member.Name + ";}\n";
     text += "   void " + setter + "(const " + member.Type + "& param0){ " + member.Name +
             " = param0;}\n";
@@ -71,7 +73,8 @@ TextPieces CppHeaderPieces(const ClassDescription& description) {
   text += " public:\n";
   text += "   " + X + "();\n";
   if (!options.PrivateCopy) text += PublicCopyDeclarations(X);
-  if (options.BigConstructor) text += "  " + BigConstructorHead(description) + ";\n";
+  if (options.BigConstructor)
+    text.append("  ").append(BigConstructorHead(description)).append(";\n");
   text += "\n  //Accessor functions\n";
   text += Accessors(description);
   text += ComparisonBlock(options.ComparisonLevel, X);

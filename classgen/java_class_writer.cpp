@@ -43,8 +43,10 @@ std::string Accessors(const ClassDescription& description) {
   std::string text = "\n  //Accessor functions\n";
   for (const MemberRow& member : description.Members) {
     if (!IsDataMember(member) || IsArray(member.Name)) continue;
-    const std::string getter = " " + AccessorName(form, AccessorKind::Getter, member.Name);
-    const std::string setter = " " + AccessorName(form, AccessorKind::Setter, member.Name);
+    std::string getter = " ";
+    getter += AccessorName(form, AccessorKind::Getter, member.Name);
+    std::string setter = " ";
+    setter += AccessorName(form, AccessorKind::Setter, member.Name);
     text += "  public " + member.Type + getter + "() {return " + member.Name + ";}\n";
     text += "  public void " + setter + "(" + member.Type + " param0){ " + member.Name +
             " = param0;}\n";
