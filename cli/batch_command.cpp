@@ -11,6 +11,7 @@
 
 #include "classgen/class_build.h"
 #include "cli/cli_common.h"
+#include "cli/commands.h"
 #include "cli/regeneration_delivery.h"
 #include "core/output_text.h"
 #include "document/batch_manifest.h"
@@ -21,34 +22,6 @@
 namespace zandrel::cli {
 
 namespace {
-
-constexpr std::string_view BatchUsage =
-    "Usage: zandrel-gen batch [OPTION]... MANIFEST.json\n"
-    "Run every class description and enumeration request the manifest lists:\n"
-    "  {\"entries\": [{\"class\": \"point.json\", \"output\": \"src/Point.h\"},\n"
-    "               {\"enum\": \"colour.json\"}]}\n"
-    "Relative paths, in the manifest and in the enumeration requests it names, are\n"
-    "taken from the manifest's folder. Every entry is read and composed before\n"
-    "anything is written; one bad entry stops the run with its name and nothing\n"
-    "written. Files whose text would not change are left alone; the others are\n"
-    "replaced whole, all of them or none. MANIFEST.json may be -, standard input\n"
-    "(paths are then taken from the current folder). An entry's \"base\", an older\n"
-    "description or request, is what its files are merged from; without it, the\n"
-    "texts recorded when they were last written are. A file edited since Zandrel\n"
-    "wrote it gets the new text merged into it; one that conflicts is not written.\n"
-    "\n"
-    "      --conflicts=markers  write conflicting files with conflict markers\n"
-    "      --force    replace edited files that cannot be merged\n"
-    "      --build-output  the files belong to a build tree: replaced when their\n"
-    "                 text changes, never recorded or merged\n"
-    "      --check    write nothing; list each file that would change, and exit\n"
-    "                 with status 4 if any would\n"
-    "      --dry-run  write nothing; list each file that would change\n"
-    "  -h, --help     display this help and exit\n"
-    "\n"
-    "Exit status: 0 done, 1 an entry refused, 2 unusable invocation or JSON, 3 a\n"
-    "file not read or not written, or standard output not written, 4 with --check:\n"
-    "a file would change, 5 a conflict, or an edited file with no base.\n";
 
 // Paths in a manifest are read as if zandrel-gen ran in the manifest's folder.
 class ManifestFolder {
@@ -180,7 +153,7 @@ int RunBatchCommand(const Arguments& given) {
   Arguments arguments = given;
   const RegenerationOptions options = TakeRegenerationOptions(arguments, false);
   const CommandLine line = ParseCommandLine(arguments, false);
-  if (line.Help) return PrintOutput(BatchUsage) ? Written : NotWritten;
+  if (line.Help) return PrintOutput(CommandUsage("batch")) ? Written : NotWritten;
   if (line.Operands.size() != 1) throw UsageError("batch takes one argument: MANIFEST.json");
   const Step step = ComposeManifest(line.Operands[0]);
   return DeliverRegeneration(step.Files, step.Bases, line.Mode, options);

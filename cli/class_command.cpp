@@ -9,6 +9,7 @@
 #include "classgen/class_description.h"
 #include "classgen/name_checks.h"
 #include "cli/cli_common.h"
+#include "cli/commands.h"
 #include "cli/regeneration_delivery.h"
 #include "core/output_text.h"
 #include "document/class_document.h"
@@ -16,36 +17,6 @@
 namespace zandrel::cli {
 
 namespace {
-
-constexpr std::string_view ClassUsage =
-    "Usage: zandrel-gen class [OPTION]... DESCRIPTION.json [OUTPUT_PATH]\n"
-    "Write the class files as Build does when the save dialog returns OUTPUT_PATH:\n"
-    "the header and the source beside it, or the Java file. Without OUTPUT_PATH,\n"
-    "the description's OutputPath (where the window last built it, relative to the\n"
-    "description's folder). DESCRIPTION.json may be -, standard input. Files whose text would not "
-    "change are left alone; the\n"
-    "others are replaced whole, both or neither. A file edited since Zandrel wrote\n"
-    "it gets the new text merged into it; one that conflicts is not written.\n"
-    "TargetSystem ModernCpp writes C++20, JavaRecord a Java 17 record. An\n"
-    "enumeration text of HeaderInsertions that the target cannot use is written as\n"
-    "it is, with a warning on standard error.\n"
-    "\n"
-    "      --base OLD.json  merge from the files OLD.json gives, not from the\n"
-    "                 texts recorded when the files were last written\n"
-    "      --conflicts=markers  write conflicting files with conflict markers\n"
-    "      --force    replace edited files that cannot be merged\n"
-    "      --build-output  the files belong to a build tree: replaced when their\n"
-    "                 text changes, never recorded or merged\n"
-    "      --check    write nothing; list each file that would change, and exit\n"
-    "                 with status 4 if any would\n"
-    "      --dry-run  write nothing; list each file that would change\n"
-    "      --stdout   print the files instead, each after a line \"// ==> PATH\"\n"
-    "  -h, --help     display this help and exit\n"
-    "\n"
-    "Exit status: 0 done, 1 class name refused, 2 unusable invocation or JSON, 3 the\n"
-    "description not read, a file not written or standard output not written, 4\n"
-    "with --check: a file would change, 5 a conflict, or an edited file with no\n"
-    "base.\n";
 
 std::optional<ClassDescription> ReadDescription(const std::string& path,
                                                 std::string* outputPath = nullptr) {
@@ -60,7 +31,7 @@ int RunClassCommand(const Arguments& given) {
   Arguments arguments = given;
   const RegenerationOptions options = TakeRegenerationOptions(arguments, true);
   const CommandLine line = ParseCommandLine(arguments, true);
-  if (line.Help) return PrintOutput(ClassUsage) ? Written : NotWritten;
+  if (line.Help) return PrintOutput(CommandUsage("class")) ? Written : NotWritten;
   if (line.Operands.empty() || line.Operands.size() > 2)
     throw UsageError("class needs DESCRIPTION.json and, unless it names one, OUTPUT_PATH");
   const std::string& path = line.Operands[0];

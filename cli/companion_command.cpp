@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli_common.h"
+#include "cli/commands.h"
 #include "cli/regeneration_delivery.h"
 #include "core/output_text.h"
 #include "enumgen/companion_writer.h"
@@ -17,38 +18,6 @@
 namespace zandrel::cli {
 
 namespace {
-
-constexpr std::string_view CompanionUsage =
-    "Usage: zandrel-gen companion [--enum NAME]... [--all] [--flags NAME]...\n"
-    "         [--case-insensitive] [--formatter] [--json] [-I DIR]... [-D NAME[=VALUE]]...\n"
-    "         [-p BUILD_DIR] [-o OUT.h] [OPTION]... HEADER\n"
-    "Write a header that includes HEADER and gives its enumerations the helpers of\n"
-    "the enum class style, as free functions in each enumeration's namespace:\n"
-    "to_string (the first name of a value), TYPE_from_string (every name, aliases\n"
-    "included), TYPE_values and operator<<. HEADER is left as it is. Types nested in\n"
-    "classes are named Outer_TYPE_from_string and Outer_TYPE_values. Print the header,\n"
-    "or write it to OUT.h, which then includes HEADER relative to its own folder\n"
-    "(an absolute HEADER outside that folder as given).\n"
-    "\n"
-    "      --enum NAME    an enumeration to cover (may be qualified; may be repeated)\n"
-    "      --all          every enumeration HEADER defines (the default)\n"
-    "      --flags NAME   treat the enumeration NAME as a bit-flag set: the operators\n"
-    "                 | & ^ ~ |= &= ^=, to_string of combinations (\"A|B|0x40\") and\n"
-    "                 their parsing\n"
-    "      --case-insensitive  TYPE_from_string accepts a name in any letter case\n"
-    "      --formatter    fmt and std::format formatters, where their headers are\n"
-    "      --json         nlohmann/json conversions by name, where its header is\n"
-    "  -I DIR, -D NAME[=VALUE]  given to clang as they are\n"
-    "  -p BUILD_DIR   take the flags from BUILD_DIR/compile_commands.json\n"
-    "  -o, --output OUT.h  write the header to OUT.h instead of printing it\n"
-    "      --check, --dry-run, --force, --conflicts=markers, --build-output\n"
-    "                 as for the other commands\n"
-    "  -h, --help     display this help and exit\n"
-    "\n"
-    "Exit status: 0 done, 1 no such enumeration, or one no helper outside can name\n"
-    "(nameless, in a template or unnamed namespace, not public), 2 unusable\n"
-    "invocation, 3 HEADER not read or OUT.h not written, 4 with --check: OUT.h would\n"
-    "change, 5 a conflict, or an edited file with no base.\n";
 
 struct CompanionLine {
   std::string HeaderPath;
@@ -139,7 +108,7 @@ int RunCompanionCommand(const Arguments& given) {
   line.OutputPath = outputPath.value_or("");
   if (line.Mode != Delivery::Write && line.OutputPath.empty())
     throw UsageError("companion: --check and --dry-run need -o OUT.h");
-  if (line.Help) return PrintOutput(CompanionUsage) ? Written : NotWritten;
+  if (line.Help) return PrintOutput(CommandUsage("companion")) ? Written : NotWritten;
   if (!line.BuildDir.empty()) {
     std::vector<std::string> flags = FlagsFromBuildFolder(line.BuildDir, line.HeaderPath);
     flags.insert(flags.end(), line.CompilerArguments.begin(), line.CompilerArguments.end());

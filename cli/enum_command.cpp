@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_common.h"
+#include "cli/commands.h"
 #include "cli/regeneration_delivery.h"
 #include "core/output_text.h"
 #include "document/enumeration_request_document.h"
@@ -16,36 +17,6 @@
 namespace zandrel::cli {
 
 namespace {
-
-constexpr std::string_view EnumUsage =
-    "Usage: zandrel-gen enum [OPTION]... REQUEST.json\n"
-    "Build an enumeration as the dialog's OK does. With OutputPath, write the header\n"
-    "and source there (both or neither; files whose text would not change are left\n"
-    "alone) and print the include line; without, print the enumeration text the\n"
-    "main window would receive. ListFile reads the names from a file of at most\n"
-    "256 MiB. REQUEST.json may be -, standard input. Style ModernEnumeration makes\n"
-    "an enum class with constexpr to_string, TYPE_from_string and TYPE_values, and\n"
-    "writes a header alone.\n"
-    "\n"
-    "A file edited since Zandrel wrote it gets the new text merged into it; one\n"
-    "that conflicts is not written.\n"
-    "\n"
-    "      --base OLD.json  merge from the files the older request OLD.json gives,\n"
-    "                 not from the texts recorded when the files were last written\n"
-    "      --conflicts=markers  write conflicting files with conflict markers\n"
-    "      --force    replace edited files that cannot be merged\n"
-    "  -o, --output PATH  write the header (and source) to PATH, not to OutputPath\n"
-    "      --build-output  the files belong to a build tree: replaced when their\n"
-    "                 text changes, never recorded or merged; nothing is printed\n"
-    "      --check    write and print nothing; list each file that would change,\n"
-    "                 and exit with status 4 if any would\n"
-    "      --dry-run  write and print nothing; list each file that would change\n"
-    "  -h, --help     display this help and exit\n"
-    "\n"
-    "Exit status: 0 done, 1 request refused, 2 unusable invocation or JSON, 3 the\n"
-    "request or list file not read, a file not written or standard output not\n"
-    "written, 4 with --check: a file would change, 5 a conflict, or an edited file\n"
-    "with no base.\n";
 
 // The request file's output, or the exit code of why there is none (reported).
 std::variant<EnumerationOutput, int> ComposeRequest(const std::string& path,
@@ -88,7 +59,7 @@ int RunEnumCommand(const Arguments& given) {
   const RegenerationOptions options = TakeRegenerationOptions(arguments, true);
   const std::optional<std::string> outputPath = TakeOutputOption(arguments);
   const CommandLine line = ParseCommandLine(arguments, false);
-  if (line.Help) return PrintOutput(EnumUsage) ? Written : NotWritten;
+  if (line.Help) return PrintOutput(CommandUsage("enum")) ? Written : NotWritten;
   if (line.Operands.size() != 1) throw UsageError("enum takes one argument: REQUEST.json");
   const std::string& path = line.Operands[0];
   if (options.Base && *options.Base == "-" && path == "-")

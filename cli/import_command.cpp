@@ -10,6 +10,7 @@
 #include "classgen/class_description.h"
 #include "classgen/targets.h"
 #include "cli/cli_common.h"
+#include "cli/commands.h"
 #include "core/output_text.h"
 #include "document/class_document.h"
 #include "document/enumeration_request_document.h"
@@ -18,30 +19,6 @@
 namespace zandrel::cli {
 
 namespace {
-
-constexpr std::string_view ImportUsage =
-    "Usage: zandrel-gen import [--class NAME | --enum NAME] [--target TARGET]\n"
-    "         [-I DIR]... [-D NAME[=VALUE]]... [-p BUILD_DIR] [-o OUT.json] HEADER\n"
-    "Read a class or struct of HEADER into a class description (Format 1), or with\n"
-    "--enum an enumeration into an enumeration request, and print it, or write it\n"
-    "to OUT.json. Without --class, the first class or struct HEADER itself defines.\n"
-    "NAME may be qualified (ns::Outer::Inner). Accessors of a naming form, the\n"
-    "constructor taking every member, defaulted or deleted copies, defaulted == and\n"
-    "<=>, and operator<< become options, not rows. Includes that are not found are\n"
-    "noted and the types they would bring kept as written.\n"
-    "\n"
-    "      --class NAME   the class or struct to read\n"
-    "      --enum NAME    the enumeration to read\n"
-    "      --target TARGET  the description's TargetSystem (default ModernCpp)\n"
-    "  -I DIR, -D NAME[=VALUE]  given to clang as they are\n"
-    "  -p BUILD_DIR   take the flags from BUILD_DIR/compile_commands.json, for HEADER\n"
-    "                 or the first source that includes it\n"
-    "  -o OUT.json    write the document to OUT.json instead of printing it\n"
-    "  -h, --help     display this help and exit\n"
-    "\n"
-    "Exit status: 0 done, 1 no such class or enumeration, or one a description\n"
-    "cannot hold (a template, a union, a nameless type), 2 unusable invocation, 3\n"
-    "HEADER not read or the document not written.\n";
 
 struct ImportLine {
   ImportRequest Request;
@@ -145,7 +122,7 @@ std::variant<QByteArray, std::string> ClassDocumentOf(const ClassDescription& de
 
 int RunImportCommand(const Arguments& arguments) {
   ImportLine line = ParseImportLine(arguments);
-  if (line.Help) return PrintOutput(ImportUsage) ? Written : NotWritten;
+  if (line.Help) return PrintOutput(CommandUsage("import")) ? Written : NotWritten;
   if (!line.BuildDir.empty()) {
     std::vector<std::string> flags = FlagsFromBuildFolder(line.BuildDir, line.Request.HeaderPath);
     flags.insert(flags.end(), line.Request.CompilerArguments.begin(),

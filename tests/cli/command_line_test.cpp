@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "classgen/class_build.h"
+#include "cli/commands.h"
 #include "core/generated_records.h"
 #include "document/class_document.h"
 #include "tests/support/run_program.h"
@@ -405,6 +406,29 @@ TEST(CommandLine, ADescriptionWithAnOutputPathBuildsThere) {
   const ProgramRun none = project.Run({"class", project.Path("model/sample.json")});
   EXPECT_EQ(none.exitCode, 2);
   EXPECT_NE(none.err.find("has no OutputPath"), std::string::npos) << none.err;
+}
+
+// Every command of the table answers --help with its page, and the manual and the README name
+// it and each of its options.
+TEST(CommandLine, TheCommandTableIsWhatTheHelpManualAndReadmeDescribe) {
+  const std::string manual = ReadFile(ZANDREL_SOURCE_DIR "/packaging/zandrel-gen.1");
+  const std::string readme = ReadFile(ZANDREL_SOURCE_DIR "/README.md");
+  const auto roff = [](std::string_view word) {
+    std::string escaped;
+    for (const char c : word) escaped.append(c == '-' ? "\\-" : std::string(1, c));
+    return escaped;
+  };
+  for (const cli::CommandRow& row : cli::Commands()) {
+    const std::string name(row.Name);
+    EXPECT_EQ(testing::RunProgram({ZANDREL_GEN, name, "--help"}).out, cli::CommandUsage(name));
+    EXPECT_NE(manual.find(".SS \"" + name + " "), std::string::npos) << name;
+    EXPECT_NE(readme.find("zandrel-gen " + name), std::string::npos) << name;
+    for (const cli::OptionRow& option : row.Options)
+      EXPECT_NE(manual.find(roff(option.Long.empty() ? option.Short : option.Long)),
+                std::string::npos)
+          << name << " " << option.Long << option.Short;
+  }
+  EXPECT_EQ(testing::RunProgram({ZANDREL_GEN, "--help"}).out, cli::OverallUsage());
 }
 
 }  // namespace
