@@ -3,7 +3,8 @@
 // runs: a keystroke in the main window after hand-overs of up to a million names against the same
 // keystroke with none and against a bare line edit; the same in the enumeration dialog with a list
 // file; OK with a million names; peak memory against the size of the texts; zandrel-gen against
-// wc -w on the same list; the main window's first paint against a bare window's.
+// wc -w on the same list; zandrel-gen class against a bare Qt Core program; the main window's first
+// paint against a bare window's.
 //
 // Run without arguments it runs every measurement, each in a process of its own where memory or
 // start-up is measured, and prints a table. The windows need a display: Xvfb, or
@@ -469,6 +470,21 @@ int All(const std::string& self) {
   Row("zandrel-gen enum: output", output, "MiB", "", 0);
   Row("zandrel-gen enum: peak memory", static_cast<double>(gen[0][0].PeakKilobytes) / 1024, "MiB",
       "output", output);
+
+  const std::string description =
+      (fs::temp_directory_path() / "zandrel-ui-bench-class.json").string();
+  std::ofstream(description)
+      << R"({"ClassName": "Sample", "Options": {"TargetSystem": "ModernCpp"}, "Rows": [)"
+      << R"({"Row": 1, "Type": "int", "Name": "count"}, {"Row": 2, "Type": "std::string", )"
+      << R"("Name": "label"}]})";
+  const std::vector<std::vector<Run>> classRuns =
+      ByTurns({{ZANDREL_GEN, "class", "--stdout", description, "Sample.h"},
+               {ZANDREL_BARE_CORE, description}},
+              11, "/dev/null");
+  fs::remove(description);
+  Row("zandrel-gen class --stdout, 2 members", MedianTime(classRuns[0]), "ms", "Qt Core program",
+      MedianTime(classRuns[1]));
+  Row("Bare Qt Core program reading the same JSON", MedianTime(classRuns[1]), "ms", "", 0);
 
   const std::vector<std::vector<Run>> paint =
       ByTurns({{self, "paint-main"}, {self, "paint-bare"}}, 7);
