@@ -1,8 +1,5 @@
 #include "headerimport/header_import.h"
 
-#include <clang-c/CXCompilationDatabase.h>
-#include <clang-c/Index.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -14,6 +11,7 @@
 
 #include "core/output_text.h"
 #include "core/text.h"
+#include "headerimport/libclang.h"
 
 namespace zandrel {
 
@@ -254,6 +252,7 @@ std::variant<std::unique_ptr<Parsed>, ImportFailure> Parse(
   argv.reserve(arguments.size());
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   CXUnsavedFile prelude{PreludePath, Prelude.data(), static_cast<unsigned long>(Prelude.size())};
+  if (auto missing = LibClangMissing()) return ImportFailure{ImportFault::Unreadable, 0, *missing};
   CXIndex index = clang_createIndex(0, 0);
   CXTranslationUnit unit = nullptr;
   const CXErrorCode code = clang_parseTranslationUnit2(
@@ -856,6 +855,7 @@ std::variant<ImportedEnumerations, ImportFailure> ImportEnumerations(
 
 std::vector<std::string> FlagsFromBuildFolder(const std::string& buildDir,
                                               const std::string& headerPath) {
+  if (LibClangMissing()) return {};
   CXCompilationDatabase_Error error = CXCompilationDatabase_NoError;
   CXCompilationDatabase database =
       clang_CompilationDatabase_fromDirectory(buildDir.c_str(), &error);
