@@ -19,25 +19,32 @@ namespace zandrel::cli {
 namespace {
 
 constexpr std::string_view CompanionUsage =
-    "Usage: zandrel-gen companion [--enum NAME]... [--all] [--flags NAME]...\n"
-    "         [--case-insensitive] [--formatter] [--json] [-I DIR]... [-D NAME[=VALUE]]...\n"
-    "         [-p BUILD_DIR] [-o OUT.h] [OPTION]... HEADER\n"
-    "Write a header that includes HEADER and gives its enumerations the helpers of\n"
-    "the enum class style, as free functions in each enumeration's namespace:\n"
-    "to_string (the first name of a value), TYPE_from_string (every name, aliases\n"
-    "included), TYPE_values and operator<<. HEADER is left as it is. Types nested in\n"
-    "classes are named Outer_TYPE_from_string and Outer_TYPE_values. Print the header,\n"
+    "Usage: zandrel-gen companion [--class NAME]... [--enum NAME]... [--all]\n"
+    "         [--flags NAME]... [--case-insensitive] [--formatter] [--json] [--hash]\n"
+    "         [-I DIR]... [-D NAME[=VALUE]]... [-p BUILD_DIR] [-o OUT.h] [OPTION]... HEADER\n"
+    "Write a header that includes HEADER and gives its types helpers as free functions\n"
+    "in each type's namespace. HEADER is left as it is. An enumeration gets those of\n"
+    "the enum class style: to_string (the first name of a value), TYPE_from_string\n"
+    "(every name, aliases included), TYPE_values and operator<<; types nested in\n"
+    "classes are named Outer_TYPE_from_string and Outer_TYPE_values. A class or\n"
+    "struct gets operator<< (\"Point{x=1, y=2}\") unless it has one, and the helpers\n"
+    "of the keys below, reaching private members through accessors of a naming form\n"
+    "(getX/setX, get_x/set_x, GetX/SetX, or x() for x_ and m_x). Print the header,\n"
     "or write it to OUT.h, which then includes HEADER relative to its own folder\n"
     "(an absolute HEADER outside that folder as given).\n"
     "\n"
+    "      --class NAME   a class or struct to cover (may be qualified; may be repeated)\n"
     "      --enum NAME    an enumeration to cover (may be qualified; may be repeated)\n"
-    "      --all          every enumeration HEADER defines (the default)\n"
+    "      --all          every type HEADER defines (the default)\n"
     "      --flags NAME   treat the enumeration NAME as a bit-flag set: the operators\n"
     "                 | & ^ ~ |= &= ^=, to_string of combinations (\"A|B|0x40\") and\n"
     "                 their parsing\n"
     "      --case-insensitive  TYPE_from_string accepts a name in any letter case\n"
     "      --formatter    fmt and std::format formatters, where their headers are\n"
-    "      --json         nlohmann/json conversions by name, where its header is\n"
+    "      --json         nlohmann/json conversions, where its header is: enumerations\n"
+    "                 by name, classes member by member\n"
+    "      --hash         std::hash for classes, over every member (none for a class\n"
+    "                 whose operator== is its own)\n"
     "  -I DIR, -D NAME[=VALUE]  given to clang as they are\n"
     "  -p BUILD_DIR   take the flags from BUILD_DIR/compile_commands.json\n"
     "  -o, --output OUT.h  write the header to OUT.h instead of printing it\n"
@@ -45,19 +52,21 @@ constexpr std::string_view CompanionUsage =
     "                 as for the other commands\n"
     "  -h, --help     display this help and exit\n"
     "\n"
-    "Exit status: 0 done, 1 no such enumeration, or one no helper outside can name\n"
-    "(nameless, in a template or unnamed namespace, not public), 2 unusable\n"
-    "invocation, 3 HEADER not read or OUT.h not written, 4 with --check: OUT.h would\n"
-    "change, 5 a conflict, or an edited file with no base.\n";
+    "Exit status: 0 done (a header with no type to cover gets one that only\n"
+    "includes it, with a warning), 1 no such type, or one no helper outside can name\n"
+    "(nameless, in a template or unnamed namespace, not public) or reach (a private\n"
+    "member without accessors, a base class), 2 unusable invocation, 3 HEADER not\n"
+    "read or OUT.h not written, 4 with --check: OUT.h would change, 5 a conflict, or\n"
+    "an edited file with no base.\n";
 
 struct CompanionLine {
   std::string HeaderPath;
-  std::vector<std::string> CompilerArguments;
-  std::vector<std::string> Wanted;  // empty: all
+  ClangFlags Clang;
+  std::vector<std::string> Wanted;  // enumerations; both empty: all
+  std::vector<std::string> WantedClasses;
   bool All = false;
   std::vector<std::string> Flags;
   CompanionKeys Keys;
-  std::string BuildDir;
   std::string OutputPath;
   Delivery Mode = Delivery::Write;
   bool Help = false;
@@ -82,6 +91,8 @@ CompanionLine ParseCompanionLine(const Arguments& arguments) {
       line.Help = true;
     } else if (a == "--enum") {
       line.Wanted.push_back(value());
+    } else if (a == "--class") {
+      line.WantedClasses.push_back(value());
     } else if (a == "--all") {
       line.All = true;
     } else if (a == "--flags") {
@@ -92,24 +103,20 @@ CompanionLine ParseCompanionLine(const Arguments& arguments) {
       line.Keys.Formatter = true;
     } else if (a == "--json") {
       line.Keys.Json = true;
+    } else if (a == "--hash") {
+      line.Keys.Hash = true;
     } else if (a == "--check") {
       line.Mode = Delivery::Check;
     } else if (a == "--dry-run") {
       line.Mode = Delivery::DryRun;
-    } else if (a == "-I" || a == "-D") {
-      line.CompilerArguments.push_back(a + value());
-    } else if ((a.starts_with("-I") || a.starts_with("-D")) && a.size() > 2) {
-      line.CompilerArguments.push_back(a);
-    } else if (a == "-p") {
-      line.BuildDir = value();
-    } else {
+    } else if (!TakeClangFlag(arguments, i, line.Clang, "companion")) {
       throw UsageError("companion: unknown option \"" + a + "\" (try --help)");
     }
   }
   if (line.Help) return line;
   if (operands.size() != 1) throw UsageError("companion needs one argument: HEADER");
-  if (line.All && !line.Wanted.empty())
-    throw UsageError("companion: give --enum or --all, not both");
+  if (line.All && !(line.Wanted.empty() && line.WantedClasses.empty()))
+    throw UsageError("companion: give --class or --enum, or --all, not both");
   line.HeaderPath = operands.front();
   return line;
 }
@@ -140,18 +147,13 @@ int RunCompanionCommand(const Arguments& given) {
   if (line.Mode != Delivery::Write && line.OutputPath.empty())
     throw UsageError("companion: --check and --dry-run need -o OUT.h");
   if (line.Help) return PrintOutput(CompanionUsage) ? Written : NotWritten;
-  if (!line.BuildDir.empty()) {
-    std::vector<std::string> flags = FlagsFromBuildFolder(line.BuildDir, line.HeaderPath);
-    flags.insert(flags.end(), line.CompilerArguments.begin(), line.CompilerArguments.end());
-    line.CompilerArguments = std::move(flags);
-  }
   const std::string& header = line.HeaderPath;
-  auto imported = ImportEnumerations(header, line.CompilerArguments);
+  auto imported = ImportCompanionTypes(header, ClangArguments(line.Clang, header));
   if (const auto* failure = std::get_if<ImportFailure>(&imported)) {
     PrintFileError(header + ": " + failure->Reason);
     return failure->Fault == ImportFault::Unreadable ? NotWritten : Refused;
   }
-  auto& result = std::get<ImportedEnumerations>(imported);
+  auto& result = std::get<ImportedCompanions>(imported);
   for (const auto& [includeLine, include] : result.MissingIncludes)
     PrintFileError("warning: " + header + ":" + std::to_string(includeLine) + ": include \"" +
                    include + "\" not found; the types it would bring are unknown");
@@ -162,29 +164,34 @@ int RunCompanionCommand(const Arguments& given) {
       if (NamesType(result.LeftOut[k], wanted)) return &result.Notes[k];
     return nullptr;
   };
+  const bool all = line.Wanted.empty() && line.WantedClasses.empty();
+  // The types asked for, in the header's order, each once; a name not found is refused.
+  const auto choose = [&](const auto& defined, const std::vector<std::string>& wanted,
+                          const char* kind, auto& chosen) {
+    std::set<std::size_t> taken;
+    for (const std::string& name : wanted) {
+      const auto found = std::find_if(defined.begin(), defined.end(), [&](const auto& type) {
+        return NamesType(type.QualifiedName, name);
+      });
+      if (found == defined.end()) {
+        const std::string* note = noteOf(name);
+        PrintFileError(header + ":" +
+                       (note ? *note : " no " + std::string(kind) + " named " + name + " here"));
+        return false;
+      }
+      taken.insert(static_cast<std::size_t>(found - defined.begin()));
+    }
+    for (std::size_t k = 0; k < defined.size(); ++k)
+      if (all || taken.count(k) > 0) chosen.push_back(defined[k]);
+    return true;
+  };
   std::vector<CompanionEnumeration> chosen;
-  std::set<std::size_t> taken;
-  for (const std::string& wanted : line.Wanted) {
-    const auto& all = result.Enumerations;
-    const auto found = std::find_if(all.begin(), all.end(), [&](const CompanionEnumeration& e) {
-      return NamesType(e.QualifiedName, wanted);
-    });
-    if (found == all.end()) {
-      const std::string* note = noteOf(wanted);
-      PrintFileError(header + ":" + (note ? *note : " no enumeration named " + wanted + " here"));
-      return Refused;
-    }
-    if (taken.insert(static_cast<std::size_t>(found - all.begin())).second)
-      chosen.push_back(*found);
-  }
-  if (line.Wanted.empty()) {
+  std::vector<CompanionClass> classes;
+  if (!choose(result.Enumerations, line.Wanted, "enumeration", chosen) ||
+      !choose(result.Classes, line.WantedClasses, "class or struct", classes))
+    return Refused;
+  if (all)
     for (const std::string& note : result.Notes) PrintFileError("warning: " + header + ":" + note);
-    chosen = result.Enumerations;
-    if (chosen.empty()) {
-      PrintFileError(header + ": it defines no enumeration a companion can name");
-      return Refused;
-    }
-  }
   for (const std::string& flag : line.Flags) {
     const auto found = std::find_if(chosen.begin(), chosen.end(), [&](const auto& e) {
       return NamesType(e.QualifiedName, flag);
@@ -195,8 +202,30 @@ int RunCompanionCommand(const Arguments& given) {
     }
     found->Flags = true;
   }
+  // A class whose members cannot all be reached is refused when named, left out under all.
+  std::vector<CoveredClass> covered;
+  for (CompanionClass& type : classes) {
+    ReachedClass reached =
+        ReachMembers(type, {line.Keys.Json, line.Keys.Hash, line.Keys.Formatter});
+    if (reached.Refusal.empty()) {
+      covered.push_back({std::move(type), std::move(reached.Members)});
+      continue;
+    }
+    if (!all) {
+      PrintFileError(header + ": " + reached.Refusal);
+      return Refused;
+    }
+    PrintFileError("warning: " + header + ": " + reached.Refusal + "; left out");
+  }
+  if (chosen.empty() && covered.empty())
+    PrintFileError("warning: " + header +
+                   ": it defines no enumeration or class a companion can cover; the companion "
+                   "only includes it");
 
-  const std::string text = CompanionHeader(IncludePath(header, line.OutputPath), chosen, line.Keys);
+  std::vector<std::string> notes;
+  const std::string text =
+      CompanionHeader(IncludePath(header, line.OutputPath), chosen, covered, line.Keys, notes);
+  for (const std::string& note : notes) PrintFileError("warning: " + header + ": " + note);
   if (line.OutputPath.empty()) return PrintOutput(text) ? Written : NotWritten;
   return DeliverRegeneration({OutputFile{line.OutputPath, text}}, {}, line.Mode, options);
 }

@@ -30,16 +30,37 @@ std::string Stem(const CompanionEnumeration& enumeration) {
 
 std::string CompanionHeader(const std::string& includePath,
                             const std::vector<CompanionEnumeration>& enumerations,
-                            const CompanionKeys& keys) {
+                            const std::vector<CoveredClass>& classes, const CompanionKeys& keys,
+                            std::vector<std::string>& notes) {
   const bool flags = std::any_of(enumerations.begin(), enumerations.end(),
                                  [](const CompanionEnumeration& e) { return e.Flags; });
-  std::string text = "// Helpers for the enumerations of " + includePath + ".\n#pragma once\n\n";
-  text += "#include \"" + includePath + "\"\n\n";
-  text += "#include <algorithm>\n#include <array>\n#include <cstddef>\n";
-  if (flags) text += "#include <limits>\n";
-  text += "#include <optional>\n#include <ostream>\n";
-  if (flags) text += "#include <string>\n";
-  text += "#include <string_view>\n";
+  const char* what = classes.empty() ? "enumerations" : enumerations.empty() ? "classes" : "types";
+  std::string text =
+      "// Helpers for the " + std::string(what) + " of " + includePath + ".\n#pragma once\n\n";
+  text += "#include \"" + includePath + "\"\n";
+  if (enumerations.empty() && classes.empty()) return text;
+  text += "\n";
+  std::string includes;
+  if (!enumerations.empty()) {
+    includes += "#include <algorithm>\n#include <array>\n#include <cstddef>\n";
+    if (flags) includes += "#include <limits>\n";
+    includes += "#include <optional>\n#include <ostream>\n";
+    if (flags) includes += "#include <string>\n";
+    includes += "#include <string_view>\n";
+  }
+  if (!classes.empty()) {
+    const std::string more = ClassCompanionIncludes({keys.Json, keys.Hash, keys.Formatter});
+    for (std::size_t at = 0; at < more.size();) {
+      const std::size_t end = more.find('\n', at) + 1;
+      const std::string_view line(more.data() + at, end - at);
+      // A guarded include is one of several lines; only the plain ones can repeat.
+      if (line.starts_with("#if") || line.starts_with("#endif") ||
+          includes.find(line) == std::string::npos || !line.starts_with("#include"))
+        includes += line;
+      at = end;
+    }
+  }
+  text += includes;
   for (const CompanionEnumeration& enumeration : enumerations) {
     EnumerationHelpers helpers;
     // Qualified from the global namespace, so that no name of the namespace hides the type.
@@ -75,6 +96,9 @@ std::string CompanionHeader(const std::string& includePath,
     helpers.Json = keys.Json;
     AppendEnumerationHelpers(text, helpers);
   }
+  for (const CoveredClass& covered : classes)
+    text += ClassCompanionText(covered.Type, covered.Members,
+                               {keys.Json, keys.Hash, keys.Formatter}, notes);
   return text;
 }
 
