@@ -71,9 +71,7 @@ std::string CompanionHeader(const std::string& includePath,
     // so that no narrow type is promoted and converted back.
     helpers.Underlying = enumeration.UnsignedValues ? "unsigned long long" : "long long";
     helpers.UnsignedUnderlying = "unsigned long long";
-    helpers.Names = enumeration.Enumerators;
-    for (const std::string& name : enumeration.Enumerators)
-      helpers.Elements.push_back(helpers.Type + "::" + name);
+    helpers.Enumerators.assign(enumeration.Enumerators.begin(), enumeration.Enumerators.end());
     helpers.Values = enumeration.Values;
     helpers.UnsignedValues = enumeration.UnsignedValues;
     if (enumeration.Flags && !enumeration.FixedType) {

@@ -398,6 +398,10 @@ Member ReadField(const Parsed& parsed, CXCursor cursor, const Member* previous, 
     const std::string extra = Trim(type.substr(comma + 1));
     type = extra.empty() ? base : base + extra;
   }
+  // A member declared with its type's definition ("struct Margin {...} margin;") has that type
+  // by its name.
+  if (const std::size_t brace = type.find('{'); brace != std::string::npos)
+    type = Trim(type.substr(0, brace));
   member.Row.Type = type;
   member.Row.Name = Spelling(cursor);
 
