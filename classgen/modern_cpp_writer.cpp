@@ -206,27 +206,16 @@ std::string OutputOperator(const ClassDescription& description) {
                             X, members, "write_member");
 }
 
-constexpr std::string_view WriteMember =
-    "\nnamespace {\n"
-    "\n"
-    "// Writes a member that has an operator<<, and \"?\" for one that has none; a null pointer\n"
-    "// (which a stream must not be given as a C string) as \"nullptr\".\n"
-    "template <class T>\n"
-    "void write_member(std::ostream& out, const T& member) {\n"
-    "  if constexpr (std::is_pointer_v<T>) {\n"
-    "    if (member == nullptr) {\n"
-    "      out << \"nullptr\";\n"
-    "      return;\n"
-    "    }\n"
-    "  }\n"
-    "  if constexpr (requires(std::ostream& o, const T& m) { o << m; }) {\n"
-    "    out << member;\n"
-    "  } else {\n"
-    "    out << '?';\n"
-    "  }\n"
-    "}\n"
-    "\n"
-    "}  // namespace\n";
+std::string WriteMember() {
+  return "\nnamespace {\n"
+         "\n"
+         "// Writes a member that has an operator<<, and \"?\" for one that has none; a null "
+         "pointer\n"
+         "// (which a stream must not be given as a C string) as \"nullptr\".\n" +
+         std::string(MemberWriterFunction()) +
+         "\n"
+         "}  // namespace\n";
+}
 
 std::string MethodStubs(const ClassDescription& description) {
   const std::string& X = description.ClassName;
@@ -292,7 +281,7 @@ TextPieces ModernCppSourcePieces(const ClassDescription& description) {
     text += "#include <cstdio>\n#include <cstdlib>\n";
   if (stubs.find("std::logic_error") != std::string::npos) text += "#include <stdexcept>\n";
   if (toString) text += "#include <type_traits>\n";
-  if (toString) text += std::string(WriteMember) + OutputOperator(description);
+  if (toString) text += WriteMember() + OutputOperator(description);
   text += stubs;
   return {ShareText(std::move(text))};
 }

@@ -193,35 +193,38 @@ std::string ClassCompanionIncludes(const ClassCompanionKeys& keys) {
   return text;
 }
 
-// Writes a member that has an operator<<, and "?" for one that has none; a null pointer as
-// "nullptr". Behind a guard, since several companion headers may define it.
-constexpr std::string_view CompanionWriteMember =
-    "\n#ifndef ZANDREL_COMPANION_WRITE_MEMBER\n"
-    "#define ZANDREL_COMPANION_WRITE_MEMBER\n"
-    "namespace zandrel_companion {\n"
-    "template <class T>\n"
-    "void write_member(std::ostream& out, const T& member) {\n"
-    "  if constexpr (std::is_pointer_v<T>) {\n"
-    "    if (member == nullptr) {\n"
-    "      out << \"nullptr\";\n"
-    "      return;\n"
-    "    }\n"
-    "  }\n"
-    "  if constexpr (requires(std::ostream& o, const T& m) { o << m; }) {\n"
-    "    out << member;\n"
-    "  } else {\n"
-    "    out << '?';\n"
-    "  }\n"
-    "}\n"
-    "}  // namespace zandrel_companion\n"
-    "#endif\n";
+std::string_view MemberWriterFunction() {
+  return "template <class T>\n"
+         "void write_member(std::ostream& out, const T& member) {\n"
+         "  if constexpr (std::is_pointer_v<T>) {\n"
+         "    if (member == nullptr) {\n"
+         "      out << \"nullptr\";\n"
+         "      return;\n"
+         "    }\n"
+         "  }\n"
+         "  if constexpr (requires(std::ostream& o, const T& m) { o << m; }) {\n"
+         "    out << member;\n"
+         "  } else {\n"
+         "    out << '?';\n"
+         "  }\n"
+         "}\n";
+}
+
+// Behind a guard, since several companion headers may define it.
+std::string CompanionMemberWriter() {
+  return "\n#ifndef ZANDREL_COMPANION_WRITE_MEMBER\n"
+         "#define ZANDREL_COMPANION_WRITE_MEMBER\n"
+         "namespace zandrel_companion {\n" +
+         std::string(MemberWriterFunction()) +
+         "}  // namespace zandrel_companion\n"
+         "#endif\n";
+}
 
 std::string ClassCompanionText(const CompanionClass& type, const std::vector<ValueMember>& members,
                                const ClassCompanionKeys& keys, std::vector<std::string>& notes) {
   const std::string T = "::" + type.QualifiedName;
   const bool inNamespace = !type.Namespace.empty();
   std::string text;
-  if (!type.OutputOperator) text += CompanionWriteMember;
   if (inNamespace) text += "\nnamespace " + type.Namespace + " {\n";
   if (!type.OutputOperator)
     text += OutputOperatorText("\ninline std::ostream& operator<<(std::ostream& out, const " + T +

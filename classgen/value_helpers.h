@@ -79,9 +79,16 @@ struct ReachedClass {
 };
 ReachedClass ReachMembers(const CompanionClass& type, const ClassCompanionKeys& keys);
 
-// The helpers for one class, after its header's include: operator<< unless it has one, and per
-// the keys the JSON functions, the hash (left out, with a warning in notes, where operator== is
-// its own and might compare less than every member) and the formatters.
+// write_member, which an operator<< written here calls for each member: it writes a member that
+// has an operator<<, "?" for one that has none, and a null pointer as "nullptr".
+std::string_view MemberWriterFunction();
+
+// write_member in a namespace of its own, to stand once before the classes of a companion.
+std::string CompanionMemberWriter();
+
+// The helpers for one class, after its header's include and the member writer: operator<< unless it
+// has one, and per the keys the JSON functions, the hash (left out, with a warning in notes, where
+// operator== is its own and might compare less than every member) and the formatters.
 std::string ClassCompanionText(const CompanionClass& type, const std::vector<ValueMember>& members,
                                const ClassCompanionKeys& keys, std::vector<std::string>& notes);
 

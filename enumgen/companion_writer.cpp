@@ -94,6 +94,9 @@ std::string CompanionHeader(const std::string& includePath,
     helpers.Json = keys.Json;
     AppendEnumerationHelpers(text, helpers);
   }
+  if (std::any_of(classes.begin(), classes.end(),
+                  [](const CoveredClass& c) { return !c.Type.OutputOperator; }))
+    text += CompanionMemberWriter();
   for (const CoveredClass& covered : classes)
     text += ClassCompanionText(covered.Type, covered.Members,
                                {keys.Json, keys.Hash, keys.Formatter}, notes);

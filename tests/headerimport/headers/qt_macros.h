@@ -5,5 +5,7 @@
 #define Q_DECL_EXPORT
 #define signals public
 #define slots
-#define Q_DISABLE_COPY(C) C(const C&) = delete; C& operator=(const C&) = delete;
+#define Q_DISABLE_COPY(C) \
+  C(const C&) = delete;   \
+  C& operator=(const C&) = delete;
 #define WIDGETS_EXPORT
