@@ -5,6 +5,7 @@
 # - the header of 10,000 names compiled (g++ -O2 -c), beside a bare enum class of the same names,
 #   alone and with the standard headers the helpers include;
 # - to_string and TYPE_from_string per call, beside a switch and a std::unordered_map.
+# Each time is the fastest of three runs.
 # Usage: bench/enum_bench.sh [ZANDREL_GEN]
 set -euo pipefail
 gen=$(realpath "${1:-build/cli/zandrel-gen}")
@@ -12,12 +13,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 
-# Seconds and peak resident kilobytes of a command, its output to a file.
+# Seconds and peak resident kilobytes of a command, its output to a file: the fastest of three
+# runs, since the machine may be shared.
 measure() {
   local out=$1
   shift
-  /usr/bin/time -f "%e %M" -o time.txt "$@" >"$out"
-  cat time.txt
+  for _ in 1 2 3; do
+    /usr/bin/time -f "%e %M" -a -o time.txt "$@" >"$out"
+  done
+  sort -n time.txt | head -1
+  rm time.txt
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
 

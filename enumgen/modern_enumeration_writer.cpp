@@ -5,6 +5,7 @@
 #include <charconv>
 #include <climits>
 #include <cstddef>
+#include <cstring>
 
 #include "core/insertion_style.h"
 
@@ -26,28 +27,61 @@ std::string Includes(const EnumerationRequest& request) {
 // such names would take minutes to compile.
 constexpr std::size_t NamedValuesLimit = 1000;
 
+// Appends to a text through a buffer of its own: a table of a million lines then costs copies
+// into the buffer and a few hundred appends, not several million.
+class Buffered {
+ public:
+  explicit Buffered(std::string& text) : text_(text) {}
+  Buffered(const Buffered&) = delete;
+  Buffered& operator=(const Buffered&) = delete;
+  ~Buffered() { Flush(); }
+
+  Buffered& operator+=(std::string_view piece) {
+    if (piece.size() > buffer_.size() - used_) {
+      Flush();
+      if (piece.size() > buffer_.size()) {
+        text_ += piece;
+        return *this;
+      }
+    }
+    std::memcpy(buffer_.data() + used_, piece.data(), piece.size());
+    used_ += piece.size();
+    return *this;
+  }
+  Buffered& operator+=(char c) { return *this += std::string_view(&c, 1); }
+
+ private:
+  void Flush() {
+    text_.append(buffer_.data(), used_);
+    used_ = 0;
+  }
+
+  std::string& text_;
+  std::array<char, 16384> buffer_{};
+  std::size_t used_ = 0;
+};
+
 // Digits appended where they go, without a string of their own.
-void AppendNumber(std::string& text, std::int64_t value) {
+template <class Text, class Number>
+void AppendNumber(Text& text, Number value) {
   std::array<char, 24> digits{};
-  text.append(digits.data(), std::to_chars(digits.begin(), digits.end(), value).ptr);
+  const char* end = std::to_chars(digits.begin(), digits.end(), value).ptr;
+  text += std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data()));
 }
 
-void AppendNumber(std::string& text, std::size_t value) {
-  std::array<char, 24> digits{};
-  text.append(digits.data(), std::to_chars(digits.begin(), digits.end(), value).ptr);
+// Enumerator k as the tables hold it: by name, or by value for a long list, after the part all
+// elements share ("TYPE::" or "static_cast<TYPE>(").
+std::string ElementHead(const EnumerationHelpers& helpers) {
+  return helpers.ElementsByValue ? "static_cast<" + helpers.Type + ">(" : helpers.Type + "::";
 }
 
-// Enumerator k as the tables hold it: by name, or by value for a long list.
-void AppendElement(std::string& text, const EnumerationHelpers& helpers, std::size_t k) {
+void AppendElement(Buffered& text, const EnumerationHelpers& helpers, std::string_view head,
+                   std::size_t k) {
+  text += head;
   if (helpers.ElementsByValue) {
-    text += "static_cast<";
-    text += helpers.Type;
-    text += ">(";
     AppendNumber(text, helpers.Values[k]);
     text += ')';
   } else {
-    text += helpers.Type;
-    text += "::";
     text += helpers.Enumerators[k];
   }
 }
@@ -82,7 +116,7 @@ std::size_t HelpersRoom(const EnumerationHelpers& helpers) {
 }
 
 // "inline constexpr std::array<TYPE, N> NAME{{" and one element a line, each written by
-// element(k).
+// element(out, k).
 template <class Element>
 void AppendArray(std::string& text, std::string_view type, std::string_view name, std::size_t count,
                  Element element) {
@@ -97,10 +131,13 @@ void AppendArray(std::string& text, std::string_view type, std::string_view name
     return;
   }
   text += "{{\n";
-  for (std::size_t k = 0; k < count; ++k) {
-    text += "    ";
-    element(k);
-    text += ",\n";
+  {
+    Buffered out(text);
+    for (std::size_t k = 0; k < count; ++k) {
+      out += "    ";
+      element(out, k);
+      out += ",\n";
+    }
   }
   text += "}};\n";
 }
@@ -350,10 +387,6 @@ std::string_view UnderlyingType(const std::vector<std::int64_t>& values) {
   return "long long";
 }
 
-std::string_view EnumerationHelpers::Name(std::size_t k) const {
-  return Enumerators[k].substr(std::min(NameCut, Enumerators[k].size()));
-}
-
 void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpers) {
   const std::string& T = helpers.Type;
   const std::string& U = helpers.Underlying;
@@ -410,6 +443,7 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
   if (helpers.Flags) AppendFlagOperators(text, T, U, helpers.ComplementMask);
 
   const std::string table = helpers.Stem + "_names";
+  const std::string head = ElementHead(helpers);
   text +=
       "\n// The names sorted, one after another (name k runs from at[k] to at[k + 1]), with "
       "their\n";
@@ -421,27 +455,31 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
     text += "inline constexpr std::string_view text{};\n";
   } else {
     text += "inline constexpr std::string_view text{\n";
-    for (const std::uint32_t k : byName) {
-      text += "    \"";
-      text += helpers.Name(k);
-      text += "\"\n";
-      length += helpers.Name(k).size();
+    {
+      Buffered out(text);
+      for (const std::uint32_t k : byName) {
+        const std::string_view name = helpers.Name(k);
+        out += "    \"";
+        out += name;
+        out += "\"\n";
+        length += name.size();
+      }
     }
     text += "    , ";
     AppendNumber(text, length);
     text += "};\n";
   }
   length = 0;
-  AppendArray(text, "std::size_t", "at", byName.size() + 1, [&](std::size_t r) {
+  AppendArray(text, "std::size_t", "at", byName.size() + 1, [&](Buffered& out, std::size_t r) {
     if (r > 0) length += helpers.Name(byName[r - 1]).size();
-    AppendNumber(text, length);
+    AppendNumber(out, length);
   });
   AppendArray(text, T, "by_name", byName.size(),
-              [&](std::size_t r) { AppendElement(text, helpers, byName[r]); });
+              [&](Buffered& out, std::size_t r) { AppendElement(out, helpers, head, byName[r]); });
   AppendArray(text, T, "values", byValue.size(),
-              [&](std::size_t r) { AppendElement(text, helpers, byValue[r]); });
+              [&](Buffered& out, std::size_t r) { AppendElement(out, helpers, head, byValue[r]); });
   AppendArray(text, "std::size_t", "value_names", byValue.size(),
-              [&](std::size_t r) { AppendNumber(text, std::size_t{nameRank[byValue[r]]}); });
+              [&](Buffered& out, std::size_t r) { AppendNumber(out, nameRank[byValue[r]]); });
   text += "\nconstexpr std::string_view name(std::size_t k) noexcept {\n";
   text += "  return text.substr(at[k], at[k + 1] - at[k]);\n}\n";
   AppendNamespaceHelpers(text, helpers, table);
@@ -466,7 +504,7 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
   }
 
   AppendArray(text, T, helpers.Stem + "_values", n,
-              [&](std::size_t k) { AppendElement(text, helpers, k); });
+              [&](Buffered& out, std::size_t k) { AppendElement(out, helpers, head, k); });
   text += "\ninline std::ostream& operator<<(std::ostream& out, " + T + " value) {\n";
   text += "  return out << to_string(value);\n}\n";
   if (inNamespace) text += "\n}  // namespace " + helpers.Namespace + "\n";
@@ -512,14 +550,17 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   text += T + "\n";
   text += Includes(request);
   text += "\nenum class " + T + " : " + helpers.Underlying + " {\n";
-  for (std::size_t k = 0; k < n; ++k) {
-    text += "  ";
-    text += entries[k].EnumeratorName;
-    if (request.Flags || (list.ValuesGiven && entries[k].EnumeratorValue)) {
-      text += " = ";
-      AppendNumber(text, values[k]);
+  {
+    Buffered out(text);
+    for (std::size_t k = 0; k < n; ++k) {
+      out += "  ";
+      out += entries[k].EnumeratorName;
+      if (request.Flags || (list.ValuesGiven && entries[k].EnumeratorValue)) {
+        out += " = ";
+        AppendNumber(out, values[k]);
+      }
+      out += ",\n";
     }
-    text += ",\n";
   }
   text += "};\n";
   texts.EnumTextSize = text.size();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -52,7 +53,9 @@ struct EnumerationHelpers {
   bool Json = false;
 
   // What to_string gives and STEM_from_string takes for enumerator k.
-  std::string_view Name(std::size_t k) const;
+  std::string_view Name(std::size_t k) const {
+    return Enumerators[k].substr(std::min(NameCut, Enumerators[k].size()));
+  }
 };
 
 // Everything the enum class style writes after the type: the bit operators of a flag set, the
