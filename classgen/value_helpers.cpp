@@ -122,7 +122,7 @@ std::string Getter(const CompanionClass& type, const std::string& name) {
   for (const std::string& stem : AccessorStems(name)) {
     if (stem != name && FindMethod(type, stem, 0, true)) return stem;
     for (const NameForm form : Forms)
-      if (const std::string getter = AccessorName(form, AccessorKind::Getter, stem);
+      if (std::string getter = AccessorName(form, AccessorKind::Getter, stem);
           FindMethod(type, getter, 0, true))
         return getter;
   }
@@ -132,7 +132,7 @@ std::string Getter(const CompanionClass& type, const std::string& name) {
 std::string Setter(const CompanionClass& type, const std::string& name) {
   for (const std::string& stem : AccessorStems(name))
     for (const NameForm form : Forms)
-      if (const std::string setter = AccessorName(form, AccessorKind::Setter, stem);
+      if (std::string setter = AccessorName(form, AccessorKind::Setter, stem);
           FindMethod(type, setter, 1, false))
         return setter;
   return {};
@@ -161,6 +161,10 @@ ReachedClass ReachMembers(const CompanionClass& type, const ClassCompanionKeys& 
         return reached;
       }
       member.Read += "()";
+    }
+    if (keys.Json && !field.JsonFit) {
+      reached.Refusal = where + " is a pointer or an array of arrays, which from_json cannot fill";
+      return reached;
     }
     if (keys.Json && (!field.Public || field.Fixed)) {
       member.Setter = Setter(type, field.Name);

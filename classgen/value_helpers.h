@@ -40,7 +40,8 @@ std::string OutputOperatorText(const std::string& head, const std::string& shown
 struct CompanionField {
   std::string Name;  // empty: a nameless member
   bool Public = false;
-  bool Fixed = false;  // const or a reference: nothing can be assigned to it
+  bool Fixed = false;   // const or a reference: nothing can be assigned to it
+  bool JsonFit = true;  // not a pointer or an array of arrays, which from_json cannot fill
 };
 
 struct CompanionMethod {

@@ -803,10 +803,15 @@ CompanionClass ReadCompanionClass(const Parsed& parsed, const Definition& defini
         break;
       case CXCursor_FieldDecl: {
         const CXType fieldType = clang_getCursorType(child);
+        const CXType canonical = clang_getCanonicalType(fieldType);
+        const bool nested = canonical.kind == CXType_ConstantArray &&
+                            clang_getArrayElementType(canonical).kind == CXType_ConstantArray;
         type.Fields.push_back({Spelling(child), access == CX_CXXPublic,
                                clang_isConstQualifiedType(fieldType) != 0 ||
                                    fieldType.kind == CXType_LValueReference ||
-                                   fieldType.kind == CXType_RValueReference});
+                                   fieldType.kind == CXType_RValueReference,
+                               canonical.kind != CXType_Pointer &&
+                                   canonical.kind != CXType_MemberPointer && !nested});
         break;
       }
       case CXCursor_CXXMethod:

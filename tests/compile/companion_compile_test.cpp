@@ -419,6 +419,7 @@ TEST(CompanionCompile, RefusesWhatItCannotCover) {
                    "template <typename T> struct Box { enum Inner { B }; };\n"
                    "class Shut { enum Hidden { C }; };\n"
                    "class Locked { int secret = 0; };\n"
+                   "struct Pointing { const char* name; };\n"
                    "struct Derived : n::Base {};\n");
   const std::string empty = folder.Write("empty.h", "template <typename T> struct B { T t; };\n");
   const struct {
@@ -432,6 +433,7 @@ TEST(CompanionCompile, RefusesWhatItCannotCover) {
       {{"--flags", "Other", header}, 1, "--flags Other"},
       {{"--class", "Locked", header}, 1, "Locked::secret is private and no accessor"},
       {{"--class", "Derived", header}, 1, "has the base"},
+      {{"--json", "--class", "Pointing", header}, 1, "Pointing::name is a pointer"},
       {{"--class", "B", empty}, 1, "B left out: it is a class template"},
       {{empty}, 0, "only includes it"},
       {{"--enum", "Shown", "--all", header}, 2, "not both"},
