@@ -6,6 +6,7 @@
 
 #include "classgen/class_text_pieces.h"
 #include "classgen/modern_rules.h"
+#include "classgen/value_helpers.h"
 
 namespace zandrel {
 
@@ -49,12 +50,12 @@ bool IsIdentifier(std::string_view name) {
 
 // The data members that JSON and the hash go through, under their declared names; a Name that is
 // no plain name (a pointer declarator, say) has no key to go by and is left out.
-std::vector<std::string> ValueMembers(const ClassDescription& description) {
-  std::vector<std::string> names;
+std::vector<ValueMember> ValueMembers(const ClassDescription& description) {
+  std::vector<ValueMember> members;
   for (const MemberRow& member : description.Members)
     if (IsDataMember(member) && IsIdentifier(DeclaredName(member)))
-      names.push_back(DeclaredName(member));
-  return names;
+      members.push_back({DeclaredName(member), DeclaredName(member), ""});
+  return members;
 }
 
 bool TakesAccessors(const MemberRow& member) {
@@ -198,112 +199,23 @@ void AddGroup(std::string& text, const std::string& group) {
 
 std::string OutputOperator(const ClassDescription& description) {
   const std::string& X = description.ClassName;
-  std::string text = "\nstd::ostream& operator<<(std::ostream& out, const " + X + "& value) {\n";
-  text += "  out << \"" + X + "{";
-  const char* separator = "";
-  for (const MemberRow& member : description.Members) {
-    if (!IsDataMember(member)) continue;
-    const std::string name = DeclaredName(member);
-    text += separator + name + "=\";\n";
-    text += "  write_member(out, value." + name + ");\n";
-    text += "  out << \"";
-    separator = ", ";
-  }
-  text += "}\";\n  return out;\n}\n";
-  return text;
+  std::vector<ValueMember> members;
+  for (const MemberRow& member : description.Members)
+    if (IsDataMember(member)) members.push_back({DeclaredName(member), DeclaredName(member), ""});
+  return OutputOperatorText("\nstd::ostream& operator<<(std::ostream& out, const " + X + "& value)",
+                            X, members, "write_member");
 }
 
-// Member by member, so that a missing key keeps the member's value, an unknown key is ignored and
-// a value of the wrong type throws nlohmann's type_error.
-std::string JsonFunctions(const ClassDescription& description) {
-  const std::string& X = description.ClassName;
-  const std::vector<std::string> members = ValueMembers(description);
-  const bool named = !members.empty();
-  std::string text = "#if __has_include(<nlohmann/json.hpp>)\n";
-  text += "  friend void to_json(nlohmann::json& json, const " + X +
-          (named ? "& value) {\n" : "&) {\n");
-  text += "    json = nlohmann::json::object();\n";
-  for (const std::string& name : members)
-    text += "    json[\"" + name + "\"] = value." + name + ";\n";
-  text += "  }\n";
-  text += named ? "  friend void from_json(const nlohmann::json& json, " + X + "& value) {\n"
-                : "  friend void from_json(const nlohmann::json&, " + X + "&) {\n";
-  for (const std::string& name : members)
-    text += "    if (json.contains(\"" + name + "\")) json.at(\"" + name + "\").get_to(value." +
-            name + ");\n";
-  text += "  }\n#endif\n";
-  return text;
+std::string WriteMember() {
+  return "\nnamespace {\n"
+         "\n"
+         "// Writes a member that has an operator<<, and \"?\" for one that has none; a null "
+         "pointer\n"
+         "// (which a stream must not be given as a C string) as \"nullptr\".\n" +
+         std::string(MemberWriterFunction()) +
+         "\n"
+         "}  // namespace\n";
 }
-
-// Mixes as boost::hash_combine does. A member without a std::hash of its own (a container) is
-// mixed element by element, so equal objects hash equal.
-std::string HashSpecialisation(const ClassDescription& description) {
-  const std::string& X = description.ClassName;
-  const std::vector<std::string> members = ValueMembers(description);
-  std::string text = "\ntemplate <>\nstruct std::hash<" + X + "> {\n";
-  text += "  std::size_t operator()(const " + X + (members.empty() ? "&" : "& value") +
-          ") const noexcept {\n";
-  text += "    std::size_t seed = 0;\n";
-  for (const std::string& name : members) text += "    combine(seed, value." + name + ");\n";
-  text += "    return seed;\n  }\n\n private:\n";
-  text +=
-      "  template <class T>\n"
-      "  static void combine(std::size_t& seed, const T& member) noexcept {\n"
-      "    if constexpr (requires { std::hash<T>{}(member); }) {\n"
-      "      seed ^= std::hash<T>{}(member) + 0x9e3779b9U + (seed << 6U) + (seed >> 2U);\n"
-      "    } else {\n"
-      "      for (const auto& element : member) combine(seed, element);\n"
-      "    }\n"
-      "  }\n"
-      "};\n";
-  return text;
-}
-
-// Both print what operator<< prints, and take the width and fill of a string.
-std::string Formatters(const ClassDescription& description) {
-  const std::string& X = description.ClassName;
-  const auto formatter = [&X](const std::string& space) {
-    return "template <>\n"
-           "struct " +
-           space + "::formatter<" + X + "> : " + space +
-           "::formatter<std::string_view> {\n"
-           "  template <class FormatContext>\n"
-           "  auto format(const " +
-           X +
-           "& value, FormatContext& context) const {\n"
-           "    std::ostringstream out;\n"
-           "    out << value;\n"
-           "    return " +
-           space +
-           "::formatter<std::string_view>::format(out.str(), context);\n"
-           "  }\n"
-           "};\n";
-  };
-  return "\n#if __has_include(<fmt/format.h>)\n" + formatter("fmt") + "#endif\n" +
-         "\n#if defined(__cpp_lib_format)\n" + formatter("std") + "#endif\n";
-}
-
-constexpr std::string_view WriteMember =
-    "\nnamespace {\n"
-    "\n"
-    "// Writes a member that has an operator<<, and \"?\" for one that has none; a null pointer\n"
-    "// (which a stream must not be given as a C string) as \"nullptr\".\n"
-    "template <class T>\n"
-    "void write_member(std::ostream& out, const T& member) {\n"
-    "  if constexpr (std::is_pointer_v<T>) {\n"
-    "    if (member == nullptr) {\n"
-    "      out << \"nullptr\";\n"
-    "      return;\n"
-    "    }\n"
-    "  }\n"
-    "  if constexpr (requires(std::ostream& o, const T& m) { o << m; }) {\n"
-    "    out << member;\n"
-    "  } else {\n"
-    "    out << '?';\n"
-    "  }\n"
-    "}\n"
-    "\n"
-    "}  // namespace\n";
 
 std::string MethodStubs(const ClassDescription& description) {
   const std::string& X = description.ClassName;
@@ -348,13 +260,13 @@ TextPieces ModernCppHeaderPieces(const ClassDescription& description) {
   if (WritesStream(options))
     AddGroup(text,
              "  friend std::ostream& operator<<(std::ostream& out, const " + X + "& value);\n");
-  if (options.JsonFunctions) AddGroup(text, JsonFunctions(description));
+  if (options.JsonFunctions) AddGroup(text, JsonFunctionsText(X, ValueMembers(description), true));
   if (options.HashFunction) AddGroup(text, "  friend struct std::hash<" + X + ">;\n");
   const std::string members = DataMembers(description);
   if (!members.empty()) text += "\n private:\n" + members;
   text += "};\n";
-  if (options.HashFunction) text += HashSpecialisation(description);
-  if (options.Formatter) text += Formatters(description);
+  if (options.HashFunction) text += HashSpecialisationText(X, ValueMembers(description));
+  if (options.Formatter) text += FormattersText(X);
   pieces.push_back(ShareText(std::move(text)));
   return pieces;
 }
@@ -369,7 +281,7 @@ TextPieces ModernCppSourcePieces(const ClassDescription& description) {
     text += "#include <cstdio>\n#include <cstdlib>\n";
   if (stubs.find("std::logic_error") != std::string::npos) text += "#include <stdexcept>\n";
   if (toString) text += "#include <type_traits>\n";
-  if (toString) text += std::string(WriteMember) + OutputOperator(description);
+  if (toString) text += WriteMember() + OutputOperator(description);
   text += stubs;
   return {ShareText(std::move(text))};
 }

@@ -10,6 +10,7 @@
 
 #include "classgen/insertion_fit.h"
 #include "core/output_text.h"
+#include "headerimport/header_import.h"
 
 namespace zandrel::cli {
 
@@ -112,6 +113,30 @@ CommandLine ParseCommandLine(const Arguments& arguments, bool withStdout) {
     line.Mode = delivery;
   }
   return line;
+}
+
+bool TakeClangFlag(const Arguments& arguments, std::size_t& i, ClangFlags& flags,
+                   std::string_view command) {
+  const std::string& a = arguments[i];
+  const bool apart = a == "-I" || a == "-D" || a == "-p";
+  if (apart && (i + 1 >= arguments.size() || arguments[i + 1].empty()))
+    throw UsageError(std::string(command) + ": " + a + " needs a value");
+  if (a == "-p")
+    flags.BuildDir = arguments[++i];
+  else if (apart)
+    flags.CompilerArguments.push_back(a + arguments[++i]);
+  else if ((a.starts_with("-I") || a.starts_with("-D")) && a.size() > 2)
+    flags.CompilerArguments.push_back(a);
+  else
+    return false;
+  return true;
+}
+
+std::vector<std::string> ClangArguments(const ClangFlags& flags, const std::string& headerPath) {
+  if (flags.BuildDir.empty()) return flags.CompilerArguments;
+  std::vector<std::string> arguments = FlagsFromBuildFolder(flags.BuildDir, headerPath);
+  arguments.insert(arguments.end(), flags.CompilerArguments.begin(), flags.CompilerArguments.end());
+  return arguments;
 }
 
 void WarnOfMismatches(const ClassDescription& description, const std::string& where) {

@@ -57,6 +57,22 @@ struct CommandLine {
 // and "-" is an operand. withStdout: whether the command takes --stdout.
 CommandLine ParseCommandLine(const Arguments& arguments, bool withStdout);
 
+// The flags a command hands to clang: -I DIR and -D NAME[=VALUE], joined or apart, and
+// -p BUILD_DIR.
+struct ClangFlags {
+  std::vector<std::string> CompilerArguments;
+  std::string BuildDir;
+};
+
+// Takes the flag at arguments[i] (and its value, moving i past it) into flags; false when it is
+// none of them. command names the command in the message for a missing value.
+bool TakeClangFlag(const Arguments& arguments, std::size_t& i, ClangFlags& flags,
+                   std::string_view command);
+
+// The compiler arguments: those of BUILD_DIR's compile_commands.json for the header first, then
+// the ones given.
+std::vector<std::string> ClangArguments(const ClangFlags& flags, const std::string& headerPath);
+
 // Writes a line (a line feed is added) to standard error.
 void PrintError(const std::string& line);
 

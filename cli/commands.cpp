@@ -157,22 +157,28 @@ std::vector<CommandRow> MakeCommands() {
        RunImportCommand});
   rows.push_back(
       {"companion",
-       "[--enum NAME]... [--all] [--flags NAME]...\n"
-       "         [--case-insensitive] [--formatter] [--json] [-I DIR]... [-D NAME[=VALUE]]...\n"
-       "         [-p BUILD_DIR] [-o OUT.h] [OPTION]... HEADER",
+       "[--class NAME]... [--enum NAME]... [--all]\n"
+       "         [--flags NAME]... [--case-insensitive] [--formatter] [--json] [--hash]\n"
+       "         [-I DIR]... [-D NAME[=VALUE]]... [-p BUILD_DIR] [-o OUT.h] [OPTION]... HEADER",
        "HEADER",
        "write a header that includes HEADER and gives its enumerations the enum class helpers "
-       "(to_string, TYPE_from_string, TYPE_values, operator<<)",
-       "Write a header that includes HEADER and gives its enumerations the helpers of\n"
-       "the enum class style, as free functions in each enumeration's namespace:\n"
-       "to_string (the first name of a value), TYPE_from_string (every name, aliases\n"
-       "included), TYPE_values and operator<<. HEADER is left as it is. Types nested in\n"
-       "classes are named Outer_TYPE_from_string and Outer_TYPE_values. Print the header,\n"
+       "(to_string, TYPE_from_string, TYPE_values, operator<<) and its classes operator<<, JSON, "
+       "hash and formatters",
+       "Write a header that includes HEADER and gives its types helpers as free functions\n"
+       "in each type's namespace. HEADER is left as it is. An enumeration gets those of\n"
+       "the enum class style: to_string (the first name of a value), TYPE_from_string\n"
+       "(every name, aliases included), TYPE_values and operator<<; types nested in\n"
+       "classes are named Outer_TYPE_from_string and Outer_TYPE_values. A class or\n"
+       "struct gets operator<< (\"Point{x=1, y=2}\") unless it has one, and the helpers\n"
+       "of the keys below, reaching private members through accessors of a naming form\n"
+       "(getX/setX, get_x/set_x, GetX/SetX, or x() for x_ and m_x). Print the header,\n"
        "or write it to OUT.h, which then includes HEADER relative to its own folder\n"
        "(an absolute HEADER outside that folder as given).\n",
-       {{"", "--enum", "NAME", Completion::Nothing,
+       {{"", "--class", "NAME", Completion::Nothing,
+         "a class or struct to cover (may be qualified; may be repeated)"},
+        {"", "--enum", "NAME", Completion::Nothing,
          "an enumeration to cover (may be qualified; may be repeated)"},
-        {"", "--all", "", Completion::Nothing, "every enumeration HEADER defines (the default)"},
+        {"", "--all", "", Completion::Nothing, "every type HEADER defines (the default)"},
         {"", "--flags", "NAME", Completion::Nothing,
          "treat the enumeration NAME as a bit-flag set: the operators | & ^ ~ |= &= ^=, "
          "to_string of combinations (\"A|B|0x40\") and their parsing"},
@@ -181,7 +187,11 @@ std::vector<CommandRow> MakeCommands() {
         {"", "--formatter", "", Completion::Nothing,
          "fmt and std::format formatters, where their headers are"},
         {"", "--json", "", Completion::Nothing,
-         "nlohmann/json conversions by name, where its header is"},
+         "nlohmann/json conversions, where its header is: enumerations by name, classes member "
+         "by member"},
+        {"", "--hash", "", Completion::Nothing,
+         "std::hash for classes, over every member (none for a class whose operator== is its "
+         "own)"},
         Include,
         Define,
         BuildDir,
@@ -194,10 +204,11 @@ std::vector<CommandRow> MakeCommands() {
         DryRun,
         Help},
        {Completion::HeaderFile},
-       "0 done, 1 no such enumeration, or one no helper outside can name (nameless, in a "
-       "template or unnamed namespace, not public), 2 unusable invocation, 3 HEADER not read or "
-       "OUT.h not written, 4 with --check: OUT.h would change, 5 a conflict, or an edited file "
-       "with no base.",
+       "0 done (a header with no type to cover gets one that only includes it, with a warning), "
+       "1 no such type, or one no helper outside can name (nameless, in a template or unnamed "
+       "namespace, not public) or reach (a private member without accessors, a base class), 2 "
+       "unusable invocation, 3 HEADER not read or OUT.h not written, 4 with --check: OUT.h would "
+       "change, 5 a conflict, or an edited file with no base.",
        RunCompanionCommand});
   return rows;
 }

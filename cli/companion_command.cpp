@@ -21,12 +21,12 @@ namespace {
 
 struct CompanionLine {
   std::string HeaderPath;
-  std::vector<std::string> CompilerArguments;
-  std::vector<std::string> Wanted;  // empty: all
+  ClangFlags Clang;
+  std::vector<std::string> Wanted;  // enumerations; both empty: all
+  std::vector<std::string> WantedClasses;
   bool All = false;
   std::vector<std::string> Flags;
   CompanionKeys Keys;
-  std::string BuildDir;
   std::string OutputPath;
   Delivery Mode = Delivery::Write;
   bool Help = false;
@@ -51,6 +51,8 @@ CompanionLine ParseCompanionLine(const Arguments& arguments) {
       line.Help = true;
     } else if (a == "--enum") {
       line.Wanted.push_back(value());
+    } else if (a == "--class") {
+      line.WantedClasses.push_back(value());
     } else if (a == "--all") {
       line.All = true;
     } else if (a == "--flags") {
@@ -61,24 +63,20 @@ CompanionLine ParseCompanionLine(const Arguments& arguments) {
       line.Keys.Formatter = true;
     } else if (a == "--json") {
       line.Keys.Json = true;
+    } else if (a == "--hash") {
+      line.Keys.Hash = true;
     } else if (a == "--check") {
       line.Mode = Delivery::Check;
     } else if (a == "--dry-run") {
       line.Mode = Delivery::DryRun;
-    } else if (a == "-I" || a == "-D") {
-      line.CompilerArguments.push_back(a + value());
-    } else if ((a.starts_with("-I") || a.starts_with("-D")) && a.size() > 2) {
-      line.CompilerArguments.push_back(a);
-    } else if (a == "-p") {
-      line.BuildDir = value();
-    } else {
+    } else if (!TakeClangFlag(arguments, i, line.Clang, "companion")) {
       throw UsageError("companion: unknown option \"" + a + "\" (try --help)");
     }
   }
   if (line.Help) return line;
   if (operands.size() != 1) throw UsageError("companion needs one argument: HEADER");
-  if (line.All && !line.Wanted.empty())
-    throw UsageError("companion: give --enum or --all, not both");
+  if (line.All && !(line.Wanted.empty() && line.WantedClasses.empty()))
+    throw UsageError("companion: give --class or --enum, or --all, not both");
   line.HeaderPath = operands.front();
   return line;
 }
@@ -109,18 +107,13 @@ int RunCompanionCommand(const Arguments& given) {
   if (line.Mode != Delivery::Write && line.OutputPath.empty())
     throw UsageError("companion: --check and --dry-run need -o OUT.h");
   if (line.Help) return PrintOutput(CommandUsage("companion")) ? Written : NotWritten;
-  if (!line.BuildDir.empty()) {
-    std::vector<std::string> flags = FlagsFromBuildFolder(line.BuildDir, line.HeaderPath);
-    flags.insert(flags.end(), line.CompilerArguments.begin(), line.CompilerArguments.end());
-    line.CompilerArguments = std::move(flags);
-  }
   const std::string& header = line.HeaderPath;
-  auto imported = ImportEnumerations(header, line.CompilerArguments);
+  auto imported = ImportCompanionTypes(header, ClangArguments(line.Clang, header));
   if (const auto* failure = std::get_if<ImportFailure>(&imported)) {
     PrintFileError(header + ": " + failure->Reason);
     return failure->Fault == ImportFault::Unreadable ? NotWritten : Refused;
   }
-  auto& result = std::get<ImportedEnumerations>(imported);
+  auto& result = std::get<ImportedCompanions>(imported);
   for (const auto& [includeLine, include] : result.MissingIncludes)
     PrintFileError("warning: " + header + ":" + std::to_string(includeLine) + ": include \"" +
                    include + "\" not found; the types it would bring are unknown");
@@ -131,29 +124,34 @@ int RunCompanionCommand(const Arguments& given) {
       if (NamesType(result.LeftOut[k], wanted)) return &result.Notes[k];
     return nullptr;
   };
+  const bool all = line.Wanted.empty() && line.WantedClasses.empty();
+  // The types asked for, in the header's order, each once; a name not found is refused.
+  const auto choose = [&](const auto& defined, const std::vector<std::string>& wanted,
+                          const char* kind, auto& chosen) {
+    std::set<std::size_t> taken;
+    for (const std::string& name : wanted) {
+      const auto found = std::find_if(defined.begin(), defined.end(), [&](const auto& type) {
+        return NamesType(type.QualifiedName, name);
+      });
+      if (found == defined.end()) {
+        const std::string* note = noteOf(name);
+        PrintFileError(header + ":" +
+                       (note ? *note : " no " + std::string(kind) + " named " + name + " here"));
+        return false;
+      }
+      taken.insert(static_cast<std::size_t>(found - defined.begin()));
+    }
+    for (std::size_t k = 0; k < defined.size(); ++k)
+      if (all || taken.count(k) > 0) chosen.push_back(defined[k]);
+    return true;
+  };
   std::vector<CompanionEnumeration> chosen;
-  std::set<std::size_t> taken;
-  for (const std::string& wanted : line.Wanted) {
-    const auto& all = result.Enumerations;
-    const auto found = std::find_if(all.begin(), all.end(), [&](const CompanionEnumeration& e) {
-      return NamesType(e.QualifiedName, wanted);
-    });
-    if (found == all.end()) {
-      const std::string* note = noteOf(wanted);
-      PrintFileError(header + ":" + (note ? *note : " no enumeration named " + wanted + " here"));
-      return Refused;
-    }
-    if (taken.insert(static_cast<std::size_t>(found - all.begin())).second)
-      chosen.push_back(*found);
-  }
-  if (line.Wanted.empty()) {
+  std::vector<CompanionClass> classes;
+  if (!choose(result.Enumerations, line.Wanted, "enumeration", chosen) ||
+      !choose(result.Classes, line.WantedClasses, "class or struct", classes))
+    return Refused;
+  if (all)
     for (const std::string& note : result.Notes) PrintFileError("warning: " + header + ":" + note);
-    chosen = result.Enumerations;
-    if (chosen.empty()) {
-      PrintFileError(header + ": it defines no enumeration a companion can name");
-      return Refused;
-    }
-  }
   for (const std::string& flag : line.Flags) {
     const auto found = std::find_if(chosen.begin(), chosen.end(), [&](const auto& e) {
       return NamesType(e.QualifiedName, flag);
@@ -164,8 +162,30 @@ int RunCompanionCommand(const Arguments& given) {
     }
     found->Flags = true;
   }
+  // A class whose members cannot all be reached is refused when named, left out under all.
+  std::vector<CoveredClass> covered;
+  for (CompanionClass& type : classes) {
+    ReachedClass reached =
+        ReachMembers(type, {line.Keys.Json, line.Keys.Hash, line.Keys.Formatter});
+    if (reached.Refusal.empty()) {
+      covered.push_back({std::move(type), std::move(reached.Members)});
+      continue;
+    }
+    if (!all) {
+      PrintFileError(header + ": " + reached.Refusal);
+      return Refused;
+    }
+    PrintFileError("warning: " + header + ": " + reached.Refusal + "; left out");
+  }
+  if (chosen.empty() && covered.empty())
+    PrintFileError("warning: " + header +
+                   ": it defines no enumeration or class a companion can cover; the companion "
+                   "only includes it");
 
-  const std::string text = CompanionHeader(IncludePath(header, line.OutputPath), chosen, line.Keys);
+  std::vector<std::string> notes;
+  const std::string text =
+      CompanionHeader(IncludePath(header, line.OutputPath), chosen, covered, line.Keys, notes);
+  for (const std::string& note : notes) PrintFileError("warning: " + header + ": " + note);
   if (line.OutputPath.empty()) return PrintOutput(text) ? Written : NotWritten;
   return DeliverRegeneration({OutputFile{line.OutputPath, text}}, {}, line.Mode, options);
 }

@@ -22,7 +22,7 @@ namespace {
 
 struct ImportLine {
   ImportRequest Request;
-  std::string BuildDir;
+  ClangFlags Clang;
   std::string OutputPath;
   bool Help = false;
 };
@@ -57,12 +57,8 @@ ImportLine ParseImportLine(const Arguments& arguments) {
       if (line.Request.Name.empty()) throw UsageError("import: " + a + " needs a name");
     } else if (a == "--target") {
       line.Request.Target = TargetNamed(value());
-    } else if (a == "-I" || a == "-D") {
-      line.Request.CompilerArguments.push_back(a + value());
-    } else if ((a.starts_with("-I") || a.starts_with("-D")) && a.size() > 2) {
-      line.Request.CompilerArguments.push_back(a);
-    } else if (a == "-p") {
-      line.BuildDir = value();
+    } else if (TakeClangFlag(arguments, i, line.Clang, "import")) {
+      continue;  // -I, -D or -p
     } else if (a == "-o") {
       line.OutputPath = value();
     } else {
@@ -123,12 +119,7 @@ std::variant<QByteArray, std::string> ClassDocumentOf(const ClassDescription& de
 int RunImportCommand(const Arguments& arguments) {
   ImportLine line = ParseImportLine(arguments);
   if (line.Help) return PrintOutput(CommandUsage("import")) ? Written : NotWritten;
-  if (!line.BuildDir.empty()) {
-    std::vector<std::string> flags = FlagsFromBuildFolder(line.BuildDir, line.Request.HeaderPath);
-    flags.insert(flags.end(), line.Request.CompilerArguments.begin(),
-                 line.Request.CompilerArguments.end());
-    line.Request.CompilerArguments = std::move(flags);
-  }
+  line.Request.CompilerArguments = ClangArguments(line.Clang, line.Request.HeaderPath);
   const std::string& header = line.Request.HeaderPath;
   const auto imported = ImportHeader(line.Request);
   if (const auto* failure = std::get_if<ImportFailure>(&imported)) {

@@ -30,16 +30,37 @@ std::string Stem(const CompanionEnumeration& enumeration) {
 
 std::string CompanionHeader(const std::string& includePath,
                             const std::vector<CompanionEnumeration>& enumerations,
-                            const CompanionKeys& keys) {
+                            const std::vector<CoveredClass>& classes, const CompanionKeys& keys,
+                            std::vector<std::string>& notes) {
   const bool flags = std::any_of(enumerations.begin(), enumerations.end(),
                                  [](const CompanionEnumeration& e) { return e.Flags; });
-  std::string text = "// Helpers for the enumerations of " + includePath + ".\n#pragma once\n\n";
-  text += "#include \"" + includePath + "\"\n\n";
-  text += "#include <algorithm>\n#include <array>\n#include <cstddef>\n";
-  if (flags) text += "#include <limits>\n";
-  text += "#include <optional>\n#include <ostream>\n";
-  if (flags) text += "#include <string>\n";
-  text += "#include <string_view>\n";
+  const char* what = classes.empty() ? "enumerations" : enumerations.empty() ? "classes" : "types";
+  std::string text =
+      "// Helpers for the " + std::string(what) + " of " + includePath + ".\n#pragma once\n\n";
+  text += "#include \"" + includePath + "\"\n";
+  if (enumerations.empty() && classes.empty()) return text;
+  text += "\n";
+  std::string includes;
+  if (!enumerations.empty()) {
+    includes += "#include <algorithm>\n#include <array>\n#include <cstddef>\n";
+    if (flags) includes += "#include <limits>\n";
+    includes += "#include <optional>\n#include <ostream>\n";
+    if (flags) includes += "#include <string>\n";
+    includes += "#include <string_view>\n";
+  }
+  if (!classes.empty()) {
+    const std::string more = ClassCompanionIncludes({keys.Json, keys.Hash, keys.Formatter});
+    for (std::size_t at = 0; at < more.size();) {
+      const std::size_t end = more.find('\n', at) + 1;
+      const std::string_view line(more.data() + at, end - at);
+      // A guarded include is one of several lines; only the plain ones can repeat.
+      if (line.starts_with("#if") || line.starts_with("#endif") ||
+          includes.find(line) == std::string::npos || !line.starts_with("#include"))
+        includes += line;
+      at = end;
+    }
+  }
+  text += includes;
   for (const CompanionEnumeration& enumeration : enumerations) {
     EnumerationHelpers helpers;
     // Qualified from the global namespace, so that no name of the namespace hides the type.
@@ -50,9 +71,7 @@ std::string CompanionHeader(const std::string& includePath,
     // so that no narrow type is promoted and converted back.
     helpers.Underlying = enumeration.UnsignedValues ? "unsigned long long" : "long long";
     helpers.UnsignedUnderlying = "unsigned long long";
-    helpers.Names = enumeration.Enumerators;
-    for (const std::string& name : enumeration.Enumerators)
-      helpers.Elements.push_back(helpers.Type + "::" + name);
+    helpers.Enumerators.assign(enumeration.Enumerators.begin(), enumeration.Enumerators.end());
     helpers.Values = enumeration.Values;
     helpers.UnsignedValues = enumeration.UnsignedValues;
     if (enumeration.Flags && !enumeration.FixedType) {
@@ -75,6 +94,12 @@ std::string CompanionHeader(const std::string& includePath,
     helpers.Json = keys.Json;
     AppendEnumerationHelpers(text, helpers);
   }
+  if (std::any_of(classes.begin(), classes.end(),
+                  [](const CoveredClass& c) { return !c.Type.OutputOperator; }))
+    text += CompanionMemberWriter();
+  for (const CoveredClass& covered : classes)
+    text += ClassCompanionText(covered.Type, covered.Members,
+                               {keys.Json, keys.Hash, keys.Formatter}, notes);
   return text;
 }
 

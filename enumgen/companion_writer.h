@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "classgen/value_helpers.h"
+
 namespace zandrel {
 
 // An enumeration that exists already, as a header defines it.
@@ -21,13 +23,22 @@ struct CompanionKeys {
   bool CaseInsensitive = false;
   bool Formatter = false;
   bool Json = false;
+  bool Hash = false;  // for classes
+};
+
+// A class with its members as the helpers reach them.
+struct CoveredClass {
+  CompanionClass Type;
+  std::vector<ValueMember> Members;
 };
 
 // A header that includes includePath and gives each enumeration the helpers of the enum class
-// style, as free functions in the enumeration's namespace, so that argument-dependent lookup
-// finds them.
+// style, and each class those of the C++20 target's options, as free functions in the type's
+// namespace, so that argument-dependent lookup finds them; the enumerations first, so that a
+// class's helpers find those of its members. What a class keeps of its own is noted in notes.
 std::string CompanionHeader(const std::string& includePath,
                             const std::vector<CompanionEnumeration>& enumerations,
-                            const CompanionKeys& keys);
+                            const std::vector<CoveredClass>& classes, const CompanionKeys& keys,
+                            std::vector<std::string>& notes);
 
 }  // namespace zandrel

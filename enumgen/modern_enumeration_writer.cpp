@@ -1,9 +1,11 @@
 #include "enumgen/modern_enumeration_writer.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <climits>
 #include <cstddef>
-#include <numeric>
+#include <cstring>
 
 #include "core/insertion_style.h"
 
@@ -25,23 +27,118 @@ std::string Includes(const EnumerationRequest& request) {
 // such names would take minutes to compile.
 constexpr std::size_t NamedValuesLimit = 1000;
 
-std::string CastTo(const std::string& T, std::int64_t value) {
-  return "static_cast<" + T + ">(" + std::to_string(value) + ")";
+// Appends to a text through a buffer of its own: a table of a million lines then costs copies
+// into the buffer and a few hundred appends, not several million.
+class Buffered {
+ public:
+  explicit Buffered(std::string& text) : text_(text) {}
+  Buffered(const Buffered&) = delete;
+  Buffered& operator=(const Buffered&) = delete;
+  ~Buffered() { Flush(); }
+
+  Buffered& operator+=(std::string_view piece) {
+    if (piece.size() > buffer_.size() - used_) {
+      Flush();
+      if (piece.size() > buffer_.size()) {
+        text_ += piece;
+        return *this;
+      }
+    }
+    std::memcpy(buffer_.data() + used_, piece.data(), piece.size());
+    used_ += piece.size();
+    return *this;
+  }
+  Buffered& operator+=(char c) { return *this += std::string_view(&c, 1); }
+
+ private:
+  void Flush() {
+    text_.append(buffer_.data(), used_);
+    used_ = 0;
+  }
+
+  std::string& text_;
+  std::array<char, 16384> buffer_{};
+  std::size_t used_ = 0;
+};
+
+// Digits appended where they go, without a string of their own.
+template <class Text, class Number>
+void AppendNumber(Text& text, Number value) {
+  std::array<char, 24> digits{};
+  const char* end = std::to_chars(digits.begin(), digits.end(), value).ptr;
+  text += std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data()));
 }
 
-// "inline constexpr std::array<TYPE, N> NAME{{" and one element a line.
-void AppendArray(std::string& text, std::string_view type, std::string_view name,
-                 const std::vector<std::string>& elements) {
+// Enumerator k as the tables hold it: by name, or by value for a long list, after the part all
+// elements share ("TYPE::" or "static_cast<TYPE>(").
+std::string ElementHead(const EnumerationHelpers& helpers) {
+  return helpers.ElementsByValue ? "static_cast<" + helpers.Type + ">(" : helpers.Type + "::";
+}
+
+void AppendElement(Buffered& text, const EnumerationHelpers& helpers, std::string_view head,
+                   std::size_t k) {
+  text += head;
+  if (helpers.ElementsByValue) {
+    AppendNumber(text, helpers.Values[k]);
+    text += ')';
+  } else {
+    text += helpers.Enumerators[k];
+  }
+}
+
+std::size_t Digits(std::size_t value) {
+  std::size_t digits = 1;
+  for (; value >= 10; value /= 10) ++digits;
+  return digits;
+}
+
+// At least the bytes the helpers write, so that the text grows once: the tables exactly, and
+// more than their fixed parts take.
+std::size_t HelpersRoom(const EnumerationHelpers& helpers) {
+  const std::size_t n = helpers.Enumerators.size();
+  std::size_t names = 0;
+  for (std::size_t k = 0; k < n; ++k) names += helpers.Name(k).size();
+  // Each number of at and value_names, with its indent, comma and line feed.
+  const std::size_t number = Digits(std::max(names, n)) + 6;
+  std::size_t room = 16384 + 64 * (helpers.Type.size() + helpers.Stem.size() +
+                                   helpers.Namespace.size() + helpers.ComplementMask.size());
+  room += names + 7 * n + 2 * number * (n + 1);
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::int64_t value = helpers.Values[k];
+    const std::size_t element = helpers.ElementsByValue
+                                    ? 15 + (value < 0) +
+                                          Digits(value < 0 ? 0 - static_cast<std::size_t>(value)
+                                                           : static_cast<std::size_t>(value))
+                                    : 2 + helpers.Enumerators[k].size();
+    room += 3 * (helpers.Type.size() + element + 6);
+  }
+  return room;
+}
+
+// "inline constexpr std::array<TYPE, N> NAME{{" and one element a line, each written by
+// element(out, k).
+template <class Element>
+void AppendArray(std::string& text, std::string_view type, std::string_view name, std::size_t count,
+                 Element element) {
   text += "inline constexpr std::array<";
   text += type;
-  text += ", " + std::to_string(elements.size()) + "> ";
+  text += ", ";
+  AppendNumber(text, count);
+  text += "> ";
   text += name;
-  if (elements.empty()) {
+  if (count == 0) {
     text += "{};\n";
     return;
   }
   text += "{{\n";
-  for (const std::string& element : elements) text += "    " + element + ",\n";
+  {
+    Buffered out(text);
+    for (std::size_t k = 0; k < count; ++k) {
+      out += "    ";
+      element(out, k);
+      out += ",\n";
+    }
+  }
   text += "}};\n";
 }
 
@@ -198,19 +295,19 @@ void AppendFlagConversions(std::string& text, const EnumerationHelpers& helpers,
 // fmt's and the standard library's formatters, each where its header is there; both print what
 // to_string gives, called by its global name so that neither library's to_string is taken.
 void AppendFormatters(std::string& text, const std::string& T, const std::string& scope) {
+  const auto formatter = [&](const std::string& space) {
+    text += "template <>\nstruct " + space + "::formatter<" + T + "> : " + space +
+            "::formatter<std::string_view> {\n";
+    text += "  auto format(" + T + " value, " + space + "::format_context& context) const {\n";
+    text += "    return " + space + "::formatter<std::string_view>::format(" + scope +
+            "to_string(value), context);\n";
+    text += "  }\n};\n#endif\n";
+  };
   text += "\n#if __has_include(<fmt/format.h>)\n#include <fmt/format.h>\n\n";
-  text += "template <>\nstruct fmt::formatter<" + T + "> : fmt::formatter<std::string_view> {\n";
-  text += "  auto format(" + T + " value, fmt::format_context& context) const {\n";
-  text += "    return fmt::formatter<std::string_view>::format(" + scope +
-          "to_string(value), context);\n";
-  text += "  }\n};\n#endif\n";
+  formatter("fmt");
   text += "\n#if __has_include(<format>)\n#include <format>\n#endif\n";
   text += "#if defined(__cpp_lib_format)\n";
-  text += "template <>\nstruct std::formatter<" + T + "> : std::formatter<std::string_view> {\n";
-  text += "  auto format(" + T + " value, std::format_context& context) const {\n";
-  text += "    return std::formatter<std::string_view>::format(" + scope +
-          "to_string(value), context);\n";
-  text += "  }\n};\n#endif\n";
+  formatter("std");
 }
 
 // nlohmann/json conversions by name. A name the type does not have is never taken for a value:
@@ -293,72 +390,96 @@ std::string_view UnderlyingType(const std::vector<std::int64_t>& values) {
 void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpers) {
   const std::string& T = helpers.Type;
   const std::string& U = helpers.Underlying;
-  const std::vector<std::string>& names = helpers.Names;
   const std::vector<std::int64_t>& values = helpers.Values;
-  const std::size_t n = names.size();
+  const std::size_t n = helpers.Enumerators.size();
+
+  // The names sorted (as std::string_view compares them) for the binary search of
+  // T_from_string, each name once, and each entry's place among them; and the values sorted for
+  // to_string, where the first entry of a value wins, as the type compares them. Sorted as keys
+  // of fixed size with the entry's index last, which keeps the first of equal names or values.
+  std::vector<std::uint32_t> byName;
+  std::vector<std::uint32_t> nameRank(n);
+  {
+    struct NameKey {
+      std::uint64_t Prefix;  // the first eight characters, so most comparisons need no other
+      std::string_view Name;
+      std::uint32_t Index;
+    };
+    std::vector<NameKey> keys(n);
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::string_view name = helpers.Name(k);
+      std::uint64_t prefix = 0;
+      for (std::size_t c = 0; c < 8; ++c)
+        prefix = prefix << 8 | (c < name.size() ? static_cast<unsigned char>(name[c]) : 0U);
+      keys[k] = {prefix, name, static_cast<std::uint32_t>(k)};
+    }
+    std::sort(keys.begin(), keys.end(), [](const NameKey& a, const NameKey& b) {
+      if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
+      if (const int order = a.Name.compare(b.Name); order != 0) return order < 0;
+      return a.Index < b.Index;
+    });
+    byName.reserve(n);
+    for (std::size_t r = 0; r < n; ++r) {
+      if (r == 0 || keys[r].Name != keys[r - 1].Name) byName.push_back(keys[r].Index);
+      nameRank[keys[r].Index] = static_cast<std::uint32_t>(byName.size() - 1);
+    }
+  }
+  std::vector<std::uint32_t> byValue;
+  {
+    // Signed values with the sign bit turned over compare as unsigned ones.
+    const std::uint64_t flip = helpers.UnsignedValues ? 0 : std::uint64_t{1} << 63;
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> keys(n);
+    for (std::size_t k = 0; k < n; ++k)
+      keys[k] = {static_cast<std::uint64_t>(values[k]) ^ flip, static_cast<std::uint32_t>(k)};
+    std::sort(keys.begin(), keys.end());
+    byValue.reserve(n);
+    for (std::size_t r = 0; r < n; ++r)
+      if (r == 0 || keys[r].first != keys[r - 1].first) byValue.push_back(keys[r].second);
+  }
+
+  text.reserve(text.size() + HelpersRoom(helpers));
   const bool inNamespace = !helpers.Namespace.empty();
   if (inNamespace) text += "\nnamespace " + helpers.Namespace + " {\n";
   if (helpers.Flags) AppendFlagOperators(text, T, U, helpers.ComplementMask);
 
-  // The names sorted (as std::string_view compares them) for the binary search of
-  // T_from_string, and the values sorted for to_string, where the first name of a value wins;
-  // the values as the type compares them.
-  const auto less = [&](std::size_t a, std::size_t b) {
-    return helpers.UnsignedValues
-               ? static_cast<std::uint64_t>(values[a]) < static_cast<std::uint64_t>(values[b])
-               : values[a] < values[b];
-  };
-  std::vector<std::size_t> byName(n);
-  std::iota(byName.begin(), byName.end(), std::size_t{0});
-  std::vector<std::size_t> byValue = byName;
-  std::stable_sort(byName.begin(), byName.end(), [&](std::size_t a, std::size_t b) {
-    return std::string_view(names[a]) < std::string_view(names[b]);
-  });
-  byName.erase(std::unique(byName.begin(), byName.end(),
-                           [&](std::size_t a, std::size_t b) { return names[a] == names[b]; }),
-               byName.end());
-  std::stable_sort(byValue.begin(), byValue.end(), less);
-  byValue.erase(std::unique(byValue.begin(), byValue.end(),
-                            [&](std::size_t a, std::size_t b) { return values[a] == values[b]; }),
-                byValue.end());
-
-  const std::vector<std::string>& element = helpers.Elements;
   const std::string table = helpers.Stem + "_names";
+  const std::string head = ElementHead(helpers);
   text +=
       "\n// The names sorted, one after another (name k runs from at[k] to at[k + 1]), with "
       "their\n";
   text += "// values; and the values sorted, each with the first name it has.\n";
   text += "namespace " + table + " {\n";
-  std::size_t length = 0;
-  std::vector<std::string> at{"0"};
-  std::vector<std::string> byNameValues;
-  std::string literals;
-  for (const std::size_t k : byName) {
-    literals += "    \"" + names[k] + "\"\n";
-    length += names[k].size();
-    at.push_back(std::to_string(length));
-    byNameValues.push_back(element[k]);
-  }
   // The length is given, so that no compiler counts the characters of a long text.
-  if (literals.empty())
+  std::size_t length = 0;
+  if (byName.empty()) {
     text += "inline constexpr std::string_view text{};\n";
-  else
-    text += "inline constexpr std::string_view text{\n" + literals + "    , " +
-            std::to_string(length) + "};\n";
-  AppendArray(text, "std::size_t", "at", at);
-  AppendArray(text, T, "by_name", byNameValues);
-  std::vector<std::string> sortedValues;
-  std::vector<std::string> valueNames;
-  for (const std::size_t k : byValue) {
-    sortedValues.push_back(element[k]);
-    const auto position =
-        std::lower_bound(byName.begin(), byName.end(), k, [&](std::size_t a, std::size_t b) {
-          return std::string_view(names[a]) < std::string_view(names[b]);
-        });
-    valueNames.push_back(std::to_string(position - byName.begin()));
+  } else {
+    text += "inline constexpr std::string_view text{\n";
+    {
+      Buffered out(text);
+      for (const std::uint32_t k : byName) {
+        const std::string_view name = helpers.Name(k);
+        out += "    \"";
+        out += name;
+        out += "\"\n";
+        length += name.size();
+      }
+    }
+    text += "    , ";
+    AppendNumber(text, length);
+    text += "};\n";
   }
-  AppendArray(text, T, "values", sortedValues);
-  AppendArray(text, "std::size_t", "value_names", valueNames);
+  length = 0;
+  AppendArray(text, "std::size_t", "at", byName.size() + 1, [&](Buffered& out, std::size_t r) {
+    if (r > 0) length += helpers.Name(byName[r - 1]).size();
+    AppendNumber(out, length);
+  });
+  AppendArray(text, T, "by_name", byName.size(),
+              [&](Buffered& out, std::size_t r) { AppendElement(out, helpers, head, byName[r]); });
+  AppendArray(text, T, "values", byValue.size(),
+              [&](Buffered& out, std::size_t r) { AppendElement(out, helpers, head, byValue[r]); });
+  AppendArray(text, "std::size_t", "value_names", byValue.size(),
+              [&](Buffered& out, std::size_t r) { AppendNumber(out, nameRank[byValue[r]]); });
   text += "\nconstexpr std::string_view name(std::size_t k) noexcept {\n";
   text += "  return text.substr(at[k], at[k + 1] - at[k]);\n}\n";
   AppendNamespaceHelpers(text, helpers, table);
@@ -382,7 +503,8 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
     text += "\n";
   }
 
-  AppendArray(text, T, helpers.Stem + "_values", element);
+  AppendArray(text, T, helpers.Stem + "_values", n,
+              [&](Buffered& out, std::size_t k) { AppendElement(out, helpers, head, k); });
   text += "\ninline std::ostream& operator<<(std::ostream& out, " + T + " value) {\n";
   text += "  return out << to_string(value);\n}\n";
   if (inNamespace) text += "\n}  // namespace " + helpers.Namespace + "\n";
@@ -413,18 +535,13 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   const std::size_t n = entries.size();
   helpers.Underlying = UnderlyingType(values);
   helpers.UnsignedUnderlying = "unsigned " + helpers.Underlying;
-  std::vector<std::string>& names = helpers.Names;  // what to_string gives, T_from_string takes
-  names.reserve(n);
-  helpers.Elements.reserve(n);
-  std::size_t room = 2048 + 16 * T.size();
-  for (std::size_t k = 0; k < n; ++k) {
-    const Enumerator& entry = entries[k];
-    names.push_back(ReturnName(request, entry));
-    // Enumerator k as the tables hold it.
-    helpers.Elements.push_back(n <= NamedValuesLimit ? T + "::" + entry.EnumeratorName
-                                                     : CastTo(T, values[k]));
-    room += 4 * entry.EnumeratorName.size() + 2 * names.back().size() + 4 * T.size() + 40;
-  }
+  // The tables name the entries by the list's own texts, viewed where they are.
+  helpers.Enumerators.reserve(n);
+  for (const Enumerator& entry : entries) helpers.Enumerators.emplace_back(entry.EnumeratorName);
+  if (request.ApplyPrefix) helpers.NameCut = request.PrefixText.size();
+  helpers.ElementsByValue = n > NamedValuesLimit;
+  std::size_t room = 2048 + 16 * T.size() + HelpersRoom(helpers);
+  for (const Enumerator& entry : entries) room += entry.EnumeratorName.size() + 28;
 
   EnumerationTexts texts;
   std::string& text = texts.Text;
@@ -433,13 +550,17 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   text += T + "\n";
   text += Includes(request);
   text += "\nenum class " + T + " : " + helpers.Underlying + " {\n";
-  for (std::size_t k = 0; k < n; ++k) {
-    text += "  " + entries[k].EnumeratorName;
-    if (request.Flags)
-      text += " = " + std::to_string(values[k]);
-    else if (list.ValuesGiven && entries[k].EnumeratorValue)
-      text += " = " + std::to_string(*entries[k].EnumeratorValue);
-    text += ",\n";
+  {
+    Buffered out(text);
+    for (std::size_t k = 0; k < n; ++k) {
+      out += "  ";
+      out += entries[k].EnumeratorName;
+      if (request.Flags || (list.ValuesGiven && entries[k].EnumeratorValue)) {
+        out += " = ";
+        AppendNumber(out, values[k]);
+      }
+      out += ",\n";
+    }
   }
   text += "};\n";
   texts.EnumTextSize = text.size();

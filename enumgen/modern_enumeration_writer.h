@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,12 +34,14 @@ std::string_view UnderlyingType(const std::vector<std::int64_t>& values);
 // in order, aliases included.
 struct EnumerationHelpers {
   std::string Type;
-  std::string Stem;                   // of STEM_names, STEM_from_string and STEM_values
-  std::string Namespace;              // where the helpers go, "a::b"; empty: where the text stands
-  std::string Underlying;             // what the bit operators compute in
-  std::string UnsignedUnderlying;     // what the hex digits of a flag set are read into
-  std::vector<std::string> Names;     // what to_string gives and STEM_from_string takes
-  std::vector<std::string> Elements;  // each enumerator as the tables write it
+  std::string Stem;                // of STEM_names, STEM_from_string and STEM_values
+  std::string Namespace;           // where the helpers go, "a::b"; empty: where the text stands
+  std::string Underlying;          // what the bit operators compute in
+  std::string UnsignedUnderlying;  // what the hex digits of a flag set are read into
+  // The enumerators as declared, viewed in the texts that hold them, which outlive the helpers.
+  std::vector<std::string_view> Enumerators;
+  std::size_t NameCut = 0;       // the prefix to_string leaves out of every enumerator's name
+  bool ElementsByValue = false;  // the tables hold static_cast<Type>(value), not Type::Name
   std::vector<std::int64_t> Values;
   // The bits ~ keeps, as a literal of Underlying; empty: all. A type without a fixed underlying
   // type holds only the bits its enumerators reach.
@@ -47,6 +51,11 @@ struct EnumerationHelpers {
   bool CaseInsensitive = false;
   bool Formatter = false;
   bool Json = false;
+
+  // What to_string gives and STEM_from_string takes for enumerator k.
+  std::string_view Name(std::size_t k) const {
+    return Enumerators[k].substr(std::min(NameCut, Enumerators[k].size()));
+  }
 };
 
 // Everything the enum class style writes after the type: the bit operators of a flag set, the

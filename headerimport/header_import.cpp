@@ -397,6 +397,10 @@ Member ReadField(const Parsed& parsed, CXCursor cursor, const Member* previous, 
     const std::string extra = Trim(type.substr(comma + 1));
     type = extra.empty() ? base : base + extra;
   }
+  // A member declared with its type's definition ("struct Margin {...} margin;") has that type
+  // by its name.
+  if (const std::size_t brace = type.find('{'); brace != std::string::npos)
+    type = Trim(type.substr(0, brace));
   member.Row.Type = type;
   member.Row.Name = Spelling(cursor);
 
@@ -676,6 +680,158 @@ EnumerationRequest ReadEnumeration(const Parsed& parsed, CXCursor enumeration,
   return request;
 }
 
+// A parsed header with the types it defines itself.
+struct ParsedHeader {
+  std::unique_ptr<Parsed> Header;
+  std::vector<Definition> Definitions;
+};
+
+std::variant<ParsedHeader, ImportFailure> ParseDefinitions(
+    const std::string& headerPath, const std::vector<std::string>& compilerArguments) {
+  auto parsed = Parse(headerPath, compilerArguments);
+  if (auto* failure = std::get_if<ImportFailure>(&parsed)) return *failure;
+  ParsedHeader header{std::move(std::get<std::unique_ptr<Parsed>>(parsed)), {}};
+  CollectDefinitions(*header.Header, clang_getTranslationUnitCursor(header.Header->Unit()),
+                     header.Definitions);
+  return header;
+}
+
+// Why no helper outside could name the type (empty: one can), and the namespaces around it.
+std::string Unreachable(CXCursor type, std::string& space) {
+  std::string why;
+  std::vector<std::string> namespaces;
+  for (CXCursor scope = clang_getCursorSemanticParent(type);
+       !clang_Cursor_isNull(scope) && clang_getCursorKind(scope) != CXCursor_TranslationUnit;
+       scope = clang_getCursorSemanticParent(scope)) {
+    const CXCursorKind kind = clang_getCursorKind(scope);
+    if (kind == CXCursor_Namespace) {
+      if (Spelling(scope).empty()) why = "it is in an unnamed namespace";
+      namespaces.insert(namespaces.begin(), Spelling(scope));
+    } else if (kind == CXCursor_ClassTemplate ||
+               kind == CXCursor_ClassTemplatePartialSpecialization) {
+      why = "it is in a class template";
+    } else if (IsRecordKind(kind) && Nameless(scope)) {
+      why = "it is in a nameless class";
+    }
+  }
+  for (CXCursor scope = type;
+       why.empty() && IsRecordKind(clang_getCursorKind(clang_getCursorSemanticParent(scope)));
+       scope = clang_getCursorSemanticParent(scope)) {
+    const CX_CXXAccessSpecifier access = clang_getCXXAccessSpecifier(scope);
+    if (access == CX_CXXPrivate || access == CX_CXXProtected)
+      why = Spelling(scope) + " is not public";
+  }
+  space.clear();
+  for (const std::string& name : namespaces) space += (space.empty() ? "" : "::") + name;
+  return why;
+}
+
+// Whether a function is defaulted: clang tells so of methods only, the text of friends too.
+bool Defaulted(const Parsed& parsed, CXCursor function) {
+  if (clang_CXXMethod_isDefaulted(function)) return true;
+  const std::vector<Parsed::Token> tokens = parsed.Tokens(function);
+  return tokens.size() >= 2 && tokens[tokens.size() - 2].Spelling == "=" &&
+         tokens.back().Spelling == "default";
+}
+
+// Whether a function declared anywhere in the unit (the class's friends included) takes the
+// class as its parameter at: an operator<< or to_json of its own; with custom, only one that is
+// not defaulted.
+bool HasFunctionFor(const Parsed& parsed, CXCursor record, const char* name, unsigned at,
+                    bool custom = false) {
+  struct Search {
+    const Parsed& Header;
+    CXCursor Record;
+    const char* Name;
+    unsigned At;
+    bool Custom;
+    bool Found = false;
+  } search{parsed, record, name, at, custom};
+  clang_visitChildren(
+      clang_getTranslationUnitCursor(parsed.Unit()),
+      [](CXCursor cursor, CXCursor, CXClientData data) {
+        auto& s = *static_cast<Search*>(data);
+        const CXCursorKind kind = clang_getCursorKind(cursor);
+        if (kind == CXCursor_FunctionDecl && Spelling(cursor) == s.Name &&
+            clang_Cursor_getNumArguments(cursor) > static_cast<int>(s.At) &&
+            NamesClass(clang_getCursorType(clang_Cursor_getArgument(cursor, s.At)), s.Record) &&
+            !(s.Custom && Defaulted(s.Header, cursor)))
+          s.Found = true;
+        const bool scope = kind == CXCursor_Namespace || kind == CXCursor_LinkageSpec ||
+                           kind == CXCursor_FriendDecl || IsRecordKind(kind);
+        return s.Found ? CXChildVisit_Break : scope ? CXChildVisit_Recurse : CXChildVisit_Continue;
+      },
+      &search);
+  return search.Found;
+}
+
+// Whether std::hash is specialised for the class in the unit.
+bool HasHashFor(CXTranslationUnit unit, CXCursor record) {
+  const std::string wanted =
+      "std::hash<" +
+      Text(clang_getTypeSpelling(clang_getCanonicalType(clang_getCursorType(record)))) + ">";
+  std::pair<std::string, bool> search{wanted, false};
+  clang_visitChildren(
+      clang_getTranslationUnitCursor(unit),
+      [](CXCursor cursor, CXCursor, CXClientData data) {
+        auto& s = *static_cast<std::pair<std::string, bool>*>(data);
+        const CXCursorKind kind = clang_getCursorKind(cursor);
+        if (kind == CXCursor_StructDecl && Spelling(cursor) == "hash" &&
+            Text(clang_getTypeSpelling(clang_getCanonicalType(clang_getCursorType(cursor)))) ==
+                s.first)
+          s.second = true;
+        const bool scope = kind == CXCursor_Namespace || kind == CXCursor_LinkageSpec;
+        return s.second ? CXChildVisit_Break : scope ? CXChildVisit_Recurse : CXChildVisit_Continue;
+      },
+      &search);
+  return search.second;
+}
+
+CompanionClass ReadCompanionClass(const Parsed& parsed, const Definition& definition,
+                                  const std::string& space) {
+  const CXCursor record = definition.Cursor;
+  CompanionClass type;
+  type.QualifiedName = definition.Type.QualifiedName;
+  type.Namespace = space;
+  type.Shown = Spelling(record);
+  for (CXCursor child : Children(record)) {
+    const CX_CXXAccessSpecifier access = clang_getCXXAccessSpecifier(child);
+    switch (clang_getCursorKind(child)) {
+      case CXCursor_CXXBaseSpecifier:
+        if (type.Base.empty()) type.Base = Text(clang_getTypeSpelling(clang_getCursorType(child)));
+        break;
+      case CXCursor_FieldDecl: {
+        const CXType fieldType = clang_getCursorType(child);
+        const CXType canonical = clang_getCanonicalType(fieldType);
+        const bool nested = canonical.kind == CXType_ConstantArray &&
+                            clang_getArrayElementType(canonical).kind == CXType_ConstantArray;
+        type.Fields.push_back({Spelling(child), access == CX_CXXPublic,
+                               clang_isConstQualifiedType(fieldType) != 0 ||
+                                   fieldType.kind == CXType_LValueReference ||
+                                   fieldType.kind == CXType_RValueReference,
+                               canonical.kind != CXType_Pointer &&
+                                   canonical.kind != CXType_MemberPointer && !nested});
+        break;
+      }
+      case CXCursor_CXXMethod:
+        if (Spelling(child) == "operator==" && !Defaulted(parsed, child))
+          type.CustomEquality = true;
+        if (access == CX_CXXPublic && !clang_CXXMethod_isStatic(child))
+          type.Methods.push_back({Spelling(child), clang_Cursor_getNumArguments(child),
+                                  clang_CXXMethod_isConst(child) != 0});
+        break;
+      default:
+        break;
+    }
+  }
+  type.OutputOperator = HasFunctionFor(parsed, record, "operator<<", 1);
+  type.Json = HasFunctionFor(parsed, record, "to_json", 1);
+  type.Hash = HasHashFor(parsed.Unit(), record);
+  type.CustomEquality =
+      type.CustomEquality || HasFunctionFor(parsed, record, "operator==", 0, true);
+  return type;
+}
+
 std::string Listing(const std::vector<Definition>& definitions) {
   if (definitions.empty()) return "it defines no class, struct or enumeration";
   std::string text = "it defines ";
@@ -707,11 +863,9 @@ std::string DescribeDefinedType(const DefinedType& type) {
 
 std::variant<std::vector<DefinedType>, ImportFailure> ListDefinedTypes(
     const std::string& headerPath, const std::vector<std::string>& compilerArguments) {
-  auto parsed = Parse(headerPath, compilerArguments);
+  auto parsed = ParseDefinitions(headerPath, compilerArguments);
   if (auto* failure = std::get_if<ImportFailure>(&parsed)) return *failure;
-  const Parsed& header = *std::get<std::unique_ptr<Parsed>>(parsed);
-  std::vector<Definition> definitions;
-  CollectDefinitions(header, clang_getTranslationUnitCursor(header.Unit()), definitions);
+  const std::vector<Definition>& definitions = std::get<ParsedHeader>(parsed).Definitions;
   std::vector<DefinedType> types;
   types.reserve(definitions.size());
   for (const Definition& definition : definitions) types.push_back(definition.Type);
@@ -719,11 +873,10 @@ std::variant<std::vector<DefinedType>, ImportFailure> ListDefinedTypes(
 }
 
 std::variant<ImportedHeader, ImportFailure> ImportHeader(const ImportRequest& request) {
-  auto parsed = Parse(request.HeaderPath, request.CompilerArguments);
+  auto parsed = ParseDefinitions(request.HeaderPath, request.CompilerArguments);
   if (auto* failure = std::get_if<ImportFailure>(&parsed)) return *failure;
-  const Parsed& header = *std::get<std::unique_ptr<Parsed>>(parsed);
-  std::vector<Definition> definitions;
-  CollectDefinitions(header, clang_getTranslationUnitCursor(header.Unit()), definitions);
+  const Parsed& header = *std::get<ParsedHeader>(parsed).Header;
+  const std::vector<Definition>& definitions = std::get<ParsedHeader>(parsed).Definitions;
 
   const Definition* chosen = nullptr;
   for (const Definition& definition : definitions) {
@@ -767,61 +920,45 @@ std::variant<ImportedHeader, ImportFailure> ImportHeader(const ImportRequest& re
   return imported;
 }
 
-std::variant<ImportedEnumerations, ImportFailure> ImportEnumerations(
+std::variant<ImportedCompanions, ImportFailure> ImportCompanionTypes(
     const std::string& headerPath, const std::vector<std::string>& compilerArguments) {
-  auto parsed = Parse(headerPath, compilerArguments);
+  auto parsed = ParseDefinitions(headerPath, compilerArguments);
   if (auto* failure = std::get_if<ImportFailure>(&parsed)) return *failure;
-  const Parsed& header = *std::get<std::unique_ptr<Parsed>>(parsed);
-  std::vector<Definition> definitions;
-  CollectDefinitions(header, clang_getTranslationUnitCursor(header.Unit()), definitions);
-  ImportedEnumerations imported;
+  const Parsed& header = *std::get<ParsedHeader>(parsed).Header;
+  const std::vector<Definition>& definitions = std::get<ParsedHeader>(parsed).Definitions;
+  ImportedCompanions imported;
   for (const Definition& definition : definitions) {
-    if (!definition.Type.IsEnumeration) continue;
+    if (!definition.Type.IsEnumeration && definition.Type.Kind == "union") continue;
     const std::string at = std::to_string(definition.Type.Line) + ": ";
+    const char* kind = definition.Type.IsEnumeration ? "enumeration" : "class";
     if (!definition.Type.Describable) {
-      imported.Notes.push_back(at + "a nameless enumeration has no type to name; left out");
+      imported.Notes.push_back(definition.Type.Kind == "class template"
+                                   ? at + definition.Type.QualifiedName +
+                                         " left out: it is a class template"
+                                   : at + "a nameless " + kind + " has no type to name; left out");
       imported.LeftOut.push_back(definition.Type.QualifiedName);
+      continue;
+    }
+    // The namespaces above the outermost class, and whether a helper outside can name the type.
+    std::string space;
+    if (const std::string why = Unreachable(definition.Cursor, space); !why.empty()) {
+      imported.Notes.push_back(at + definition.Type.QualifiedName + " left out: " + why);
+      imported.LeftOut.push_back(definition.Type.QualifiedName);
+      continue;
+    }
+    if (!definition.Type.IsEnumeration) {
+      imported.Classes.push_back(ReadCompanionClass(header, definition, space));
       continue;
     }
     CompanionEnumeration enumeration;
     enumeration.QualifiedName = definition.Type.QualifiedName;
-    // The namespaces above the outermost class, and whether a helper outside can name the type.
-    std::string why;
-    std::vector<std::string> namespaces;
-    for (CXCursor scope = clang_getCursorSemanticParent(definition.Cursor);
-         !clang_Cursor_isNull(scope) && clang_getCursorKind(scope) != CXCursor_TranslationUnit;
-         scope = clang_getCursorSemanticParent(scope)) {
-      const CXCursorKind kind = clang_getCursorKind(scope);
-      if (kind == CXCursor_Namespace) {
-        if (Spelling(scope).empty()) why = "it is in an unnamed namespace";
-        namespaces.insert(namespaces.begin(), Spelling(scope));
-      } else if (kind == CXCursor_ClassTemplate ||
-                 kind == CXCursor_ClassTemplatePartialSpecialization) {
-        why = "it is in a class template";
-      } else if (IsRecordKind(kind) && Nameless(scope)) {
-        why = "it is in a nameless class";
-      }
-    }
-    for (CXCursor scope = definition.Cursor;
-         why.empty() && IsRecordKind(clang_getCursorKind(clang_getCursorSemanticParent(scope)));
-         scope = clang_getCursorSemanticParent(scope)) {
-      const CX_CXXAccessSpecifier access = clang_getCXXAccessSpecifier(scope);
-      if (access == CX_CXXPrivate || access == CX_CXXProtected)
-        why = Spelling(scope) + " is not public";
-    }
-    if (!why.empty()) {
-      imported.Notes.push_back(at + enumeration.QualifiedName + " left out: " + why);
-      imported.LeftOut.push_back(enumeration.QualifiedName);
-      continue;
-    }
+    enumeration.Namespace = space;
     // A colon between the name and the brace gives the underlying type.
     enumeration.FixedType = clang_EnumDecl_isScoped(definition.Cursor) != 0;
     for (const Parsed::Token& token : header.Tokens(definition.Cursor)) {
       if (token.Spelling == "{") break;
       if (token.Spelling == ":") enumeration.FixedType = true;
     }
-    for (const std::string& name : namespaces)
-      enumeration.Namespace += (enumeration.Namespace.empty() ? "" : "::") + name;
     const CXType underlying =
         clang_getCanonicalType(clang_getEnumDeclIntegerType(definition.Cursor));
     switch (underlying.kind) {

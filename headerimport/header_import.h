@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classgen/class_description.h"
+#include "classgen/value_helpers.h"
 #include "enumgen/companion_writer.h"
 #include "enumgen/enumeration_list.h"
 
@@ -57,16 +58,18 @@ struct ImportedHeader {
 std::variant<ImportedHeader, ImportFailure> ImportHeader(const ImportRequest& request);
 
 // Every enumeration the header defines, with every enumerator and the value the compiler gives
-// it, for a companion header; those that no helper outside could name (nameless ones, those in
-// templates, unnamed namespaces or behind private access) are left out with a note.
-struct ImportedEnumerations {
+// it, and every class and struct with its members and what it defines for itself, for a companion
+// header; those that no helper outside could name (nameless ones, those in templates, unnamed
+// namespaces or behind private access) are left out with a note.
+struct ImportedCompanions {
   std::vector<CompanionEnumeration> Enumerations;
+  std::vector<CompanionClass> Classes;
   std::vector<std::pair<int, std::string>> MissingIncludes;
   std::vector<std::string> Notes;    // "LINE: what"
   std::vector<std::string> LeftOut;  // the ones left out ("(nameless)"), each with its note
 };
 
-std::variant<ImportedEnumerations, ImportFailure> ImportEnumerations(
+std::variant<ImportedCompanions, ImportFailure> ImportCompanionTypes(
     const std::string& headerPath, const std::vector<std::string>& compilerArguments);
 
 // Whether wanted ("Color", "Outer::Color", "::ns::Outer::Color") names the qualified type.

@@ -23,19 +23,25 @@ void* LibClangFunction(const char* name);
 }  // namespace zandrel
 
 // The macro's own name is not expanded again inside it, so ::name is libclang's declaration.
-#define ZANDREL_LIBCLANG(name)                                                             \
-  ([]() {                                                                                  \
-    static const auto function = reinterpret_cast<decltype(&::name)>(                      \
-        ::zandrel::LibClangFunction(#name));                                               \
-    return function;                                                                       \
+#define ZANDREL_LIBCLANG(name)                                                   \
+  ([]() {                                                                        \
+    static const auto function =                                                 \
+        reinterpret_cast<decltype(&::name)>(::zandrel::LibClangFunction(#name)); \
+    return function;                                                             \
   }())
 
-#define clang_CXXConstructor_isDefaultConstructor ZANDREL_LIBCLANG(clang_CXXConstructor_isDefaultConstructor)
+#define clang_CXXConstructor_isDefaultConstructor \
+  ZANDREL_LIBCLANG(clang_CXXConstructor_isDefaultConstructor)
+#define clang_CXXMethod_isConst ZANDREL_LIBCLANG(clang_CXXMethod_isConst)
 #define clang_CXXMethod_isDefaulted ZANDREL_LIBCLANG(clang_CXXMethod_isDefaulted)
+#define clang_CXXMethod_isStatic ZANDREL_LIBCLANG(clang_CXXMethod_isStatic)
 #define clang_CompilationDatabase_dispose ZANDREL_LIBCLANG(clang_CompilationDatabase_dispose)
-#define clang_CompilationDatabase_fromDirectory ZANDREL_LIBCLANG(clang_CompilationDatabase_fromDirectory)
-#define clang_CompilationDatabase_getAllCompileCommands ZANDREL_LIBCLANG(clang_CompilationDatabase_getAllCompileCommands)
-#define clang_CompilationDatabase_getCompileCommands ZANDREL_LIBCLANG(clang_CompilationDatabase_getCompileCommands)
+#define clang_CompilationDatabase_fromDirectory \
+  ZANDREL_LIBCLANG(clang_CompilationDatabase_fromDirectory)
+#define clang_CompilationDatabase_getAllCompileCommands \
+  ZANDREL_LIBCLANG(clang_CompilationDatabase_getAllCompileCommands)
+#define clang_CompilationDatabase_getCompileCommands \
+  ZANDREL_LIBCLANG(clang_CompilationDatabase_getCompileCommands)
 #define clang_CompileCommand_getArg ZANDREL_LIBCLANG(clang_CompileCommand_getArg)
 #define clang_CompileCommand_getDirectory ZANDREL_LIBCLANG(clang_CompileCommand_getDirectory)
 #define clang_CompileCommand_getFilename ZANDREL_LIBCLANG(clang_CompileCommand_getFilename)
@@ -57,6 +63,7 @@ void* LibClangFunction(const char* name);
 #define clang_disposeTranslationUnit ZANDREL_LIBCLANG(clang_disposeTranslationUnit)
 #define clang_equalCursors ZANDREL_LIBCLANG(clang_equalCursors)
 #define clang_equalTypes ZANDREL_LIBCLANG(clang_equalTypes)
+#define clang_getArrayElementType ZANDREL_LIBCLANG(clang_getArrayElementType)
 #define clang_getCString ZANDREL_LIBCLANG(clang_getCString)
 #define clang_getCXXAccessSpecifier ZANDREL_LIBCLANG(clang_getCXXAccessSpecifier)
 #define clang_getCanonicalCursor ZANDREL_LIBCLANG(clang_getCanonicalCursor)
@@ -70,7 +77,8 @@ void* LibClangFunction(const char* name);
 #define clang_getDiagnostic ZANDREL_LIBCLANG(clang_getDiagnostic)
 #define clang_getDiagnosticLocation ZANDREL_LIBCLANG(clang_getDiagnosticLocation)
 #define clang_getDiagnosticSpelling ZANDREL_LIBCLANG(clang_getDiagnosticSpelling)
-#define clang_getEnumConstantDeclUnsignedValue ZANDREL_LIBCLANG(clang_getEnumConstantDeclUnsignedValue)
+#define clang_getEnumConstantDeclUnsignedValue \
+  ZANDREL_LIBCLANG(clang_getEnumConstantDeclUnsignedValue)
 #define clang_getEnumConstantDeclValue ZANDREL_LIBCLANG(clang_getEnumConstantDeclValue)
 #define clang_getEnumDeclIntegerType ZANDREL_LIBCLANG(clang_getEnumDeclIntegerType)
 #define clang_getExpansionLocation ZANDREL_LIBCLANG(clang_getExpansionLocation)
@@ -85,6 +93,7 @@ void* LibClangFunction(const char* name);
 #define clang_getTranslationUnitCursor ZANDREL_LIBCLANG(clang_getTranslationUnitCursor)
 #define clang_getTypeDeclaration ZANDREL_LIBCLANG(clang_getTypeDeclaration)
 #define clang_getTypeSpelling ZANDREL_LIBCLANG(clang_getTypeSpelling)
+#define clang_isConstQualifiedType ZANDREL_LIBCLANG(clang_isConstQualifiedType)
 #define clang_isCursorDefinition ZANDREL_LIBCLANG(clang_isCursorDefinition)
 #define clang_isInvalidDeclaration ZANDREL_LIBCLANG(clang_isInvalidDeclaration)
 #define clang_parseTranslationUnit2 ZANDREL_LIBCLANG(clang_parseTranslationUnit2)

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <random>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <variant>
@@ -10,6 +12,7 @@
 #include "classgen/class_build.h"
 #include "classgen/class_description.h"
 #include "headerimport/header_import.h"
+#include "tests/support/strict_build.h"
 #include "tests/support/temp_folder.h"
 
 namespace zandrel {
@@ -87,6 +90,89 @@ TEST(HeaderImport, TheModernHeaderReadsBackAsItsDescription) {
     EXPECT_EQ(read.ClassName, written.ClassName);
     EXPECT_EQ(Rows(read), Rows(written)) << header;
     EXPECT_EQ(ImportedOptions(read), ImportedOptions(written)) << header;
+  }
+}
+
+std::string Squeezed(const std::string& text) {
+  std::string squeezed;
+  for (const char c : text)
+    if (c != ' ' && c != '\t' && c != '\n') squeezed += c;
+  return squeezed;
+}
+
+// What the import finds in a header, in the lines clang_report.py writes for what clang finds:
+// the types with their kinds, lines and rows, the data members of each class as rows, and the
+// enumerators with their values.
+std::string ImportReport(const std::string& header) {
+  std::ostringstream report;
+  const auto listed = ListDefinedTypes(header, {});
+  if (const auto* failure = std::get_if<ImportFailure>(&listed)) return failure->Reason;
+  const auto companions = ImportCompanionTypes(header, {});
+  if (const auto* failure = std::get_if<ImportFailure>(&companions)) return failure->Reason;
+  const auto& enumerations = std::get<ImportedCompanions>(companions).Enumerations;
+  std::string missing;
+  for (const auto& [line, include] : std::get<ImportedCompanions>(companions).MissingIncludes)
+    missing += "missing\t" + include + "\t" + std::to_string(line) + "\n";
+  for (const DefinedType& type : std::get<std::vector<DefinedType>>(listed)) {
+    report << "type\t" << type.Kind << '\t' << type.QualifiedName << '\t' << type.Line << '\t'
+           << type.Size << '\n';
+    if (!type.IsEnumeration) {
+      ImportRequest request{header, {}, type.QualifiedName, ImportKind::Class};
+      const auto imported = ImportHeader(request);
+      if (const auto* failure = std::get_if<ImportFailure>(&imported)) return failure->Reason;
+      const auto& record = std::get<ImportedHeader>(imported).Record;
+      for (const MemberRow& row : std::get<ClassDescription>(record).Members) {
+        if (!IsDataMember(row)) continue;
+        report << "field\t" << type.QualifiedName << '\t' << row.Name << '\t' << Squeezed(row.Type)
+               << '\t' << row.InitialValue << '\n';
+      }
+    }
+    for (const CompanionEnumeration& e : enumerations) {
+      if (e.QualifiedName != type.QualifiedName) continue;
+      for (std::size_t k = 0; k < e.Enumerators.size(); ++k)
+        report << "enumerator\t" << e.QualifiedName << '\t' << e.Enumerators[k] << '\t'
+               << (e.UnsignedValues ? std::to_string(static_cast<std::uint64_t>(e.Values[k]))
+                                    : std::to_string(e.Values[k]))
+               << '\n';
+    }
+  }
+  return report.str() + missing;
+}
+
+// Hand-written headers, read by the import and by clang itself (its AST as JSON, with the macros
+// of Qt as they expand), agree on every type, row, member and enumerator.
+TEST(HeaderImport, FindsWhatClangFinds) {
+  if (!testing::Installed("clang++") || !testing::Installed("python3"))
+    GTEST_SKIP() << "no clang++ or python3";
+  const std::string folder = ZANDREL_HEADERS;
+  testing::TempFolder temporary;
+  for (const char* name : {"qt_style.h", "defaults.h", "values.h", "missing_include.h"}) {
+    SCOPED_TRACE(name);
+    const std::string header = folder + "/" + name;
+    const std::string report = temporary.Path("clang.txt");
+    ASSERT_TRUE(testing::Succeeds(
+        "clang++ -Xclang -ast-dump=json -fsyntax-only -xc++-header "
+        "-std=c++20 -include '" +
+        folder + "/qt_macros.h' '" + header + "' 2>'" + report + ".err' | python3 '" + folder +
+        "/../clang_report.py' '" + header + "' '" + report + ".err' > '" + report + "'"));
+    // Line by line, field by field; where clang could not read a member ("?"), its name alone.
+    const auto split = [](const std::string& text, char at) {
+      std::vector<std::string> parts;
+      std::istringstream in(text);
+      for (std::string part; std::getline(in, part, at);) parts.push_back(part);
+      return parts;
+    };
+    const std::vector<std::string> ours = split(ImportReport(header), '\n');
+    const std::vector<std::string> clangs = split(testing::ReadFile(report), '\n');
+    ASSERT_EQ(ours.size(), clangs.size()) << ImportReport(header);
+    for (std::size_t k = 0; k < ours.size(); ++k) {
+      std::vector<std::string> mine = split(ours[k], '\t');
+      const std::vector<std::string> theirs = split(clangs[k], '\t');
+      mine.resize(std::max(mine.size(), theirs.size()));
+      for (std::size_t f = 0; f < std::min(mine.size(), theirs.size()); ++f)
+        if (theirs[f] == "?") mine[f] = "?";
+      EXPECT_EQ(mine, theirs) << ours[k];
+    }
   }
 }
 
