@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <numeric>
 
-#include "core/insertion_style.h"
 
 namespace zandrel {
+
+// The first line of the texts and the end of the include line: the type, for a reader.
+constexpr std::string_view EnumClassMark = "// enum class ";
 
 namespace {
 

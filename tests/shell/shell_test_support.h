@@ -60,8 +60,11 @@ inline void EnterDescription(TForm1& form, const ClassDescription& description) 
     ui.OptionChecks[row]->setChecked(options.*FlagOptions[row].Field);
   Pick(ui.FormBox, ui.FormBox->itemText(static_cast<int>(options.NameForm)));
   Pick(ui.SystemBox, ui.SystemBox->itemText(TargetRow(options.TargetSystem)));
-  for (const std::string& insertion : description.HeaderInsertions)
-    form.AcceptEnumeration("", insertion);
+  // As typed: the type names are in the member rows already.
+  for (HeaderInsertion insertion : description.HeaderInsertions.Records()) {
+    insertion.TypeName.clear();
+    form.AcceptEnumeration(std::move(insertion));
+  }
 }
 
 }  // namespace zandrel::testing

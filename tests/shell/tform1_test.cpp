@@ -416,7 +416,7 @@ class TForm1Test : public QObject {
     SetCell(ui_->StringGrid1, 19, 2, "x");
     ui_->VCLCheck->setChecked(false);
     Pick(ui_->SystemBox, "CBuilder");
-    form_->AcceptEnumeration("A", "enum A { };");
+    form_->AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "A", "enum A { };"));
     ui_->Button2->click();
 
     for (int row = 1; row <= 19; ++row)
@@ -557,14 +557,14 @@ class TForm1Test : public QObject {
     SetCell(ui_->StringGrid1, 1, 0, "int");
     SetCell(ui_->StringGrid1, 2, 1, "name only");
     form_->hide();
-    form_->AcceptEnumeration("Color", "enum Color {};");
+    form_->AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "Color", "enum Color {};"));
     QVERIFY(form_->isVisible());
     QCOMPARE(Cell(ui_->StringGrid1, 2, 0), QString("Color"));
     QCOMPARE(Cell(ui_->StringGrid1, 2, 1), QString("name only"));
     QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{"enum Color {};"});
 
     for (int row = 1; row <= 19; ++row) SetCell(ui_->StringGrid1, row, 0, "T");
-    form_->AcceptEnumeration("Full", "enum Full {};");
+    form_->AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "Full", "enum Full {};"));
     QCOMPARE(form_->HeaderInsertions().size(), std::size_t{2});
     for (int row = 1; row <= 19; ++row) QCOMPARE(Cell(ui_->StringGrid1, row, 0), QString("T"));
   }
