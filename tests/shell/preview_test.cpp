@@ -60,7 +60,10 @@ class PreviewTest : public QObject {
     QFETCH(bool, note);
     TForm1& form = Form();
     ClassDescription sample = zandrel::testing::SampleClass();
-    sample.HeaderInsertions = {"enum Old { A };", "enum New { B };"};
+    using zandrel::testing::Collected;
+    sample.HeaderInsertions = InsertionList(
+        std::vector<HeaderInsertion>{Collected(InsertionKind::LegacyCpp, "Old", "enum Old { A };"),
+                                     Collected(InsertionKind::LegacyCpp, "New", "enum New { B };")});
     zandrel::testing::EnterDescription(form, sample);
     UiOf(form).NameEdit->setText(" Sample ");
     Pick(UiOf(form).SystemBox, system);
@@ -68,7 +71,7 @@ class PreviewTest : public QObject {
     QCOMPARE(PreviewTitles(*UiOf(form).Preview), note ? tabs + QStringList{"Note"} : tabs);
     if (note)
       QVERIFY(QString::fromStdString(PreviewText(*UiOf(form).Preview, "Note"))
-                  .startsWith("Note: enumeration \"enum Old { A };\""));
+                  .startsWith("Note: enumeration \"Old\""));
     std::vector<std::string> previews;
     for (const QString& tab : tabs) previews.push_back(PreviewText(*UiOf(form).Preview, tab));
 

@@ -227,7 +227,8 @@ class TForm1Test : public QObject {
   // An enumeration the target cannot use is written as it is, and the status line says so.
   void buildSaysWhichEnumerationsDoNotFit() {
     ClassDescription sample = Sample(TargetSystem::Java);
-    sample.HeaderInsertions = {"enum Light_enum {\n   Red};\n"};
+    sample.HeaderInsertions = InsertionList(std::vector<HeaderInsertion>{
+        testing::Collected(InsertionKind::LegacyCpp, "Light", "enum Light_enum {\n   Red};\n")});
     EnterDescription(*form_, sample);
     UiOf(*form_).NameEdit->setText("  my class ");
     fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
