@@ -65,8 +65,8 @@ struct HeaderInsertion {
   bool IsTextOnly() const { return !Style.has_value(); }
 
   friend bool operator==(const HeaderInsertion& a, const HeaderInsertion& b) {
-    const bool sameRequest = a.Request == b.Request ||
-                             (a.Request && b.Request && *a.Request == *b.Request);
+    const bool sameRequest =
+        a.Request == b.Request || (a.Request && b.Request && *a.Request == *b.Request);
     return a.Kind == b.Kind && a.Style == b.Style && a.TypeName == b.TypeName && sameRequest &&
            (a.Text == b.Text || *a.Text == *b.Text);
   }

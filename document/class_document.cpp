@@ -244,7 +244,8 @@ void WriteClassDocument(const ClassInput& input, const TextSink& sink,
     }
     out("    {\"Style\": " + JsonString(StyleRow(*insertion.Style).Name) +
         ", \"TypeName\": " + JsonString(insertion.TypeName));
-    if (insertion.Request != nullptr) out(",\n     \"Request\": " + RequestJson(*insertion.Request));
+    if (insertion.Request != nullptr)
+      out(",\n     \"Request\": " + RequestJson(*insertion.Request));
     out(",\n     \"Text\": ");
     text(*insertion.Text);
     out("}");

@@ -58,15 +58,13 @@ std::string LegacyInclude(const EnumerationRequest& request) {
 }
 
 const std::array<EnumerationStyleRow, 3> Rows = {{
-    {EnumerationStyle::PlainEnumeration, "PlainEnumeration", DialogChoice::Opening,
-     HeaderAndSource, InsertionKind::LegacyCpp, false, false, LegacyTexts, PlainHeader,
-     PlainSource, LegacyInclude},
-    {EnumerationStyle::EnumerationClass, "EnumerationClass", DialogChoice::Opening,
-     HeaderAndSource, InsertionKind::LegacyCpp, false, true, ClassTexts, EnumerationClassHeader,
+    {EnumerationStyle::PlainEnumeration, "PlainEnumeration", DialogChoice::Opening, HeaderAndSource,
+     InsertionKind::LegacyCpp, false, false, LegacyTexts, PlainHeader, PlainSource, LegacyInclude},
+    {EnumerationStyle::EnumerationClass, "EnumerationClass", DialogChoice::Opening, HeaderAndSource,
+     InsertionKind::LegacyCpp, false, true, ClassTexts, EnumerationClassHeader,
      EnumerationClassSource, LegacyInclude},
     {EnumerationStyle::ModernEnumeration, "ModernEnumeration", DialogChoice::Box, HeaderAlone,
-     InsertionKind::EnumClass, true, false, ModernTexts, ModernHeader, nullptr,
-     ModernIncludeLine},
+     InsertionKind::EnumClass, true, false, ModernTexts, ModernHeader, nullptr, ModernIncludeLine},
 }};
 
 }  // namespace

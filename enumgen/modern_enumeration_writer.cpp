@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <numeric>
 
-
 namespace zandrel {
 
 // The first line of the texts and the end of the include line: the type, for a reader.

@@ -190,7 +190,8 @@ void TForm1::EmptyCells() {
 void TForm1::ReopenEnumeration(int insertion) {
   if (insertion < 0 || insertion >= static_cast<int>(HeaderInsertions().size())) return;
   const auto entry = static_cast<std::size_t>(insertion);
-  const std::shared_ptr<const EnumerationRequest> request = HeaderInsertions().Record(entry).Request;
+  const std::shared_ptr<const EnumerationRequest> request =
+      HeaderInsertions().Record(entry).Request;
   if (request == nullptr) return;
   // The dialog keeps the style it was opened in; the request may choose the box's style over it.
   OpenEnumerationDialog(GenEnumForm()->Style());

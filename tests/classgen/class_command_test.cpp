@@ -199,8 +199,8 @@ TEST_F(ClassCommand, WarnsOfEnumerationsThatDoNotFit) {
   };
   for (const Case& c : cases) {
     const ProgramRun run = RunClass(R"({"ClassName": "Sample", "Options": {"TargetSystem": ")" +
-                                        c.target + R"("}, "HeaderInsertions": [)" + legacy +
-                                        ", " + included + ", " + inlined + ", " + bare + "]}",
+                                        c.target + R"("}, "HeaderInsertions": [)" + legacy + ", " +
+                                        included + ", " + inlined + ", " + bare + "]}",
                                     Path("Sample.txt"));
     EXPECT_EQ(run.exitCode, 0) << c.target;
     EXPECT_EQ(run.err, c.warnings) << c.target;

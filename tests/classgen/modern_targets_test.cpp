@@ -169,9 +169,11 @@ TEST(ModernGolden, ClassesAndRecords) {
 TEST(ModernCppHeader, InsertionsAndTheirTypes) {
   ClassDescription description = testing::ModernAccountClass();
   description.Members.push_back({"Level", "level", "", 2});
-  description.HeaderInsertions = InsertionList(std::vector<HeaderInsertion>{
-      testing::Collected(InsertionKind::EnumClass, "Level", "#include \"Level.h\" // enum class Level"),
-      testing::Collected(InsertionKind::EnumClass, "Other", "#include \"Other.h\" // enum class Other")});
+  description.HeaderInsertions = InsertionList(
+      std::vector<HeaderInsertion>{testing::Collected(InsertionKind::EnumClass, "Level",
+                                                      "#include \"Level.h\" // enum class Level"),
+                                   testing::Collected(InsertionKind::EnumClass, "Other",
+                                                      "#include \"Other.h\" // enum class Other")});
   const std::string header = WriteModernCppHeader(description);
   EXPECT_NE(header.find("#include <string>\n#include <utility>\n\n"
                         "#include \"Other.h\" // enum class Other\n"

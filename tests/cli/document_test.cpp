@@ -9,12 +9,12 @@
 #include <variant>
 #include <vector>
 
+#include "classgen/targets.h"
 #include "document/class_document.h"
 #include "document/enumeration_request_document.h"
 #include "document/json_members.h"
 #include "enumgen/enumeration_output.h"
 #include "enumgen/enumeration_styles.h"
-#include "classgen/targets.h"
 
 namespace zandrel {
 namespace {

@@ -13,8 +13,8 @@
 
 #include "classgen/class_build.h"
 #include "classgen/class_description.h"
-#include "enumgen/enumeration_styles.h"
 #include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_styles.h"
 #include "tests/support/enumeration_files.h"
 #include "tests/support/strict_build.h"
 #include "tests/support/temp_folder.h"

@@ -5,8 +5,8 @@
 #include <variant>
 #include <vector>
 
-#include "enumgen/enumeration_styles.h"
 #include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_styles.h"
 #include "enumgen/modern_enumeration_writer.h"
 #include "tests/support/golden.h"
 

@@ -17,9 +17,9 @@
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
 #include "core/text.h"
-#include "enumgen/enumeration_styles.h"
 #include "enumgen/enumeration_list.h"
 #include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_styles.h"
 #include "enumgen/enumeration_texts.h"
 
 namespace zandrel::fuzz {

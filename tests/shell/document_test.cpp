@@ -147,7 +147,10 @@ const Action Changes[] = {
     {"comparison level", [](TForm1& f) { UiOf(f).RadioGroup1Items->button(1)->click(); }},
     {"target", [](TForm1& f) { Pick(UiOf(f).SystemBox, "Java"); }},
     {"naming form", [](TForm1& f) { Pick(UiOf(f).FormBox, "get_variable and set_variable"); }},
-    {"enumeration handed over", [](TForm1& f) { f.AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "Size", "enum Size {};")); }},
+    {"enumeration handed over",
+     [](TForm1& f) {
+       f.AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "Size", "enum Size {};"));
+     }},
     {"enumeration removed", OnSecondEnumeration(&CollectedEnumerations::RemoveButton)},
     {"enumeration moved", OnSecondEnumeration(&CollectedEnumerations::UpButton)},
 };

@@ -38,8 +38,8 @@
 #include "desktop/help_window.h"
 #include "desktop/live_edit_grid.h"
 #include "document/description_model.h"
-#include "tests/shell/shell_test_support.h"
 #include "shell/collected_enumerations.h"
+#include "tests/shell/shell_test_support.h"
 #include "tests/support/sample_classes.h"
 
 using namespace zandrel;
@@ -560,7 +560,8 @@ class TForm1Test : public QObject {
     SetCell(ui_->StringGrid1, 1, 0, "int");
     SetCell(ui_->StringGrid1, 2, 1, "name only");
     form_->hide();
-    form_->AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "Color", "enum Color {};"));
+    form_->AcceptEnumeration(
+        testing::Collected(InsertionKind::LegacyCpp, "Color", "enum Color {};"));
     QVERIFY(form_->isVisible());
     QCOMPARE(Cell(ui_->StringGrid1, 2, 0), QString("Color"));
     QCOMPARE(Cell(ui_->StringGrid1, 2, 1), QString("name only"));
@@ -593,8 +594,9 @@ class TForm1Test : public QObject {
     dialog.OKButton->click();
     QCOMPARE(form_->History()->count(), steps + 1);
     QCOMPARE(form_->HeaderInsertions().size(), std::size_t{2});
-    QVERIFY(form_->HeaderInsertions()[0].starts_with("enum Light_enum {\n   ZDFirstUnused, ZDRed, "
-                                                     "ZDGreen, "));
+    QVERIFY(
+        form_->HeaderInsertions()[0].starts_with("enum Light_enum {\n   ZDFirstUnused, ZDRed, "
+                                                 "ZDGreen, "));
     QCOMPARE(form_->HeaderInsertions().Record(0).Request->GridRows[1].Name, std::string("Green"));
     form_->History()->undo();
     QCOMPARE(form_->HeaderInsertions()[0], before);
