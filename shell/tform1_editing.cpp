@@ -193,6 +193,8 @@ void TForm1::ReopenEnumeration(int insertion) {
   const std::shared_ptr<const EnumerationRequest> request =
       HeaderInsertions().Record(entry).Request;
   if (request == nullptr) return;
+  // Only the dialog shows while it is open, so the entry stays where the dialog will put it back.
+  ui_->EnumerationList->hide();
   // The dialog keeps the style it was opened in; the request may choose the box's style over it.
   OpenEnumerationDialog(GenEnumForm()->Style());
   GenEnumForm()->Reopen(*request, entry);
