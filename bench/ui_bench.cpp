@@ -224,7 +224,11 @@ int KeysInMainWindow(long count) {
   TForm1 form(services);
   form.show();
   RunUntil([&] { return form.isVisible(); });
-  if (count > 0) form.AcceptEnumeration("Colour", HandOverText(count));
+  if (count > 0) {
+    HeaderInsertion colour = HeaderInsertion::TextOnly(ShareText(HandOverText(count)));
+    colour.TypeName = "Colour";
+    form.AcceptEnumeration(std::move(colour));
+  }
   form.findChild<QLineEdit*>("NameEdit")->setText("Car");
   MeasureKeys(form.findChild<QLineEdit*>("NameEdit"), form.findChild<FilePreview*>("Preview"));
   return 0;

@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "core/header_insertion.h"
 #include "core/text_pieces.h"
 
 namespace zandrel {
 
-// The texts handed over by the enumeration dialog, oldest first. Copies share the texts: copying
-// the list copies a pointer a text, so an enumeration of a million names is held once by the main
-// window, the descriptions built from it, the writers and the preview.
+// The enumerations handed over by the enumeration dialog, oldest first, each a record of its style,
+// type name, text and request. Copies share the texts: copying the list copies a pointer a text,
+// so an enumeration of a million names is held once by the main window, the descriptions built
+// from it, the writers and the preview. Iterating gives the texts, as the writers copy them.
 class InsertionList {
  public:
   // Gives the texts themselves.
@@ -27,9 +29,9 @@ class InsertionList {
     using reference = const std::string&;
 
     const_iterator() = default;
-    explicit const_iterator(std::vector<SharedText>::const_iterator at) : at_(at) {}
-    reference operator*() const { return **at_; }
-    pointer operator->() const { return at_->get(); }
+    explicit const_iterator(std::vector<HeaderInsertion>::const_iterator at) : at_(at) {}
+    reference operator*() const { return *at_->Text; }
+    pointer operator->() const { return at_->Text.get(); }
     const_iterator& operator++() {
       ++at_;
       return *this;
@@ -43,7 +45,7 @@ class InsertionList {
     bool operator==(const const_iterator&) const = default;
 
    private:
-    std::vector<SharedText>::const_iterator at_;
+    std::vector<HeaderInsertion>::const_iterator at_;
   };
   using iterator = const_iterator;
   using value_type = std::string;
@@ -54,14 +56,21 @@ class InsertionList {
   explicit InsertionList(const std::vector<std::string>& texts) {
     for (const std::string& text : texts) push_back(text);
   }
+  explicit InsertionList(std::vector<HeaderInsertion> records) : texts_(std::move(records)) {}
   // Shares the texts of a shared list; none is copied.
   explicit InsertionList(const std::shared_ptr<const std::vector<std::string>>& texts) {
     if (texts == nullptr) return;
-    for (const std::string& text : *texts) texts_.emplace_back(texts, &text);
+    for (const std::string& text : *texts)
+      texts_.push_back(HeaderInsertion::TextOnly(SharedText(texts, &text)));
   }
 
-  void push_back(std::string text) { texts_.push_back(ShareText(std::move(text))); }
-  void push_back(SharedText text) { texts_.push_back(std::move(text)); }
+  // A text alone is of unknown kind.
+  void push_back(std::string text) { push_back(ShareText(std::move(text))); }
+  void push_back(SharedText text) { texts_.push_back(HeaderInsertion::TextOnly(std::move(text))); }
+  void push_back(HeaderInsertion insertion) { texts_.push_back(std::move(insertion)); }
+  void ReplaceAt(std::size_t index, HeaderInsertion insertion) {
+    texts_[index] = std::move(insertion);
+  }
   void RemoveAt(std::size_t index) {
     texts_.erase(texts_.begin() + static_cast<std::ptrdiff_t>(index));
   }
@@ -69,23 +78,25 @@ class InsertionList {
 
   std::size_t size() const { return texts_.size(); }
   bool empty() const { return texts_.empty(); }
-  const std::string& operator[](std::size_t index) const { return *texts_[index]; }
-  const std::string& front() const { return *texts_.front(); }
-  const std::string& back() const { return *texts_.back(); }
+  const std::string& operator[](std::size_t index) const { return *texts_[index].Text; }
+  const std::string& front() const { return *texts_.front().Text; }
+  const std::string& back() const { return *texts_.back().Text; }
   const_iterator begin() const { return const_iterator(texts_.begin()); }
   const_iterator end() const { return const_iterator(texts_.end()); }
   // The text itself, to be shared rather than copied.
-  const SharedText& Shared(std::size_t index) const { return texts_[index]; }
+  const SharedText& Shared(std::size_t index) const { return texts_[index].Text; }
+  const HeaderInsertion& Record(std::size_t index) const { return texts_[index]; }
+  const std::vector<HeaderInsertion>& Records() const { return texts_; }
 
   friend bool operator==(const InsertionList& a, const InsertionList& b) {
-    return SamePieces(a.texts_, b.texts_);
+    return a.texts_ == b.texts_;
   }
   friend bool operator==(const InsertionList& a, const std::vector<std::string>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end());
   }
 
  private:
-  std::vector<SharedText> texts_;
+  std::vector<HeaderInsertion> texts_;
 };
 
 }  // namespace zandrel

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <utility>
 
-#include "core/insertion_style.h"
 #include "core/text.h"
 
 namespace zandrel {
@@ -159,10 +158,8 @@ bool IsScalarType(std::string_view Type, const std::vector<std::string>& knownEn
 
 std::vector<std::string> InsertedEnumerations(const ClassDescription& description) {
   std::vector<std::string> names;
-  for (const std::string& text : description.HeaderInsertions) {
-    const std::string_view name = EnumClassName(text);
-    if (!name.empty()) names.push_back(Trim(name));
-  }
+  for (const HeaderInsertion& record : description.HeaderInsertions.Records())
+    if (record.Kind == InsertionKind::EnumClass) names.push_back(Trim(record.TypeName));
   return names;
 }
 

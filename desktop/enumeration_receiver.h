@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+
+#include "core/header_insertion.h"
 
 namespace zandrel {
 
@@ -8,9 +11,12 @@ namespace zandrel {
 class EnumerationReceiver {
  public:
   virtual ~EnumerationReceiver() = default;
-  // Shows the main window, appends text to HeaderInsertions, puts typeName in the first empty
-  // Type cell. The text is taken over, not copied: it may be an enumeration of a million names.
-  virtual void AcceptEnumeration(const std::string& typeName, std::string text) = 0;
+  // Shows the main window, appends the record to HeaderInsertions, puts its type name in the
+  // first empty Type cell. The text is taken over, not copied: it may be an enumeration of a
+  // million names.
+  virtual void AcceptEnumeration(HeaderInsertion insertion) = 0;
+  // The same for an entry opened again: the record takes the place of HeaderInsertions[index].
+  virtual void ReplaceEnumeration(std::size_t index, HeaderInsertion insertion) = 0;
   // Whether HeaderInsertions already holds exactly this text.
   virtual bool HoldsInsertion(const std::string& text) const = 0;
   // Shows the main window again (Cancel, or the dialog closed by its frame).

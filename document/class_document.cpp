@@ -7,13 +7,16 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "classgen/targets.h"
+#include "document/enumeration_request_document.h"
 #include "document/json_members.h"
+#include "enumgen/enumeration_styles.h"
 
 namespace zandrel {
 
@@ -108,6 +111,33 @@ void ReadRows(const QJsonObject& top, ClassInput& input) {
   }
 }
 
+// A bare text, as older documents hold them, or a record with its style and its request.
+HeaderInsertion ReadInsertion(const QJsonValue& value, const std::string& where) {
+  if (value.isString()) {
+    std::string text = Bytes(value.toString());
+    if (text.find('\0') != std::string::npos)
+      throw DocumentError(where + " must not hold a NUL character");
+    return HeaderInsertion::TextOnly(ShareText(std::move(text)));
+  }
+  if (!value.isObject()) throw DocumentError(where + " must be a string or an object");
+  const QJsonObject object = value.toObject();
+  RejectUnknownKeys(object, {"Style", "TypeName", "Request", "Text"}, where);
+  HeaderInsertion insertion;
+  insertion.Style = StyleMember(object, where);
+  insertion.Kind = StyleRow(*insertion.Style).HandsOver;
+  insertion.TypeName = TextMember(object, "TypeName", "", where);
+  insertion.Text = ShareText(TextMember(object, "Text", "", where));
+  if (object.contains(QLatin1String("Request"))) {
+    const QJsonValue request = object.value(QLatin1String("Request"));
+    if (!request.isObject()) throw DocumentError(where + ".Request must be an object");
+    insertion.Request = std::make_shared<const EnumerationRequest>(
+        ReadRequest(request.toObject(), where + ".Request"));
+    if (insertion.Request->Style != insertion.Style)
+      throw DocumentError(where + ".Request.Style must be the entry's Style");
+  }
+  return insertion;
+}
+
 ClassInput ReadClassInput(const QJsonObject& top, std::string* outputPath) {
   RejectUnknownKeys(
       top, {"$schema", "Format", "ClassName", "Rows", "Options", "HeaderInsertions", "OutputPath"},
@@ -118,14 +148,9 @@ ClassInput ReadClassInput(const QJsonObject& top, std::string* outputPath) {
   ReadRows(top, input);
   input.Options = ReadOptions(top);
   const QJsonArray insertions = ArrayMember(top, "HeaderInsertions", "description");
-  for (qsizetype i = 0; i < insertions.size(); ++i) {
-    if (!insertions[i].isString())
-      throw DocumentError("HeaderInsertions[" + std::to_string(i) + "] must be a string");
-    input.HeaderInsertions.push_back(Bytes(insertions[i].toString()));
-    if (input.HeaderInsertions.back().find('\0') != std::string::npos)
-      throw DocumentError("HeaderInsertions[" + std::to_string(i) +
-                          "] must not hold a NUL character");
-  }
+  for (qsizetype i = 0; i < insertions.size(); ++i)
+    input.HeaderInsertions.push_back(
+        ReadInsertion(insertions[i], "HeaderInsertions[" + std::to_string(i) + "]"));
   const std::string place = PathMember(top, "OutputPath", "", "description");
   if (outputPath != nullptr) *outputPath = place;
   return input;
@@ -208,11 +233,22 @@ void WriteClassDocument(const ClassInput& input, const TextSink& sink,
   out(options);
   out("  },\n  \"HeaderInsertions\": [");
   separator = "\n";
-  for (const std::string& insertion : input.HeaderInsertions) {
+  for (const HeaderInsertion& insertion : input.HeaderInsertions.Records()) {
     out(separator);
-    out("    ");
-    text(insertion);
     separator = ",\n";
+    // A text only stays as older documents wrote it.
+    if (insertion.IsTextOnly()) {
+      out("    ");
+      text(*insertion.Text);
+      continue;
+    }
+    out("    {\"Style\": " + JsonString(StyleRow(*insertion.Style).Name) +
+        ", \"TypeName\": " + JsonString(insertion.TypeName));
+    if (insertion.Request != nullptr)
+      out(",\n     \"Request\": " + RequestJson(*insertion.Request));
+    out(",\n     \"Text\": ");
+    text(*insertion.Text);
+    out("}");
   }
   out(std::string(*separator == '\n' ? "]" : "\n  ]"));
   // Only a description that has been built says where; the others stay as they always were.

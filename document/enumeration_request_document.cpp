@@ -5,23 +5,16 @@
 #include <QJsonValue>
 #include <array>
 #include <cmath>
+#include <span>
+#include <utility>
 
 #include "core/text.h"
 #include "document/json_members.h"
+#include "enumgen/enumeration_styles.h"
 
 namespace zandrel {
 
 namespace {
-
-EnumerationStyle StyleMember(const QJsonObject& request, const std::string& where) {
-  const std::string style = TextMember(request, "Style", "PlainEnumeration", where);
-  if (style == "PlainEnumeration") return EnumerationStyle::PlainEnumeration;
-  if (style == "EnumerationClass") return EnumerationStyle::EnumerationClass;
-  if (style == "ModernEnumeration") return EnumerationStyle::ModernEnumeration;
-  throw DocumentError(where +
-                      ".Style must be \"PlainEnumeration\", \"EnumerationClass\" or "
-                      "\"ModernEnumeration\"");
-}
 
 void ReadRows(const QJsonObject& object, const std::string& where, EnumerationRequest& request) {
   const QJsonArray array = ArrayMember(object, "Rows", where);
@@ -43,6 +36,18 @@ void ReadRows(const QJsonObject& object, const std::string& where, EnumerationRe
     request.GridRows[index].Name = TextMember(row, "Name", "", rowWhere);
     request.GridRows[index].Value = TextMember(row, "Value", "", rowWhere);
   }
+}
+
+}  // namespace
+
+EnumerationStyle StyleMember(const QJsonObject& object, const std::string& where) {
+  const std::string name = TextMember(object, "Style", "PlainEnumeration", where);
+  if (const EnumerationStyleRow* row = StyleNamed(name)) return row->Style;
+  const std::span<const EnumerationStyleRow> styles = EnumerationStyles();
+  std::string names;
+  for (std::size_t i = 0; i < styles.size(); ++i)
+    names += (i == 0 ? "" : i + 1 == styles.size() ? " or " : ", ") + JsonString(styles[i].Name);
+  throw DocumentError(where + ".Style must be " + names);
 }
 
 EnumerationRequest ReadRequest(const QJsonObject& object, const std::string& where) {
@@ -70,7 +75,34 @@ EnumerationRequest ReadRequest(const QJsonObject& object, const std::string& whe
   return request;
 }
 
-}  // namespace
+std::string RequestJson(const EnumerationRequest& request) {
+  const auto flag = [](bool on) { return on ? "true" : "false"; };
+  std::string json = "{\"TypeName\": " + JsonString(request.TypeName) +
+                     ", \"Style\": " + JsonString(StyleRow(request.Style).Name) +
+                     ", \"FirstAndLast\": " + flag(request.FirstAndLast) +
+                     ", \"ApplyPrefix\": " + flag(request.ApplyPrefix) +
+                     ", \"PrefixText\": " + JsonString(request.PrefixText) + ", \"Rows\": [";
+  const char* separator = "";
+  for (std::size_t i = 0; i < request.GridRows.size(); ++i) {
+    const GridRow& row = request.GridRows[i];
+    // A Value cell alone counts too: it says values are given.
+    if (row.Name.empty() && row.Value.empty()) continue;
+    json += separator;
+    json += "{\"Row\": " + std::to_string(i + 1) + ", \"Name\": " + JsonString(row.Name) +
+            ", \"Value\": " + JsonString(row.Value) + "}";
+    separator = ", ";
+  }
+  json += "]";
+  if (request.FromFile) json += ", \"ListFile\": " + JsonString(request.ListPath);
+  if (request.SeparateFile) json += ", \"OutputPath\": " + JsonString(request.OutputPath);
+  const std::pair<const char*, bool> keys[] = {{"Flags", request.Flags},
+                                               {"CaseInsensitive", request.CaseInsensitive},
+                                               {"Formatter", request.Formatter},
+                                               {"Json", request.Json}};
+  for (const auto& [key, on] : keys)
+    if (on) json += ", \"" + std::string(key) + "\": true";
+  return json + "}";
+}
 
 std::variant<EnumerationRequest, std::string> ReadEnumerationRequest(QByteArrayView bytes,
                                                                      const std::string& name) {

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QJsonObject>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -20,5 +21,13 @@ inline constexpr std::string_view EnumerationRequestSchema =
 // TypeName is refused.
 std::variant<EnumerationRequest, std::string> ReadEnumerationRequest(QByteArrayView bytes,
                                                                      const std::string& name);
+
+// The same keys inside another document (a class description's collected enumerations), without
+// "$schema" and "Format"; a fault is a DocumentError naming where.
+EnumerationRequest ReadRequest(const QJsonObject& object, const std::string& where);
+// The request as one JSON object on one line, which ReadRequest reads back as it was.
+std::string RequestJson(const EnumerationRequest& request);
+// The style a "Style" key names (PlainEnumeration when absent).
+EnumerationStyle StyleMember(const QJsonObject& object, const std::string& where);
 
 }  // namespace zandrel

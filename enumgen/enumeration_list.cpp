@@ -5,8 +5,13 @@
 #include <utility>
 
 #include "core/text.h"
+#include "enumgen/enumeration_styles.h"
 
 namespace zandrel {
+
+bool HasSentinels(const EnumerationRequest& request) {
+  return request.FirstAndLast && !(request.Flags && StyleRow(request.Style).TakesKeys);
+}
 
 namespace {
 

@@ -9,37 +9,10 @@
 #include <variant>
 #include <vector>
 
+#include "core/header_insertion.h"
 #include "core/output_text.h"
 
 namespace zandrel {
-
-enum class EnumerationStyle { PlainEnumeration = 0, EnumerationClass = 1, ModernEnumeration = 2 };
-
-constexpr int NameGridRows = 49;
-
-struct GridRow {
-  std::string Name;
-  std::string Value;
-};
-
-// What the enumeration dialog holds when OK is pressed.
-struct EnumerationRequest {
-  std::string TypeName;  // trimmed
-  EnumerationStyle Style = EnumerationStyle::PlainEnumeration;
-  bool FirstAndLast = true;
-  bool ApplyPrefix = true;
-  std::string PrefixText = "ZD";
-  bool FromFile = false;
-  bool SeparateFile = false;
-  std::array<GridRow, NameGridRows> GridRows{};  // rows 1 to 49 (index 0 is row 1)
-  std::string ListPath;                          // only with FromFile
-  std::string OutputPath;                        // only with SeparateFile
-  // Keys of the enum class style only; the other styles ignore them.
-  bool Flags = false;            // a bit-flag set: powers of two, a zero name, bit operators
-  bool CaseInsensitive = false;  // T_from_string takes the names in any ASCII case too
-  bool Formatter = false;        // fmt::formatter and std::formatter where they exist
-  bool Json = false;             // nlohmann/json to_json and from_json by name
-};
 
 struct Enumerator {
   std::string EnumeratorName;                   // prefix included
@@ -58,10 +31,7 @@ struct Refusal {
 };
 
 // Whether the list gets the sentinels: a flag set has no first and last.
-inline bool HasSentinels(const EnumerationRequest& request) {
-  return request.FirstAndLast &&
-         !(request.Flags && request.Style == EnumerationStyle::ModernEnumeration);
-}
+bool HasSentinels(const EnumerationRequest& request);
 
 // The sentinel names, behind the prefix when it applies.
 inline constexpr std::string_view FirstSentinel = "FirstUnused";

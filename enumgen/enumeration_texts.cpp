@@ -5,14 +5,14 @@
 #include <optional>
 
 #include "core/text.h"
+#include "enumgen/enumeration_styles.h"
 
 namespace zandrel {
 
 namespace {
 
-bool IsClass(const EnumerationRequest& request) {
-  return request.Style == EnumerationStyle::EnumerationClass;
-}
+// The wrapper-class form: the type's enumeration is T_enum, ToString a member of T.
+bool IsClass(const EnumerationRequest& request) { return StyleRow(request.Style).WrapperClass; }
 
 // One entry as the texts take it: its name is Lead followed by Name.
 struct EntryView {

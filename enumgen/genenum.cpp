@@ -18,6 +18,7 @@
 #include <QShowEvent>
 #include <QStringList>
 #include <QVBoxLayout>
+#include <utility>
 #include <variant>
 
 #include <sys/stat.h>
@@ -30,6 +31,7 @@
 #include "desktop/platform_services.h"
 #include "desktop/regenerate_files.h"
 #include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_styles.h"
 
 namespace zandrel {
 
@@ -301,6 +303,7 @@ void TGenEnumForm::DescribeControls() {
 
 void TGenEnumForm::SetStyle(EnumerationStyle style) {
   style_ = style;
+  reopened_.reset();
   SeparateBox->setVisible(true);
   SeparateBox->setChecked(false);
   UpdatePreview();
@@ -340,7 +343,7 @@ bool TGenEnumForm::GenerateEnumeration() {
   }
   auto& output = std::get<EnumerationOutput>(composed);
   // The same text twice puts the same declarations twice into every later file.
-  if (mainWindow_.HoldsInsertion(output.HandOver()) &&
+  if (!reopened_ && mainWindow_.HoldsInsertion(output.HandOver()) &&
       !services_.AskYesNo(
           this,
           TGenEnumForm::tr("This enumeration is already collected. Collect it again?")
@@ -357,8 +360,12 @@ bool TGenEnumForm::GenerateEnumeration() {
       return false;
   }
 
-  mainWindow_.AcceptEnumeration(
-      request.TypeName, request.SeparateFile ? output.IncludeLine : std::move(output.Texts.Text));
+  HeaderInsertion collected = CollectedInsertion(
+      request, request.SeparateFile ? output.IncludeLine : std::move(output.Texts.Text));
+  if (reopened_)
+    mainWindow_.ReplaceEnumeration(*std::exchange(reopened_, std::nullopt), std::move(collected));
+  else
+    mainWindow_.AcceptEnumeration(std::move(collected));
   Edit1->clear();
   Edit2->clear();
   NameGrid->ClearCells();
@@ -402,13 +409,13 @@ bool TGenEnumForm::ChooseListFile() {
 EnumerationRequest TGenEnumForm::ReadControls() const {
   EnumerationRequest request;
   request.TypeName = Trim(Edit1->text().toStdString());
-  request.Style = ModernBox->isChecked() ? EnumerationStyle::ModernEnumeration : style_;
+  request.Style = DialogStyle(style_, ModernBox->isChecked());
   request.FirstAndLast = Outside->isChecked();
   request.ApplyPrefix = Prefix->isChecked();
   request.PrefixText = Edit2->text().toStdString();
   request.FromFile = FileBox->isChecked();
   request.SeparateFile = SeparateBox->isChecked();
-  const bool modern = request.Style == EnumerationStyle::ModernEnumeration;
+  const bool modern = StyleRow(request.Style).TakesKeys;
   request.Flags = modern && FlagsBox->isChecked();
   request.CaseInsensitive = modern && CaseBox->isChecked();
   request.Formatter = modern && FormatterBox->isChecked();
@@ -442,7 +449,32 @@ void TGenEnumForm::Exited() {
 
 void TGenEnumForm::OKDone() { GenerateEnumeration(); }
 
+void TGenEnumForm::Reopen(const EnumerationRequest& request, std::size_t entry) {
+  const bool box = StyleRow(request.Style).Choice == DialogChoice::Box;
+  SetStyle(box ? style_ : request.Style);
+  // The box first: ticking it swaps the sentinel and prefix ticks.
+  ModernBox->setChecked(box);
+  Edit1->setText(QString::fromStdString(request.TypeName));
+  Outside->setChecked(request.FirstAndLast);
+  Prefix->setChecked(request.ApplyPrefix);
+  Edit2->setText(QString::fromStdString(request.PrefixText));
+  FileBox->setChecked(request.FromFile);
+  SeparateBox->setChecked(request.SeparateFile);
+  FlagsBox->setChecked(request.Flags);
+  CaseBox->setChecked(request.CaseInsensitive);
+  FormatterBox->setChecked(request.Formatter);
+  JsonBox->setChecked(request.Json);
+  for (int row = 0; row < NameGridRows; ++row) {
+    const GridRow& cells = request.GridRows[static_cast<std::size_t>(row)];
+    NameGrid->setItem(row, NameColumn, new QTableWidgetItem(QString::fromStdString(cells.Name)));
+    NameGrid->setItem(row, ValueColumn, new QTableWidgetItem(QString::fromStdString(cells.Value)));
+  }
+  reopened_ = entry;
+  UpdatePreview();
+}
+
 void TGenEnumForm::CancelDone() {
+  reopened_.reset();
   mainWindow_.ShowMainWindow();
   hide();
 }

@@ -47,6 +47,9 @@ class TGenEnumForm : public QWidget {
   // Records the style, shows "Save in separate file" and clears it.
   void SetStyle(EnumerationStyle style);
   EnumerationStyle Style() const { return style_; }
+  // Fills the dialog from the request that made HeaderInsertions[entry]; OK then replaces that
+  // entry instead of adding one. Any other opening (SetStyle) or Cancel forgets the entry.
+  void Reopen(const EnumerationRequest& request, std::size_t entry);
 
   // The OK action; false when it stopped early (cancelled save dialog, refused request, or
   // "replace existing files?" answered No) and the dialog stays open with its input.
@@ -115,6 +118,7 @@ class TGenEnumForm : public QWidget {
   PlatformServices& services_;
   EnumerationReceiver& mainWindow_;
   EnumerationStyle style_ = EnumerationStyle::PlainEnumeration;
+  std::optional<std::size_t> reopened_;  // the entry OK replaces
   // The "Generate first and last" and "Apply prefix" ticks of the style not shown now: each
   // style keeps its own, and the enum class style starts without sentinels or prefix.
   bool otherOutside_ = false;

@@ -7,9 +7,10 @@
 #include <cstddef>
 #include <cstring>
 
-#include "core/insertion_style.h"
-
 namespace zandrel {
+
+// The first line of the texts and the end of the include line: the type, for a reader.
+constexpr std::string_view EnumClassMark = "// enum class ";
 
 namespace {
 

@@ -64,7 +64,7 @@ struct EnumerationHelpers {
 void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpers);
 
 // What the main window receives: the type's declarations, beginning with the line that names it
-// (EnumClassMark), with the standard includes they need.
+// ("// enum class T"), with the standard includes they need.
 EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
                                         const EnumerationList& list);
 

@@ -17,31 +17,12 @@ std::string FirstLine(const std::string& text) {
   return line;
 }
 
-// The type name as the enumeration writers put it into their ToString head: "ToString(const T &
-// val)" for a plain enumeration, "T::ToString(" for an enumeration class.
-std::string TypeNameIn(const std::string& text) {
-  const std::string plain = "ToString(const ";
-  if (const std::size_t at = text.find(plain); at != std::string::npos) {
-    const std::size_t begin = at + plain.size();
-    const std::size_t end = text.find(" & val)", begin);
-    if (end != std::string::npos) return text.substr(begin, end - begin);
-  }
-  const std::string head = "__fastcall ";
-  if (const std::size_t at = text.find("::ToString("); at != std::string::npos) {
-    const std::size_t begin = text.rfind(head, at);
-    if (begin != std::string::npos)
-      return text.substr(begin + head.size(), at - begin - head.size());
-  }
-  return {};
-}
-
 }  // namespace
 
-std::string InsertionCaption(const std::string& text) {
-  std::string line = FirstLine(text);
-  if (line.starts_with("#include")) return line;
-  const std::string typeName = TypeNameIn(text);
-  return typeName.empty() ? line : typeName + ": " + line;
+std::string InsertionCaption(const HeaderInsertion& insertion) {
+  std::string line = FirstLine(*insertion.Text);
+  if (line.starts_with("#include") || insertion.TypeName.empty()) return line;
+  return insertion.TypeName + ": " + line;
 }
 
 CollectedEnumerations::CollectedEnumerations(QWidget* parent) : QDialog(parent) {
@@ -52,12 +33,15 @@ CollectedEnumerations::CollectedEnumerations(QWidget* parent) : QDialog(parent) 
   RemoveButton = new QPushButton(tr("&Remove"), this);
   UpButton = new QPushButton(tr("Move &Up"), this);
   DownButton = new QPushButton(tr("Move &Down"), this);
+  EditButton = new QPushButton(tr("&Edit..."), this);
+  EditButton->setToolTip(tr("Opens the enumeration dialog on this entry; its OK replaces it"));
   CloseButton = new QPushButton(tr("Close"), this);
-  for (QPushButton* button : {RemoveButton, UpButton, DownButton, CloseButton})
+  for (QPushButton* button : {EditButton, RemoveButton, UpButton, DownButton, CloseButton})
     button->setAutoDefault(false);
 
   auto* buttons = new QVBoxLayout;
-  for (QPushButton* button : {RemoveButton, UpButton, DownButton}) buttons->addWidget(button);
+  for (QPushButton* button : {EditButton, RemoveButton, UpButton, DownButton})
+    buttons->addWidget(button);
   buttons->addStretch();
   buttons->addWidget(CloseButton);
   auto* row = new QHBoxLayout;
@@ -68,6 +52,12 @@ CollectedEnumerations::CollectedEnumerations(QWidget* parent) : QDialog(parent) 
   column->addLayout(row);
   resize(560, 300);
 
+  connect(EditButton, &QPushButton::clicked, this, [this] {
+    if (SelectedInsertion() >= 0) emit ReopenRequested(SelectedInsertion());
+  });
+  connect(InsertionList, &QListWidget::itemActivated, EditButton, [this] {
+    if (EditButton->isEnabled()) EditButton->click();
+  });
   connect(RemoveButton, &QPushButton::clicked, this, [this] {
     if (SelectedInsertion() >= 0) emit RemoveRequested(SelectedInsertion());
   });
@@ -88,10 +78,14 @@ CollectedEnumerations::CollectedEnumerations(QWidget* parent) : QDialog(parent) 
 
 void CollectedEnumerations::ShowInsertions(const zandrel::InsertionList& insertions, int selected) {
   count_ = static_cast<int>(insertions.size());
+  reopenable_.clear();
   InsertionList->clear();
   // Newest first, as the writers put them into the files.
-  for (std::size_t i = insertions.size(); i-- > 0;)
-    InsertionList->addItem(QString::fromStdString(InsertionCaption(insertions[i])));
+  for (std::size_t i = insertions.size(); i-- > 0;) {
+    const HeaderInsertion& record = insertions.Record(i);
+    InsertionList->addItem(QString::fromStdString(InsertionCaption(record)));
+    reopenable_.push_back(record.Request != nullptr);
+  }
   if (selected >= 0 && selected < count_) InsertionList->setCurrentRow(count_ - 1 - selected);
   UpdateButtons();
 }
@@ -104,6 +98,7 @@ int CollectedEnumerations::SelectedInsertion() const {
 void CollectedEnumerations::UpdateButtons() {
   const int row = InsertionList->currentRow();
   RemoveButton->setEnabled(row >= 0);
+  EditButton->setEnabled(row >= 0 && row < count_ && reopenable_[static_cast<std::size_t>(row)]);
   UpButton->setEnabled(row > 0);
   DownButton->setEnabled(row >= 0 && row + 1 < count_);
 }

@@ -282,17 +282,37 @@ void TForm1::SystemChosen() {
   UpdateLibraryBoxes();
 }
 
-void TForm1::AcceptEnumeration(const std::string& typeName, std::string text) {
-  ShowMainWindow();
-  const SharedText shared = ShareText(std::move(text));
-  history_->Change(tr("Collect Enumeration"), [&](ClassInput& input) {
-    input.HeaderInsertions.push_back(shared);
-    for (auto& row : input.Grid) {
-      if (row[0].empty()) {
-        row[0] = typeName;
-        break;
-      }
+namespace {
+
+// Puts the type name into the first empty Type cell, unless a Type cell holds it already.
+void PlaceTypeName(decltype(ClassInput::Grid)& grid, const std::string& typeName, bool unlessHeld) {
+  if (unlessHeld && std::any_of(grid.begin(), grid.end(),
+                                [&typeName](const auto& row) { return row[0] == typeName; }))
+    return;
+  for (auto& row : grid) {
+    if (row[0].empty()) {
+      row[0] = typeName;
+      break;
     }
+  }
+}
+
+}  // namespace
+
+void TForm1::AcceptEnumeration(HeaderInsertion insertion) {
+  ShowMainWindow();
+  history_->Change(tr("Collect Enumeration"), [&](ClassInput& input) {
+    PlaceTypeName(input.Grid, insertion.TypeName, false);
+    input.HeaderInsertions.push_back(std::move(insertion));
+  });
+}
+
+void TForm1::ReplaceEnumeration(std::size_t index, HeaderInsertion insertion) {
+  ShowMainWindow();
+  if (index >= HeaderInsertions().size()) return AcceptEnumeration(std::move(insertion));
+  history_->Change(tr("Edit Enumeration"), [&](ClassInput& input) {
+    PlaceTypeName(input.Grid, insertion.TypeName, true);
+    input.HeaderInsertions.ReplaceAt(index, std::move(insertion));
   });
 }
 

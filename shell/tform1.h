@@ -65,7 +65,8 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   // Every change to the description, one step per user action; clean when nothing is unsaved.
   QUndoStack* History() const;
 
-  void AcceptEnumeration(const std::string& typeName, std::string text) override;
+  void AcceptEnumeration(HeaderInsertion insertion) override;
+  void ReplaceEnumeration(std::size_t index, HeaderInsertion insertion) override;
   void ShowMainWindow() override;
   bool HoldsInsertion(const std::string& text) const override;
 
@@ -164,6 +165,8 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   // tform1_editing.cpp
   void ChangeTable(const QString& text, const std::function<void(ClassInput&)>& edit);
   void ChangeInsertions(const QString& text, InsertionList insertions, int selected);
+  // Opens the enumeration dialog on the request that made HeaderInsertions[insertion].
+  void ReopenEnumeration(int insertion);
   // Ends an edit in a cell, keeping or dropping what was typed.
   void FinishCellEdit(bool keep);
   void PasteAt(CellPosition at, const std::string& text);

@@ -7,10 +7,12 @@
 #include <QItemSelection>
 #include <QStatusBar>
 #include <algorithm>
+#include <memory>
 
 #include "desktop/live_edit_grid.h"
 #include "desktop/platform_services.h"
 #include "document/description_model.h"
+#include "enumgen/genenum.h"
 #include "shell/collected_enumerations.h"
 #include "shell/description_history.h"
 #include "shell/member_table.h"
@@ -185,6 +187,19 @@ void TForm1::EmptyCells() {
 
 // Collected enumerations
 
+void TForm1::ReopenEnumeration(int insertion) {
+  if (insertion < 0 || insertion >= static_cast<int>(HeaderInsertions().size())) return;
+  const auto entry = static_cast<std::size_t>(insertion);
+  const std::shared_ptr<const EnumerationRequest> request =
+      HeaderInsertions().Record(entry).Request;
+  if (request == nullptr) return;
+  // Only the dialog shows while it is open, so the entry stays where the dialog will put it back.
+  ui_->EnumerationList->hide();
+  // The dialog keeps the style it was opened in; the request may choose the box's style over it.
+  OpenEnumerationDialog(GenEnumForm()->Style());
+  GenEnumForm()->Reopen(*request, entry);
+}
+
 void TForm1::ShowEnumerations() {
   if (ui_->EnumerationList == nullptr) {
     ui_->EnumerationList = new CollectedEnumerations(this);
@@ -198,6 +213,8 @@ void TForm1::ShowEnumerations() {
               const int next = std::min(insertion, static_cast<int>(insertions.size()) - 1);
               ChangeInsertions(tr("Remove Enumeration"), std::move(insertions), next);
             });
+    connect(ui_->EnumerationList, &CollectedEnumerations::ReopenRequested, this,
+            &TForm1::ReopenEnumeration);
     connect(ui_->EnumerationList, &CollectedEnumerations::MoveRequested, this,
             [this](int insertion, int step) {
               const int to = insertion + step;

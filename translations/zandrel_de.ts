@@ -23,6 +23,14 @@
         <translation>Wird in jeden Klassen-Header und jede Java-Datei geschrieben, in dieser Reihenfolge:</translation>
     </message>
     <message>
+        <source>&amp;Edit...</source>
+        <translation>&amp;Bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Opens the enumeration dialog on this entry; its OK replaces it</source>
+        <translation>Öffnet den Aufzählungsdialog mit diesem Eintrag; sein OK ersetzt ihn</translation>
+    </message>
+    <message>
         <source>&amp;Remove</source>
         <translation>&amp;Entfernen</translation>
     </message>
@@ -698,6 +706,10 @@
     <message>
         <source>Remove Enumeration</source>
         <translation>Aufzählung entfernen</translation>
+    </message>
+    <message>
+        <source>Edit Enumeration</source>
+        <translation>Aufzählung bearbeiten</translation>
     </message>
     <message>
         <source>Move Enumeration</source>

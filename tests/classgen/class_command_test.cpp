@@ -170,11 +170,16 @@ TEST_F(ClassCommand, JavaWithDefaultsAndInsertions) {
   EXPECT_FALSE(fs::exists(Path("my.h")));
 }
 
-// An enumeration text the target cannot use is written as it is, with a warning for each.
+// An enumeration the target cannot use, as its record's style says, is written as it is, with a
+// warning for each; a text alone is of no known kind and never warned of.
 TEST_F(ClassCommand, WarnsOfEnumerationsThatDoNotFit) {
-  const std::string legacy = R"(typedef enum {\n   A}\n    Shade;\n)";
-  const std::string included = R"(#include \"Level.h\" // enum class Level)";
-  const std::string inlined = R"(// enum class Colour\nenum class Colour : int {};\n)";
+  const std::string legacy =
+      R"({"Style": "PlainEnumeration", "TypeName": "Shade", "Text": "typedef enum {\n   A}\n    Shade;\n"})";
+  const std::string included =
+      R"({"Style": "ModernEnumeration", "TypeName": "Level", "Text": "#include \"Level.h\" // enum class Level"})";
+  const std::string inlined =
+      R"({"Style": "ModernEnumeration", "TypeName": "Colour", "Text": "// enum class Colour\nenum class Colour : int {};\n"})";
+  const std::string bare = R"("#include \"Mine.h\" ")";
   struct Case {
     std::string target;
     std::string warnings;
@@ -194,8 +199,8 @@ TEST_F(ClassCommand, WarnsOfEnumerationsThatDoNotFit) {
   };
   for (const Case& c : cases) {
     const ProgramRun run = RunClass(R"({"ClassName": "Sample", "Options": {"TargetSystem": ")" +
-                                        c.target + R"("}, "HeaderInsertions": [")" + legacy +
-                                        R"(", ")" + included + R"(", ")" + inlined + R"("]})",
+                                        c.target + R"("}, "HeaderInsertions": [)" + legacy + ", " +
+                                        included + ", " + inlined + ", " + bare + "]}",
                                     Path("Sample.txt"));
     EXPECT_EQ(run.exitCode, 0) << c.target;
     EXPECT_EQ(run.err, c.warnings) << c.target;

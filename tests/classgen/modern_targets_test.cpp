@@ -8,7 +8,6 @@
 #include "classgen/java_record_writer.h"
 #include "classgen/modern_cpp_writer.h"
 #include "classgen/modern_rules.h"
-#include "core/insertion_style.h"
 #include "tests/support/golden.h"
 #include "tests/support/sample_classes.h"
 
@@ -104,15 +103,16 @@ TEST(ModernRules, MethodDefinitions) {
 
 // Which enumeration texts each target can use, and what a mismatch is called.
 TEST(InsertionFit, MismatchesByTarget) {
-  const std::vector<std::string> texts = {
-      "typedef enum {\n   A, B}\n    Shade;\n\n\nAnsiString __fastcall ToString(",
-      "enum Light_enum {\n   Red};\n",
-      "#include \"Colors.h\" ",
-      "#include \"Level.h\" // enum class Level",
-      "// enum class Colour\n#include <array>\n",
-  };
-  EXPECT_EQ(StyleOfInsertion(texts[0]), InsertionStyle::Legacy);
-  EXPECT_EQ(StyleOfInsertion(texts[3]), InsertionStyle::EnumClass);
+  using testing::Collected;
+  // The kind comes from the record alone: a text of unknown kind (the last) is never judged.
+  const InsertionList insertions(std::vector<HeaderInsertion>{
+      Collected(InsertionKind::LegacyCpp, "Shade", "typedef enum {\n   A, B}\n    Shade;\n"),
+      Collected(InsertionKind::LegacyCpp, "Light", "enum Light_enum {\n   Red};\n"),
+      Collected(InsertionKind::LegacyCpp, "Colors", "#include \"Colors.h\" "),
+      Collected(InsertionKind::EnumClass, "Level", "#include \"Level.h\" // enum class Level"),
+      Collected(InsertionKind::EnumClass, "Colour", "// enum class Colour\n#include <array>\n"),
+      HeaderInsertion::TextOnly(ShareText("#include \"Mine.h\"")),
+  });
   struct Case {
     TargetSystem target;
     std::vector<std::size_t> mismatched;
@@ -122,11 +122,11 @@ TEST(InsertionFit, MismatchesByTarget) {
       {TargetSystem::VisualCpp, {3, 4}},     {TargetSystem::ModernCpp, {0, 1, 2}},
       {TargetSystem::Java, {0, 1, 2, 3, 4}}, {TargetSystem::JavaRecord, {0, 1, 2, 3, 4}},
   };
-  const std::string names[] = {"Shade", "Light", "Colors.h", "Level", "Colour"};
+  const std::string names[] = {"Shade", "Light", "Colors", "Level", "Colour"};
   for (const Case& c : cases) {
     ClassDescription description;
     description.Options.TargetSystem = c.target;
-    description.HeaderInsertions = InsertionList(texts);
+    description.HeaderInsertions = insertions;
     std::vector<std::size_t> mismatched;
     for (const InsertionMismatch& mismatch : InsertionMismatches(description)) {
       mismatched.push_back(mismatch.Index);
@@ -169,8 +169,11 @@ TEST(ModernGolden, ClassesAndRecords) {
 TEST(ModernCppHeader, InsertionsAndTheirTypes) {
   ClassDescription description = testing::ModernAccountClass();
   description.Members.push_back({"Level", "level", "", 2});
-  description.HeaderInsertions = InsertionList(std::vector<std::string>{
-      "#include \"Level.h\" // enum class Level", "#include \"Other.h\" // enum class Other"});
+  description.HeaderInsertions = InsertionList(
+      std::vector<HeaderInsertion>{testing::Collected(InsertionKind::EnumClass, "Level",
+                                                      "#include \"Level.h\" // enum class Level"),
+                                   testing::Collected(InsertionKind::EnumClass, "Other",
+                                                      "#include \"Other.h\" // enum class Other")});
   const std::string header = WriteModernCppHeader(description);
   EXPECT_NE(header.find("#include <string>\n#include <utility>\n\n"
                         "#include \"Other.h\" // enum class Other\n"

@@ -11,6 +11,7 @@
 
 #include "classgen/targets.h"
 #include "document/description_model.h"
+#include "enumgen/enumeration_styles.h"
 
 namespace zandrel {
 namespace {
@@ -138,6 +139,28 @@ TEST(TargetTable, SchemaListsEveryTargetSystem) {
   std::vector<std::string> targets;
   for (const ClassTarget& target : ClassTargets()) targets.emplace_back(target.CommandName);
   EXPECT_EQ(names, targets);
+}
+
+// Both schemas name the enumeration styles of the style table, in its order.
+TEST(StyleTable, SchemasListEveryStyle) {
+  std::vector<std::string> table;
+  for (const EnumerationStyleRow& style : EnumerationStyles()) table.emplace_back(style.Name);
+  const auto listed = [](const QJsonValue& properties) {
+    std::vector<std::string> names;
+    for (const QJsonValue& name : properties["Style"]["enum"].toArray())
+      names.push_back(name.toString().toStdString());
+    return names;
+  };
+  for (const char* name : {"enumeration-request", "class-description"}) {
+    QFile file(QStringLiteral(ZANDREL_SCHEMA_DIR "/") + name + ".schema.json");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonObject schema = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonValue properties =
+        schema["$id"].toString().contains("request")
+            ? schema["properties"]
+            : schema["properties"]["HeaderInsertions"]["items"]["oneOf"][1]["properties"];
+    EXPECT_EQ(listed(properties), table) << name;
+  }
 }
 
 // The schema's on/off options are the option table's, and every one is a flag.

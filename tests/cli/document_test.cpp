@@ -9,9 +9,12 @@
 #include <variant>
 #include <vector>
 
+#include "classgen/targets.h"
 #include "document/class_document.h"
 #include "document/enumeration_request_document.h"
 #include "document/json_members.h"
+#include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_styles.h"
 
 namespace zandrel {
 namespace {
@@ -87,6 +90,59 @@ TEST(ClassDocument, KeepsTheOutputPathRelativeToItsFolder) {
   EXPECT_EQ(ResolvedOutputPath("model/a.zandrel.json", "src/A.h"), "model/src/A.h");
   EXPECT_TRUE(std::holds_alternative<std::string>(
       ReadClassDocument(R"({"OutputPath": "a\u0000b"})", "a.json")));
+}
+
+// Collected enumerations of every style come back from a saved document as they were: style, type
+// name, text and the request, which composes the same text again; Build writes the same bytes.
+TEST(ClassDocument, CollectedEnumerationsReopen) {
+  ClassInput input;
+  input.NameText = "Palette";
+  for (const EnumerationStyleRow& style : EnumerationStyles()) {
+    for (const bool separate : {false, true}) {
+      EnumerationRequest request;
+      request.TypeName = "Shade" + std::string(style.Name);
+      request.Style = style.Style;
+      request.GridRows[0] = {"Red", ""};
+      request.GridRows[2] = {"Green", "0x10"};
+      request.GridRows[4] = {"", "3"};
+      request.SeparateFile = separate;
+      if (separate) request.OutputPath = "/out/" + request.TypeName + ".h";
+      request.Json = style.TakesKeys;
+      const auto composed = ComposeEnumeration(request, nullptr);
+      ASSERT_TRUE(std::holds_alternative<EnumerationOutput>(composed)) << style.Name;
+      input.HeaderInsertions.push_back(
+          CollectedInsertion(request, std::get<EnumerationOutput>(composed).HandOver()));
+    }
+  }
+  input.HeaderInsertions.push_back(std::string("#include \"Mine.h\" "));
+
+  const QByteArray saved = WriteClassDocument(input);
+  const auto read = ReadClassDocument(saved, "saved.json");
+  ASSERT_TRUE(std::holds_alternative<ClassInput>(read)) << std::get<std::string>(read);
+  const ClassInput& opened = std::get<ClassInput>(read);
+  EXPECT_EQ(opened.HeaderInsertions, input.HeaderInsertions) << saved.toStdString();
+  EXPECT_EQ(WriteClassDocument(opened), saved);
+  for (const HeaderInsertion& record : opened.HeaderInsertions.Records()) {
+    if (record.Request == nullptr) continue;
+    const auto again = ComposeEnumeration(*record.Request, nullptr);
+    EXPECT_EQ(std::get<EnumerationOutput>(again).HandOver(), *record.Text) << record.TypeName;
+  }
+  for (const ClassTarget& target : ClassTargets()) {
+    ClassInput built = input;
+    built.Options.TargetSystem = target.System;
+    ClassInput reopened = opened;
+    reopened.Options.TargetSystem = target.System;
+    for (const TargetFile& file : target.Files)
+      EXPECT_EQ(Join(file.Write(*ReadClassDescription(reopened))),
+                Join(file.Write(*ReadClassDescription(built))))
+          << target.CommandName;
+  }
+
+  // A document of texts alone opens with records of no known kind, which stay texts.
+  const auto old = ReadClassDocument(R"({"HeaderInsertions": ["enum A {};"]})", "old.json");
+  ASSERT_TRUE(std::holds_alternative<ClassInput>(old));
+  const HeaderInsertion& bare = std::get<ClassInput>(old).HeaderInsertions.Record(0);
+  EXPECT_TRUE(bare.IsTextOnly() && bare.Request == nullptr && *bare.Text == "enum A {};");
 }
 
 // The example project's saved description is in the form the writer gives, so the schema test,

@@ -14,6 +14,7 @@
 #include "classgen/class_build.h"
 #include "classgen/class_description.h"
 #include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_styles.h"
 #include "tests/support/enumeration_files.h"
 #include "tests/support/strict_build.h"
 #include "tests/support/temp_folder.h"
@@ -47,12 +48,12 @@ class ModernTargets : public ::testing::Test {
     ASSERT_TRUE(WriteClassFiles(description, chosen).empty()) << chosen;
   }
 
-  // The enum class style's text, as the main window keeps it; with a file, its include line.
-  std::string Enumeration(EnumerationRequest request, bool separateFile) {
+  // The enum class style's record, as the main window keeps it; with a file, its include line.
+  HeaderInsertion Enumeration(EnumerationRequest request, bool separateFile) {
     request.Style = EnumerationStyle::ModernEnumeration;
     request.SeparateFile = separateFile;
     request.OutputPath = folder_.Path(request.TypeName + ".h");
-    return testing::ComposeAndWrite(request);
+    return CollectedInsertion(request, testing::ComposeAndWrite(request));
   }
 
   testing::TempFolder folder_;
@@ -76,11 +77,11 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
   for (const char* tool : {"g++", "clang++", "clang-tidy"})
     if (!Installed(tool)) GTEST_SKIP() << tool << " is not installed";
 
-  const std::string colour = Enumeration(
+  const HeaderInsertion colour = Enumeration(
       Names("Colour", true, {{"Red", ""}, {"Green", ""}, {"Blue", ""}}), /*separateFile=*/false);
-  const std::string level = Enumeration(
+  const HeaderInsertion level = Enumeration(
       Names("Level", false, {{"Low", "1"}, {"High", "0x10"}, {"Mid", "$20"}, {"Also", "1"}}), true);
-  const std::string wide =
+  const HeaderInsertion wide =
       Enumeration(Names("Wide", false, {{"Max", "2147483647"}, {"After", ""}}), true);
   Enumeration(Names("Nameless", false, {}), true);
 
@@ -103,7 +104,7 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
   point.Options.JsonFunctions = point.Options.HashFunction = point.Options.Formatter = true;
   point.Options.ComparisonLevel = ComparisonLevel::AllComparisons;
   point.Options.NameForm = NameForm::LowerCamel;
-  point.HeaderInsertions = InsertionList({colour});
+  point.HeaderInsertions = InsertionList(std::vector<HeaderInsertion>{colour});
   WriteClass(point);
 
   ClassDescription account;  // private copies, one member: an explicit constructor
@@ -113,7 +114,7 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
   account.Options.PrivateCopy = true;
   account.Options.ComparisonLevel = ComparisonLevel::EqualityOnly;
   account.Options.NameForm = NameForm::LowerUnderscore;
-  account.HeaderInsertions = InsertionList({level});
+  account.HeaderInsertions = InsertionList(std::vector<HeaderInsertion>{level});
   WriteClass(account);
 
   ClassDescription widget;  // enumerations included, nested arrays, pointers, no comparisons
@@ -129,7 +130,7 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
   widget.Options.TargetSystem = TargetSystem::ModernCpp;
   widget.Options.ToStringMethod = true;
   widget.Options.NameForm = NameForm::UpperCamel;
-  widget.HeaderInsertions = InsertionList({level, wide});
+  widget.HeaderInsertions = InsertionList(std::vector<HeaderInsertion>{level, wide});
   WriteClass(widget);
 
   ClassDescription empty;

@@ -5,8 +5,8 @@
 #include <variant>
 #include <vector>
 
-#include "core/insertion_style.h"
 #include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_styles.h"
 #include "enumgen/modern_enumeration_writer.h"
 #include "tests/support/golden.h"
 
@@ -90,21 +90,21 @@ TEST(ModernEnumeration, FlagValues) {
   EXPECT_TRUE(std::holds_alternative<Refusal>(ComposeEnumeration(request, &over)));
 }
 
-// The text handed over carries its style on its first line, in a file's include line too, and
-// the enum class style writes a header alone.
+// The text handed over names its type on its first line, in a file's include line too; its record
+// is of the enum class kind; the enum class style writes a header alone.
 TEST(ModernEnumeration, HandOverAndFiles) {
   EnumerationRequest request = Colour();
   const EnumerationOutput inlined = Composed(request);
   EXPECT_TRUE(inlined.Files.empty());
-  EXPECT_EQ(FirstLine(inlined.HandOver()), "// enum class Colour");
-  EXPECT_EQ(StyleOfInsertion(inlined.HandOver()), InsertionStyle::EnumClass);
-  EXPECT_EQ(EnumClassName(inlined.HandOver()), "Colour");
+  EXPECT_TRUE(inlined.HandOver().starts_with("// enum class Colour\n"));
+  const HeaderInsertion record = CollectedInsertion(request, inlined.HandOver());
+  EXPECT_EQ(record.Kind, InsertionKind::EnumClass);
+  EXPECT_EQ(record.TypeName, "Colour");
 
   request.SeparateFile = true;
   request.OutputPath = "/out/Colour.txt";
   const EnumerationOutput separate = Composed(request);
   EXPECT_EQ(separate.HandOver(), "#include \"Colour.h\" // enum class Colour");
-  EXPECT_EQ(EnumClassName(separate.HandOver()), "Colour");
   ASSERT_EQ(separate.Files.size(), 1u);
   EXPECT_EQ(separate.Files[0].Path, "/out/Colour.h");
   EXPECT_EQ(EnumerationOutputPaths(request), std::vector<std::string>{"/out/Colour.h"});

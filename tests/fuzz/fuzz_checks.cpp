@@ -17,11 +17,10 @@
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
 #include "core/text.h"
-#include "enumgen/enumeration_class_writer.h"
 #include "enumgen/enumeration_list.h"
 #include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_styles.h"
 #include "enumgen/enumeration_texts.h"
-#include "enumgen/plain_enumeration_writer.h"
 
 namespace zandrel::fuzz {
 
@@ -150,8 +149,7 @@ bool IsStemOf(std::string_view stem, std::string_view path) {
 EnumerationRequest RandomEnumerationRequest(ByteReader& in) {
   EnumerationRequest request;
   request.TypeName = in.Text(12);
-  request.Style =
-      in.Flag() ? EnumerationStyle::EnumerationClass : EnumerationStyle::PlainEnumeration;
+  request.Style = EnumerationStyles()[in.Below(EnumerationStyles().size())].Style;
   request.FirstAndLast = in.Flag();
   request.ApplyPrefix = in.Flag();
   request.PrefixText = in.Text(5);
@@ -191,7 +189,7 @@ EnumerationList RandomEnumerationList(ByteReader& in) {
 // no name holds a separator; otherwise the names are only found in order.
 std::string CheckEnumText(const EnumerationRequest& request, const EnumerationList& list,
                           const std::string& EnumText) {
-  const bool isClass = request.Style == EnumerationStyle::EnumerationClass;
+  const bool isClass = StyleRow(request.Style).WrapperClass;
   const std::string& T = request.TypeName;
   const std::string head = isClass ? "enum " + T + "_enum {\n   " : "typedef enum {\n   ";
   const std::string tail = isClass ? "};\n" : "}\n    " + T + ";\n";
@@ -243,7 +241,7 @@ std::string CheckToStringText(const EnumerationRequest& request, const Enumerati
   const std::string& T = request.TypeName;
   std::string_view rest = ToStringText;
   const std::string head =
-      request.Style == EnumerationStyle::EnumerationClass
+      StyleRow(request.Style).WrapperClass
           ? "\n\nAnsiString __fastcall " + T + "::ToString(){\n switch(data){\n"
           : "\n\nAnsiString __fastcall ToString(const " + T + " & val){\n switch(val){\n";
   if (!rest.starts_with(head)) return "ToStringText " + Shown(ToStringText) + " lacks its head";
@@ -268,7 +266,7 @@ std::string CheckEnumeration(const EnumerationRequest& request, const Enumeratio
   if (std::string fault = CheckEnumText(request, list, EnumText); !fault.empty()) return fault;
   if (std::string fault = CheckToStringText(request, list, ToStringText); !fault.empty())
     return fault;
-  const bool isClass = request.Style == EnumerationStyle::EnumerationClass;
+  const bool isClass = StyleRow(request.Style).WrapperClass;
   const std::string& T = request.TypeName;
   const std::string include = IncludeLine(request.OutputPath);
   if (!include.starts_with("#include \"") || !include.ends_with(".h\" "))
@@ -479,28 +477,32 @@ std::string CheckEnumWriters(std::string_view data) {
          list.Entries.back().EnumeratorName != prefix + "LastUnused" ||
          list.Entries.front().EnumeratorValue || list.Entries.back().EnumeratorValue))
       return "the sentinels are missing, misnamed or carry a value";
-    if (output->Files.size() != 2 || output->HandOver() != IncludeLine(request.OutputPath))
-      return "a separate file does not give two files and the include line";
+    const EnumerationStyleRow& style = StyleRow(request.Style);
+    if (output->Files.size() != style.FileSuffixes.size() ||
+        output->HandOver() != style.Include(request))
+      return "a separate file does not give the style's files and its include line";
     const std::string stem = output->Files[0].Path.substr(0, output->Files[0].Path.size() - 2);
-    if (output->Files[0].Path != stem + ".h" || output->Files[1].Path != stem + ".cpp" ||
-        !IsStemOf(stem, request.OutputPath))
-      return "the files " + Shown(output->Files[0].Path) + " and " + Shown(output->Files[1].Path) +
-             " are not beside " + Shown(request.OutputPath);
+    for (std::size_t i = 0; i < output->Files.size(); ++i)
+      if (output->Files[i].Path != stem + std::string(style.FileSuffixes[i]) ||
+          !IsStemOf(stem, request.OutputPath))
+        return "the file " + Shown(output->Files[i].Path) + " is not beside " +
+               Shown(request.OutputPath);
+    // The documented layouts below are those of the texts the older targets take.
+    if (style.HandsOver != InsertionKind::LegacyCpp) return {};
     if (std::string fault = CheckEnumeration(request, list, std::string(output->EnumText()),
                                              std::string(output->ToStringText()),
                                              output->Files[0].Text, output->Files[1].Text);
         !fault.empty())
       return "grid list: " + fault;
   }
+  const EnumerationStyleRow& style = StyleRow(request.Style);
+  if (style.HandsOver != InsertionKind::LegacyCpp) return {};
   const EnumerationList list = RandomEnumerationList(in);
-  const bool isClass = request.Style == EnumerationStyle::EnumerationClass;
   const EnumerationTexts texts = BuildTexts(request, list);
   const std::string EnumText(texts.EnumText());
   const std::string ToStringText(texts.ToStringText());
-  const std::string header =
-      isClass ? EnumerationClassHeader(request, texts) : PlainEnumerationHeader(request, EnumText);
-  const std::string source = isClass ? EnumerationClassSource(request, texts)
-                                     : PlainEnumerationSource(request, ToStringText);
+  const std::string header = style.Header(request, texts);
+  const std::string source = style.Source(request, texts);
   if (std::string fault = CheckEnumeration(request, list, EnumText, ToStringText, header, source);
       !fault.empty())
     return "random list: " + fault;

@@ -147,7 +147,10 @@ const Action Changes[] = {
     {"comparison level", [](TForm1& f) { UiOf(f).RadioGroup1Items->button(1)->click(); }},
     {"target", [](TForm1& f) { Pick(UiOf(f).SystemBox, "Java"); }},
     {"naming form", [](TForm1& f) { Pick(UiOf(f).FormBox, "get_variable and set_variable"); }},
-    {"enumeration handed over", [](TForm1& f) { f.AcceptEnumeration("Size", "enum Size {};"); }},
+    {"enumeration handed over",
+     [](TForm1& f) {
+       f.AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "Size", "enum Size {};"));
+     }},
     {"enumeration removed", OnSecondEnumeration(&CollectedEnumerations::RemoveButton)},
     {"enumeration moved", OnSecondEnumeration(&CollectedEnumerations::UpButton)},
 };
@@ -463,24 +466,17 @@ class DocumentTest : public QObject {
     if (answer == int(SaveChoice::Save)) QCOMPARE(ReadFile(path), Document(*form_));
   }
 
-  void insertionCaptions_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("include line") << "#include \"Color.h\" "
-                                  << "#include \"Color.h\"";
-    QTest::newRow("plain") << "typedef enum {\n   A}\n    Many;\n\n\nAnsiString __fastcall "
-                              "ToString(const Many & val){\n"
-                           << "Many: typedef enum {";
-    QTest::newRow("class") << "enum Level_enum {\n   Low};\n\n\nAnsiString __fastcall "
-                              "Level::ToString(){\n"
-                           << "Level: enum Level_enum {";
-    QTest::newRow("other text") << "// mine\nint x;"
-                                << "// mine";
-  }
   void insertionCaptions() {
-    QFETCH(QString, text);
-    QFETCH(QString, caption);
-    QCOMPARE(QString::fromStdString(InsertionCaption(text.toStdString())), caption);
+    using testing::Collected;
+    const std::pair<HeaderInsertion, QString> cases[] = {
+        {Collected(InsertionKind::LegacyCpp, "Color", "#include \"Color.h\" "),
+         "#include \"Color.h\""},
+        {Collected(InsertionKind::LegacyCpp, "Many", "typedef enum {\n   A}\n    Many;\n"),
+         "Many: typedef enum {"},
+        {HeaderInsertion::TextOnly(ShareText("// mine\nint x;")), "// mine"},
+    };
+    for (const auto& [insertion, caption] : cases)
+      QCOMPARE(QString::fromStdString(InsertionCaption(insertion)), caption);
   }
 
  private:

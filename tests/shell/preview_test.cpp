@@ -60,7 +60,10 @@ class PreviewTest : public QObject {
     QFETCH(bool, note);
     TForm1& form = Form();
     ClassDescription sample = zandrel::testing::SampleClass();
-    sample.HeaderInsertions = {"enum Old { A };", "enum New { B };"};
+    using zandrel::testing::Collected;
+    sample.HeaderInsertions = InsertionList(std::vector<HeaderInsertion>{
+        Collected(InsertionKind::LegacyCpp, "Old", "enum Old { A };"),
+        Collected(InsertionKind::LegacyCpp, "New", "enum New { B };")});
     zandrel::testing::EnterDescription(form, sample);
     UiOf(form).NameEdit->setText(" Sample ");
     Pick(UiOf(form).SystemBox, system);
@@ -68,7 +71,7 @@ class PreviewTest : public QObject {
     QCOMPARE(PreviewTitles(*UiOf(form).Preview), note ? tabs + QStringList{"Note"} : tabs);
     if (note)
       QVERIFY(QString::fromStdString(PreviewText(*UiOf(form).Preview, "Note"))
-                  .startsWith("Note: enumeration \"enum Old { A };\""));
+                  .startsWith("Note: enumeration \"Old\""));
     std::vector<std::string> previews;
     for (const QString& tab : tabs) previews.push_back(PreviewText(*UiOf(form).Preview, tab));
 
@@ -103,7 +106,8 @@ class PreviewTest : public QObject {
     QCOMPARE(PreviewTitles(*UiOf(form).Preview), (QStringList{"Header", "Source"}));
     QVERIFY(header().find("#include <vcl.h>") != std::string::npos);
 
-    form.AcceptEnumeration("Color", "enum Color { Red };");
+    form.AcceptEnumeration(
+        testing::Collected(InsertionKind::LegacyCpp, "Color", "enum Color { Red };"));
     QVERIFY(header().find("enum Color { Red };") != std::string::npos);
 
     // A rejected choice leaves the preview on the accepted one.
@@ -254,7 +258,8 @@ class PreviewTest : public QObject {
     TForm1& form = Form();
     std::string names = "typedef enum {\n";
     for (int i = 0; i < 100000; ++i) names += "   ZDName" + std::to_string(i) + ",\n";
-    form.AcceptEnumeration("Many", names + "}\n    Many;\n");
+    form.AcceptEnumeration(
+        testing::Collected(InsertionKind::LegacyCpp, "Many", names + "}\n    Many;\n"));
     UiOf(form).NameEdit->setText("Car");
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -275,9 +280,10 @@ class PreviewTest : public QObject {
   // Build and the preview read share it.
   void handedOverTextIsSharedNotCopied() {
     TForm1& form = Form();
-    form.AcceptEnumeration("A", std::string(100000, 'a'));
+    form.AcceptEnumeration(
+        testing::Collected(InsertionKind::LegacyCpp, "A", std::string(100000, 'a')));
     const std::string* held = form.HeaderInsertions().Shared(0).get();
-    form.AcceptEnumeration("B", "enum B {};");
+    form.AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "B", "enum B {};"));
     UiOf(form).UndoAction->trigger();
     UiOf(form).RedoAction->trigger();
     QCOMPARE(form.HeaderInsertions().size(), std::size_t(2));

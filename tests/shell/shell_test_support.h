@@ -60,8 +60,14 @@ inline void EnterDescription(TForm1& form, const ClassDescription& description) 
     ui.OptionChecks[row]->setChecked(options.*FlagOptions[row].Field);
   Pick(ui.FormBox, ui.FormBox->itemText(static_cast<int>(options.NameForm)));
   Pick(ui.SystemBox, ui.SystemBox->itemText(TargetRow(options.TargetSystem)));
-  for (const std::string& insertion : description.HeaderInsertions)
-    form.AcceptEnumeration("", insertion);
+  // Each hand-over put its type name into the first empty Type cell; the rows hold only what
+  // the description holds.
+  for (const HeaderInsertion& insertion : description.HeaderInsertions.Records())
+    form.AcceptEnumeration(insertion);
+  for (int row = 1; row <= MemberGridRows; ++row)
+    if (!Cell(ui.StringGrid1, row, 0).isEmpty()) SetCell(ui.StringGrid1, row, 0, QString());
+  for (const MemberRow& row : description.Members)
+    SetCell(ui.StringGrid1, row.RowNumber, 0, text(row.Type));
 }
 
 }  // namespace zandrel::testing

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -37,6 +38,7 @@
 #include "desktop/help_window.h"
 #include "desktop/live_edit_grid.h"
 #include "document/description_model.h"
+#include "shell/collected_enumerations.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/support/sample_classes.h"
 
@@ -227,7 +229,8 @@ class TForm1Test : public QObject {
   // An enumeration the target cannot use is written as it is, and the status line says so.
   void buildSaysWhichEnumerationsDoNotFit() {
     ClassDescription sample = Sample(TargetSystem::Java);
-    sample.HeaderInsertions = {"enum Light_enum {\n   Red};\n"};
+    sample.HeaderInsertions = InsertionList(std::vector<HeaderInsertion>{
+        testing::Collected(InsertionKind::LegacyCpp, "Light", "enum Light_enum {\n   Red};\n")});
     EnterDescription(*form_, sample);
     UiOf(*form_).NameEdit->setText("  my class ");
     fx_->Services.SaveAnswers.push_back(Path("Meter.java"));
@@ -416,7 +419,7 @@ class TForm1Test : public QObject {
     SetCell(ui_->StringGrid1, 19, 2, "x");
     ui_->VCLCheck->setChecked(false);
     Pick(ui_->SystemBox, "CBuilder");
-    form_->AcceptEnumeration("A", "enum A { };");
+    form_->AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "A", "enum A { };"));
     ui_->Button2->click();
 
     for (int row = 1; row <= 19; ++row)
@@ -557,16 +560,47 @@ class TForm1Test : public QObject {
     SetCell(ui_->StringGrid1, 1, 0, "int");
     SetCell(ui_->StringGrid1, 2, 1, "name only");
     form_->hide();
-    form_->AcceptEnumeration("Color", "enum Color {};");
+    form_->AcceptEnumeration(
+        testing::Collected(InsertionKind::LegacyCpp, "Color", "enum Color {};"));
     QVERIFY(form_->isVisible());
     QCOMPARE(Cell(ui_->StringGrid1, 2, 0), QString("Color"));
     QCOMPARE(Cell(ui_->StringGrid1, 2, 1), QString("name only"));
     QCOMPARE(form_->HeaderInsertions(), std::vector<std::string>{"enum Color {};"});
 
     for (int row = 1; row <= 19; ++row) SetCell(ui_->StringGrid1, row, 0, "T");
-    form_->AcceptEnumeration("Full", "enum Full {};");
+    form_->AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "Full", "enum Full {};"));
     QCOMPARE(form_->HeaderInsertions().size(), std::size_t{2});
     for (int row = 1; row <= 19; ++row) QCOMPARE(Cell(ui_->StringGrid1, row, 0), QString("T"));
+  }
+
+  // An entry the dialog made opens there again, filled from its request; OK replaces that entry,
+  // in one step to undo.
+  void reopenedEnumerationReplacesItsEntry() {
+    TGenEnumForm& dialog = fx_->GenEnumForm;
+    form_->EnumGen2();
+    dialog.Edit1->setText("Light");
+    SetCell(dialog.NameGrid, 1, 0, "Red");
+    dialog.OKButton->click();
+    form_->AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "Other", "enum Other;"));
+    const std::string before = form_->HeaderInsertions()[0];
+    form_->ShowEnumerations();
+    ui_->EnumerationList->InsertionList->setCurrentRow(1);  // newest first
+    ui_->EnumerationList->EditButton->click();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.Edit1->text(), QString("Light"));
+    QCOMPARE(Cell(dialog.NameGrid, 1, 0), QString("Red"));
+    SetCell(dialog.NameGrid, 2, 0, "Green");
+    const int steps = form_->History()->count();
+    dialog.OKButton->click();
+    QCOMPARE(form_->History()->count(), steps + 1);
+    QCOMPARE(form_->HeaderInsertions().size(), std::size_t{2});
+    QVERIFY(
+        form_->HeaderInsertions()[0].starts_with("enum Light_enum {\n   ZDFirstUnused, ZDRed, "
+                                                 "ZDGreen, "));
+    QCOMPARE(form_->HeaderInsertions().Record(0).Request->GridRows[1].Name, std::string("Green"));
+    form_->History()->undo();
+    QCOMPARE(form_->HeaderInsertions()[0], before);
+    QCOMPARE(form_->HeaderInsertions()[1], std::string("enum Other;"));
   }
 
   void menuCommandsAreTheButtons() {

@@ -1,10 +1,24 @@
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "classgen/class_description.h"
 
 namespace zandrel::testing {
 
 // The documented example classes, built in code, shared by the suites.
+
+// An enumeration collected as the dialog hands it over, of the kind its style gives it.
+inline HeaderInsertion Collected(InsertionKind kind, std::string typeName, std::string text) {
+  HeaderInsertion insertion;
+  insertion.Kind = kind;
+  insertion.Style = kind == InsertionKind::EnumClass ? EnumerationStyle::ModernEnumeration
+                                                     : EnumerationStyle::PlainEnumeration;
+  insertion.TypeName = std::move(typeName);
+  insertion.Text = ShareText(std::move(text));
+  return insertion;
+}
 
 // Sample: DevC++ header with every section.
 inline ClassDescription SampleClass() {

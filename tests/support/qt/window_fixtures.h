@@ -32,12 +32,17 @@ struct RecordingReceiver : EnumerationReceiver {
   struct Accepted {
     std::string TypeName;
     std::string Text;
+    HeaderInsertion Record;
+    int Replaced = -1;  // the index given to ReplaceEnumeration
   };
   std::vector<Accepted> Calls;
   int MainWindowShown = 0;
 
-  void AcceptEnumeration(const std::string& typeName, std::string text) override {
-    Calls.push_back({typeName, std::move(text)});
+  void AcceptEnumeration(HeaderInsertion insertion) override {
+    Calls.push_back({insertion.TypeName, *insertion.Text, insertion});
+  }
+  void ReplaceEnumeration(std::size_t index, HeaderInsertion insertion) override {
+    Calls.push_back({insertion.TypeName, *insertion.Text, insertion, static_cast<int>(index)});
   }
   void ShowMainWindow() override { ++MainWindowShown; }
   bool HoldsInsertion(const std::string& text) const override {
