@@ -96,7 +96,8 @@ void LiveEditGrid::SetRows(int rows) {
   const int before = rowCount();
   setRowCount(rows);
   for (int row = before; row < rows; ++row)
-    for (int column = 0; column < columnCount(); ++column) setItem(row, column, new QTableWidgetItem());
+    for (int column = 0; column < columnCount(); ++column)
+      setItem(row, column, new QTableWidgetItem());
 }
 
 QString LiveEditGrid::CellText(int row, int column) const {

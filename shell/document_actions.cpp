@@ -161,7 +161,7 @@ void DocumentActions::KeepSettings(bool keepSplitter) {
 }
 
 void DocumentActions::StartDocument(const ClassInput& input, const std::string& path,
-                           const std::string& outputPath) {
+                                    const std::string& outputPath) {
   history_.Reset(input);
   documentPath_ = path;
   outputPath_ = outputPath;
@@ -169,12 +169,14 @@ void DocumentActions::StartDocument(const ClassInput& input, const std::string& 
   UpdateTitle();
 }
 
-bool DocumentActions::IsModified() const { return outputPathUnsaved_ || !history_.Stack()->isClean(); }
+bool DocumentActions::IsModified() const {
+  return outputPathUnsaved_ || !history_.Stack()->isClean();
+}
 
 void DocumentActions::UpdateTitle() {
   window_.setWindowTitle(documentPath_.empty()
-                     ? QStringLiteral("Zandrel[*]")
-                     : Text(FileNameOf(documentPath_)) + QStringLiteral("[*] - Zandrel"));
+                             ? QStringLiteral("Zandrel[*]")
+                             : Text(FileNameOf(documentPath_)) + QStringLiteral("[*] - Zandrel"));
   window_.setWindowModified(IsModified());
 }
 
@@ -197,7 +199,8 @@ bool DocumentActions::MaybeSave() {
   const QString text = documentPath_.empty()
                            ? tr("Save changes to the new class description?")
                            : tr("Save changes to \"%1\"?").arg(Text(FileNameOf(documentPath_)));
-  switch (services_.AskSaveChanges(&window_, text.toStdString(), tr("Save Changes").toStdString())) {
+  switch (
+      services_.AskSaveChanges(&window_, text.toStdString(), tr("Save Changes").toStdString())) {
     case SaveChoice::Save:
       return SaveDocument();
     case SaveChoice::Discard:

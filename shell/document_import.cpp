@@ -101,10 +101,9 @@ void DocumentActions::TakeHeader(const ImportRequest& request, HeaderReading rea
 bool DocumentActions::TakeFailure(const QString& header, const HeaderReading& reading) {
   const auto* failure = std::get_if<ImportFailure>(&reading.Result);
   if (failure == nullptr) return false;
-  const bool enumerations =
-      Classes(reading.Defined).empty() &&
-      std::any_of(reading.Defined.begin(), reading.Defined.end(),
-                  [](const DefinedType& type) { return type.IsEnumeration; });
+  const bool enumerations = Classes(reading.Defined).empty() &&
+                            std::any_of(reading.Defined.begin(), reading.Defined.end(),
+                                        [](const DefinedType& type) { return type.IsEnumeration; });
   if (enumerations) {
     say_(tr("%1 holds only enumerations; Generate Enumeration makes them").arg(header));
     return true;

@@ -51,7 +51,8 @@ LiveEditGrid* MemberTableEditor::MakeGrid(QWidget* parent) {
   QHeaderView* header = grid->horizontalHeader();
   header->setSectionResizeMode(QHeaderView::Interactive);
   header->setSectionResizeMode(1, QHeaderView::Stretch);
-  header->resizeSection(0, header->fontMetrics().horizontalAdvance(QStringLiteral("unsigned long int")));
+  header->resizeSection(
+      0, header->fontMetrics().horizontalAdvance(QStringLiteral("unsigned long int")));
   header->resizeSection(
       2, header->fontMetrics().horizontalAdvance(tr("Initial value") + QStringLiteral("  ")));
   return grid;

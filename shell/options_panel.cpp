@@ -42,9 +42,8 @@ Value AcceptedValue(const ChoiceBox& box) {
 
 }  // namespace
 
-OptionsPanel::OptionsPanel(TForm1Ui& ui, const DescriptionModel& model,
-                           DescriptionHistory& history, PlatformServices& services,
-                           QMainWindow& window)
+OptionsPanel::OptionsPanel(TForm1Ui& ui, const DescriptionModel& model, DescriptionHistory& history,
+                           PlatformServices& services, QMainWindow& window)
     : ui_(ui), model_(model), history_(history), services_(services), window_(window) {
   BuildChecks();
   BuildChoices();
@@ -114,8 +113,8 @@ void OptionsPanel::BuildChoices() {
   ui.SystemBox =
       new ChoiceBox(services_, systems, TargetRow(GenerationOptions().TargetSystem), window);
   for (int item = 0; item < static_cast<int>(ClassTargets().size()); ++item)
-    ui.SystemBox->setItemData(item,
-                              QVariant::fromValue(ClassTargets()[static_cast<std::size_t>(item)].System));
+    ui.SystemBox->setItemData(
+        item, QVariant::fromValue(ClassTargets()[static_cast<std::size_t>(item)].System));
   ui.SystemLabel = new QLabel(tr("Ta&rget system"), window);
   ui.SystemLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   ui.SystemLabel->setBuddy(ui.SystemBox);
@@ -170,7 +169,8 @@ void OptionsPanel::AcceptForm() {
 void OptionsPanel::UpdateLibraryCaption() {
   // The caption tells what the box adds to the header; a target it adds nothing to leaves it.
   const ClassTarget& target = TargetOf(model_.Options().TargetSystem);
-  if (!target.LibraryCaption.empty()) ui_.VCLCheck->setText(WithAltKey(Text(target.LibraryCaption)));
+  if (!target.LibraryCaption.empty())
+    ui_.VCLCheck->setText(WithAltKey(Text(target.LibraryCaption)));
   ui_.VCLCheck->setVisible(target.LibraryShown);
 }
 

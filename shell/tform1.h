@@ -160,10 +160,10 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   std::unique_ptr<OptionsPanel> options_;
   std::unique_ptr<MemberTableEditor> table_;
   std::unique_ptr<DocumentActions> files_;
-  int previewWidth_ = 0;  // the room the preview took when it was hidden
-  QString builtFolder_;   // where the last Build wrote
-  bool narrow_ = false;   // the options flow under the member table
-  std::optional<QPoint> hiddenAt_;   // where the window was when the dialog hid it
+  int previewWidth_ = 0;            // the room the preview took when it was hidden
+  QString builtFolder_;             // where the last Build wrote
+  bool narrow_ = false;             // the options flow under the member table
+  std::optional<QPoint> hiddenAt_;  // where the window was when the dialog hid it
 };
 
 }  // namespace zandrel

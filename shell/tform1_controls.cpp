@@ -50,22 +50,36 @@ constexpr int PreviewLines = 12;
 void DescribeControls(TForm1Ui& ui) {
   const std::pair<QWidget*, const char*> tips[] = {
       {ui.Button1,
-       QT_TRANSLATE_NOOP("zandrel::TForm1", "Write the header and source file, or the Java file, of this class (Ctrl+B)")},
+       QT_TRANSLATE_NOOP(
+           "zandrel::TForm1",
+           "Write the header and source file, or the Java file, of this class (Ctrl+B)")},
       {ui.Button2,
-       QT_TRANSLATE_NOOP("zandrel::TForm1", "Empty the class name and the member table and untick the options")},
+       QT_TRANSLATE_NOOP("zandrel::TForm1",
+                         "Empty the class name and the member table and untick the options")},
       {ui.Button3, QT_TRANSLATE_NOOP("zandrel::TForm1", "Close Zandrel (Ctrl+Q)")},
-      {ui.Button4, QT_TRANSLATE_NOOP("zandrel::TForm1", "Write a C++ enumeration with a function that names its values")},
-      {ui.Button5, QT_TRANSLATE_NOOP("zandrel::TForm1", "Write a comment or an error report into your log file")},
-      {ui.EnumButton, QT_TRANSLATE_NOOP("zandrel::TForm1", "Write a C++ enumeration wrapped in a class")},
+      {ui.Button4,
+       QT_TRANSLATE_NOOP("zandrel::TForm1",
+                         "Write a C++ enumeration with a function that names its values")},
+      {ui.Button5, QT_TRANSLATE_NOOP("zandrel::TForm1",
+                                     "Write a comment or an error report into your log file")},
+      {ui.EnumButton,
+       QT_TRANSLATE_NOOP("zandrel::TForm1", "Write a C++ enumeration wrapped in a class")},
       {ui.Button6, QT_TRANSLATE_NOOP("zandrel::TForm1", "Not available yet")},
-      {ui.NameEdit, QT_TRANSLATE_NOOP("zandrel::TForm1", "The class's name; it also names the files Build writes")},
+      {ui.NameEdit, QT_TRANSLATE_NOOP("zandrel::TForm1",
+                                      "The class's name; it also names the files Build writes")},
       {ui.StringGrid1,
-       QT_TRANSLATE_NOOP("zandrel::TForm1", "One member a row: its type, its name (with a parameter list for a method) "
-                   "and an optional initial value")},
-      {ui.RadioGroup1, QT_TRANSLATE_NOOP("zandrel::TForm1", "Which comparison operators the class declares")},
-      {ui.FormBox, QT_TRANSLATE_NOOP("zandrel::TForm1", "How the accessors of each member are named")},
-      {ui.SystemBox, QT_TRANSLATE_NOOP("zandrel::TForm1", "The compiler or language the files are written for")},
-      {ui.PreviewCheck, QT_TRANSLATE_NOOP("zandrel::TForm1", "Show beside the table what Build would write now")},
+       QT_TRANSLATE_NOOP(
+           "zandrel::TForm1",
+           "One member a row: its type, its name (with a parameter list for a method) "
+           "and an optional initial value")},
+      {ui.RadioGroup1,
+       QT_TRANSLATE_NOOP("zandrel::TForm1", "Which comparison operators the class declares")},
+      {ui.FormBox,
+       QT_TRANSLATE_NOOP("zandrel::TForm1", "How the accessors of each member are named")},
+      {ui.SystemBox,
+       QT_TRANSLATE_NOOP("zandrel::TForm1", "The compiler or language the files are written for")},
+      {ui.PreviewCheck,
+       QT_TRANSLATE_NOOP("zandrel::TForm1", "Show beside the table what Build would write now")},
       {ui.Preview, QT_TRANSLATE_NOOP("zandrel::TForm1", "What Build would write now")}};
   for (const auto& [control, tip] : tips) control->setToolTip(TForm1::tr(tip));
   ui.NameEdit->setAccessibleName(TForm1::tr("Class name"));
@@ -75,10 +89,10 @@ void DescribeControls(TForm1Ui& ui) {
   ui.Preview->setAccessibleName(TForm1::tr("Preview"));
   // Tests and accessibility tools find the controls by the window's names for them.
   const std::pair<QObject*, const char*> names[] = {
-      {ui.Button1, "Button1"},         {ui.NameEdit, "NameEdit"},     {ui.StringGrid1, "StringGrid1"},
-      {ui.RadioGroup1, "RadioGroup1"}, {ui.Button2, "Button2"},       {ui.Button3, "Button3"},
-      {ui.Button4, "Button4"},         {ui.Button5, "Button5"},       {ui.EnumButton, "EnumButton"},
-      {ui.Button6, "Button6"},         {ui.FormBox, "FormBox"},       {ui.SystemBox, "SystemBox"},
+      {ui.Button1, "Button1"},           {ui.NameEdit, "NameEdit"}, {ui.StringGrid1, "StringGrid1"},
+      {ui.RadioGroup1, "RadioGroup1"},   {ui.Button2, "Button2"},   {ui.Button3, "Button3"},
+      {ui.Button4, "Button4"},           {ui.Button5, "Button5"},   {ui.EnumButton, "EnumButton"},
+      {ui.Button6, "Button6"},           {ui.FormBox, "FormBox"},   {ui.SystemBox, "SystemBox"},
       {ui.PreviewCheck, "PreviewCheck"}, {ui.Preview, "Preview"}};
   for (const auto& [control, name] : names) control->setObjectName(Text(name));
 }
@@ -211,12 +225,12 @@ void ArrangeControls(TForm1Ui& ui, QMainWindow* window) {
   window->setCentralWidget(ui.Scroller);
   // A control the focus moves to, by Tab or an Alt key, scrolls into view; the window's own
   // activation leaves the view as it is.
-  QObject::connect(qApp, &QApplication::focusChanged, ui.Scroller,
-                   [scroller = ui.Scroller](QWidget* before, QWidget* now) {
-                     if (before != nullptr && now != nullptr &&
-                         scroller->widget()->isAncestorOf(now))
-                       scroller->ensureWidgetVisible(now);
-                   });
+  QObject::connect(
+      qApp, &QApplication::focusChanged, ui.Scroller,
+      [scroller = ui.Scroller](QWidget* before, QWidget* now) {
+        if (before != nullptr && now != nullptr && scroller->widget()->isAncestorOf(now))
+          scroller->ensureWidgetVisible(now);
+      });
   MemberTableEditor::FitHeight(*ui.StringGrid1);
 }
 
