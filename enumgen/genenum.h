@@ -34,29 +34,13 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
-// The enumeration dialog: type name, names and values or a list file, OK hands the result to the
-// main window. Not modal.
-class TGenEnumForm : public QWidget {
-  Q_OBJECT
+namespace testing {
+struct TGenEnumFormAccess;
+}
 
- public:
-  TGenEnumForm(PlatformServices& services, EnumerationReceiver& mainWindow,
-               QWidget* parent = nullptr);
-  ~TGenEnumForm() override;
-
-  // Records the style, shows "Save in separate file" and clears it.
-  void SetStyle(EnumerationStyle style);
-  EnumerationStyle Style() const { return style_; }
-
-  // The OK action; false when it stopped early (cancelled save dialog, refused request, or
-  // "replace existing files?" answered No) and the dialog stays open with its input.
-  bool GenerateEnumeration();
-
-  // Asks for the list file, and again under the committed title, after saying why, while a chosen
-  // file cannot be read. The file read is kept for OK and the preview; false when the user
-  // cancelled, and then no file is kept.
-  bool ChooseListFile();
-
+// The enumeration dialog's controls under the names the dialog gives them; only the dialog uses
+// them.
+struct TGenEnumFormUi {
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
@@ -79,6 +63,31 @@ class TGenEnumForm : public QWidget {
   std::unique_ptr<FileDialog> OpenDialog1;
   // What OK would produce now; never shows a dialog and never writes.
   FilePreview* Preview = nullptr;
+  QLabel* PreviewLabel = nullptr;
+};
+
+// The enumeration dialog: type name, names and values or a list file, OK hands the result to the
+// main window. Not modal.
+class TGenEnumForm : public QWidget, private TGenEnumFormUi {
+  Q_OBJECT
+
+ public:
+  TGenEnumForm(PlatformServices& services, EnumerationReceiver& mainWindow,
+               QWidget* parent = nullptr);
+  ~TGenEnumForm() override;
+
+  // Records the style, shows "Save in separate file" and clears it.
+  void SetStyle(EnumerationStyle style);
+  EnumerationStyle Style() const { return style_; }
+
+  // The OK action; false when it stopped early (cancelled save dialog, refused request, or
+  // "replace existing files?" answered No) and the dialog stays open with its input.
+  bool GenerateEnumeration();
+
+  // Asks for the list file, and again under the committed title, after saying why, while a chosen
+  // file cannot be read. The file read is kept for OK and the preview; false when the user
+  // cancelled, and then no file is kept.
+  bool ChooseListFile();
 
  signals:
   // A completed OK, told in a sentence for the main window's status line: the files written and
@@ -99,6 +108,16 @@ class TGenEnumForm : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  friend struct testing::TGenEnumFormAccess;
+
+  // The controls with their captions and keys, then in their places and tab order, then
+  // connected.
+  void BuildControls();
+  void ArrangeControls();
+  void ConnectControls();
+  // OK's save dialog, for a separate file, and the question whether to replace files that are
+  // there; false when the user cancelled or said No.
+  bool ChooseOutputPath(EnumerationRequest& request, bool* replaceConfirmed);
   // Everything of the request but the output and list paths, as the user sees the controls now.
   EnumerationRequest ReadControls() const;
   // Tool tips: what each control adds to the generated text.
