@@ -211,7 +211,7 @@ void TForm1::BuildStatusBar() {
 
 void TForm1::ShowHelp() {
   if (ui_->Help == nullptr) ui_->Help = new HelpWindow(this);
-  CentreOnWindow(ui_->Help);
+  CentreOn(ui_->Help, *this);
   ui_->Help->ShowAndRaise();
 }
 

@@ -31,6 +31,22 @@ const char* const LogPrompt = QT_TRANSLATE_NOOP(
 
 }  // namespace
 
+void CentreOn(QWidget* companion, const QWidget& window) {
+  // Where it is already open, it stays.
+  if (companion->isVisible() || !window.isVisible()) return;
+  companion->ensurePolished();
+  QRect placed(QPoint(), companion->size().expandedTo(companion->sizeHint()));
+  placed.moveCenter(window.frameGeometry().center());
+  if (const QScreen* shown = window.screen()) {
+    const QRect free = shown->availableGeometry();
+    placed.moveLeft(std::clamp(placed.left(), free.left(),
+                               std::max(free.left(), free.right() - placed.width())));
+    placed.moveTop(std::clamp(placed.top(), free.top(),
+                              std::max(free.top(), free.bottom() - placed.height())));
+  }
+  companion->move(placed.topLeft());
+}
+
 TForm1::TForm1(PlatformServices& services, QWidget* parent)
     : QMainWindow(parent),
       services_(services),
@@ -107,22 +123,6 @@ TUserLogWindow* TForm1::UserLogWindow() {
   return userLogWindow_;
 }
 
-void TForm1::CentreOnWindow(QWidget* companion) const {
-  // Where it is already open, it stays.
-  if (companion->isVisible() || !isVisible()) return;
-  companion->ensurePolished();
-  QRect placed(QPoint(), companion->size().expandedTo(companion->sizeHint()));
-  placed.moveCenter(frameGeometry().center());
-  if (const QScreen* shown = screen()) {
-    const QRect free = shown->availableGeometry();
-    placed.moveLeft(std::clamp(placed.left(), free.left(),
-                               std::max(free.left(), free.right() - placed.width())));
-    placed.moveTop(std::clamp(placed.top(), free.top(),
-                              std::max(free.top(), free.bottom() - placed.height())));
-  }
-  companion->move(placed.topLeft());
-}
-
 void TForm1::Say(const QString& message) {
   statusBar()->showMessage(message);
   ui_->OpenFolderButton->hide();
@@ -193,7 +193,7 @@ void TForm1::OpenEnumerationDialog(EnumerationStyle style) {
   TGenEnumForm* dialog = GenEnumForm();
   // The window manager may place a window shown again anywhere: it comes back where it was.
   if (isVisible()) hiddenAt_ = geometry().topLeft();
-  CentreOnWindow(dialog);
+  CentreOn(dialog, *this);
   hide();
   dialog->SetStyle(style);
   dialog->show();
@@ -204,7 +204,7 @@ void TForm1::OpenEnumerationDialog(EnumerationStyle style) {
 void TForm1::LogIt() {
   TUserLogWindow* window = UserLogWindow();
   window->HandOver({tr(LogPrompt).toStdString(), UserLogFileName(), std::string()});
-  CentreOnWindow(window);
+  CentreOn(window, *this);
   window->ShowAndRaise();
 }
 

@@ -130,7 +130,6 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   void BuildStatusBar();
   // tform1_controls.cpp
   void SizeForScreen();
-  void FlowOptions();
   // tform1_bindings.cpp
   void BindControls();
   void BindModel();
@@ -146,8 +145,6 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   TUserLogWindow* UserLogWindow();
   // Says in the status bar what a command did; no folder to open.
   void Say(const QString& message);
-  // Opens a companion window over the middle of this one, within the screen.
-  void CentreOnWindow(QWidget* companion) const;
 
   PlatformServices& services_;
   std::unique_ptr<TForm1Ui> ui_;

@@ -248,31 +248,37 @@ void SetTabOrder(const TForm1Ui& ui) {
 }
 
 void TForm1::SizeForScreen() {
-  // Table, options and preview side by side, within the screen's free area.
-  QSize size(1340, 700);
-  if (const QScreen* shown = screen()) {
-    const QRect free = shown->availableGeometry();
-    size = size.boundedTo(QSize(free.width() - 16, free.height() - 40));
-  }
-  resize(size);
-  ui_->Splitter->setSizes({660, std::max(0, width() - 660)});
-  FlowOptions();
+  SizeToScreen(*ui_, *this);
+  narrow_ = FlowOptions(*ui_, *this, narrow_);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  FlowOptions();
+  narrow_ = FlowOptions(*ui_, *this, narrow_);
+}
+
+void TForm1::ShowPreview(bool shown) {
+  previewWidth_ = ShowPreviewPane(*ui_, *this, shown, previewWidth_);
+}
+
+void SizeToScreen(TForm1Ui& ui, QWidget& window) {
+  // Table, options and preview side by side, within the screen's free area.
+  QSize size(1340, 700);
+  if (const QScreen* shown = window.screen()) {
+    const QRect free = shown->availableGeometry();
+    size = size.boundedTo(QSize(free.width() - 16, free.height() - 40));
+  }
+  window.resize(size);
+  ui.Splitter->setSizes({660, std::max(0, window.width() - 660)});
 }
 
 // Side by side while the window is wide enough for the table and the options; narrower, the
 // options flow under the table and the preview under them, keeping its lines.
-void TForm1::FlowOptions() {
-  TForm1Ui& ui = *ui_;
+bool FlowOptions(TForm1Ui& ui, const QWidget& window, bool wasNarrow) {
   const int wide = ui.LeftPane->minimumSizeHint().width() +
                    ui.OptionsPane->minimumSizeHint().width() + ui.Splitter->handleWidth() + 40;
-  const bool narrow = width() < wide;
-  if (narrow == narrow_) return;
-  narrow_ = narrow;
+  const bool narrow = window.width() < wide;
+  if (narrow == wasNarrow) return narrow;
   auto* left = static_cast<QVBoxLayout*>(ui.LeftPane->layout());
   auto* right = static_cast<QVBoxLayout*>(ui.RightPane->layout());
   if (narrow) {
@@ -287,27 +293,27 @@ void TForm1::FlowOptions() {
   const int line = ui.Preview->fontMetrics().lineSpacing();
   ui.Preview->setMinimumHeight(narrow ? PreviewLines * line + 4 * line : 0);
   ui.StringGrid1->setMinimumHeight(narrow ? ui.StringGrid1->maximumHeight() : 0);
+  return narrow;
 }
 
-void TForm1::ShowPreview(bool shown) {
-  QWidget* pane = ui_->Preview;
-  if (shown == !pane->isHidden()) return;
+int ShowPreviewPane(TForm1Ui& ui, QWidget& window, bool shown, int previewWidth) {
+  QWidget* pane = ui.Preview;
+  if (shown == !pane->isHidden()) return previewWidth;
   if (!shown) {
-    const int before = width();
+    const int before = window.width();
     pane->hide();
     // Narrow enough for the table and the options side by side, no narrower.
-    const int compact = ui_->LeftPane->minimumSizeHint().width() +
-                        ui_->OptionsPane->minimumSizeHint().width() + ui_->Splitter->handleWidth() +
-                        60;
-    previewWidth_ = std::max(0, before - compact);
-    if (before > compact) resize(compact, height());
-    return;
+    const int compact = ui.LeftPane->minimumSizeHint().width() +
+                        ui.OptionsPane->minimumSizeHint().width() + ui.Splitter->handleWidth() + 60;
+    if (before > compact) window.resize(compact, window.height());
+    return std::max(0, before - compact);
   }
   pane->show();
-  int wider = width() + (previewWidth_ > 0 ? previewWidth_ : 360);
-  if (const QScreen* onScreen = screen())
+  int wider = window.width() + (previewWidth > 0 ? previewWidth : 360);
+  if (const QScreen* onScreen = window.screen())
     wider = std::min(wider, onScreen->availableGeometry().width() - 16);
-  if (wider > width()) resize(wider, height());
+  if (wider > window.width()) window.resize(wider, window.height());
+  return previewWidth;
 }
 
 }  // namespace zandrel

@@ -130,6 +130,14 @@ struct TForm1Ui {
 void BuildControls(TForm1Ui& ui, QWidget* window);
 void ArrangeControls(TForm1Ui& ui, QMainWindow* window);
 void SetTabOrder(const TForm1Ui& ui);
+// The window's size within the screen; the options side by side with the table or, in a narrow
+// window, under it (the layout it now has returned); the preview shown or hidden, the window
+// widened or narrowed by its room (the room it took returned).
+void SizeToScreen(TForm1Ui& ui, QWidget& window);
+bool FlowOptions(TForm1Ui& ui, const QWidget& window, bool wasNarrow);
+int ShowPreviewPane(TForm1Ui& ui, QWidget& window, bool shown, int previewWidth);
+// tform1.cpp: opens a companion window over the middle of the main window, within the screen.
+void CentreOn(QWidget* companion, const QWidget& window);
 // main_menu.cpp: the menus and their actions with their keys.
 void BuildMenus(TForm1Ui& ui, QMainWindow* window, QUndoStack* history);
 
