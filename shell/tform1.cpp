@@ -231,12 +231,13 @@ void TForm1::AcceptEnumeration(const std::string& typeName, std::string text) {
   const SharedText shared = ShareText(std::move(text));
   history_->Change(tr("Collect Enumeration"), [&](ClassInput& input) {
     input.HeaderInsertions.push_back(shared);
-    for (auto& row : input.Grid) {
-      if (row[0].empty()) {
-        row[0] = typeName;
-        break;
-      }
-    }
+    // With every Type cell taken, a row comes in for it.
+    const auto empty = std::find_if(input.Grid.begin(), input.Grid.end(),
+                                    [](const MemberCells& row) { return row[0].empty(); });
+    if (empty == input.Grid.end())
+      input.Grid.push_back({typeName, "", ""});
+    else
+      (*empty)[0] = typeName;
   });
 }
 

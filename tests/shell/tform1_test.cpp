@@ -532,6 +532,8 @@ class TForm1Test : public QObject {
     form_->AcceptEnumeration("Full", "enum Full {};");
     QCOMPARE(form_->HeaderInsertions().size(), std::size_t{2});
     for (int row = 1; row <= 19; ++row) QCOMPARE(Cell(ui_->StringGrid1, row, 0), QString("T"));
+    // With every Type cell taken, the table grows by a row for it.
+    QCOMPARE(Cell(ui_->StringGrid1, 20, 0), QString("Full"));
   }
 
   void menuCommandsAreTheButtons() {
