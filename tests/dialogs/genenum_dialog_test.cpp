@@ -81,6 +81,7 @@ class GenEnumDialogTest : public QObject {
   void init() {
     fx_ = std::make_unique<DialogFixture>();
     form_ = &fx_->Form;
+    ui_ = &UiOf(*form_);
     services_ = &fx_->Services;
     receiver_ = &fx_->Receiver;
   }
@@ -126,6 +127,7 @@ class GenEnumDialogTest : public QObject {
 
   std::unique_ptr<DialogFixture> fx_;
   TGenEnumForm* form_ = nullptr;
+  TGenEnumFormUi* ui_ = nullptr;
   FakeServices* services_ = nullptr;
   RecordingReceiver* receiver_ = nullptr;
 };
@@ -133,42 +135,30 @@ class GenEnumDialogTest : public QObject {
 void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
   QCOMPARE(form_->windowTitle(), QString("Generate Enumeration"));
   QVERIFY(form_->isWindow());
-  QCOMPARE(Shown(UiOf(*form_).Label2->text()), QString("The value is optional."));
-  QCOMPARE(Shown(UiOf(*form_).Label1->text()), QString("Type Name"));
-  QCOMPARE(Shown(UiOf(*form_).Label3->text()), QString("Prefix"));
-  QCOMPARE(UiOf(*form_).Edit1->text(), QString());
-  QCOMPARE(UiOf(*form_).Edit2->text(), QString("ZD"));
-  QCOMPARE(Shown(UiOf(*form_).Outside->text()), QString("Generate first and last enumerations"));
-  QCOMPARE(Shown(UiOf(*form_).Prefix->text()),
-           QString("Apply prefix to all enumation names when saving"));
-  QCOMPARE(Shown(UiOf(*form_).SeparateBox->text()), QString("Save in separate file"));
-  QCOMPARE(Shown(UiOf(*form_).FileBox->text()), QString("Enter from file"));
-  QCOMPARE(Shown(UiOf(*form_).OKButton->text()), QString("OK"));
-  QCOMPARE(Shown(UiOf(*form_).Button1->text()), QString("Cancel"));
-  QVERIFY(UiOf(*form_).Outside->isChecked());
-  QVERIFY(UiOf(*form_).Prefix->isChecked());
-  QVERIFY(!UiOf(*form_).SeparateBox->isChecked());
-  QVERIFY(!UiOf(*form_).FileBox->isChecked());
+  QCOMPARE(ui_->Edit1->text(), QString());
+  QCOMPARE(ui_->Edit2->text(), QString("ZD"));
+  QVERIFY(ui_->Outside->isChecked());
+  QVERIFY(ui_->Prefix->isChecked());
+  QVERIFY(!ui_->SeparateBox->isChecked());
+  QVERIFY(!ui_->FileBox->isChecked());
 
-  QCOMPARE(UiOf(*form_).NameGrid->rowCount(), NameGridRows);
-  QCOMPARE(UiOf(*form_).NameGrid->columnCount(), 2);
-  QVERIFY(UiOf(*form_).NameGrid->tabKeyNavigation());
-  QVERIFY(UiOf(*form_).NameGrid->selectionMode() != QAbstractItemView::SingleSelection);
-  QVERIFY(UiOf(*form_).NameGrid->editTriggers() != QAbstractItemView::NoEditTriggers);
+  QCOMPARE(ui_->NameGrid->rowCount(), NameGridRows);
+  QCOMPARE(ui_->NameGrid->columnCount(), 2);
+  QVERIFY(ui_->NameGrid->tabKeyNavigation());
+  QVERIFY(ui_->NameGrid->selectionMode() != QAbstractItemView::SingleSelection);
+  QVERIFY(ui_->NameGrid->editTriggers() != QAbstractItemView::NoEditTriggers);
 
-  QCOMPARE(UiOf(*form_).SaveDialog1->Filter, std::string(EnumSaveDialogFilter));
-  QCOMPARE(UiOf(*form_).OpenDialog1->Filter, std::string(OpenDialogFilter));
+  QCOMPARE(ui_->SaveDialog1->Filter, std::string(EnumSaveDialogFilter));
+  QCOMPARE(ui_->OpenDialog1->Filter, std::string(OpenDialogFilter));
 
   // The preview's own controls come last.
   const QList<QWidget*> expected =
-      QList<QWidget*>{UiOf(*form_).Edit1,    UiOf(*form_).Outside,  UiOf(*form_).Prefix,
-                      UiOf(*form_).Edit2,    UiOf(*form_).NameGrid, UiOf(*form_).OKButton,
-                      UiOf(*form_).Button1,  UiOf(*form_).FileBox,  UiOf(*form_).SeparateBox,
-                      UiOf(*form_).ModernBox} +
-      UiOf(*form_).Preview->FocusOrder();
+      QList<QWidget*>{ui_->Edit1,    ui_->Outside, ui_->Prefix,  ui_->Edit2,       ui_->NameGrid,
+                      ui_->OKButton, ui_->Button1, ui_->FileBox, ui_->SeparateBox, ui_->ModernBox} +
+      ui_->Preview->FocusOrder();
   const FocusWalk walk = WalkFocusChain(form_, expected);
   QCOMPARE(walk.Order, expected);
-  QCOMPARE(walk.FirstStop, UiOf(*form_).Edit1);
+  QCOMPARE(walk.FirstStop, ui_->Edit1);
   // It fits a screen of 960 by 540 logical pixels (1920 by 1080 at 200 %), frame included.
   QVERIFY(form_->minimumSizeHint().width() <= 940);
   QVERIFY(form_->minimumSizeHint().height() <= 500);
@@ -178,27 +168,27 @@ void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
 }
 
 void GenEnumDialogTest::setStyleShowsAndClearsSeparateBox() {
-  UiOf(*form_).Edit1->setText("Kept");
+  ui_->Edit1->setText("Kept");
   for (const EnumerationStyle style :
        {EnumerationStyle::EnumerationClass, EnumerationStyle::PlainEnumeration}) {
-    UiOf(*form_).SeparateBox->setChecked(true);
-    UiOf(*form_).SeparateBox->hide();
+    ui_->SeparateBox->setChecked(true);
+    ui_->SeparateBox->hide();
     form_->SetStyle(style);
     QCOMPARE(form_->Style(), style);
-    QVERIFY(UiOf(*form_).SeparateBox->isVisibleTo(form_));
-    QVERIFY(!UiOf(*form_).SeparateBox->isChecked());
-    QCOMPARE(UiOf(*form_).Edit1->text(), QString("Kept"));
+    QVERIFY(ui_->SeparateBox->isVisibleTo(form_));
+    QVERIFY(!ui_->SeparateBox->isChecked());
+    QCOMPARE(ui_->Edit1->text(), QString("Kept"));
   }
 }
 
 void GenEnumDialogTest::activatorSetsHeadings() {
-  UiOf(*form_).NameGrid->setHorizontalHeaderItem(0, new QTableWidgetItem("x"));
-  UiOf(*form_).NameGrid->setHorizontalHeaderItem(1, new QTableWidgetItem("y"));
+  ui_->NameGrid->setHorizontalHeaderItem(0, new QTableWidgetItem("x"));
+  ui_->NameGrid->setHorizontalHeaderItem(1, new QTableWidgetItem("y"));
   form_->show();
   form_->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(form_));
-  QCOMPARE(UiOf(*form_).NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
-  QCOMPARE(UiOf(*form_).NameGrid->horizontalHeaderItem(1)->text(), QString("Value"));
+  QCOMPARE(ui_->NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
+  QCOMPARE(ui_->NameGrid->horizontalHeaderItem(1)->text(), QString("Value"));
 }
 
 void GenEnumDialogTest::exitedSuggestsPrefix_data() {
@@ -217,14 +207,14 @@ void GenEnumDialogTest::exitedSuggestsPrefix_data() {
 void GenEnumDialogTest::exitedSuggestsPrefix() {
   QFETCH(QString, typed);
   QFETCH(QString, prefix);
-  UiOf(*form_).Edit1->setText(typed);
+  ui_->Edit1->setText(typed);
   // Leaving the window does not count as leaving the box.
   QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-  QApplication::sendEvent(UiOf(*form_).Edit1, &deactivated);
-  QCOMPARE(UiOf(*form_).Edit2->text(), QString("ZD"));
+  QApplication::sendEvent(ui_->Edit1, &deactivated);
+  QCOMPARE(ui_->Edit2->text(), QString("ZD"));
   QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
-  QApplication::sendEvent(UiOf(*form_).Edit1, &left);
-  QCOMPARE(UiOf(*form_).Edit2->text(), prefix);
+  QApplication::sendEvent(ui_->Edit1, &left);
+  QCOMPARE(ui_->Edit2->text(), prefix);
 }
 
 void GenEnumDialogTest::okWithoutFileHandsOverTheText_data() {
@@ -262,10 +252,10 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
   OpenInStyle(*form_, EnumerationStyle(style));
   form_->show();
   TypeColor(*form_);
-  UiOf(*form_).FileBox->setChecked(false);
-  UiOf(*form_).Outside->setChecked(false);
+  ui_->FileBox->setChecked(false);
+  ui_->Outside->setChecked(false);
 
-  UiOf(*form_).OKButton->click();
+  ui_->OKButton->click();
 
   EnumerationRequest request = ColorRequest(EnumerationStyle(style));
   request.FirstAndLast = false;
@@ -278,18 +268,18 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
 
   // Reset: texts and grid emptied, check boxes as they were, dialog hidden.
   QVERIFY(!form_->isVisible());
-  QCOMPARE(UiOf(*form_).Edit1->text(), QString());
-  QCOMPARE(UiOf(*form_).Edit2->text(), QString());
-  QVERIFY(GridEmpty(UiOf(*form_).NameGrid));
-  QVERIFY(!UiOf(*form_).Outside->isChecked());
-  QVERIFY(UiOf(*form_).Prefix->isChecked());
-  QCOMPARE(UiOf(*form_).NameGrid->rowCount(), NameGridRows);
-  QCOMPARE(UiOf(*form_).NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
+  QCOMPARE(ui_->Edit1->text(), QString());
+  QCOMPARE(ui_->Edit2->text(), QString());
+  QVERIFY(GridEmpty(ui_->NameGrid));
+  QVERIFY(!ui_->Outside->isChecked());
+  QVERIFY(ui_->Prefix->isChecked());
+  QCOMPARE(ui_->NameGrid->rowCount(), NameGridRows);
+  QCOMPARE(ui_->NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
 
   // A second OK hands over a second text (the empty prefix now applies).
   form_->show();
-  UiOf(*form_).Edit1->setText("Size");
-  SetCell(UiOf(*form_).NameGrid, 1, 0, "Small");
+  ui_->Edit1->setText("Size");
+  SetCell(ui_->NameGrid, 1, 0, "Small");
   QVERIFY(form_->GenerateEnumeration());
   QCOMPARE(receiver_->Calls.size(), std::size_t(2));
   QCOMPARE(receiver_->Calls[1].TypeName, std::string("Size"));
@@ -306,7 +296,7 @@ void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude() {
   OpenInStyle(*form_, EnumerationStyle(style));
   form_->show();
   TypeColor(*form_);
-  UiOf(*form_).SeparateBox->setChecked(true);
+  ui_->SeparateBox->setChecked(true);
   const std::string chosen = Path(style == 0 ? "PlainColor.h" : "ClassColor.h");
   const bool modern = EnumerationStyle(style) == EnumerationStyle::ModernEnumeration;
   services_->SaveAnswers.push_back(chosen);
@@ -330,15 +320,15 @@ void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude() {
   QCOMPARE(receiver_->Calls[0].Text, expected.HandOver());
   QCOMPARE(receiver_->Calls[0].Text == IncludeLine(chosen), !modern);
   QVERIFY(!form_->isVisible());
-  QCOMPARE(UiOf(*form_).Edit1->text(), QString());
-  QVERIFY(UiOf(*form_).SeparateBox->isChecked());
+  QCOMPARE(ui_->Edit1->text(), QString());
+  QVERIFY(ui_->SeparateBox->isChecked());
 }
 
 void GenEnumDialogTest::cancelledSaveDialogChangesNothing() {
   form_->show();
   TypeColor(*form_);
-  UiOf(*form_).SeparateBox->setChecked(true);
-  UiOf(*form_).FileBox->setChecked(true);
+  ui_->SeparateBox->setChecked(true);
+  ui_->FileBox->setChecked(true);
   services_->SaveAnswers.push_back(std::nullopt);
 
   QVERIFY(!form_->GenerateEnumeration());
@@ -348,16 +338,16 @@ void GenEnumDialogTest::cancelledSaveDialogChangesNothing() {
   QVERIFY(receiver_->Calls.empty());
   QCOMPARE(receiver_->MainWindowShown, 0);
   QVERIFY(form_->isVisible());
-  QCOMPARE(UiOf(*form_).Edit1->text(), QString("  Color "));
-  QCOMPARE(UiOf(*form_).Edit2->text(), QString("ZD"));
-  QCOMPARE(Cell(UiOf(*form_).NameGrid, 2, 1), QString("5"));
+  QCOMPARE(ui_->Edit1->text(), QString("  Color "));
+  QCOMPARE(ui_->Edit2->text(), QString("ZD"));
+  QCOMPARE(Cell(ui_->NameGrid, 2, 1), QString("5"));
 }
 
 void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
   form_->show();
   TypeColor(*form_);
-  UiOf(*form_).SeparateBox->setChecked(true);
-  UiOf(*form_).FileBox->setChecked(true);
+  ui_->SeparateBox->setChecked(true);
+  ui_->FileBox->setChecked(true);
   const std::string header = Path("Existing.h");
   const std::string source = Path("Existing.cpp");
   WriteFile(header, "old header");
@@ -374,10 +364,10 @@ void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
   QCOMPARE(services_->Showings.size(), std::size_t(1));  // no list file dialog
   QVERIFY(receiver_->Calls.empty());
   QVERIFY(form_->isVisible());
-  QCOMPARE(UiOf(*form_).Edit1->text(), QString("  Color "));
+  QCOMPARE(ui_->Edit1->text(), QString("  Color "));
 
   // Yes replaces both files.
-  UiOf(*form_).FileBox->setChecked(false);
+  ui_->FileBox->setChecked(false);
   WriteFile(source, "old source");
   services_->SaveAnswers.push_back(header);
   services_->YesNoAnswers.push_back(true);
@@ -417,13 +407,13 @@ void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput() {
   QFETCH(QString, message);
   form_->SetStyle(EnumerationStyle(style));
   form_->show();
-  UiOf(*form_).Edit1->setText("Color");
-  UiOf(*form_).Outside->setChecked(sentinels);
+  ui_->Edit1->setText("Color");
+  ui_->Outside->setChecked(sentinels);
   if (!value.isNull()) {
-    SetCell(UiOf(*form_).NameGrid, 4, 0, "Red");
-    SetCell(UiOf(*form_).NameGrid, 4, 1, value);
+    SetCell(ui_->NameGrid, 4, 0, "Red");
+    SetCell(ui_->NameGrid, 4, 1, value);
   }
-  UiOf(*form_).OKButton->setFocus();
+  ui_->OKButton->setFocus();
 
   QVERIFY(!form_->GenerateEnumeration());
 
@@ -432,16 +422,16 @@ void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput() {
   QCOMPARE(services_->Messages[0].Caption, std::string("Error"));
   QVERIFY(receiver_->Calls.empty());
   QVERIFY(form_->isVisible());
-  QCOMPARE(UiOf(*form_).Edit1->text(), QString("Color"));
+  QCOMPARE(ui_->Edit1->text(), QString("Color"));
   QCOMPARE(Page(*form_, "Text"), message);
   if (value.isNull()) return;
   // The refused cell takes the focus, in the row the message names.
-  QCOMPARE(Cell(UiOf(*form_).NameGrid, 4, 1), value);
-  QCOMPARE(form_->focusWidget(), UiOf(*form_).NameGrid);
-  QCOMPARE(UiOf(*form_).NameGrid->currentRow(), 3);
-  QCOMPARE(UiOf(*form_).NameGrid->currentColumn(), 1);
-  QVERIFY(UiOf(*form_).NameGrid->verticalHeader()->isVisible());
-  QCOMPARE(UiOf(*form_).NameGrid->model()->headerData(3, Qt::Vertical).toString(), QString("4"));
+  QCOMPARE(Cell(ui_->NameGrid, 4, 1), value);
+  QCOMPARE(form_->focusWidget(), ui_->NameGrid);
+  QCOMPARE(ui_->NameGrid->currentRow(), 3);
+  QCOMPARE(ui_->NameGrid->currentColumn(), 1);
+  QVERIFY(ui_->NameGrid->verticalHeader()->isVisible());
+  QCOMPARE(ui_->NameGrid->model()->headerData(3, Qt::Vertical).toString(), QString("4"));
 }
 
 void GenEnumDialogTest::collectingTwiceAsks_data() {
@@ -458,7 +448,7 @@ void GenEnumDialogTest::collectingTwiceAsks_data() {
 void GenEnumDialogTest::collectingTwiceAsks() {
   QFETCH(bool, separate);
   QFETCH(bool, again);
-  UiOf(*form_).SeparateBox->setChecked(separate);
+  ui_->SeparateBox->setChecked(separate);
   form_->show();
   TypeColor(*form_);
   if (separate) services_->SaveAnswers.push_back(Path("Color.h"));
@@ -467,7 +457,7 @@ void GenEnumDialogTest::collectingTwiceAsks() {
 
   form_->show();
   TypeColor(*form_);
-  UiOf(*form_).Edit2->setText("ZD");  // OK emptied it
+  ui_->Edit2->setText("ZD");  // OK emptied it
   // The files written first are the text generated now: nothing asks about replacing them.
   if (separate) services_->SaveAnswers.push_back(Path("Color.h"));
   services_->YesNoAnswers.push_back(again);
@@ -479,13 +469,13 @@ void GenEnumDialogTest::collectingTwiceAsks() {
   QCOMPARE(receiver_->Calls.size(), std::size_t(again ? 2 : 1));
   QCOMPARE(receiver_->Calls.back().Text, receiver_->Calls.front().Text);
   QCOMPARE(form_->isVisible(), !again);
-  QCOMPARE(UiOf(*form_).Edit1->text(), QString(again ? "" : "  Color "));
+  QCOMPARE(ui_->Edit1->text(), QString(again ? "" : "  Color "));
 }
 
 void GenEnumDialogTest::failedWriteKeepsInputAndHandsNothingOver() {
   form_->show();
   TypeColor(*form_);
-  UiOf(*form_).SeparateBox->setChecked(true);
+  ui_->SeparateBox->setChecked(true);
   services_->SaveAnswers.push_back(Path("no-such-folder/Color.h"));
 
   QVERIFY(!form_->GenerateEnumeration());
@@ -498,14 +488,14 @@ void GenEnumDialogTest::failedWriteKeepsInputAndHandsNothingOver() {
   }
   QVERIFY(receiver_->Calls.empty());
   QVERIFY(form_->isVisible());
-  QCOMPARE(UiOf(*form_).Edit1->text(), QString("  Color "));
+  QCOMPARE(ui_->Edit1->text(), QString("  Color "));
 }
 
 void GenEnumDialogTest::listFileWithCommittedRetry() {
   form_->show();
-  UiOf(*form_).Edit1->setText("Color");
-  SetCell(UiOf(*form_).NameGrid, 1, 0, "NotRead");
-  UiOf(*form_).FileBox->setChecked(true);
+  ui_->Edit1->setText("Color");
+  SetCell(ui_->NameGrid, 1, 0, "NotRead");
+  ui_->FileBox->setChecked(true);
   const std::string listPath = Path("colors.txt");
   WriteFile(listPath, "Red Green\n# a comment Grey\nBlue\n/ Yellow\n");
   services_->OpenAnswers.push_back(Path("missing.txt"));
@@ -551,8 +541,8 @@ void GenEnumDialogTest::unreadableListFileIsReported() {
   const std::string listPath = Path("colors.txt");
   WriteFile(listPath, "Red Green\n");
   form_->show();
-  UiOf(*form_).Edit1->setText("Color");
-  UiOf(*form_).FileBox->setChecked(true);
+  ui_->Edit1->setText("Color");
+  ui_->FileBox->setChecked(true);
   services_->OpenAnswers = {unreadable, listPath};
 
   QVERIFY(form_->GenerateEnumeration());
@@ -569,7 +559,7 @@ void GenEnumDialogTest::unreadableListFileIsReported() {
   QVERIFY(QString::fromStdString(receiver_->Calls[0].Text).contains("ZDGreen"));
 
   form_->show();
-  UiOf(*form_).Edit2->setText("ZD");
+  ui_->Edit2->setText("ZD");
   QVERIFY(Page(*form_, "Text").contains("ZDGreen"));
   WriteFile(listPath, "Cyan\n");
   QTRY_VERIFY(Page(*form_, "Text").contains("ZDCyan"));
@@ -590,19 +580,19 @@ void GenEnumDialogTest::cancelAndFrameCloseShowMainWindow() {
   QFETCH(bool, byFrame);
   form_->show();
   TypeColor(*form_);
-  UiOf(*form_).Edit2->setText("CL");
+  ui_->Edit2->setText("CL");
 
   if (byFrame)
     QVERIFY(form_->close());
   else
-    UiOf(*form_).Button1->click();
+    ui_->Button1->click();
 
   QCOMPARE(receiver_->MainWindowShown, 1);
   QVERIFY(receiver_->Calls.empty());
   QVERIFY(!form_->isVisible());
-  QCOMPARE(UiOf(*form_).Edit1->text(), QString("  Color "));
-  QCOMPARE(UiOf(*form_).Edit2->text(), QString("CL"));
-  QCOMPARE(Cell(UiOf(*form_).NameGrid, 4, 0), QString("Blue"));
+  QCOMPARE(ui_->Edit1->text(), QString("  Color "));
+  QCOMPARE(ui_->Edit2->text(), QString("CL"));
+  QCOMPARE(Cell(ui_->NameGrid, 4, 0), QString("Blue"));
 }
 
 void GenEnumDialogTest::previewIsTheHandOverText_data() {
@@ -622,20 +612,20 @@ void GenEnumDialogTest::previewIsTheHandOverText() {
   form_->SetStyle(EnumerationStyle(style));
   form_->show();
   TypeColor(*form_);
-  UiOf(*form_).Outside->setChecked(firstAndLast);
-  UiOf(*form_).Edit2->setText(prefix);
+  ui_->Outside->setChecked(firstAndLast);
+  ui_->Edit2->setText(prefix);
   const QString preview = Page(*form_, "Text");
   QCOMPARE(ShownTabs(*form_), QString("Text"));
-  const int made = UiOf(*form_).Preview->Generations();
+  const int made = ui_->Preview->Generations();
 
-  UiOf(*form_).OKButton->click();
+  ui_->OKButton->click();
 
   QCOMPARE(receiver_->Calls.size(), std::size_t(1));
   QCOMPARE(preview, QString::fromStdString(receiver_->Calls[0].Text));
   QVERIFY(services_->Showings.empty());
   // Nothing is previewed for the dialog now closed until it shows again.
   QTest::qWait(20);
-  QCOMPARE(UiOf(*form_).Preview->Generations(), made);
+  QCOMPARE(ui_->Preview->Generations(), made);
   // The emptied dialog previews an empty list, not the one just handed over.
   QVERIFY(!Page(*form_, "Text").contains("Green"));
 }
@@ -643,27 +633,27 @@ void GenEnumDialogTest::previewIsTheHandOverText() {
 void GenEnumDialogTest::previewFollowsGridTyping() {
   form_->show();
   QVERIFY(QTest::qWaitForWindowExposed(form_));
-  UiOf(*form_).Edit1->setText("Color");
-  SetCell(UiOf(*form_).NameGrid, 1, 0, "Red");
+  ui_->Edit1->setText("Color");
+  SetCell(ui_->NameGrid, 1, 0, "Red");
   QVERIFY(Page(*form_, "Text").contains("ZDRed"));
 
   // Typing into a cell shows at once, before the editor is closed, and keeps the cursor.
-  UiOf(*form_).NameGrid->setCurrentCell(1, 0);
-  UiOf(*form_).NameGrid->editItem(UiOf(*form_).NameGrid->item(1, 0));
-  auto* editor = UiOf(*form_).NameGrid->viewport()->findChild<QLineEdit*>();
+  ui_->NameGrid->setCurrentCell(1, 0);
+  ui_->NameGrid->editItem(ui_->NameGrid->item(1, 0));
+  auto* editor = ui_->NameGrid->viewport()->findChild<QLineEdit*>();
   QVERIFY(editor != nullptr);
   QTest::keyClicks(editor, "Bu");
   QTest::keyClick(editor, Qt::Key_Left);
   QTest::keyClicks(editor, "l");
   QCOMPARE(editor->text(), QString("Blu"));
   // The editor took the focus from the type name, whose prefix proposal is now in Edit2.
-  const QString prefixed = UiOf(*form_).Edit2->text() + "Blu";
+  const QString prefixed = ui_->Edit2->text() + "Blu";
   QVERIFY(Page(*form_, "Text").contains(prefixed));
 
   // The value cell and the check boxes count too.
-  SetCell(UiOf(*form_).NameGrid, 2, 1, "7");
+  SetCell(ui_->NameGrid, 2, 1, "7");
   QVERIFY(Page(*form_, "Text").contains(prefixed + " = 7"));
-  UiOf(*form_).Prefix->setChecked(false);
+  ui_->Prefix->setChecked(false);
   QVERIFY(!Page(*form_, "Text").contains(prefixed));
 }
 
@@ -672,7 +662,7 @@ void GenEnumDialogTest::previewShowsBothFilesWhenSeparate() {
        {EnumerationStyle::PlainEnumeration, EnumerationStyle::EnumerationClass}) {
     form_->SetStyle(style);
     TypeColor(*form_);
-    UiOf(*form_).SeparateBox->setChecked(true);
+    ui_->SeparateBox->setChecked(true);
     QCOMPARE(ShownTabs(*form_), QString("Header,Source"));
 
     EnumerationRequest request = ColorRequest(style);
@@ -684,14 +674,14 @@ void GenEnumDialogTest::previewShowsBothFilesWhenSeparate() {
     QVERIFY(!QFile::exists("Color.h") && !QFile::exists("Color.cpp"));
   }
   QVERIFY(services_->Showings.empty());
-  UiOf(*form_).SeparateBox->setChecked(false);
+  ui_->SeparateBox->setChecked(false);
   QCOMPARE(ShownTabs(*form_), QString("Text"));
 }
 
 void GenEnumDialogTest::previewOfListFileAndRefusal() {
-  UiOf(*form_).Edit1->setText("Color");
-  SetCell(UiOf(*form_).NameGrid, 1, 0, "Red");
-  SetCell(UiOf(*form_).NameGrid, 1, 1, "12a");
+  ui_->Edit1->setText("Color");
+  SetCell(ui_->NameGrid, 1, 0, "Red");
+  SetCell(ui_->NameGrid, 1, 1, "12a");
   EnumerationRequest request;
   request.TypeName = "Color";
   request.GridRows[0] = {"Red", "12a"};
@@ -699,7 +689,7 @@ void GenEnumDialogTest::previewOfListFileAndRefusal() {
            QString::fromStdString(std::get<Refusal>(Composed(request)).Message));
 
   // No list file chosen yet: a note, and no dialog is shown for the preview.
-  UiOf(*form_).FileBox->setChecked(true);
+  ui_->FileBox->setChecked(true);
   const QString note = Page(*form_, "Text");
   QVERIFY(note.contains("list file"));
   QVERIFY(!note.contains("enum"));
@@ -709,7 +699,7 @@ void GenEnumDialogTest::previewOfListFileAndRefusal() {
   WriteFile(listPath, "Cyan Magenta\n# skipped\n");
   services_->OpenAnswers.push_back(listPath);
   QVERIFY(form_->ChooseListFile());
-  UiOf(*form_).Outside->setChecked(false);
+  ui_->Outside->setChecked(false);
   request.FromFile = true;
   request.FirstAndLast = false;
   QCOMPARE(Page(*form_, "Text"), QString::fromStdString(Output(request, listPath).HandOver()));
@@ -724,14 +714,14 @@ void GenEnumDialogTest::copyButtonCopiesShownText() {
   form_->show();
   QVERIFY(QTest::qWaitForWindowActive(form_));
   TypeColor(*form_);
-  UiOf(*form_).Preview->CopyButton->click();
+  ui_->Preview->CopyButton->click();
   QCOMPARE(QGuiApplication::clipboard()->text(), Page(*form_, "Text"));
 
-  UiOf(*form_).SeparateBox->setChecked(true);
-  UiOf(*form_).Edit1->setFocus();
+  ui_->SeparateBox->setChecked(true);
+  ui_->Edit1->setFocus();
   QGuiApplication::clipboard()->clear();
-  UiOf(*form_).Preview->ShowPage(1);
-  QTest::keyClick(UiOf(*form_).Edit1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  ui_->Preview->ShowPage(1);
+  QTest::keyClick(ui_->Edit1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   QCOMPARE(QGuiApplication::clipboard()->text(), Page(*form_, "Source"));
 }
 
@@ -765,34 +755,30 @@ void GenEnumDialogTest::keyboardWalk() {
   QFETCH(bool, forward);
   form_->show();
   QVERIFY(QTest::qWaitForWindowActive(form_));
-  QCOMPARE(QApplication::focusWidget(), UiOf(*form_).Edit1);
-  QList<QWidget*> round{UiOf(*form_).Outside,  UiOf(*form_).Prefix,      UiOf(*form_).Edit2,
-                        UiOf(*form_).NameGrid, UiOf(*form_).OKButton,    UiOf(*form_).Button1,
-                        UiOf(*form_).FileBox,  UiOf(*form_).SeparateBox, UiOf(*form_).ModernBox,
-                        UiOf(*form_).Preview,  UiOf(*form_).Edit1};
+  QCOMPARE(QApplication::focusWidget(), ui_->Edit1);
+  QList<QWidget*> round{ui_->Outside,   ui_->Prefix,  ui_->Edit2,   ui_->NameGrid,
+                        ui_->OKButton,  ui_->Button1, ui_->FileBox, ui_->SeparateBox,
+                        ui_->ModernBox, ui_->Preview, ui_->Edit1};
   if (!forward) {
     std::reverse(round.begin(), round.end());
     round.removeFirst();
-    round.append(UiOf(*form_).Edit1);
+    round.append(ui_->Edit1);
   }
   const int tab = forward ? int(Qt::Key_Tab) : int(Qt::Key_Backtab);
   const int shift = forward ? int(Qt::NoModifier) : int(Qt::ShiftModifier);
   for (QWidget* next : round) {
     QWidget* from = FocusedControl(*form_);
-    if (from == UiOf(*form_).NameGrid) {
+    if (from == ui_->NameGrid) {
       // Tab stays among the cells.
-      const int cell =
-          UiOf(*form_).NameGrid->currentRow() * 2 + UiOf(*form_).NameGrid->currentColumn();
+      const int cell = ui_->NameGrid->currentRow() * 2 + ui_->NameGrid->currentColumn();
       Press(tab, shift);
-      QCOMPARE(FocusedControl(*form_), UiOf(*form_).NameGrid);
-      QVERIFY(UiOf(*form_).NameGrid->currentRow() * 2 + UiOf(*form_).NameGrid->currentColumn() !=
-              cell);
+      QCOMPARE(FocusedControl(*form_), ui_->NameGrid);
+      QVERIFY(ui_->NameGrid->currentRow() * 2 + ui_->NameGrid->currentColumn() != cell);
       Press(tab, shift | Qt::ControlModifier);
     } else {
       Press(tab, shift);
       // The preview's own stops come one after the other.
-      while (FocusedControl(*form_) == UiOf(*form_).Preview && next != UiOf(*form_).Preview)
-        Press(tab, shift);
+      while (FocusedControl(*form_) == ui_->Preview && next != ui_->Preview) Press(tab, shift);
     }
     QVERIFY2(FocusedControl(*form_) == next,
              qPrintable(QString("after %1").arg(from ? from->metaObject()->className() : "none")));
@@ -824,14 +810,14 @@ void GenEnumDialogTest::escapeAndEnter() {
   QFETCH(QString, outcome);
   form_->show();
   QVERIFY(QTest::qWaitForWindowActive(form_));
-  UiOf(*form_).Edit1->setText("Color");
-  SetCell(UiOf(*form_).NameGrid, 1, 0, "Red");
-  if (where == "check box") UiOf(*form_).Outside->setFocus();
-  if (where == "Cancel") UiOf(*form_).Button1->setFocus();
-  if (where == "OK") UiOf(*form_).OKButton->setFocus();
+  ui_->Edit1->setText("Color");
+  SetCell(ui_->NameGrid, 1, 0, "Red");
+  if (where == "check box") ui_->Outside->setFocus();
+  if (where == "Cancel") ui_->Button1->setFocus();
+  if (where == "OK") ui_->OKButton->setFocus();
   if (where == "grid" || where == "open cell") {
-    UiOf(*form_).NameGrid->setFocus();
-    UiOf(*form_).NameGrid->setCurrentCell(0, 0);
+    ui_->NameGrid->setFocus();
+    ui_->NameGrid->setCurrentCell(0, 0);
     if (where == "grid") Press(Qt::Key_Escape);  // a cell opened by moving into it closes
     if (where == "open cell") Press(Qt::Key_B);
   }
@@ -842,7 +828,7 @@ void GenEnumDialogTest::escapeAndEnter() {
   QCOMPARE(receiver_->MainWindowShown, outcome == "cancel" ? 1 : 0);
   QCOMPARE(form_->isVisible(), outcome == "stays");
   if (where == "open cell")
-    QTRY_COMPARE(Cell(UiOf(*form_).NameGrid, 1, 0), QString(key == Qt::Key_Escape ? "Red" : "b"));
+    QTRY_COMPARE(Cell(ui_->NameGrid, 1, 0), QString(key == Qt::Key_Escape ? "Red" : "b"));
 }
 
 void GenEnumDialogTest::everyShowingStartsInTypeName() {
@@ -855,13 +841,13 @@ void GenEnumDialogTest::everyShowingStartsInTypeName() {
   };
   for (const char* closing : {"Cancel", "OK", "frame", "none"}) {
     QVERIFY(bringToFront(form_));
-    QVERIFY2(QApplication::focusWidget() == UiOf(*form_).Edit1, closing);
+    QVERIFY2(QApplication::focusWidget() == ui_->Edit1, closing);
     if (QString(closing) == "none") break;
-    UiOf(*form_).Edit1->setText("Color");
-    SetCell(UiOf(*form_).NameGrid, 1, 0, "Red");
-    UiOf(*form_).FileBox->setFocus();
-    if (QString(closing) == "Cancel") UiOf(*form_).Button1->click();
-    if (QString(closing) == "OK") UiOf(*form_).OKButton->click();
+    ui_->Edit1->setText("Color");
+    SetCell(ui_->NameGrid, 1, 0, "Red");
+    ui_->FileBox->setFocus();
+    if (QString(closing) == "Cancel") ui_->Button1->click();
+    if (QString(closing) == "OK") ui_->OKButton->click();
     if (QString(closing) == "frame") form_->close();
     QVERIFY(!form_->isVisible());
     QVERIFY(bringToFront(&mainWindow));
@@ -873,7 +859,7 @@ void GenEnumDialogTest::finishedTellsWhatWasDone() {
   TypeColor(*form_);
   QVERIFY(form_->GenerateEnumeration());
   TypeColor(*form_);
-  UiOf(*form_).SeparateBox->setChecked(true);
+  ui_->SeparateBox->setChecked(true);
   services_->SaveAnswers.push_back(Path("Color.h"));
   QVERIFY(form_->GenerateEnumeration());
   services_->SaveAnswers.push_back(std::nullopt);
@@ -892,12 +878,12 @@ void GenEnumDialogTest::finishedTellsWhatWasDone() {
 // The text handed over is code; what the preview says instead of code is a note.
 void GenEnumDialogTest::previewColoursCodeNotNotes() {
   auto shownLanguage = [this](int page) {
-    UiOf(*form_).Preview->ShowPage(page);
-    return UiOf(*form_).Preview->ShownView()->Language();
+    ui_->Preview->ShowPage(page);
+    return ui_->Preview->ShownView()->Language();
   };
   TypeColor(*form_);
   QCOMPARE(shownLanguage(0), CodeLanguage::Cpp);
-  UiOf(*form_).FileBox->setChecked(true);
+  ui_->FileBox->setChecked(true);
   QCOMPARE(shownLanguage(0), std::nullopt);
 }
 
