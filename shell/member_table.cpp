@@ -40,6 +40,7 @@ std::optional<MemberTable> DuplicateRows(const MemberTable& table, const std::ve
   const std::vector<int> sorted = Sorted(table, rows);
   if (sorted.empty()) return std::nullopt;
   std::vector<MemberCells> copies;
+  copies.reserve(sorted.size());
   for (int row : sorted) copies.push_back(table[row]);
   return InsertRows(table, sorted.back() + 1, copies);
 }
