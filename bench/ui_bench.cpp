@@ -42,6 +42,7 @@
 #include "enumgen/genenum.h"
 #include "shell/tform1.h"
 #include "shell/zandrel_application.h"
+#include "tests/support/qt/dialog_access.h"
 
 extern char** environ;
 
@@ -50,6 +51,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using zandrel::testing::UiOf;
 
 double Milliseconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
@@ -257,10 +259,10 @@ int KeysInDialog(long count) {
   TForm1 form(services);
   form.show();
   TGenEnumForm* dialog = OpenDialog(form);
-  dialog->FileBox->setChecked(true);
+  UiOf(*dialog).FileBox->setChecked(true);
   dialog->ChooseListFile();
-  dialog->Edit1->setText("Colour");
-  MeasureKeys(dialog->Edit1, dialog->Preview);
+  UiOf(*dialog).Edit1->setText("Colour");
+  MeasureKeys(UiOf(*dialog).Edit1, UiOf(*dialog).Preview);
   return 0;
 }
 
@@ -281,9 +283,9 @@ int OkWithList(long count) {
   form.show();
   RunUntil([&] { return !form.findChild<FilePreview*>("Preview")->Pending(); });
   TGenEnumForm* dialog = OpenDialog(form);
-  dialog->Edit1->setText("Colour");
-  dialog->FileBox->setChecked(true);
-  RunUntil([&] { return !dialog->Preview->Pending(); });
+  UiOf(*dialog).Edit1->setText("Colour");
+  UiOf(*dialog).FileBox->setChecked(true);
+  RunUntil([&] { return !UiOf(*dialog).Preview->Pending(); });
   const long before = PeakKilobytes();
   PaintWatch mainPaint;
   mainPaint.Watch(&form);
@@ -296,7 +298,7 @@ int OkWithList(long count) {
     previewPaint.Arm();
   });
   const Clock::time_point start = Clock::now();
-  dialog->OKButton->click();
+  UiOf(*dialog).OKButton->click();
   const Clock::time_point returned = Clock::now();
   RunUntil([&] { return mainPaint.Painted(); });
   RunUntil([&] {

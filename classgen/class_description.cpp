@@ -22,8 +22,8 @@ std::optional<ClassDescription> ReadClassDescription(const ClassInput& input) {
   for (char& c : description.ClassName)
     if (c == ' ') c = '_';
 
-  for (int row = 1; row <= MemberGridRows; ++row) {
-    const auto& cells = input.Grid[static_cast<std::size_t>(row - 1)];
+  for (int row = 1; row <= static_cast<int>(input.Grid.size()); ++row) {
+    const MemberCells& cells = input.Grid[static_cast<std::size_t>(row - 1)];
     if (!IsMemberRow(cells[0], cells[1])) continue;
     description.Members.push_back({cells[0], cells[1], cells[2], row});
   }

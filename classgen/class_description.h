@@ -27,7 +27,7 @@ struct MemberRow {
   std::string Type;
   std::string Name;
   std::string InitialValue;
-  int RowNumber = 0;  // grid row 1 to 19; survives gaps
+  int RowNumber = 0;  // the member table's row, from 1; survives gaps
 };
 
 struct GenerationOptions {
@@ -131,13 +131,19 @@ struct ClassDescription {
   InsertionList HeaderInsertions;  // oldest first, shared with the main window
 };
 
-constexpr int MemberGridRows = 19;
+// The member table's columns: Type, Name, Initial value.
+inline constexpr int MemberGridColumns = 3;
+using MemberCells = std::array<std::string, MemberGridColumns>;
+// The rows the member table starts with; it grows past them as rows come in.
+inline constexpr int MemberGridRows = 19;
+// The most rows a document may give, so that a row number cannot make the table take all memory.
+inline constexpr int MemberGridMaxRows = 100000;
 
 // What the main window holds when Build is pressed, before any checking or cleaning.
 struct ClassInput {
   std::string NameText;
-  // Rows 1 to 19 of the member grid (index 0 is row 1): Type, Name, Initial value.
-  std::array<std::array<std::string, 3>, MemberGridRows> Grid{};
+  // The member table's rows, index 0 being row 1; MemberGridRows of them at first.
+  std::vector<MemberCells> Grid = std::vector<MemberCells>(MemberGridRows);
   GenerationOptions Options;
   InsertionList HeaderInsertions;
 

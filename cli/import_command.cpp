@@ -99,17 +99,18 @@ QByteArray EnumerationDocument(const EnumerationRequest& request) {
   return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
 
-// The document for a class, or the reason a member table cannot hold it.
+// The document for a class, or the reason a document cannot hold it.
 std::variant<QByteArray, std::string> ClassDocumentOf(const ClassDescription& description) {
   ClassInput input;
   input.NameText = description.ClassName;
   input.Options = description.Options;
   for (const MemberRow& row : description.Members) {
-    if (row.RowNumber > MemberGridRows)
+    if (row.RowNumber > MemberGridMaxRows)
       return description.ClassName + " has " + std::to_string(description.Members.size()) +
-             " rows; the member table holds " + std::to_string(MemberGridRows);
-    input.Grid[static_cast<std::size_t>(row.RowNumber - 1)] = {row.Type, row.Name,
-                                                               row.InitialValue};
+             " rows; a description holds " + std::to_string(MemberGridMaxRows);
+    const auto index = static_cast<std::size_t>(row.RowNumber - 1);
+    if (index >= input.Grid.size()) input.Grid.resize(index + 1);
+    input.Grid[index] = {row.Type, row.Name, row.InitialValue};
   }
   return WriteClassDocument(input);
 }

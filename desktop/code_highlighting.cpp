@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string_view>
 #include <type_traits>
 #include <unordered_set>
@@ -17,70 +18,72 @@ namespace {
 using Words = std::unordered_set<std::u16string_view>;
 
 // The C++ words a generated file can hold, with the extensions the CBuilder target writes.
+constexpr std::u16string_view CppKeywordList[] = {u"alignas",
+                                                  u"alignof",
+                                                  u"asm",
+                                                  u"auto",
+                                                  u"break",
+                                                  u"case",
+                                                  u"catch",
+                                                  u"class",
+                                                  u"const",
+                                                  u"constexpr",
+                                                  u"const_cast",
+                                                  u"continue",
+                                                  u"decltype",
+                                                  u"default",
+                                                  u"delete",
+                                                  u"do",
+                                                  u"dynamic_cast",
+                                                  u"else",
+                                                  u"enum",
+                                                  u"explicit",
+                                                  u"export",
+                                                  u"extern",
+                                                  u"false",
+                                                  u"for",
+                                                  u"friend",
+                                                  u"goto",
+                                                  u"if",
+                                                  u"inline",
+                                                  u"mutable",
+                                                  u"namespace",
+                                                  u"new",
+                                                  u"noexcept",
+                                                  u"nullptr",
+                                                  u"operator",
+                                                  u"private",
+                                                  u"protected",
+                                                  u"public",
+                                                  u"register",
+                                                  u"reinterpret_cast",
+                                                  u"return",
+                                                  u"sizeof",
+                                                  u"static",
+                                                  u"static_assert",
+                                                  u"static_cast",
+                                                  u"struct",
+                                                  u"switch",
+                                                  u"template",
+                                                  u"this",
+                                                  u"throw",
+                                                  u"true",
+                                                  u"try",
+                                                  u"typedef",
+                                                  u"typeid",
+                                                  u"typename",
+                                                  u"union",
+                                                  u"using",
+                                                  u"virtual",
+                                                  u"volatile",
+                                                  u"while",
+                                                  u"__fastcall",
+                                                  u"__property",
+                                                  u"__published",
+                                                  u"__closure"};
+
 const Words& CppKeywords() {
-  static const Words words{u"alignas",
-                           u"alignof",
-                           u"asm",
-                           u"auto",
-                           u"break",
-                           u"case",
-                           u"catch",
-                           u"class",
-                           u"const",
-                           u"constexpr",
-                           u"const_cast",
-                           u"continue",
-                           u"decltype",
-                           u"default",
-                           u"delete",
-                           u"do",
-                           u"dynamic_cast",
-                           u"else",
-                           u"enum",
-                           u"explicit",
-                           u"export",
-                           u"extern",
-                           u"false",
-                           u"for",
-                           u"friend",
-                           u"goto",
-                           u"if",
-                           u"inline",
-                           u"mutable",
-                           u"namespace",
-                           u"new",
-                           u"noexcept",
-                           u"nullptr",
-                           u"operator",
-                           u"private",
-                           u"protected",
-                           u"public",
-                           u"register",
-                           u"reinterpret_cast",
-                           u"return",
-                           u"sizeof",
-                           u"static",
-                           u"static_assert",
-                           u"static_cast",
-                           u"struct",
-                           u"switch",
-                           u"template",
-                           u"this",
-                           u"throw",
-                           u"true",
-                           u"try",
-                           u"typedef",
-                           u"typeid",
-                           u"typename",
-                           u"union",
-                           u"using",
-                           u"virtual",
-                           u"volatile",
-                           u"while",
-                           u"__fastcall",
-                           u"__property",
-                           u"__published",
-                           u"__closure"};
+  static const Words words(std::begin(CppKeywordList), std::end(CppKeywordList));
   return words;
 }
 
@@ -133,6 +136,60 @@ bool InIdentifier(char32_t c, CodeLanguage language) {
   return StartsIdentifier(c, language) || IsDigit(c);
 }
 
+// Past the "*/" that ends a block comment, or the line's end when the comment goes on.
+template <typename Text>
+qsizetype CommentEnd(Text line, qsizetype from, LineState& state) {
+  const auto size = static_cast<qsizetype>(line.size());
+  for (qsizetype i = from; i + 1 < size; ++i)
+    if (At(line, i) == u'*' && At(line, i + 1) == u'/') {
+      state = LineState::Code;
+      return i + 2;
+    }
+  state = LineState::InBlockComment;
+  return size;
+}
+
+// Past the quote that closes a literal opened at from, or the line's end.
+template <typename Text>
+qsizetype LiteralEnd(Text line, qsizetype from) {
+  const auto size = static_cast<qsizetype>(line.size());
+  const char32_t quote = At(line, from);
+  qsizetype i = from + 1;
+  while (i < size && At(line, i) != quote) i += At(line, i) == u'\\' ? 2 : 1;
+  return std::min(i + 1, size);
+}
+
+// Where a C++ directive's "#" stands on the line, or -1.
+template <typename Text>
+qsizetype DirectiveStart(Text line, CodeLanguage language) {
+  if (language != CodeLanguage::Cpp) return -1;
+  const auto size = static_cast<qsizetype>(line.size());
+  qsizetype first = 0;
+  while (first < size && IsBlank(At(line, first))) ++first;
+  return first < size && At(line, first) == u'#' ? first : -1;
+}
+
+// Past a name, or past a number with its suffix or hex digits, so that "0x1F" holds no name; C++
+// digit separators are no character literals.
+template <typename Text>
+qsizetype WordEnd(Text line, qsizetype from, CodeLanguage language) {
+  const auto size = static_cast<qsizetype>(line.size());
+  const bool number = IsDigit(At(line, from));
+  qsizetype end = from + 1;
+  while (end < size && (InIdentifier(At(line, end), language) ||
+                        (number && (At(line, end) == u'.' ||
+                                    (language == CodeLanguage::Cpp && At(line, end) == u'\'')))))
+    ++end;
+  return end;
+}
+
+std::optional<CodeToken> WordToken(std::u16string_view word, CodeLanguage language) {
+  const bool java = language == CodeLanguage::Java;
+  if ((java ? JavaKeywords() : CppKeywords()).contains(word)) return CodeToken::Keyword;
+  if ((java ? JavaTypes() : CppTypes()).contains(word)) return CodeToken::Type;
+  return std::nullopt;
+}
+
 // Walks one line; collects its stretches only when ranges is given (for UTF-16 lines).
 template <typename Text>
 void Scan(Text line, CodeLanguage language, LineState& state, std::vector<CodeRange>* ranges) {
@@ -141,36 +198,13 @@ void Scan(Text line, CodeLanguage language, LineState& state, std::vector<CodeRa
     if (ranges != nullptr && end > start)
       ranges->push_back({static_cast<int>(start), static_cast<int>(end - start), token});
   };
-  // Past the "*/" that ends a block comment, or the line's end when the comment goes on.
-  auto commentEnd = [&](qsizetype from) {
-    for (qsizetype i = from; i + 1 < size; ++i)
-      if (At(line, i) == u'*' && At(line, i + 1) == u'/') {
-        state = LineState::Code;
-        return i + 2;
-      }
-    state = LineState::InBlockComment;
-    return size;
-  };
-  // Past the quote that closes a literal opened at from, or the line's end.
-  auto literalEnd = [&](qsizetype from) {
-    const char32_t quote = At(line, from);
-    qsizetype i = from + 1;
-    while (i < size && At(line, i) != quote) i += At(line, i) == u'\\' ? 2 : 1;
-    return std::min(i + 1, size);
-  };
-
   qsizetype i = 0;
   if (state == LineState::InBlockComment) {
-    i = commentEnd(0);
+    i = CommentEnd(line, 0, state);
     add(0, i, CodeToken::Comment);
   }
   // A C++ directive runs to the line's end or to a comment; its own literals are part of it.
-  qsizetype directive = -1;
-  if (language == CodeLanguage::Cpp && i == 0) {
-    qsizetype first = 0;
-    while (first < size && IsBlank(At(line, first))) ++first;
-    if (first < size && At(line, first) == u'#') directive = first;
-  }
+  qsizetype directive = i == 0 ? DirectiveStart(line, language) : -1;
   auto endDirective = [&](qsizetype end) {
     if (directive < 0) return;
     while (directive < end && IsBlank(At(line, directive))) ++directive;
@@ -178,7 +212,6 @@ void Scan(Text line, CodeLanguage language, LineState& state, std::vector<CodeRa
     add(directive, end, CodeToken::Preprocessor);
     directive = -1;
   };
-
   while (i < size) {
     const char32_t c = At(line, i);
     const char32_t next = i + 1 < size ? At(line, i + 1) : 0;
@@ -190,50 +223,26 @@ void Scan(Text line, CodeLanguage language, LineState& state, std::vector<CodeRa
     if (c == u'/' && next == u'*') {
       const bool inDirective = directive >= 0;
       endDirective(i);
-      const qsizetype end = commentEnd(i + 2);
+      const qsizetype end = CommentEnd(line, i + 2, state);
       add(i, end, CodeToken::Comment);
       // A directive goes on after a comment that ends on its line.
       if (inDirective && end < size) directive = end;
       i = end;
-      continue;
-    }
-    if (c == u'"' || c == u'\'') {
-      const qsizetype end = literalEnd(i);
+    } else if (c == u'"' || c == u'\'') {
+      const qsizetype end = LiteralEnd(line, i);
       if (directive < 0) add(i, end, CodeToken::String);
       i = end;
-      continue;
-    }
-    if (directive >= 0) {
-      ++i;
-      continue;
-    }
-    if (StartsIdentifier(c, language)) {
-      qsizetype end = i + 1;
-      while (end < size && InIdentifier(At(line, end), language)) ++end;
+    } else if (directive < 0 && (StartsIdentifier(c, language) || IsDigit(c))) {
+      const qsizetype end = WordEnd(line, i, language);
       if constexpr (std::is_same_v<Text, QStringView>) {
-        if (ranges != nullptr) {
-          const std::u16string_view word = View(line.mid(i, end - i));
-          const bool java = language == CodeLanguage::Java;
-          if ((java ? JavaKeywords() : CppKeywords()).contains(word))
-            add(i, end, CodeToken::Keyword);
-          else if ((java ? JavaTypes() : CppTypes()).contains(word))
-            add(i, end, CodeToken::Type);
-        }
+        if (ranges != nullptr && !IsDigit(c))
+          if (const auto token = WordToken(View(line.mid(i, end - i)), language))
+            add(i, end, *token);
       }
       i = end;
-      continue;
+    } else {
+      ++i;
     }
-    if (IsDigit(c)) {
-      // A number with its suffix or hex digits, so that "0x1F" holds no name; C++ digit
-      // separators are no character literals.
-      qsizetype end = i + 1;
-      while (end < size && (InIdentifier(At(line, end), language) || At(line, end) == u'.' ||
-                            (language == CodeLanguage::Cpp && At(line, end) == u'\'')))
-        ++end;
-      i = end;
-      continue;
-    }
-    ++i;
   }
   endDirective(size);
 }

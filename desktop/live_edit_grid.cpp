@@ -92,6 +92,14 @@ LiveEditGrid::~LiveEditGrid() {
   disconnect(itemDelegate(), nullptr, this, nullptr);
 }
 
+void LiveEditGrid::SetRows(int rows) {
+  const int before = rowCount();
+  setRowCount(rows);
+  for (int row = before; row < rows; ++row)
+    for (int column = 0; column < columnCount(); ++column)
+      setItem(row, column, new QTableWidgetItem());
+}
+
 QString LiveEditGrid::CellText(int row, int column) const {
   if (liveIndex_.isValid() && liveIndex_.row() == row && liveIndex_.column() == column)
     return liveText_;

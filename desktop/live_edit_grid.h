@@ -28,6 +28,8 @@ class LiveEditGrid : public QTableWidget {
   QString CellText(int row, int column) const;
   // Empties every cell; the heading row stays.
   void ClearCells();
+  // Rows added come with empty cells.
+  void SetRows(int rows);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -32,6 +32,27 @@ QTextEdit::ExtraSelection Shade(const QTextBlock& block, const QColor& colour) {
 
 }  // namespace
 
+QDialogButtonBox* MergeDialog::MakeButtons() {
+  auto* buttons = new QDialogButtonBox(this);
+  const auto add = [&](const QString& caption, QDialogButtonBox::ButtonRole role,
+                       MergeChoice choice) {
+    QPushButton* button = buttons->addButton(caption, role);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, choice] { Choose(choice); });
+    return button;
+  };
+  add(tr("&Write with conflict markers"), QDialogButtonBox::AcceptRole,
+      MergeChoice::WriteWithMarkers);
+  add(tr("&Replace (old file to the trash)"), QDialogButtonBox::AcceptRole, MergeChoice::Replace);
+  // Enter keeps what the user wrote: markers or a replacement are a deliberate choice.
+  QPushButton* keep =
+      add(tr("&Keep my files"), QDialogButtonBox::RejectRole, MergeChoice::KeepMine);
+  keep->setAutoDefault(true);
+  keep->setDefault(true);
+  add(tr("Cancel"), QDialogButtonBox::RejectRole, MergeChoice::Cancel);
+  return buttons;
+}
+
 MergeDialog::MergeDialog(std::vector<ConflictingFile> files, QWidget* parent)
     : QDialog(parent), files_(std::move(files)) {
   setWindowTitle(tr("Merge Conflicts"));
@@ -71,24 +92,7 @@ MergeDialog::MergeDialog(std::vector<ConflictingFile> files, QWidget* parent)
   view_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
   layout->addWidget(view_, 1);
 
-  auto* buttons = new QDialogButtonBox(this);
-  const auto add = [&](const QString& caption, QDialogButtonBox::ButtonRole role,
-                       MergeChoice choice) {
-    QPushButton* button = buttons->addButton(caption, role);
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, [this, choice] { Choose(choice); });
-    return button;
-  };
-  add(tr("&Write with conflict markers"), QDialogButtonBox::AcceptRole,
-      MergeChoice::WriteWithMarkers);
-  add(tr("&Replace (old file to the trash)"), QDialogButtonBox::AcceptRole, MergeChoice::Replace);
-  // Enter keeps what the user wrote: markers or a replacement are a deliberate choice.
-  QPushButton* keep =
-      add(tr("&Keep my files"), QDialogButtonBox::RejectRole, MergeChoice::KeepMine);
-  keep->setAutoDefault(true);
-  keep->setDefault(true);
-  add(tr("Cancel"), QDialogButtonBox::RejectRole, MergeChoice::Cancel);
-  layout->addWidget(buttons);
+  layout->addWidget(MakeButtons());
 
   connect(next, &QPushButton::clicked, this, &MergeDialog::NextConflict);
   connect(previous, &QPushButton::clicked, this, &MergeDialog::PreviousConflict);

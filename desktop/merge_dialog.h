@@ -10,6 +10,8 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
+class QDialogButtonBox;
+
 namespace zandrel {
 
 // A file whose merge conflicts: its merged text, markers included, and where each conflict starts.
@@ -48,6 +50,8 @@ class MergeDialog : public QDialog {
   void PreviousConflict();
 
  private:
+  // The four answers, Keep my files the default.
+  QDialogButtonBox* MakeButtons();
   void ShowFile(std::size_t file);
   void ShowConflict();
   void Choose(MergeChoice choice);

@@ -57,22 +57,74 @@ std::vector<std::string> FilesWithoutBase(const std::vector<std::string>& paths)
   return unrecorded;
 }
 
+namespace {
+
+// The plan for the files, or nothing after saying why it could not be made.
+std::optional<std::vector<PlannedFile>> Plan(QWidget* owner, PlatformServices& services,
+                                             const std::vector<OutputFile>& files,
+                                             const GeneratedRecords* records) {
+  try {
+    auto planned = PlanRegeneration(files, {}, records);
+    if (auto* failure = std::get_if<FileFailure>(&planned)) {
+      services.ShowMessage(owner, DescribeReadFailure(*failure), ErrorCaption());
+      return std::nullopt;
+    }
+    return std::get<std::vector<PlannedFile>>(std::move(planned));
+  } catch (const std::runtime_error& error) {
+    services.ShowMessage(owner, error.what(), ErrorCaption());
+    return std::nullopt;
+  }
+}
+
+// How conflicting files are settled by the user's choice; nothing for Cancel.
+std::optional<Settle> SettleOf(MergeChoice choice) {
+  switch (choice) {
+    case MergeChoice::WriteWithMarkers:
+      return Settle::Markers;
+    case MergeChoice::Replace:
+      return Settle::Replace;
+    case MergeChoice::KeepMine:
+      return Settle::Skip;
+    case MergeChoice::Cancel:
+      break;
+  }
+  return std::nullopt;
+}
+
+// Each file's path under what will become of it.
+RegenerationOutcome OutcomeOf(const std::vector<OutputFile>& files,
+                              const std::vector<PlannedFile>& plan, Settle conflicts,
+                              Settle noBase) {
+  RegenerationOutcome outcome;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    switch (OutcomeOf(plan[i], conflicts, noBase)) {
+      case FileOutcome::Written:
+        outcome.Written.push_back(files[i].Path);
+        break;
+      case FileOutcome::Merged:
+        outcome.Merged.push_back(files[i].Path);
+        break;
+      case FileOutcome::WithMarkers:
+        outcome.WithMarkers.push_back(files[i].Path);
+        break;
+      case FileOutcome::Unchanged:
+        outcome.Unchanged.push_back(files[i].Path);
+        break;
+    }
+  }
+  return outcome;
+}
+
+}  // namespace
+
 RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
                                     const std::vector<OutputFile>& files, const AskMerge& askMerge,
                                     bool unmergedConfirmed) {
   const std::optional<GeneratedRecords> records = Records();
-  std::vector<PlannedFile> plan;
-  try {
-    auto planned = PlanRegeneration(files, {}, records ? &*records : nullptr);
-    if (auto* failure = std::get_if<FileFailure>(&planned)) {
-      services.ShowMessage(owner, DescribeReadFailure(*failure), ErrorCaption());
-      return Ended(RegenerationEnd::Failed);
-    }
-    plan = std::get<std::vector<PlannedFile>>(std::move(planned));
-  } catch (const std::runtime_error& error) {
-    services.ShowMessage(owner, error.what(), ErrorCaption());
-    return Ended(RegenerationEnd::Failed);
-  }
+  std::optional<std::vector<PlannedFile>> planned =
+      Plan(owner, services, files, records ? &*records : nullptr);
+  if (!planned) return Ended(RegenerationEnd::Failed);
+  std::vector<PlannedFile> plan = std::move(*planned);
 
   std::vector<ConflictingFile> conflicting;
   std::vector<std::string> unmerged, merged, trashed;
@@ -89,19 +141,9 @@ RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
   Settle conflicts = Settle::Keep;
   if (!conflicting.empty()) {
     for (const ConflictingFile& file : conflicting) trashed.push_back(file.Path);
-    switch (askMerge(owner, std::move(conflicting))) {
-      case MergeChoice::WriteWithMarkers:
-        conflicts = Settle::Markers;
-        break;
-      case MergeChoice::Replace:
-        conflicts = Settle::Replace;
-        break;
-      case MergeChoice::KeepMine:
-        conflicts = Settle::Skip;
-        break;
-      case MergeChoice::Cancel:
-        return Ended(RegenerationEnd::Cancelled);
-    }
+    const std::optional<Settle> chosen = SettleOf(askMerge(owner, std::move(conflicting)));
+    if (!chosen) return Ended(RegenerationEnd::Cancelled);
+    conflicts = *chosen;
   }
   Settle noBase = Settle::Keep;
   if (!unmerged.empty()) {
@@ -112,24 +154,7 @@ RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
     trashed.insert(trashed.end(), unmerged.begin(), unmerged.end());
   }
 
-  RegenerationOutcome outcome;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    const FileOutcome done = OutcomeOf(plan[i], conflicts, noBase);
-    switch (done) {
-      case FileOutcome::Written:
-        outcome.Written.push_back(files[i].Path);
-        break;
-      case FileOutcome::Merged:
-        outcome.Merged.push_back(files[i].Path);
-        break;
-      case FileOutcome::WithMarkers:
-        outcome.WithMarkers.push_back(files[i].Path);
-        break;
-      case FileOutcome::Unchanged:
-        outcome.Unchanged.push_back(files[i].Path);
-        break;
-    }
-  }
+  RegenerationOutcome outcome = OutcomeOf(files, plan, conflicts, noBase);
   const std::vector<FileFailure> failures =
       WriteRegeneration(files, std::move(plan), conflicts, noBase, records ? &*records : nullptr,
                         TrashOnly(services, std::move(trashed)));

@@ -148,7 +148,6 @@ void TextPageView::paintEvent(QPaintEvent* event) {
   // Only the columns in sight are laid out, however long the line.
   const auto firstColumn = static_cast<qsizetype>(std::max(0.0, std::floor(-left / charWidth_)));
   const auto columns = static_cast<qsizetype>(viewport()->width() / charWidth_) + 2;
-  const auto [from, to] = std::minmax(anchor_, cursor_);
   const std::size_t first = FirstShownLine();
   // A note is quiet beside the files; code takes the colours of its tokens.
   const QColor plain = palette().color(language_ ? QPalette::Text : QPalette::PlaceholderText);
@@ -194,19 +193,26 @@ void TextPageView::paintEvent(QPaintEvent* event) {
     }
     drawRun(shownEnd, nullptr);
     painter.setFont(font());
-    if (from == to || line < from.Line || line > to.Line) continue;
-    // The selection, and its line feed, in the highlight colours.
-    const qsizetype start = line == from.Line ? from.Column : 0;
-    const qsizetype end = line == to.Line ? to.Column : LineText(line).size() + 1;
-    const QRectF selected(left + static_cast<qreal>(start) * charWidth_, top,
-                          static_cast<qreal>(end - start) * charWidth_, lineHeight_);
-    painter.save();
-    painter.setClipRect(selected);
-    painter.fillRect(selected, palette().brush(QPalette::Highlight));
-    painter.setPen(palette().color(QPalette::HighlightedText));
-    painter.drawText(baseline, shown);
-    painter.restore();
+    PaintSelection(painter, line, left, baseline, shown);
   }
+}
+
+void TextPageView::PaintSelection(QPainter& painter, std::size_t line, int left, QPointF baseline,
+                                  const QString& shown) const {
+  const auto [from, to] = std::minmax(anchor_, cursor_);
+  if (from == to || line < from.Line || line > to.Line) return;
+  // The selection, and its line feed, in the highlight colours.
+  const qsizetype start = line == from.Line ? from.Column : 0;
+  const qsizetype end = line == to.Line ? to.Column : LineText(line).size() + 1;
+  const int top = static_cast<int>(line - FirstShownLine()) * lineHeight_;
+  const QRectF selected(left + static_cast<qreal>(start) * charWidth_, top,
+                        static_cast<qreal>(end - start) * charWidth_, lineHeight_);
+  painter.save();
+  painter.setClipRect(selected);
+  painter.fillRect(selected, palette().brush(QPalette::Highlight));
+  painter.setPen(palette().color(QPalette::HighlightedText));
+  painter.drawText(baseline, shown);
+  painter.restore();
 }
 
 void TextPageView::resizeEvent(QResizeEvent* event) {

@@ -9,6 +9,8 @@
 #include "desktop/code_highlighting.h"
 #include "desktop/indexed_text.h"
 
+class QPainter;
+
 namespace zandrel {
 
 // A read-only, monospaced view of one page that lays out and paints only the lines it shows, so
@@ -42,6 +44,9 @@ class TextPageView : public QAbstractScrollArea {
   void changeEvent(QEvent* event) override;
 
  private:
+  // The line's selected stretch, over the text drawn at baseline.
+  void PaintSelection(QPainter& painter, std::size_t line, int left, QPointF baseline,
+                      const QString& shown) const;
   // A place in the text: a line, and a character (UTF-16 unit) in it.
   struct Place {
     std::size_t Line = 0;

@@ -88,10 +88,11 @@ GenerationOptions ReadOptions(const QJsonObject& top) {
   return options;
 }
 
-// Fills the grid rows the description names; rows left out stay empty, as in the window.
+// Fills the grid rows the description names, the table growing to the last of them; rows left
+// out stay empty, as in the window.
 void ReadRows(const QJsonObject& top, ClassInput& input) {
   const QJsonArray rows = ArrayMember(top, "Rows", "description");
-  bool given[MemberGridRows] = {};
+  std::vector<bool> given(input.Grid.size());
   for (qsizetype i = 0; i < rows.size(); ++i) {
     const std::string where = "Rows[" + std::to_string(i) + "]";
     if (!rows[i].isObject()) throw DocumentError(where + " must be an object");
@@ -100,9 +101,14 @@ void ReadRows(const QJsonObject& top, ClassInput& input) {
     const QJsonValue number = row.value(QLatin1String("Row"));
     if (number.isUndefined()) throw DocumentError(where + ".Row is missing");
     const double n = number.toDouble(0);
-    if (!number.isDouble() || n != std::floor(n) || n < 1 || n > MemberGridRows)
-      throw DocumentError(where + ".Row must be a whole number from 1 to 19");
+    if (!number.isDouble() || n != std::floor(n) || n < 1 || n > MemberGridMaxRows)
+      throw DocumentError(where + ".Row must be a whole number from 1 to " +
+                          std::to_string(MemberGridMaxRows));
     const auto index = static_cast<std::size_t>(n) - 1;
+    if (index >= input.Grid.size()) {
+      input.Grid.resize(index + 1);
+      given.resize(index + 1);
+    }
     if (given[index])
       throw DocumentError(where + ": row " + std::to_string(index + 1) + " is given twice");
     given[index] = true;

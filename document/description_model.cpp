@@ -6,8 +6,9 @@ namespace zandrel {
 
 namespace {
 
-bool InTable(int row, int column) {
-  return row >= 0 && row < MemberGridRows && column >= 0 && column < 3;
+bool InTable(const ClassInput& input, int row, int column) {
+  return row >= 0 && row < static_cast<int>(input.Grid.size()) && column >= 0 &&
+         column < MemberGridColumns;
 }
 
 // The description with one edit made; copying it copies no collected text, the list shares them.
@@ -24,7 +25,7 @@ DescriptionModel::DescriptionModel(QObject* parent) : QObject(parent) {}
 
 const std::string& DescriptionModel::Cell(int row, int column) const {
   static const std::string none;
-  return InTable(row, column) ? input_.Grid[row][column] : none;
+  return InTable(input_, row, column) ? input_.Grid[row][column] : none;
 }
 
 bool DescriptionModel::HoldsInsertion(const std::string& text) const {
@@ -38,7 +39,7 @@ void DescriptionModel::SetNameText(std::string text) {
 }
 
 void DescriptionModel::SetCell(int row, int column, std::string text) {
-  if (InTable(row, column))
+  if (InTable(input_, row, column))
     SetInput(With(input_, [&](ClassInput& input) { input.Grid[row][column] = std::move(text); }));
 }
 
@@ -63,7 +64,11 @@ void DescriptionModel::SetHeaderInsertions(InsertionList insertions) {
       With(input_, [&](ClassInput& input) { input.HeaderInsertions = std::move(insertions); }));
 }
 
-void DescriptionModel::SetInput(const ClassInput& input) {
+void DescriptionModel::SetInput(const ClassInput& given) {
+  // The table never has fewer rows than it starts with.
+  ClassInput input = given;
+  if (input.Grid.size() < static_cast<std::size_t>(MemberGridRows))
+    input.Grid.resize(MemberGridRows);
   const bool name = input.NameText != input_.NameText;
   const bool cells = input.Grid != input_.Grid;
   GenerationOptions otherOptions = input.Options;
@@ -72,7 +77,7 @@ void DescriptionModel::SetInput(const ClassInput& input) {
   const bool target = input.Options.TargetSystem != input_.Options.TargetSystem;
   const bool insertions = !(input.HeaderInsertions == input_.HeaderInsertions);
   if (!name && !cells && !options && !target && !insertions) return;
-  input_ = input;
+  input_ = std::move(input);
   if (name) emit NameTextChanged();
   if (cells) emit CellsChanged();
   if (options) emit OptionsChanged();

@@ -116,7 +116,25 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   setWindowTitle(tr("Generate Enumeration"));
   // Only the main window decides when the program ends.
   setAttribute(Qt::WA_QuitOnClose, false);
+  BuildControls();
+  ArrangeControls();
+  ConnectControls();
 
+  // The headings are set again on every activation; set them now so no column shows a number.
+  Activator();
+  Preview->SetSource([this] {
+    return PreviewJob([request = ReadControls(), listFile = KeptListFile()] {
+      return PreviewPages(request, listFile.get());
+    });
+  });
+  // Roomy where the screen allows, never larger than the screen.
+  QSize size = sizeHint().expandedTo(QSize(1040, 460));
+  if (const QScreen* shown = screen())
+    size = size.boundedTo(shown->availableGeometry().size() - QSize(16, 40));
+  resize(size.expandedTo(minimumSizeHint()));
+}
+
+void TGenEnumForm::BuildControls() {
   // Each "&" marks the letter that Alt takes to the control; it shows as an underline only.
   Label2 = new QLabel(tr("The &value is optional."), this);
   Label1 = new QLabel(tr("&Type Name"), this);
@@ -152,7 +170,7 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   NameGrid->verticalHeader()->setDefaultSectionSize(NameGrid->fontMetrics().height() + 8);
   NameGrid->setMinimumWidth(220);
 
-  auto* previewLabel = new QLabel(tr("Preview"), this);
+  PreviewLabel = new QLabel(tr("Preview"), this);
   Preview = new FilePreview(this);
   // Narrow enough that the dialog fits a screen of 960 logical pixels (1920 at 200 %).
   Preview->setMinimumWidth(240);
@@ -161,13 +179,15 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   Label3->setBuddy(Edit2);
   Label2->setBuddy(NameGrid);
   NameGrid->setAccessibleName(tr("Names and values"));
-  Preview->setAccessibleName(previewLabel->text());
+  Preview->setAccessibleName(PreviewLabel->text());
   // Enter presses the focused button; elsewhere it presses OK, drawn as the default.
   for (QPushButton* button : {OKButton, Button1, Preview->CopyButton}) button->setAutoDefault(true);
   OKButton->setDefault(true);
   DescribeControls();
   Edit2->setMaximumWidth(80);
+}
 
+void TGenEnumForm::ArrangeControls() {
   auto* gridColumn = new QVBoxLayout;
   gridColumn->addWidget(Label2);
   gridColumn->addWidget(NameGrid, 1);
@@ -206,7 +226,7 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
   optionColumn->addLayout(buttonRow);
 
   auto* previewColumn = new QVBoxLayout;
-  previewColumn->addWidget(previewLabel);
+  previewColumn->addWidget(PreviewLabel);
   previewColumn->addWidget(Preview, 1);
 
   auto* main = new QHBoxLayout(this);
@@ -218,7 +238,9 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
                         FileBox, SeparateBox, ModernBox, FlagsBox, CaseBox,  FormatterBox, JsonBox};
   order.append(Preview->FocusOrder());
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
 
+void TGenEnumForm::ConnectControls() {
   SaveDialog1 = services_.CreateSaveDialog(this);
   SaveDialog1->Filter = std::string(EnumSaveDialogFilter);
   OpenDialog1 = services_.CreateOpenDialog(this);
@@ -244,19 +266,6 @@ TGenEnumForm::TGenEnumForm(PlatformServices& services, EnumerationReceiver& main
        {Outside, Prefix, SeparateBox, FileBox, ModernBox, FlagsBox, CaseBox, FormatterBox, JsonBox})
     connect(box, &QCheckBox::toggled, this, &TGenEnumForm::UpdatePreview);
   connect(NameGrid, &LiveEditGrid::Edited, this, &TGenEnumForm::UpdatePreview);
-
-  // The headings are set again on every activation; set them now so no column shows a number.
-  Activator();
-  Preview->SetSource([this] {
-    return PreviewJob([request = ReadControls(), listFile = KeptListFile()] {
-      return PreviewPages(request, listFile.get());
-    });
-  });
-  // Roomy where the screen allows, never larger than the screen.
-  QSize size = sizeHint().expandedTo(QSize(1040, 460));
-  if (const QScreen* shown = screen())
-    size = size.boundedTo(shown->availableGeometry().size() - QSize(16, 40));
-  resize(size.expandedTo(minimumSizeHint()));
 }
 
 TGenEnumForm::~TGenEnumForm() {
@@ -309,26 +318,29 @@ void TGenEnumForm::SetStyle(EnumerationStyle style) {
   UpdatePreview();
 }
 
+bool TGenEnumForm::ChooseOutputPath(EnumerationRequest& request, bool* replaceConfirmed) {
+  SaveDialog1->FileName = request.TypeName + ".h";
+  SaveDialog1->FilterIndex = 1;
+  if (!request.SeparateFile) return true;
+  if (!SaveDialog1->Execute()) return false;
+  request.OutputPath = SaveDialog1->FileName;
+  // Ask before anything is read, so a No leaves no trace (not even a list file dialog). Files
+  // with a record of what was generated into them are merged instead, once composed.
+  const std::vector<std::string> existing = FilesWithoutBase(EnumerationOutputPaths(request));
+  if (!existing.empty()) {
+    if (!services_.AskYesNo(this, ReplaceQuestion(existing), std::string(ReplaceCaption)))
+      return false;
+    *replaceConfirmed = true;
+  }
+  return true;
+}
+
 bool TGenEnumForm::GenerateEnumeration() {
   // The preview would compose the same list again beside this, for a dialog about to close.
   const FilePreview::Hold quiet(*Preview);
   EnumerationRequest request = ReadControls();
-  SaveDialog1->FileName = request.TypeName + ".h";
-  SaveDialog1->FilterIndex = 1;
-
   bool replaceConfirmed = false;
-  if (request.SeparateFile) {
-    if (!SaveDialog1->Execute()) return false;
-    request.OutputPath = SaveDialog1->FileName;
-    // Ask before anything is read, so a No leaves no trace (not even a list file dialog). Files
-    // with a record of what was generated into them are merged instead, once composed.
-    const std::vector<std::string> existing = FilesWithoutBase(EnumerationOutputPaths(request));
-    if (!existing.empty()) {
-      if (!services_.AskYesNo(this, ReplaceQuestion(existing), std::string(ReplaceCaption)))
-        return false;
-      replaceConfirmed = true;
-    }
-  }
+  if (!ChooseOutputPath(request, &replaceConfirmed)) return false;
 
   std::shared_ptr<const ListFile> listFile;
   if (request.FromFile && ChooseListFile()) {

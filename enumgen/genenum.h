@@ -34,9 +34,41 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
+namespace testing {
+struct TGenEnumFormAccess;
+}
+
+// The enumeration dialog's controls under the names the dialog gives them; only the dialog uses
+// them.
+struct TGenEnumFormUi {
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QCheckBox* Outside = nullptr;
+  QCheckBox* Prefix = nullptr;
+  QLineEdit* Edit2 = nullptr;
+  LiveEditGrid* NameGrid = nullptr;
+  QCheckBox* SeparateBox = nullptr;
+  QCheckBox* FileBox = nullptr;
+  QCheckBox* ModernBox = nullptr;  // the enum class style, whichever style opened the dialog
+  // The enum class style's keys, enabled only with ModernBox.
+  QCheckBox* FlagsBox = nullptr;
+  QCheckBox* CaseBox = nullptr;
+  QCheckBox* FormatterBox = nullptr;
+  QCheckBox* JsonBox = nullptr;
+  QPushButton* OKButton = nullptr;
+  QPushButton* Button1 = nullptr;
+  std::unique_ptr<FileDialog> SaveDialog1;
+  std::unique_ptr<FileDialog> OpenDialog1;
+  // What OK would produce now; never shows a dialog and never writes.
+  FilePreview* Preview = nullptr;
+  QLabel* PreviewLabel = nullptr;
+};
+
 // The enumeration dialog: type name, names and values or a list file, OK hands the result to the
 // main window. Not modal.
-class TGenEnumForm : public QWidget {
+class TGenEnumForm : public QWidget, private TGenEnumFormUi {
   Q_OBJECT
 
  public:
@@ -60,29 +92,6 @@ class TGenEnumForm : public QWidget {
   // cancelled, and then no file is kept.
   bool ChooseListFile();
 
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLineEdit* Edit1 = nullptr;
-  QCheckBox* Outside = nullptr;
-  QCheckBox* Prefix = nullptr;
-  QLineEdit* Edit2 = nullptr;
-  LiveEditGrid* NameGrid = nullptr;
-  QCheckBox* SeparateBox = nullptr;
-  QCheckBox* FileBox = nullptr;
-  QCheckBox* ModernBox = nullptr;  // the enum class style, whichever style opened the dialog
-  // The enum class style's keys, enabled only with ModernBox.
-  QCheckBox* FlagsBox = nullptr;
-  QCheckBox* CaseBox = nullptr;
-  QCheckBox* FormatterBox = nullptr;
-  QCheckBox* JsonBox = nullptr;
-  QPushButton* OKButton = nullptr;
-  QPushButton* Button1 = nullptr;
-  std::unique_ptr<FileDialog> SaveDialog1;
-  std::unique_ptr<FileDialog> OpenDialog1;
-  // What OK would produce now; never shows a dialog and never writes.
-  FilePreview* Preview = nullptr;
-
  signals:
   // A completed OK, told in a sentence for the main window's status line: the files written and
   // their folder, or the text collected (folder empty).
@@ -102,6 +111,16 @@ class TGenEnumForm : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  friend struct testing::TGenEnumFormAccess;
+
+  // The controls with their captions and keys, then in their places and tab order, then
+  // connected.
+  void BuildControls();
+  void ArrangeControls();
+  void ConnectControls();
+  // OK's save dialog, for a separate file, and the question whether to replace files that are
+  // there; false when the user cancelled or said No.
+  bool ChooseOutputPath(EnumerationRequest& request, bool* replaceConfirmed);
   // Everything of the request but the output and list paths, as the user sees the controls now.
   EnumerationRequest ReadControls() const;
   // Tool tips: what each control adds to the generated text.

@@ -58,7 +58,25 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   setWindowTitle(tr("Log  Errors and User Comments"));
   // Only the main window decides when the program ends.
   setAttribute(Qt::WA_QuitOnClose, false);
+  BuildControls();
+  PlaceControls();
 
+  setTabOrder(Memo1, Button1);
+  setTabOrder(Button1, Button2);
+  setTabOrder(Button2, Button3);
+
+  connect(Button1, &QPushButton::clicked, this, &TUserLogWindow::JustLog);
+  connect(Button3, &QPushButton::clicked, this, &TUserLogWindow::LogExit);
+  connect(Button2, &QPushButton::clicked, this, &TUserLogWindow::Closer);
+
+  // Below this the fixed-position buttons would overlap each other or the labels.
+  setMinimumSize(Button2->geometry().right() + 8,
+                 MemoTop + 40 + MemoButtonGap + ButtonHeight + BottomMargin);
+  resize(std::max(510, minimumWidth()), 300);
+  move(194, 115);
+}
+
+void TUserLogWindow::BuildControls() {
   // Created in tab order, so the focus starts in the comment box.
   Label1 = new QLabel(tr("Time and Date is automatically saved."), this);
   OptionalLabel = new QLabel(this);
@@ -67,7 +85,19 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   Button1 = new QPushButton(tr("&Log"), this);
   Button2 = new QPushButton(tr("Close &without a Log"), this);
   Button3 = new QPushButton(tr("Log and &Close"), this);
+  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  // Tab leaves the box, as in any form, instead of typing a tab character.
+  Memo1->setTabChangesFocus(true);
+  Memo1->setAccessibleName(tr("Comment"));
+  Memo1->setToolTip(
+      tr("Your comment or error report; it is written below the date and time, line by line as "
+         "shown here"));
+  Button2->setToolTip(
+      tr("Closes the window without writing; the comment is kept for next time (Escape)"));
+  DescribeLogFile();
+}
 
+void TUserLogWindow::PlaceControls() {
   QFont buttonFont = font();
   buttonFont.setPixelSize(16);
   // The buttons keep their designed places, widened only where the font needs more room.
@@ -94,32 +124,7 @@ TUserLogWindow::TUserLogWindow(PlatformServices& services, QWidget* parent)
   OptionalLabel->setGeometry(8, Label1->geometry().bottom() + 2, labelWidth,
                              MemoTop - 2 - (Label1->geometry().bottom() + 2));
   OptionalLabel->hide();
-
-  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  // Tab leaves the box, as in any form, instead of typing a tab character.
-  Memo1->setTabChangesFocus(true);
-  Memo1->setAccessibleName(tr("Comment"));
-  Memo1->setToolTip(
-      tr("Your comment or error report; it is written below the date and time, line by line as "
-         "shown here"));
-  Button2->setToolTip(
-      tr("Closes the window without writing; the comment is kept for next time (Escape)"));
-  DescribeLogFile();
   Memo1->setGeometry(MemoLeft, MemoTop, labelWidth, 161);
-
-  setTabOrder(Memo1, Button1);
-  setTabOrder(Button1, Button2);
-  setTabOrder(Button2, Button3);
-
-  connect(Button1, &QPushButton::clicked, this, &TUserLogWindow::JustLog);
-  connect(Button3, &QPushButton::clicked, this, &TUserLogWindow::LogExit);
-  connect(Button2, &QPushButton::clicked, this, &TUserLogWindow::Closer);
-
-  // Below this the fixed-position buttons would overlap each other or the labels.
-  setMinimumSize(Button2->geometry().right() + 8,
-                 MemoTop + 40 + MemoButtonGap + ButtonHeight + BottomMargin);
-  resize(std::max(510, minimumWidth()), 300);
-  move(194, 115);
 }
 
 void TUserLogWindow::HandOver(const UserLogParms& parms) { handedOver_ = parms; }

@@ -20,8 +20,22 @@ class PlatformServices;
 // when missing.
 std::string UserLogFileName();
 
+namespace testing {
+struct TUserLogWindowAccess;
+}
+
+// The log window's controls under the names the window gives them; only the window uses them.
+struct TUserLogWindowUi {
+  QLabel* Label1 = nullptr;
+  QLabel* OptionalLabel = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QPushButton* Button1 = nullptr;
+  QPushButton* Button3 = nullptr;
+  QPushButton* Button2 = nullptr;
+};
+
 // The log window: the user's comment is appended, stamped, to the log file. Not modal.
-class TUserLogWindow : public QWidget {
+class TUserLogWindow : public QWidget, private TUserLogWindowUi {
   Q_OBJECT
 
  public:
@@ -34,13 +48,6 @@ class TUserLogWindow : public QWidget {
 
   const std::string& LogFileName() const { return logFileName_; }
   const std::string& ContextLine() const { return contextLine_; }
-
-  QLabel* Label1 = nullptr;
-  QLabel* OptionalLabel = nullptr;
-  QPlainTextEdit* Memo1 = nullptr;
-  QPushButton* Button1 = nullptr;
-  QPushButton* Button3 = nullptr;
-  QPushButton* Button2 = nullptr;
 
  signals:
   // An entry was appended; the message names the log file.
@@ -57,6 +64,11 @@ class TUserLogWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  friend struct testing::TUserLogWindowAccess;
+
+  void BuildControls();
+  // The buttons at their designed places; the labels and the comment box above them.
+  void PlaceControls();
   void ShowMe();
   void Sizing();
   // Tool tips of the buttons that write, naming the file they write to.

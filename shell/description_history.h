@@ -18,7 +18,7 @@ class DescriptionModel;
 
 // Which text a typing step types into, so that its keystrokes merge: the class name, or a cell.
 inline constexpr int NameField = -1;
-constexpr int CellField(int row, int column) { return row * 3 + column; }
+constexpr int CellField(int row, int column) { return row * MemberGridColumns + column; }
 
 class DescriptionHistory {
  public:

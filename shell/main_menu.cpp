@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #include "desktop/help_window.h"
 #include "desktop/live_edit_grid.h"
 #include "desktop/platform_services.h"
+#include "shell/document_actions.h"
 #include "shell/tform1.h"
 #include "shell/tform1_ui.h"
 
@@ -38,22 +40,27 @@ QAction* Command(QWidget* window, const QString& text, const QList<QKeySequence>
 
 }  // namespace
 
-void TForm1::BuildMenus() {
-  TForm1Ui& ui = *ui_;
-  ui.NewAction = Command(this, tr("&New"), QKeySequence::keyBindings(QKeySequence::New));
-  ui.OpenAction = Command(this, tr("&Open…"), QKeySequence::keyBindings(QKeySequence::Open));
-  ui.SaveAction = Command(this, tr("&Save"), QKeySequence::keyBindings(QKeySequence::Save));
-  ui.SaveAsAction = Command(this, tr("Save &As…"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
-  ui.BuildAction =
-      Command(this, tr("&Build…"), {Keys(Qt::CTRL | Qt::Key_B)}, tr("Write the class's files"));
-  ui.RebuildAction = Command(this, tr("R&ebuild"), {Keys(Qt::CTRL | Qt::Key_R)},
-                             tr("Write the class's files again where they were last built"));
-  ui.ImportAction = Command(this, tr("Import &Header…"), {Keys(Qt::CTRL | Qt::Key_I)},
-                            tr("Fill the window from a class of a C++ header"));
-  ui.ExitAction = Command(this, tr("&Quit"), {Keys(Qt::CTRL | Qt::Key_Q)});
-  ui.FileMenu = menuBar()->addMenu(tr("&File"));
+namespace {
+
+void BuildFileMenu(TForm1Ui& ui, QMainWindow* window) {
+  ui.NewAction = Command(window, TForm1::tr("&New"), QKeySequence::keyBindings(QKeySequence::New));
+  ui.OpenAction =
+      Command(window, TForm1::tr("&Open…"), QKeySequence::keyBindings(QKeySequence::Open));
+  ui.SaveAction =
+      Command(window, TForm1::tr("&Save"), QKeySequence::keyBindings(QKeySequence::Save));
+  ui.SaveAsAction =
+      Command(window, TForm1::tr("Save &As…"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+  ui.BuildAction = Command(window, TForm1::tr("&Build…"), {Keys(Qt::CTRL | Qt::Key_B)},
+                           TForm1::tr("Write the class's files"));
+  ui.RebuildAction =
+      Command(window, TForm1::tr("R&ebuild"), {Keys(Qt::CTRL | Qt::Key_R)},
+              TForm1::tr("Write the class's files again where they were last built"));
+  ui.ImportAction = Command(window, TForm1::tr("Import &Header…"), {Keys(Qt::CTRL | Qt::Key_I)},
+                            TForm1::tr("Fill the window from a class of a C++ header"));
+  ui.ExitAction = Command(window, TForm1::tr("&Quit"), {Keys(Qt::CTRL | Qt::Key_Q)});
+  ui.FileMenu = window->menuBar()->addMenu(TForm1::tr("&File"));
   ui.FileMenu->addActions({ui.NewAction, ui.OpenAction});
-  ui.RecentMenu = ui.FileMenu->addMenu(tr("Open &Recent"));
+  ui.RecentMenu = ui.FileMenu->addMenu(TForm1::tr("Open &Recent"));
   ui.FileMenu->addActions({ui.SaveAction, ui.SaveAsAction});
   ui.FileMenu->addSeparator();
   ui.FileMenu->addAction(ui.ImportAction);
@@ -61,29 +68,36 @@ void TForm1::BuildMenus() {
   ui.FileMenu->addActions({ui.BuildAction, ui.RebuildAction});
   ui.FileMenu->addSeparator();
   ui.FileMenu->addAction(ui.ExitAction);
+}
 
-  ui.UndoAction = History()->createUndoAction(this, tr("&Undo"));
+void BuildEditActions(TForm1Ui& ui, QMainWindow* window, QUndoStack* history) {
+  ui.UndoAction = history->createUndoAction(window, TForm1::tr("&Undo"));
   ui.UndoAction->setShortcuts({Keys(Qt::CTRL | Qt::Key_Z)});
-  ui.RedoAction = History()->createRedoAction(this, tr("&Redo"));
+  ui.RedoAction = history->createRedoAction(window, TForm1::tr("&Redo"));
   ui.RedoAction->setShortcuts({Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Keys(Qt::CTRL | Qt::Key_Y)});
   // Each key one action's: the platform's lists for Copy and Delete also hold Ctrl+Insert and
   // Ctrl+D, which the row commands use.
-  ui.CopyAction = Command(this, tr("&Copy"), {Keys(Qt::CTRL | Qt::Key_C)});
-  ui.PasteAction =
-      Command(this, tr("&Paste"), {Keys(Qt::CTRL | Qt::Key_V), Keys(Qt::SHIFT | Qt::Key_Insert)});
-  ui.DeleteAction = Command(this, tr("&Delete"), {Keys(Qt::Key_Delete)});
+  ui.CopyAction = Command(window, TForm1::tr("&Copy"), {Keys(Qt::CTRL | Qt::Key_C)});
+  ui.PasteAction = Command(window, TForm1::tr("&Paste"),
+                           {Keys(Qt::CTRL | Qt::Key_V), Keys(Qt::SHIFT | Qt::Key_Insert)});
+  ui.DeleteAction = Command(window, TForm1::tr("&Delete"), {Keys(Qt::Key_Delete)});
   ui.InsertRowAction =
-      Command(this, tr("&Insert Row"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert)});
+      Command(window, TForm1::tr("&Insert Row"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert)});
   ui.DeleteRowsAction =
-      Command(this, tr("Delete R&ows"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)});
-  ui.MoveUpAction = Command(this, tr("Move Row &Up"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Up)});
+      Command(window, TForm1::tr("Delete R&ows"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)});
+  ui.MoveUpAction =
+      Command(window, TForm1::tr("Move Row &Up"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Up)});
   ui.MoveDownAction =
-      Command(this, tr("Move Row Do&wn"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Down)});
-  ui.DuplicateAction = Command(this, tr("Dup&licate Row"), {Keys(Qt::CTRL | Qt::Key_D)});
-  ui.EnumerationsAction = Command(this, tr("Collected &Enumerations…"), {});
-  ui.ClearAction = Command(this, tr("Cle&ar"), {}, tr("Empty the class name and the member table"));
+      Command(window, TForm1::tr("Move Row Do&wn"), {Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Down)});
+  ui.DuplicateAction = Command(window, TForm1::tr("Dup&licate Row"), {Keys(Qt::CTRL | Qt::Key_D)});
+  ui.EnumerationsAction = Command(window, TForm1::tr("Collected &Enumerations…"), {});
+  ui.ClearAction = Command(window, TForm1::tr("Cle&ar"), {},
+                           TForm1::tr("Empty the class name and the member table"));
+}
 
-  ui.EditMenu = menuBar()->addMenu(tr("&Edit"));
+void BuildEditMenu(TForm1Ui& ui, QMainWindow* window, QUndoStack* history) {
+  BuildEditActions(ui, window, history);
+  ui.EditMenu = window->menuBar()->addMenu(TForm1::tr("&Edit"));
   ui.EditMenu->addActions({ui.UndoAction, ui.RedoAction});
   ui.EditMenu->addSeparator();
   ui.StringGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -108,32 +122,45 @@ void TForm1::BuildMenus() {
   ui.EditMenu->addAction(ui.EnumerationsAction);
   ui.EditMenu->addSeparator();
   ui.EditMenu->addAction(ui.ClearAction);
+}
 
-  ui.GenerateMenu = menuBar()->addMenu(tr("&Generate"));
-  ui.EnumerationAction = Command(this, tr("Generate &Enumeration…"), {});
-  ui.EnumerationClassAction = Command(this, tr("Generate Enumeration as a &Class…"), {});
-  ui.ConstantSequenceAction = Command(this, tr("Generate Constant &Sequence"), {});
-  ui.LogAction = Command(this, tr("&Log an error or comment…"), {});
+void BuildOtherMenus(TForm1Ui& ui, QMainWindow* window) {
+  ui.GenerateMenu = window->menuBar()->addMenu(TForm1::tr("&Generate"));
+  ui.EnumerationAction = Command(window, TForm1::tr("Generate &Enumeration…"), {});
+  ui.EnumerationClassAction = Command(window, TForm1::tr("Generate Enumeration as a &Class…"), {});
+  ui.ConstantSequenceAction = Command(window, TForm1::tr("Generate Constant &Sequence"), {});
+  ui.LogAction = Command(window, TForm1::tr("&Log an error or comment…"), {});
   ui.GenerateMenu->addActions(
       {ui.EnumerationAction, ui.EnumerationClassAction, ui.ConstantSequenceAction});
   ui.GenerateMenu->addSeparator();
   ui.GenerateMenu->addAction(ui.LogAction);
 
-  ui.ViewMenu = menuBar()->addMenu(tr("&View"));
-  ui.PreviewAction = Command(this, tr("Show &Preview"), {});
+  ui.ViewMenu = window->menuBar()->addMenu(TForm1::tr("&View"));
+  ui.PreviewAction = Command(window, TForm1::tr("Show &Preview"), {});
   ui.PreviewAction->setCheckable(true);
   ui.PreviewAction->setChecked(ui.PreviewCheck->isChecked());
   ui.ViewMenu->addAction(ui.PreviewAction);
 
-  ui.HelpMenu = menuBar()->addMenu(tr("&Help"));
-  ui.HelpAction =
-      Command(this, tr("Zandrel &Help"), QKeySequence::keyBindings(QKeySequence::HelpContents));
-  ui.AboutAction = Command(this, tr("&About Zandrel"), {});
-  ui.AboutQtAction = Command(this, tr("About &Qt"), {});
+  ui.HelpMenu = window->menuBar()->addMenu(TForm1::tr("&Help"));
+  ui.HelpAction = Command(window, TForm1::tr("Zandrel &Help"),
+                          QKeySequence::keyBindings(QKeySequence::HelpContents));
+  ui.AboutAction = Command(window, TForm1::tr("&About Zandrel"), {});
+  ui.AboutQtAction = Command(window, TForm1::tr("About &Qt"), {});
   ui.HelpMenu->addAction(ui.HelpAction);
   ui.HelpMenu->addSeparator();
   ui.HelpMenu->addActions({ui.AboutAction, ui.AboutQtAction});
+}
 
+}  // namespace
+
+void BuildMenus(TForm1Ui& ui, QMainWindow* window, QUndoStack* history) {
+  BuildFileMenu(ui, window);
+  BuildEditMenu(ui, window, history);
+  BuildOtherMenus(ui, window);
+}
+
+void TForm1::ConnectMenus() {
+  TForm1Ui& ui = *ui_;
   const std::pair<QAction*, void (TForm1::*)()> commands[] = {
       {ui.NewAction, &TForm1::NewDocument},
       {ui.ImportAction, &TForm1::ImportHeaderFile},
@@ -166,7 +193,7 @@ void TForm1::BuildMenus() {
   connect(ui.AboutAction, &QAction::triggered, this, [this] { ShowAboutZandrel(this); });
   connect(ui.AboutQtAction, &QAction::triggered, qApp, &QApplication::aboutQt);
   // Read when the menu opens, not at start-up, and so also the files another window saved.
-  connect(ui.FileMenu, &QMenu::aboutToShow, this, &TForm1::UpdateRecentMenu);
+  connect(ui.FileMenu, &QMenu::aboutToShow, this, [this] { files_->UpdateRecentMenu(); });
 }
 
 void TForm1::BuildStatusBar() {
@@ -182,67 +209,9 @@ void TForm1::BuildStatusBar() {
           [this] { services_.OpenFolder(this, builtFolder_.toStdString()); });
 }
 
-void TForm1::UpdateLibraryCaption() {
-  // The caption tells what the box adds to the header; a target it adds nothing to leaves it.
-  const ClassTarget& target = TargetOf(SelectedSystem());
-  if (!target.LibraryCaption.empty()) {
-    const QString caption = QString::fromUtf8(target.LibraryCaption.data(),
-                                              static_cast<qsizetype>(target.LibraryCaption.size()));
-    ui_->VCLCheck->setText(WithAltKey(caption));
-  }
-  ui_->VCLCheck->setVisible(target.LibraryShown);
-}
-
-QString TForm1::WithAltKey(const QString& caption) const {
-  // A letter no other control takes if there is one, else one that is no menu's: a key two
-  // controls share moves the focus between them, while one shared with a menu would do nothing.
-  QString controls;
-  for (const QWidget* control : findChildren<QWidget*>()) {
-    if (control == ui_->VCLCheck) continue;
-    const QString text = control->property("text").toString();
-    const qsizetype at = text.indexOf(QLatin1Char('&'));
-    if (at >= 0 && at + 1 < text.size()) controls += text[at + 1].toLower();
-  }
-  QString menus;
-  for (const QAction* menu : menuBar()->actions()) {
-    const qsizetype at = menu->text().indexOf(QLatin1Char('&'));
-    if (at >= 0 && at + 1 < menu->text().size()) menus += menu->text()[at + 1].toLower();
-  }
-  qsizetype key = -1;
-  for (const QString& avoided : {controls + menus, menus}) {
-    for (qsizetype i = 0; i < caption.size() && key < 0; ++i)
-      if (caption[i].isLetterOrNumber() && !avoided.contains(caption[i].toLower())) key = i;
-    if (key >= 0) break;
-  }
-  QString marked = caption;
-  if (key >= 0) marked.insert(key, QLatin1Char('&'));
-  return marked;
-}
-
-void TForm1::UpdateLibraryBoxes() {
-  const ClassTarget& target = TargetOf(SelectedSystem());
-  // The library boxes follow the target table below; the other options say their own targets.
-  for (std::size_t row = 0; row < std::size(FlagOptions); ++row)
-    if (FlagOptions[row].Targets != AllTargets)
-      ui_->OptionChecks[row]->setEnabled((FlagOptions[row].Targets & TargetBit(SelectedSystem())) !=
-                                         0);
-  for (QCheckBox* box : {ui_->StdCheck, ui_->MathCheck, ui_->StringCheck})
-    box->setEnabled(target.UsesCLibraryBoxes);
-  ui_->Label2->setEnabled(target.UsesCLibraryBoxes);
-  // A target without a framework include ignores the framework box.
-  const std::string_view include = target.FrameworkInclude;
-  ui_->VCLCheck->setEnabled(!include.empty());
-  ui_->VCLCheck->setToolTip(
-      include.empty()
-          ? tr("Adds nothing for this target")
-          : tr("Adds %1 to the header")
-                .arg(QString::fromUtf8(include.data(), static_cast<qsizetype>(include.size()))
-                         .trimmed()));
-}
-
 void TForm1::ShowHelp() {
   if (ui_->Help == nullptr) ui_->Help = new HelpWindow(this);
-  CentreOnWindow(ui_->Help);
+  CentreOn(ui_->Help, *this);
   ui_->Help->ShowAndRaise();
 }
 

@@ -10,9 +10,16 @@ bool Empty(const MemberCells& row) {
   return std::all_of(row.begin(), row.end(), [](const std::string& cell) { return cell.empty(); });
 }
 
+int Rows(const MemberTable& table) { return static_cast<int>(table.size()); }
+
+bool InTable(const MemberTable& table, CellPosition cell) {
+  return cell.Row >= 0 && cell.Row < Rows(table) && cell.Column >= 0 &&
+         cell.Column < MemberGridColumns;
+}
+
 // The valid rows among these, each once, top first.
-std::vector<int> Sorted(std::vector<int> rows) {
-  std::erase_if(rows, [](int row) { return row < 0 || row >= MemberGridRows; });
+std::vector<int> Sorted(const MemberTable& table, std::vector<int> rows) {
+  std::erase_if(rows, [&table](int row) { return row < 0 || row >= Rows(table); });
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   return rows;
@@ -22,37 +29,36 @@ std::vector<int> Sorted(std::vector<int> rows) {
 
 std::optional<MemberTable> InsertRows(const MemberTable& table, int at,
                                       const std::vector<MemberCells>& rows) {
-  if (at < 0 || at > MemberGridRows) return std::nullopt;
-  std::vector<MemberCells> all(table.begin(), table.end());
-  all.insert(all.begin() + at, rows.begin(), rows.end());
-  if (!std::all_of(all.begin() + MemberGridRows, all.end(), Empty)) return std::nullopt;
-  MemberTable result;
-  std::copy_n(all.begin(), MemberGridRows, result.begin());
+  if (at < 0 || at > Rows(table)) return std::nullopt;
+  MemberTable result = table;
+  result.insert(result.begin() + at, rows.begin(), rows.end());
+  while (result.size() > table.size() && Empty(result.back())) result.pop_back();
   return result;
 }
 
 std::optional<MemberTable> DuplicateRows(const MemberTable& table, const std::vector<int>& rows) {
-  const std::vector<int> sorted = Sorted(rows);
+  const std::vector<int> sorted = Sorted(table, rows);
   if (sorted.empty()) return std::nullopt;
   std::vector<MemberCells> copies;
+  copies.reserve(sorted.size());
   for (int row : sorted) copies.push_back(table[row]);
   return InsertRows(table, sorted.back() + 1, copies);
 }
 
 MemberTable DeleteRows(const MemberTable& table, const std::vector<int>& rows) {
-  const std::vector<int> sorted = Sorted(rows);
-  MemberTable result{};
+  const std::vector<int> sorted = Sorted(table, rows);
+  MemberTable result(table.size());
   int kept = 0;
-  for (int row = 0; row < MemberGridRows; ++row)
+  for (int row = 0; row < Rows(table); ++row)
     if (!std::binary_search(sorted.begin(), sorted.end(), row)) result[kept++] = table[row];
   return result;
 }
 
 std::optional<MemberTable> MoveRows(const MemberTable& table, const std::vector<int>& rows,
                                     int step) {
-  std::vector<int> sorted = Sorted(rows);
+  std::vector<int> sorted = Sorted(table, rows);
   if (sorted.empty() || (step != -1 && step != 1)) return std::nullopt;
-  if (step < 0 ? sorted.front() == 0 : sorted.back() == MemberGridRows - 1) return std::nullopt;
+  if (step < 0 ? sorted.front() == 0 : sorted.back() == Rows(table) - 1) return std::nullopt;
   // Moving the row nearest the end first carries a block of rows along as one.
   if (step > 0) std::reverse(sorted.begin(), sorted.end());
   MemberTable result = table;
@@ -63,8 +69,7 @@ std::optional<MemberTable> MoveRows(const MemberTable& table, const std::vector<
 MemberTable EmptyCells(const MemberTable& table, const std::vector<CellPosition>& cells) {
   MemberTable result = table;
   for (const CellPosition& cell : cells)
-    if (cell.Row >= 0 && cell.Row < MemberGridRows && cell.Column >= 0 && cell.Column < 3)
-      result[cell.Row][cell.Column].clear();
+    if (InTable(result, cell)) result[cell.Row][cell.Column].clear();
   return result;
 }
 
@@ -94,10 +99,11 @@ PastedCells PasteCells(const MemberTable& table, CellPosition at, std::string_vi
     const int row = at.Row + static_cast<int>(line);
     for (std::size_t cell = 0; cell < lines[line].size(); ++cell) {
       const int column = at.Column + static_cast<int>(cell);
-      if (row >= MemberGridRows || column >= 3) {
+      if (column >= MemberGridColumns) {
         pasted.LeftOut = pasted.LeftOut || !lines[line][cell].empty();
         continue;
       }
+      if (row >= Rows(pasted.Table)) pasted.Table.resize(static_cast<std::size_t>(row) + 1);
       pasted.Table[row][column] = lines[line][cell];
       pasted.Rows = std::max(pasted.Rows, row - at.Row + 1);
       pasted.Columns = std::max(pasted.Columns, column - at.Column + 1);
@@ -115,7 +121,7 @@ std::string CopyCells(const MemberTable& table, const std::vector<CellPosition>&
     last = {std::max(last.Row, cell.Row), std::max(last.Column, cell.Column)};
   }
   first = {std::max(first.Row, 0), std::max(first.Column, 0)};
-  last = {std::min(last.Row, MemberGridRows - 1), std::min(last.Column, 2)};
+  last = {std::min(last.Row, Rows(table) - 1), std::min(last.Column, MemberGridColumns - 1)};
   std::string text;
   for (int row = first.Row; row <= last.Row; ++row) {
     for (int column = first.Column; column <= last.Column; ++column) {

@@ -2,9 +2,9 @@
 
 // Row and cell editing of the member table as text operations, apart from the grid widget: the
 // window reads its cells, runs one of these and shows the result as one undoable step. Rows and
-// columns count from 0 here (row 0 is the table's row 1).
+// columns count from 0 here (row 0 is the table's row 1). The table grows as rows come in and
+// keeps its rows as they go.
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,16 +14,15 @@
 
 namespace zandrel {
 
-using MemberCells = std::array<std::string, 3>;  // Type, Name, Initial value
-using MemberTable = std::array<MemberCells, MemberGridRows>;
+using MemberTable = std::vector<MemberCells>;
 
 struct CellPosition {
   int Row = 0;
   int Column = 0;
 };
 
-// The table with rows put in at row at, the rows from there moving down; nothing when a row that
-// holds text would be pushed out past the last row.
+// The table with rows put in at row at, the rows from there moving down; it grows by the rows
+// that would push one holding text out past its last row. Nothing when at is outside the table.
 std::optional<MemberTable> InsertRows(const MemberTable& table, int at,
                                       const std::vector<MemberCells>& rows);
 // A copy of the rows given, put in right below the last of them.
@@ -48,9 +47,10 @@ struct PastedCells {
   CellPosition First;  // the cells that took text: from First, Rows by Columns
   int Rows = 0;
   int Columns = 0;
-  bool LeftOut = false;  // some text fell beyond the last row or column and was dropped
+  bool LeftOut = false;  // some text fell beyond the last column and was dropped
 };
-// The text spread over the cells from at rightwards and downwards, as spreadsheets paste.
+// The text spread over the cells from at rightwards and downwards, as spreadsheets paste; the
+// table grows to take every line.
 PastedCells PasteCells(const MemberTable& table, CellPosition at, std::string_view text);
 
 // The smallest block holding the cells, as tab-separated text with a line break after each row.

@@ -11,19 +11,15 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "classgen/class_build.h"
-#include "classgen/insertion_fit.h"
-#include "classgen/targets.h"
-#include "core/output_text.h"
-#include "desktop/choice_box.h"
 #include "desktop/platform_services.h"
-#include "desktop/regenerate_files.h"
 #include "document/description_model.h"
 #include "enumgen/genenum.h"
 #include "feedback/log_entry.h"
 #include "feedback/userlog.h"
-#include "shell/description_file.h"
 #include "shell/description_history.h"
+#include "shell/document_actions.h"
+#include "shell/member_table_editor.h"
+#include "shell/options_panel.h"
 #include "shell/tform1_ui.h"
 
 namespace zandrel {
@@ -35,47 +31,58 @@ const char* const LogPrompt = QT_TRANSLATE_NOOP(
 
 }  // namespace
 
+void CentreOn(QWidget* companion, const QWidget& window) {
+  // Where it is already open, it stays.
+  if (companion->isVisible() || !window.isVisible()) return;
+  companion->ensurePolished();
+  QRect placed(QPoint(), companion->size().expandedTo(companion->sizeHint()));
+  placed.moveCenter(window.frameGeometry().center());
+  if (const QScreen* shown = window.screen()) {
+    const QRect free = shown->availableGeometry();
+    placed.moveLeft(std::clamp(placed.left(), free.left(),
+                               std::max(free.left(), free.right() - placed.width())));
+    placed.moveTop(std::clamp(placed.top(), free.top(),
+                              std::max(free.top(), free.bottom() - placed.height())));
+  }
+  companion->move(placed.topLeft());
+}
+
 TForm1::TForm1(PlatformServices& services, QWidget* parent)
     : QMainWindow(parent),
       services_(services),
       ui_(std::make_unique<TForm1Ui>()),
       model_(new DescriptionModel(this)),
       history_(std::make_unique<DescriptionHistory>(*model_)) {
-  BuildControls();
-  ArrangeControls();
-  BuildMenus();
+  const auto say = [this](const QString& message) { Say(message); };
+  BuildControls(*ui_, this);
+  options_ = std::make_unique<OptionsPanel>(*ui_, *model_, *history_, services_, *this);
+  ArrangeControls(*ui_, this);
+  BuildMenus(*ui_, this, History());
   BuildStatusBar();
+  table_ = std::make_unique<MemberTableEditor>(*ui_->StringGrid1, *model_, *history_, services_,
+                                               *this, say);
+  files_ = std::make_unique<DocumentActions>(*this, *ui_, *model_, *history_, services_, say);
   BindControls();
+  ConnectMenus();
 
-  ui_->SaveDialog1 = services_.CreateSaveDialog(this);
-  ui_->SaveDialog1->Filter = std::string(SaveDialogFilter);
-  ui_->SaveDialog1->FilterIndex = 1;
-  openDialog_ = services_.CreateOpenDialog(this);
-  saveAsDialog_ = services_.CreateSaveDialog(this);
-  for (FileDialog* dialog : {openDialog_.get(), saveAsDialog_.get()}) {
-    dialog->Filter = std::string(DescriptionFilter);
-    dialog->FilterIndex = 1;
-  }
-  openDialog_->Title = tr("Open Class Description").toStdString();
-  saveAsDialog_->Title = tr("Save Class Description As").toStdString();
-  importDialog_ = services_.CreateOpenDialog(this);
-  importDialog_->Title = tr("Import Header").toStdString();
-  importDialog_->Filter = tr("C++ headers|*.h;*.hh;*.hpp;*.hxx|All files|*").toStdString();
-
-  UpdateTitle();
-  SetTabOrder();
+  files_->UpdateTitle();
+  SetTabOrder(*ui_);
   ui_->Button1->setFocus();
   SizeForScreen();
-  RestoreSettings();
+  files_->RestoreSettings();
 }
 
 TForm1::~TForm1() {
-  FinishHeaderReading();
+  files_->FinishHeaderReading();
   // Controls going with the window must not call back into it, nor record anything.
   disconnect(model_, nullptr, this, nullptr);
   for (QObject* sender : findChildren<QObject*>()) disconnect(sender, nullptr, this, nullptr);
   history_.reset();
 }
+
+const std::string& TForm1::DocumentPath() const { return files_->DocumentPath(); }
+
+const std::string& TForm1::OutputPath() const { return files_->OutputPath(); }
 
 const ClassInput& TForm1::CurrentInput() const { return model_->Input(); }
 
@@ -116,105 +123,47 @@ TUserLogWindow* TForm1::UserLogWindow() {
   return userLogWindow_;
 }
 
-void TForm1::CentreOnWindow(QWidget* companion) const {
-  // Where it is already open, it stays.
-  if (companion->isVisible() || !isVisible()) return;
-  companion->ensurePolished();
-  QRect placed(QPoint(), companion->size().expandedTo(companion->sizeHint()));
-  placed.moveCenter(frameGeometry().center());
-  if (const QScreen* shown = screen()) {
-    const QRect free = shown->availableGeometry();
-    placed.moveLeft(std::clamp(placed.left(), free.left(),
-                               std::max(free.left(), free.right() - placed.width())));
-    placed.moveTop(std::clamp(placed.top(), free.top(),
-                              std::max(free.top(), free.bottom() - placed.height())));
-  }
-  companion->move(placed.topLeft());
-}
-
 void TForm1::Say(const QString& message) {
   statusBar()->showMessage(message);
   ui_->OpenFolderButton->hide();
 }
 
-void TForm1::DoIt() {
-  const std::optional<ClassDescription> description = ReadClassDescription(model_->Input());
-  if (!description) {
-    services_.ShowMessage(this, std::string(ShortClassNameMessage),
-                          std::string(ShortClassNameCaption));
-    return;
-  }
-  const std::optional<std::string> path =
-      ChooseOutputPath(*description, *ui_->SaveDialog1, ProposedOutputPath(*description));
-  if (!path) {
-    Say(QString());
-    return;
-  }
-  BuildTo(*description, *path);
-}
+void TForm1::DoIt() { files_->Build(); }
 
-void TForm1::Rebuild() {
-  if (outputPath_.empty()) {
-    DoIt();
-    return;
-  }
-  const std::optional<ClassDescription> description = ReadClassDescription(model_->Input());
-  if (!description) {
-    services_.ShowMessage(this, std::string(ShortClassNameMessage),
-                          std::string(ShortClassNameCaption));
-    return;
-  }
-  BuildTo(*description, outputPath_);
-}
+void TForm1::Rebuild() { files_->Rebuild(); }
 
-std::string TForm1::ProposedOutputPath(const ClassDescription& description) const {
-  std::string name = ProposedFileName(description);
-  if (!outputPath_.empty()) {
-    // The same place and name, with the extension of the target chosen now.
-    const std::string stem = FileStem(outputPath_);
-    return stem.substr(0, stem.size() - 1) +
-           std::string(TargetOf(description.Options.TargetSystem).ProposedExtension);
-  }
-  if (!documentPath_.empty())
-    return QFileInfo(QString::fromStdString(documentPath_)).absolutePath().toStdString() + '/' +
-           name;
-  if (!lastFolder_.isEmpty()) return (lastFolder_ + u'/').toStdString() + name;
-  return name;
-}
+void TForm1::NewDocument() { files_->NewDocument(); }
 
-void TForm1::BuildTo(const ClassDescription& description, const std::string& path) {
-  // The source file may hold the user's code: an edited file gets the new text merged into it
-  // (the file before goes to the trash), and conflicts or an edited file with no record of what
-  // was generated into it are put to the user.
-  const std::vector<OutputFile> files = ClassOutputFiles(description, path);
-  const RegenerationOutcome outcome = RegenerateFiles(this, services_, files);
-  if (outcome.End == RegenerationEnd::Failed) return;
-  if (outcome.End != RegenerationEnd::Written) {
-    Say(tr("Nothing written"));
-    return;
-  }
-  const std::string absolute =
-      QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
-  if (absolute != outputPath_) {
-    outputPath_ = absolute;
-    outputPathUnsaved_ = true;
-    UpdateTitle();
-  }
-  std::vector<std::string> paths;
-  paths.reserve(files.size());
-  for (const OutputFile& file : files) paths.push_back(file.Path);
-  ReportBuild(paths);
-  if (const QString told = OutcomeMessage(outcome); !told.isEmpty()) statusBar()->showMessage(told);
-  const std::string mismatches = MismatchSummary(InsertionMismatches(description));
-  if (!mismatches.empty())
-    statusBar()->showMessage(statusBar()->currentMessage() + tr(". Note: ") +
-                             QString::fromStdString(mismatches));
-}
+bool TForm1::OpenDocument() { return files_->OpenDocument(); }
+
+bool TForm1::OpenFile(const std::string& path) { return files_->OpenFile(path); }
+
+bool TForm1::SaveDocument() { return files_->SaveDocument(); }
+
+bool TForm1::SaveDocumentAs() { return files_->SaveDocumentAs(); }
+
+void TForm1::ImportHeaderFile() { files_->ImportHeaderFile(); }
+
+void TForm1::InsertRow() { table_->InsertRow(); }
+
+void TForm1::DeleteRows() { table_->DeleteRows(); }
+
+void TForm1::MoveRowsUp() { table_->MoveRowsUp(); }
+
+void TForm1::MoveRowsDown() { table_->MoveRowsDown(); }
+
+void TForm1::DuplicateRows() { table_->DuplicateRows(); }
+
+void TForm1::CopyCells() { table_->CopyCells(); }
+
+void TForm1::PasteCells() { table_->PasteCells(); }
+
+void TForm1::EmptyCells() { table_->EmptyCells(); }
 
 void TForm1::Clear() {
   history_->Change(tr("Clear"), [](ClassInput& input) {
     input.NameText.clear();
-    input.Grid = {};
+    for (MemberCells& row : input.Grid) row = {};
     for (const FlagOption& option : FlagOptions)
       if (option.Cleared) input.Options.*option.Field = option.Default;
     input.Options.ComparisonLevel = ComparisonLevel::NoComparisons;
@@ -224,11 +173,11 @@ void TForm1::Clear() {
 void TForm1::Closer() { close(); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (!MaybeSave()) {
+  if (!files_->MaybeSave()) {
     event->ignore();
     return;
   }
-  KeepSettings();
+  files_->KeepSettings(!narrow_);
   // The application ends with the main window, whatever else is open.
   if (genEnumForm_ != nullptr) genEnumForm_->hide();
   if (userLogWindow_ != nullptr) userLogWindow_->hide();
@@ -244,7 +193,7 @@ void TForm1::OpenEnumerationDialog(EnumerationStyle style) {
   TGenEnumForm* dialog = GenEnumForm();
   // The window manager may place a window shown again anywhere: it comes back where it was.
   if (isVisible()) hiddenAt_ = geometry().topLeft();
-  CentreOnWindow(dialog);
+  CentreOn(dialog, *this);
   hide();
   dialog->SetStyle(style);
   dialog->show();
@@ -255,7 +204,7 @@ void TForm1::OpenEnumerationDialog(EnumerationStyle style) {
 void TForm1::LogIt() {
   TUserLogWindow* window = UserLogWindow();
   window->HandOver({tr(LogPrompt).toStdString(), UserLogFileName(), std::string()});
-  CentreOnWindow(window);
+  CentreOn(window, *this);
   window->ShowAndRaise();
 }
 
@@ -264,23 +213,18 @@ void TForm1::ConstSeq() {
                         tr("Oops, unavailable feature.").toStdString());
 }
 
-void TForm1::SystemChanged() {
-  const int row = ui_->SystemBox->AcceptedIndex();
-  const TargetSystem system = ClassTargets()[static_cast<std::size_t>(row)].System;
-  history_->Change(tr("Target System"),
-                   [system](ClassInput& input) { input.Options.TargetSystem = system; });
-}
+void TForm1::SystemChanged() { options_->AcceptSystem(); }
 
-void TForm1::FormChange() {
-  const auto form = static_cast<NameForm>(ui_->FormBox->AcceptedIndex());
-  history_->Change(tr("Form of Names"),
-                   [form](ClassInput& input) { input.Options.NameForm = form; });
-}
+void TForm1::FormChange() { options_->AcceptForm(); }
 
 void TForm1::SystemChosen() {
   UpdateLibraryCaption();
   UpdateLibraryBoxes();
 }
+
+void TForm1::UpdateLibraryCaption() { options_->UpdateLibraryCaption(); }
+
+void TForm1::UpdateLibraryBoxes() { options_->UpdateLibraryBoxes(); }
 
 namespace {
 

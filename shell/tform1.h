@@ -12,21 +12,19 @@
 #include "classgen/class_description.h"
 #include "desktop/enumeration_receiver.h"
 
-class QThread;
 class QUndoStack;
 
 namespace zandrel {
 
 class DescriptionHistory;
 class DescriptionModel;
-class FileDialog;
+class DocumentActions;
+class MemberTableEditor;
+class OptionsPanel;
 class PlatformServices;
 class TGenEnumForm;
 class TUserLogWindow;
 enum class EnumerationStyle;
-struct CellPosition;
-struct HeaderReading;
-struct ImportRequest;
 struct TForm1Ui;
 
 namespace testing {
@@ -35,7 +33,8 @@ struct TForm1Access;
 
 // The main window: the class description, the target and naming choices, and the buttons that
 // build the class, open the enumeration dialog and the log window. The description itself lives
-// in its model; the controls show it and change it through the undo history.
+// in its model; the controls show it and change it through the undo history. The member table,
+// the options and the document's files are parts of their own; the handlers hand on to them.
 class TForm1 : public QMainWindow, public EnumerationReceiver {
   Q_OBJECT
 
@@ -59,9 +58,9 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   const InsertionList& HeaderInsertions() const;
 
   // The file the description was opened from or saved to; empty for one never saved.
-  const std::string& DocumentPath() const { return documentPath_; }
+  const std::string& DocumentPath() const;
   // Where the description was last built (the path chosen in Build's dialog); empty before then.
-  const std::string& OutputPath() const { return outputPath_; }
+  const std::string& OutputPath() const;
   // Every change to the description, one step per user action; clean when nothing is unsaved.
   QUndoStack* History() const;
 
@@ -127,66 +126,28 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
  private:
   friend struct testing::TForm1Access;
 
-  // tform1_controls.cpp
-  void BuildControls();
-  void ArrangeControls();
-  void SetTabOrder();
-  void SizeForScreen();
-  void FlowOptions();
   // main_menu.cpp
-  void BuildMenus();
+  void ConnectMenus();
   void BuildStatusBar();
-  // The caption with an Alt key that clashes with no menu's.
-  QString WithAltKey(const QString& caption) const;
+  // tform1_controls.cpp
+  void SizeForScreen();
   // tform1_bindings.cpp
   void BindControls();
+  void BindModel();
   void ShowName();
-  void ShowCells();
-  void ShowOptions();
   void ShowTarget();
-  void GridEdited();
   void SayCopied();
-  // tform1_document.cpp
-  void StartDocument(const ClassInput& input, const std::string& path,
-                     const std::string& outputPath);
-  bool MaybeSave();
-  // Unsaved changes: a step of the history, or a new output path.
-  bool IsModified() const;
-  bool WriteDocument(const std::string& path);
-  void UpdateTitle();
-  void UpdateRecentMenu();
-  void RestoreSettings();
-  void KeepSettings();
-  // tform1_import.cpp
-  void ReadHeader(const ImportRequest& request);
-  void TakeHeader(const ImportRequest& request, HeaderReading reading);
-  // Waits for a header being read, dropping what it gives.
-  void FinishHeaderReading();
   // tform1_editing.cpp
-  void ChangeTable(const QString& text, const std::function<void(ClassInput&)>& edit);
   void ChangeInsertions(const QString& text, InsertionList insertions, int selected);
   // Opens the enumeration dialog on the request that made HeaderInsertions[insertion].
   void ReopenEnumeration(int insertion);
-  // Ends an edit in a cell, keeping or dropping what was typed.
-  void FinishCellEdit(bool keep);
-  void PasteAt(CellPosition at, const std::string& text);
-  std::vector<int> SelectedRows() const;
-  std::vector<CellPosition> SelectedCells() const;
-  void SelectRows(const std::vector<int>& rows);
-  void SelectBlock(CellPosition first, int rows, int columns);
 
   // tform1.cpp
-  void BuildTo(const ClassDescription& description, const std::string& path);
-  // What Build's dialog proposes: the last output path, else the class's file in the document's
-  // folder, else in the folder used last.
-  std::string ProposedOutputPath(const ClassDescription& description) const;
   void OpenEnumerationDialog(EnumerationStyle style);
   TGenEnumForm* GenEnumForm();
   TUserLogWindow* UserLogWindow();
   // Says in the status bar what a command did; no folder to open.
   void Say(const QString& message);
-  // Opens a companion window over the middle of this one, within the screen.
-  void CentreOnWindow(QWidget* companion) const;
 
   PlatformServices& services_;
   std::unique_ptr<TForm1Ui> ui_;
@@ -196,18 +157,13 @@ class TForm1 : public QMainWindow, public EnumerationReceiver {
   TUserLogWindow* userLogWindow_ = nullptr;
   std::unique_ptr<TGenEnumForm> ownGenEnumForm_;  // when made here
   std::unique_ptr<TUserLogWindow> ownUserLogWindow_;
-  std::string documentPath_;
-  std::string outputPath_;          // as chosen, so a later Save As can store it anew
-  bool outputPathUnsaved_ = false;  // changed by a Build since the document was read or saved
-  std::unique_ptr<FileDialog> openDialog_;
-  std::unique_ptr<FileDialog> saveAsDialog_;
-  std::unique_ptr<FileDialog> importDialog_;
-  QThread* headerReader_ = nullptr;  // while a header is being read
-  int previewWidth_ = 0;             // the room the preview took when it was hidden
-  QString builtFolder_;              // where the last Build wrote
-  QString lastFolder_;               // where the user last chose a file
-  bool narrow_ = false;              // the options flow under the member table
-  std::optional<QPoint> hiddenAt_;   // where the window was when the dialog hid it
+  std::unique_ptr<OptionsPanel> options_;
+  std::unique_ptr<MemberTableEditor> table_;
+  std::unique_ptr<DocumentActions> files_;
+  int previewWidth_ = 0;            // the room the preview took when it was hidden
+  QString builtFolder_;             // where the last Build wrote
+  bool narrow_ = false;             // the options flow under the member table
+  std::optional<QPoint> hiddenAt_;  // where the window was when the dialog hid it
 };
 
 }  // namespace zandrel

@@ -2,7 +2,6 @@
 // the model, and each change of the model, whoever made it, shows in the controls.
 
 #include <QAction>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -24,7 +23,8 @@
 #include "document/description_model.h"
 #include "shell/collected_enumerations.h"
 #include "shell/description_history.h"
-#include "shell/member_table.h"
+#include "shell/member_table_editor.h"
+#include "shell/options_panel.h"
 #include "shell/tform1.h"
 #include "shell/tform1_ui.h"
 
@@ -78,21 +78,8 @@ void TForm1::BindControls() {
         tr("Typing in Class Name"),
         [typed = text.toStdString()](ClassInput& input) { input.NameText = typed; }, NameField);
   });
-  connect(ui.StringGrid1, &LiveEditGrid::Edited, this, &TForm1::GridEdited);
-  connect(ui.RadioGroup1Items, &QButtonGroup::idToggled, this, [&history](int id, bool checked) {
-    if (!checked) return;
-    history.Change(tr("Comparisons"), [id](ClassInput& input) {
-      input.Options.ComparisonLevel = static_cast<ComparisonLevel>(id);
-    });
-  });
-  for (std::size_t row = 0; row < std::size(FlagOptions); ++row)
-    connect(ui.OptionChecks[row], &QCheckBox::toggled, this,
-            [&history, &option = FlagOptions[row]](bool ticked) {
-              history.Change(tr(option.UndoName),
-                             [field = option.Field, ticked](ClassInput& input) {
-                               input.Options.*field = ticked;
-                             });
-            });
+  connect(ui.StringGrid1, &LiveEditGrid::Edited, this, [this] { table_->Edited(); });
+  options_->Bind();
   const std::pair<QPushButton*, void (TForm1::*)()> buttons[] = {
       {ui.Button1, &TForm1::DoIt},    {ui.Button2, &TForm1::Clear},
       {ui.Button3, &TForm1::Closer},  {ui.Button4, &TForm1::EnumGen},
@@ -111,10 +98,18 @@ void TForm1::BindControls() {
   connect(ui.SystemBox, &ChoiceBox::Accepted, this, &TForm1::SystemChanged);
   connect(ui.FormBox, &ChoiceBox::Accepted, this, &TForm1::FormChange);
   connect(ui.PreviewCheck, &QCheckBox::toggled, this, &TForm1::ShowPreview);
+  // The text fields' own undo would bypass the description's history.
+  for (QWidget* field : QList<QWidget*>{ui.NameEdit, ui.SystemBox, ui.SystemBox->lineEdit(),
+                                        ui.FormBox, ui.FormBox->lineEdit()})
+    field->installEventFilter(this);
+  BindModel();
+}
 
+void TForm1::BindModel() {
+  TForm1Ui& ui = *ui_;
   connect(model_, &DescriptionModel::NameTextChanged, this, &TForm1::ShowName);
-  connect(model_, &DescriptionModel::CellsChanged, this, &TForm1::ShowCells);
-  connect(model_, &DescriptionModel::OptionsChanged, this, &TForm1::ShowOptions);
+  connect(model_, &DescriptionModel::CellsChanged, this, [this] { table_->Show(); });
+  connect(model_, &DescriptionModel::OptionsChanged, this, [this] { options_->Show(); });
   connect(model_, &DescriptionModel::TargetSystemChanged, this, &TForm1::ShowTarget);
   connect(model_, &DescriptionModel::HeaderInsertionsChanged, this, [this] {
     if (ui_->EnumerationList != nullptr)
@@ -130,14 +125,9 @@ void TForm1::BindControls() {
   connect(History(), &QUndoStack::cleanChanged, this,
           [this](bool clean) { setWindowModified(!clean); });
 
-  // The text fields' own undo would bypass the description's history.
-  for (QWidget* field : QList<QWidget*>{ui.NameEdit, ui.SystemBox, ui.SystemBox->lineEdit(),
-                                        ui.FormBox, ui.FormBox->lineEdit()})
-    field->installEventFilter(this);
-
   ShowName();
-  ShowCells();
-  ShowOptions();
+  table_->Show();
+  options_->Show();
   ShowTarget();
 }
 
@@ -160,66 +150,9 @@ void TForm1::ShowName() {
   if (ui_->NameEdit->text() != name) ui_->NameEdit->setText(name);
 }
 
-void TForm1::ShowCells() {
-  LiveEditGrid* grid = ui_->StringGrid1;
-  const auto shows = [&](int row, int column) {
-    return grid->CellText(row, column) == Text(model_->Cell(row, column));
-  };
-  bool same = true;
-  for (int row = 0; row < MemberGridRows && same; ++row)
-    for (int column = 0; column < 3 && same; ++column) same = shows(row, column);
-  // The cell being typed into already shows what the model took from it.
-  if (same) return;
-  // An open editor would go on showing the text from before.
-  FinishCellEdit(false);
-  const QSignalBlocker quiet(grid);
-  for (int row = 0; row < MemberGridRows; ++row)
-    for (int column = 0; column < 3; ++column)
-      if (!shows(row, column)) grid->item(row, column)->setText(Text(model_->Cell(row, column)));
-}
-
-void TForm1::ShowOptions() {
-  const GenerationOptions& options = model_->Options();
-  if (QAbstractButton* item =
-          ui_->RadioGroup1Items->button(static_cast<int>(options.ComparisonLevel)))
-    item->setChecked(true);
-  for (std::size_t row = 0; row < std::size(FlagOptions); ++row)
-    ui_->OptionChecks[row]->setChecked(options.*FlagOptions[row].Field);
-  ui_->FormBox->Accept(static_cast<int>(options.NameForm));
-}
-
 void TForm1::ShowTarget() {
-  ui_->SystemBox->Accept(TargetRow(SelectedSystem()));
+  options_->ShowTarget();
   SystemChosen();
-}
-
-void TForm1::GridEdited() {
-  LiveEditGrid* grid = ui_->StringGrid1;
-  const QModelIndex at = grid->currentIndex();
-  if (at.isValid() && grid->indexWidget(at) != nullptr) {
-    const std::string typed = grid->CellText(at.row(), at.column()).toStdString();
-    // Text with a tab or line break typed or pasted into the open cell goes over the cells.
-    if (SpansCells(typed)) {
-      FinishCellEdit(false);
-      PasteAt({at.row(), at.column()}, typed);
-      return;
-    }
-  }
-  std::vector<CellPosition> changed;
-  for (int row = 0; row < MemberGridRows; ++row)
-    for (int column = 0; column < 3; ++column)
-      if (grid->CellText(row, column).toStdString() != model_->Cell(row, column))
-        changed.push_back({row, column});
-  if (changed.empty()) return;
-  const auto edit = [grid, changed](ClassInput& input) {
-    for (const CellPosition& cell : changed)
-      input.Grid[cell.Row][cell.Column] = grid->CellText(cell.Row, cell.Column).toStdString();
-  };
-  if (changed.size() == 1)
-    history_->Change(tr("Typing in Row %1").arg(changed[0].Row + 1), edit,
-                     CellField(changed[0].Row, changed[0].Column));
-  else
-    history_->Change(tr("Changes"), edit);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

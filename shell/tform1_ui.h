@@ -1,7 +1,8 @@
 #pragma once
 
 // The main window's controls, menus and actions under the names the window gives them. Only the
-// window and its parts use them; other code goes through TForm1's operations.
+// window and its parts use them; other code goes through TForm1's operations. The options' own
+// controls are made by the options panel, the grid by the member table's editor.
 
 #include <array>
 #include <iterator>
@@ -16,11 +17,13 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMainWindow;
 class QMenu;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
 class QToolButton;
+class QUndoStack;
 class QWidget;
 
 namespace zandrel {
@@ -121,5 +124,21 @@ struct TForm1Ui {
     return nullptr;
   }
 };
+
+// tform1_controls.cpp: the buttons, labels, grid and preview with their captions; then, with the
+// options made too, every control's tip, name and place, and the order Tab walks them in.
+void BuildControls(TForm1Ui& ui, QWidget* window);
+void ArrangeControls(TForm1Ui& ui, QMainWindow* window);
+void SetTabOrder(const TForm1Ui& ui);
+// The window's size within the screen; the options side by side with the table or, in a narrow
+// window, under it (the layout it now has returned); the preview shown or hidden, the window
+// widened or narrowed by its room (the room it took returned).
+void SizeToScreen(TForm1Ui& ui, QWidget& window);
+bool FlowOptions(TForm1Ui& ui, const QWidget& window, bool wasNarrow);
+int ShowPreviewPane(TForm1Ui& ui, QWidget& window, bool shown, int previewWidth);
+// tform1.cpp: opens a companion window over the middle of the main window, within the screen.
+void CentreOn(QWidget* companion, const QWidget& window);
+// main_menu.cpp: the menus and their actions with their keys.
+void BuildMenus(TForm1Ui& ui, QMainWindow* window, QUndoStack* history);
 
 }  // namespace zandrel

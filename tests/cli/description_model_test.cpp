@@ -40,6 +40,20 @@ struct SetterCase {
   std::vector<std::string> Signals;
 };
 
+// The table starts with the window's rows and never has fewer; more it keeps.
+TEST(DescriptionModel, TableKeepsItsStartingRows) {
+  DescriptionModel model;
+  EXPECT_EQ(model.Input().Grid.size(), std::size_t{MemberGridRows});
+  ClassInput input;
+  input.Grid.resize(2);
+  model.SetInput(input);
+  EXPECT_EQ(model.Input().Grid.size(), std::size_t{MemberGridRows});
+  input.Grid.resize(30);
+  input.Grid[29][1] = "last";
+  model.SetInput(input);
+  EXPECT_EQ(model.Cell(29, 1), "last");
+}
+
 TEST(DescriptionModel, EachSetterChangesItsPartAndSaysSoOnce) {
   const SetterCase cases[] = {
       {"name",

@@ -40,7 +40,7 @@ BAD = [
     (CLASS, '{"Rows": {}}'),
     (CLASS, '{"Rows": [{"Type": "int", "Name": "n"}]}'),
     (CLASS, '{"Rows": [{"Row": 0}]}'),
-    (CLASS, '{"Rows": [{"Row": 20}]}'),
+    (CLASS, '{"Rows": [{"Row": 100001}]}'),
     (CLASS, '{"Rows": [{"Row": 1.5}]}'),
     (CLASS, '{"Rows": [{"Row": 1, "Initial": "0"}]}'),
     (CLASS, '{"Rows": [{"Row": 1, "Type": 4}]}'),

@@ -19,6 +19,7 @@
 #include "enumgen/enumeration_output.h"
 #include "enumgen/enumeration_texts.h"
 #include "enumgen/genenum.h"
+#include "tests/support/qt/dialog_access.h"
 #include "tests/support/qt/fake_services.h"
 
 using namespace zandrel;
@@ -46,11 +47,11 @@ EnumerationRequest ColorRequest(EnumerationStyle style) {
 }
 
 void TypeColor(TGenEnumForm& form) {
-  form.Edit1->setText("  Color ");
-  SetCell(form.NameGrid, 1, 0, "Red");
-  SetCell(form.NameGrid, 2, 0, "Green");
-  SetCell(form.NameGrid, 2, 1, "5");
-  SetCell(form.NameGrid, 4, 0, "Blue");
+  UiOf(form).Edit1->setText("  Color ");
+  SetCell(UiOf(form).NameGrid, 1, 0, "Red");
+  SetCell(UiOf(form).NameGrid, 2, 0, "Green");
+  SetCell(UiOf(form).NameGrid, 2, 1, "5");
+  SetCell(UiOf(form).NameGrid, 4, 0, "Blue");
 }
 
 // What the core composes for a request, with the list file at listPath when one is given.
@@ -66,10 +67,10 @@ EnumerationOutput Output(const EnumerationRequest& request, const std::string& l
 }
 
 QString Page(TGenEnumForm& form, const char* title) {
-  return QString::fromStdString(PreviewText(*form.Preview, title));
+  return QString::fromStdString(PreviewText(*UiOf(form).Preview, title));
 }
 
-QString ShownTabs(const TGenEnumForm& form) { return PreviewTitles(*form.Preview).join(","); }
+QString ShownTabs(const TGenEnumForm& form) { return PreviewTitles(*UiOf(form).Preview).join(","); }
 
 }  // namespace
 
@@ -80,6 +81,7 @@ class GenEnumDialogTest : public QObject {
   void init() {
     fx_ = std::make_unique<DialogFixture>();
     form_ = &fx_->Form;
+    ui_ = &UiOf(*form_);
     services_ = &fx_->Services;
     receiver_ = &fx_->Receiver;
   }
@@ -125,6 +127,7 @@ class GenEnumDialogTest : public QObject {
 
   std::unique_ptr<DialogFixture> fx_;
   TGenEnumForm* form_ = nullptr;
+  TGenEnumFormUi* ui_ = nullptr;
   FakeServices* services_ = nullptr;
   RecordingReceiver* receiver_ = nullptr;
 };
@@ -132,41 +135,30 @@ class GenEnumDialogTest : public QObject {
 void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
   QCOMPARE(form_->windowTitle(), QString("Generate Enumeration"));
   QVERIFY(form_->isWindow());
-  QCOMPARE(Shown(form_->Label2->text()), QString("The value is optional."));
-  QCOMPARE(Shown(form_->Label1->text()), QString("Type Name"));
-  QCOMPARE(Shown(form_->Label3->text()), QString("Prefix"));
-  QCOMPARE(form_->Edit1->text(), QString());
-  QCOMPARE(form_->Edit2->text(), QString("ZD"));
-  QCOMPARE(Shown(form_->Outside->text()), QString("Generate first and last enumerations"));
-  QCOMPARE(Shown(form_->Prefix->text()),
-           QString("Apply prefix to all enumation names when saving"));
-  QCOMPARE(Shown(form_->SeparateBox->text()), QString("Save in separate file"));
-  QCOMPARE(Shown(form_->FileBox->text()), QString("Enter from file"));
-  QCOMPARE(Shown(form_->OKButton->text()), QString("OK"));
-  QCOMPARE(Shown(form_->Button1->text()), QString("Cancel"));
-  QVERIFY(form_->Outside->isChecked());
-  QVERIFY(form_->Prefix->isChecked());
-  QVERIFY(!form_->SeparateBox->isChecked());
-  QVERIFY(!form_->FileBox->isChecked());
+  QCOMPARE(ui_->Edit1->text(), QString());
+  QCOMPARE(ui_->Edit2->text(), QString("ZD"));
+  QVERIFY(ui_->Outside->isChecked());
+  QVERIFY(ui_->Prefix->isChecked());
+  QVERIFY(!ui_->SeparateBox->isChecked());
+  QVERIFY(!ui_->FileBox->isChecked());
 
-  QCOMPARE(form_->NameGrid->rowCount(), NameGridRows);
-  QCOMPARE(form_->NameGrid->columnCount(), 2);
-  QVERIFY(form_->NameGrid->tabKeyNavigation());
-  QVERIFY(form_->NameGrid->selectionMode() != QAbstractItemView::SingleSelection);
-  QVERIFY(form_->NameGrid->editTriggers() != QAbstractItemView::NoEditTriggers);
+  QCOMPARE(ui_->NameGrid->rowCount(), NameGridRows);
+  QCOMPARE(ui_->NameGrid->columnCount(), 2);
+  QVERIFY(ui_->NameGrid->tabKeyNavigation());
+  QVERIFY(ui_->NameGrid->selectionMode() != QAbstractItemView::SingleSelection);
+  QVERIFY(ui_->NameGrid->editTriggers() != QAbstractItemView::NoEditTriggers);
 
-  QCOMPARE(form_->SaveDialog1->Filter, std::string(EnumSaveDialogFilter));
-  QCOMPARE(form_->OpenDialog1->Filter, std::string(OpenDialogFilter));
+  QCOMPARE(ui_->SaveDialog1->Filter, std::string(EnumSaveDialogFilter));
+  QCOMPARE(ui_->OpenDialog1->Filter, std::string(OpenDialogFilter));
 
   // The preview's own controls come last.
   const QList<QWidget*> expected =
-      QList<QWidget*>{form_->Edit1,       form_->Outside,  form_->Prefix,  form_->Edit2,
-                      form_->NameGrid,    form_->OKButton, form_->Button1, form_->FileBox,
-                      form_->SeparateBox, form_->ModernBox} +
-      form_->Preview->FocusOrder();
+      QList<QWidget*>{ui_->Edit1,    ui_->Outside, ui_->Prefix,  ui_->Edit2,       ui_->NameGrid,
+                      ui_->OKButton, ui_->Button1, ui_->FileBox, ui_->SeparateBox, ui_->ModernBox} +
+      ui_->Preview->FocusOrder();
   const FocusWalk walk = WalkFocusChain(form_, expected);
   QCOMPARE(walk.Order, expected);
-  QCOMPARE(walk.FirstStop, form_->Edit1);
+  QCOMPARE(walk.FirstStop, ui_->Edit1);
   // It fits a screen of 960 by 540 logical pixels (1920 by 1080 at 200 %), frame included.
   QVERIFY(form_->minimumSizeHint().width() <= 940);
   QVERIFY(form_->minimumSizeHint().height() <= 500);
@@ -176,27 +168,27 @@ void GenEnumDialogTest::controlsDefaultsAndTabOrder() {
 }
 
 void GenEnumDialogTest::setStyleShowsAndClearsSeparateBox() {
-  form_->Edit1->setText("Kept");
+  ui_->Edit1->setText("Kept");
   for (const EnumerationStyle style :
        {EnumerationStyle::EnumerationClass, EnumerationStyle::PlainEnumeration}) {
-    form_->SeparateBox->setChecked(true);
-    form_->SeparateBox->hide();
+    ui_->SeparateBox->setChecked(true);
+    ui_->SeparateBox->hide();
     form_->SetStyle(style);
     QCOMPARE(form_->Style(), style);
-    QVERIFY(form_->SeparateBox->isVisibleTo(form_));
-    QVERIFY(!form_->SeparateBox->isChecked());
-    QCOMPARE(form_->Edit1->text(), QString("Kept"));
+    QVERIFY(ui_->SeparateBox->isVisibleTo(form_));
+    QVERIFY(!ui_->SeparateBox->isChecked());
+    QCOMPARE(ui_->Edit1->text(), QString("Kept"));
   }
 }
 
 void GenEnumDialogTest::activatorSetsHeadings() {
-  form_->NameGrid->setHorizontalHeaderItem(0, new QTableWidgetItem("x"));
-  form_->NameGrid->setHorizontalHeaderItem(1, new QTableWidgetItem("y"));
+  ui_->NameGrid->setHorizontalHeaderItem(0, new QTableWidgetItem("x"));
+  ui_->NameGrid->setHorizontalHeaderItem(1, new QTableWidgetItem("y"));
   form_->show();
   form_->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(form_));
-  QCOMPARE(form_->NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
-  QCOMPARE(form_->NameGrid->horizontalHeaderItem(1)->text(), QString("Value"));
+  QCOMPARE(ui_->NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
+  QCOMPARE(ui_->NameGrid->horizontalHeaderItem(1)->text(), QString("Value"));
 }
 
 void GenEnumDialogTest::exitedSuggestsPrefix_data() {
@@ -215,14 +207,14 @@ void GenEnumDialogTest::exitedSuggestsPrefix_data() {
 void GenEnumDialogTest::exitedSuggestsPrefix() {
   QFETCH(QString, typed);
   QFETCH(QString, prefix);
-  form_->Edit1->setText(typed);
+  ui_->Edit1->setText(typed);
   // Leaving the window does not count as leaving the box.
   QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-  QApplication::sendEvent(form_->Edit1, &deactivated);
-  QCOMPARE(form_->Edit2->text(), QString("ZD"));
+  QApplication::sendEvent(ui_->Edit1, &deactivated);
+  QCOMPARE(ui_->Edit2->text(), QString("ZD"));
   QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
-  QApplication::sendEvent(form_->Edit1, &left);
-  QCOMPARE(form_->Edit2->text(), prefix);
+  QApplication::sendEvent(ui_->Edit1, &left);
+  QCOMPARE(ui_->Edit2->text(), prefix);
 }
 
 void GenEnumDialogTest::okWithoutFileHandsOverTheText_data() {
@@ -237,20 +229,22 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText_data() {
 void OpenInStyle(TGenEnumForm& form, EnumerationStyle style) {
   const bool modern = style == EnumerationStyle::ModernEnumeration;
   form.SetStyle(modern ? EnumerationStyle::EnumerationClass : style);
-  form.ModernBox->setChecked(modern);
+  UiOf(form).ModernBox->setChecked(modern);
   if (!modern) return;
   // The enum class style starts without sentinels and prefix; the other style keeps its ticks.
-  QVERIFY(!form.Outside->isChecked() && !form.Prefix->isChecked());
-  form.ModernBox->setChecked(false);
-  QVERIFY(form.Outside->isChecked() && form.Prefix->isChecked());
+  QVERIFY(!UiOf(form).Outside->isChecked() && !UiOf(form).Prefix->isChecked());
+  UiOf(form).ModernBox->setChecked(false);
+  QVERIFY(UiOf(form).Outside->isChecked() && UiOf(form).Prefix->isChecked());
   // The enum class keys are there for that style only.
-  for (const QCheckBox* box : {form.FlagsBox, form.CaseBox, form.FormatterBox, form.JsonBox})
+  for (const QCheckBox* box :
+       {UiOf(form).FlagsBox, UiOf(form).CaseBox, UiOf(form).FormatterBox, UiOf(form).JsonBox})
     QVERIFY(!box->isEnabled());
-  form.ModernBox->setChecked(true);
-  for (const QCheckBox* box : {form.FlagsBox, form.CaseBox, form.FormatterBox, form.JsonBox})
+  UiOf(form).ModernBox->setChecked(true);
+  for (const QCheckBox* box :
+       {UiOf(form).FlagsBox, UiOf(form).CaseBox, UiOf(form).FormatterBox, UiOf(form).JsonBox})
     QVERIFY(box->isEnabled());
-  form.Outside->setChecked(true);
-  form.Prefix->setChecked(true);  // the requests of these tests have both
+  UiOf(form).Outside->setChecked(true);
+  UiOf(form).Prefix->setChecked(true);  // the requests of these tests have both
 }
 
 void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
@@ -258,10 +252,10 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
   OpenInStyle(*form_, EnumerationStyle(style));
   form_->show();
   TypeColor(*form_);
-  form_->FileBox->setChecked(false);
-  form_->Outside->setChecked(false);
+  ui_->FileBox->setChecked(false);
+  ui_->Outside->setChecked(false);
 
-  form_->OKButton->click();
+  ui_->OKButton->click();
 
   EnumerationRequest request = ColorRequest(EnumerationStyle(style));
   request.FirstAndLast = false;
@@ -274,18 +268,18 @@ void GenEnumDialogTest::okWithoutFileHandsOverTheText() {
 
   // Reset: texts and grid emptied, check boxes as they were, dialog hidden.
   QVERIFY(!form_->isVisible());
-  QCOMPARE(form_->Edit1->text(), QString());
-  QCOMPARE(form_->Edit2->text(), QString());
-  QVERIFY(GridEmpty(form_->NameGrid));
-  QVERIFY(!form_->Outside->isChecked());
-  QVERIFY(form_->Prefix->isChecked());
-  QCOMPARE(form_->NameGrid->rowCount(), NameGridRows);
-  QCOMPARE(form_->NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
+  QCOMPARE(ui_->Edit1->text(), QString());
+  QCOMPARE(ui_->Edit2->text(), QString());
+  QVERIFY(GridEmpty(ui_->NameGrid));
+  QVERIFY(!ui_->Outside->isChecked());
+  QVERIFY(ui_->Prefix->isChecked());
+  QCOMPARE(ui_->NameGrid->rowCount(), NameGridRows);
+  QCOMPARE(ui_->NameGrid->horizontalHeaderItem(0)->text(), QString("Name"));
 
   // A second OK hands over a second text (the empty prefix now applies).
   form_->show();
-  form_->Edit1->setText("Size");
-  SetCell(form_->NameGrid, 1, 0, "Small");
+  ui_->Edit1->setText("Size");
+  SetCell(ui_->NameGrid, 1, 0, "Small");
   QVERIFY(form_->GenerateEnumeration());
   QCOMPARE(receiver_->Calls.size(), std::size_t(2));
   QCOMPARE(receiver_->Calls[1].TypeName, std::string("Size"));
@@ -302,7 +296,7 @@ void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude() {
   OpenInStyle(*form_, EnumerationStyle(style));
   form_->show();
   TypeColor(*form_);
-  form_->SeparateBox->setChecked(true);
+  ui_->SeparateBox->setChecked(true);
   const std::string chosen = Path(style == 0 ? "PlainColor.h" : "ClassColor.h");
   const bool modern = EnumerationStyle(style) == EnumerationStyle::ModernEnumeration;
   services_->SaveAnswers.push_back(chosen);
@@ -326,15 +320,15 @@ void GenEnumDialogTest::okWithFileWritesAndHandsOverInclude() {
   QCOMPARE(receiver_->Calls[0].Text, expected.HandOver());
   QCOMPARE(receiver_->Calls[0].Text == IncludeLine(chosen), !modern);
   QVERIFY(!form_->isVisible());
-  QCOMPARE(form_->Edit1->text(), QString());
-  QVERIFY(form_->SeparateBox->isChecked());
+  QCOMPARE(ui_->Edit1->text(), QString());
+  QVERIFY(ui_->SeparateBox->isChecked());
 }
 
 void GenEnumDialogTest::cancelledSaveDialogChangesNothing() {
   form_->show();
   TypeColor(*form_);
-  form_->SeparateBox->setChecked(true);
-  form_->FileBox->setChecked(true);
+  ui_->SeparateBox->setChecked(true);
+  ui_->FileBox->setChecked(true);
   services_->SaveAnswers.push_back(std::nullopt);
 
   QVERIFY(!form_->GenerateEnumeration());
@@ -344,16 +338,16 @@ void GenEnumDialogTest::cancelledSaveDialogChangesNothing() {
   QVERIFY(receiver_->Calls.empty());
   QCOMPARE(receiver_->MainWindowShown, 0);
   QVERIFY(form_->isVisible());
-  QCOMPARE(form_->Edit1->text(), QString("  Color "));
-  QCOMPARE(form_->Edit2->text(), QString("ZD"));
-  QCOMPARE(Cell(form_->NameGrid, 2, 1), QString("5"));
+  QCOMPARE(ui_->Edit1->text(), QString("  Color "));
+  QCOMPARE(ui_->Edit2->text(), QString("ZD"));
+  QCOMPARE(Cell(ui_->NameGrid, 2, 1), QString("5"));
 }
 
 void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
   form_->show();
   TypeColor(*form_);
-  form_->SeparateBox->setChecked(true);
-  form_->FileBox->setChecked(true);
+  ui_->SeparateBox->setChecked(true);
+  ui_->FileBox->setChecked(true);
   const std::string header = Path("Existing.h");
   const std::string source = Path("Existing.cpp");
   WriteFile(header, "old header");
@@ -370,10 +364,10 @@ void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
   QCOMPARE(services_->Showings.size(), std::size_t(1));  // no list file dialog
   QVERIFY(receiver_->Calls.empty());
   QVERIFY(form_->isVisible());
-  QCOMPARE(form_->Edit1->text(), QString("  Color "));
+  QCOMPARE(ui_->Edit1->text(), QString("  Color "));
 
   // Yes replaces both files.
-  form_->FileBox->setChecked(false);
+  ui_->FileBox->setChecked(false);
   WriteFile(source, "old source");
   services_->SaveAnswers.push_back(header);
   services_->YesNoAnswers.push_back(true);
@@ -413,13 +407,13 @@ void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput() {
   QFETCH(QString, message);
   form_->SetStyle(EnumerationStyle(style));
   form_->show();
-  form_->Edit1->setText("Color");
-  form_->Outside->setChecked(sentinels);
+  ui_->Edit1->setText("Color");
+  ui_->Outside->setChecked(sentinels);
   if (!value.isNull()) {
-    SetCell(form_->NameGrid, 4, 0, "Red");
-    SetCell(form_->NameGrid, 4, 1, value);
+    SetCell(ui_->NameGrid, 4, 0, "Red");
+    SetCell(ui_->NameGrid, 4, 1, value);
   }
-  form_->OKButton->setFocus();
+  ui_->OKButton->setFocus();
 
   QVERIFY(!form_->GenerateEnumeration());
 
@@ -428,16 +422,16 @@ void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput() {
   QCOMPARE(services_->Messages[0].Caption, std::string("Error"));
   QVERIFY(receiver_->Calls.empty());
   QVERIFY(form_->isVisible());
-  QCOMPARE(form_->Edit1->text(), QString("Color"));
+  QCOMPARE(ui_->Edit1->text(), QString("Color"));
   QCOMPARE(Page(*form_, "Text"), message);
   if (value.isNull()) return;
   // The refused cell takes the focus, in the row the message names.
-  QCOMPARE(Cell(form_->NameGrid, 4, 1), value);
-  QCOMPARE(form_->focusWidget(), form_->NameGrid);
-  QCOMPARE(form_->NameGrid->currentRow(), 3);
-  QCOMPARE(form_->NameGrid->currentColumn(), 1);
-  QVERIFY(form_->NameGrid->verticalHeader()->isVisible());
-  QCOMPARE(form_->NameGrid->model()->headerData(3, Qt::Vertical).toString(), QString("4"));
+  QCOMPARE(Cell(ui_->NameGrid, 4, 1), value);
+  QCOMPARE(form_->focusWidget(), ui_->NameGrid);
+  QCOMPARE(ui_->NameGrid->currentRow(), 3);
+  QCOMPARE(ui_->NameGrid->currentColumn(), 1);
+  QVERIFY(ui_->NameGrid->verticalHeader()->isVisible());
+  QCOMPARE(ui_->NameGrid->model()->headerData(3, Qt::Vertical).toString(), QString("4"));
 }
 
 void GenEnumDialogTest::collectingTwiceAsks_data() {
@@ -454,7 +448,7 @@ void GenEnumDialogTest::collectingTwiceAsks_data() {
 void GenEnumDialogTest::collectingTwiceAsks() {
   QFETCH(bool, separate);
   QFETCH(bool, again);
-  form_->SeparateBox->setChecked(separate);
+  ui_->SeparateBox->setChecked(separate);
   form_->show();
   TypeColor(*form_);
   if (separate) services_->SaveAnswers.push_back(Path("Color.h"));
@@ -463,7 +457,7 @@ void GenEnumDialogTest::collectingTwiceAsks() {
 
   form_->show();
   TypeColor(*form_);
-  form_->Edit2->setText("ZD");  // OK emptied it
+  ui_->Edit2->setText("ZD");  // OK emptied it
   // The files written first are the text generated now: nothing asks about replacing them.
   if (separate) services_->SaveAnswers.push_back(Path("Color.h"));
   services_->YesNoAnswers.push_back(again);
@@ -475,13 +469,13 @@ void GenEnumDialogTest::collectingTwiceAsks() {
   QCOMPARE(receiver_->Calls.size(), std::size_t(again ? 2 : 1));
   QCOMPARE(receiver_->Calls.back().Text, receiver_->Calls.front().Text);
   QCOMPARE(form_->isVisible(), !again);
-  QCOMPARE(form_->Edit1->text(), QString(again ? "" : "  Color "));
+  QCOMPARE(ui_->Edit1->text(), QString(again ? "" : "  Color "));
 }
 
 void GenEnumDialogTest::failedWriteKeepsInputAndHandsNothingOver() {
   form_->show();
   TypeColor(*form_);
-  form_->SeparateBox->setChecked(true);
+  ui_->SeparateBox->setChecked(true);
   services_->SaveAnswers.push_back(Path("no-such-folder/Color.h"));
 
   QVERIFY(!form_->GenerateEnumeration());
@@ -494,14 +488,14 @@ void GenEnumDialogTest::failedWriteKeepsInputAndHandsNothingOver() {
   }
   QVERIFY(receiver_->Calls.empty());
   QVERIFY(form_->isVisible());
-  QCOMPARE(form_->Edit1->text(), QString("  Color "));
+  QCOMPARE(ui_->Edit1->text(), QString("  Color "));
 }
 
 void GenEnumDialogTest::listFileWithCommittedRetry() {
   form_->show();
-  form_->Edit1->setText("Color");
-  SetCell(form_->NameGrid, 1, 0, "NotRead");
-  form_->FileBox->setChecked(true);
+  ui_->Edit1->setText("Color");
+  SetCell(ui_->NameGrid, 1, 0, "NotRead");
+  ui_->FileBox->setChecked(true);
   const std::string listPath = Path("colors.txt");
   WriteFile(listPath, "Red Green\n# a comment Grey\nBlue\n/ Yellow\n");
   services_->OpenAnswers.push_back(Path("missing.txt"));
@@ -547,8 +541,8 @@ void GenEnumDialogTest::unreadableListFileIsReported() {
   const std::string listPath = Path("colors.txt");
   WriteFile(listPath, "Red Green\n");
   form_->show();
-  form_->Edit1->setText("Color");
-  form_->FileBox->setChecked(true);
+  ui_->Edit1->setText("Color");
+  ui_->FileBox->setChecked(true);
   services_->OpenAnswers = {unreadable, listPath};
 
   QVERIFY(form_->GenerateEnumeration());
@@ -565,7 +559,7 @@ void GenEnumDialogTest::unreadableListFileIsReported() {
   QVERIFY(QString::fromStdString(receiver_->Calls[0].Text).contains("ZDGreen"));
 
   form_->show();
-  form_->Edit2->setText("ZD");
+  ui_->Edit2->setText("ZD");
   QVERIFY(Page(*form_, "Text").contains("ZDGreen"));
   WriteFile(listPath, "Cyan\n");
   QTRY_VERIFY(Page(*form_, "Text").contains("ZDCyan"));
@@ -586,19 +580,19 @@ void GenEnumDialogTest::cancelAndFrameCloseShowMainWindow() {
   QFETCH(bool, byFrame);
   form_->show();
   TypeColor(*form_);
-  form_->Edit2->setText("CL");
+  ui_->Edit2->setText("CL");
 
   if (byFrame)
     QVERIFY(form_->close());
   else
-    form_->Button1->click();
+    ui_->Button1->click();
 
   QCOMPARE(receiver_->MainWindowShown, 1);
   QVERIFY(receiver_->Calls.empty());
   QVERIFY(!form_->isVisible());
-  QCOMPARE(form_->Edit1->text(), QString("  Color "));
-  QCOMPARE(form_->Edit2->text(), QString("CL"));
-  QCOMPARE(Cell(form_->NameGrid, 4, 0), QString("Blue"));
+  QCOMPARE(ui_->Edit1->text(), QString("  Color "));
+  QCOMPARE(ui_->Edit2->text(), QString("CL"));
+  QCOMPARE(Cell(ui_->NameGrid, 4, 0), QString("Blue"));
 }
 
 void GenEnumDialogTest::previewIsTheHandOverText_data() {
@@ -618,20 +612,20 @@ void GenEnumDialogTest::previewIsTheHandOverText() {
   form_->SetStyle(EnumerationStyle(style));
   form_->show();
   TypeColor(*form_);
-  form_->Outside->setChecked(firstAndLast);
-  form_->Edit2->setText(prefix);
+  ui_->Outside->setChecked(firstAndLast);
+  ui_->Edit2->setText(prefix);
   const QString preview = Page(*form_, "Text");
   QCOMPARE(ShownTabs(*form_), QString("Text"));
-  const int made = form_->Preview->Generations();
+  const int made = ui_->Preview->Generations();
 
-  form_->OKButton->click();
+  ui_->OKButton->click();
 
   QCOMPARE(receiver_->Calls.size(), std::size_t(1));
   QCOMPARE(preview, QString::fromStdString(receiver_->Calls[0].Text));
   QVERIFY(services_->Showings.empty());
   // Nothing is previewed for the dialog now closed until it shows again.
   QTest::qWait(20);
-  QCOMPARE(form_->Preview->Generations(), made);
+  QCOMPARE(ui_->Preview->Generations(), made);
   // The emptied dialog previews an empty list, not the one just handed over.
   QVERIFY(!Page(*form_, "Text").contains("Green"));
 }
@@ -639,27 +633,27 @@ void GenEnumDialogTest::previewIsTheHandOverText() {
 void GenEnumDialogTest::previewFollowsGridTyping() {
   form_->show();
   QVERIFY(QTest::qWaitForWindowExposed(form_));
-  form_->Edit1->setText("Color");
-  SetCell(form_->NameGrid, 1, 0, "Red");
+  ui_->Edit1->setText("Color");
+  SetCell(ui_->NameGrid, 1, 0, "Red");
   QVERIFY(Page(*form_, "Text").contains("ZDRed"));
 
   // Typing into a cell shows at once, before the editor is closed, and keeps the cursor.
-  form_->NameGrid->setCurrentCell(1, 0);
-  form_->NameGrid->editItem(form_->NameGrid->item(1, 0));
-  auto* editor = form_->NameGrid->viewport()->findChild<QLineEdit*>();
+  ui_->NameGrid->setCurrentCell(1, 0);
+  ui_->NameGrid->editItem(ui_->NameGrid->item(1, 0));
+  auto* editor = ui_->NameGrid->viewport()->findChild<QLineEdit*>();
   QVERIFY(editor != nullptr);
   QTest::keyClicks(editor, "Bu");
   QTest::keyClick(editor, Qt::Key_Left);
   QTest::keyClicks(editor, "l");
   QCOMPARE(editor->text(), QString("Blu"));
   // The editor took the focus from the type name, whose prefix proposal is now in Edit2.
-  const QString prefixed = form_->Edit2->text() + "Blu";
+  const QString prefixed = ui_->Edit2->text() + "Blu";
   QVERIFY(Page(*form_, "Text").contains(prefixed));
 
   // The value cell and the check boxes count too.
-  SetCell(form_->NameGrid, 2, 1, "7");
+  SetCell(ui_->NameGrid, 2, 1, "7");
   QVERIFY(Page(*form_, "Text").contains(prefixed + " = 7"));
-  form_->Prefix->setChecked(false);
+  ui_->Prefix->setChecked(false);
   QVERIFY(!Page(*form_, "Text").contains(prefixed));
 }
 
@@ -668,7 +662,7 @@ void GenEnumDialogTest::previewShowsBothFilesWhenSeparate() {
        {EnumerationStyle::PlainEnumeration, EnumerationStyle::EnumerationClass}) {
     form_->SetStyle(style);
     TypeColor(*form_);
-    form_->SeparateBox->setChecked(true);
+    ui_->SeparateBox->setChecked(true);
     QCOMPARE(ShownTabs(*form_), QString("Header,Source"));
 
     EnumerationRequest request = ColorRequest(style);
@@ -680,14 +674,14 @@ void GenEnumDialogTest::previewShowsBothFilesWhenSeparate() {
     QVERIFY(!QFile::exists("Color.h") && !QFile::exists("Color.cpp"));
   }
   QVERIFY(services_->Showings.empty());
-  form_->SeparateBox->setChecked(false);
+  ui_->SeparateBox->setChecked(false);
   QCOMPARE(ShownTabs(*form_), QString("Text"));
 }
 
 void GenEnumDialogTest::previewOfListFileAndRefusal() {
-  form_->Edit1->setText("Color");
-  SetCell(form_->NameGrid, 1, 0, "Red");
-  SetCell(form_->NameGrid, 1, 1, "12a");
+  ui_->Edit1->setText("Color");
+  SetCell(ui_->NameGrid, 1, 0, "Red");
+  SetCell(ui_->NameGrid, 1, 1, "12a");
   EnumerationRequest request;
   request.TypeName = "Color";
   request.GridRows[0] = {"Red", "12a"};
@@ -695,7 +689,7 @@ void GenEnumDialogTest::previewOfListFileAndRefusal() {
            QString::fromStdString(std::get<Refusal>(Composed(request)).Message));
 
   // No list file chosen yet: a note, and no dialog is shown for the preview.
-  form_->FileBox->setChecked(true);
+  ui_->FileBox->setChecked(true);
   const QString note = Page(*form_, "Text");
   QVERIFY(note.contains("list file"));
   QVERIFY(!note.contains("enum"));
@@ -705,7 +699,7 @@ void GenEnumDialogTest::previewOfListFileAndRefusal() {
   WriteFile(listPath, "Cyan Magenta\n# skipped\n");
   services_->OpenAnswers.push_back(listPath);
   QVERIFY(form_->ChooseListFile());
-  form_->Outside->setChecked(false);
+  ui_->Outside->setChecked(false);
   request.FromFile = true;
   request.FirstAndLast = false;
   QCOMPARE(Page(*form_, "Text"), QString::fromStdString(Output(request, listPath).HandOver()));
@@ -720,14 +714,14 @@ void GenEnumDialogTest::copyButtonCopiesShownText() {
   form_->show();
   QVERIFY(QTest::qWaitForWindowActive(form_));
   TypeColor(*form_);
-  form_->Preview->CopyButton->click();
+  ui_->Preview->CopyButton->click();
   QCOMPARE(QGuiApplication::clipboard()->text(), Page(*form_, "Text"));
 
-  form_->SeparateBox->setChecked(true);
-  form_->Edit1->setFocus();
+  ui_->SeparateBox->setChecked(true);
+  ui_->Edit1->setFocus();
   QGuiApplication::clipboard()->clear();
-  form_->Preview->ShowPage(1);
-  QTest::keyClick(form_->Edit1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  ui_->Preview->ShowPage(1);
+  QTest::keyClick(ui_->Edit1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   QCOMPARE(QGuiApplication::clipboard()->text(), Page(*form_, "Source"));
 }
 
@@ -741,7 +735,8 @@ void Press(int key, int modifiers = Qt::NoModifier) {
 // the preview.
 QWidget* FocusedControl(const TGenEnumForm& form) {
   QWidget* focus = QApplication::focusWidget();
-  for (QWidget* part : {static_cast<QWidget*>(form.NameGrid), static_cast<QWidget*>(form.Preview)})
+  for (QWidget* part :
+       {static_cast<QWidget*>(UiOf(form).NameGrid), static_cast<QWidget*>(UiOf(form).Preview)})
     if (focus != nullptr && part->isAncestorOf(focus)) return part;
   return focus;
 }
@@ -760,30 +755,30 @@ void GenEnumDialogTest::keyboardWalk() {
   QFETCH(bool, forward);
   form_->show();
   QVERIFY(QTest::qWaitForWindowActive(form_));
-  QCOMPARE(QApplication::focusWidget(), form_->Edit1);
-  QList<QWidget*> round{form_->Outside,   form_->Prefix,  form_->Edit2,   form_->NameGrid,
-                        form_->OKButton,  form_->Button1, form_->FileBox, form_->SeparateBox,
-                        form_->ModernBox, form_->Preview, form_->Edit1};
+  QCOMPARE(QApplication::focusWidget(), ui_->Edit1);
+  QList<QWidget*> round{ui_->Outside,   ui_->Prefix,  ui_->Edit2,   ui_->NameGrid,
+                        ui_->OKButton,  ui_->Button1, ui_->FileBox, ui_->SeparateBox,
+                        ui_->ModernBox, ui_->Preview, ui_->Edit1};
   if (!forward) {
     std::reverse(round.begin(), round.end());
     round.removeFirst();
-    round.append(form_->Edit1);
+    round.append(ui_->Edit1);
   }
   const int tab = forward ? int(Qt::Key_Tab) : int(Qt::Key_Backtab);
   const int shift = forward ? int(Qt::NoModifier) : int(Qt::ShiftModifier);
   for (QWidget* next : round) {
     QWidget* from = FocusedControl(*form_);
-    if (from == form_->NameGrid) {
+    if (from == ui_->NameGrid) {
       // Tab stays among the cells.
-      const int cell = form_->NameGrid->currentRow() * 2 + form_->NameGrid->currentColumn();
+      const int cell = ui_->NameGrid->currentRow() * 2 + ui_->NameGrid->currentColumn();
       Press(tab, shift);
-      QCOMPARE(FocusedControl(*form_), form_->NameGrid);
-      QVERIFY(form_->NameGrid->currentRow() * 2 + form_->NameGrid->currentColumn() != cell);
+      QCOMPARE(FocusedControl(*form_), ui_->NameGrid);
+      QVERIFY(ui_->NameGrid->currentRow() * 2 + ui_->NameGrid->currentColumn() != cell);
       Press(tab, shift | Qt::ControlModifier);
     } else {
       Press(tab, shift);
       // The preview's own stops come one after the other.
-      while (FocusedControl(*form_) == form_->Preview && next != form_->Preview) Press(tab, shift);
+      while (FocusedControl(*form_) == ui_->Preview && next != ui_->Preview) Press(tab, shift);
     }
     QVERIFY2(FocusedControl(*form_) == next,
              qPrintable(QString("after %1").arg(from ? from->metaObject()->className() : "none")));
@@ -815,14 +810,14 @@ void GenEnumDialogTest::escapeAndEnter() {
   QFETCH(QString, outcome);
   form_->show();
   QVERIFY(QTest::qWaitForWindowActive(form_));
-  form_->Edit1->setText("Color");
-  SetCell(form_->NameGrid, 1, 0, "Red");
-  if (where == "check box") form_->Outside->setFocus();
-  if (where == "Cancel") form_->Button1->setFocus();
-  if (where == "OK") form_->OKButton->setFocus();
+  ui_->Edit1->setText("Color");
+  SetCell(ui_->NameGrid, 1, 0, "Red");
+  if (where == "check box") ui_->Outside->setFocus();
+  if (where == "Cancel") ui_->Button1->setFocus();
+  if (where == "OK") ui_->OKButton->setFocus();
   if (where == "grid" || where == "open cell") {
-    form_->NameGrid->setFocus();
-    form_->NameGrid->setCurrentCell(0, 0);
+    ui_->NameGrid->setFocus();
+    ui_->NameGrid->setCurrentCell(0, 0);
     if (where == "grid") Press(Qt::Key_Escape);  // a cell opened by moving into it closes
     if (where == "open cell") Press(Qt::Key_B);
   }
@@ -833,7 +828,7 @@ void GenEnumDialogTest::escapeAndEnter() {
   QCOMPARE(receiver_->MainWindowShown, outcome == "cancel" ? 1 : 0);
   QCOMPARE(form_->isVisible(), outcome == "stays");
   if (where == "open cell")
-    QTRY_COMPARE(Cell(form_->NameGrid, 1, 0), QString(key == Qt::Key_Escape ? "Red" : "b"));
+    QTRY_COMPARE(Cell(ui_->NameGrid, 1, 0), QString(key == Qt::Key_Escape ? "Red" : "b"));
 }
 
 void GenEnumDialogTest::everyShowingStartsInTypeName() {
@@ -846,13 +841,13 @@ void GenEnumDialogTest::everyShowingStartsInTypeName() {
   };
   for (const char* closing : {"Cancel", "OK", "frame", "none"}) {
     QVERIFY(bringToFront(form_));
-    QVERIFY2(QApplication::focusWidget() == form_->Edit1, closing);
+    QVERIFY2(QApplication::focusWidget() == ui_->Edit1, closing);
     if (QString(closing) == "none") break;
-    form_->Edit1->setText("Color");
-    SetCell(form_->NameGrid, 1, 0, "Red");
-    form_->FileBox->setFocus();
-    if (QString(closing) == "Cancel") form_->Button1->click();
-    if (QString(closing) == "OK") form_->OKButton->click();
+    ui_->Edit1->setText("Color");
+    SetCell(ui_->NameGrid, 1, 0, "Red");
+    ui_->FileBox->setFocus();
+    if (QString(closing) == "Cancel") ui_->Button1->click();
+    if (QString(closing) == "OK") ui_->OKButton->click();
     if (QString(closing) == "frame") form_->close();
     QVERIFY(!form_->isVisible());
     QVERIFY(bringToFront(&mainWindow));
@@ -864,7 +859,7 @@ void GenEnumDialogTest::finishedTellsWhatWasDone() {
   TypeColor(*form_);
   QVERIFY(form_->GenerateEnumeration());
   TypeColor(*form_);
-  form_->SeparateBox->setChecked(true);
+  ui_->SeparateBox->setChecked(true);
   services_->SaveAnswers.push_back(Path("Color.h"));
   QVERIFY(form_->GenerateEnumeration());
   services_->SaveAnswers.push_back(std::nullopt);
@@ -883,12 +878,12 @@ void GenEnumDialogTest::finishedTellsWhatWasDone() {
 // The text handed over is code; what the preview says instead of code is a note.
 void GenEnumDialogTest::previewColoursCodeNotNotes() {
   auto shownLanguage = [this](int page) {
-    form_->Preview->ShowPage(page);
-    return form_->Preview->ShownView()->Language();
+    ui_->Preview->ShowPage(page);
+    return ui_->Preview->ShownView()->Language();
   };
   TypeColor(*form_);
   QCOMPARE(shownLanguage(0), CodeLanguage::Cpp);
-  form_->FileBox->setChecked(true);
+  ui_->FileBox->setChecked(true);
   QCOMPARE(shownLanguage(0), std::nullopt);
 }
 

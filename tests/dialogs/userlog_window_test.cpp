@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "feedback/userlog.h"
+#include "tests/support/qt/dialog_access.h"
 #include "tests/support/qt/fake_services.h"
 
 using namespace zandrel;
@@ -43,6 +44,7 @@ class UserLogWindowTest : public QObject {
   void init() {
     fx_ = std::make_unique<Fixture>();
     window_ = &fx_->Window;
+    ui_ = &UiOf(*window_);
   }
   void cleanup() { fx_.reset(); }
 
@@ -74,30 +76,23 @@ class UserLogWindowTest : public QObject {
 
   std::unique_ptr<Fixture> fx_;
   TUserLogWindow* window_ = nullptr;
+  TUserLogWindowUi* ui_ = nullptr;
 };
 
 void UserLogWindowTest::creation() {
   QCOMPARE(window_->windowTitle(), QString("Log  Errors and User Comments"));
-  QCOMPARE(window_->Label1->text(), QString("Time and Date is automatically saved."));
-  QVERIFY(window_->Label1->alignment() & Qt::AlignHCenter);
-  QVERIFY(window_->OptionalLabel->wordWrap());
-  QVERIFY(!window_->OptionalLabel->isVisibleTo(window_));
-  QCOMPARE(Shown(window_->Button1->text()), QString("Log"));
-  QCOMPARE(Shown(window_->Button3->text()), QString("Log and Close"));
-  QCOMPARE(Shown(window_->Button2->text()), QString("Close without a Log"));
+  QVERIFY(!ui_->OptionalLabel->isVisibleTo(window_));
   const MnemonicCheck mnemonics = CheckMnemonics(window_);
   QCOMPARE(mnemonics.Clashes, QStringList());
   QCOMPARE(mnemonics.Missing, QStringList());
-  QCOMPARE(window_->Button1->font().pixelSize(), 16);
   QCOMPARE(window_->LogFileName(), std::string("userlog.log"));
   QCOMPARE(window_->ContextLine(), std::string());
-  QVERIFY(window_->Memo1->toPlainText().isEmpty());
+  QVERIFY(ui_->Memo1->toPlainText().isEmpty());
 
-  const QList<QWidget*> expected = {window_->Memo1, window_->Button1, window_->Button2,
-                                    window_->Button3};
+  const QList<QWidget*> expected = {ui_->Memo1, ui_->Button1, ui_->Button2, ui_->Button3};
   const FocusWalk walk = WalkFocusChain(window_, expected);
   QCOMPARE(walk.Order, expected);
-  QCOMPARE(walk.FirstStop, window_->Memo1);
+  QCOMPARE(walk.FirstStop, ui_->Memo1);
 }
 
 void UserLogWindowTest::twoLogPressesGiveTwoEntries() {
@@ -105,12 +100,12 @@ void UserLogWindowTest::twoLogPressesGiveTwoEntries() {
   WriteFile(parms.LogFileName, "earlier\n");
   window_->HandOver(parms);
   window_->ShowAndRaise();
-  window_->Memo1->setPlainText("First line\n\nThird line");
+  ui_->Memo1->setPlainText("First line\n\nThird line");
 
-  window_->Button1->click();
-  QVERIFY(window_->Memo1->toPlainText().isEmpty());
+  ui_->Button1->click();
+  QVERIFY(ui_->Memo1->toPlainText().isEmpty());
   QVERIFY(window_->isVisible());
-  window_->Button1->click();
+  ui_->Button1->click();
 
   // Appended after what the file held.
   const std::string text = ReadFile(parms.LogFileName);
@@ -128,7 +123,7 @@ void UserLogWindowTest::commentLinesAreTheShownLines() {
   QVERIFY(QTest::qWaitForWindowExposed(window_));
 
   // A final line break adds no empty comment line.
-  window_->Memo1->setPlainText("ends with a break\n");
+  ui_->Memo1->setPlainText("ends with a break\n");
   window_->JustLog();
   QCOMPARE(WithoutStamps(ReadFile(parms.LogFileName)),
            QString("STAMP\nUser comments:\nends with a break\n\n\n"));
@@ -137,7 +132,7 @@ void UserLogWindowTest::commentLinesAreTheShownLines() {
   QString paragraph;
   for (int i = 0; i < 40; ++i) paragraph += QString("word%1 ").arg(i);
   paragraph += "end";
-  window_->Memo1->setPlainText(paragraph);
+  ui_->Memo1->setPlainText(paragraph);
   window_->JustLog();
   const QStringList lines = WithoutStamps(ReadFile(parms.LogFileName)).split('\n');
   const int first = lines.lastIndexOf("User comments:") + 1;
@@ -150,7 +145,7 @@ void UserLogWindowTest::handOverAppliedOnlyWhenShown() {
   // Shown without a hand-over: nothing changes.
   window_->ShowAndRaise();
   QCOMPARE(window_->LogFileName(), std::string("userlog.log"));
-  QVERIFY(!window_->OptionalLabel->isVisible());
+  QVERIFY(!ui_->OptionalLabel->isVisible());
   window_->hide();
 
   const UserLogParms first = Parms("first.log", "first context");
@@ -159,8 +154,8 @@ void UserLogWindowTest::handOverAppliedOnlyWhenShown() {
   window_->ShowAndRaise();
   QCOMPARE(window_->LogFileName(), first.LogFileName);
   QCOMPARE(window_->ContextLine(), first.ContextLine);
-  QVERIFY(window_->OptionalLabel->isVisible());
-  QCOMPARE(window_->OptionalLabel->text(), QString::fromStdString(first.Prompt));
+  QVERIFY(ui_->OptionalLabel->isVisible());
+  QCOMPARE(ui_->OptionalLabel->text(), QString::fromStdString(first.Prompt));
 
   // While visible a hand-over has no effect, not even on a later showing.
   window_->HandOver(Parms("second.log"));
@@ -176,20 +171,20 @@ void UserLogWindowTest::closeWithoutLogKeepsText() {
   const UserLogParms parms = Parms("closer.log");
   window_->HandOver(parms);
   window_->ShowAndRaise();
-  window_->Memo1->setPlainText("kept for later");
-  window_->Button2->click();
+  ui_->Memo1->setPlainText("kept for later");
+  ui_->Button2->click();
   QVERIFY(!window_->isVisible());
   QVERIFY(!QFile::exists(QString::fromStdString(parms.LogFileName)));
   window_->ShowAndRaise();
-  QCOMPARE(window_->Memo1->toPlainText(), QString("kept for later"));
+  QCOMPARE(ui_->Memo1->toPlainText(), QString("kept for later"));
 }
 
 void UserLogWindowTest::logAndCloseHides() {
   const UserLogParms parms = Parms("close.log");
   window_->HandOver(parms);
   window_->ShowAndRaise();
-  window_->Memo1->setPlainText("bye");
-  window_->Button3->click();
+  ui_->Memo1->setPlainText("bye");
+  ui_->Button3->click();
   QVERIFY(!window_->isVisible());
   QCOMPARE(WithoutStamps(ReadFile(parms.LogFileName)), QString("STAMP\nUser comments:\nbye\n\n\n"));
 }
@@ -208,16 +203,16 @@ void UserLogWindowTest::unwritableFileKeepsText() {
   if (leaf.startsWith("fifo")) QCOMPARE(mkfifo(parms.LogFileName.c_str(), 0600), 0);
   window_->HandOver(parms);
   window_->ShowAndRaise();
-  window_->Memo1->setPlainText("do not lose me");
+  ui_->Memo1->setPlainText("do not lose me");
 
-  (andClose ? window_->Button3 : window_->Button1)->click();
+  (andClose ? ui_->Button3 : ui_->Button1)->click();
 
   QCOMPARE(fx_->Services.Messages.size(), std::size_t(1));
   QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Error"));
   QCOMPARE(fx_->Services.Messages[0].Owner, window_);
   QVERIFY(QString::fromStdString(fx_->Services.Messages[0].Text)
               .contains(QString::fromStdString(parms.LogFileName)));
-  QCOMPARE(window_->Memo1->toPlainText(), QString("do not lose me"));
+  QCOMPARE(ui_->Memo1->toPlainText(), QString("do not lose me"));
   QVERIFY(window_->isVisible());
 }
 
@@ -227,13 +222,13 @@ void UserLogWindowTest::sizingKeepsButtonsInside() {
   for (const QSize size : {QSize(510, 300), QSize(1, 1), QSize(900, 650), QSize(520, 240)}) {
     window_->resize(size);
     QCoreApplication::processEvents();
-    const QRect memo = window_->Memo1->geometry();
+    const QRect memo = ui_->Memo1->geometry();
     QVERIFY(memo.width() >= 0 && memo.height() >= 0);
     QVERIFY(memo.right() < window_->width());
-    for (QPushButton* button : {window_->Button1, window_->Button2, window_->Button3}) {
+    for (QPushButton* button : {ui_->Button1, ui_->Button2, ui_->Button3}) {
       const QRect geometry = button->geometry();
       QCOMPARE(geometry.height(), 57);
-      QCOMPARE(geometry.top(), window_->Button1->y());
+      QCOMPARE(geometry.top(), ui_->Button1->y());
       QVERIFY2(geometry.bottom() < window_->height(), qPrintable(button->text()));
       QVERIFY(geometry.right() < window_->width());
       QVERIFY(memo.bottom() < geometry.top());
@@ -242,11 +237,11 @@ void UserLogWindowTest::sizingKeepsButtonsInside() {
   // A larger window gives a larger box.
   window_->resize(600, 300);
   QCoreApplication::processEvents();
-  const QSize small = window_->Memo1->size();
+  const QSize small = ui_->Memo1->size();
   window_->resize(890, 600);
   QCoreApplication::processEvents();
-  QCOMPARE(window_->Memo1->width() - small.width(), 290);
-  QCOMPARE(window_->Memo1->height() - small.height(), 300);
+  QCOMPARE(ui_->Memo1->width() - small.width(), 290);
+  QCOMPARE(ui_->Memo1->height() - small.height(), 300);
 }
 
 // Every showing starts in the comment box; Tab and Shift+Tab go round the window.
@@ -261,15 +256,15 @@ void UserLogWindowTest::keyboardWalk() {
   QWidget mainWindow;  // takes turns with the log window, as the program's main window does
   for (QWidget* window :
        {static_cast<QWidget*>(window_), &mainWindow, static_cast<QWidget*>(window_)}) {
-    if (window == window_) window_->Button2->setFocus();  // where the last showing ended
+    if (window == window_) ui_->Button2->setFocus();  // where the last showing ended
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     if (window != window_) window_->hide();
   }
-  QCOMPARE(QApplication::focusWidget(), window_->Memo1);
-  QList<QWidget*> round{window_->Button1, window_->Button2, window_->Button3, window_->Memo1};
-  if (!forward) round = {window_->Button3, window_->Button2, window_->Button1, window_->Memo1};
+  QCOMPARE(QApplication::focusWidget(), ui_->Memo1);
+  QList<QWidget*> round{ui_->Button1, ui_->Button2, ui_->Button3, ui_->Memo1};
+  if (!forward) round = {ui_->Button3, ui_->Button2, ui_->Button1, ui_->Memo1};
   for (QWidget* next : round) {
     QTest::keyClick(QApplication::focusWidget(), forward ? Qt::Key_Tab : Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget(), next);
@@ -301,19 +296,19 @@ void UserLogWindowTest::keysOfTheWindow() {
   window_->HandOver(parms);
   window_->ShowAndRaise();
   QVERIFY(QTest::qWaitForWindowActive(window_));
-  QTest::keyClicks(window_->Memo1, "typed");
-  QWidget* control = on == "Log"             ? window_->Button1
-                     : on == "Log and Close" ? window_->Button3
-                     : on == "Close without" ? window_->Button2
-                                             : static_cast<QWidget*>(window_->Memo1);
+  QTest::keyClicks(ui_->Memo1, "typed");
+  QWidget* control = on == "Log"             ? ui_->Button1
+                     : on == "Log and Close" ? ui_->Button3
+                     : on == "Close without" ? ui_->Button2
+                                             : static_cast<QWidget*>(ui_->Memo1);
   control->setFocus();
 
   QTest::keyClick(control, Qt::Key(key));
 
   QCOMPARE(QFile::exists(QString::fromStdString(parms.LogFileName)), written);
   QCOMPARE(window_->isVisible(), stays);
-  QCOMPARE(window_->Memo1->toPlainText().startsWith("typed"), !written);
-  if (stays) QCOMPARE(QApplication::focusWidget(), window_->Memo1);
+  QCOMPARE(ui_->Memo1->toPlainText().startsWith("typed"), !written);
+  if (stays) QCOMPARE(QApplication::focusWidget(), ui_->Memo1);
 }
 
 QTEST_MAIN(UserLogWindowTest)

@@ -20,6 +20,7 @@
 #include "enumgen/enumeration_output.h"
 #include "enumgen/enumeration_texts.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/qt/dialog_access.h"
 
 using namespace zandrel;
 using zandrel::testing::Cell;
@@ -60,13 +61,13 @@ class CompanionsTest : public QObject {
   }
   void enumerationOpensInEitherStyle() {
     QFETCH(bool, asClass);
-    enumForm_->SeparateBox->setChecked(true);
+    UiOf(*enumForm_).SeparateBox->setChecked(true);
     (asClass ? ui_->EnumButton : ui_->Button4)->click();
     QVERIFY(!form_->isVisible());
     QVERIFY(enumForm_->isVisible());
     QCOMPARE(enumForm_->Style(),
              asClass ? EnumerationStyle::EnumerationClass : EnumerationStyle::PlainEnumeration);
-    QVERIFY(!enumForm_->SeparateBox->isChecked());
+    QVERIFY(!UiOf(*enumForm_).SeparateBox->isChecked());
   }
 
   // Without a separate file the text goes into every later header, newest first.
@@ -78,7 +79,7 @@ class CompanionsTest : public QObject {
     ui_->Button4->click();
     FillEnumeration("Color", {"Red", "Green"});
     const std::string first = HandOverFor(Request("Color", {"Red", "Green"}, false));
-    enumForm_->OKButton->click();
+    UiOf(*enumForm_).OKButton->click();
     QVERIFY(form_->isVisible());
     QVERIFY(!enumForm_->isVisible());
     QCOMPARE(Cell(ui_->StringGrid1, 1, 0), QString("int"));
@@ -86,14 +87,14 @@ class CompanionsTest : public QObject {
     QVERIFY(form_->statusBar()->currentMessage().startsWith("Color collected"));
     QVERIFY(!ui_->OpenFolderButton->isVisibleTo(form_));
     // The dialog is reset for its next opening.
-    QVERIFY(enumForm_->Edit1->text().isEmpty());
-    QVERIFY(enumForm_->Edit2->text().isEmpty());
-    QVERIFY(Cell(enumForm_->NameGrid, 1, 0).isEmpty());
+    QVERIFY(UiOf(*enumForm_).Edit1->text().isEmpty());
+    QVERIFY(UiOf(*enumForm_).Edit2->text().isEmpty());
+    QVERIFY(Cell(UiOf(*enumForm_).NameGrid, 1, 0).isEmpty());
 
     ui_->EnumButton->click();
     FillEnumeration("Shape", {"Round"});
     const std::string second = HandOverFor(Request("Shape", {"Round"}, true));
-    enumForm_->OKButton->click();
+    UiOf(*enumForm_).OKButton->click();
     QCOMPARE(Cell(ui_->StringGrid1, 3, 0), QString("Shape"));
     QCOMPARE(form_->HeaderInsertions(), (std::vector<std::string>{first, second}));
     QVERIFY(fx_->Services.Showings.empty());  // no file dialog: nothing written
@@ -122,9 +123,9 @@ class CompanionsTest : public QObject {
   void separateFileHandsOverTheIncludeLine() {
     ui_->Button4->click();
     FillEnumeration("Color", {"Red", "Green"});
-    enumForm_->SeparateBox->setChecked(true);
+    UiOf(*enumForm_).SeparateBox->setChecked(true);
     fx_->Services.SaveAnswers.push_back(Path("Color.h"));
-    enumForm_->OKButton->click();
+    UiOf(*enumForm_).OKButton->click();
 
     QVERIFY(form_->isVisible());
     QVERIFY(QFile::exists(QString::fromStdString(Path("Color.h"))));
@@ -138,15 +139,15 @@ class CompanionsTest : public QObject {
   void cancelKeepsInputAndShowsMainWindow() {
     ui_->Button4->click();
     FillEnumeration("Color", {"Red"});
-    enumForm_->Button1->click();
+    UiOf(*enumForm_).Button1->click();
     QVERIFY(form_->isVisible());
     QVERIFY(!enumForm_->isVisible());
     QVERIFY(form_->HeaderInsertions().empty());
     QVERIFY(Cell(ui_->StringGrid1, 1, 0).isEmpty());
 
     ui_->Button4->click();
-    QCOMPARE(enumForm_->Edit1->text(), QString("Color"));
-    QCOMPARE(Cell(enumForm_->NameGrid, 1, 0), QString("Red"));
+    QCOMPARE(UiOf(*enumForm_).Edit1->text(), QString("Color"));
+    QCOMPARE(Cell(UiOf(*enumForm_).NameGrid, 1, 0), QString("Red"));
   }
 
   // The log window opens beside the main window on the log file in the XDG state folder, or on
@@ -161,15 +162,15 @@ class CompanionsTest : public QObject {
     const std::string logFile = home.filePath("state/zandrel/Zandrel_Log.log").toStdString();
     QCOMPARE(logWindow_->LogFileName(), logFile);
     QCOMPARE(QFileInfo(home.filePath("state")).permissions() & 0x0077, QFile::Permissions());
-    QVERIFY(logWindow_->Button1->toolTip().contains(QString::fromStdString(logFile)));
+    QVERIFY(UiOf(*logWindow_).Button1->toolTip().contains(QString::fromStdString(logFile)));
     QVERIFY(logWindow_->isVisible());
     QVERIFY(form_->isVisible());
-    QCOMPARE(logWindow_->OptionalLabel->text(),
+    QCOMPARE(UiOf(*logWindow_).OptionalLabel->text(),
              QString("Please note precisely what the error is or what should be improved."));
     QVERIFY(logWindow_->ContextLine().empty());
 
-    logWindow_->Memo1->setPlainText("Row 3 was a char array.");
-    logWindow_->Button1->click();
+    UiOf(*logWindow_).Memo1->setPlainText("Row 3 was a char array.");
+    UiOf(*logWindow_).Button1->click();
     const std::string entry = ReadFile(logFile);
     QVERIFY(entry.find("User comments:\nRow 3 was a char array.\n") != std::string::npos);
 
@@ -196,9 +197,9 @@ class CompanionsTest : public QObject {
       QCOMPARE(Windows<TGenEnumForm>().size(), std::size_t(1));
       TGenEnumForm* dialog = Windows<TGenEnumForm>().front();
       QVERIFY(dialog->isVisible());
-      if (open == UiOf(form).Button4) dialog->Edit1->setText("Kept");
-      QCOMPARE(dialog->Edit1->text(), QString("Kept"));
-      dialog->Button1->click();
+      if (open == UiOf(form).Button4) UiOf(*dialog).Edit1->setText("Kept");
+      QCOMPARE(UiOf(*dialog).Edit1->text(), QString("Kept"));
+      UiOf(*dialog).Button1->click();
     }
     UiOf(form).Button5->click();
     UiOf(form).Button5->click();
@@ -221,10 +222,10 @@ class CompanionsTest : public QObject {
   std::string Path(const std::string& leaf) const { return fx_->Path(leaf); }
 
   void FillEnumeration(const QString& typeName, const QStringList& names) {
-    enumForm_->Edit1->setText(typeName);
-    enumForm_->Edit2->setText("ZD");
+    UiOf(*enumForm_).Edit1->setText(typeName);
+    UiOf(*enumForm_).Edit2->setText("ZD");
     for (int row = 0; row < names.size(); ++row)
-      SetCell(enumForm_->NameGrid, row + 1, 0, names[row]);
+      SetCell(UiOf(*enumForm_).NameGrid, row + 1, 0, names[row]);
   }
 
   static EnumerationRequest Request(const std::string& typeName,

@@ -77,11 +77,13 @@ void SelectCells(TForm1& form, int top, int left, int bottom, int right) {
 }
 
 // A table written as rows "Type|Name|Initial value" separated by ";", from row 1; rows left out
-// at the end are empty.
+// at the end are empty, and there are at least the rows the window starts with.
 MemberTable Table(const QString& rows) {
-  MemberTable table{};
+  MemberTable table(MemberGridRows);
   const QStringList lines = rows.split(';');
   for (qsizetype row = 0; row < lines.size(); ++row) {
+    if (row >= static_cast<qsizetype>(table.size()))
+      table.resize(static_cast<std::size_t>(row) + 1);
     const QStringList cells = lines[row].split('|');
     for (qsizetype column = 0; column < cells.size() && column < 3; ++column)
       table[row][column] = cells[column].toStdString();
@@ -250,8 +252,8 @@ class DocumentTest : public QObject {
                                  << "{\"Colour\": 1}";
     QTest::newRow("later format") << "file"
                                   << "{\"Format\": 2}";
-    QTest::newRow("row 20") << "file"
-                            << "{\"Rows\": [{\"Row\": 20, \"Type\": \"int\"}]}";
+    QTest::newRow("row past the last") << "file"
+                                       << "{\"Rows\": [{\"Row\": 100001, \"Type\": \"int\"}]}";
     QTest::newRow("missing") << "missing"
                              << "";
     QTest::newRow("folder") << "folder"
@@ -334,7 +336,7 @@ class DocumentTest : public QObject {
     const QString gap = QString(";").repeated(17);
     QTest::newRow("insert, last row empty") << "insert" << QList<int>{0} << "a" + gap + "s"
                                             << ";a" + gap + "s";
-    QTest::newRow("insert, last row full") << "insert" << QList<int>{0} << full << "refused";
+    QTest::newRow("insert, last row full grows") << "insert" << QList<int>{0} << full << ";" + full;
     QTest::newRow("delete") << "delete" << QList<int>{2, 0} << "a;b;c;d"
                             << "b||;d||";
     QTest::newRow("up, a block") << "up" << QList<int>{1, 2} << "a;b;c"
@@ -346,7 +348,8 @@ class DocumentTest : public QObject {
     QTest::newRow("down, at the end") << "down" << QList<int>{18} << full << "refused";
     QTest::newRow("duplicate") << "duplicate" << QList<int>{1, 0} << "a|x|1;b;c"
                                << "a|x|1;b||;a|x|1;b||;c||";
-    QTest::newRow("duplicate, no room") << "duplicate" << QList<int>{18} << full << "refused";
+    QTest::newRow("duplicate, last row grows")
+        << "duplicate" << QList<int>{18} << full << full + ";s";
   }
   void rowOperations() {
     QFETCH(QString, operation);
@@ -377,7 +380,7 @@ class DocumentTest : public QObject {
     QTest::newRow("empty line empties") << "a\n\nb" << 0 << 0 << "a||;||;b||" << false;
     QTest::newRow("column too many") << "a\tb\tc" << 0 << 1 << "|a|b" << true;
     QTest::newRow("empty columns beyond") << "a\t\t" << 0 << 2 << "||a" << false;
-    QTest::newRow("row too many") << "x\ny" << 18 << 0 << ";;;;;;;;;;;;;;;;;;x||" << true;
+    QTest::newRow("rows beyond grow") << "x\ny" << 18 << 0 << ";;;;;;;;;;;;;;;;;;x||;y" << false;
   }
   void pasteSpreadsOverCells() {
     QFETCH(QString, text);
@@ -386,12 +389,12 @@ class DocumentTest : public QObject {
     QFETCH(QString, expected);
     QFETCH(bool, leftOut);
     const PastedCells pasted =
-        zandrel::PasteCells(MemberTable{}, {row, column}, text.toStdString());
+        zandrel::PasteCells(MemberTable(MemberGridRows), {row, column}, text.toStdString());
     QCOMPARE(Rows(pasted.Table), Rows(Table(expected)));
     QCOMPARE(pasted.LeftOut, leftOut);
   }
 
-  // Copy gives what Paste takes; text left out is reported.
+  // Copy gives what Paste takes; rows pasted past the last one grow the table.
   void copyThenPasteInTheWindow() {
     EnterDescription(*form_, zandrel::testing::SampleClass());
     SelectCells(*form_, 1, 0, 2, 2);
@@ -399,9 +402,11 @@ class DocumentTest : public QObject {
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("int\tcount\t\nchar\tname[32]\t\n"));
     SelectCells(*form_, 19, 1, 19, 1);
     ui_->PasteAction->trigger();
-    QCOMPARE(Rows(form_->CurrentInput().Grid).section(';', 18), QString("|int|count"));
-    QCOMPARE(fx_->Services.Messages.size(), std::size_t{1});  // the second row found no room
-    QCOMPARE(fx_->Services.Messages[0].Caption, std::string("Paste"));
+    // The second row grows the table.
+    QCOMPARE(Rows(form_->CurrentInput().Grid).section(';', 18),
+             QString("|int|count;|char|name[32]"));
+    QCOMPARE(ui_->StringGrid1->rowCount(), 20);
+    QVERIFY(fx_->Services.Messages.empty());
   }
 
   // The close box, Exit, New and Open ask exactly when there are unsaved changes.

@@ -2,17 +2,20 @@
 // cannot be read is refused with the import's reason.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QStatusBar>
 #include <QTest>
 #include <QUndoStack>
 #include <variant>
 
+#include "desktop/live_edit_grid.h"
 #include "headerimport/header_import.h"
 #include "shell/tform1_ui.h"
 #include "tests/shell/shell_test_support.h"
 
 using namespace zandrel;
 using zandrel::testing::MainWindowFixture;
+using zandrel::testing::ReadFile;
 using zandrel::testing::UiOf;
 using zandrel::testing::WriteFile;
 
@@ -45,6 +48,32 @@ class ImportTest : public QObject {
     QVERIFY(f.Form1.DocumentPath().empty());
     f.Form1.History()->undo();
     QVERIFY(f.Form1.CurrentInput() == before);
+  }
+
+  // A class of more rows than the table starts with grows it, builds whole and opens again.
+  void LongClassGrowsTheTable() {
+    MainWindowFixture f;
+    std::string members;
+    for (int row = 1; row <= 30; ++row) members += "  int m" + std::to_string(row) + ";\n";
+    const std::string header = f.Path("wide.h");
+    WriteFile(header, "struct Wide {\n" + members + "};\n");
+    f.Services.OpenAnswers.push_back(header);
+    UiOf(f.Form1).ImportAction->trigger();
+    QTRY_VERIFY(Read(f.Form1));
+    QCOMPARE(UiOf(f.Form1).StringGrid1->rowCount(), 30);
+
+    UiOf(f.Form1).BigConstructorBox->setChecked(true);
+    f.Services.SaveAnswers.push_back(f.Path("Wide.h"));
+    f.Form1.DoIt();
+    QVERIFY(ReadFile(f.Path("Wide.cpp")).find("int parm30") != std::string::npos);
+
+    f.Services.SaveAnswers.push_back(f.Path("wide.zandrel.json"));
+    QVERIFY(f.Form1.SaveDocumentAs());
+    f.Form1.NewDocument();
+    QCOMPARE(UiOf(f.Form1).StringGrid1->rowCount(), MemberGridRows);
+    QVERIFY(f.Form1.OpenFile(f.Path("wide.zandrel.json")));
+    QCOMPARE(UiOf(f.Form1).StringGrid1->rowCount(), 30);
+    QCOMPARE(UiOf(f.Form1).StringGrid1->item(29, 1)->text(), QString("m30"));
   }
 
   void UnreadableHeaderShowsTheReason() {

@@ -16,6 +16,7 @@
 #include "desktop/file_preview.h"
 #include "desktop/live_edit_grid.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/qt/dialog_access.h"
 #include "tests/support/sample_classes.h"
 
 using namespace zandrel;
@@ -128,10 +129,10 @@ class PreviewTest : public QObject {
     TGenEnumForm& dialog = fx_->GenEnumForm;
     UiOf(form).NameEdit->setText("Car");
     SetCell(UiOf(form).StringGrid1, 1, 0, "int");
-    dialog.Edit1->setText("Car");
+    UiOf(dialog).Edit1->setText("Car");
     QWidget* window = enumeration ? static_cast<QWidget*>(&dialog) : &form;
-    LiveEditGrid* grid = enumeration ? dialog.NameGrid : UiOf(form).StringGrid1;
-    FilePreview& preview = enumeration ? *dialog.Preview : *UiOf(form).Preview;
+    LiveEditGrid* grid = enumeration ? UiOf(dialog).NameGrid : UiOf(form).StringGrid1;
+    FilePreview& preview = enumeration ? *UiOf(dialog).Preview : *UiOf(form).Preview;
     const QString page = enumeration ? "Text" : "Header";
     const int column = enumeration ? 0 : 1;
     SetCell(grid, 1, column, "was");

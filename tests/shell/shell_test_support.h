@@ -55,7 +55,8 @@ inline void EnterDescription(TForm1& form, const ClassDescription& description) 
     SetCell(ui.StringGrid1, row.RowNumber, 2, text(row.InitialValue));
   }
   const GenerationOptions& options = description.Options;
-  ui.RadioGroup1Items->button(static_cast<int>(options.ComparisonLevel))->click();
+  for (QAbstractButton* item : ui.RadioGroup1Items->buttons())
+    if (item->property("Value").value<ComparisonLevel>() == options.ComparisonLevel) item->click();
   for (std::size_t row = 0; row < std::size(FlagOptions); ++row)
     ui.OptionChecks[row]->setChecked(options.*FlagOptions[row].Field);
   Pick(ui.FormBox, ui.FormBox->itemText(static_cast<int>(options.NameForm)));

@@ -19,11 +19,13 @@
 #include "shell/start_up.h"
 #include "shell/tform1_ui.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/qt/dialog_access.h"
 #include "tests/support/qt/main_window_access.h"
 #include "tests/support/run_program.h"
 
 using namespace zandrel;
 using Request = CommandLine::Request;
+using zandrel::testing::UiOf;
 
 Q_DECLARE_METATYPE(CommandLine::Request)
 
@@ -185,11 +187,12 @@ class StartUpTest : public QObject {
     const QString merged = MergedMessage({"/a/Shape.h", "/a/Shape.cpp"});
     RemoveTranslations();
     QCOMPARE((QStringList{
-                 log.Button1->text(), log.Button3->text(), log.Button2->text(), log.windowTitle(),
-                 help.CloseButton->text(), help.windowTitle(), help.Page->documentTitle(),
-                 enumeration.OKButton->text(), enumeration.Button1->text(),
-                 enumeration.windowTitle(), enumeration.NameGrid->horizontalHeaderItem(1)->text(),
-                 enumeration.Preview->CopyButton->text(), main.FileMenu->title(),
+                 UiOf(log).Button1->text(), UiOf(log).Button3->text(), UiOf(log).Button2->text(),
+                 log.windowTitle(), help.CloseButton->text(), help.windowTitle(),
+                 help.Page->documentTitle(), UiOf(enumeration).OKButton->text(),
+                 UiOf(enumeration).Button1->text(), enumeration.windowTitle(),
+                 UiOf(enumeration).NameGrid->horizontalHeaderItem(1)->text(),
+                 UiOf(enumeration).Preview->CopyButton->text(), main.FileMenu->title(),
                  main.Button1->text(), main.PrivateCheck->text(), main.UndoAction->text(), merged}),
              texts);
     // Every language keeps each Alt key to one control of the window (the main window has more

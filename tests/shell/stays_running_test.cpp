@@ -22,6 +22,7 @@
 #include "desktop/qt_platform_services.h"
 #include "shell/zandrel_application.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/qt/dialog_access.h"
 
 using namespace zandrel;
 using zandrel::testing::ReadFile;
@@ -167,11 +168,11 @@ class StaysRunningTest : public QObject {
       UiOf(form).Button4->click();
       QVERIFY(QTest::qWaitForWindowExposed(&enumForm));
       QVERIFY(!form.isVisible());
-      enumForm.Edit1->setText("Color");
-      enumForm.NameGrid->setItem(0, 0, new QTableWidgetItem("Red"));
-      if (setUp == "value") enumForm.NameGrid->setItem(0, 1, new QTableWidgetItem("12a"));
-      enumForm.SeparateBox->setChecked(setUp != "list");
-      enumForm.FileBox->setChecked(setUp == "list");
+      UiOf(enumForm).Edit1->setText("Color");
+      UiOf(enumForm).NameGrid->setItem(0, 0, new QTableWidgetItem("Red"));
+      if (setUp == "value") UiOf(enumForm).NameGrid->setItem(0, 1, new QTableWidgetItem("12a"));
+      UiOf(enumForm).SeparateBox->setChecked(setUp != "list");
+      UiOf(enumForm).FileBox->setChecked(setUp == "list");
     } else {
       UiOf(form).NameEdit->setText("Sample");
     }
@@ -185,7 +186,7 @@ class StaysRunningTest : public QObject {
     }
     ModalAnswers modals(std::move(script));
 
-    (enumeration ? enumForm.OKButton : UiOf(form).Button1)->click();
+    (enumeration ? UiOf(enumForm).OKButton : UiOf(form).Button1)->click();
     QTest::qWait(50);
 
     // Each window the user saw belonged to the window that asked.
@@ -211,7 +212,7 @@ class StaysRunningTest : public QObject {
     QVERIFY(asking->isVisible());
     QVERIFY(form.HeaderInsertions().empty());
     if (enumeration)
-      QCOMPARE(enumForm.Edit1->text(), QString("Color"));
+      QCOMPARE(UiOf(enumForm).Edit1->text(), QString("Color"));
     else
       QCOMPARE(UiOf(form).NameEdit->text(), QString("Sample"));
     if (setUp == "existing") {

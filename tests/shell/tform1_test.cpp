@@ -40,6 +40,7 @@
 #include "document/description_model.h"
 #include "shell/collected_enumerations.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/support/qt/dialog_access.h"
 #include "tests/support/sample_classes.h"
 
 using namespace zandrel;
@@ -101,46 +102,11 @@ class TForm1Test : public QObject {
     QCOMPARE(ui_->SystemBox->currentText(), QString("DevC++"));
     QCOMPARE(ui_->FormBox->currentText(), QString("get_variable and set_variable"));
     QVERIFY(ui_->NameEdit->text().isEmpty());
-    for (QCheckBox* box : {ui_->PrivateCheck, ui_->StdCheck, ui_->MathCheck, ui_->StringCheck,
-                           ui_->BigConstructorBox, ui_->ToStringBox})
-      QVERIFY2(!box->isChecked(), qPrintable(box->text()));
-
-    const std::pair<QAbstractButton*, const char*> captions[] = {
-        {ui_->Button1, "Build"},
-        {ui_->Button2, "Clear"},
-        {ui_->Button3, "Exit"},
-        {ui_->Button4, "Generate Enumeration"},
-        {ui_->Button5, "Log an error or comment"},
-        {ui_->EnumButton, "Generate Enumeration as a Class"},
-        {ui_->Button6, "Generate Constant Sequence"},
-        {ui_->PrivateCheck, "Make copy constructor and = operator private"},
-        {ui_->StdCheck, "StdLib"},
-        {ui_->MathCheck, "Math"},
-        {ui_->StringCheck, "C Style Strings"},
-        {ui_->BigConstructorBox, "Constructor with all variables as parameters"},
-        {ui_->ToStringBox, "Generate a ToString method"},
-        {ui_->RadioGroup1Items->button(0), "No comparison operators"},
-        {ui_->RadioGroup1Items->button(1), "Equal and not equal only (you implement = and <)"},
-        {ui_->RadioGroup1Items->button(2), "All comparisons (you implement = and <)"}};
-    for (const auto& [control, caption] : captions)
-      QCOMPARE(Shown(control->text()), QString(caption));
-    QCOMPARE(Shown(ui_->RadioGroup1->title()), QString("Comparisons"));
-    QCOMPARE(Shown(ui_->Label1->text()), QString("Class Name"));
-    QCOMPARE(ui_->Label2->text(), QString("Libraries"));
-    QCOMPARE(Shown(ui_->Label3->text()), QString("Member data and functions"));
-    QCOMPARE(Shown(ui_->Label4->text()), QString("Form of names"));
-
-    QCOMPARE(ui_->SystemBox->count(), std::ssize(ClassTargets()));
-    QCOMPARE(ui_->FormBox->count(), 3);
-    QCOMPARE(ui_->StringGrid1->rowCount(), 19);
-    QCOMPARE(ui_->StringGrid1->columnCount(), 3);
-    const QString titles[] = {"Type", "Name", "Initial value"};
-    for (int column = 0; column < 3; ++column)
-      QCOMPARE(ui_->StringGrid1->horizontalHeaderItem(column)->text(), titles[column]);
-    for (int row = 1; row <= 19; ++row)
-      for (int column = 0; column < 3; ++column)
-        QVERIFY(Cell(ui_->StringGrid1, row, column).isEmpty());
-
+    // The controls show the model's start: every box as its option's default, an empty table.
+    for (std::size_t row = 0; row < std::size(FlagOptions); ++row)
+      QCOMPARE(ui_->OptionChecks[row]->isChecked(), FlagOptions[row].Default);
+    QCOMPARE(ui_->StringGrid1->rowCount(), MemberGridRows);
+    QCOMPARE(ui_->StringGrid1->horizontalHeaderItem(2)->text(), QString("Initial value"));
     QCOMPARE(ui_->SaveDialog1->Filter, std::string(SaveDialogFilter));
     QCOMPARE(ui_->SaveDialog1->FilterIndex, 1);
   }
@@ -571,27 +537,30 @@ class TForm1Test : public QObject {
     form_->AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "Full", "enum Full {};"));
     QCOMPARE(form_->HeaderInsertions().size(), std::size_t{2});
     for (int row = 1; row <= 19; ++row) QCOMPARE(Cell(ui_->StringGrid1, row, 0), QString("T"));
+    // With every Type cell taken, the name is placed nowhere.
+    QCOMPARE(ui_->StringGrid1->rowCount(), MemberGridRows);
   }
 
   // An entry the dialog made opens there again, filled from its request; OK replaces that entry,
   // in one step to undo.
   void reopenedEnumerationReplacesItsEntry() {
     TGenEnumForm& dialog = fx_->GenEnumForm;
+    TGenEnumFormUi& controls = testing::UiOf(dialog);
     form_->EnumGen2();
-    dialog.Edit1->setText("Light");
-    SetCell(dialog.NameGrid, 1, 0, "Red");
-    dialog.OKButton->click();
+    controls.Edit1->setText("Light");
+    SetCell(controls.NameGrid, 1, 0, "Red");
+    controls.OKButton->click();
     form_->AcceptEnumeration(testing::Collected(InsertionKind::LegacyCpp, "Other", "enum Other;"));
     const std::string before = form_->HeaderInsertions()[0];
     form_->ShowEnumerations();
     ui_->EnumerationList->InsertionList->setCurrentRow(1);  // newest first
     ui_->EnumerationList->EditButton->click();
     QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.Edit1->text(), QString("Light"));
-    QCOMPARE(Cell(dialog.NameGrid, 1, 0), QString("Red"));
-    SetCell(dialog.NameGrid, 2, 0, "Green");
+    QCOMPARE(controls.Edit1->text(), QString("Light"));
+    QCOMPARE(Cell(controls.NameGrid, 1, 0), QString("Red"));
+    SetCell(controls.NameGrid, 2, 0, "Green");
     const int steps = form_->History()->count();
-    dialog.OKButton->click();
+    controls.OKButton->click();
     QCOMPARE(form_->History()->count(), steps + 1);
     QCOMPARE(form_->HeaderInsertions().size(), std::size_t{2});
     QVERIFY(
