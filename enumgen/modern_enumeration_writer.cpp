@@ -25,8 +25,16 @@ std::string Includes(const EnumerationRequest& request) {
 // such names would take minutes to compile.
 constexpr std::size_t NamedValuesLimit = 1000;
 
-std::string CastTo(const std::string& T, std::int64_t value) {
-  return "static_cast<" + T + ">(" + std::to_string(value) + ")";
+// A value as a literal of its underlying type: unsigned bits with their suffix, and the lowest
+// long long as an expression, since its digits alone are no long long.
+std::string ValueLiteral(std::int64_t value, bool unsignedValues) {
+  if (unsignedValues) return std::to_string(static_cast<std::uint64_t>(value)) + "U";
+  if (value == INT64_MIN) return "-9223372036854775807 - 1";
+  return std::to_string(value);
+}
+
+std::string CastTo(const std::string& T, std::int64_t value, bool unsignedValues) {
+  return "static_cast<" + T + ">(" + ValueLiteral(value, unsignedValues) + ")";
 }
 
 // "inline constexpr std::array<TYPE, N> NAME{{" and one element a line.
@@ -283,10 +291,10 @@ std::vector<std::int64_t> EnumeratorValues(const EnumerationList& list) {
   return values;
 }
 
-std::string_view UnderlyingType(const std::vector<std::int64_t>& values) {
+std::string_view UnderlyingType(const std::vector<std::int64_t>& values, bool unsignedValues) {
+  if (unsignedValues) return "unsigned long long";
   const auto [low, high] = std::minmax_element(values.begin(), values.end());
   if (low == values.end() || (*low >= INT_MIN && *high <= INT_MAX)) return "int";
-  // Values are 32-bit and counting on from one of them cannot leave 64 bits.
   return "long long";
 }
 
@@ -411,8 +419,10 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   if (request.Flags) flagged = WithZeroName(request, list, values);
   const std::vector<Enumerator>& entries = request.Flags ? flagged.Entries : list.Entries;
   const std::size_t n = entries.size();
-  helpers.Underlying = UnderlyingType(values);
-  helpers.UnsignedUnderlying = "unsigned " + helpers.Underlying;
+  helpers.UnsignedValues = list.UnsignedValues;
+  helpers.Underlying = UnderlyingType(values, list.UnsignedValues);
+  helpers.UnsignedUnderlying =
+      list.UnsignedValues ? helpers.Underlying : "unsigned " + helpers.Underlying;
   std::vector<std::string>& names = helpers.Names;  // what to_string gives, T_from_string takes
   names.reserve(n);
   helpers.Elements.reserve(n);
@@ -422,7 +432,7 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
     names.push_back(ReturnName(request, entry));
     // Enumerator k as the tables hold it.
     helpers.Elements.push_back(n <= NamedValuesLimit ? T + "::" + entry.EnumeratorName
-                                                     : CastTo(T, values[k]));
+                                                     : CastTo(T, values[k], list.UnsignedValues));
     room += 4 * entry.EnumeratorName.size() + 2 * names.back().size() + 4 * T.size() + 40;
   }
 
@@ -436,9 +446,9 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   for (std::size_t k = 0; k < n; ++k) {
     text += "  " + entries[k].EnumeratorName;
     if (request.Flags)
-      text += " = " + std::to_string(values[k]);
+      text += " = " + ValueLiteral(values[k], list.UnsignedValues);
     else if (list.ValuesGiven && entries[k].EnumeratorValue)
-      text += " = " + std::to_string(*entries[k].EnumeratorValue);
+      text += " = " + ValueLiteral(*entries[k].EnumeratorValue, list.UnsignedValues);
     text += ",\n";
   }
   text += "};\n";

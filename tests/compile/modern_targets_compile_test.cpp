@@ -83,6 +83,13 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
   const std::string wide =
       Enumeration(Names("Wide", false, {{"Max", "2147483647"}, {"After", ""}}), true);
   Enumeration(Names("Nameless", false, {}), true);
+  Enumeration(Names("Huge", false,
+                    {{"Top", "0xFFFFFFFFFFFFFFFF"},
+                     {"Mid", "9223372036854775807"},
+                     {"After", ""},
+                     {"Zero", "0"}}),
+              true);
+  Enumeration(Names("Least", false, {{"Low", "-9223372036854775808"}, {"Next", ""}}), true);
 
   ClassDescription point;  // every option that shapes the class, an enumeration held inline
   point.ClassName = "Point";
@@ -138,7 +145,8 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
   empty.Options.PrivateCopy = true;
   WriteClass(empty);
 
-  testing::WriteFile(folder_.Path("Nameless.cpp"), "#include \"Nameless.h\"\n");
+  testing::WriteFile(folder_.Path("Nameless.cpp"),
+                     "#include \"Nameless.h\"\n#include \"Huge.h\"\n#include \"Least.h\"\n");
   const std::string sources = "Point.cpp Account.cpp Widget.cpp Empty.cpp Nameless.cpp";
   for (const char* compiler : {"g++", "clang++"})
     ExpectRuns(std::string(compiler) + StrictFlags + " -c " + sources);
