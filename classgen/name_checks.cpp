@@ -158,4 +158,26 @@ std::vector<NameProblem> CheckEnumerators(const std::vector<std::string>& names,
   return problems;
 }
 
+NameVerdict CheckTargetNames(const ClassDescription& description) {
+  const TargetSystem target = description.Options.TargetSystem;
+  const bool java = target == TargetSystem::Java || target == TargetSystem::JavaRecord;
+  NameVerdict verdict;
+  verdict.Problems = CheckClassNames(description, java ? NameLanguage::Java : NameLanguage::Cpp);
+  verdict.Refused = !verdict.Problems.empty() &&
+                    (target == TargetSystem::ModernCpp || target == TargetSystem::JavaRecord);
+  return verdict;
+}
+
+std::string DescribeNameProblem(const NameProblem& problem) {
+  if (problem.Row == 0) return problem.Reason;
+  return "row " + std::to_string(problem.Row) + ": " + problem.Reason;
+}
+
+std::string DescribeNameProblems(const std::vector<NameProblem>& problems) {
+  std::string text;
+  for (const NameProblem& problem : problems)
+    text += (text.empty() ? "" : "; ") + DescribeNameProblem(problem);
+  return text;
+}
+
 }  // namespace zandrel

@@ -23,4 +23,17 @@ std::vector<NameProblem> CheckClassNames(const ClassDescription& description,
 std::vector<NameProblem> CheckEnumerators(const std::vector<std::string>& names,
                                           NameLanguage language);
 
+// The description's names in its target's language. The modern targets refuse a description
+// with problems; the classic ones write what they always wrote and only warn.
+struct NameVerdict {
+  std::vector<NameProblem> Problems;
+  bool Refused = false;
+};
+NameVerdict CheckTargetNames(const ClassDescription& description);
+
+// "row N: reason", or the reason alone for the class name.
+std::string DescribeNameProblem(const NameProblem& problem);
+// Every problem so, joined by "; ".
+std::string DescribeNameProblems(const std::vector<NameProblem>& problems);
+
 }  // namespace zandrel

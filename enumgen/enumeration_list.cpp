@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "classgen/name_checks.h"
 #include "core/text.h"
 
 namespace zandrel {
@@ -252,6 +253,32 @@ void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
     list.Entries.push_back({EntryName(request, listFile.Word(i)), std::nullopt});
 }
 
+std::vector<Refusal> CheckEnumerationNames(const EnumerationRequest& request,
+                                           const ListFile* listFile) {
+  std::vector<std::string> names;
+  std::vector<int> rows;
+  const auto add = [&](std::string name, int row) {
+    names.push_back(std::move(name));
+    rows.push_back(row);
+  };
+  if (HasSentinels(request)) add(EntryName(request, FirstSentinel), 0);
+  if (!request.FromFile) {
+    for (std::size_t i = 0; i < request.GridRows.size(); ++i)
+      if (!request.GridRows[i].Name.empty())
+        add(EntryName(request, request.GridRows[i].Name), static_cast<int>(i + 1));
+  } else if (listFile != nullptr) {
+    for (std::size_t k = 0; k < listFile->WordCount(); ++k)
+      add(EntryName(request, listFile->Word(k)), static_cast<int>(k + 1));
+  }
+  if (HasSentinels(request)) add(EntryName(request, LastSentinel), 0);
+  std::vector<Refusal> problems;
+  for (const NameProblem& problem : CheckEnumerators(names, NameLanguage::Cpp)) {
+    const int row = rows[static_cast<std::size_t>(problem.Row - 1)];
+    problems.push_back({DescribeNameProblem({row, problem.Reason}), 0});
+  }
+  return problems;
+}
+
 std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
                                                             const ListFile* listFile) {
   EnumerationList list;
@@ -272,6 +299,9 @@ std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationReq
     if (HasSentinels(request)) rows.push_back(0);
     if (auto refusal = CheckModernRange(list, rows)) return *refusal;
   }
+  if (request.Style == EnumerationStyle::ModernEnumeration)
+    if (auto problems = CheckEnumerationNames(request, listFile); !problems.empty())
+      return problems.front();
   return list;
 }
 

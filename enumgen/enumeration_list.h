@@ -128,8 +128,15 @@ std::variant<ListFile, FileFailure> ReadListFile(const std::string& path);
 void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
                       const ListFile& listFile);
 
+// The names the request writes that C++ cannot take (not an identifier, a keyword, given twice),
+// each as "row N: reason" with its grid row, or its place in the list file; a sentinel's with Row
+// 0 and the reason alone. The enum class style refuses the first; the classic styles warn.
+std::vector<Refusal> CheckEnumerationNames(const EnumerationRequest& request,
+                                           const ListFile* listFile);
+
 // Sentinels around the grid's named rows, or with FromFile around the list file's words; a null
-// listFile (no file chosen) contributes nothing.
+// listFile (no file chosen) contributes nothing. The enum class style refuses values no underlying
+// type holds and names CheckEnumerationNames finds.
 std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
                                                             const ListFile* listFile);
 

@@ -13,6 +13,7 @@
 
 #include "classgen/class_build.h"
 #include "classgen/insertion_fit.h"
+#include "classgen/name_checks.h"
 #include "classgen/targets.h"
 #include "core/output_text.h"
 #include "desktop/choice_box.h"
@@ -186,6 +187,18 @@ void TForm1::BuildTo(const ClassDescription& description, const std::string& pat
   // The source file may hold the user's code: an edited file gets the new text merged into it
   // (the file before goes to the trash), and conflicts or an edited file with no record of what
   // was generated into it are put to the user.
+  // Names the target's language cannot take: the modern targets refuse them before anything is
+  // written, the classic ones write as always and warn.
+  const NameVerdict names = CheckTargetNames(description);
+  if (names.Refused) {
+    services_.ShowMessage(this,
+                          tr("Build refuses these names: %1.")
+                              .arg(QString::fromStdString(DescribeNameProblems(names.Problems)))
+                              .toStdString(),
+                          tr("Error").toStdString());
+    Say(tr("Nothing written"));
+    return;
+  }
   const std::vector<OutputFile> files = ClassOutputFiles(description, path);
   const RegenerationOutcome outcome = RegenerateFiles(this, services_, files);
   if (outcome.End == RegenerationEnd::Failed) return;
@@ -209,6 +222,9 @@ void TForm1::BuildTo(const ClassDescription& description, const std::string& pat
   if (!mismatches.empty())
     statusBar()->showMessage(statusBar()->currentMessage() + tr(". Note: ") +
                              QString::fromStdString(mismatches));
+  if (!names.Problems.empty())
+    statusBar()->showMessage(statusBar()->currentMessage() + tr(". Warning: ") +
+                             QString::fromStdString(DescribeNameProblems(names.Problems)));
 }
 
 void TForm1::Clear() {
