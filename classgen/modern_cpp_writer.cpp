@@ -87,6 +87,12 @@ std::string Includes(const ModernClass& modern) {
   if (options.StdLib) headers.emplace("<cstdlib>");
   if (options.MathLib) headers.emplace("<cmath>");
   if (options.CStrings) headers.emplace("<cstring>");
+  // An enumeration held inline brings its own includes; a second line for one would be a
+  // duplicate include.
+  for (const std::string& insertion : description.HeaderInsertions)
+    std::erase_if(headers, [&insertion](const std::string& header) {
+      return insertion.find("#include " + header + "\n") != std::string::npos;
+    });
   std::string text;
   for (const std::string& header : headers) text += "#include " + header + "\n";
   // The libraries a project may lack: what needs them is left out where they are missing.
@@ -101,24 +107,63 @@ std::string Includes(const ModernClass& modern) {
   return text;
 }
 
+// The lines are at most LineLimit columns, laid out as the documented clang-format style lays
+// them out: on one line where it fits; else the parameters filled into lines under the first and
+// the initialisers on a line of their own, or one a line.
+constexpr std::size_t LineLimit = 100;
+
+std::string Joined(const std::vector<std::string>& items) {
+  std::string text;
+  for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;
+  return text;
+}
+
+std::string ConstructorText(const std::string& head, const std::vector<std::string>& parameters,
+                            const std::vector<std::string>& initialisers) {
+  const std::string signature = head + Joined(parameters) + ")";
+  const std::string oneLine = signature + " : " + Joined(initialisers) + " {}\n";
+  if (oneLine.size() - 1 <= LineLimit) return oneLine;
+  std::string text;
+  if (signature.size() <= LineLimit) {
+    text = signature + "\n";
+  } else {
+    std::string line = head + parameters.front();
+    for (std::size_t k = 1; k < parameters.size(); ++k) {
+      if (line.size() + 2 + parameters[k].size() + 1 <= LineLimit) {
+        line += ", " + parameters[k];
+      } else {
+        text += line + ",\n";
+        line = std::string(head.size(), ' ') + parameters[k];
+      }
+    }
+    text += line + ")\n";
+  }
+  const std::string nextLine = "      : " + Joined(initialisers) + " {}";
+  if (nextLine.size() <= LineLimit) return text + nextLine + "\n";
+  for (std::size_t k = 0; k < initialisers.size(); ++k)
+    text += (k == 0 ? "      : " : "        ") + initialisers[k] +
+            (k + 1 < initialisers.size() ? ",\n" : " {}\n");
+  return text;
+}
+
 std::string Constructors(const ModernClass& modern) {
   const ClassDescription& description = modern.Description;
   const std::string& X = description.ClassName;
   std::string text = "  " + X + "() = default;\n";
   const std::vector<const MemberRow*> members = ConstructorMembers(description);
   if (description.Options.BigConstructor && !members.empty()) {
-    std::string parameters;
-    std::string initialisers;
+    std::vector<std::string> parameters;
+    std::vector<std::string> initialisers;
     for (const MemberRow* member : members) {
-      const char* separator = parameters.empty() ? "" : ", ";
       // Parameters named apart from the members, so that none shadows one.
       const std::string parameter = member->Name + "_";
-      parameters += separator + member->Type + " " + parameter;
-      initialisers += separator + member->Name + "(" +
-                      (modern.IsScalar(*member) ? parameter : "std::move(" + parameter + ")") + ")";
+      parameters.push_back(member->Type + " " + parameter);
+      initialisers.push_back(
+          member->Name + "(" +
+          (modern.IsScalar(*member) ? parameter : "std::move(" + parameter + ")") + ")");
     }
-    text += std::string(members.size() == 1 ? "  explicit " : "  ") + X + "(" + parameters +
-            ") : " + initialisers + " {}\n";
+    text += ConstructorText(std::string(members.size() == 1 ? "  explicit " : "  ") + X + "(",
+                            parameters, initialisers);
   }
   if (description.Options.PrivateCopy) {
     text += "  " + X + "(const " + X + "&) = delete;\n";
@@ -229,8 +274,8 @@ std::string JsonFunctions(const ClassDescription& description) {
   text += named ? "  friend void from_json(const nlohmann::json& json, " + X + "& value) {\n"
                 : "  friend void from_json(const nlohmann::json&, " + X + "&) {\n";
   for (const std::string& name : members)
-    text += "    if (json.contains(\"" + name + "\")) json.at(\"" + name + "\").get_to(value." +
-            name + ");\n";
+    text += "    if (json.contains(\"" + name + "\")) {\n      json.at(\"" + name +
+            "\").get_to(value." + name + ");\n    }\n";
   text += "  }\n#endif\n";
   return text;
 }
@@ -252,7 +297,9 @@ std::string HashSpecialisation(const ClassDescription& description) {
       "    if constexpr (requires { std::hash<T>{}(member); }) {\n"
       "      seed ^= std::hash<T>{}(member) + 0x9e3779b9U + (seed << 6U) + (seed >> 2U);\n"
       "    } else {\n"
-      "      for (const auto& element : member) combine(seed, element);\n"
+      "      for (const auto& element : member) {\n"
+      "        combine(seed, element);\n"
+      "      }\n"
       "    }\n"
       "  }\n"
       "};\n";
@@ -296,7 +343,7 @@ constexpr std::string_view WriteMember =
     "      return;\n"
     "    }\n"
     "  }\n"
-    "  if constexpr (requires(std::ostream& o, const T& m) { o << m; }) {\n"
+    "  if constexpr (requires { std::declval<std::ostream&>() << std::declval<const T&>(); }) {\n"
     "    out << member;\n"
     "  } else {\n"
     "    out << '?';\n"
@@ -368,7 +415,7 @@ TextPieces ModernCppSourcePieces(const ClassDescription& description) {
   if (stubs.find("std::abort") != std::string::npos)
     text += "#include <cstdio>\n#include <cstdlib>\n";
   if (stubs.find("std::logic_error") != std::string::npos) text += "#include <stdexcept>\n";
-  if (toString) text += "#include <type_traits>\n";
+  if (toString) text += "#include <type_traits>\n#include <utility>\n";
   if (toString) text += std::string(WriteMember) + OutputOperator(description);
   text += stubs;
   return {ShareText(std::move(text))};

@@ -70,11 +70,11 @@ void AppendNameSearch(std::string& text, bool caseInsensitive, const std::string
   text += "    }\n";
   text += "  }\n";
   text += "  if (low < " + table + "::by_name.size() && " + table + "::name(low) == " + w + ") {\n";
-  text += "    return " + table + "::by_name[low];\n  }\n";
+  text += "    return " + table + "::by_name.at(low);\n  }\n";
   if (caseInsensitive) {
     text += "  for (std::size_t k = 0; k < " + table + "::by_name.size(); ++k) {\n";
     text += "    if (" + table + "::same_ignoring_case(" + table + "::name(k), " + w + ")) {\n";
-    text += "      return " + table + "::by_name[k];\n    }\n  }\n";
+    text += "      return " + table + "::by_name.at(k);\n    }\n  }\n";
   }
   text += "  return std::nullopt;\n}\n";
 }
@@ -112,7 +112,7 @@ void AppendNamespaceHelpers(std::string& text, const EnumerationHelpers& helpers
     text += "\n// ASCII letters compared without their case.\n";
     text +=
         "constexpr bool same_ignoring_case(std::string_view a, std::string_view b) noexcept {\n";
-    text += "  if (a.size() != b.size()) return false;\n";
+    text += "  if (a.size() != b.size()) {\n    return false;\n  }\n";
     text += "  for (std::size_t k = 0; k < a.size(); ++k) {\n";
     text +=
         "    const char x = a[k] >= 'A' && a[k] <= 'Z' ? static_cast<char>(a[k] - 'A' + 'a') "
@@ -120,14 +120,15 @@ void AppendNamespaceHelpers(std::string& text, const EnumerationHelpers& helpers
     text +=
         "    const char y = b[k] >= 'A' && b[k] <= 'Z' ? static_cast<char>(b[k] - 'A' + 'a') "
         ": b[k];\n";
-    text += "    if (x != y) return false;\n  }\n  return true;\n}\n";
+    text += "    if (x != y) {\n      return false;\n    }\n  }\n  return true;\n}\n";
   }
   if (!helpers.Flags) return;
   text += "\n// The first name of the value, or nothing.\n";
   text += "constexpr std::string_view of(" + T + " value) noexcept {\n";
-  text += "  const auto found = std::lower_bound(values.begin(), values.end(), value);\n";
-  text += "  if (found == values.end() || *found != value) return {};\n";
-  text += "  return name(value_names[static_cast<std::size_t>(found - values.begin())]);\n}\n";
+  text += "  const auto found = static_cast<std::size_t>(\n";
+  text += "      std::lower_bound(values.begin(), values.end(), value) - values.begin());\n";
+  text += "  if (found == values.size() || values.at(found) != value) {\n    return {};\n  }\n";
+  text += "  return name(value_names.at(found));\n}\n";
   text += "\n// The value of one name.\n";
   text += "constexpr std::optional<" + T + "> find(std::string_view wanted) noexcept {\n";
   AppendNameSearch(text, helpers.CaseInsensitive, table, "wanted");
@@ -145,7 +146,8 @@ void AppendNamespaceHelpers(std::string& text, const EnumerationHelpers& helpers
   text += "    } else if (c >= 'A' && c <= 'F') {\n";
   text += "      digit = static_cast<" + UU + ">(c - 'A' + 10);\n";
   text += "    } else {\n      return std::nullopt;\n    }\n";
-  text += "    if (bits > std::numeric_limits<" + UU + ">::max() / 16u) return std::nullopt;\n";
+  text += "    if (bits > std::numeric_limits<" + UU + ">::max() / 16u) {\n";
+  text += "      return std::nullopt;\n    }\n";
   text += "    bits = bits * 16u + digit;\n  }\n";
   text += "  return static_cast<" + U + ">(bits);\n}\n";
 }
@@ -167,17 +169,18 @@ void AppendFlagConversions(std::string& text, const EnumerationHelpers& helpers,
   text += "  " + U + " covered = 0;\n";
   text += "  std::string text;\n";
   text += "  for (std::size_t k = 0; k < " + table + "::values.size(); ++k) {\n";
-  text += "    const auto one = static_cast<" + U + ">(" + table + "::values[k]);\n";
+  text += "    const auto one = static_cast<" + U + ">(" + table + "::values.at(k));\n";
   text += "    if (one != 0 && (bits & one) == one && (one & ~covered) != 0) {\n";
-  text += "      if (!text.empty()) text += '|';\n";
-  text += "      text += " + table + "::name(" + table + "::value_names[k]);\n";
+  text += "      if (!text.empty()) {\n        text += '|';\n      }\n";
+  text += "      text += " + table + "::name(" + table + "::value_names.at(k));\n";
   text += "      covered |= one;\n    }\n  }\n";
   text += "  auto rest = static_cast<" + UU + ">(bits & ~covered);\n";
   text += "  if (rest != 0 || text.empty()) {\n";
-  text += "    if (!text.empty()) text += '|';\n";
+  text += "    if (!text.empty()) {\n      text += '|';\n    }\n";
   text += "    std::string digits;\n";
   text += "    do {\n";
-  text += "      digits.insert(digits.begin(), \"0123456789abcdef\"[rest % 16u]);\n";
+  text +=
+      "      digits.insert(digits.begin(), std::string_view(\"0123456789abcdef\")[rest % 16u]);\n";
   text += "      rest /= 16u;\n";
   text += "    } while (rest != 0);\n";
   text += "    text += \"0x\" + digits;\n  }\n";
@@ -199,7 +202,8 @@ void AppendFlagConversions(std::string& text, const EnumerationHelpers& helpers,
   text += "    } else if (const auto hex = " + table + "::hex_bits(part)) {\n";
   text += "      bits |= *hex;\n";
   text += "    } else {\n      return std::nullopt;\n    }\n";
-  text += "    if (bar == std::string_view::npos) return static_cast<" + T + ">(bits);\n";
+  text += "    if (bar == std::string_view::npos) {\n";
+  text += "      return static_cast<" + T + ">(bits);\n    }\n";
   text += "    text.remove_prefix(bar + 1);\n  }\n}\n";
 }
 
@@ -225,16 +229,19 @@ void AppendFormatters(std::string& text, const std::string& T, const std::string
 // from_json throws std::invalid_argument for it, as for a JSON value that is not a string.
 void AppendJson(std::string& text, const std::string& T, const EnumerationHelpers& helpers) {
   text += "\n#if __has_include(<nlohmann/json.hpp>)\n#include <nlohmann/json.hpp>\n";
-  text += "#include <stdexcept>\n#include <string>\n\n";
+  // A flag set has <string> among its first includes already.
+  text +=
+      helpers.Flags ? "#include <stdexcept>\n\n" : "#include <stdexcept>\n#include <string>\n\n";
   if (!helpers.Namespace.empty()) text += "namespace " + helpers.Namespace + " {\n\n";
   text += "inline void to_json(nlohmann::json& out, " + T + " value) {\n";
   text += "  out = std::string(to_string(value));\n}\n\n";
   text += "inline void from_json(const nlohmann::json& in, " + T + "& value) {\n";
-  text += "  if (!in.is_string()) throw std::invalid_argument(\"" + T + ": not a string\");\n";
+  text += "  if (!in.is_string()) {\n";
+  text += "    throw std::invalid_argument(\"" + T + ": not a string\");\n  }\n";
   text += "  const auto& name = in.get_ref<const std::string&>();\n";
   text += "  const std::optional<" + T + "> found = " + helpers.Stem + "_from_string(name);\n";
-  text +=
-      "  if (!found) throw std::invalid_argument(\"" + T + ": no name \\\"\" + name + \"\\\"\");\n";
+  text += "  if (!found) {\n    throw std::invalid_argument(\"" + T +
+          ": no name \\\"\" + name + \"\\\"\");\n  }\n";
   text += "  value = *found;\n}\n";
   if (!helpers.Namespace.empty()) text += "\n}  // namespace " + helpers.Namespace + "\n";
   text += "#endif\n";
@@ -351,8 +358,8 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
   if (literals.empty())
     text += "inline constexpr std::string_view text{};\n";
   else
-    text += "inline constexpr std::string_view text{\n" + literals + "    , " +
-            std::to_string(length) + "};\n";
+    text += "inline constexpr std::string_view text{\n" +
+            literals.insert(literals.size() - 1, 1, ',') + "    " + std::to_string(length) + "};\n";
   AppendArray(text, "std::size_t", "at", at);
   AppendArray(text, T, "by_name", byNameValues);
   std::vector<std::string> sortedValues;
@@ -368,7 +375,7 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
   AppendArray(text, T, "values", sortedValues);
   AppendArray(text, "std::size_t", "value_names", valueNames);
   text += "\nconstexpr std::string_view name(std::size_t k) noexcept {\n";
-  text += "  return text.substr(at[k], at[k + 1] - at[k]);\n}\n";
+  text += "  return text.substr(at.at(k), at.at(k + 1) - at.at(k));\n}\n";
   AppendNamespaceHelpers(text, helpers, table);
   text += "}  // namespace " + table + "\n";
 
@@ -378,11 +385,14 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
   } else {
     text += "\n[[nodiscard]] constexpr std::string_view to_string(" + T + " value) noexcept {\n";
     text += "  const auto& values = " + table + "::values;\n";
-    text += "  const auto found = std::lower_bound(values.begin(), values.end(), value);\n";
-    text += "  if (found == values.end() || *found != value) return \"Invalid\";\n";
-    text += "  return " + table + "::name(\n";
-    text +=
-        "      " + table + "::value_names[static_cast<std::size_t>(found - values.begin())]);\n}\n";
+    text += "  const auto found = static_cast<std::size_t>(\n";
+    text += "      std::lower_bound(values.begin(), values.end(), value) - values.begin());\n";
+    text += "  if (found == values.size() || values.at(found) != value) {\n";
+    text += "    return \"Invalid\";\n  }\n";
+    // On one line where it fits in 100 columns, as clang-format puts it.
+    const std::string call = table + "::value_names.at(found));\n}\n";
+    text += "  return " + table + "::name(";
+    text += 41 + 2 * table.size() <= 100 ? call : "\n      " + call;
 
     text += "\n[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
             "_from_string(std::string_view name) noexcept {\n";
