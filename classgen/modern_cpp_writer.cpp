@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <set>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "classgen/class_text_pieces.h"
@@ -273,9 +275,14 @@ std::string JsonFunctions(const ClassDescription& description) {
   text += "  }\n";
   text += named ? "  friend void from_json(const nlohmann::json& json, " + X + "& value) {\n"
                 : "  friend void from_json(const nlohmann::json&, " + X + "&) {\n";
+  // One reader for every key, so that the function stays one step deep however many there are.
+  if (named) {
+    text += "    const auto read_member = [&json](const char* key, auto& member) {\n";
+    text += "      if (json.contains(key)) {\n        json.at(key).get_to(member);\n      }\n";
+    text += "    };\n";
+  }
   for (const std::string& name : members)
-    text += "    if (json.contains(\"" + name + "\")) {\n      json.at(\"" + name +
-            "\").get_to(value." + name + ");\n    }\n";
+    text += "    read_member(\"" + name + "\", value." + name + ");\n";
   text += "  }\n#endif\n";
   return text;
 }
@@ -373,6 +380,27 @@ std::string MethodStubs(const ClassDescription& description) {
   return text;
 }
 
+// The insertions, the last first as in the other targets, as clang-format keeps them: one blank
+// line apart, so that no two include lines make a block it would sort, and the mark of an include
+// line two blanks after it.
+void AddModernInsertions(TextPieces& pieces, std::string& text, const InsertionList& insertions) {
+  for (std::size_t i = insertions.size(); i-- > 0;) {
+    if (i + 1 < insertions.size()) text += "\n";
+    std::string_view insertion = *insertions.Shared(i);
+    if (insertion.starts_with("#include ") && insertion.find('\n') == std::string_view::npos) {
+      std::string line(insertion);
+      if (const std::size_t mark = line.find(" //");
+          mark != std::string::npos && mark > 0 && line[mark - 1] != ' ')
+        line.insert(mark, " ");
+      text += line + "\n";
+      continue;
+    }
+    pieces.push_back(ShareText(std::exchange(text, std::string())));
+    pieces.push_back(insertions.Shared(i));
+    if (!insertion.ends_with('\n')) text += "\n";
+  }
+}
+
 }  // namespace
 
 TextPieces ModernCppHeaderPieces(const ClassDescription& description) {
@@ -384,7 +412,7 @@ TextPieces ModernCppHeaderPieces(const ClassDescription& description) {
   if (!includes.empty()) text += "\n" + includes;
   text += "\n";
   TextPieces pieces;
-  AddInsertionLines(pieces, text, description);
+  AddModernInsertions(pieces, text, description.HeaderInsertions);
   if (!description.HeaderInsertions.empty()) text += "\n";
   text += "class " + X + " {\n public:\n";
   text += Constructors(modern);

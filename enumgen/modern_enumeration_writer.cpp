@@ -37,6 +37,15 @@ std::string CastTo(const std::string& T, std::int64_t value, bool unsignedValues
   return "static_cast<" + T + ">(" + ValueLiteral(value, unsignedValues) + ")";
 }
 
+// A function's first line, broken after "(" where it would pass 100 columns, as clang-format
+// breaks it.
+std::string Signature(const std::string& head, const std::string& parameters,
+                      std::string_view tail) {
+  if (head.size() + parameters.size() + tail.size() <= 100)
+    return head + parameters + std::string(tail) + "\n";
+  return head + "\n    " + parameters + std::string(tail) + "\n";
+}
+
 // "inline constexpr std::array<TYPE, N> NAME{{" and one element a line.
 void AppendArray(std::string& text, std::string_view type, std::string_view name,
                  const std::vector<std::string>& elements) {
@@ -162,7 +171,7 @@ void AppendFlagConversions(std::string& text, const EnumerationHelpers& helpers,
       "\n// A value's first name; otherwise the names whose bits it holds, in value order, joined "
       "by \"|\",\n";
   text += "// then the bits that no name covers in hex (\"0x0\" for a zero without a name).\n";
-  text += "[[nodiscard]] inline std::string to_string(" + T + " value) {\n";
+  text += Signature("[[nodiscard]] inline std::string to_string(", T + " value", ") {");
   text += "  if (const std::string_view single = " + table + "::of(value); !single.empty()) {\n";
   text += "    return std::string(single);\n  }\n";
   text += "  const auto bits = static_cast<" + U + ">(value);\n";
@@ -187,8 +196,9 @@ void AppendFlagConversions(std::string& text, const EnumerationHelpers& helpers,
   text += "  return text;\n}\n";
 
   text += "\n// What to_string writes: names and hex parts joined by \"|\", blanks around each.\n";
-  text += "[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
-          "_from_string(std::string_view text) noexcept {\n";
+  text += Signature(
+      "[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem + "_from_string(",
+      "std::string_view text", ") noexcept {");
   text += "  " + U + " bits = 0;\n";
   text += "  while (true) {\n";
   text += "    const std::size_t bar = text.find('|');\n";
@@ -383,7 +393,8 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
     AppendFlagConversions(text, helpers, table);
     text += "\n";
   } else {
-    text += "\n[[nodiscard]] constexpr std::string_view to_string(" + T + " value) noexcept {\n";
+    text += "\n" + Signature("[[nodiscard]] constexpr std::string_view to_string(", T + " value",
+                             ") noexcept {");
     text += "  const auto& values = " + table + "::values;\n";
     text += "  const auto found = static_cast<std::size_t>(\n";
     text += "      std::lower_bound(values.begin(), values.end(), value) - values.begin());\n";
@@ -394,8 +405,9 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
     text += "  return " + table + "::name(";
     text += 41 + 2 * table.size() <= 100 ? call : "\n      " + call;
 
-    text += "\n[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
-            "_from_string(std::string_view name) noexcept {\n";
+    text += "\n" + Signature("[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
+                                 "_from_string(",
+                             "std::string_view name", ") noexcept {");
     AppendNameSearch(text, helpers.CaseInsensitive, table, "name");
     text += "\n";
   }
@@ -452,7 +464,8 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   text += EnumClassMark;
   text += T + "\n";
   text += Includes(request);
-  text += "\nenum class " + T + " : " + helpers.Underlying + " {\n";
+  // An enumeration without names is "{};" on one line, as clang-format writes it.
+  text += "\nenum class " + T + " : " + helpers.Underlying + (n == 0 ? " {" : " {\n");
   for (std::size_t k = 0; k < n; ++k) {
     text += "  " + entries[k].EnumeratorName;
     if (request.Flags)

@@ -23,7 +23,7 @@ inline constexpr const char* TidyChecks =
 // The style the modern targets' output is laid out in, as the README documents it.
 inline constexpr const char* FormatStyle =
     "{BasedOnStyle: Google, ColumnLimit: 100, DerivePointerAlignment: false, "
-    "PointerAlignment: Left, AllowShortFunctionsOnASingleLine: Inline}";
+    "PointerAlignment: Left, AllowShortFunctionsOnASingleLine: Inline, IncludeBlocks: Preserve}";
 
 inline bool Succeeds(const std::string& command) { return std::system(command.c_str()) == 0; }
 
