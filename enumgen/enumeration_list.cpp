@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "classgen/name_checks.h"
+#include "core/name_rules.h"
 #include "core/text.h"
 
 namespace zandrel {
