@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <set>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "classgen/class_text_pieces.h"
@@ -88,6 +90,12 @@ std::string Includes(const ModernClass& modern) {
   if (options.StdLib) headers.emplace("<cstdlib>");
   if (options.MathLib) headers.emplace("<cmath>");
   if (options.CStrings) headers.emplace("<cstring>");
+  // An enumeration held inline brings its own includes; a second line for one would be a
+  // duplicate include.
+  for (const std::string& insertion : description.HeaderInsertions)
+    std::erase_if(headers, [&insertion](const std::string& header) {
+      return insertion.find("#include " + header + "\n") != std::string::npos;
+    });
   std::string text;
   for (const std::string& header : headers) text += "#include " + header + "\n";
   // The libraries a project may lack: what needs them is left out where they are missing.
@@ -102,24 +110,63 @@ std::string Includes(const ModernClass& modern) {
   return text;
 }
 
+// The lines are at most LineLimit columns, laid out as the documented clang-format style lays
+// them out: on one line where it fits; else the parameters filled into lines under the first and
+// the initialisers on a line of their own, or one a line.
+constexpr std::size_t LineLimit = 100;
+
+std::string Joined(const std::vector<std::string>& items) {
+  std::string text;
+  for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;
+  return text;
+}
+
+std::string ConstructorText(const std::string& head, const std::vector<std::string>& parameters,
+                            const std::vector<std::string>& initialisers) {
+  const std::string signature = head + Joined(parameters) + ")";
+  const std::string oneLine = signature + " : " + Joined(initialisers) + " {}\n";
+  if (oneLine.size() - 1 <= LineLimit) return oneLine;
+  std::string text;
+  if (signature.size() <= LineLimit) {
+    text = signature + "\n";
+  } else {
+    std::string line = head + parameters.front();
+    for (std::size_t k = 1; k < parameters.size(); ++k) {
+      if (line.size() + 2 + parameters[k].size() + 1 <= LineLimit) {
+        line += ", " + parameters[k];
+      } else {
+        text += line + ",\n";
+        line = std::string(head.size(), ' ') + parameters[k];
+      }
+    }
+    text += line + ")\n";
+  }
+  const std::string nextLine = "      : " + Joined(initialisers) + " {}";
+  if (nextLine.size() <= LineLimit) return text + nextLine + "\n";
+  for (std::size_t k = 0; k < initialisers.size(); ++k)
+    text += (k == 0 ? "      : " : "        ") + initialisers[k] +
+            (k + 1 < initialisers.size() ? ",\n" : " {}\n");
+  return text;
+}
+
 std::string Constructors(const ModernClass& modern) {
   const ClassDescription& description = modern.Description;
   const std::string& X = description.ClassName;
   std::string text = "  " + X + "() = default;\n";
   const std::vector<const MemberRow*> members = ConstructorMembers(description);
   if (description.Options.BigConstructor && !members.empty()) {
-    std::string parameters;
-    std::string initialisers;
+    std::vector<std::string> parameters;
+    std::vector<std::string> initialisers;
     for (const MemberRow* member : members) {
-      const char* separator = parameters.empty() ? "" : ", ";
       // Parameters named apart from the members, so that none shadows one.
       const std::string parameter = member->Name + "_";
-      parameters += separator + member->Type + " " + parameter;
-      initialisers += separator + member->Name + "(" +
-                      (modern.IsScalar(*member) ? parameter : "std::move(" + parameter + ")") + ")";
+      parameters.push_back(member->Type + " " + parameter);
+      initialisers.push_back(
+          member->Name + "(" +
+          (modern.IsScalar(*member) ? parameter : "std::move(" + parameter + ")") + ")");
     }
-    text += std::string(members.size() == 1 ? "  explicit " : "  ") + X + "(" + parameters +
-            ") : " + initialisers + " {}\n";
+    text += ConstructorText(std::string(members.size() == 1 ? "  explicit " : "  ") + X + "(",
+                            parameters, initialisers);
   }
   if (description.Options.PrivateCopy) {
     text += "  " + X + "(const " + X + "&) = delete;\n";
@@ -238,6 +285,27 @@ std::string MethodStubs(const ClassDescription& description) {
   return text;
 }
 
+// The insertions, the last first as in the other targets, as clang-format keeps them: one blank
+// line apart, so that no two include lines make a block it would sort, and the mark of an include
+// line two blanks after it.
+void AddModernInsertions(TextPieces& pieces, std::string& text, const InsertionList& insertions) {
+  for (std::size_t i = insertions.size(); i-- > 0;) {
+    if (i + 1 < insertions.size()) text += "\n";
+    std::string_view insertion = *insertions.Shared(i);
+    if (insertion.starts_with("#include ") && insertion.find('\n') == std::string_view::npos) {
+      std::string line(insertion);
+      if (const std::size_t mark = line.find(" //");
+          mark != std::string::npos && mark > 0 && line[mark - 1] != ' ')
+        line.insert(mark, " ");
+      text += line + "\n";
+      continue;
+    }
+    pieces.push_back(ShareText(std::exchange(text, std::string())));
+    pieces.push_back(insertions.Shared(i));
+    if (!insertion.ends_with('\n')) text += "\n";
+  }
+}
+
 }  // namespace
 
 TextPieces ModernCppHeaderPieces(const ClassDescription& description) {
@@ -249,7 +317,7 @@ TextPieces ModernCppHeaderPieces(const ClassDescription& description) {
   if (!includes.empty()) text += "\n" + includes;
   text += "\n";
   TextPieces pieces;
-  AddInsertionLines(pieces, text, description);
+  AddModernInsertions(pieces, text, description.HeaderInsertions);
   if (!description.HeaderInsertions.empty()) text += "\n";
   text += "class " + X + " {\n public:\n";
   text += Constructors(modern);
@@ -280,7 +348,7 @@ TextPieces ModernCppSourcePieces(const ClassDescription& description) {
   if (stubs.find("std::abort") != std::string::npos)
     text += "#include <cstdio>\n#include <cstdlib>\n";
   if (stubs.find("std::logic_error") != std::string::npos) text += "#include <stdexcept>\n";
-  if (toString) text += "#include <type_traits>\n";
+  if (toString) text += "#include <type_traits>\n#include <utility>\n";
   if (toString) text += WriteMember() + OutputOperator(description);
   text += stubs;
   return {ShareText(std::move(text))};

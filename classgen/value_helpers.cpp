@@ -23,15 +23,22 @@ std::string JsonFunctionsText(const std::string& type, const std::vector<ValueMe
   text += in + "}\n";
   text += named ? lead + "void from_json(const nlohmann::json& json, " + type + "& value) {\n"
                 : lead + "void from_json(const nlohmann::json&, " + type + "&) {\n";
+  // One reader for every key read in place, so that the function stays one step deep however
+  // many there are.
+  if (std::any_of(members.begin(), members.end(),
+                  [](const ValueMember& member) { return member.Setter.empty(); })) {
+    text += in + "  const auto read_member = [&json](const char* key, auto& member) {\n";
+    text += in + "    if (json.contains(key)) {\n" + in + "      json.at(key).get_to(member);\n";
+    text += in + "    }\n" + in + "  };\n";
+  }
   for (const ValueMember& member : members) {
     const std::string key = "\"" + member.Name + "\"";
-    text += in + "  if (json.contains(" + key + ")) ";
     if (member.Setter.empty())
-      text += "json.at(" + key + ").get_to(value." + member.Name + ");\n";
+      text += in + "  read_member(" + key + ", value." + member.Name + ");\n";
     else
-      text += "{\n" + in + "    value." + member.Setter + "(json.at(" + key +
-              ").get<std::remove_cvref_t<decltype(value." + member.Read + ")>>());\n" + in +
-              "  }\n";
+      text += in + "  if (json.contains(" + key + ")) {\n" + in + "    value." + member.Setter +
+              "(json.at(" + key + ").get<std::remove_cvref_t<decltype(value." + member.Read +
+              ")>>());\n" + in + "  }\n";
   }
   text += in + "}\n#endif\n";
   return text;
@@ -54,7 +61,9 @@ std::string HashSpecialisationText(const std::string& type,
       "    if constexpr (requires { std::hash<T>{}(member); }) {\n"
       "      seed ^= std::hash<T>{}(member) + 0x9e3779b9U + (seed << 6U) + (seed >> 2U);\n"
       "    } else {\n"
-      "      for (const auto& element : member) combine(seed, element);\n"
+      "      for (const auto& element : member) {\n"
+      "        combine(seed, element);\n"
+      "      }\n"
       "    }\n"
       "  }\n"
       "};\n";
@@ -206,7 +215,8 @@ std::string_view MemberWriterFunction() {
          "      return;\n"
          "    }\n"
          "  }\n"
-         "  if constexpr (requires(std::ostream& o, const T& m) { o << m; }) {\n"
+         "  if constexpr (requires { std::declval<std::ostream&>() << std::declval<const T&>(); }) "
+         "{\n"
          "    out << member;\n"
          "  } else {\n"
          "    out << '?';\n"

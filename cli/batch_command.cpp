@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "classgen/class_build.h"
+#include "classgen/name_checks.h"
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "cli/regeneration_delivery.h"
@@ -71,7 +72,13 @@ std::vector<OutputFile> ClassEntry(const std::string& path, const std::string& o
   if (const auto* message = std::get_if<std::string>(&read)) EntryFault(*message, index, false);
   const auto description = ReadClassDescription(std::get<ClassInput>(read));
   if (!description) EntryFault(path + ": " + std::string(ShortClassNameMessage), index, true);
-  WarnOfMismatches(*description, "entries[" + std::to_string(index) + "] (" + path + ")");
+  const std::string where = "entries[" + std::to_string(index) + "] (" + path + ")";
+  const NameVerdict names = CheckTargetNames(*description);
+  if (names.Refused)
+    EntryFault(path + ": " + DescribeNameProblem(names.Problems.front()), index, true);
+  for (const NameProblem& problem : names.Problems)
+    PrintFileError("warning: " + where + ": " + DescribeNameProblem(problem));
+  WarnOfMismatches(*description, where);
   return ClassOutputFiles(*description, output);
 }
 
@@ -97,6 +104,9 @@ std::vector<OutputFile> EnumEntry(const std::string& path, const ManifestFolder&
   auto composed = ComposeEnumeration(request, listFile ? &*listFile : nullptr);
   if (const auto* refusal = std::get_if<Refusal>(&composed))
     EntryFault(path + ": " + refusal->Message, index, true);
+  for (const Refusal& problem : CheckEnumerationNames(request, listFile ? &*listFile : nullptr))
+    PrintFileError("warning: entries[" + std::to_string(index) + "] (" + path +
+                   "): " + problem.Message);
   return std::get<EnumerationOutput>(std::move(composed)).Files;
 }
 

@@ -58,19 +58,11 @@ int RunClassCommand(const Arguments& given) {
   WarnOfMismatches(*description);
   // The modern targets refuse names their language cannot take; the classic ones keep writing
   // what they always wrote and only warn.
-  const TargetSystem target = description->Options.TargetSystem;
-  const bool modern = target == TargetSystem::ModernCpp || target == TargetSystem::JavaRecord;
-  const auto problems = CheckClassNames(
-      *description, target == TargetSystem::Java || target == TargetSystem::JavaRecord
-                        ? NameLanguage::Java
-                        : NameLanguage::Cpp);
-  for (const NameProblem& problem : problems) {
-    const std::string where =
-        problem.Row == 0 ? std::string() : "row " + std::to_string(problem.Row) + ": ";
-    PrintFileError(std::string(modern ? "" : "warning: ") + DocumentName(path) + ": " + where +
-                   problem.Reason);
-  }
-  if (modern && !problems.empty()) return Refused;
+  const NameVerdict names = CheckTargetNames(*description);
+  for (const NameProblem& problem : names.Problems)
+    PrintFileError(std::string(names.Refused ? "" : "warning: ") + DocumentName(path) + ": " +
+                   DescribeNameProblem(problem));
+  if (names.Refused) return Refused;
   // Nothing is written unless every file can be: an output path that is a folder, FIFO or
   // device is refused before any file changes.
   if (const auto folder = CheckChosenPath(output)) {

@@ -49,6 +49,9 @@ std::variant<EnumerationOutput, int> ComposeRequest(const std::string& path,
     PrintFileError(DocumentName(path) + ": " + refusal->Message);
     return Refused;
   }
+  // The enum class style has refused names C++ cannot take; the classic styles only warn.
+  for (const Refusal& problem : CheckEnumerationNames(request, listFile ? &*listFile : nullptr))
+    PrintFileError("warning: " + DocumentName(path) + ": " + problem.Message);
   return std::get<EnumerationOutput>(std::move(composed));
 }
 

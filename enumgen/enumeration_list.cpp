@@ -1,9 +1,12 @@
 #include "enumgen/enumeration_list.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <stdexcept>
 #include <utility>
 
+#include "core/name_rules.h"
 #include "core/text.h"
 #include "enumgen/enumeration_styles.h"
 
@@ -70,7 +73,17 @@ std::optional<std::string> SuggestPrefix(std::string_view typeName) {
   return UpperCase(FirstCharacters(typeName, 3));
 }
 
-std::optional<std::int32_t> ConvertValue(std::string_view text) {
+std::string DecimalText(WholeNumber number) {
+  return number.AboveInt64 ? std::to_string(static_cast<std::uint64_t>(number.Bits))
+                           : std::to_string(number.Bits);
+}
+
+namespace {
+
+enum class Reading { Number, TooLarge, NotNumber };
+
+// The cell's number, or whether it is no number at all or one beyond 64 bits.
+Reading ReadValue(std::string_view text, WholeNumber& number) {
   std::size_t pos = 0;
   while (pos < text.size() && text[pos] == ' ') ++pos;
   bool negative = false;
@@ -87,37 +100,117 @@ std::optional<std::int32_t> ConvertValue(std::string_view text) {
     base = 16;
     pos += 1;
   }
-  if (pos >= text.size()) return std::nullopt;
-  // The magnitude is kept at most 2^31, so it never overflows however many digits follow.
-  constexpr std::uint64_t Limit = std::uint64_t{1} << 31;
+  if (pos >= text.size()) return Reading::NotNumber;
+  // Once beyond 64 bits the digits are still read, so that a wrong character counts first.
   std::uint64_t magnitude = 0;
+  bool tooLarge = false;
   for (; pos < text.size(); ++pos) {
     const int digit = DigitValue(text[pos], base);
-    if (digit < 0) return std::nullopt;
-    magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
-    if (magnitude > Limit) return std::nullopt;
+    if (digit < 0) return Reading::NotNumber;
+    const auto b = static_cast<std::uint64_t>(base);
+    const auto d = static_cast<std::uint64_t>(digit);
+    if (magnitude > (UINT64_MAX - d) / b) tooLarge = true;
+    magnitude = magnitude * b + d;
   }
+  constexpr std::uint64_t NegativeLimit = std::uint64_t{1} << 63;
+  if (tooLarge || (negative && magnitude > NegativeLimit)) return Reading::TooLarge;
   if (negative) {
-    if (magnitude == Limit) return INT32_MIN;
-    return -static_cast<std::int32_t>(magnitude);
+    number = {static_cast<std::int64_t>(~magnitude + 1), false};
+    return Reading::Number;
   }
-  if (magnitude == Limit) return std::nullopt;
-  return static_cast<std::int32_t>(magnitude);
+  number = {static_cast<std::int64_t>(magnitude), magnitude >= NegativeLimit};
+  return Reading::Number;
+}
+
+bool Fits32(WholeNumber number) {
+  return !number.AboveInt64 && number.Bits >= INT32_MIN && number.Bits <= INT32_MAX;
+}
+
+constexpr std::string_view ModernRange =
+    "an enum class holds -9223372036854775808 to 9223372036854775807 (long long) or 0 to "
+    "18446744073709551615 (unsigned long long)";
+
+// The enum class style's values counted on as the compiler counts them, each within one
+// underlying type: a negative value and one above INT64_MAX cannot share a type, and no value
+// counts on past UINT64_MAX. rows gives each entry's grid row, 0 for a sentinel.
+std::optional<Refusal> CheckModernRange(EnumerationList& list, const std::vector<int>& rows) {
+  const auto rowText = [&](std::size_t k) {
+    return rows[k] == 0 ? "the name \"" + list.Entries[k].EnumeratorName + "\""
+                        : "row " + std::to_string(rows[k]);
+  };
+  WholeNumber next{0, false};
+  bool exhausted = false;
+  std::optional<std::size_t> negative;
+  std::optional<std::size_t> above;
+  for (std::size_t k = 0; k < list.Entries.size(); ++k) {
+    WholeNumber value = next;
+    if (list.ValuesGiven && list.Entries[k].EnumeratorValue) {
+      value.Bits = *list.Entries[k].EnumeratorValue;
+      value.AboveInt64 = list.UnsignedValues && value.Bits < 0;
+    } else if (exhausted) {
+      return Refusal{"The value of " + rowText(k) + " counts on beyond 18446744073709551615: " +
+                         std::string(ModernRange) + ".",
+                     rows[k]};
+    }
+    if (value.Bits < 0 && !value.AboveInt64 && !negative) negative = k;
+    if (value.AboveInt64 && !above) above = k;
+    if (negative && above)
+      return Refusal{"The value of " + rowText(std::max(*negative, *above)) + " and that of " +
+                         rowText(std::min(*negative, *above)) +
+                         " fit no one underlying type: " + std::string(ModernRange) + ".",
+                     rows[std::max(*negative, *above)]};
+    exhausted = value.AboveInt64 && value.Bits == -1;
+    if (!value.AboveInt64 && value.Bits == INT64_MAX)
+      next = {INT64_MIN, true};
+    else
+      next = {static_cast<std::int64_t>(static_cast<std::uint64_t>(value.Bits) + 1),
+              value.AboveInt64};
+  }
+  list.UnsignedValues = above.has_value();
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<WholeNumber> ConvertValue(std::string_view text) {
+  WholeNumber number;
+  if (ReadValue(text, number) != Reading::Number) return std::nullopt;
+  return number;
 }
 
 std::optional<Refusal> ReadListFromGrid(const EnumerationRequest& request, EnumerationList& list) {
   list.ValuesGiven = false;
+  list.UnsignedValues = false;
+  const bool modern = request.Style == EnumerationStyle::ModernEnumeration;
+  int firstAbove = 0;
+  int firstNegative = 0;
+  int unused = 0;
   for (std::size_t i = 0; i < request.GridRows.size(); ++i) {
     const GridRow& row = request.GridRows[i];
     if (!row.Value.empty()) list.ValuesGiven = true;
     if (row.Name.empty()) continue;
-    std::optional<std::int32_t> value;
+    std::optional<std::int64_t> value;
     if (!row.Value.empty()) {
-      value = ConvertValue(row.Value);
-      if (!value)
-        return Refusal{"The value \"" + row.Value + "\" in row " + std::to_string(i + 1) +
-                           " is not a whole number.",
+      WholeNumber number;
+      const Reading reading = ReadValue(row.Value, number);
+      const std::string cell = "The value \"" + row.Value + "\" in row " + std::to_string(i + 1);
+      // The classic styles write 32-bit values, as they always did.
+      if (reading == Reading::NotNumber ||
+          (!modern && (reading != Reading::Number || !Fits32(number))))
+        return Refusal{cell + " is not a whole number.", static_cast<int>(i + 1)};
+      if (reading == Reading::TooLarge)
+        return Refusal{cell + " is beyond 64 bits: " + std::string(ModernRange) + ".",
                        static_cast<int>(i + 1)};
+      value = number.Bits;
+      // Beside a value above INT64_MAX no value may be negative, so that the bits say which.
+      int& first = number.AboveInt64 ? firstAbove : number.Bits < 0 ? firstNegative : unused;
+      if (first == 0) first = static_cast<int>(i + 1);
+      if (firstAbove != 0 && firstNegative != 0)
+        return Refusal{cell + " and the value in row " +
+                           std::to_string(std::min(firstAbove, firstNegative)) +
+                           " fit no one underlying type: " + std::string(ModernRange) + ".",
+                       static_cast<int>(i + 1)};
+      list.UnsignedValues = firstAbove != 0;
     }
     list.Entries.push_back({EntryName(request, row.Name), value});
   }
@@ -165,6 +258,32 @@ void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
     list.Entries.push_back({EntryName(request, listFile.Word(i)), std::nullopt});
 }
 
+std::vector<Refusal> CheckEnumerationNames(const EnumerationRequest& request,
+                                           const ListFile* listFile) {
+  std::vector<std::string> names;
+  std::vector<int> rows;
+  const auto add = [&](std::string name, int row) {
+    names.push_back(std::move(name));
+    rows.push_back(row);
+  };
+  if (HasSentinels(request)) add(EntryName(request, FirstSentinel), 0);
+  if (!request.FromFile) {
+    for (std::size_t i = 0; i < request.GridRows.size(); ++i)
+      if (!request.GridRows[i].Name.empty())
+        add(EntryName(request, request.GridRows[i].Name), static_cast<int>(i + 1));
+  } else if (listFile != nullptr) {
+    for (std::size_t k = 0; k < listFile->WordCount(); ++k)
+      add(EntryName(request, listFile->Word(k)), static_cast<int>(k + 1));
+  }
+  if (HasSentinels(request)) add(EntryName(request, LastSentinel), 0);
+  std::vector<Refusal> problems;
+  for (const NameProblem& problem : CheckEnumerators(names, NameLanguage::Cpp)) {
+    const int row = rows[static_cast<std::size_t>(problem.Row - 1)];
+    problems.push_back({DescribeNameProblem({row, problem.Reason}), 0});
+  }
+  return problems;
+}
+
 std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
                                                             const ListFile* listFile) {
   EnumerationList list;
@@ -175,6 +294,19 @@ std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationReq
     return *refusal;
   }
   if (HasSentinels(request)) list.Entries.push_back({EntryName(request, LastSentinel), {}});
+  if (request.Style == EnumerationStyle::ModernEnumeration && !request.FromFile) {
+    // Each entry's grid row, for the refusal's message.
+    std::vector<int> rows;
+    rows.reserve(list.Entries.size());
+    if (HasSentinels(request)) rows.push_back(0);
+    for (std::size_t i = 0; i < request.GridRows.size(); ++i)
+      if (!request.GridRows[i].Name.empty()) rows.push_back(static_cast<int>(i + 1));
+    if (HasSentinels(request)) rows.push_back(0);
+    if (auto refusal = CheckModernRange(list, rows)) return *refusal;
+  }
+  if (request.Style == EnumerationStyle::ModernEnumeration)
+    if (auto problems = CheckEnumerationNames(request, listFile); !problems.empty())
+      return problems.front();
   return list;
 }
 

@@ -15,13 +15,17 @@
 namespace zandrel {
 
 struct Enumerator {
-  std::string EnumeratorName;                   // prefix included
-  std::optional<std::int32_t> EnumeratorValue;  // nothing: no value
+  std::string EnumeratorName;  // prefix included
+  // Nothing: no value. Its 64 bits, read unsigned when the list's UnsignedValues is set.
+  std::optional<std::int64_t> EnumeratorValue;
 };
 
 struct EnumerationList {
   std::vector<Enumerator> Entries;
   bool ValuesGiven = false;
+  // A value of the enum class style lies above the long long range: no value is negative and
+  // every one is read as unsigned long long.
+  bool UnsignedValues = false;
 };
 
 // A request the system's own rules refuse; the dialog shows Message with caption "Error".
@@ -48,9 +52,21 @@ inline constexpr std::string_view CommittedListFileTitle =
 // The proposed prefix, or nothing for an empty type name.
 std::optional<std::string> SuggestPrefix(std::string_view typeName);
 
+// A whole number of a Value cell, from INT64_MIN to UINT64_MAX: its 64 bits, read unsigned when
+// it lies above INT64_MAX.
+struct WholeNumber {
+  std::int64_t Bits = 0;
+  bool AboveInt64 = false;
+  bool operator==(const WholeNumber&) const = default;
+};
+
+// The number in decimal digits, as the user would write it.
+std::string DecimalText(WholeNumber number);
+
 // Strict text-to-integer conversion of a Value cell: leading blanks, one sign, decimal digits or
-// hex digits after "$", "x", "X", "0x", "0X", nothing after; must fit in 32 signed bits.
-std::optional<std::int32_t> ConvertValue(std::string_view text);
+// hex digits after "$", "x", "X", "0x", "0X", nothing after; must fit in 64 bits, signed or
+// unsigned. The classic styles take only those of 32 signed bits.
+std::optional<WholeNumber> ConvertValue(std::string_view text);
 
 // Appends the named grid rows; refuses a named row whose Value cell does not convert.
 std::optional<Refusal> ReadListFromGrid(const EnumerationRequest& request, EnumerationList& list);
@@ -82,8 +98,15 @@ std::variant<ListFile, FileFailure> ReadListFile(const std::string& path);
 void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
                       const ListFile& listFile);
 
+// The names the request writes that C++ cannot take (not an identifier, a keyword, given twice),
+// each as "row N: reason" with its grid row, or its place in the list file; a sentinel's with Row
+// 0 and the reason alone. The enum class style refuses the first; the classic styles warn.
+std::vector<Refusal> CheckEnumerationNames(const EnumerationRequest& request,
+                                           const ListFile* listFile);
+
 // Sentinels around the grid's named rows, or with FromFile around the list file's words; a null
-// listFile (no file chosen) contributes nothing.
+// listFile (no file chosen) contributes nothing. The enum class style refuses values no underlying
+// type holds and names CheckEnumerationNames finds.
 std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
                                                             const ListFile* listFile);
 

@@ -18,7 +18,7 @@ bool IsClass(const EnumerationRequest& request) { return StyleRow(request.Style)
 struct EntryView {
   std::string_view Lead;
   std::string_view Name;
-  std::optional<std::int32_t> Value;
+  std::optional<std::int64_t> Value;  // within 32 bits in the classic styles
 };
 
 class ListEntries {

@@ -372,6 +372,10 @@ bool TGenEnumForm::GenerateEnumeration() {
       return false;
   }
 
+  // Names C++ cannot take: the enum class style refused them above, the classic styles warn.
+  QString warning;
+  for (const Refusal& problem : CheckEnumerationNames(request, listFile.get()))
+    warning += tr(". Warning: %1").arg(QString::fromStdString(problem.Message));
   HeaderInsertion collected = CollectedInsertion(
       request, request.SeparateFile ? output.IncludeLine : std::move(output.Texts.Text));
   if (reopened_)
@@ -383,12 +387,14 @@ bool TGenEnumForm::GenerateEnumeration() {
   NameGrid->ClearCells();
   hide();
   if (request.SeparateFile)
-    emit Finished(OutcomeMessage(written).isEmpty() ? WroteFilesMessage(output.Files)
-                                                    : OutcomeMessage(written),
+    emit Finished((OutcomeMessage(written).isEmpty() ? WroteFilesMessage(output.Files)
+                                                     : OutcomeMessage(written)) +
+                      warning,
                   FolderOf(output.Files.front().Path));
   else
     emit Finished(tr("%1 collected: Build writes it into every later class header and Java file")
-                      .arg(QString::fromStdString(request.TypeName)),
+                          .arg(QString::fromStdString(request.TypeName)) +
+                      warning,
                   QString());
   return true;
 }

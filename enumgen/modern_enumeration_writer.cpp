@@ -70,6 +70,29 @@ void AppendNumber(Text& text, Number value) {
   text += std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data()));
 }
 
+// A value as a literal of its underlying type: unsigned bits with their suffix, and the lowest
+// long long as an expression, since its digits alone are no long long.
+template <class Text>
+void AppendValueLiteral(Text& text, std::int64_t value, bool unsignedValues) {
+  if (unsignedValues) {
+    AppendNumber(text, static_cast<std::uint64_t>(value));
+    text += 'U';
+  } else if (value == INT64_MIN) {
+    text += "-9223372036854775807 - 1";
+  } else {
+    AppendNumber(text, value);
+  }
+}
+
+// A function's first line, broken after "(" where it would pass 100 columns, as clang-format
+// breaks it.
+std::string Signature(const std::string& head, const std::string& parameters,
+                      std::string_view tail) {
+  if (head.size() + parameters.size() + tail.size() <= 100)
+    return head + parameters + std::string(tail) + "\n";
+  return head + "\n    " + parameters + std::string(tail) + "\n";
+}
+
 // Enumerator k as the tables hold it: by name, or by value for a long list, after the part all
 // elements share ("TYPE::" or "static_cast<TYPE>(").
 std::string ElementHead(const EnumerationHelpers& helpers) {
@@ -80,7 +103,7 @@ void AppendElement(Buffered& text, const EnumerationHelpers& helpers, std::strin
                    std::size_t k) {
   text += head;
   if (helpers.ElementsByValue) {
-    AppendNumber(text, helpers.Values[k]);
+    AppendValueLiteral(text, helpers.Values[k], helpers.UnsignedValues);
     text += ')';
   } else {
     text += helpers.Enumerators[k];
@@ -111,7 +134,7 @@ std::size_t HelpersRoom(const EnumerationHelpers& helpers) {
                                           Digits(value < 0 ? 0 - static_cast<std::size_t>(value)
                                                            : static_cast<std::size_t>(value))
                                     : 2 + helpers.Enumerators[k].size();
-    room += 3 * (helpers.Type.size() + element + 6);
+    room += 3 * (helpers.Type.size() + element + 8);  // 8: a suffix or the lowest long long
   }
   return room;
 }
@@ -160,11 +183,11 @@ void AppendNameSearch(std::string& text, bool caseInsensitive, const std::string
   text += "    }\n";
   text += "  }\n";
   text += "  if (low < " + table + "::by_name.size() && " + table + "::name(low) == " + w + ") {\n";
-  text += "    return " + table + "::by_name[low];\n  }\n";
+  text += "    return " + table + "::by_name.at(low);\n  }\n";
   if (caseInsensitive) {
     text += "  for (std::size_t k = 0; k < " + table + "::by_name.size(); ++k) {\n";
     text += "    if (" + table + "::same_ignoring_case(" + table + "::name(k), " + w + ")) {\n";
-    text += "      return " + table + "::by_name[k];\n    }\n  }\n";
+    text += "      return " + table + "::by_name.at(k);\n    }\n  }\n";
   }
   text += "  return std::nullopt;\n}\n";
 }
@@ -202,7 +225,7 @@ void AppendNamespaceHelpers(std::string& text, const EnumerationHelpers& helpers
     text += "\n// ASCII letters compared without their case.\n";
     text +=
         "constexpr bool same_ignoring_case(std::string_view a, std::string_view b) noexcept {\n";
-    text += "  if (a.size() != b.size()) return false;\n";
+    text += "  if (a.size() != b.size()) {\n    return false;\n  }\n";
     text += "  for (std::size_t k = 0; k < a.size(); ++k) {\n";
     text +=
         "    const char x = a[k] >= 'A' && a[k] <= 'Z' ? static_cast<char>(a[k] - 'A' + 'a') "
@@ -210,14 +233,15 @@ void AppendNamespaceHelpers(std::string& text, const EnumerationHelpers& helpers
     text +=
         "    const char y = b[k] >= 'A' && b[k] <= 'Z' ? static_cast<char>(b[k] - 'A' + 'a') "
         ": b[k];\n";
-    text += "    if (x != y) return false;\n  }\n  return true;\n}\n";
+    text += "    if (x != y) {\n      return false;\n    }\n  }\n  return true;\n}\n";
   }
   if (!helpers.Flags) return;
   text += "\n// The first name of the value, or nothing.\n";
   text += "constexpr std::string_view of(" + T + " value) noexcept {\n";
-  text += "  const auto found = std::lower_bound(values.begin(), values.end(), value);\n";
-  text += "  if (found == values.end() || *found != value) return {};\n";
-  text += "  return name(value_names[static_cast<std::size_t>(found - values.begin())]);\n}\n";
+  text += "  const auto found = static_cast<std::size_t>(\n";
+  text += "      std::lower_bound(values.begin(), values.end(), value) - values.begin());\n";
+  text += "  if (found == values.size() || values.at(found) != value) {\n    return {};\n  }\n";
+  text += "  return name(value_names.at(found));\n}\n";
   text += "\n// The value of one name.\n";
   text += "constexpr std::optional<" + T + "> find(std::string_view wanted) noexcept {\n";
   AppendNameSearch(text, helpers.CaseInsensitive, table, "wanted");
@@ -235,7 +259,8 @@ void AppendNamespaceHelpers(std::string& text, const EnumerationHelpers& helpers
   text += "    } else if (c >= 'A' && c <= 'F') {\n";
   text += "      digit = static_cast<" + UU + ">(c - 'A' + 10);\n";
   text += "    } else {\n      return std::nullopt;\n    }\n";
-  text += "    if (bits > std::numeric_limits<" + UU + ">::max() / 16u) return std::nullopt;\n";
+  text += "    if (bits > std::numeric_limits<" + UU + ">::max() / 16u) {\n";
+  text += "      return std::nullopt;\n    }\n";
   text += "    bits = bits * 16u + digit;\n  }\n";
   text += "  return static_cast<" + U + ">(bits);\n}\n";
 }
@@ -250,32 +275,34 @@ void AppendFlagConversions(std::string& text, const EnumerationHelpers& helpers,
       "\n// A value's first name; otherwise the names whose bits it holds, in value order, joined "
       "by \"|\",\n";
   text += "// then the bits that no name covers in hex (\"0x0\" for a zero without a name).\n";
-  text += "[[nodiscard]] inline std::string to_string(" + T + " value) {\n";
+  text += Signature("[[nodiscard]] inline std::string to_string(", T + " value", ") {");
   text += "  if (const std::string_view single = " + table + "::of(value); !single.empty()) {\n";
   text += "    return std::string(single);\n  }\n";
   text += "  const auto bits = static_cast<" + U + ">(value);\n";
   text += "  " + U + " covered = 0;\n";
   text += "  std::string text;\n";
   text += "  for (std::size_t k = 0; k < " + table + "::values.size(); ++k) {\n";
-  text += "    const auto one = static_cast<" + U + ">(" + table + "::values[k]);\n";
+  text += "    const auto one = static_cast<" + U + ">(" + table + "::values.at(k));\n";
   text += "    if (one != 0 && (bits & one) == one && (one & ~covered) != 0) {\n";
-  text += "      if (!text.empty()) text += '|';\n";
-  text += "      text += " + table + "::name(" + table + "::value_names[k]);\n";
+  text += "      if (!text.empty()) {\n        text += '|';\n      }\n";
+  text += "      text += " + table + "::name(" + table + "::value_names.at(k));\n";
   text += "      covered |= one;\n    }\n  }\n";
   text += "  auto rest = static_cast<" + UU + ">(bits & ~covered);\n";
   text += "  if (rest != 0 || text.empty()) {\n";
-  text += "    if (!text.empty()) text += '|';\n";
+  text += "    if (!text.empty()) {\n      text += '|';\n    }\n";
   text += "    std::string digits;\n";
   text += "    do {\n";
-  text += "      digits.insert(digits.begin(), \"0123456789abcdef\"[rest % 16u]);\n";
+  text +=
+      "      digits.insert(digits.begin(), std::string_view(\"0123456789abcdef\")[rest % 16u]);\n";
   text += "      rest /= 16u;\n";
   text += "    } while (rest != 0);\n";
   text += "    text += \"0x\" + digits;\n  }\n";
   text += "  return text;\n}\n";
 
   text += "\n// What to_string writes: names and hex parts joined by \"|\", blanks around each.\n";
-  text += "[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
-          "_from_string(std::string_view text) noexcept {\n";
+  text += Signature(
+      "[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem + "_from_string(",
+      "std::string_view text", ") noexcept {");
   text += "  " + U + " bits = 0;\n";
   text += "  while (true) {\n";
   text += "    const std::size_t bar = text.find('|');\n";
@@ -289,7 +316,8 @@ void AppendFlagConversions(std::string& text, const EnumerationHelpers& helpers,
   text += "    } else if (const auto hex = " + table + "::hex_bits(part)) {\n";
   text += "      bits |= *hex;\n";
   text += "    } else {\n      return std::nullopt;\n    }\n";
-  text += "    if (bar == std::string_view::npos) return static_cast<" + T + ">(bits);\n";
+  text += "    if (bar == std::string_view::npos) {\n";
+  text += "      return static_cast<" + T + ">(bits);\n    }\n";
   text += "    text.remove_prefix(bar + 1);\n  }\n}\n";
 }
 
@@ -315,16 +343,19 @@ void AppendFormatters(std::string& text, const std::string& T, const std::string
 // from_json throws std::invalid_argument for it, as for a JSON value that is not a string.
 void AppendJson(std::string& text, const std::string& T, const EnumerationHelpers& helpers) {
   text += "\n#if __has_include(<nlohmann/json.hpp>)\n#include <nlohmann/json.hpp>\n";
-  text += "#include <stdexcept>\n#include <string>\n\n";
+  // A flag set has <string> among its first includes already.
+  text +=
+      helpers.Flags ? "#include <stdexcept>\n\n" : "#include <stdexcept>\n#include <string>\n\n";
   if (!helpers.Namespace.empty()) text += "namespace " + helpers.Namespace + " {\n\n";
   text += "inline void to_json(nlohmann::json& out, " + T + " value) {\n";
   text += "  out = std::string(to_string(value));\n}\n\n";
   text += "inline void from_json(const nlohmann::json& in, " + T + "& value) {\n";
-  text += "  if (!in.is_string()) throw std::invalid_argument(\"" + T + ": not a string\");\n";
+  text += "  if (!in.is_string()) {\n";
+  text += "    throw std::invalid_argument(\"" + T + ": not a string\");\n  }\n";
   text += "  const auto& name = in.get_ref<const std::string&>();\n";
   text += "  const std::optional<" + T + "> found = " + helpers.Stem + "_from_string(name);\n";
-  text +=
-      "  if (!found) throw std::invalid_argument(\"" + T + ": no name \\\"\" + name + \"\\\"\");\n";
+  text += "  if (!found) {\n    throw std::invalid_argument(\"" + T +
+          ": no name \\\"\" + name + \"\\\"\");\n  }\n";
   text += "  value = *found;\n}\n";
   if (!helpers.Namespace.empty()) text += "\n}  // namespace " + helpers.Namespace + "\n";
   text += "#endif\n";
@@ -381,10 +412,10 @@ std::vector<std::int64_t> EnumeratorValues(const EnumerationList& list) {
   return values;
 }
 
-std::string_view UnderlyingType(const std::vector<std::int64_t>& values) {
+std::string_view UnderlyingType(const std::vector<std::int64_t>& values, bool unsignedValues) {
+  if (unsignedValues) return "unsigned long long";
   const auto [low, high] = std::minmax_element(values.begin(), values.end());
   if (low == values.end() || (*low >= INT_MIN && *high <= INT_MAX)) return "int";
-  // Values are 32-bit and counting on from one of them cannot leave 64 bits.
   return "long long";
 }
 
@@ -458,15 +489,16 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
     text += "inline constexpr std::string_view text{\n";
     {
       Buffered out(text);
-      for (const std::uint32_t k : byName) {
-        const std::string_view name = helpers.Name(k);
+      for (std::size_t r = 0; r < byName.size(); ++r) {
+        const std::string_view name = helpers.Name(byName[r]);
         out += "    \"";
         out += name;
-        out += "\"\n";
+        // The comma after the last piece, where clang-format keeps it.
+        out += r + 1 < byName.size() ? "\"\n" : "\",\n";
         length += name.size();
       }
     }
-    text += "    , ";
+    text += "    ";
     AppendNumber(text, length);
     text += "};\n";
   }
@@ -482,7 +514,7 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
   AppendArray(text, "std::size_t", "value_names", byValue.size(),
               [&](Buffered& out, std::size_t r) { AppendNumber(out, nameRank[byValue[r]]); });
   text += "\nconstexpr std::string_view name(std::size_t k) noexcept {\n";
-  text += "  return text.substr(at[k], at[k + 1] - at[k]);\n}\n";
+  text += "  return text.substr(at.at(k), at.at(k + 1) - at.at(k));\n}\n";
   AppendNamespaceHelpers(text, helpers, table);
   text += "}  // namespace " + table + "\n";
 
@@ -490,16 +522,21 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
     AppendFlagConversions(text, helpers, table);
     text += "\n";
   } else {
-    text += "\n[[nodiscard]] constexpr std::string_view to_string(" + T + " value) noexcept {\n";
+    text += "\n" + Signature("[[nodiscard]] constexpr std::string_view to_string(", T + " value",
+                             ") noexcept {");
     text += "  const auto& values = " + table + "::values;\n";
-    text += "  const auto found = std::lower_bound(values.begin(), values.end(), value);\n";
-    text += "  if (found == values.end() || *found != value) return \"Invalid\";\n";
-    text += "  return " + table + "::name(\n";
-    text +=
-        "      " + table + "::value_names[static_cast<std::size_t>(found - values.begin())]);\n}\n";
+    text += "  const auto found = static_cast<std::size_t>(\n";
+    text += "      std::lower_bound(values.begin(), values.end(), value) - values.begin());\n";
+    text += "  if (found == values.size() || values.at(found) != value) {\n";
+    text += "    return \"Invalid\";\n  }\n";
+    // On one line where it fits in 100 columns, as clang-format puts it.
+    const std::string call = table + "::value_names.at(found));\n}\n";
+    text += "  return " + table + "::name(";
+    text += 41 + 2 * table.size() <= 100 ? call : "\n      " + call;
 
-    text += "\n[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
-            "_from_string(std::string_view name) noexcept {\n";
+    text += "\n" + Signature("[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
+                                 "_from_string(",
+                             "std::string_view name", ") noexcept {");
     AppendNameSearch(text, helpers.CaseInsensitive, table, "name");
     text += "\n";
   }
@@ -534,8 +571,10 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   if (request.Flags) flagged = WithZeroName(request, list, values);
   const std::vector<Enumerator>& entries = request.Flags ? flagged.Entries : list.Entries;
   const std::size_t n = entries.size();
-  helpers.Underlying = UnderlyingType(values);
-  helpers.UnsignedUnderlying = "unsigned " + helpers.Underlying;
+  helpers.UnsignedValues = list.UnsignedValues;
+  helpers.Underlying = UnderlyingType(values, list.UnsignedValues);
+  helpers.UnsignedUnderlying =
+      list.UnsignedValues ? helpers.Underlying : "unsigned " + helpers.Underlying;
   // The tables name the entries by the list's own texts, viewed where they are.
   helpers.Enumerators.reserve(n);
   for (const Enumerator& entry : entries) helpers.Enumerators.emplace_back(entry.EnumeratorName);
@@ -550,7 +589,8 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   text += EnumClassMark;
   text += T + "\n";
   text += Includes(request);
-  text += "\nenum class " + T + " : " + helpers.Underlying + " {\n";
+  // An enumeration without names is "{};" on one line, as clang-format writes it.
+  text += "\nenum class " + T + " : " + helpers.Underlying + (n == 0 ? " {" : " {\n");
   {
     Buffered out(text);
     for (std::size_t k = 0; k < n; ++k) {
@@ -558,7 +598,7 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
       out += entries[k].EnumeratorName;
       if (request.Flags || (list.ValuesGiven && entries[k].EnumeratorValue)) {
         out += " = ";
-        AppendNumber(out, values[k]);
+        AppendValueLiteral(out, values[k], list.UnsignedValues);
       }
       out += ",\n";
     }

@@ -27,8 +27,10 @@ std::vector<std::int64_t> EnumeratorValues(const EnumerationList& list);
 // value before it (the first 1); nothing when one would need bit 63.
 std::optional<std::vector<std::int64_t>> FlagValues(const EnumerationList& list);
 
-// The smaller of int and long long that holds every value.
-std::string_view UnderlyingType(const std::vector<std::int64_t>& values);
+// The smaller of int and long long that holds every value; unsigned long long for values read
+// unsigned (some above the long long range).
+std::string_view UnderlyingType(const std::vector<std::int64_t>& values,
+                                bool unsignedValues = false);
 
 // One enumeration as its helpers see it: the type spelt as they must spell it, and its enumerators
 // in order, aliases included.

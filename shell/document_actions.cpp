@@ -13,6 +13,7 @@
 
 #include "classgen/class_build.h"
 #include "classgen/insertion_fit.h"
+#include "classgen/name_checks.h"
 #include "classgen/targets.h"
 #include "core/output_text.h"
 #include "desktop/platform_services.h"
@@ -112,6 +113,18 @@ void DocumentActions::BuildTo(const ClassDescription& description, const std::st
   // The source file may hold the user's code: an edited file gets the new text merged into it
   // (the file before goes to the trash), and conflicts or an edited file with no record of what
   // was generated into it are put to the user.
+  // Names the target's language cannot take: the modern targets refuse them before anything is
+  // written, the classic ones write as always and warn.
+  const NameVerdict names = CheckTargetNames(description);
+  if (names.Refused) {
+    services_.ShowMessage(&window_,
+                          tr("Build refuses these names: %1.")
+                              .arg(QString::fromStdString(DescribeNameProblems(names.Problems)))
+                              .toStdString(),
+                          tr("Error").toStdString());
+    say_(tr("Nothing written"));
+    return;
+  }
   const std::vector<OutputFile> files = ClassOutputFiles(description, path);
   const RegenerationOutcome outcome = RegenerateFiles(&window_, services_, files);
   if (outcome.End == RegenerationEnd::Failed) return;
@@ -133,6 +146,11 @@ void DocumentActions::BuildTo(const ClassDescription& description, const std::st
   if (const QString told = OutcomeMessage(outcome); !told.isEmpty())
     window_.statusBar()->showMessage(told);
   SayMismatches(description);
+  if (!names.Problems.empty()) {
+    QStatusBar* bar = window_.statusBar();
+    bar->showMessage(bar->currentMessage() + tr(". Warning: ") +
+                     QString::fromStdString(DescribeNameProblems(names.Problems)));
+  }
 }
 
 void DocumentActions::SayMismatches(const ClassDescription& description) {

@@ -16,6 +16,7 @@
 
 #include "classgen/class_build.h"
 #include "classgen/insertion_fit.h"
+#include "classgen/name_checks.h"
 #include "classgen/targets.h"
 #include "desktop/choice_box.h"
 #include "desktop/file_preview.h"
@@ -57,14 +58,18 @@ std::vector<PreviewPage> PreviewPages(const ClassInput& input) {
   }
   for (ClassFileText& file : ClassFileTexts(*description, ProposedFileName(*description)))
     pages.push_back({TabTitle(file.TabName), std::move(file.Path), std::move(file.Text)});
-  // Enumerations the target cannot use: a note after the files, which stay where they were.
+  // Enumerations the target cannot use and names its language cannot take: a note after the
+  // files, which stay where they were.
   const std::string mismatches = MismatchSummary(InsertionMismatches(*description));
-  if (!mismatches.empty())
-    pages.push_back(
-        {TForm1::tr("Note").toStdString(),
-         {},
-         {ShareText(
-             TForm1::tr("Note: %1.").arg(QString::fromStdString(mismatches)).toStdString())}});
+  QString note;
+  if (!mismatches.empty()) note = TForm1::tr("Note: %1.").arg(Text(mismatches));
+  if (const NameVerdict names = CheckTargetNames(*description); !names.Problems.empty())
+    note +=
+        (note.isEmpty() ? QString() : QStringLiteral("\n")) +
+        (names.Refused ? TForm1::tr("Build refuses these names: %1.") : TForm1::tr("Warning: %1."))
+            .arg(Text(DescribeNameProblems(names.Problems)));
+  if (!note.isEmpty())
+    pages.push_back({TForm1::tr("Note").toStdString(), {}, {ShareText(note.toStdString())}});
   return pages;
 }
 

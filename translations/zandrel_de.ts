@@ -823,6 +823,18 @@
         <source>; %1 of its %2 rows left out: the member table holds %3</source>
         <translation>; %1 ihrer %2 Zeilen weggelassen: die Member-Tabelle fasst %3</translation>
     </message>
+    <message>
+        <source>Build refuses these names: %1.</source>
+        <translation>Build lehnt diese Namen ab: %1.</translation>
+    </message>
+    <message>
+        <source>. Warning: </source>
+        <translation>. Warnung: </translation>
+    </message>
+    <message>
+        <source>Warning: %1.</source>
+        <translation>Warnung: %1.</translation>
+    </message>
 </context>
 <context>
     <name>zandrel::TGenEnumForm</name>
@@ -1001,6 +1013,10 @@
     <message>
         <source>Writes an enum class with constexpr to_string, TYPE_from_string and TYPE_values, for the Modern C++ (C++20) target; with a separate file, a header alone</source>
         <translation>Schreibt eine enum class mit constexpr to_string, TYPE_from_string und TYPE_values für das Ziel Modern C++ (C++20); mit eigener Datei nur einen Header</translation>
+    </message>
+    <message>
+        <source>. Warning: %1</source>
+        <translation>. Warnung: %1</translation>
     </message>
 </context>
 <context>

@@ -176,8 +176,8 @@ TEST(ModernCppHeader, InsertionsAndTheirTypes) {
                                                       "#include \"Other.h\" // enum class Other")});
   const std::string header = WriteModernCppHeader(description);
   EXPECT_NE(header.find("#include <string>\n#include <utility>\n\n"
-                        "#include \"Other.h\" // enum class Other\n"
-                        "#include \"Level.h\" // enum class Level\n\nclass Account {"),
+                        "#include \"Other.h\"  // enum class Other\n\n"
+                        "#include \"Level.h\"  // enum class Level\n\nclass Account {"),
             std::string::npos)
       << header;
   EXPECT_NE(header.find("  [[nodiscard]] Level get_level() const noexcept { return level; }\n"

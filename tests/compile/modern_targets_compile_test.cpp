@@ -22,11 +22,10 @@
 namespace zandrel {
 namespace {
 
+using testing::FormatStyle;
 using testing::Installed;
 using testing::StrictFlags;
-constexpr const char* TidyChecks =
-    "-*,bugprone-*,modernize-*,performance-*,-modernize-use-trailing-return-type,"
-    "-bugprone-easily-swappable-parameters";
+using testing::TidyChecks;
 
 class ModernTargets : public ::testing::Test {
  protected:
@@ -41,6 +40,21 @@ class ModernTargets : public ::testing::Test {
   void ExpectRuns(const std::string& command) {
     std::string output;
     EXPECT_TRUE(Run(command, output)) << command << "\n" << output;
+  }
+  // clang-tidy says nothing of the sources and the headers they include.
+  void ExpectTidy(const std::string& sources) {
+    std::string said;
+    EXPECT_TRUE(Run(std::string("clang-tidy --quiet -checks='") + TidyChecks +
+                        "' -warnings-as-errors='*' -header-filter='.*' " + sources + " --" +
+                        StrictFlags,
+                    said));
+    EXPECT_EQ(said.find("warning:"), std::string::npos) << said;
+    EXPECT_EQ(said.find("error:"), std::string::npos) << said;
+  }
+  // Formatting the files in the documented style changes nothing, and no line is longer.
+  void ExpectFormatted(const std::string& files) {
+    ExpectRuns("for f in " + files + "; do clang-format --style='" + FormatStyle +
+               "' \"$f\" | diff -u \"$f\" -; done | grep . && exit 1 || exit 0");
   }
 
   void WriteClass(const ClassDescription& description) {
@@ -84,6 +98,16 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
   const HeaderInsertion wide =
       Enumeration(Names("Wide", false, {{"Max", "2147483647"}, {"After", ""}}), true);
   Enumeration(Names("Nameless", false, {}), true);
+  Enumeration(Names("Huge", false,
+                    {{"Top", "0xFFFFFFFFFFFFFFFF"},
+                     {"Mid", "9223372036854775807"},
+                     {"After", ""},
+                     {"Zero", "0"}}),
+              true);
+  Enumeration(Names("Least", false, {{"Low", "-9223372036854775808"}, {"Next", ""}}), true);
+  EnumerationRequest keys = Names("Access", false, {{"Read", ""}, {"Write", ""}, {"All", "3"}});
+  keys.Flags = keys.CaseInsensitive = keys.Formatter = keys.Json = true;
+  Enumeration(keys, true);
 
   ClassDescription point;  // every option that shapes the class, an enumeration held inline
   point.ClassName = "Point";
@@ -139,17 +163,17 @@ TEST_F(ModernTargets, CppCompilesCleanAndBehaves) {
   empty.Options.PrivateCopy = true;
   WriteClass(empty);
 
-  testing::WriteFile(folder_.Path("Nameless.cpp"), "#include \"Nameless.h\"\n");
+  testing::WriteFile(folder_.Path("Nameless.cpp"),
+                     "#include \"Nameless.h\"\n#include \"Huge.h\"\n#include \"Least.h\"\n"
+                     "#include \"Access.h\"\n");
   const std::string sources = "Point.cpp Account.cpp Widget.cpp Empty.cpp Nameless.cpp";
   for (const char* compiler : {"g++", "clang++"})
     ExpectRuns(std::string(compiler) + StrictFlags + " -c " + sources);
-  std::string said;
-  EXPECT_TRUE(Run(std::string("clang-tidy --quiet -checks='") + TidyChecks +
-                      "' -warnings-as-errors='*' -header-filter='.*' " + sources + " --" +
-                      StrictFlags,
-                  said));
-  EXPECT_EQ(said.find("warning:"), std::string::npos) << said;
-  EXPECT_EQ(said.find("error:"), std::string::npos) << said;
+  ExpectTidy(sources);
+  if (Installed("clang-format"))
+    ExpectFormatted(
+        "Point.cpp Account.cpp Widget.cpp Empty.cpp Point.h Account.h Widget.h Empty.h Nameless.h "
+        "Huge.h Least.h Access.h");
 
   ExpectRuns(std::string("g++") + StrictFlags + " -I. '" + ZANDREL_DRIVERS_DIR +
              "/modern_driver.cpp' Point.cpp Account.cpp Widget.cpp -o driver && ./driver");
@@ -280,6 +304,12 @@ TEST_F(ModernTargets, ValueFunctionsAgreeWithStreamAndEquality) {
     if (!Installed(compiler)) continue;
     ExpectRuns(std::string(compiler) + StrictFlags + " -I. driver.cpp" + sources +
                " -lfmt -o driver && ./driver");
+  }
+  if (Installed("clang-tidy")) ExpectTidy(sources);
+  if (Installed("clang-format")) {
+    std::string files = sources;
+    for (int index = 0; index < 6; ++index) files += " Random" + std::to_string(index) + ".h";
+    ExpectFormatted(files);
   }
 }
 

@@ -93,11 +93,16 @@ TEST_F(CommandTest, PrintsTheHandOverAndWritesTheStyleFiles) {
   }
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const Case& c = cases[i];
-    const ProgramRun run = Enum({Write("request" + std::to_string(i) + ".json", c.json)});
+    const std::string path = Write("request" + std::to_string(i) + ".json", c.json);
+    const ProgramRun run = Enum({path});
     const EnumerationOutput expected = Core(c.request);
     EXPECT_EQ(run.exitCode, 0) << i << run.err;
     EXPECT_EQ(run.out, expected.HandOver()) << i;
-    EXPECT_EQ(run.err, "") << i;
+    // A classic style writes a name with a blank as it is, with a warning.
+    EXPECT_EQ(
+        run.err,
+        i == 1 ? "zandrel-gen: warning: " + path + ": row 2: \"ZD Blue\" is not a name\n" : "")
+        << i;
     for (const auto& file : expected.Files) EXPECT_EQ(ReadFile(file.Path), file.Text) << file.Path;
   }
 }
@@ -148,6 +153,52 @@ TEST_F(CommandTest, ExitCodesForRefusalsBadInvocationsAndFiles) {
       EXPECT_TRUE(run.err.starts_with("zandrel-gen: " + arguments[0] + ":")) << run.err;
     }
     EXPECT_EQ(run.out, "") << c.arguments;  // no include line for files not written
+  }
+}
+
+// Names the language cannot take, in every command: the modern targets and the enum class style
+// refuse them naming the row, the classic ones warn and write.
+TEST_F(CommandTest, InvalidNamesRefusedByModernTargetsWarnedAboutByClassicOnes) {
+  const std::string modern = R"(, "Options": {"TargetSystem": "ModernCpp"})";
+  const std::string twice =
+      R"("Rows": [{"Row": 2, "Type": "int", "Name": "x"}, {"Row": 3, "Type": "int", "Name": "x"}])";
+  const std::string enums = R"({"TypeName": "T", "ApplyPrefix": false, "FirstAndLast": false, )";
+  struct Case {
+    std::string command;  // class, enum, or batch of one class
+    std::string json;
+    int exitCode;
+    std::string error;  // after "zandrel-gen: ", with FILE for the file's path
+  };
+  const Case cases[] = {
+      {"class", R"({"ClassName": "class")" + modern + "}", 1,
+       "FILE: the class name \"class\" is a keyword\n"},
+      {"class", R"({"ClassName": "Foo", )" + twice + modern + "}", 1,
+       "FILE: row 3: \"x\" is given twice\n"},
+      {"class", R"({"ClassName": "Foo-Bar"})", 0,
+       "warning: FILE: the class name \"Foo-Bar\" is not a name\n"},
+      {"enum", enums + R"("Style": "ModernEnumeration", "Rows": [{"Row": 2, "Name": "1abc"}]})", 1,
+       "FILE: row 2: \"1abc\" is not a name\n"},
+      {"enum", enums + R"("Rows": [{"Row": 1, "Name": "namespace"}]})", 0,
+       "warning: FILE: row 1: \"namespace\" is a keyword\n"},
+      {"batch", R"({"ClassName": "Foo", )" + twice + modern + "}", 1,
+       "FILE: row 3: \"x\" is given twice (entries[0])\n"},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    const std::string name = "names" + std::to_string(i);
+    const std::string json = Write(name + ".json", c.json);
+    std::vector<std::string> arguments = {c.command, json};
+    if (c.command == "class") arguments.push_back(Path(name + ".h"));
+    if (c.command == "batch")
+      arguments.back() =
+          Write(name + "-batch.json", R"({"entries": [{"class": ")" + name +
+                                          R"(.json", "output": ")" + name + R"(.h"}]})");
+    std::string error = c.error;
+    error.replace(error.find("FILE"), 4, json);
+    const ProgramRun run = Gen(arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.json;
+    EXPECT_EQ(run.err, "zandrel-gen: " + error) << c.json;
+    EXPECT_EQ(std::filesystem::exists(Path(name + ".h")), c.command == "class" && c.exitCode == 0);
   }
 }
 

@@ -59,6 +59,56 @@ TEST(ModernEnumeration, ValuesAndUnderlyingType) {
   }
 }
 
+// Values up to 64 bits give the enum class style the type that holds them, or a refusal naming
+// the row and the range; the classic styles keep to 32 bits.
+TEST(ModernEnumeration, WideValuesTakeTheTypeThatHoldsThem) {
+  constexpr auto Modern = EnumerationStyle::ModernEnumeration;
+  struct Case {
+    EnumerationStyle style;
+    std::vector<std::string> values;
+    std::string expected;  // the type, or the start of the refusal
+  };
+  const Case cases[] = {
+      {Modern, {"2147483647", ""}, "long long"},
+      {Modern, {"0x80000000"}, "long long"},
+      {Modern, {"0xFFFFFFFFFFFFFFFF"}, "unsigned long long"},
+      {Modern, {"9223372036854775807", ""}, "unsigned long long"},
+      {Modern, {"-9223372036854775808", "5"}, "long long"},
+      {Modern,
+       {"-1", "0xFFFFFFFFFFFFFFFF"},
+       "The value \"0xFFFFFFFFFFFFFFFF\" in row 2 and the value in row 1 fit no one"},
+      {Modern, {"-1", "9223372036854775807", ""}, "The value of row 3 and that of row 1 fit no"},
+      {Modern, {"0xFFFFFFFFFFFFFFFF", ""}, "The value of row 2 counts on beyond"},
+      {Modern,
+       {"18446744073709551616"},
+       "The value \"18446744073709551616\" in row 1 is beyond 64"},
+      {EnumerationStyle::PlainEnumeration,
+       {"2147483648"},
+       "The value \"2147483648\" in row 1 is not a whole number."},
+      {EnumerationStyle::EnumerationClass,
+       {"1", "-2147483649"},
+       "The value \"-2147483649\" in row 2 is not a whole number."},
+  };
+  for (const Case& c : cases) {
+    EnumerationRequest request;
+    request.TypeName = "Wide";
+    request.Style = c.style;
+    request.FirstAndLast = request.ApplyPrefix = false;
+    for (std::size_t i = 0; i < c.values.size(); ++i)
+      request.GridRows[i] = {"N" + std::to_string(i), c.values[i]};
+    const auto composed = ComposeEnumeration(request, nullptr);
+    if (const auto* refusal = std::get_if<Refusal>(&composed)) {
+      EXPECT_TRUE(refusal->Message.starts_with(c.expected)) << refusal->Message;
+      EXPECT_EQ(refusal->Row, static_cast<int>(c.values.size()));
+    } else {
+      EXPECT_NE(std::get<EnumerationOutput>(composed).Texts.Text.find(
+                    "enum class Wide : " + c.expected + " {"),
+                std::string::npos)
+          << c.expected;
+    }
+  }
+}
+
 // A flag set's values: the lowest power of two above every value before, up to bit 62.
 TEST(ModernEnumeration, FlagValues) {
   const std::optional<std::int32_t> none;

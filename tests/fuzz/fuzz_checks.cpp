@@ -111,7 +111,8 @@ std::vector<std::string> ReferenceWords(std::string_view text) {
 // The documented grammar: leading blanks, one sign, then decimal digits or hex digits after "$",
 // "x", "X", "0x" or "0X", and nothing after them. The digits, less their leading zeros, are
 // converted by the standard library, and the result must fit in 32 signed bits.
-std::optional<std::int32_t> ReferenceConvert(std::string_view text) {
+// The value in decimal digits, by the standard library's conversion of the magnitude.
+std::optional<std::string> ReferenceConvert(std::string_view text) {
   text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
   const bool negative = text.starts_with('-');
   if (negative || text.starts_with('+')) text.remove_prefix(1);
@@ -125,17 +126,16 @@ std::optional<std::int32_t> ReferenceConvert(std::string_view text) {
   const std::string_view allowed = base == 16 ? "0123456789abcdefABCDEF" : "0123456789";
   if (text.empty() || text.find_first_not_of(allowed) != std::string_view::npos)
     return std::nullopt;
-  text.remove_prefix(std::min(text.find_first_not_of('0'), text.size() - 1));
-  if (text.size() > 12) return std::nullopt;  // far beyond 32 bits in either base
-  std::int64_t magnitude = 0;
-  std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
-  const std::int64_t value = negative ? -magnitude : magnitude;
-  if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
-  return static_cast<std::int32_t>(value);
+  std::uint64_t magnitude = 0;
+  if (std::from_chars(text.data(), text.data() + text.size(), magnitude, base).ec != std::errc{})
+    return std::nullopt;
+  if (negative && magnitude > std::uint64_t{1} << 63) return std::nullopt;
+  if (negative && magnitude != 0) return "-" + std::to_string(magnitude);
+  return std::to_string(magnitude);
 }
 
-std::string ShownValue(const std::optional<std::int32_t>& value) {
-  return value ? std::to_string(*value) : std::string("nothing");
+std::string ShownValue(const std::optional<std::string>& value) {
+  return value ? *value : std::string("nothing");
 }
 
 // Where a path's stem ends: the chosen path is the stem, or the stem, a "." and a tail without
@@ -338,16 +338,15 @@ std::string CheckListReader(std::string_view data) {
 }
 
 std::string CheckConvertValue(std::string_view data) {
-  const std::optional<std::int32_t> expected = ReferenceConvert(data);
-  const std::optional<std::int32_t> actual = ConvertValue(data);
+  const std::optional<std::string> expected = ReferenceConvert(data);
+  const std::optional<WholeNumber> value = ConvertValue(data);
+  const std::optional<std::string> actual =
+      value ? std::optional(DecimalText(*value)) : std::nullopt;
   if (actual != expected)
     return "ConvertValue(" + Shown(data) + ") gives " + ShownValue(actual) + ", expected " +
            ShownValue(expected);
-  if (actual) {
-    const std::string decimal = std::to_string(*actual);
-    if (ConvertValue(decimal) != actual)
-      return "ConvertValue does not read back its own value " + decimal;
-  }
+  if (actual && ConvertValue(*actual) != value)
+    return "ConvertValue does not read back its own value " + *actual;
   return {};
 }
 

@@ -12,6 +12,19 @@ inline constexpr const char* StrictFlags =
     " -Wunused -Woverloaded-virtual -Wconversion -Wsign-conversion -Wnull-dereference"
     " -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough -Werror";
 
+// clang-tidy's checks, less those about the user's own names, numbers and unfilled stubs.
+inline constexpr const char* TidyChecks =
+    "-*,bugprone-*,modernize-*,performance-*,cppcoreguidelines-*,readability-*,"
+    "-modernize-use-trailing-return-type,-bugprone-easily-swappable-parameters,"
+    "-readability-identifier-length,-readability-magic-numbers,"
+    "-cppcoreguidelines-avoid-magic-numbers,-readability-convert-member-functions-to-static,"
+    "-readability-uppercase-literal-suffix";
+
+// The style the modern targets' output is laid out in, as the README documents it.
+inline constexpr const char* FormatStyle =
+    "{BasedOnStyle: Google, ColumnLimit: 100, DerivePointerAlignment: false, "
+    "PointerAlignment: Left, AllowShortFunctionsOnASingleLine: Inline, IncludeBlocks: Preserve}";
+
 inline bool Succeeds(const std::string& command) { return std::system(command.c_str()) == 0; }
 
 inline bool Installed(const std::string& tool) {
