@@ -31,7 +31,6 @@ namespace {
 using detail::Failure;
 using detail::Folder;
 using detail::FolderLocks;
-using detail::LockTimedOut;
 using detail::NewFileMode;
 using detail::NotRegular;
 using detail::Temporaries;
@@ -295,7 +294,8 @@ bool AsRead(const Target& target, const ReadContent& read) {
 }
 
 std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace& beforeReplace,
-                                 bool onlyChanged, const std::vector<ReadContent>& read = {}) {
+                                 bool onlyChanged, const std::vector<ReadContent>& read = {},
+                                 FolderLock* held = nullptr) {
   // One step at a time in a process: the signal handler knows one step's temporaries.
   static std::mutex running;
   const std::lock_guard<std::mutex> one(running);
@@ -303,7 +303,8 @@ std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace
   Plan plan = MakePlan(entries);
   if (!plan.Failures.empty()) return plan.Failures;
   // What was found before the locks may have changed while waiting for them: look again.
-  FolderLocks locks;
+  FolderLocks own;
+  FolderLocks& locks = held != nullptr ? held->Locks() : own;
   for (int round = 0; !locks.Cover(FoldersOf(plan)) && round < 3; ++round) {
     plan = MakePlan(entries);
     if (!plan.Failures.empty()) return plan.Failures;
@@ -393,8 +394,29 @@ std::vector<FileFailure> ReplaceFiles(const std::vector<OutputFile>& files,
 
 std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files,
                                              const BeforeReplace& beforeReplace,
-                                             const std::vector<ReadContent>& read) {
-  return RunStep(EntriesOf(files), beforeReplace, true, read);
+                                             const std::vector<ReadContent>& read,
+                                             FolderLock* held) {
+  return RunStep(EntriesOf(files), beforeReplace, true, read, held);
+}
+
+FolderLock::FolderLock() : locks_(std::make_unique<FolderLocks>()) {}
+FolderLock::~FolderLock() = default;
+
+std::size_t FolderLock::Count() const { return locks_->Count(); }
+
+std::optional<FileFailure> FolderLock::Take(const std::vector<std::string>& paths) {
+  std::set<std::string> folders;
+  for (const std::string& path : paths)
+    if (auto folder = TargetFolder(path)) folders.insert(std::move(*folder));
+  locks_->Cover(folders);
+  if (locks_->TimedOut()) return FileFailure{*locks_->TimedOut(), std::string(LockTimedOut)};
+  return std::nullopt;
+}
+
+std::optional<std::string> TargetFolder(const std::string& path) {
+  auto resolved = ResolveTarget(path);
+  if (auto* target = std::get_if<Target>(&resolved)) return std::move(target->RealFolder);
+  return std::nullopt;
 }
 
 ReadContent ContentOf(const std::optional<std::string>& text) {

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/output_text.h"
+
 namespace zandrel::detail {
 
 // Temporaries are named ".NAME.PID-SEQUENCE-RANDOM.zandrel-tmp": the process that made one can be
@@ -27,13 +29,10 @@ pid_t TemporaryOwner(std::string_view name);
 // paths so that two steps never wait for each other crosswise. A folder that cannot be opened
 // for reading is not locked; writing there fails or succeeds on its own. Locking a folder removes
 // the temporaries that processes which no longer exist left in it.
-inline constexpr std::string_view LockTimedOut =
-    "its folder stayed locked by another writer for 60 seconds";
-
 class FolderLocks {
  public:
   // How long a step waits for a folder another writer holds, and when it says it is waiting.
-  static constexpr int WaitLimitSeconds = 60;
+  static constexpr int WaitLimitSeconds = FolderLockWaitSeconds;
   static constexpr int NoticeAfterMilliseconds = 1000;
   FolderLocks() = default;
   ~FolderLocks();
@@ -43,6 +42,7 @@ class FolderLocks {
   bool Cover(const std::set<std::string>& folders);
   // One flush per folder makes every rename of the step durable; false when one failed.
   bool Sync() const;
+  std::size_t Count() const { return fds_.size(); }
   // The folder that could not be locked in time, if any: the step then writes nothing.
   const std::optional<std::string>& TimedOut() const { return timedOut_; }
 

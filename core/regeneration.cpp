@@ -344,6 +344,42 @@ MergedText MergeTexts(std::string_view base, std::string_view yours, std::string
 
 bool HoldsConflictMarkers(std::string_view text) { return !MarkerLines(text).empty(); }
 
+std::string ResolveConflicts(std::string_view merged, const std::vector<ConflictSide>& sides) {
+  std::string resolved;
+  resolved.reserve(merged.size());
+  enum { Outside, Yours, Base, Generated } part = Outside;
+  std::string_view yours, generated;
+  std::size_t conflict = 0;
+  const auto grow = [](std::string_view& part, std::string_view line) {
+    part = part.empty() ? line : std::string_view(part.data(), part.size() + line.size());
+  };
+  for (std::size_t start = 0; start < merged.size();) {
+    std::size_t end = merged.find('\n', start);
+    end = end == std::string_view::npos ? merged.size() : end + 1;
+    const std::string_view line = merged.substr(start, end - start);
+    start = end;
+    if (part == Outside && IsLine(line, YoursMarker)) {
+      part = Yours;
+      yours = generated = {};
+    } else if (part == Yours && IsLine(line, BaseMarker)) {
+      part = Base;
+    } else if ((part == Yours || part == Base) && IsLine(line, SeparatorMarker)) {
+      part = Generated;
+    } else if (part == Generated && IsLine(line, GeneratedMarker)) {
+      part = Outside;
+      const ConflictSide side = conflict < sides.size() ? sides[conflict] : ConflictSide::Yours;
+      ++conflict;
+      if (side != ConflictSide::Generated) resolved.append(yours);
+      if (side != ConflictSide::Yours) resolved.append(generated);
+    } else if (part == Outside) {
+      resolved.append(line);
+    } else if (part != Base) {
+      grow(part == Yours ? yours : generated, line);
+    }
+  }
+  return resolved;
+}
+
 FileRegeneration RegenerateFile(std::string_view generated,
                                 const std::optional<std::string>& onDisk,
                                 const std::optional<std::string>& base) {

@@ -112,7 +112,7 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
 std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            std::vector<PlannedFile> plan, Settle conflicts,
                                            Settle noBase, const GeneratedRecords* records,
-                                           const BeforeReplace& beforeReplace) {
+                                           const BeforeReplace& beforeReplace, FolderLock* held) {
   // Header and source are one step: a file left for the user holds back the others too.
   if (!StepWritable(plan, conflicts, noBase)) return {};
   std::vector<ReadContent> read;
@@ -139,7 +139,7 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
       step.push_back(std::move(record));
   }
   if (step.empty()) return {};
-  std::vector<FileFailure> failures = ReplaceChangedFiles(step, beforeReplace, read);
+  std::vector<FileFailure> failures = ReplaceChangedFiles(step, beforeReplace, read, held);
   if (failures.empty() && records != nullptr) records->Prune(recorded);
   // The files' own failures say what went wrong; a record's is told only when it is the cause.
   std::vector<FileFailure> ofFiles;

@@ -53,13 +53,15 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
                                      Settle noBase);
 
 // Writes the changed files and the records of every file of the step (unless already current) as
-// one ReplaceFiles step, then prunes the records. beforeReplace sees the records' targets too.
+// one ReplaceFiles step (under the locks held, when given), then prunes the records. beforeReplace
+// sees the records' targets too.
 // A file that no longer holds what the plan read fails with ChangedSinceRead, nothing written:
 // the caller plans again (or gives up).
 // The merged texts are moved out of the plan.
 std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            std::vector<PlannedFile> plan, Settle conflicts,
                                            Settle noBase, const GeneratedRecords* records,
-                                           const BeforeReplace& beforeReplace = {});
+                                           const BeforeReplace& beforeReplace = {},
+                                           FolderLock* held = nullptr);
 
 }  // namespace zandrel
