@@ -48,20 +48,34 @@ std::string Hex(std::string_view text) {
   return hex;
 }
 
+}  // namespace
+
 // The file's resolved path: the real path of its folder (when it exists) and its name, so that
-// every spelling of one file has one record.
-std::string ResolvedPath(const std::string& file) {
-  std::error_code error;
-  const fs::path given = fs::path(file).is_absolute() ? fs::path(file) : fs::absolute(file, error);
-  const fs::path normal = given.lexically_normal();
-  // The folder as the system reaches it: "lnk/.." is where the link leads, then up.
-  if (char* real = ::realpath(given.parent_path().c_str(), nullptr)) {
-    std::string resolved = real;
-    std::free(real);
-    return (resolved == "/" ? "" : resolved) + "/" + normal.filename().string();
+// every spelling of one file has one record. Each folder is resolved once per store object.
+std::string GeneratedRecords::ResolvedPath(const std::string& file) const {
+  if (!file.starts_with('/') && cwd_.empty()) {
+    std::error_code error;
+    cwd_ = fs::current_path(error).string();
   }
-  return normal.string();
+  const fs::path given = file.starts_with('/') ? fs::path(file) : fs::path(cwd_) / file;
+  const fs::path normal = given.lexically_normal();
+  const std::string folder = given.parent_path().string();
+  auto known = realFolders_.find(folder);
+  if (known == realFolders_.end()) {
+    // The folder as the system reaches it: "lnk/.." is where the link leads, then up.
+    std::optional<std::string> resolved;
+    if (char* real = ::realpath(folder.c_str(), nullptr)) {
+      resolved = real;
+      std::free(real);
+    }
+    // A folder not made yet is resolved again once it is.
+    if (!resolved) return normal.string();
+    known = realFolders_.emplace(folder, std::move(*resolved)).first;
+  }
+  return (known->second == "/" ? "" : known->second) + "/" + normal.filename().string();
 }
+
+namespace {
 
 // A path longer than this is recorded under a hashed name, as the system's bound on a path
 // would refuse it mirrored.
@@ -97,16 +111,20 @@ std::variant<std::vector<OutputFile>, FileFailure> GeneratedRecords::Records(
     const std::vector<OutputFile>& generated) const {
   std::vector<OutputFile> records;
   records.reserve(generated.size());
+  std::set<std::string> prepared;  // each folder is made and given its mode once
   for (const OutputFile& file : generated) {
     OutputFile record{RecordPath(file.Path), file.Text};
-    const fs::path folder = fs::path(record.Path).parent_path();
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) return FileFailure{folder.string(), error.message()};
-    // The record's folder is no more open than the folder of the file it describes.
-    struct stat described {};
-    if (::stat(fs::path(ResolvedPath(file.Path)).parent_path().c_str(), &described) == 0)
-      ::chmod(folder.c_str(), (described.st_mode & 0777) | 0700);
+    const std::string folder = record.Path.substr(0, record.Path.rfind('/'));
+    if (prepared.insert(folder).second) {
+      std::error_code error;
+      fs::create_directories(folder, error);
+      if (error) return FileFailure{folder, error.message()};
+      // The record's folder is no more open than the folder of the file it describes.
+      struct stat described {};
+      const std::string resolved = ResolvedPath(file.Path);
+      if (::stat(resolved.substr(0, resolved.rfind('/') + 1).c_str(), &described) == 0)
+        ::chmod(folder.c_str(), (described.st_mode & 0777) | 0700);
+    }
     // The step would write through a link: one in its place is removed, never followed.
     struct stat status {};
     if (::lstat(record.Path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {

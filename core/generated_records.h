@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <variant>
@@ -39,7 +40,11 @@ class GeneratedRecords {
   void Prune(const std::vector<std::string>& keep) const;
 
  private:
+  std::string ResolvedPath(const std::string& file) const;
+
   std::string folder_;
+  mutable std::map<std::string, std::string> realFolders_;  // folder as given: its real path
+  mutable std::string cwd_;                                  // for relative paths, read once
 };
 
 inline constexpr std::int64_t RecordMaxAgeSeconds = std::int64_t{180} * 24 * 60 * 60;

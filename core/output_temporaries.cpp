@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <random>
+#include <set>
 #include <utility>
 
 #include "core/output_detail.h"
@@ -117,7 +118,19 @@ bool FolderLocks::Cover(const std::set<std::string>& folders) {
   return covered;
 }
 
+bool FolderLocks::SyncFileSystems() const {
+  std::set<dev_t> devices;
+  bool synced = true;
+  for (const auto& [folder, fd] : fds_) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return false;
+    if (devices.insert(status.st_dev).second) synced = ::syncfs(fd) == 0 && synced;
+  }
+  return synced;
+}
+
 bool FolderLocks::Sync() const {
+  if (fds_.size() > ManyFolders) return SyncFileSystems();
   bool synced = true;
   for (const auto& [folder, fd] : fds_) synced = ::fsync(fd) == 0 && synced;
   return synced;

@@ -40,8 +40,13 @@ class FolderLocks {
   FolderLocks& operator=(const FolderLocks&) = delete;
   // False when a folder was not locked yet: the folders of a step are then locked again.
   bool Cover(const std::set<std::string>& folders);
-  // One flush per folder makes every rename of the step durable; false when one failed.
+  // One flush per folder makes every rename of the step durable; false when one failed. Past
+  // ManyFolders folders, one flush of each file system they are on does it.
   bool Sync() const;
+  // One flush of each file system the locked folders are on, for a step of many files.
+  bool SyncFileSystems() const;
+  bool Holds(const std::string& folder) const { return fds_.contains(folder); }
+  static constexpr std::size_t ManyFolders = 16;
   std::size_t Count() const { return fds_.size(); }
   // The folder that could not be locked in time, if any: the step then writes nothing.
   const std::optional<std::string>& TimedOut() const { return timedOut_; }

@@ -88,9 +88,9 @@ class FolderLock {
   std::unique_ptr<detail::FolderLocks> locks_;
 };
 
-// The real path of the folder a path's text goes to, the end of its chain of links; nothing when
-// it cannot be resolved.
-std::optional<std::string> TargetFolder(const std::string& path);
+// The real path of the folder each path's text goes to, the end of its chain of links; nothing
+// where it cannot be resolved. Each folder is resolved once.
+std::vector<std::optional<std::string>> TargetFolders(const std::vector<std::string>& paths);
 
 std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files,
                                              const BeforeReplace& beforeReplace = {},

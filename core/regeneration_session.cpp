@@ -17,15 +17,18 @@ std::function<void(int)>& Probe() {
 // The files' indices by the real folder each is written to, a group of folders at a time, in
 // the order of the folders' paths.
 std::vector<std::vector<std::size_t>> Groups(const std::vector<OutputFile>& files) {
+  std::vector<std::string> paths;
+  paths.reserve(files.size());
+  for (const OutputFile& file : files) paths.push_back(file.Path);
+  std::vector<std::optional<std::string>> folders = TargetFolders(paths);
   std::map<std::string, std::vector<std::size_t>> byFolder;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    const std::string& path = files[i].Path;
-    byFolder[TargetFolder(path).value_or(path.substr(0, path.rfind('/') + 1))].push_back(i);
-  }
+  for (std::size_t i = 0; i < files.size(); ++i)
+    byFolder[folders[i] ? std::move(*folders[i]) : paths[i].substr(0, paths[i].rfind('/') + 1)]
+        .push_back(i);
   std::vector<std::vector<std::size_t>> groups;
-  std::size_t folders = 0;
+  std::size_t counted = 0;
   for (auto& [folder, indices] : byFolder) {
-    if (folders++ % FoldersPerGroup == 0) groups.emplace_back();
+    if (counted++ % FoldersPerGroup == 0) groups.emplace_back();
     groups.back().insert(groups.back().end(), indices.begin(), indices.end());
   }
   return groups;
