@@ -57,9 +57,12 @@ std::string GeneratedRecords::ResolvedPath(const std::string& file) const {
     std::error_code error;
     cwd_ = fs::current_path(error).string();
   }
-  const fs::path given = file.starts_with('/') ? fs::path(file) : fs::path(cwd_) / file;
-  const fs::path normal = given.lexically_normal();
-  const std::string folder = given.parent_path().string();
+  const std::string given = file.starts_with('/') ? file : cwd_ + "/" + file;
+  const std::size_t slash = given.rfind('/');
+  const std::string_view name = std::string_view(given).substr(slash + 1);
+  // A name of "." or ".." is the folder it leads to: normalized as a whole.
+  if (name.empty() || name == "." || name == "..") return fs::path(given).lexically_normal();
+  const std::string folder = slash == 0 ? "/" : given.substr(0, slash);
   auto known = realFolders_.find(folder);
   if (known == realFolders_.end()) {
     // The folder as the system reaches it: "lnk/.." is where the link leads, then up.
@@ -69,10 +72,10 @@ std::string GeneratedRecords::ResolvedPath(const std::string& file) const {
       std::free(real);
     }
     // A folder not made yet is resolved again once it is.
-    if (!resolved) return normal.string();
+    if (!resolved) return fs::path(given).lexically_normal();
     known = realFolders_.emplace(folder, std::move(*resolved)).first;
   }
-  return (known->second == "/" ? "" : known->second) + "/" + normal.filename().string();
+  return (known->second == "/" ? "" : known->second) + "/" + std::string(name);
 }
 
 namespace {
@@ -97,11 +100,13 @@ std::string GeneratedRecords::RecordPath(const std::string& file) const {
   return folder_ + (normal.starts_with('/') ? "" : "/") + normal + std::string(RecordSuffix);
 }
 
-std::optional<std::string> GeneratedRecords::Read(const std::string& file) const {
+std::optional<std::string> GeneratedRecords::Read(const std::string& file,
+                                                  std::int64_t* writtenAt) const {
   // A record is never read through a link: only a regular file of the store is one.
   const std::string path = RecordPath(file);
   struct stat status {};
   if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  if (writtenAt != nullptr) *writtenAt = status.st_mtim.tv_sec;
   auto read = ReadInputFile(path, ListFileLimit * 4);
   if (auto* text = std::get_if<std::string>(&read)) return std::move(*text);
   return std::nullopt;

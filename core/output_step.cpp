@@ -426,15 +426,19 @@ FolderLock::~FolderLock() = default;
 
 std::size_t FolderLock::Count() const { return locks_->Count(); }
 
-std::optional<FileFailure> FolderLock::Take(const std::vector<std::string>& paths) {
-  // What was found before the locks may have changed while waiting for them: look again.
-  for (int round = 0; round < 3; ++round) {
-    std::set<std::string> folders;
+std::optional<FileFailure> FolderLock::Take(const std::vector<std::string>& paths,
+                                            std::set<std::string> folders) {
+  if (folders.empty())
     for (auto& folder : TargetFolders(paths))
       if (folder) folders.insert(std::move(*folder));
+  // What was found before the locks may have changed while waiting for them: look again.
+  for (int round = 0; round < 3; ++round) {
     const bool covered = locks_->Cover(folders);
     if (locks_->TimedOut()) return FileFailure{*locks_->TimedOut(), std::string(LockTimedOut)};
-    if (covered) break;
+    if (covered || !locks_->Waited()) break;
+    folders.clear();
+    for (auto& folder : TargetFolders(paths))
+      if (folder) folders.insert(std::move(*folder));
   }
   return std::nullopt;
 }

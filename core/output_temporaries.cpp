@@ -99,6 +99,7 @@ bool FolderLocks::Cover(const std::set<std::string>& folders) {
     bool told = false;
     for (int waited = 0; ::flock(fd, LOCK_EX | LOCK_NB) != 0; waited += 50) {
       if (errno != EWOULDBLOCK && errno != EINTR) break;
+      waited_ = true;
       if (waited >= WaitLimitSeconds * 1000) {
         ::close(fd);
         timedOut_ = folder;

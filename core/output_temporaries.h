@@ -46,6 +46,9 @@ class FolderLocks {
   // One flush of each file system the locked folders are on, for a step of many files.
   bool SyncFileSystems() const;
   bool Holds(const std::string& folder) const { return fds_.contains(folder); }
+  // Whether a folder was found locked by another writer: what was resolved before may have
+  // changed meanwhile.
+  bool Waited() const { return waited_; }
   static constexpr std::size_t ManyFolders = 16;
   std::size_t Count() const { return fds_.size(); }
   // The folder that could not be locked in time, if any: the step then writes nothing.
@@ -54,6 +57,7 @@ class FolderLocks {
  private:
   std::map<std::string, int> fds_;
   std::optional<std::string> timedOut_;
+  bool waited_ = false;
 };
 
 // The step's temporaries: removed however the step ends, by SIGINT, SIGTERM or SIGHUP too.

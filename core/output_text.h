@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -78,8 +79,9 @@ class FolderLock {
   FolderLock& operator=(const FolderLock&) = delete;
   // Locks the folders the texts of these paths go to (the end of a chain of links); a failure
   // names a folder that stayed locked. A folder that cannot be opened is not locked: the write
-  // there fails or succeeds on its own.
-  std::optional<FileFailure> Take(const std::vector<std::string>& paths);
+  // there fails or succeeds on its own. folders: those paths' TargetFolders, when known already.
+  std::optional<FileFailure> Take(const std::vector<std::string>& paths,
+                                  std::set<std::string> folders = {});
   // How many folders are locked (each holds one open file).
   std::size_t Count() const;
   detail::FolderLocks& Locks() { return *locks_; }

@@ -327,8 +327,8 @@ std::optional<bool> MergeParts(std::string_view base, std::string_view yours,
   const std::optional<bool> first = MergeMiddle(base.substr(0, at), yours.substr(0, yoursAt),
                                                 generated.substr(0, generatedAt), into);
   if (!first) return std::nullopt;
-  const std::optional<bool> second = MergeMiddle(base.substr(at), yours.substr(yoursAt),
-                                                 generated.substr(generatedAt), into);
+  const std::optional<bool> second =
+      MergeMiddle(base.substr(at), yours.substr(yoursAt), generated.substr(generatedAt), into);
   if (!second) return std::nullopt;
   return *first && *second;
 }

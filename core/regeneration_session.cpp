@@ -1,6 +1,7 @@
 #include "core/regeneration_session.h"
 
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <utility>
 #include <variant>
@@ -16,7 +17,12 @@ std::function<void(int)>& Probe() {
 
 // The files' indices by the real folder each is written to, a group of folders at a time, in
 // the order of the folders' paths.
-std::vector<std::vector<std::size_t>> Groups(const std::vector<OutputFile>& files) {
+struct Group {
+  std::vector<std::size_t> Files;
+  std::set<std::string> Folders;
+};
+
+std::vector<Group> Groups(const std::vector<OutputFile>& files) {
   std::vector<std::string> paths;
   paths.reserve(files.size());
   for (const OutputFile& file : files) paths.push_back(file.Path);
@@ -25,11 +31,12 @@ std::vector<std::vector<std::size_t>> Groups(const std::vector<OutputFile>& file
   for (std::size_t i = 0; i < files.size(); ++i)
     byFolder[folders[i] ? std::move(*folders[i]) : paths[i].substr(0, paths[i].rfind('/') + 1)]
         .push_back(i);
-  std::vector<std::vector<std::size_t>> groups;
+  std::vector<Group> groups;
   std::size_t counted = 0;
   for (auto& [folder, indices] : byFolder) {
     if (counted++ % FoldersPerGroup == 0) groups.emplace_back();
-    groups.back().insert(groups.back().end(), indices.begin(), indices.end());
+    groups.back().Files.insert(groups.back().Files.end(), indices.begin(), indices.end());
+    if (folder.starts_with('/')) groups.back().Folders.insert(folder);
   }
   return groups;
 }
@@ -56,8 +63,7 @@ bool SameContent(const ReadContent& a, const ReadContent& b) {
 
 // A conflict the user resolved becomes a merge of the chosen text (or is left, when the choice
 // is the file as it is).
-void ApplyChoices(std::vector<PlannedFile>& plan,
-                  std::vector<std::optional<std::string>>& chosen) {
+void ApplyChoices(std::vector<PlannedFile>& plan, std::vector<std::optional<std::string>>& chosen) {
   for (std::size_t i = 0; i < plan.size() && i < chosen.size(); ++i) {
     FileRegeneration& decision = plan[i].Decision;
     if (!chosen[i] || decision.Action != Regeneration::Conflict) continue;
@@ -81,19 +87,20 @@ void SetSessionProbe(std::function<void(int attempt)> probe) { Probe() = std::mo
 SessionResult RunRegenerationSession(const std::vector<OutputFile>& files,
                                      const std::vector<std::optional<std::string>>& bases,
                                      const GeneratedRecords* records, const SettleStep& settle) {
-  const std::vector<std::vector<std::size_t>> groups = Groups(files);
+  const std::vector<Group> groups = Groups(files);
   const bool whole = groups.size() <= 1;
   for (int attempt = 1;; ++attempt) {
     SessionResult result;
     // A step of one group keeps its locks from the reading to the writing.
     FolderLock lock;
     std::vector<PlannedFile> plan(files.size());
-    for (const std::vector<std::size_t>& group : groups) {
+    for (const Group& each : groups) {
+      const std::vector<std::size_t>& group = each.Files;
       FolderLock groupLock;
       FolderLock& held = whole ? lock : groupLock;
       const std::vector<OutputFile> picked = whole ? std::vector<OutputFile>() : Pick(files, group);
       const std::vector<OutputFile>& groupFiles = whole ? files : picked;
-      if (auto failure = held.Take(PathsOf(groupFiles))) {
+      if (auto failure = held.Take(PathsOf(groupFiles), each.Folders)) {
         result.Failures = {std::move(*failure)};
         return result;
       }
@@ -128,13 +135,14 @@ SessionResult RunRegenerationSession(const std::vector<OutputFile>& files,
       failures = WriteRegeneration(files, std::move(plan), settlement.Conflicts, settlement.NoBase,
                                    records, settlement.OnReplace, &lock);
     } else {
-      for (const std::vector<std::size_t>& group : groups) {
+      for (const Group& each : groups) {
+        const std::vector<std::size_t>& group = each.Files;
         FolderLock groupLock;
         const std::vector<OutputFile> groupFiles = Pick(files, group);
         std::vector<PlannedFile> groupPlan;
         groupPlan.reserve(group.size());
         for (const std::size_t i : group) groupPlan.push_back(std::move(plan[i]));
-        if (auto failure = groupLock.Take(PathsOf(groupFiles))) {
+        if (auto failure = groupLock.Take(PathsOf(groupFiles), each.Folders)) {
           failures = {std::move(*failure)};
           break;
         }

@@ -5,11 +5,15 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <utility>
 
 namespace zandrel {
 
 namespace {
+
+// A record found current has its time stamp refreshed at most this often.
+constexpr std::int64_t RecordTouchSeconds = std::int64_t{24} * 60 * 60;
 
 // The merge library's own bound on a file's size.
 constexpr std::size_t MergeableLimit = std::size_t{1} << 30;
@@ -53,11 +57,12 @@ std::variant<std::vector<PlannedFile>, FileFailure> PlanRegeneration(
     if (auto* failure = std::get_if<FileFailure>(&existing)) return std::move(*failure);
     const auto& onDisk = std::get<std::optional<std::string>>(existing);
     std::optional<std::string> recorded;
-    if (records != nullptr) recorded = records->Read(file.Path);
+    std::int64_t recordedAt = 0;
+    if (records != nullptr) recorded = records->Read(file.Path, &recordedAt);
     const std::optional<std::string>& base =
         i < givenBases.size() && givenBases[i] ? givenBases[i] : recorded;
-    plan.push_back(
-        {RegenerateFile(file.Text, onDisk, base), recorded == file.Text, ContentOf(onDisk)});
+    plan.push_back({RegenerateFile(file.Text, onDisk, base), recorded == file.Text, recordedAt,
+                    ContentOf(onDisk)});
   }
   return plan;
 }
@@ -81,7 +86,7 @@ FileOutcome OutcomeOf(const PlannedFile& planned, Settle conflicts, Settle noBas
 
 std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
                                      std::vector<PlannedFile>& plan, Settle conflicts,
-                                     Settle noBase) {
+                                     Settle noBase, bool lockedSinceRead) {
   std::vector<OutputFile> changed;
   for (std::size_t i = 0; i < files.size(); ++i) {
     FileRegeneration& decision = plan[i].Decision;
@@ -90,6 +95,7 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
     // A file found holding the new text is written only if a concurrent writer changed it since:
     // the step compares it again under the folder's lock, so a pair always comes from one run.
     if (decision.Action == Regeneration::Leave) {
+      if (lockedSinceRead) continue;
       if (decision.KeepsEdits)
         changed.push_back({files[i].Path, std::move(decision.Merged.Text)});
       else
@@ -115,21 +121,27 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            const BeforeReplace& beforeReplace, FolderLock* held) {
   // Header and source are one step: a file left for the user holds back the others too.
   if (!StepWritable(plan, conflicts, noBase)) return {};
+  // Under locks held since the files were read, a file found current is left out of the step.
+  const bool locked = held != nullptr;
   std::vector<ReadContent> read;
   for (const PlannedFile& planned : plan) {
     const Settle settle = SettleFor(planned.Decision.Action, conflicts, noBase);
-    if (settle != Settle::Keep && settle != Settle::Skip) read.push_back(planned.Read);
+    if (settle != Settle::Keep && settle != Settle::Skip &&
+        !(locked && planned.Decision.Action == Regeneration::Leave))
+      read.push_back(planned.Read);
   }
-  std::vector<OutputFile> step = FilesToWrite(files, plan, conflicts, noBase);
+  std::vector<OutputFile> step = FilesToWrite(files, plan, conflicts, noBase, locked);
   std::vector<std::string> recorded;
   if (records != nullptr) {
+    const std::int64_t now = std::time(nullptr);
     std::vector<OutputFile> due;
     for (std::size_t i = 0; i < files.size(); ++i) {
       if (!Settled(plan[i].Decision.Action, conflicts, noBase)) continue;
       recorded.push_back(files[i].Path);
       if (!plan[i].RecordUpToDate)
         due.push_back(files[i]);
-      else  // still in use: pruning goes by the time a record was last needed
+      else if (now - plan[i].RecordedAt > RecordTouchSeconds)
+        // Still in use: pruning goes by the time a record was last needed, kept to the day.
         ::utimensat(AT_FDCWD, records->RecordPath(files[i].Path).c_str(), nullptr,
                     AT_SYMLINK_NOFOLLOW);
     }
