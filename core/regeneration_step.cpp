@@ -58,11 +58,12 @@ std::variant<std::vector<PlannedFile>, FileFailure> PlanRegeneration(
     const auto& onDisk = std::get<std::optional<std::string>>(existing);
     std::optional<std::string> recorded;
     std::int64_t recordedAt = 0;
-    if (records != nullptr) recorded = records->Read(file.Path, &recordedAt);
+    const bool current = onDisk && *onDisk == file.Text;
+    if (records != nullptr && !current) recorded = records->Read(file.Path, &recordedAt);
     const std::optional<std::string>& base =
         i < givenBases.size() && givenBases[i] ? givenBases[i] : recorded;
     plan.push_back({RegenerateFile(file.Text, onDisk, base), recorded == file.Text, recordedAt,
-                    ContentOf(onDisk)});
+                    records != nullptr && current, ContentOf(onDisk)});
   }
   return plan;
 }
@@ -138,6 +139,10 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
     for (std::size_t i = 0; i < files.size(); ++i) {
       if (!Settled(plan[i].Decision.Action, conflicts, noBase)) continue;
       recorded.push_back(files[i].Path);
+      if (plan[i].RecordPending) {
+        const std::optional<std::string> text = records->Read(files[i].Path, &plan[i].RecordedAt);
+        plan[i].RecordUpToDate = text == files[i].Text;
+      }
       if (!plan[i].RecordUpToDate)
         due.push_back(files[i]);
       else if (now - plan[i].RecordedAt > RecordTouchSeconds)

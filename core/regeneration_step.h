@@ -17,7 +17,9 @@ struct PlannedFile {
   FileRegeneration Decision;
   bool RecordUpToDate = false;  // its record already holds the new text
   std::int64_t RecordedAt = 0;  // when its record was last written or found current
-  ReadContent Read;             // what the file held when the plan was made
+  // A file found current needs no base: its record is read only when the step is written.
+  bool RecordPending = false;
+  ReadContent Read;  // what the file held when the plan was made
 };
 
 // Reads each file and its base (the one given for it, else its record when records is given) and
