@@ -29,7 +29,10 @@ std::vector<Group> Groups(const std::vector<OutputFile>& files) {
   std::vector<std::optional<std::string>> folders = TargetFolders(paths);
   std::map<std::string, std::vector<std::size_t>> byFolder;
   for (std::size_t i = 0; i < files.size(); ++i)
-    byFolder[folders[i] ? std::move(*folders[i]) : paths[i].substr(0, paths[i].rfind('/') + 1)]
+    // A path that cannot be resolved is grouped by its folder as written, never locked by it:
+    // its write fails on its own.
+    byFolder[folders[i] ? std::move(*folders[i])
+                        : "?" + paths[i].substr(0, paths[i].rfind('/') + 1)]
         .push_back(i);
   std::vector<Group> groups;
   std::size_t counted = 0;

@@ -171,7 +171,7 @@ class MergeDialogTest : public QObject {
       QVERIFY2(trashed == c.trashed, c.name);
       QCOMPARE(merges, c.merges);
       QCOMPARE(static_cast<int>(services.Questions.size()), c.questions);
-      const bool merged = c.result == Edited(Added);
+      const bool merged = c.result == Edited(Added) || c.choice.Choice == MergeChoice::WriteChosen;
       QCOMPARE(MergedMessage(outcome.Merged),
                merged ? QStringLiteral("Merged your changes into Shape.cpp") : QString());
     }
