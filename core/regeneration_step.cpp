@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <functional>
+#include <string_view>
 #include <utility>
 
 namespace zandrel {
@@ -62,8 +64,10 @@ std::variant<std::vector<PlannedFile>, FileFailure> PlanRegeneration(
     if (records != nullptr && !current) recorded = records->Read(file.Path, &recordedAt);
     const std::optional<std::string>& base =
         i < givenBases.size() && givenBases[i] ? givenBases[i] : recorded;
+    // A current file's bytes are the new text's: hashed only if the step needs it.
     plan.push_back({RegenerateFile(file.Text, onDisk, base), recorded == file.Text, recordedAt,
-                    records != nullptr && current, ContentOf(onDisk)});
+                    records != nullptr && current,
+                    current ? ReadContent{true, onDisk->size(), 0} : ContentOf(onDisk), current});
   }
   return plan;
 }
@@ -125,11 +129,15 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
   // Under locks held since the files were read, a file found current is left out of the step.
   const bool locked = held != nullptr;
   std::vector<ReadContent> read;
-  for (const PlannedFile& planned : plan) {
+  for (std::size_t i = 0; i < plan.size(); ++i) {
+    const PlannedFile& planned = plan[i];
     const Settle settle = SettleFor(planned.Decision.Action, conflicts, noBase);
     if (settle != Settle::Keep && settle != Settle::Skip &&
         !(locked && planned.Decision.Action == Regeneration::Leave))
-      read.push_back(planned.Read);
+      read.push_back(planned.ReadWasNewText
+                         ? ReadContent{true, files[i].Text.size(),
+                                       std::hash<std::string_view>{}(files[i].Text)}
+                         : planned.Read);
   }
   std::vector<OutputFile> step = FilesToWrite(files, plan, conflicts, noBase, locked);
   std::vector<std::string> recorded;

@@ -19,7 +19,8 @@ struct PlannedFile {
   std::int64_t RecordedAt = 0;  // when its record was last written or found current
   // A file found current needs no base: its record is read only when the step is written.
   bool RecordPending = false;
-  ReadContent Read;  // what the file held when the plan was made
+  ReadContent Read;             // what the file held when the plan was made
+  bool ReadWasNewText = false;  // the file held the new text (Read's hash left out)
 };
 
 // Reads each file and its base (the one given for it, else its record when records is given) and
