@@ -1,6 +1,12 @@
-// The output step and the documents against baselines measured in the same run:
-// - a fresh batch of 10,000 classes (20,000 files) through the output step, beside a writer that
-//   syncs each file and its folder once (one round each: it is the disk that is measured);
+// The output step, the regeneration session and the documents against baselines measured in
+// the same run, in alternating pairs:
+// - a fresh batch of 10,000 classes (20,000 files, with their records) through the session,
+//   beside a writer that syncs each file once and its folder once;
+// - the same batch run again with nothing changed, beside diff -r of the folder and a copy;
+// - one write's CPU time with 0, 20,000 and 100,000 records in the store (pruning must not make
+//   it grow), and the daily prune itself;
+// - --check of an unchanged pair of files of a million names, beside cmp of each with a copy;
+// - a merge after 10 edits spread through a source of a million names, beside its first write;
 // - reading a description of about 78 MB, beside reading the same bytes and a plain
 //   QJsonDocument parse of them;
 // - the peak memory a Save adds, against the document's size.
@@ -13,15 +19,18 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "classgen/class_build.h"
 #include "core/output_text.h"
+#include "core/regeneration_session.h"
 #include "document/class_document.h"
 
 namespace {
@@ -67,27 +76,181 @@ void PlainWriter(const std::vector<zandrel::OutputFile>& files, const std::strin
   ::close(dir);
 }
 
-void FreshBatch(const std::string& root) {
-  std::vector<double> step;
-  std::vector<double> plain;
-  for (int round = 0; round < 1; ++round) {
-    for (const bool ours : {true, false}) {
-      const std::string folder = root + "/batch" + std::to_string(round) + (ours ? "s" : "p");
-      fs::create_directories(folder);
-      const auto files = Batch(folder);
-      if (ours)
-        step.push_back(Seconds([&] {
-          if (!zandrel::ReplaceFiles(files).empty()) std::abort();
-        }));
-      else
-        plain.push_back(Seconds([&] { PlainWriter(files, folder); }));
-      fs::remove_all(folder);
+// The session as zandrel-gen runs it: edited files merged, conflicts kept, nothing asked.
+bool Regenerate(const std::vector<zandrel::OutputFile>& files,
+                const zandrel::GeneratedRecords& records, bool write = true) {
+  zandrel::Settlement settlement;
+  settlement.Write = write;
+  const auto result = zandrel::RunRegenerationSession(
+      files, {}, &records, [&](const auto&, auto&) { return settlement; });
+  return result.Settled && result.Failures.empty();
+}
+
+int Shell(const std::string& command) { return std::system(command.c_str()); }
+
+double Min(const std::vector<double>& values) {
+  return *std::min_element(values.begin(), values.end());
+}
+
+// The floor takes a flush per file, which the disk makes slow: one round of it, three of the
+// rest ("unchanged" leaves the floor out).
+void Batches(const std::string& root, bool withFloor) {
+  std::vector<double> fresh, plain, unchanged, diff;
+  for (int round = 0; round < 3; ++round) {
+    const std::string folder = root + "/batch";
+    const std::string copy = root + "/copy";
+    const zandrel::GeneratedRecords records(root + "/records-batch");
+    fs::create_directories(folder);
+    fs::create_directories(copy);
+    const auto files = Batch(folder);
+    fresh.push_back(Seconds([&] {
+      if (!Regenerate(files, records)) std::abort();
+    }));
+    const auto copies = Batch(copy);
+    if (round == 0 && withFloor)
+      plain.push_back(Seconds([&] { PlainWriter(copies, copy); }));
+    else
+      for (const auto& file : copies) std::ofstream(file.Path) << file.Text;
+    unchanged.push_back(Seconds([&] {
+      if (!Regenerate(files, records)) std::abort();
+    }));
+    diff.push_back(Seconds([&] {
+      if (Shell("diff -r '" + folder + "' '" + copy + "' >/dev/null") != 0) std::abort();
+    }));
+    fs::remove_all(folder);
+    fs::remove_all(copy);
+    fs::remove_all(root + "/records-batch");
+  }
+  if (withFloor)
+    std::printf(
+        "Fresh batch of 10,000 classes (20,000 files and records): session %.2f s, floor (one "
+        "fsync per file and per folder) %.2f s, ratio %.2f (goal 1.2)\n",
+        Min(fresh), Min(plain), Min(fresh) / Min(plain));
+  std::printf(
+      "The same batch, nothing changed: session %.2f s, diff -r %.2f s, ratio %.2f (goal 2)\n",
+      Min(unchanged), Min(diff), Min(unchanged) / Min(diff));
+}
+
+double CpuSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// One write's CPU time with a store of that many records (the daily prune already done).
+void PruneCost(const std::string& root) {
+  double empty = 0;
+  for (const int count : {0, 20000, 100000}) {
+    const std::string store = root + "/store" + std::to_string(count);
+    for (int i = 0; i < count; ++i) {
+      const std::string folder = store + "/project/part" + std::to_string(i / 1000);
+      if (i % 1000 == 0) fs::create_directories(folder);
+      std::ofstream(folder + "/Class" + std::to_string(i) + ".h.base") << "class C {};\n";
     }
+    fs::create_directories(store);
+    std::ofstream(store + "/.pruned") << "";
+    const zandrel::GeneratedRecords records(store);
+    const std::string file = root + "/Pruned.h";
+    constexpr int Writes = 20;
+    const double start = CpuSeconds();
+    for (int i = 0; i < Writes; ++i)
+      if (!Regenerate({{file, "// " + std::to_string(i) + "\n"}}, records)) std::abort();
+    const double each = (CpuSeconds() - start) / Writes;
+    if (count == 0) empty = each;
+    std::printf("One write with %d records in the store: %.2f ms CPU, %.2f x the empty store\n",
+                count, each * 1000, each / empty);
+    if (count == 100000) {
+      fs::remove(store + "/.pruned");
+      const double pruneStart = CpuSeconds();
+      if (!Regenerate({{file, "// daily\n"}}, records)) std::abort();
+      std::printf("The daily prune of 100,000 records (once a day): %.0f ms CPU\n",
+                  (CpuSeconds() - pruneStart) * 1000);
+    }
+    fs::remove_all(store);
+    fs::remove(file);
+  }
+}
+
+// The names of an enumeration of a million, as the header and as the source's switch.
+std::vector<std::string> MillionNames(int changed) {
+  std::string header = "enum Colour {\n", source = "const char* ColourName(Colour value) {\n";
+  header.reserve(30'000'000);
+  source.reserve(50'000'000);
+  for (int i = 0; i < 1000000; ++i) {
+    const std::string name = "ZDColourName" + std::to_string(1000000 + i);
+    header += "  " + name + " = " + std::to_string(i) + ",\n";
+    source += "  case " + name + ": return \"" + name + "\";\n";
+  }
+  // A change of the description: a name more at the end.
+  for (int i = 0; i < changed; ++i) {
+    header += "  ZDColourNameNew" + std::to_string(i) + ",\n";
+    source += "  case ZDColourNameNew" + std::to_string(i) + ": return \"New\";\n";
+  }
+  return {header + "};\n", source + "}\n"};
+}
+
+void MillionNamePair(const std::string& root) {
+  const zandrel::GeneratedRecords records(root + "/records-million");
+  const auto texts = MillionNames(0);
+  const std::vector<zandrel::OutputFile> files{{root + "/Colour.h", texts[0]},
+                                               {root + "/Colour.cpp", texts[1]}};
+  std::vector<double> first;
+  first.push_back(Seconds([&] {
+    if (!Regenerate(files, records)) std::abort();
+  }));
+  for (const auto& file : files) std::ofstream(file.Path + ".copy") << file.Text;
+  std::vector<double> check, cmp;
+  for (int round = 0; round < 3; ++round) {
+    check.push_back(Seconds([&] {
+      if (!Regenerate(files, records, false)) std::abort();
+    }));
+    cmp.push_back(Seconds([&] {
+      for (const auto& file : files)
+        if (Shell("cmp -s '" + file.Path + "' '" + file.Path + ".copy'") != 0) std::abort();
+    }));
   }
   std::printf(
-      "Fresh batch of 10,000 classes (20,000 files): output step %.2f s, plain writer "
-      "%.2f s, ratio %.2f\n",
-      Median(step), Median(plain), Median(step) / Median(plain));
+      "--check of an unchanged pair of a million names: session %.0f ms, cmp %.0f ms, ratio "
+      "%.2f (goal 2)\n",
+      Min(check) * 1000, Min(cmp) * 1000, Min(check) / Min(cmp));
+
+  // Ten edits of the user's spread through the source, then a name more in the description.
+  std::string yours = files[1].Text;
+  std::vector<std::size_t> at;
+  for (int edit = 0; edit < 10; ++edit)
+    at.push_back(yours.find('\n', yours.size() / 10 * static_cast<std::size_t>(edit) + 1) + 1);
+  for (std::size_t k = at.size(); k-- > 0;)
+    yours.insert(at[k], "  // mine " + std::to_string(k) + "\n");
+  const auto changed = MillionNames(1);
+  const std::string expected =
+      yours.substr(0, yours.size() - 2) + changed[1].substr(files[1].Text.size() - 2);
+  std::vector<double> merge, fresh;
+  for (int round = 0; round < 2; ++round) {
+    // The record holds the first text; the file, the user's edits of it.
+    std::ofstream(files[1].Path, std::ios::trunc) << yours;
+    merge.push_back(Seconds([&] {
+      if (!Regenerate({{files[1].Path, changed[1]}}, records)) std::abort();
+    }));
+    std::ifstream merged(files[1].Path, std::ios::binary);
+    if (std::string(std::istreambuf_iterator<char>(merged), {}) != expected) {
+      std::printf("the merge lost an edit\n");
+      std::abort();
+    }
+    // Back to the first text (merged again, the edits kept), and a first write beside it.
+    if (!Regenerate({files[1]}, records)) std::abort();
+    const zandrel::GeneratedRecords freshRecords(root + "/records-fresh");
+    fresh.push_back(Seconds([&] {
+      if (!Regenerate({{root + "/Fresh.cpp", changed[1]}}, freshRecords)) std::abort();
+    }));
+    fs::remove(root + "/Fresh.cpp");
+    fs::remove_all(root + "/records-fresh");
+  }
+  std::printf(
+      "Merge after 10 edits spread through a million-name source: %.0f ms, first write %.0f ms, "
+      "ratio %.2f (goal 3)\n",
+      Min(merge) * 1000, Min(fresh) * 1000, Min(merge) / Min(fresh));
+  fs::remove_all(root + "/records-million");
 }
 
 // A description holding an enumeration of a million names, as the main window saves it.
@@ -176,14 +339,16 @@ void Documents(const std::string& root) {
 
 }  // namespace
 
-// "documents" or "batch" runs only that part.
+// "documents", "batch", "unchanged", "prune" or "million" runs only that part.
 int main(int argc, char* argv[]) {
   const std::string only = argc > 1 ? argv[1] : "";
   // On the disk the build is on, not a memory file system: syncing is what is measured.
   const std::string root = fs::absolute("output-bench").string();
   fs::remove_all(root);
   fs::create_directories(root);
-  if (only != "documents") FreshBatch(root);
-  if (only != "batch") Documents(root);
+  if (only.empty() || only == "batch" || only == "unchanged") Batches(root, only != "unchanged");
+  if (only.empty() || only == "prune") PruneCost(root);
+  if (only.empty() || only == "million") MillionNamePair(root);
+  if (only.empty() || only == "documents") Documents(root);
   fs::remove_all(root);
 }

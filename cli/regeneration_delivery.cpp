@@ -14,29 +14,47 @@
 
 #include "cli/delivery.h"
 #include "core/generated_records.h"
-#include "core/regeneration_step.h"
+#include "core/regeneration_session.h"
 
 namespace zandrel::cli {
 
-RegenerationOptions TakeRegenerationOptions(Arguments& arguments, bool withBase) {
-  RegenerationOptions options;
+namespace {
+
+// Calls take with each argument before a "--" and the index of the next one; take returns the
+// index it read up to (past a value it used), or nothing to leave the argument in place.
+template <typename Take>
+void TakeOptions(Arguments& arguments, const Take& take) {
   Arguments rest;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "--") {
+    if (arguments[i] == "--") {
       rest.insert(rest.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.end());
       break;
     }
+    if (const std::optional<std::size_t> last = take(i))
+      i = *last;
+    else
+      rest.push_back(arguments[i]);
+  }
+  arguments = std::move(rest);
+}
+
+}  // namespace
+
+RegenerationOptions TakeRegenerationOptions(Arguments& arguments, bool withBase) {
+  RegenerationOptions options;
+  TakeOptions(arguments, [&](std::size_t i) -> std::optional<std::size_t> {
+    const std::string& argument = arguments[i];
     if (withBase && (argument == "--base" || argument.starts_with("--base="))) {
       if (options.Base) throw UsageError("--base is given twice");
       if (argument != "--base") {
         options.Base = argument.substr(7);
-      } else if (i + 1 < arguments.size()) {
-        options.Base = arguments[++i];
-      } else {
-        throw UsageError("--base needs a file: --base OLD.json");
+        return i;
       }
-    } else if (argument == "--force") {
+      if (i + 1 >= arguments.size()) throw UsageError("--base needs a file: --base OLD.json");
+      options.Base = arguments[i + 1];
+      return i + 1;
+    }
+    if (argument == "--force") {
       options.Force = true;
     } else if (argument == "--build-output") {
       options.BuildOutput = true;
@@ -45,37 +63,29 @@ RegenerationOptions TakeRegenerationOptions(Arguments& arguments, bool withBase)
         throw UsageError("unknown value in \"" + argument + "\" (only --conflicts=markers)");
       options.Markers = true;
     } else {
-      rest.push_back(argument);
+      return std::nullopt;
     }
-  }
+    return i;
+  });
   if (options.Force && options.Markers)
     throw UsageError("--force and --conflicts=markers cannot be used together");
   if (options.BuildOutput && (options.Base || options.Markers))
     throw UsageError("--build-output merges nothing: it takes neither --base nor --conflicts");
   if (options.BuildOutput) options.Force = true;
-  arguments = std::move(rest);
   return options;
 }
 
 std::optional<std::string> TakeOutputOption(Arguments& arguments) {
   std::optional<std::string> path;
-  Arguments rest;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
+  TakeOptions(arguments, [&](std::size_t i) -> std::optional<std::size_t> {
     const std::string& argument = arguments[i];
-    if (argument == "--") {
-      rest.insert(rest.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.end());
-      break;
-    }
-    if (argument != "-o" && argument != "--output") {
-      rest.push_back(argument);
-      continue;
-    }
+    if (argument != "-o" && argument != "--output") return std::nullopt;
     if (path) throw UsageError(argument + " is given twice");
     if (i + 1 >= arguments.size() || arguments[i + 1].empty())
       throw UsageError(argument + " needs a path: " + argument + " PATH");
-    path = arguments[++i];
-  }
-  arguments = std::move(rest);
+    path = arguments[i + 1];
+    return i + 1;
+  });
   return path;
 }
 
@@ -180,73 +190,65 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
   // A path into folders not made yet makes them, as part of the step.
   std::optional<MadeFolders> folders;
   if (mode == Delivery::Write) folders.emplace(files);
-  // An edit saved while the run looked at the files starts the run over, up to a few times.
-  for (int attempt = 1;; ++attempt) {
-    std::vector<std::string> told;
-    const auto tell = [&](std::string message) { told.push_back(std::move(message)); };
-    bool again = false;
-    const int exitCode = [&]() -> int {
-      std::vector<PlannedFile> plan;
-      try {
-        auto planned = PlanRegeneration(files, bases, records ? &*records : nullptr);
-        if (auto* failure = std::get_if<FileFailure>(&planned)) {
-          tell("zandrel-gen: " + DescribeReadFailure(*failure));
-          return NotWritten;
+  const Settle conflicts =
+      options.Markers ? Settle::Markers : (options.Force ? Settle::Replace : Settle::Keep);
+  const Settle noBase = options.Force ? Settle::Replace : Settle::Keep;
+  // What the session decides is told once it ends: a run started over tells only its last try.
+  std::vector<std::string> told;
+  bool unsettled = false;  // a conflict or a refusal: exit 5 whatever is written
+  bool listed = true;
+  std::string list;
+  const SessionResult result = RunRegenerationSession(
+      files, bases, records ? &*records : nullptr,
+      [&](const std::vector<OutputFile>& planned, std::vector<PlannedFile>& plan) {
+        told.clear();
+        list.clear();
+        unsettled = false;
+        for (std::size_t i = 0; i < planned.size(); ++i) {
+          const FileRegeneration& decision = plan[i].Decision;
+          const std::string& path = planned[i].Path;
+          // A file that still holds the markers of an earlier conflict is not up to date either.
+          const bool marked = decision.Action == Regeneration::Leave && decision.KeepsEdits &&
+                              HoldsConflictMarkers(decision.Merged.Text);
+          if (decision.Action != Regeneration::Leave || marked) list += ListedPath(path) + "\n";
+          if (decision.Action == Regeneration::Conflict && conflicts != Settle::Replace) {
+            unsettled = true;
+            if (!decision.Merged.Unmergeable.empty())
+              told.push_back("zandrel-gen: " + path + ": cannot be merged: " +
+                             decision.Merged.Unmergeable + " (use --force to replace it)");
+            else
+              for (std::size_t line : decision.Merged.ConflictLines)
+                told.push_back("zandrel-gen: " + path + ":" + std::to_string(line) + ": conflict");
+          } else if (decision.Action == Regeneration::NoBase && noBase != Settle::Replace) {
+            unsettled = true;
+            told.push_back("zandrel-gen: " + path +
+                           ": differs from the text generated now, and no base is known to merge "
+                           "it from (use --base OLD.json, or --force to replace it)");
+          }
         }
-        plan = std::get<std::vector<PlannedFile>>(std::move(planned));
-      } catch (const std::runtime_error& error) {
-        tell(std::string("zandrel-gen: ") + error.what());
-        return NotWritten;
-      }
-
-      const Settle conflicts =
-          options.Markers ? Settle::Markers : (options.Force ? Settle::Replace : Settle::Keep);
-      const Settle noBase = options.Force ? Settle::Replace : Settle::Keep;
-      bool unsettled = false;  // a conflict or a refusal: exit 5 whatever is written
-      std::string list;
-      for (std::size_t i = 0; i < files.size(); ++i) {
-        const FileRegeneration& decision = plan[i].Decision;
-        // A file that still holds the markers of an earlier conflict is not up to date either.
-        const bool marked = decision.Action == Regeneration::Leave && decision.KeepsEdits &&
-                            HoldsConflictMarkers(decision.Merged.Text);
-        if (decision.Action != Regeneration::Leave || marked)
-          list += ListedPath(files[i].Path) + "\n";
-        if (decision.Action == Regeneration::Conflict && conflicts != Settle::Replace) {
-          unsettled = true;
-          if (!decision.Merged.Unmergeable.empty())
-            tell("zandrel-gen: " + files[i].Path + ": cannot be merged: " +
-                 decision.Merged.Unmergeable + " (use --force to replace it)");
-          else
-            for (std::size_t line : decision.Merged.ConflictLines)
-              tell("zandrel-gen: " + files[i].Path + ":" + std::to_string(line) + ": conflict");
-        } else if (decision.Action == Regeneration::NoBase && noBase != Settle::Replace) {
-          unsettled = true;
-          tell("zandrel-gen: " + files[i].Path +
-               ": differs from the text generated now, and no base is known to merge it from "
-               "(use --base OLD.json, or --force to replace it)");
-        }
-      }
-
-      if (mode != Delivery::Write) {
-        if (!PrintOutput(list)) return NotWritten;
-        return mode == Delivery::Check && !list.empty() ? Differs : Written;
-      }
-      if (!StepWritable(plan, conflicts, noBase)) return Conflicts;
-      const std::vector<FileFailure> failures = WriteRegeneration(
-          files, std::move(plan), conflicts, noBase, records ? &*records : nullptr);
-      again = !failures.empty();
-      for (const FileFailure& failure : failures) {
-        again = again && failure.Reason == ChangedSinceRead;
-        tell("zandrel-gen: " + DescribeFailure(failure));
-      }
-      if (!failures.empty()) return NotWritten;
-      return unsettled ? Conflicts : Written;
-    }();
-    if (again && attempt < 3) continue;
-    for (const std::string& message : told) PrintError(message);
-    if (exitCode == Written && folders) folders->Keep();
-    return exitCode;
+        return Settlement{mode == Delivery::Write, conflicts, noBase, {}, {}};
+      });
+  int exitCode = Written;
+  if (!result.Settled) {
+    for (const FileFailure& failure : result.Failures)
+      told.push_back("zandrel-gen: " + (failure.Path.empty() ? failure.Reason
+                                        : failure.Reason == LockTimedOut
+                                            ? DescribeFailure(failure)
+                                            : DescribeReadFailure(failure)));
+    exitCode = NotWritten;
+  } else if (mode != Delivery::Write) {
+    listed = PrintOutput(list);
+    exitCode = !listed ? NotWritten : mode == Delivery::Check && !list.empty() ? Differs : Written;
+  } else if (!result.Failures.empty()) {
+    for (const FileFailure& failure : result.Failures)
+      told.push_back("zandrel-gen: " + DescribeFailure(failure));
+    exitCode = NotWritten;
+  } else if (unsettled) {
+    exitCode = Conflicts;
   }
+  for (const std::string& message : told) PrintError(message);
+  if (exitCode == Written && folders) folders->Keep();
+  return exitCode;
 }
 
 }  // namespace zandrel::cli

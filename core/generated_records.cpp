@@ -48,20 +48,37 @@ std::string Hex(std::string_view text) {
   return hex;
 }
 
+}  // namespace
+
 // The file's resolved path: the real path of its folder (when it exists) and its name, so that
-// every spelling of one file has one record.
-std::string ResolvedPath(const std::string& file) {
-  std::error_code error;
-  const fs::path given = fs::path(file).is_absolute() ? fs::path(file) : fs::absolute(file, error);
-  const fs::path normal = given.lexically_normal();
-  // The folder as the system reaches it: "lnk/.." is where the link leads, then up.
-  if (char* real = ::realpath(given.parent_path().c_str(), nullptr)) {
-    std::string resolved = real;
-    std::free(real);
-    return (resolved == "/" ? "" : resolved) + "/" + normal.filename().string();
+// every spelling of one file has one record. Each folder is resolved once per store object.
+std::string GeneratedRecords::ResolvedPath(const std::string& file) const {
+  if (!file.starts_with('/') && cwd_.empty()) {
+    std::error_code error;
+    cwd_ = fs::current_path(error).string();
   }
-  return normal.string();
+  const std::string given = file.starts_with('/') ? file : cwd_ + "/" + file;
+  const std::size_t slash = given.rfind('/');
+  const std::string_view name = std::string_view(given).substr(slash + 1);
+  // A name of "." or ".." is the folder it leads to: normalized as a whole.
+  if (name.empty() || name == "." || name == "..") return fs::path(given).lexically_normal();
+  const std::string folder = slash == 0 ? "/" : given.substr(0, slash);
+  auto known = realFolders_.find(folder);
+  if (known == realFolders_.end()) {
+    // The folder as the system reaches it: "lnk/.." is where the link leads, then up.
+    std::optional<std::string> resolved;
+    if (char* real = ::realpath(folder.c_str(), nullptr)) {
+      resolved = real;
+      std::free(real);
+    }
+    // A folder not made yet is resolved again once it is.
+    if (!resolved) return fs::path(given).lexically_normal();
+    known = realFolders_.emplace(folder, std::move(*resolved)).first;
+  }
+  return (known->second == "/" ? "" : known->second) + "/" + std::string(name);
 }
+
+namespace {
 
 // A path longer than this is recorded under a hashed name, as the system's bound on a path
 // would refuse it mirrored.
@@ -83,11 +100,13 @@ std::string GeneratedRecords::RecordPath(const std::string& file) const {
   return folder_ + (normal.starts_with('/') ? "" : "/") + normal + std::string(RecordSuffix);
 }
 
-std::optional<std::string> GeneratedRecords::Read(const std::string& file) const {
+std::optional<std::string> GeneratedRecords::Read(const std::string& file,
+                                                  std::int64_t* writtenAt) const {
   // A record is never read through a link: only a regular file of the store is one.
   const std::string path = RecordPath(file);
   struct stat status {};
   if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  if (writtenAt != nullptr) *writtenAt = status.st_mtim.tv_sec;
   auto read = ReadInputFile(path, ListFileLimit * 4);
   if (auto* text = std::get_if<std::string>(&read)) return std::move(*text);
   return std::nullopt;
@@ -97,16 +116,20 @@ std::variant<std::vector<OutputFile>, FileFailure> GeneratedRecords::Records(
     const std::vector<OutputFile>& generated) const {
   std::vector<OutputFile> records;
   records.reserve(generated.size());
+  std::set<std::string> prepared;  // each folder is made and given its mode once
   for (const OutputFile& file : generated) {
     OutputFile record{RecordPath(file.Path), file.Text};
-    const fs::path folder = fs::path(record.Path).parent_path();
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) return FileFailure{folder.string(), error.message()};
-    // The record's folder is no more open than the folder of the file it describes.
-    struct stat described {};
-    if (::stat(fs::path(ResolvedPath(file.Path)).parent_path().c_str(), &described) == 0)
-      ::chmod(folder.c_str(), (described.st_mode & 0777) | 0700);
+    const std::string folder = record.Path.substr(0, record.Path.rfind('/'));
+    if (prepared.insert(folder).second) {
+      std::error_code error;
+      fs::create_directories(folder, error);
+      if (error) return FileFailure{folder, error.message()};
+      // The record's folder is no more open than the folder of the file it describes.
+      struct stat described {};
+      const std::string resolved = ResolvedPath(file.Path);
+      if (::stat(resolved.substr(0, resolved.rfind('/') + 1).c_str(), &described) == 0)
+        ::chmod(folder.c_str(), (described.st_mode & 0777) | 0700);
+    }
     // The step would write through a link: one in its place is removed, never followed.
     struct stat status {};
     if (::lstat(record.Path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {

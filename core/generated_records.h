@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <variant>
@@ -25,8 +26,9 @@ class GeneratedRecords {
   // Where the record of a file lies; a relative path is taken from the current folder.
   std::string RecordPath(const std::string& file) const;
 
-  // The recorded text of a file, or nothing when there is none (or it cannot be read).
-  std::optional<std::string> Read(const std::string& file) const;
+  // The recorded text of a file, or nothing when there is none (or it cannot be read);
+  // writtenAt, when given, receives the time the record was last written or found current.
+  std::optional<std::string> Read(const std::string& file, std::int64_t* writtenAt = nullptr) const;
 
   // The records of these generated texts, to be written in the same step as the files; their
   // folders are created here. A folder that cannot be created is a failure, and nothing of the
@@ -39,7 +41,11 @@ class GeneratedRecords {
   void Prune(const std::vector<std::string>& keep) const;
 
  private:
+  std::string ResolvedPath(const std::string& file) const;
+
   std::string folder_;
+  mutable std::map<std::string, std::string> realFolders_;  // folder as given: its real path
+  mutable std::string cwd_;                                 // for relative paths, read once
 };
 
 inline constexpr std::int64_t RecordMaxAgeSeconds = std::int64_t{180} * 24 * 60 * 60;

@@ -31,7 +31,6 @@ namespace {
 using detail::Failure;
 using detail::Folder;
 using detail::FolderLocks;
-using detail::LockTimedOut;
 using detail::NewFileMode;
 using detail::NotRegular;
 using detail::Temporaries;
@@ -41,6 +40,8 @@ using detail::TemporaryName;
 constexpr int MaxLinkDepth = 40;
 constexpr std::string_view NamesAFolder = "names a folder, not a file";
 constexpr std::string_view ChangedMeanwhile = "changed by another program during the write";
+// Up to this many files a step flushes each on its own; more share one flush per file system.
+constexpr std::size_t FlushEachUpTo = 16;
 
 // One entry of a step: its path and its text, whole or given in pieces.
 struct Entry {
@@ -59,7 +60,11 @@ struct Target {
   std::string RealFolder;
 };
 
-std::variant<Target, FileFailure> ResolveTarget(const std::string& path) {
+// The real paths of the folders resolved so far in one look at a step's files: each folder is
+// resolved once however many files it holds.
+using RealFolders = std::map<std::string, std::string>;
+
+std::variant<Target, FileFailure> ResolveTarget(const std::string& path, RealFolders& known) {
   Target target;
   target.Path = path;
   for (int depth = 0;; ++depth) {
@@ -82,10 +87,16 @@ std::variant<Target, FileFailure> ResolveTarget(const std::string& path) {
     if (link.empty()) return Failure(path, ENOENT);
     target.Path = link.front() == '/' ? link : Folder(target.Path) + "/" + link;
   }
-  char* real = ::realpath(Folder(target.Path).c_str(), nullptr);
+  std::string folder = Folder(target.Path);
+  if (auto found = known.find(folder); found != known.end()) {
+    target.RealFolder = found->second;
+    return target;
+  }
+  char* real = ::realpath(folder.c_str(), nullptr);
   if (real == nullptr) return Failure(path, errno);
   target.RealFolder = real;
   std::free(real);
+  known.emplace(std::move(folder), target.RealFolder);
   return target;
 }
 
@@ -100,8 +111,9 @@ struct Plan {
 Plan MakePlan(const std::vector<Entry>& entries) {
   Plan plan;
   std::map<std::string, std::size_t> reached;
+  RealFolders known;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    auto resolved = ResolveTarget(*entries[i].Path);
+    auto resolved = ResolveTarget(*entries[i].Path, known);
     if (auto* failure = std::get_if<FileFailure>(&resolved)) {
       plan.Failures.push_back(std::move(*failure));
       plan.Targets.emplace_back();
@@ -162,7 +174,7 @@ void KeepOwner(int fd, const struct stat& old) {
 // Writes the whole text to a new temporary beside the target and flushes it to the disk. Only
 // this process can open it until it has its final mode.
 std::optional<FileFailure> WriteTemporary(const Entry& entry, const Target& target, mode_t newMode,
-                                          Temporaries& temporaries, std::size_t i) {
+                                          Temporaries& temporaries, std::size_t i, bool flush) {
   static unsigned sequence = 0;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -184,7 +196,7 @@ std::optional<FileFailure> WriteTemporary(const Entry& entry, const Target& targ
   bool done = true;
   if (target.Exists) KeepOwner(fd, target.Status);
   done = ::fchmod(fd, target.Exists ? target.Status.st_mode & 07777 : newMode) == 0;
-  done = done && WriteEntry(fd, entry) && ::fsync(fd) == 0;
+  done = done && WriteEntry(fd, entry) && (!flush || ::fsync(fd) == 0);
   const int error = errno;
   // A failed close can be the first sign that the data did not reach the disk.
   const bool closed = ::close(fd) == 0;
@@ -295,7 +307,8 @@ bool AsRead(const Target& target, const ReadContent& read) {
 }
 
 std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace& beforeReplace,
-                                 bool onlyChanged, const std::vector<ReadContent>& read = {}) {
+                                 bool onlyChanged, const std::vector<ReadContent>& read = {},
+                                 FolderLock* held = nullptr) {
   // One step at a time in a process: the signal handler knows one step's temporaries.
   static std::mutex running;
   const std::lock_guard<std::mutex> one(running);
@@ -303,7 +316,8 @@ std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace
   Plan plan = MakePlan(entries);
   if (!plan.Failures.empty()) return plan.Failures;
   // What was found before the locks may have changed while waiting for them: look again.
-  FolderLocks locks;
+  FolderLocks own;
+  FolderLocks& locks = held != nullptr ? held->Locks() : own;
   for (int round = 0; !locks.Cover(FoldersOf(plan)) && round < 3; ++round) {
     plan = MakePlan(entries);
     if (!plan.Failures.empty()) return plan.Failures;
@@ -330,10 +344,19 @@ std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace
 
   Temporaries temporaries(entries.size());
   const mode_t newMode = NewFileMode();
+  // A step of many files flushes each file system once, after all its temporaries are written,
+  // where every folder is locked (so held open); a small one flushes each file.
+  bool flushEach = entries.size() <= FlushEachUpTo;
+  for (std::size_t i = 0; i < targets.size() && !flushEach; ++i)
+    flushEach = !locks.Holds(targets[i].RealFolder);
   std::vector<FileFailure> failures;
   for (std::size_t i = 0; i < entries.size(); ++i)
-    if (auto failure = WriteTemporary(entries[i], targets[i], newMode, temporaries, i))
+    if (auto failure = WriteTemporary(entries[i], targets[i], newMode, temporaries, i, flushEach))
       failures.push_back(std::move(*failure));
+  if (failures.empty() && !flushEach && !locks.SyncFileSystems()) {
+    const int error = errno;
+    for (const Entry& entry : entries) failures.push_back(Failure(*entry.Path, error));
+  }
   if (!failures.empty()) return failures;
 
   temporaries.Defer();
@@ -393,8 +416,45 @@ std::vector<FileFailure> ReplaceFiles(const std::vector<OutputFile>& files,
 
 std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files,
                                              const BeforeReplace& beforeReplace,
-                                             const std::vector<ReadContent>& read) {
-  return RunStep(EntriesOf(files), beforeReplace, true, read);
+                                             const std::vector<ReadContent>& read,
+                                             FolderLock* held) {
+  return RunStep(EntriesOf(files), beforeReplace, true, read, held);
+}
+
+FolderLock::FolderLock() : locks_(std::make_unique<FolderLocks>()) {}
+FolderLock::~FolderLock() = default;
+
+std::size_t FolderLock::Count() const { return locks_->Count(); }
+
+std::optional<FileFailure> FolderLock::Take(const std::vector<std::string>& paths,
+                                            std::set<std::string> folders) {
+  if (folders.empty())
+    for (auto& folder : TargetFolders(paths))
+      if (folder) folders.insert(std::move(*folder));
+  // What was found before the locks may have changed while waiting for them: look again.
+  for (int round = 0; round < 3; ++round) {
+    const bool covered = locks_->Cover(folders);
+    if (locks_->TimedOut()) return FileFailure{*locks_->TimedOut(), std::string(LockTimedOut)};
+    if (covered || !locks_->Waited()) break;
+    folders.clear();
+    for (auto& folder : TargetFolders(paths))
+      if (folder) folders.insert(std::move(*folder));
+  }
+  return std::nullopt;
+}
+
+std::vector<std::optional<std::string>> TargetFolders(const std::vector<std::string>& paths) {
+  std::vector<std::optional<std::string>> folders;
+  folders.reserve(paths.size());
+  RealFolders known;
+  for (const std::string& path : paths) {
+    auto resolved = ResolveTarget(path, known);
+    if (auto* target = std::get_if<Target>(&resolved))
+      folders.emplace_back(std::move(target->RealFolder));
+    else
+      folders.emplace_back();
+  }
+  return folders;
 }
 
 ReadContent ContentOf(const std::optional<std::string>& text) {

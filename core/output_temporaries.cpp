@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <random>
+#include <set>
 #include <utility>
 
 #include "core/output_detail.h"
@@ -98,6 +99,7 @@ bool FolderLocks::Cover(const std::set<std::string>& folders) {
     bool told = false;
     for (int waited = 0; ::flock(fd, LOCK_EX | LOCK_NB) != 0; waited += 50) {
       if (errno != EWOULDBLOCK && errno != EINTR) break;
+      waited_ = true;
       if (waited >= WaitLimitSeconds * 1000) {
         ::close(fd);
         timedOut_ = folder;
@@ -117,7 +119,19 @@ bool FolderLocks::Cover(const std::set<std::string>& folders) {
   return covered;
 }
 
+bool FolderLocks::SyncFileSystems() const {
+  std::set<dev_t> devices;
+  bool synced = true;
+  for (const auto& [folder, fd] : fds_) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return false;
+    if (devices.insert(status.st_dev).second) synced = ::syncfs(fd) == 0 && synced;
+  }
+  return synced;
+}
+
 bool FolderLocks::Sync() const {
+  if (fds_.size() > ManyFolders) return SyncFileSystems();
   bool synced = true;
   for (const auto& [folder, fd] : fds_) synced = ::fsync(fd) == 0 && synced;
   return synced;

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/output_text.h"
+
 namespace zandrel::detail {
 
 // Temporaries are named ".NAME.PID-SEQUENCE-RANDOM.zandrel-tmp": the process that made one can be
@@ -27,13 +29,10 @@ pid_t TemporaryOwner(std::string_view name);
 // paths so that two steps never wait for each other crosswise. A folder that cannot be opened
 // for reading is not locked; writing there fails or succeeds on its own. Locking a folder removes
 // the temporaries that processes which no longer exist left in it.
-inline constexpr std::string_view LockTimedOut =
-    "its folder stayed locked by another writer for 60 seconds";
-
 class FolderLocks {
  public:
   // How long a step waits for a folder another writer holds, and when it says it is waiting.
-  static constexpr int WaitLimitSeconds = 60;
+  static constexpr int WaitLimitSeconds = FolderLockWaitSeconds;
   static constexpr int NoticeAfterMilliseconds = 1000;
   FolderLocks() = default;
   ~FolderLocks();
@@ -41,14 +40,24 @@ class FolderLocks {
   FolderLocks& operator=(const FolderLocks&) = delete;
   // False when a folder was not locked yet: the folders of a step are then locked again.
   bool Cover(const std::set<std::string>& folders);
-  // One flush per folder makes every rename of the step durable; false when one failed.
+  // One flush per folder makes every rename of the step durable; false when one failed. Past
+  // ManyFolders folders, one flush of each file system they are on does it.
   bool Sync() const;
+  // One flush of each file system the locked folders are on, for a step of many files.
+  bool SyncFileSystems() const;
+  bool Holds(const std::string& folder) const { return fds_.contains(folder); }
+  // Whether a folder was found locked by another writer: what was resolved before may have
+  // changed meanwhile.
+  bool Waited() const { return waited_; }
+  static constexpr std::size_t ManyFolders = 16;
+  std::size_t Count() const { return fds_.size(); }
   // The folder that could not be locked in time, if any: the step then writes nothing.
   const std::optional<std::string>& TimedOut() const { return timedOut_; }
 
  private:
   std::map<std::string, int> fds_;
   std::optional<std::string> timedOut_;
+  bool waited_ = false;
 };
 
 // The step's temporaries: removed however the step ends, by SIGINT, SIGTERM or SIGHUP too.

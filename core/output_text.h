@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -58,9 +60,44 @@ inline constexpr std::string_view ChangedSinceRead = "changed by another program
 // is on disk is compared under the step's locks, so a concurrent writer cannot slip in between.
 // Where read gives an entry for a file (by position), the file must still hold what was read then,
 // else nothing is written and its failure says ChangedSinceRead.
+namespace detail {
+class FolderLocks;
+}
+
+// Exclusive locks on the folders files are written to, held from before they are read until
+// they are written, so that what was decided from their bytes is what is written over them.
+// Taken in the order of the folders' real paths; waiting for another writer says so on standard
+// error after a second and gives up after FolderLockWaitSeconds.
+inline constexpr int FolderLockWaitSeconds = 60;
+inline constexpr std::string_view LockTimedOut =
+    "its folder stayed locked by another writer for 60 seconds";
+class FolderLock {
+ public:
+  FolderLock();
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  // Locks the folders the texts of these paths go to (the end of a chain of links); a failure
+  // names a folder that stayed locked. A folder that cannot be opened is not locked: the write
+  // there fails or succeeds on its own. folders: those paths' TargetFolders, when known already.
+  std::optional<FileFailure> Take(const std::vector<std::string>& paths,
+                                  std::set<std::string> folders = {});
+  // How many folders are locked (each holds one open file).
+  std::size_t Count() const;
+  detail::FolderLocks& Locks() { return *locks_; }
+
+ private:
+  std::unique_ptr<detail::FolderLocks> locks_;
+};
+
+// The real path of the folder each path's text goes to, the end of its chain of links; nothing
+// where it cannot be resolved. Each folder is resolved once.
+std::vector<std::optional<std::string>> TargetFolders(const std::vector<std::string>& paths);
+
 std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files,
                                              const BeforeReplace& beforeReplace = {},
-                                             const std::vector<ReadContent>& read = {});
+                                             const std::vector<ReadContent>& read = {},
+                                             FolderLock* held = nullptr);
 
 // The refusals ReplaceFiles would make before writing (not a regular file, one file reached by
 // two entries, a missing link target's folder), without writing anything.

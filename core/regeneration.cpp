@@ -4,9 +4,11 @@
 #include <git2.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 #include <utility>
 
 namespace zandrel {
@@ -296,15 +298,15 @@ std::string WhyUnmergeable(std::string_view base, std::string_view yours,
 
 }  // namespace
 
-MergedText MergeTexts(std::string_view base, std::string_view yours, std::string_view generated) {
-  if (generated == base) return {std::string(yours), {}, {}};
-  if (yours == base) return {std::string(generated), {}, {}};
-  if (std::string reason = WhyUnmergeable(base, yours, generated); !reason.empty())
-    return WholeConflict(yours, generated, std::move(reason));
-  // Where each side changes the base: from the end of the lines it begins with alike to the
-  // start of those it ends with alike. When the user's change and the generated one lie apart,
-  // each part between them is merged on its own, so that the lines both leave alone between them
-  // (a million names between an edit near the top and a new name at the end) are not compared.
+namespace {
+
+// Appends the merge of the three texts to into; false when it holds conflicts, nothing when the
+// library refused them. Where each side changes the base: from the end of the lines it begins
+// with alike to the start of those it ends with alike. When the user's change and the generated
+// one lie apart, each part between them is merged on its own, so that the lines both leave alone
+// between them are not compared.
+std::optional<bool> MergeParts(std::string_view base, std::string_view yours,
+                               std::string_view generated, std::string& into) {
   const std::size_t yoursStart = SharedHead(base, yours, yours);
   const std::size_t generatedStart = SharedHead(base, generated, generated);
   const std::size_t yoursEnd = base.size() - SharedTail(base, yours, yours);
@@ -316,33 +318,138 @@ MergedText MergeTexts(std::string_view base, std::string_view yours, std::string
   const std::size_t gapEnd = yoursFirst ? generatedStart : yoursStart;
   const std::size_t split =
       apart ? base.find('\n', gapStart + (gapEnd - gapStart) / 2) : std::string_view::npos;
+  if (split == std::string_view::npos || split + 1 >= gapEnd)
+    return MergeMiddle(base, yours, generated, into);
+  // Before the split only the first side changed, after it only the other.
+  const std::size_t at = split + 1;
+  const std::size_t yoursAt = yoursFirst ? at + yours.size() - base.size() : at;
+  const std::size_t generatedAt = yoursFirst ? at : at + generated.size() - base.size();
+  const std::optional<bool> first = MergeMiddle(base.substr(0, at), yours.substr(0, yoursAt),
+                                                generated.substr(0, generatedAt), into);
+  if (!first) return std::nullopt;
+  const std::optional<bool> second =
+      MergeMiddle(base.substr(at), yours.substr(yoursAt), generated.substr(generatedAt), into);
+  if (!second) return std::nullopt;
+  return *first && *second;
+}
 
-  MergedText merged;
-  const std::size_t added = yours.size() + generated.size();
-  merged.Text.reserve((added > base.size() ? added - base.size() : 0) + 4096);
-  std::optional<bool> clean = true;
-  if (split == std::string_view::npos || split + 1 >= gapEnd) {
-    clean = MergeMiddle(base, yours, generated, merged.Text);
-  } else {
-    // Before the split only the first side changed, after it only the other.
-    const std::size_t at = split + 1;
-    const std::size_t yoursAt = yoursFirst ? at + yours.size() - base.size() : at;
-    const std::size_t generatedAt = yoursFirst ? at : at + generated.size() - base.size();
-    clean = MergeMiddle(base.substr(0, at), yours.substr(0, yoursAt),
-                        generated.substr(0, generatedAt), merged.Text);
-    const std::optional<bool> second = MergeMiddle(base.substr(at), yours.substr(yoursAt),
-                                                   generated.substr(generatedAt), merged.Text);
-    if (clean && second)
-      clean = *clean && *second;
-    else
-      clean.reset();
+template <typename Visit>
+void ForEachLine(std::string_view text, const Visit& visit) {
+  std::size_t index = 0;
+  for (std::size_t start = 0; start < text.size(); ++index) {
+    std::size_t end = text.find('\n', start);
+    end = end == std::string_view::npos ? text.size() : end + 1;
+    visit(text.substr(start, end - start), start, index);
+    start = end;
   }
+}
+
+// Texts from this size on are cut into windows at lines that each of the three holds once, in
+// the same order (one line in AnchorSpacing of the base is a candidate): a window that only one
+// side changed is taken from that side, and only the windows both changed are merged, so the
+// cost follows the edits, not the length.
+constexpr std::size_t WindowedFrom = std::size_t{1} << 20;
+constexpr std::size_t AnchorSpacing = 64;
+
+std::optional<bool> MergeWindows(std::string_view base, std::string_view yours,
+                                 std::string_view generated, std::string& into) {
+  struct Seen {
+    std::array<std::size_t, 3> At{};
+    std::array<unsigned, 3> Count{};
+  };
+  std::unordered_map<std::string_view, Seen> candidates;
+  ForEachLine(base, [&](std::string_view line, std::size_t, std::size_t index) {
+    if (index % AnchorSpacing == 0 && line.size() > 2) candidates.try_emplace(line);
+  });
+  const std::array<std::string_view, 3> texts{base, yours, generated};
+  for (std::size_t t = 0; t < texts.size(); ++t)
+    ForEachLine(texts[t], [&](std::string_view line, std::size_t at, std::size_t) {
+      const auto found = candidates.find(line);
+      if (found == candidates.end()) return;
+      ++found->second.Count[t];
+      found->second.At[t] = at;
+    });
+  std::vector<std::array<std::size_t, 3>> anchors;
+  for (const auto& [line, seen] : candidates)
+    if (seen.Count == std::array<unsigned, 3>{1, 1, 1}) anchors.push_back(seen.At);
+  std::sort(anchors.begin(), anchors.end());
+  anchors.push_back({base.size(), yours.size(), generated.size()});
+  std::array<std::size_t, 3> from{};
+  bool clean = true;
+  for (const auto& anchor : anchors) {
+    // Kept only in order in all three texts.
+    if (anchor[1] < from[1] || anchor[2] < from[2]) continue;
+    const std::string_view b = base.substr(from[0], anchor[0] - from[0]);
+    const std::string_view y = yours.substr(from[1], anchor[1] - from[1]);
+    const std::string_view g = generated.substr(from[2], anchor[2] - from[2]);
+    from = anchor;
+    if (y == b) {
+      into.append(g);
+    } else if (g == b) {
+      into.append(y);
+    } else {
+      const std::optional<bool> part = MergeParts(b, y, g, into);
+      if (!part) return std::nullopt;
+      clean = clean && *part;
+    }
+  }
+  return clean;
+}
+
+}  // namespace
+
+MergedText MergeTexts(std::string_view base, std::string_view yours, std::string_view generated) {
+  if (generated == base) return {std::string(yours), {}, {}};
+  if (yours == base) return {std::string(generated), {}, {}};
+  if (std::string reason = WhyUnmergeable(base, yours, generated); !reason.empty())
+    return WholeConflict(yours, generated, std::move(reason));
+  MergedText merged;
+  merged.Text.reserve(std::max(yours.size(), generated.size()) + 4096);
+  const std::optional<bool> clean = base.size() >= WindowedFrom
+                                        ? MergeWindows(base, yours, generated, merged.Text)
+                                        : MergeParts(base, yours, generated, merged.Text);
   if (!clean) return WholeConflict(yours, generated, "the merge library refused it");
   if (!*clean) merged.ConflictLines = MarkerLines(merged.Text);
   return merged;
 }
 
 bool HoldsConflictMarkers(std::string_view text) { return !MarkerLines(text).empty(); }
+
+std::string ResolveConflicts(std::string_view merged, const std::vector<ConflictSide>& sides) {
+  std::string resolved;
+  resolved.reserve(merged.size());
+  enum { Outside, Yours, Base, Generated } part = Outside;
+  std::string_view yours, generated;
+  std::size_t conflict = 0;
+  const auto grow = [](std::string_view& part, std::string_view line) {
+    part = part.empty() ? line : std::string_view(part.data(), part.size() + line.size());
+  };
+  for (std::size_t start = 0; start < merged.size();) {
+    std::size_t end = merged.find('\n', start);
+    end = end == std::string_view::npos ? merged.size() : end + 1;
+    const std::string_view line = merged.substr(start, end - start);
+    start = end;
+    if (part == Outside && IsLine(line, YoursMarker)) {
+      part = Yours;
+      yours = generated = {};
+    } else if (part == Yours && IsLine(line, BaseMarker)) {
+      part = Base;
+    } else if ((part == Yours || part == Base) && IsLine(line, SeparatorMarker)) {
+      part = Generated;
+    } else if (part == Generated && IsLine(line, GeneratedMarker)) {
+      part = Outside;
+      const ConflictSide side = conflict < sides.size() ? sides[conflict] : ConflictSide::Yours;
+      ++conflict;
+      if (side != ConflictSide::Generated) resolved.append(yours);
+      if (side != ConflictSide::Yours) resolved.append(generated);
+    } else if (part == Outside) {
+      resolved.append(line);
+    } else if (part != Base) {
+      grow(part == Yours ? yours : generated, line);
+    }
+  }
+  return resolved;
+}
 
 FileRegeneration RegenerateFile(std::string_view generated,
                                 const std::optional<std::string>& onDisk,

@@ -31,6 +31,13 @@ MergedText MergeTexts(std::string_view base, std::string_view yours, std::string
 // Whether a text still holds a conflict written with its markers.
 bool HoldsConflictMarkers(std::string_view text);
 
+// Which side of one conflict the user keeps.
+enum class ConflictSide { Yours, Generated, Both };
+
+// A merged text with each of its conflicts, in order, replaced by the side chosen for it (both:
+// the user's lines first; a conflict past the end of sides keeps the user's): no marker is left.
+std::string ResolveConflicts(std::string_view merged, const std::vector<ConflictSide>& sides);
+
 // What regenerating does to one file.
 enum class Regeneration {
   Write,     // absent: written

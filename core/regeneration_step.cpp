@@ -5,11 +5,17 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <functional>
+#include <string_view>
 #include <utility>
 
 namespace zandrel {
 
 namespace {
+
+// A record found current has its time stamp refreshed at most this often.
+constexpr std::int64_t RecordTouchSeconds = std::int64_t{24} * 60 * 60;
 
 // The merge library's own bound on a file's size.
 constexpr std::size_t MergeableLimit = std::size_t{1} << 30;
@@ -53,11 +59,15 @@ std::variant<std::vector<PlannedFile>, FileFailure> PlanRegeneration(
     if (auto* failure = std::get_if<FileFailure>(&existing)) return std::move(*failure);
     const auto& onDisk = std::get<std::optional<std::string>>(existing);
     std::optional<std::string> recorded;
-    if (records != nullptr) recorded = records->Read(file.Path);
+    std::int64_t recordedAt = 0;
+    const bool current = onDisk && *onDisk == file.Text;
+    if (records != nullptr && !current) recorded = records->Read(file.Path, &recordedAt);
     const std::optional<std::string>& base =
         i < givenBases.size() && givenBases[i] ? givenBases[i] : recorded;
-    plan.push_back(
-        {RegenerateFile(file.Text, onDisk, base), recorded == file.Text, ContentOf(onDisk)});
+    // A current file's bytes are the new text's: hashed only if the step needs it.
+    plan.push_back({RegenerateFile(file.Text, onDisk, base), recorded == file.Text, recordedAt,
+                    records != nullptr && current,
+                    current ? ReadContent{true, onDisk->size(), 0} : ContentOf(onDisk), current});
   }
   return plan;
 }
@@ -81,7 +91,7 @@ FileOutcome OutcomeOf(const PlannedFile& planned, Settle conflicts, Settle noBas
 
 std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
                                      std::vector<PlannedFile>& plan, Settle conflicts,
-                                     Settle noBase) {
+                                     Settle noBase, bool lockedSinceRead) {
   std::vector<OutputFile> changed;
   for (std::size_t i = 0; i < files.size(); ++i) {
     FileRegeneration& decision = plan[i].Decision;
@@ -90,6 +100,7 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
     // A file found holding the new text is written only if a concurrent writer changed it since:
     // the step compares it again under the folder's lock, so a pair always comes from one run.
     if (decision.Action == Regeneration::Leave) {
+      if (lockedSinceRead) continue;
       if (decision.KeepsEdits)
         changed.push_back({files[i].Path, std::move(decision.Merged.Text)});
       else
@@ -112,24 +123,38 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
 std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            std::vector<PlannedFile> plan, Settle conflicts,
                                            Settle noBase, const GeneratedRecords* records,
-                                           const BeforeReplace& beforeReplace) {
+                                           const BeforeReplace& beforeReplace, FolderLock* held) {
   // Header and source are one step: a file left for the user holds back the others too.
   if (!StepWritable(plan, conflicts, noBase)) return {};
+  // Under locks held since the files were read, a file found current is left out of the step.
+  const bool locked = held != nullptr;
   std::vector<ReadContent> read;
-  for (const PlannedFile& planned : plan) {
+  for (std::size_t i = 0; i < plan.size(); ++i) {
+    const PlannedFile& planned = plan[i];
     const Settle settle = SettleFor(planned.Decision.Action, conflicts, noBase);
-    if (settle != Settle::Keep && settle != Settle::Skip) read.push_back(planned.Read);
+    if (settle != Settle::Keep && settle != Settle::Skip &&
+        !(locked && planned.Decision.Action == Regeneration::Leave))
+      read.push_back(planned.ReadWasNewText
+                         ? ReadContent{true, files[i].Text.size(),
+                                       std::hash<std::string_view>{}(files[i].Text)}
+                         : planned.Read);
   }
-  std::vector<OutputFile> step = FilesToWrite(files, plan, conflicts, noBase);
+  std::vector<OutputFile> step = FilesToWrite(files, plan, conflicts, noBase, locked);
   std::vector<std::string> recorded;
   if (records != nullptr) {
+    const std::int64_t now = std::time(nullptr);
     std::vector<OutputFile> due;
     for (std::size_t i = 0; i < files.size(); ++i) {
       if (!Settled(plan[i].Decision.Action, conflicts, noBase)) continue;
       recorded.push_back(files[i].Path);
+      if (plan[i].RecordPending) {
+        const std::optional<std::string> text = records->Read(files[i].Path, &plan[i].RecordedAt);
+        plan[i].RecordUpToDate = text == files[i].Text;
+      }
       if (!plan[i].RecordUpToDate)
         due.push_back(files[i]);
-      else  // still in use: pruning goes by the time a record was last needed
+      else if (now - plan[i].RecordedAt > RecordTouchSeconds)
+        // Still in use: pruning goes by the time a record was last needed, kept to the day.
         ::utimensat(AT_FDCWD, records->RecordPath(files[i].Path).c_str(), nullptr,
                     AT_SYMLINK_NOFOLLOW);
     }
@@ -139,7 +164,7 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
       step.push_back(std::move(record));
   }
   if (step.empty()) return {};
-  std::vector<FileFailure> failures = ReplaceChangedFiles(step, beforeReplace, read);
+  std::vector<FileFailure> failures = ReplaceChangedFiles(step, beforeReplace, read, held);
   if (failures.empty() && records != nullptr) records->Prune(recorded);
   // The files' own failures say what went wrong; a record's is told only when it is the cause.
   std::vector<FileFailure> ofFiles;

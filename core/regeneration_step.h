@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <variant>
@@ -15,7 +16,11 @@ namespace zandrel {
 struct PlannedFile {
   FileRegeneration Decision;
   bool RecordUpToDate = false;  // its record already holds the new text
+  std::int64_t RecordedAt = 0;  // when its record was last written or found current
+  // A file found current needs no base: its record is read only when the step is written.
+  bool RecordPending = false;
   ReadContent Read;             // what the file held when the plan was made
+  bool ReadWasNewText = false;  // the file held the new text (Read's hash left out)
 };
 
 // Reads each file and its base (the one given for it, else its record when records is given) and
@@ -46,20 +51,23 @@ FileOutcome OutcomeOf(const PlannedFile& planned, Settle conflicts, Settle noBas
 bool StepWritable(const std::vector<PlannedFile>& plan, Settle conflicts, Settle noBase);
 
 // The files a settled step writes, in step order (one found unchanged is compared again when
-// written, and left alone if it still is).
+// written, and left alone if it still is; with the folders locked since it was read, it is left
+// out).
 // The merged texts are moved out of the plan.
 std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
                                      std::vector<PlannedFile>& plan, Settle conflicts,
-                                     Settle noBase);
+                                     Settle noBase, bool lockedSinceRead = false);
 
 // Writes the changed files and the records of every file of the step (unless already current) as
-// one ReplaceFiles step, then prunes the records. beforeReplace sees the records' targets too.
+// one ReplaceFiles step (under the locks held, when given), then prunes the records. beforeReplace
+// sees the records' targets too.
 // A file that no longer holds what the plan read fails with ChangedSinceRead, nothing written:
 // the caller plans again (or gives up).
 // The merged texts are moved out of the plan.
 std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            std::vector<PlannedFile> plan, Settle conflicts,
                                            Settle noBase, const GeneratedRecords* records,
-                                           const BeforeReplace& beforeReplace = {});
+                                           const BeforeReplace& beforeReplace = {},
+                                           FolderLock* held = nullptr);
 
 }  // namespace zandrel

@@ -32,34 +32,14 @@ QTextEdit::ExtraSelection Shade(const QTextBlock& block, const QColor& colour) {
 
 }  // namespace
 
-QDialogButtonBox* MergeDialog::MakeButtons() {
-  auto* buttons = new QDialogButtonBox(this);
-  const auto add = [&](const QString& caption, QDialogButtonBox::ButtonRole role,
-                       MergeChoice choice) {
-    QPushButton* button = buttons->addButton(caption, role);
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, [this, choice] { Choose(choice); });
-    return button;
-  };
-  add(tr("&Write with conflict markers"), QDialogButtonBox::AcceptRole,
-      MergeChoice::WriteWithMarkers);
-  add(tr("&Replace (old file to the trash)"), QDialogButtonBox::AcceptRole, MergeChoice::Replace);
-  // Enter keeps what the user wrote: markers or a replacement are a deliberate choice.
-  QPushButton* keep =
-      add(tr("&Keep my files"), QDialogButtonBox::RejectRole, MergeChoice::KeepMine);
-  keep->setAutoDefault(true);
-  keep->setDefault(true);
-  add(tr("Cancel"), QDialogButtonBox::RejectRole, MergeChoice::Cancel);
-  return buttons;
-}
-
 MergeDialog::MergeDialog(std::vector<ConflictingFile> files, QWidget* parent)
     : QDialog(parent), files_(std::move(files)) {
   setWindowTitle(tr("Merge Conflicts"));
   auto* layout = new QVBoxLayout(this);
   auto* intro = new QLabel(
       tr("Your changes and the new text change the same lines. Nothing has been written yet. "
-         "Keep my files leaves these files as they are and writes the others."),
+         "Choose which lines to keep for each conflict and write your choices, or keep your "
+         "files as they are: Keep my files leaves these files unchanged and writes the others."),
       this);
   intro->setWordWrap(true);
   layout->addWidget(intro);
@@ -85,6 +65,18 @@ MergeDialog::MergeDialog(std::vector<ConflictingFile> files, QWidget* parent)
   navigation->addWidget(next);
   layout->addLayout(navigation);
 
+  auto* sideRow = new QHBoxLayout;
+  auto* sideLabel = new QLabel(tr("&This conflict:"), this);
+  sideBox_ = new QComboBox(this);
+  sideBox_->addItems(
+      {tr("Keep my lines"), tr("Take the generated lines"), tr("Keep both (my lines first)")});
+  sideLabel->setBuddy(sideBox_);
+  sideRow->addWidget(sideLabel);
+  sideRow->addWidget(sideBox_, 1);
+  layout->addLayout(sideRow);
+  for (const ConflictingFile& file : files_)
+    sides_.emplace_back(file.ConflictLines.size(), ConflictSide::Yours);
+
   view_ = new QPlainTextEdit(this);
   view_->setReadOnly(true);
   view_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -92,10 +84,28 @@ MergeDialog::MergeDialog(std::vector<ConflictingFile> files, QWidget* parent)
   view_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
   layout->addWidget(view_, 1);
 
-  layout->addWidget(MakeButtons());
+  auto* buttons = new QDialogButtonBox(this);
+  const auto add = [&](const QString& caption, QDialogButtonBox::ButtonRole role,
+                       MergeChoice choice) {
+    QPushButton* button = buttons->addButton(caption, role);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, choice] { Choose(choice); });
+    return button;
+  };
+  add(tr("&Write my choices"), QDialogButtonBox::AcceptRole, MergeChoice::WriteChosen);
+  add(tr("&Replace (old file to the trash)"), QDialogButtonBox::AcceptRole, MergeChoice::Replace);
+  // Enter keeps what the user wrote: markers or a replacement are a deliberate choice.
+  QPushButton* keep =
+      add(tr("&Keep my files"), QDialogButtonBox::RejectRole, MergeChoice::KeepMine);
+  keep->setAutoDefault(true);
+  keep->setDefault(true);
+  add(tr("Cancel"), QDialogButtonBox::RejectRole, MergeChoice::Cancel);
+  layout->addWidget(buttons);
 
   connect(next, &QPushButton::clicked, this, &MergeDialog::NextConflict);
   connect(previous, &QPushButton::clicked, this, &MergeDialog::PreviousConflict);
+  connect(sideBox_, &QComboBox::activated, this,
+          [this](int index) { ChooseSide(static_cast<ConflictSide>(index)); });
   connect(fileBox_, &QComboBox::activated, this, [this](int index) {
     ShowFile(static_cast<std::size_t>(index));
     conflict_ = 0;
@@ -127,9 +137,18 @@ void MergeDialog::ShowFile(std::size_t file) {
   view_->setExtraSelections(shades);
 }
 
+void MergeDialog::ChooseSide(ConflictSide side) {
+  if (files_.empty() || conflict_ >= sides_[file_].size()) return;
+  sides_[file_][conflict_] = side;
+  sideBox_->setCurrentIndex(static_cast<int>(side));
+}
+
 void MergeDialog::ShowConflict() {
   position_->setText(PositionText());
-  if (files_.empty() || files_[file_].ConflictLines.empty()) return;
+  const bool any = !files_.empty() && !files_[file_].ConflictLines.empty();
+  sideBox_->setEnabled(any);
+  if (!any) return;
+  sideBox_->setCurrentIndex(static_cast<int>(sides_[file_][conflict_]));
   const std::size_t line = files_[file_].ConflictLines[conflict_];
   const QTextBlock block = view_->document()->findBlockByNumber(static_cast<int>(line) - 1);
   QTextCursor cursor(block);
@@ -175,16 +194,16 @@ void MergeDialog::PreviousConflict() {
 
 void MergeDialog::Choose(MergeChoice choice) {
   choice_ = choice;
-  if (choice == MergeChoice::WriteWithMarkers || choice == MergeChoice::Replace)
+  if (choice == MergeChoice::WriteChosen || choice == MergeChoice::Replace)
     accept();
   else
     reject();
 }
 
-MergeChoice AskMergeChoice(QWidget* owner, std::vector<ConflictingFile> files) {
+MergeAnswer AskMergeChoice(QWidget* owner, std::vector<ConflictingFile> files) {
   MergeDialog dialog(std::move(files), owner);
   dialog.exec();
-  return dialog.Choice();
+  return dialog.Answer();
 }
 
 }  // namespace zandrel

@@ -9,7 +9,7 @@
 #include <variant>
 
 #include "core/generated_records.h"
-#include "core/regeneration_step.h"
+#include "core/regeneration_session.h"
 #include "core/text.h"
 
 namespace zandrel {
@@ -57,47 +57,86 @@ std::vector<std::string> FilesWithoutBase(const std::vector<std::string>& paths)
   return unrecorded;
 }
 
-namespace {
+RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
+                                    const std::vector<OutputFile>& files, const AskMerge& askMerge,
+                                    bool unmergedConfirmed) {
+  const std::optional<GeneratedRecords> records = Records();
+  bool cancelled = false;
+  bool keptConflicts = false;
+  // The session holds the folders' locks while the user answers: what is shown is what is written
+  // over.
+  const SessionResult result = RunRegenerationSession(
+      files, {}, records ? &*records : nullptr,
+      [&](const std::vector<OutputFile>& planned, std::vector<PlannedFile>& plan) {
+        Settlement settlement;
+        cancelled = keptConflicts = false;
+        std::vector<ConflictingFile> conflicting;
+        std::vector<std::size_t> conflictingAt;
+        std::vector<std::string> unmerged, trashed;
+        for (std::size_t i = 0; i < planned.size(); ++i) {
+          const FileRegeneration& decision = plan[i].Decision;
+          if (decision.Action == Regeneration::Conflict) {
+            conflicting.push_back(
+                {planned[i].Path, decision.Merged.Text, decision.Merged.ConflictLines});
+            conflictingAt.push_back(i);
+          }
+          if (decision.Action == Regeneration::NoBase) unmerged.push_back(planned[i].Path);
+          // The files the user's text is about to leave go to the trash, so each step can be
+          // undone.
+          if (decision.Action == Regeneration::Merge || decision.Action == Regeneration::Conflict)
+            trashed.push_back(planned[i].Path);
+        }
+        if (!conflicting.empty()) {
+          const MergeAnswer answer = askMerge(owner, std::move(conflicting));
+          switch (answer.Choice) {
+            case MergeChoice::WriteChosen:
+              settlement.Chosen.resize(planned.size());
+              for (std::size_t k = 0; k < conflictingAt.size(); ++k)
+                settlement.Chosen[conflictingAt[k]] = ResolveConflicts(
+                    plan[conflictingAt[k]].Decision.Merged.Text,
+                    k < answer.Sides.size() ? answer.Sides[k] : std::vector<ConflictSide>());
+              break;
+            case MergeChoice::Replace:
+              settlement.Conflicts = Settle::Replace;
+              break;
+            case MergeChoice::KeepMine:
+              settlement.Conflicts = Settle::Skip;
+              keptConflicts = true;
+              break;
+            case MergeChoice::Cancel:
+              cancelled = true;
+              settlement.Write = false;
+              return settlement;
+          }
+        }
+        if (!unmerged.empty()) {
+          if (!unmergedConfirmed &&
+              !services.AskYesNo(owner, ReplaceQuestion(unmerged), std::string(ReplaceCaption))) {
+            cancelled = true;
+            settlement.Write = false;
+            return settlement;
+          }
+          settlement.NoBase = Settle::Replace;
+          trashed.insert(trashed.end(), unmerged.begin(), unmerged.end());
+        }
+        settlement.OnReplace = TrashOnly(services, std::move(trashed));
+        return settlement;
+      });
 
-// The plan for the files, or nothing after saying why it could not be made.
-std::optional<std::vector<PlannedFile>> Plan(QWidget* owner, PlatformServices& services,
-                                             const std::vector<OutputFile>& files,
-                                             const GeneratedRecords* records) {
-  try {
-    auto planned = PlanRegeneration(files, {}, records);
-    if (auto* failure = std::get_if<FileFailure>(&planned)) {
-      services.ShowMessage(owner, DescribeReadFailure(*failure), ErrorCaption());
-      return std::nullopt;
-    }
-    return std::get<std::vector<PlannedFile>>(std::move(planned));
-  } catch (const std::runtime_error& error) {
-    services.ShowMessage(owner, error.what(), ErrorCaption());
-    return std::nullopt;
+  if (!result.Settled || !result.Failures.empty()) {
+    for (const FileFailure& failure : result.Failures)
+      services.ShowMessage(owner,
+                           failure.Path.empty() ? failure.Reason
+                           : result.Settled || failure.Reason == LockTimedOut
+                               ? DescribeFailure(failure)
+                               : DescribeReadFailure(failure),
+                           ErrorCaption());
+    return Ended(RegenerationEnd::Failed);
   }
-}
-
-// How conflicting files are settled by the user's choice; nothing for Cancel.
-std::optional<Settle> SettleOf(MergeChoice choice) {
-  switch (choice) {
-    case MergeChoice::WriteWithMarkers:
-      return Settle::Markers;
-    case MergeChoice::Replace:
-      return Settle::Replace;
-    case MergeChoice::KeepMine:
-      return Settle::Skip;
-    case MergeChoice::Cancel:
-      break;
-  }
-  return std::nullopt;
-}
-
-// Each file's path under what will become of it.
-RegenerationOutcome OutcomeOf(const std::vector<OutputFile>& files,
-                              const std::vector<PlannedFile>& plan, Settle conflicts,
-                              Settle noBase) {
+  if (cancelled) return Ended(RegenerationEnd::Cancelled);
   RegenerationOutcome outcome;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    switch (OutcomeOf(plan[i], conflicts, noBase)) {
+    switch (result.Outcomes[i]) {
       case FileOutcome::Written:
         outcome.Written.push_back(files[i].Path);
         break;
@@ -112,57 +151,8 @@ RegenerationOutcome OutcomeOf(const std::vector<OutputFile>& files,
         break;
     }
   }
-  return outcome;
-}
-
-}  // namespace
-
-RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
-                                    const std::vector<OutputFile>& files, const AskMerge& askMerge,
-                                    bool unmergedConfirmed) {
-  const std::optional<GeneratedRecords> records = Records();
-  std::optional<std::vector<PlannedFile>> planned =
-      Plan(owner, services, files, records ? &*records : nullptr);
-  if (!planned) return Ended(RegenerationEnd::Failed);
-  std::vector<PlannedFile> plan = std::move(*planned);
-
-  std::vector<ConflictingFile> conflicting;
-  std::vector<std::string> unmerged, merged, trashed;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    FileRegeneration& decision = plan[i].Decision;
-    if (decision.Action == Regeneration::Conflict)
-      conflicting.push_back({files[i].Path, decision.Merged.Text, decision.Merged.ConflictLines});
-    if (decision.Action == Regeneration::NoBase) unmerged.push_back(files[i].Path);
-    if (decision.Action == Regeneration::Merge) merged.push_back(files[i].Path);
-  }
-
-  // The files the user's text is about to leave go to the trash, so each step can be undone.
-  trashed = merged;
-  Settle conflicts = Settle::Keep;
-  if (!conflicting.empty()) {
-    for (const ConflictingFile& file : conflicting) trashed.push_back(file.Path);
-    const std::optional<Settle> chosen = SettleOf(askMerge(owner, std::move(conflicting)));
-    if (!chosen) return Ended(RegenerationEnd::Cancelled);
-    conflicts = *chosen;
-  }
-  Settle noBase = Settle::Keep;
-  if (!unmerged.empty()) {
-    if (!unmergedConfirmed &&
-        !services.AskYesNo(owner, ReplaceQuestion(unmerged), std::string(ReplaceCaption)))
-      return Ended(RegenerationEnd::Cancelled);
-    noBase = Settle::Replace;
-    trashed.insert(trashed.end(), unmerged.begin(), unmerged.end());
-  }
-
-  RegenerationOutcome outcome = OutcomeOf(files, plan, conflicts, noBase);
-  const std::vector<FileFailure> failures =
-      WriteRegeneration(files, std::move(plan), conflicts, noBase, records ? &*records : nullptr,
-                        TrashOnly(services, std::move(trashed)));
-  for (const FileFailure& failure : failures)
-    services.ShowMessage(owner, DescribeFailure(failure), ErrorCaption());
-  if (!failures.empty()) return Ended(RegenerationEnd::Failed);
-  const bool kept = conflicts == Settle::Skip && outcome.Written.empty() &&
-                    outcome.Merged.empty() && outcome.WithMarkers.empty();
+  const bool kept = keptConflicts && outcome.Written.empty() && outcome.Merged.empty() &&
+                    outcome.WithMarkers.empty();
   outcome.End = kept ? RegenerationEnd::KeptFiles : RegenerationEnd::Written;
   return outcome;
 }

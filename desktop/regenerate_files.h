@@ -29,14 +29,16 @@ struct RegenerationOutcome {
   std::vector<std::string> Unchanged;    // the files left as they were
 };
 
-using AskMerge = std::function<MergeChoice(QWidget* owner, std::vector<ConflictingFile> files)>;
+using AskMerge = std::function<MergeAnswer(QWidget* owner, std::vector<ConflictingFile> files)>;
 
 // Writes a window's files as one step, merging the new texts into files the user edited since
 // they were generated (the records are the bases): an unedited file is replaced without a
 // question; a clean merge is written, the file before it going to the trash; conflicts are shown
 // in the merge dialog (askMerge) and an edited file with no base is put to the Replace question.
 // Keep my files leaves the conflicting files (and their records) as they are and writes the
-// rest; a file without a base whose replacement is declined holds back the whole step.
+// rest; the sides chosen for each conflict are written as chosen; a file without a base whose
+// replacement is declined holds back the whole step. The folders stay locked from the reading to
+// the writing, the questions included.
 // unmergedConfirmed: the user already said Replace for the files FilesWithoutBase named.
 RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
                                     const std::vector<OutputFile>& files,

@@ -106,8 +106,8 @@
         <translation>Konflikte beim Zusammenführen</translation>
     </message>
     <message>
-        <source>Your changes and the new text change the same lines. Nothing has been written yet.</source>
-        <translation>Ihre Änderungen und der neue Text ändern dieselben Zeilen. Es wurde noch nichts geschrieben.</translation>
+        <source>Your changes and the new text change the same lines. Nothing has been written yet. Choose which lines to keep for each conflict and write your choices, or keep your files as they are: Keep my files leaves these files unchanged and writes the others.</source>
+        <translation>Ihre Änderungen und der neue Text ändern dieselben Zeilen. Es wurde noch nichts geschrieben. Wählen Sie für jeden Konflikt, welche Zeilen bleiben, und schreiben Sie Ihre Auswahl, oder behalten Sie Ihre Dateien, wie sie sind: „Meine Dateien behalten“ lässt diese Dateien unverändert und schreibt die anderen.</translation>
     </message>
     <message>
         <source>&amp;File:</source>
@@ -122,8 +122,24 @@
         <translation>&amp;Nächster Konflikt</translation>
     </message>
     <message>
-        <source>&amp;Write with conflict markers</source>
-        <translation>Mit Konflikt&amp;markierungen schreiben</translation>
+        <source>&amp;This conflict:</source>
+        <translation>Dieser &amp;Konflikt:</translation>
+    </message>
+    <message>
+        <source>Keep my lines</source>
+        <translation>Meine Zeilen behalten</translation>
+    </message>
+    <message>
+        <source>Take the generated lines</source>
+        <translation>Die erzeugten Zeilen übernehmen</translation>
+    </message>
+    <message>
+        <source>Keep both (my lines first)</source>
+        <translation>Beide behalten (meine zuerst)</translation>
+    </message>
+    <message>
+        <source>&amp;Write my choices</source>
+        <translation>&amp;Auswahl schreiben</translation>
     </message>
     <message>
         <source>&amp;Replace (old file to the trash)</source>

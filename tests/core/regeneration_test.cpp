@@ -3,6 +3,7 @@
 #include <git2.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -11,11 +12,13 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "classgen/class_build.h"
 #include "core/generated_records.h"
 #include "core/regeneration.h"
+#include "core/regeneration_session.h"
 #include "core/regeneration_step.h"
 #include "tests/support/sample_classes.h"
 #include "tests/support/temp_folder.h"
@@ -401,26 +404,53 @@ TEST(Regeneration, RealisticEditsAgreeWithGit) {
   EXPECT_GT(conflicts, 0u);
 }
 
-// A step planned, then the world changes before it is written: nothing is written over an edit,
-// and a text that cannot be merged is never taken for a clean merge.
-TEST(RegenerationStep, WhatHappensBetweenReadingAndWriting) {
+// A session reads, settles, and then the world changes before it writes: an edit is never
+// overwritten, a second writer waits for the first, and the records agree with the files.
+TEST(RegenerationSession, WhatHappensBetweenReadingAndWriting) {
   const std::string base = "// A\nint a;\n";
   const std::string generated = "// A\nint a;\nint b;\n";
+  const std::string other = "// A\nint a;\nint c;\n";  // what a second writer generates
   struct Case {
     const char* name;
-    std::optional<std::string> before;  // the file when planned (nothing: absent)
-    std::function<void(const std::string& path)> meanwhile;
-    Regeneration action;
-    bool written;  // else the failure says the file changed, or nothing is written
+    std::optional<std::string> before;  // the file when read (nothing: absent)
+    std::function<void(const std::string& path, int attempt)> meanwhile;
+    std::string after;                  // the file at the end
+    std::optional<std::string> record;  // its record at the end
+    bool written;                       // else nothing was written, and why is said
+  };
+  const auto write = [](const std::string& text) {
+    return [text](const std::string& p, int attempt) {
+      if (attempt == 1) testing::WriteFile(p, text);
+    };
+  };
+  // A second session started now must wait for the first to write, and then builds on it.
+  std::thread second;
+  std::atomic<bool> secondDone = false;
+  const auto secondWriter = [&](const std::string& p, int attempt) {
+    if (attempt != 1 || second.joinable()) return;
+    const GeneratedRecords records(std::filesystem::path(p).parent_path() / "records");
+    second = std::thread([p, records, other, &done = secondDone] {
+      RunRegenerationSession({{p, other}}, {}, &records,
+                             [](const auto&, auto&) { return Settlement{}; });
+      done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(secondDone);
   };
   const Case cases[] = {
-      {"edited after reading", base, [](const std::string& p) { testing::WriteFile(p, "x\n"); },
-       Regeneration::Replace, false},
-      {"created after reading", std::nullopt,
-       [](const std::string& p) { testing::WriteFile(p, "mine\n"); }, Regeneration::Write, false},
-      {"left alone", "// mine\n" + base, [](const std::string&) {}, Regeneration::Merge, true},
-      {"a NUL byte", base + std::string("\0\n", 2), [](const std::string&) {},
-       Regeneration::Conflict, false},
+      {"unedited", base, [](const std::string&, int) {}, generated, generated, true},
+      {"edited once after reading: read again and merged", base, write("// mine\n" + base),
+       "// mine\n" + generated, generated, true},
+      {"edited at every attempt", base,
+       [&](const std::string& p, int attempt) {
+         testing::WriteFile(p, "// mine " + std::to_string(attempt) + "\n" + base);
+       },
+       "// mine 3\n" + base, base, false},
+      {"created after reading: a conflict then", std::nullopt, write("mine\n"), "mine\n", base,
+       false},
+      {"a NUL byte is a conflict", base + std::string("\0\n", 2), [](const std::string&, int) {},
+       base + std::string("\0\n", 2), base, false},
+      {"a second writer waits", base, secondWriter, other, other, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -430,26 +460,33 @@ TEST(RegenerationStep, WhatHappensBetweenReadingAndWriting) {
     ASSERT_TRUE(
         ReplaceFiles(std::get<std::vector<OutputFile>>(records.Records({{path, base}}))).empty());
     if (c.before) testing::WriteFile(path, *c.before);
-    const std::vector<OutputFile> files{{path, generated}};
-    auto plan = std::get<std::vector<PlannedFile>>(PlanRegeneration(files, {}, &records));
-    EXPECT_EQ(plan[0].Decision.Action, c.action);
-    c.meanwhile(path);
-    const std::string onDisk = std::filesystem::exists(path) ? testing::ReadFile(path) : "";
-    const auto failures =
-        WriteRegeneration(files, std::move(plan), Settle::Keep, Settle::Keep, &records);
-    if (c.written) {
-      EXPECT_TRUE(failures.empty());
-      EXPECT_EQ(testing::ReadFile(path), "// mine\n" + generated);
-      EXPECT_EQ(records.Read(path), generated);
-      continue;
+    SetSessionProbe([&](int attempt) { c.meanwhile(path, attempt); });
+    const SessionResult result = RunRegenerationSession(
+        {{path, generated}}, {}, &records, [](const auto&, auto&) { return Settlement{}; });
+    SetSessionProbe({});
+    if (second.joinable()) second.join();
+    EXPECT_EQ(result.Written, c.written);
+    EXPECT_EQ(testing::ReadFile(path), c.after);
+    EXPECT_EQ(records.Read(path), c.record);
+    if (!c.written && !result.Failures.empty()) {
+      EXPECT_EQ(result.Failures[0].Reason, ChangedSinceRead);
     }
-    EXPECT_EQ(testing::ReadFile(path), onDisk);
-    EXPECT_EQ(records.Read(path), base);
-    if (c.action != Regeneration::Conflict) {
-      ASSERT_EQ(failures.size(), 1u);
-      EXPECT_EQ(failures[0].Reason, ChangedSinceRead);
-    }
+    // Nothing but the file and its record is left.
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+      ++entries;
+    EXPECT_EQ(entries, 2u);
   }
+}
+
+TEST(Regeneration, ConflictsResolvedSideBySide) {
+  const std::string merged =
+      "a\n<<<<<<< yours\nmine\n=======\nnew\n>>>>>>> generated\nb\n<<<<<<< yours\r\n"
+      "=======\r\nnew2\r\n>>>>>>> generated\r\n";
+  using enum ConflictSide;
+  EXPECT_EQ(ResolveConflicts(merged, {}), "a\nmine\nb\n");
+  EXPECT_EQ(ResolveConflicts(merged, {Generated, Generated}), "a\nnew\nb\nnew2\r\n");
+  EXPECT_EQ(ResolveConflicts(merged, {Both, Both}), "a\nmine\nnew\nb\nnew2\r\n");
 }
 
 TEST(GeneratedRecords, MirrorAbsolutePathsAndPruneOldestFirst) {

@@ -36,7 +36,7 @@ class MergeDialogTest : public QObject {
       std::string yours;      // Shape.cpp on disk before the second write
       bool recorded;          // the first write's records kept
       std::string generated;  // the new source
-      MergeChoice choice;     // the dialog's answer, when it is shown
+      MergeAnswer choice;     // the dialog's answer, when it is shown
       bool replace;           // the Replace question's answer, when it is asked
       RegenerationEnd end;
       std::string result;                // Shape.cpp afterwards
@@ -67,16 +67,14 @@ class MergeDialogTest : public QObject {
          {Edited(Source)},
          0,
          0},
-        {"conflict, markers",
+        {"conflict, both sides chosen",
          mine,
          true,
          Renamed,
-         MergeChoice::WriteWithMarkers,
+         {MergeChoice::WriteChosen, {{ConflictSide::Both}}},
          true,
          RegenerationEnd::Written,
-         "<<<<<<< yours\n// Shape: mine\n=======\n// Figure\n>>>>>>> "
-         "generated\n" +
-             Source.substr(9),
+         "// Shape: mine\n// Figure\n" + Source.substr(9),
          {mine},
          1,
          0},
@@ -173,7 +171,7 @@ class MergeDialogTest : public QObject {
       QVERIFY2(trashed == c.trashed, c.name);
       QCOMPARE(merges, c.merges);
       QCOMPARE(static_cast<int>(services.Questions.size()), c.questions);
-      const bool merged = c.result == Edited(Added);
+      const bool merged = c.result == Edited(Added) || c.choice.Choice == MergeChoice::WriteChosen;
       QCOMPARE(MergedMessage(outcome.Merged),
                merged ? QStringLiteral("Merged your changes into Shape.cpp") : QString());
     }
@@ -226,7 +224,7 @@ class MergeDialogTest : public QObject {
 
     // Each button gives its choice; Escape cancels.
     const std::pair<QString, MergeChoice> buttons[] = {
-        {"&Write with conflict markers", MergeChoice::WriteWithMarkers},
+        {"&Write my choices", MergeChoice::WriteChosen},
         {"&Replace (old file to the trash)", MergeChoice::Replace},
         {"&Keep my files", MergeChoice::KeepMine},
         {"Cancel", MergeChoice::Cancel}};
@@ -238,6 +236,14 @@ class MergeDialogTest : public QObject {
       QCOMPARE(shown.Choice(), choice);
       QVERIFY(!shown.isVisible());
     }
+    // A side for each conflict, the user's lines unless chosen otherwise.
+    dialog.ChooseSide(ConflictSide::Generated);
+    dialog.NextConflict();
+    dialog.ChooseSide(ConflictSide::Both);
+    using enum ConflictSide;
+    QVERIFY((dialog.Answer().Sides ==
+             std::vector<std::vector<ConflictSide>>{{Yours, Generated}, {Both}}));
+
     // Enter keeps the user's files: markers are never written by default.
     MergeDialog entered({{"/src/Shape.h", "<<<<<<< yours\n", {1}}});
     entered.show();
