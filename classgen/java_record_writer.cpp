@@ -25,8 +25,29 @@ std::string Trimmed(std::string_view text) {
 
 std::string_view PrimitiveBox(std::string_view type);
 
+std::string JavaType(std::string_view written, bool boxed = false);
+
+// The Java spelling of the arguments of type's template, which open begins: split at the commas
+// outside nested brackets.
+std::string JavaArguments(const std::string& type, std::size_t open) {
+  std::string arguments;
+  int depth = 0;
+  std::size_t start = open + 1;
+  for (std::size_t i = open + 1; i < type.size(); ++i) {
+    const char c = type[i];
+    if (c == '<') ++depth;
+    if (c == '>' && depth-- > 0) continue;
+    if ((c == ',' && depth == 0) || i + 1 == type.size()) {
+      arguments += (arguments.empty() ? "" : ", ") +
+                   JavaType(std::string_view(type).substr(start, i - start), true);
+      start = i + 1;
+    }
+  }
+  return arguments;
+}
+
 // The Java spelling of a common C++ type; boxed where it stands for a generic argument.
-std::string JavaType(std::string_view written, bool boxed = false) {
+std::string JavaType(std::string_view written, bool boxed) {
   const std::string type = Trimmed(written);
   constexpr std::pair<std::string_view, std::string_view> scalars[] = {
       {"bool", "boolean"},
@@ -65,21 +86,7 @@ std::string JavaType(std::string_view written, bool boxed = false) {
         {"std::unordered_set", "java.util.Set"}, {"std::optional", "java.util.Optional"}};
     for (const auto& [cpp, target] : generics) {
       if (name != cpp) continue;
-      // The arguments, split at the commas outside nested brackets.
-      std::string arguments;
-      int depth = 0;
-      std::size_t start = open + 1;
-      for (std::size_t i = open + 1; i < type.size(); ++i) {
-        const char c = type[i];
-        if (c == '<') ++depth;
-        if (c == '>' && depth-- > 0) continue;
-        if ((c == ',' && depth == 0) || i + 1 == type.size()) {
-          arguments += (arguments.empty() ? "" : ", ") +
-                       JavaType(std::string_view(type).substr(start, i - start), true);
-          start = i + 1;
-        }
-      }
-      java = std::string(target) + "<" + arguments + ">";
+      java = std::string(target) + "<" + JavaArguments(type, open) + ">";
     }
   }
   if (boxed) {

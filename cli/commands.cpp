@@ -40,177 +40,188 @@ const OptionRow BuildDir{"-p", "", "BUILD_DIR", Completion::Folder,
                          "take the flags from BUILD_DIR/compile_commands.json, for HEADER or "
                          "the first source that includes it"};
 
+CommandRow ClassRow() {
+  return {
+      "class",
+      "[OPTION]... DESCRIPTION.json [OUTPUT_PATH]",
+      "DESCRIPTION.json OUTPUT_PATH",
+      "write the class files as Build does when the save dialog returns OUTPUT_PATH (header and "
+      "source, or the Java file)",
+      "Write the class files as Build does when the save dialog returns OUTPUT_PATH:\n"
+      "the header and the source beside it, or the Java file. Without OUTPUT_PATH,\n"
+      "the description's OutputPath (where the window last built it, relative to the\n"
+      "description's folder). DESCRIPTION.json may be -, standard input. Files whose\n"
+      "text would not change are left alone; the others are replaced whole, both or\n"
+      "neither. A file edited since Zandrel wrote it gets the new text merged into\n"
+      "it; one that conflicts is not written. TargetSystem ModernCpp writes C++20,\n"
+      "JavaRecord a Java 17 record. An enumeration text of HeaderInsertions that the\n"
+      "target cannot use is written as it is, with a warning on standard error.\n",
+      {Base,
+       Markers,
+       Force,
+       BuildOutput,
+       Check,
+       DryRun,
+       {"", "--stdout", "", Completion::Nothing,
+        "print the files instead, each after a line \"// ==> PATH\""},
+       Help},
+      {Completion::JsonFile, Completion::AnyFile},
+      "0 done, 1 class name refused, 2 unusable invocation or JSON, 3 the description not "
+      "read, a file not written or standard output not written, 4 with --check: a file would "
+      "change, 5 a conflict, or an edited file with no base.",
+      RunClassCommand};
+}
+
+CommandRow EnumRow() {
+  return {"enum",
+          "[OPTION]... REQUEST.json",
+          "REQUEST.json",
+          "build an enumeration as the dialog's OK does, write its files when OutputPath is given, "
+          "and print the text the main window would receive",
+          "Build an enumeration as the dialog's OK does. With OutputPath, write the header\n"
+          "and source there (both or neither; files whose text would not change are left\n"
+          "alone) and print the include line; without, print the enumeration text the\n"
+          "main window would receive. ListFile reads the names from a file of at most\n"
+          "256 MiB. REQUEST.json may be -, standard input. Style ModernEnumeration makes\n"
+          "an enum class with constexpr to_string, TYPE_from_string and TYPE_values, and\n"
+          "writes a header alone. With --check, --dry-run or --build-output nothing is\n"
+          "printed but the list of files.\n"
+          "\n"
+          "A file edited since Zandrel wrote it gets the new text merged into it; one\n"
+          "that conflicts is not written.\n",
+          {Base,
+           Markers,
+           Force,
+           {"-o", "--output", "PATH", Completion::AnyFile,
+            "write the header (and source) to PATH, not to OutputPath"},
+           BuildOutput,
+           Check,
+           DryRun,
+           Help},
+          {Completion::JsonFile},
+          "0 done, 1 request refused, 2 unusable invocation or JSON, 3 the request or list file "
+          "not read, a file not written or standard output not written, 4 with --check: a file "
+          "would change, 5 a conflict, or an edited file with no base.",
+          RunEnumCommand};
+}
+
+CommandRow BatchRow() {
+  return {"batch",
+          "[OPTION]... MANIFEST.json",
+          "MANIFEST.json",
+          "run every class and enumeration the manifest lists, all checked first, their files "
+          "written as one step",
+          "Run every class description and enumeration request the manifest lists:\n"
+          "  {\"entries\": [{\"class\": \"point.json\", \"output\": \"src/Point.h\"},\n"
+          "               {\"enum\": \"colour.json\"}]}\n"
+          "Relative paths, in the manifest and in the enumeration requests it names, are\n"
+          "taken from the manifest's folder. Every entry is read and composed before\n"
+          "anything is written; one bad entry stops the run with its name and nothing\n"
+          "written. Files whose text would not change are left alone; the others are\n"
+          "replaced whole, all of them or none. MANIFEST.json may be -, standard input\n"
+          "(paths are then taken from the current folder). An entry's \"base\", an older\n"
+          "description or request, is what its files are merged from; without it, the\n"
+          "texts recorded when they were last written are. A file edited since Zandrel\n"
+          "wrote it gets the new text merged into it; one that conflicts is not written.\n",
+          {Markers, Force, BuildOutput, Check, DryRun, Help},
+          {Completion::JsonFile},
+          "0 done, 1 an entry refused, 2 unusable invocation or JSON, 3 a file not read or not "
+          "written, or standard output not written, 4 with --check: a file would change, 5 a "
+          "conflict, or an edited file with no base.",
+          RunBatchCommand};
+}
+
+CommandRow ImportRow() {
+  return {"import",
+          "[--class NAME | --enum NAME] [--target TARGET]\n"
+          "         [-I DIR]... [-D NAME[=VALUE]]... [-p BUILD_DIR] [-o OUT.json] HEADER",
+          "HEADER",
+          "read a class or enumeration from a C++ header and print the description or request that "
+          "makes it",
+          "Read a class or struct of HEADER into a class description (Format 1), or with\n"
+          "--enum an enumeration into an enumeration request, and print it, or write it\n"
+          "to OUT.json. Without --class, the first class or struct HEADER itself defines.\n"
+          "NAME may be qualified (ns::Outer::Inner). Accessors of a naming form, the\n"
+          "constructor taking every member, defaulted or deleted copies, defaulted == and\n"
+          "<=>, and operator<< become options, not rows. Includes that are not found are\n"
+          "noted and the types they would bring kept as written.\n",
+          {{"", "--class", "NAME", Completion::Nothing, "the class or struct to read"},
+           {"", "--enum", "NAME", Completion::Nothing, "the enumeration to read"},
+           {"", "--target", "TARGET", Completion::Target,
+            "the description's TargetSystem (default ModernCpp)"},
+           Include,
+           Define,
+           BuildDir,
+           {"-o", "", "OUT.json", Completion::JsonFile,
+            "write the document to OUT.json instead of printing it"},
+           Help},
+          {Completion::HeaderFile},
+          "0 done, 1 no such class or enumeration, or one a description cannot hold (a template, "
+          "a union, a nameless type), 2 unusable invocation, 3 HEADER not read or the document not "
+          "written.",
+          RunImportCommand};
+}
+
+CommandRow CompanionRow() {
+  return {
+      "companion",
+      "[--class NAME]... [--enum NAME]... [--all]\n"
+      "         [--flags NAME]... [--case-insensitive] [--formatter] [--json] [--hash]\n"
+      "         [-I DIR]... [-D NAME[=VALUE]]... [-p BUILD_DIR] [-o OUT.h] [OPTION]... HEADER",
+      "HEADER",
+      "write a header that includes HEADER and gives its enumerations the enum class helpers "
+      "(to_string, TYPE_from_string, TYPE_values, operator<<) and its classes operator<<, JSON, "
+      "hash and formatters",
+      "Write a header that includes HEADER and gives its types helpers as free functions\n"
+      "in each type's namespace. HEADER is left as it is. An enumeration gets those of\n"
+      "the enum class style: to_string (the first name of a value), TYPE_from_string\n"
+      "(every name, aliases included), TYPE_values and operator<<; types nested in\n"
+      "classes are named Outer_TYPE_from_string and Outer_TYPE_values. A class or\n"
+      "struct gets operator<< (\"Point{x=1, y=2}\") unless it has one, and the helpers\n"
+      "of the keys below, reaching private members through accessors of a naming form\n"
+      "(getX/setX, get_x/set_x, GetX/SetX, or x() for x_ and m_x). Print the header,\n"
+      "or write it to OUT.h, which then includes HEADER relative to its own folder\n"
+      "(an absolute HEADER outside that folder as given).\n",
+      {{"", "--class", "NAME", Completion::Nothing,
+        "a class or struct to cover (may be qualified; may be repeated)"},
+       {"", "--enum", "NAME", Completion::Nothing,
+        "an enumeration to cover (may be qualified; may be repeated)"},
+       {"", "--all", "", Completion::Nothing, "every type HEADER defines (the default)"},
+       {"", "--flags", "NAME", Completion::Nothing,
+        "treat the enumeration NAME as a bit-flag set: the operators | & ^ ~ |= &= ^=, "
+        "to_string of combinations (\"A|B|0x40\") and their parsing"},
+       {"", "--case-insensitive", "", Completion::Nothing,
+        "TYPE_from_string accepts a name in any letter case"},
+       {"", "--formatter", "", Completion::Nothing,
+        "fmt and std::format formatters, where their headers are"},
+       {"", "--json", "", Completion::Nothing,
+        "nlohmann/json conversions, where its header is: enumerations by name, classes member "
+        "by member"},
+       {"", "--hash", "", Completion::Nothing,
+        "std::hash for classes, over every member (none for a class whose operator== is its "
+        "own)"},
+       Include,
+       Define,
+       BuildDir,
+       {"-o", "--output", "OUT.h", Completion::HeaderFile,
+        "write the header to OUT.h instead of printing it"},
+       Markers,
+       Force,
+       BuildOutput,
+       Check,
+       DryRun,
+       Help},
+      {Completion::HeaderFile},
+      "0 done (a header with no type to cover gets one that only includes it, with a warning), "
+      "1 no such type, or one no helper outside can name (nameless, in a template or unnamed "
+      "namespace, not public) or reach (a private member without accessors, a base class), 2 "
+      "unusable invocation, 3 HEADER not read or OUT.h not written, 4 with --check: OUT.h would "
+      "change, 5 a conflict, or an edited file with no base.",
+      RunCompanionCommand};
+}
+
 std::vector<CommandRow> MakeCommands() {
-  std::vector<CommandRow> rows;
-  rows.push_back(
-      {"class",
-       "[OPTION]... DESCRIPTION.json [OUTPUT_PATH]",
-       "DESCRIPTION.json OUTPUT_PATH",
-       "write the class files as Build does when the save dialog returns OUTPUT_PATH (header and "
-       "source, or the Java file)",
-       "Write the class files as Build does when the save dialog returns OUTPUT_PATH:\n"
-       "the header and the source beside it, or the Java file. Without OUTPUT_PATH,\n"
-       "the description's OutputPath (where the window last built it, relative to the\n"
-       "description's folder). DESCRIPTION.json may be -, standard input. Files whose\n"
-       "text would not change are left alone; the others are replaced whole, both or\n"
-       "neither. A file edited since Zandrel wrote it gets the new text merged into\n"
-       "it; one that conflicts is not written. TargetSystem ModernCpp writes C++20,\n"
-       "JavaRecord a Java 17 record. An enumeration text of HeaderInsertions that the\n"
-       "target cannot use is written as it is, with a warning on standard error.\n",
-       {Base,
-        Markers,
-        Force,
-        BuildOutput,
-        Check,
-        DryRun,
-        {"", "--stdout", "", Completion::Nothing,
-         "print the files instead, each after a line \"// ==> PATH\""},
-        Help},
-       {Completion::JsonFile, Completion::AnyFile},
-       "0 done, 1 class name refused, 2 unusable invocation or JSON, 3 the description not "
-       "read, a file not written or standard output not written, 4 with --check: a file would "
-       "change, 5 a conflict, or an edited file with no base.",
-       RunClassCommand});
-  rows.push_back(
-      {"enum",
-       "[OPTION]... REQUEST.json",
-       "REQUEST.json",
-       "build an enumeration as the dialog's OK does, write its files when OutputPath is given, "
-       "and print the text the main window would receive",
-       "Build an enumeration as the dialog's OK does. With OutputPath, write the header\n"
-       "and source there (both or neither; files whose text would not change are left\n"
-       "alone) and print the include line; without, print the enumeration text the\n"
-       "main window would receive. ListFile reads the names from a file of at most\n"
-       "256 MiB. REQUEST.json may be -, standard input. Style ModernEnumeration makes\n"
-       "an enum class with constexpr to_string, TYPE_from_string and TYPE_values, and\n"
-       "writes a header alone. With --check, --dry-run or --build-output nothing is\n"
-       "printed but the list of files.\n"
-       "\n"
-       "A file edited since Zandrel wrote it gets the new text merged into it; one\n"
-       "that conflicts is not written.\n",
-       {Base,
-        Markers,
-        Force,
-        {"-o", "--output", "PATH", Completion::AnyFile,
-         "write the header (and source) to PATH, not to OutputPath"},
-        BuildOutput,
-        Check,
-        DryRun,
-        Help},
-       {Completion::JsonFile},
-       "0 done, 1 request refused, 2 unusable invocation or JSON, 3 the request or list file "
-       "not read, a file not written or standard output not written, 4 with --check: a file "
-       "would change, 5 a conflict, or an edited file with no base.",
-       RunEnumCommand});
-  rows.push_back(
-      {"batch",
-       "[OPTION]... MANIFEST.json",
-       "MANIFEST.json",
-       "run every class and enumeration the manifest lists, all checked first, their files "
-       "written as one step",
-       "Run every class description and enumeration request the manifest lists:\n"
-       "  {\"entries\": [{\"class\": \"point.json\", \"output\": \"src/Point.h\"},\n"
-       "               {\"enum\": \"colour.json\"}]}\n"
-       "Relative paths, in the manifest and in the enumeration requests it names, are\n"
-       "taken from the manifest's folder. Every entry is read and composed before\n"
-       "anything is written; one bad entry stops the run with its name and nothing\n"
-       "written. Files whose text would not change are left alone; the others are\n"
-       "replaced whole, all of them or none. MANIFEST.json may be -, standard input\n"
-       "(paths are then taken from the current folder). An entry's \"base\", an older\n"
-       "description or request, is what its files are merged from; without it, the\n"
-       "texts recorded when they were last written are. A file edited since Zandrel\n"
-       "wrote it gets the new text merged into it; one that conflicts is not written.\n",
-       {Markers, Force, BuildOutput, Check, DryRun, Help},
-       {Completion::JsonFile},
-       "0 done, 1 an entry refused, 2 unusable invocation or JSON, 3 a file not read or not "
-       "written, or standard output not written, 4 with --check: a file would change, 5 a "
-       "conflict, or an edited file with no base.",
-       RunBatchCommand});
-  rows.push_back(
-      {"import",
-       "[--class NAME | --enum NAME] [--target TARGET]\n"
-       "         [-I DIR]... [-D NAME[=VALUE]]... [-p BUILD_DIR] [-o OUT.json] HEADER",
-       "HEADER",
-       "read a class or enumeration from a C++ header and print the description or request that "
-       "makes it",
-       "Read a class or struct of HEADER into a class description (Format 1), or with\n"
-       "--enum an enumeration into an enumeration request, and print it, or write it\n"
-       "to OUT.json. Without --class, the first class or struct HEADER itself defines.\n"
-       "NAME may be qualified (ns::Outer::Inner). Accessors of a naming form, the\n"
-       "constructor taking every member, defaulted or deleted copies, defaulted == and\n"
-       "<=>, and operator<< become options, not rows. Includes that are not found are\n"
-       "noted and the types they would bring kept as written.\n",
-       {{"", "--class", "NAME", Completion::Nothing, "the class or struct to read"},
-        {"", "--enum", "NAME", Completion::Nothing, "the enumeration to read"},
-        {"", "--target", "TARGET", Completion::Target,
-         "the description's TargetSystem (default ModernCpp)"},
-        Include,
-        Define,
-        BuildDir,
-        {"-o", "", "OUT.json", Completion::JsonFile,
-         "write the document to OUT.json instead of printing it"},
-        Help},
-       {Completion::HeaderFile},
-       "0 done, 1 no such class or enumeration, or one a description cannot hold (a template, "
-       "a union, a nameless type), 2 unusable invocation, 3 HEADER not read or the document not "
-       "written.",
-       RunImportCommand});
-  rows.push_back(
-      {"companion",
-       "[--class NAME]... [--enum NAME]... [--all]\n"
-       "         [--flags NAME]... [--case-insensitive] [--formatter] [--json] [--hash]\n"
-       "         [-I DIR]... [-D NAME[=VALUE]]... [-p BUILD_DIR] [-o OUT.h] [OPTION]... HEADER",
-       "HEADER",
-       "write a header that includes HEADER and gives its enumerations the enum class helpers "
-       "(to_string, TYPE_from_string, TYPE_values, operator<<) and its classes operator<<, JSON, "
-       "hash and formatters",
-       "Write a header that includes HEADER and gives its types helpers as free functions\n"
-       "in each type's namespace. HEADER is left as it is. An enumeration gets those of\n"
-       "the enum class style: to_string (the first name of a value), TYPE_from_string\n"
-       "(every name, aliases included), TYPE_values and operator<<; types nested in\n"
-       "classes are named Outer_TYPE_from_string and Outer_TYPE_values. A class or\n"
-       "struct gets operator<< (\"Point{x=1, y=2}\") unless it has one, and the helpers\n"
-       "of the keys below, reaching private members through accessors of a naming form\n"
-       "(getX/setX, get_x/set_x, GetX/SetX, or x() for x_ and m_x). Print the header,\n"
-       "or write it to OUT.h, which then includes HEADER relative to its own folder\n"
-       "(an absolute HEADER outside that folder as given).\n",
-       {{"", "--class", "NAME", Completion::Nothing,
-         "a class or struct to cover (may be qualified; may be repeated)"},
-        {"", "--enum", "NAME", Completion::Nothing,
-         "an enumeration to cover (may be qualified; may be repeated)"},
-        {"", "--all", "", Completion::Nothing, "every type HEADER defines (the default)"},
-        {"", "--flags", "NAME", Completion::Nothing,
-         "treat the enumeration NAME as a bit-flag set: the operators | & ^ ~ |= &= ^=, "
-         "to_string of combinations (\"A|B|0x40\") and their parsing"},
-        {"", "--case-insensitive", "", Completion::Nothing,
-         "TYPE_from_string accepts a name in any letter case"},
-        {"", "--formatter", "", Completion::Nothing,
-         "fmt and std::format formatters, where their headers are"},
-        {"", "--json", "", Completion::Nothing,
-         "nlohmann/json conversions, where its header is: enumerations by name, classes member "
-         "by member"},
-        {"", "--hash", "", Completion::Nothing,
-         "std::hash for classes, over every member (none for a class whose operator== is its "
-         "own)"},
-        Include,
-        Define,
-        BuildDir,
-        {"-o", "--output", "OUT.h", Completion::HeaderFile,
-         "write the header to OUT.h instead of printing it"},
-        Markers,
-        Force,
-        BuildOutput,
-        Check,
-        DryRun,
-        Help},
-       {Completion::HeaderFile},
-       "0 done (a header with no type to cover gets one that only includes it, with a warning), "
-       "1 no such type, or one no helper outside can name (nameless, in a template or unnamed "
-       "namespace, not public) or reach (a private member without accessors, a base class), 2 "
-       "unusable invocation, 3 HEADER not read or OUT.h not written, 4 with --check: OUT.h would "
-       "change, 5 a conflict, or an edited file with no base.",
-       RunCompanionCommand});
-  return rows;
+  return {ClassRow(), EnumRow(), BatchRow(), ImportRow(), CompanionRow()};
 }
 
 constexpr std::size_t Width = 80;

@@ -96,6 +96,57 @@ std::string IncludePath(const std::string& header, const std::string& output) {
   return relative.generic_string();
 }
 
+void WarnOfNotes(const std::string& header, const std::vector<std::string>& notes) {
+  for (const std::string& note : notes) PrintFileError("warning: " + header + ":" + note);
+}
+
+void WarnOfNothingCovered(const std::string& header) {
+  PrintFileError("warning: " + header +
+                 ": it defines no enumeration or class a companion can cover; the companion "
+                 "only includes it");
+}
+
+void WarnOfMissingIncludes(const std::string& header, const ImportedCompanions& result) {
+  for (const auto& [includeLine, include] : result.MissingIncludes)
+    PrintFileError("warning: " + header + ":" + std::to_string(includeLine) + ": include \"" +
+                   include + "\" not found; the types it would bring are unknown");
+}
+
+// The enumerations --flags names, marked as flag sets; false (said) for a name none covers.
+bool MarkFlags(const std::vector<std::string>& flags, const std::string& header,
+               std::vector<CompanionEnumeration>& chosen) {
+  for (const std::string& flag : flags) {
+    const auto found = std::find_if(chosen.begin(), chosen.end(), [&](const auto& e) {
+      return NamesType(e.QualifiedName, flag);
+    });
+    if (found == chosen.end()) {
+      PrintFileError(header + ": --flags " + flag + " names none of the enumerations covered");
+      return false;
+    }
+    found->Flags = true;
+  }
+  return true;
+}
+
+// A class whose members cannot all be reached is refused when named (false, said), left out
+// under all.
+bool CoverClasses(std::vector<CompanionClass>& classes, const CompanionKeys& keys, bool all,
+                  const std::string& header, std::vector<CoveredClass>& covered) {
+  for (CompanionClass& type : classes) {
+    ReachedClass reached = ReachMembers(type, {keys.Json, keys.Hash, keys.Formatter});
+    if (reached.Refusal.empty()) {
+      covered.push_back({std::move(type), std::move(reached.Members)});
+      continue;
+    }
+    if (!all) {
+      PrintFileError(header + ": " + reached.Refusal);
+      return false;
+    }
+    PrintFileError("warning: " + header + ": " + reached.Refusal + "; left out");
+  }
+  return true;
+}
+
 }  // namespace
 
 int RunCompanionCommand(const Arguments& given) {
@@ -114,10 +165,7 @@ int RunCompanionCommand(const Arguments& given) {
     return failure->Fault == ImportFault::Unreadable ? NotWritten : Refused;
   }
   auto& result = std::get<ImportedCompanions>(imported);
-  for (const auto& [includeLine, include] : result.MissingIncludes)
-    PrintFileError("warning: " + header + ":" + std::to_string(includeLine) + ": include \"" +
-                   include + "\" not found; the types it would bring are unknown");
-
+  WarnOfMissingIncludes(header, result);
   // A name asked for that is left out is refused with its note; with all, the notes are warnings.
   const auto noteOf = [&](const std::string& wanted) -> const std::string* {
     for (std::size_t k = 0; k < result.LeftOut.size(); ++k)
@@ -150,38 +198,11 @@ int RunCompanionCommand(const Arguments& given) {
   if (!choose(result.Enumerations, line.Wanted, "enumeration", chosen) ||
       !choose(result.Classes, line.WantedClasses, "class or struct", classes))
     return Refused;
-  if (all)
-    for (const std::string& note : result.Notes) PrintFileError("warning: " + header + ":" + note);
-  for (const std::string& flag : line.Flags) {
-    const auto found = std::find_if(chosen.begin(), chosen.end(), [&](const auto& e) {
-      return NamesType(e.QualifiedName, flag);
-    });
-    if (found == chosen.end()) {
-      PrintFileError(header + ": --flags " + flag + " names none of the enumerations covered");
-      return Refused;
-    }
-    found->Flags = true;
-  }
-  // A class whose members cannot all be reached is refused when named, left out under all.
+  if (all) WarnOfNotes(header, result.Notes);
+  if (!MarkFlags(line.Flags, header, chosen)) return Refused;
   std::vector<CoveredClass> covered;
-  for (CompanionClass& type : classes) {
-    ReachedClass reached =
-        ReachMembers(type, {line.Keys.Json, line.Keys.Hash, line.Keys.Formatter});
-    if (reached.Refusal.empty()) {
-      covered.push_back({std::move(type), std::move(reached.Members)});
-      continue;
-    }
-    if (!all) {
-      PrintFileError(header + ": " + reached.Refusal);
-      return Refused;
-    }
-    PrintFileError("warning: " + header + ": " + reached.Refusal + "; left out");
-  }
-  if (chosen.empty() && covered.empty())
-    PrintFileError("warning: " + header +
-                   ": it defines no enumeration or class a companion can cover; the companion "
-                   "only includes it");
-
+  if (!CoverClasses(classes, line.Keys, all, header, covered)) return Refused;
+  if (chosen.empty() && covered.empty()) WarnOfNothingCovered(header);
   std::vector<std::string> notes;
   const std::string text =
       CompanionHeader(IncludePath(header, line.OutputPath), chosen, covered, line.Keys, notes);

@@ -156,6 +156,54 @@ class MadeFolders {
   bool kept_ = false;
 };
 
+// Whether each record's folder is there or can be made, the reason printed for one that cannot.
+bool RecordFoldersUsable(const std::vector<OutputFile>& files, const GeneratedRecords& records) {
+  for (const OutputFile& file : files) {
+    std::filesystem::path folder = std::filesystem::path(records.RecordPath(file.Path));
+    std::error_code error;
+    do folder = folder.parent_path();
+    while (!folder.empty() && folder != folder.root_path() &&
+           !std::filesystem::exists(folder, error));
+    const bool usable = std::filesystem::is_directory(folder, error) || folder.empty();
+    if (!usable || ::access(folder.c_str(), W_OK | X_OK) != 0) {
+      PrintFileError(DescribeFailure({folder.string(), std::strerror(usable ? errno : ENOTDIR)}));
+      return false;
+    }
+  }
+  return true;
+}
+
+// What zandrel-gen says of a file the session left unsettled (a conflict, no base); false for a
+// settled one.
+bool TellUnsettled(const FileRegeneration& decision, const std::string& path, Settle conflicts,
+                   Settle noBase, std::vector<std::string>& told) {
+  if (decision.Action == Regeneration::Conflict && conflicts != Settle::Replace) {
+    if (!decision.Merged.Unmergeable.empty())
+      told.push_back("zandrel-gen: " + path + ": cannot be merged: " + decision.Merged.Unmergeable +
+                     " (use --force to replace it)");
+    else
+      for (std::size_t line : decision.Merged.ConflictLines)
+        told.push_back("zandrel-gen: " + path + ":" + std::to_string(line) + ": conflict");
+    return true;
+  }
+  if (decision.Action == Regeneration::NoBase && noBase != Settle::Replace) {
+    told.push_back("zandrel-gen: " + path +
+                   ": differs from the text generated now, and no base is known to merge "
+                   "it from (use --base OLD.json, or --force to replace it)");
+    return true;
+  }
+  return false;
+}
+
+// A step that stopped before it was settled: nothing was written, and what was not read is said.
+void TellUnread(const std::vector<FileFailure>& failures, std::vector<std::string>& told) {
+  for (const FileFailure& failure : failures)
+    told.push_back("zandrel-gen: " + (failure.Path.empty() ? failure.Reason
+                                      : failure.Reason == LockTimedOut
+                                          ? DescribeFailure(failure)
+                                          : DescribeReadFailure(failure)));
+}
+
 }  // namespace
 
 int DeliverRegeneration(const std::vector<OutputFile>& files,
@@ -172,20 +220,8 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
   if (auto folder = GeneratedRecords::DefaultFolder(); folder && !options.BuildOutput)
     records.emplace(std::move(*folder));
   // A run fails (exit 3) where it cannot make a record's folder: a look says so too.
-  if (mode != Delivery::Write && records) {
-    for (const OutputFile& file : files) {
-      std::filesystem::path folder = std::filesystem::path(records->RecordPath(file.Path));
-      std::error_code error;
-      do folder = folder.parent_path();
-      while (!folder.empty() && folder != folder.root_path() &&
-             !std::filesystem::exists(folder, error));
-      const bool usable = std::filesystem::is_directory(folder, error) || folder.empty();
-      if (!usable || ::access(folder.c_str(), W_OK | X_OK) != 0) {
-        PrintFileError(DescribeFailure({folder.string(), std::strerror(usable ? errno : ENOTDIR)}));
-        return NotWritten;
-      }
-    }
-  }
+  if (mode != Delivery::Write && records && !RecordFoldersUsable(files, *records))
+    return NotWritten;
 
   // A path into folders not made yet makes them, as part of the step.
   std::optional<MadeFolders> folders;
@@ -211,30 +247,13 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
           const bool marked = decision.Action == Regeneration::Leave && decision.KeepsEdits &&
                               HoldsConflictMarkers(decision.Merged.Text);
           if (decision.Action != Regeneration::Leave || marked) list += ListedPath(path) + "\n";
-          if (decision.Action == Regeneration::Conflict && conflicts != Settle::Replace) {
-            unsettled = true;
-            if (!decision.Merged.Unmergeable.empty())
-              told.push_back("zandrel-gen: " + path + ": cannot be merged: " +
-                             decision.Merged.Unmergeable + " (use --force to replace it)");
-            else
-              for (std::size_t line : decision.Merged.ConflictLines)
-                told.push_back("zandrel-gen: " + path + ":" + std::to_string(line) + ": conflict");
-          } else if (decision.Action == Regeneration::NoBase && noBase != Settle::Replace) {
-            unsettled = true;
-            told.push_back("zandrel-gen: " + path +
-                           ": differs from the text generated now, and no base is known to merge "
-                           "it from (use --base OLD.json, or --force to replace it)");
-          }
+          if (TellUnsettled(decision, path, conflicts, noBase, told)) unsettled = true;
         }
         return Settlement{mode == Delivery::Write, conflicts, noBase, {}, {}};
       });
   int exitCode = Written;
   if (!result.Settled) {
-    for (const FileFailure& failure : result.Failures)
-      told.push_back("zandrel-gen: " + (failure.Path.empty() ? failure.Reason
-                                        : failure.Reason == LockTimedOut
-                                            ? DescribeFailure(failure)
-                                            : DescribeReadFailure(failure)));
+    TellUnread(result.Failures, told);
     exitCode = NotWritten;
   } else if (mode != Delivery::Write) {
     listed = PrintOutput(list);

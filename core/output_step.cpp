@@ -306,6 +306,50 @@ bool AsRead(const Target& target, const ReadContent& read) {
   return text != nullptr && std::hash<std::string_view>{}(*text) == read.Hash;
 }
 
+// The entries whose targets no longer hold what was read before the step.
+std::vector<FileFailure> ChangedSince(const std::vector<Entry>& entries, const Plan& plan,
+                                      const std::vector<ReadContent>& read) {
+  std::vector<FileFailure> changed;
+  for (std::size_t i = 0; i < read.size() && i < entries.size(); ++i)
+    if (!AsRead(plan.Targets[i], read[i]))
+      changed.push_back({*entries[i].Path, std::string(ChangedSinceRead)});
+  return changed;
+}
+
+// Leaves out the entries whose targets already hold their text.
+void KeepChanged(std::vector<Entry>& entries, Plan& plan) {
+  std::vector<Entry> changed;
+  std::vector<Target> targets;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (Unchanged(entries[i], plan.Targets[i])) continue;
+    changed.push_back(entries[i]);
+    targets.push_back(std::move(plan.Targets[i]));
+  }
+  entries = std::move(changed);
+  plan.Targets = std::move(targets);
+}
+
+// Every entry's text in its temporary, on the disk.
+std::vector<FileFailure> WriteTemporaries(const std::vector<Entry>& entries,
+                                          const std::vector<Target>& targets, FolderLocks& locks,
+                                          Temporaries& temporaries) {
+  const mode_t newMode = NewFileMode();
+  // A step of many files flushes each file system once, after all its temporaries are written,
+  // where every folder is locked (so held open); a small one flushes each file.
+  bool flushEach = entries.size() <= FlushEachUpTo;
+  for (std::size_t i = 0; i < targets.size() && !flushEach; ++i)
+    flushEach = !locks.Holds(targets[i].RealFolder);
+  std::vector<FileFailure> failures;
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (auto failure = WriteTemporary(entries[i], targets[i], newMode, temporaries, i, flushEach))
+      failures.push_back(std::move(*failure));
+  if (failures.empty() && !flushEach && !locks.SyncFileSystems()) {
+    const int error = errno;
+    for (const Entry& entry : entries) failures.push_back(Failure(*entry.Path, error));
+  }
+  return failures;
+}
+
 std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace& beforeReplace,
                                  bool onlyChanged, const std::vector<ReadContent>& read = {},
                                  FolderLock* held = nullptr) {
@@ -323,40 +367,13 @@ std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace
     if (!plan.Failures.empty()) return plan.Failures;
   }
   if (locks.TimedOut()) return {FileFailure{*locks.TimedOut(), std::string(LockTimedOut)}};
-  std::vector<FileFailure> changedSinceRead;
-  for (std::size_t i = 0; i < read.size() && i < entries.size(); ++i)
-    if (!AsRead(plan.Targets[i], read[i]))
-      changedSinceRead.push_back({*entries[i].Path, std::string(ChangedSinceRead)});
-  if (!changedSinceRead.empty()) return changedSinceRead;
-  if (onlyChanged) {
-    std::vector<Entry> changed;
-    std::vector<Target> targets;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      if (Unchanged(entries[i], plan.Targets[i])) continue;
-      changed.push_back(entries[i]);
-      targets.push_back(std::move(plan.Targets[i]));
-    }
-    entries = std::move(changed);
-    plan.Targets = std::move(targets);
-  }
+  if (auto changed = ChangedSince(entries, plan, read); !changed.empty()) return changed;
+  if (onlyChanged) KeepChanged(entries, plan);
   if (entries.empty()) return {};
   const std::vector<Target>& targets = plan.Targets;
 
   Temporaries temporaries(entries.size());
-  const mode_t newMode = NewFileMode();
-  // A step of many files flushes each file system once, after all its temporaries are written,
-  // where every folder is locked (so held open); a small one flushes each file.
-  bool flushEach = entries.size() <= FlushEachUpTo;
-  for (std::size_t i = 0; i < targets.size() && !flushEach; ++i)
-    flushEach = !locks.Holds(targets[i].RealFolder);
-  std::vector<FileFailure> failures;
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    if (auto failure = WriteTemporary(entries[i], targets[i], newMode, temporaries, i, flushEach))
-      failures.push_back(std::move(*failure));
-  if (failures.empty() && !flushEach && !locks.SyncFileSystems()) {
-    const int error = errno;
-    for (const Entry& entry : entries) failures.push_back(Failure(*entry.Path, error));
-  }
+  std::vector<FileFailure> failures = WriteTemporaries(entries, targets, locks, temporaries);
   if (!failures.empty()) return failures;
 
   temporaries.Defer();

@@ -87,6 +87,61 @@ bool AllChangedSinceRead(const std::vector<FileFailure>& failures) {
 
 void SetSessionProbe(std::function<void(int attempt)> probe) { Probe() = std::move(probe); }
 
+namespace {
+
+// Reads and plans every group, each under its folders' locks (a single group keeps them in lock);
+// the failure that stopped it, if any.
+std::optional<FileFailure> PlanGroups(const std::vector<OutputFile>& files,
+                                      const std::vector<std::optional<std::string>>& bases,
+                                      const GeneratedRecords* records,
+                                      const std::vector<Group>& groups, FolderLock& lock,
+                                      std::vector<PlannedFile>& plan) {
+  const bool whole = groups.size() <= 1;
+  for (const Group& each : groups) {
+    const std::vector<std::size_t>& group = each.Files;
+    FolderLock groupLock;
+    FolderLock& held = whole ? lock : groupLock;
+    const std::vector<OutputFile> picked = whole ? std::vector<OutputFile>() : Pick(files, group);
+    const std::vector<OutputFile>& groupFiles = whole ? files : picked;
+    if (auto failure = held.Take(PathsOf(groupFiles), each.Folders)) return failure;
+    try {
+      auto planned = PlanRegeneration(groupFiles, whole ? bases : Pick(bases, group), records);
+      if (auto* failure = std::get_if<FileFailure>(&planned)) return std::move(*failure);
+      auto& groupPlan = std::get<std::vector<PlannedFile>>(planned);
+      for (std::size_t k = 0; k < group.size(); ++k)
+        plan[whole ? k : group[k]] = std::move(groupPlan[k]);
+    } catch (const std::runtime_error& error) {
+      return FileFailure{{}, error.what()};
+    }
+  }
+  return std::nullopt;
+}
+
+// Writes group by group, each all or none under its locks; started: a group was written.
+std::vector<FileFailure> WriteGroups(const std::vector<OutputFile>& files,
+                                     const std::vector<Group>& groups,
+                                     std::vector<PlannedFile>& plan, const Settlement& settlement,
+                                     const GeneratedRecords* records, bool& started) {
+  for (const Group& each : groups) {
+    const std::vector<std::size_t>& group = each.Files;
+    FolderLock groupLock;
+    const std::vector<OutputFile> groupFiles = Pick(files, group);
+    std::vector<PlannedFile> groupPlan;
+    groupPlan.reserve(group.size());
+    for (const std::size_t i : group) groupPlan.push_back(std::move(plan[i]));
+    if (auto failure = groupLock.Take(PathsOf(groupFiles), each.Folders))
+      return {std::move(*failure)};
+    std::vector<FileFailure> failures =
+        WriteRegeneration(groupFiles, std::move(groupPlan), settlement.Conflicts, settlement.NoBase,
+                          records, settlement.OnReplace, &groupLock);
+    if (!failures.empty()) return failures;
+    started = true;
+  }
+  return {};
+}
+
+}  // namespace
+
 SessionResult RunRegenerationSession(const std::vector<OutputFile>& files,
                                      const std::vector<std::optional<std::string>>& bases,
                                      const GeneratedRecords* records, const SettleStep& settle) {
@@ -97,29 +152,9 @@ SessionResult RunRegenerationSession(const std::vector<OutputFile>& files,
     // A step of one group keeps its locks from the reading to the writing.
     FolderLock lock;
     std::vector<PlannedFile> plan(files.size());
-    for (const Group& each : groups) {
-      const std::vector<std::size_t>& group = each.Files;
-      FolderLock groupLock;
-      FolderLock& held = whole ? lock : groupLock;
-      const std::vector<OutputFile> picked = whole ? std::vector<OutputFile>() : Pick(files, group);
-      const std::vector<OutputFile>& groupFiles = whole ? files : picked;
-      if (auto failure = held.Take(PathsOf(groupFiles), each.Folders)) {
-        result.Failures = {std::move(*failure)};
-        return result;
-      }
-      try {
-        auto planned = PlanRegeneration(groupFiles, whole ? bases : Pick(bases, group), records);
-        if (auto* failure = std::get_if<FileFailure>(&planned)) {
-          result.Failures = {std::move(*failure)};
-          return result;
-        }
-        auto& groupPlan = std::get<std::vector<PlannedFile>>(planned);
-        for (std::size_t k = 0; k < group.size(); ++k)
-          plan[whole ? k : group[k]] = std::move(groupPlan[k]);
-      } catch (const std::runtime_error& error) {
-        result.Failures = {FileFailure{{}, error.what()}};
-        return result;
-      }
+    if (auto failure = PlanGroups(files, bases, records, groups, lock, plan)) {
+      result.Failures = {std::move(*failure)};
+      return result;
     }
 
     Settlement settlement = settle(files, plan);
@@ -132,29 +167,11 @@ SessionResult RunRegenerationSession(const std::vector<OutputFile>& files,
       return result;
     if (Probe()) Probe()(attempt);
 
-    std::vector<FileFailure> failures;
     bool started = false;  // a group was written: the session can no longer start over
-    if (whole) {
-      failures = WriteRegeneration(files, std::move(plan), settlement.Conflicts, settlement.NoBase,
-                                   records, settlement.OnReplace, &lock);
-    } else {
-      for (const Group& each : groups) {
-        const std::vector<std::size_t>& group = each.Files;
-        FolderLock groupLock;
-        const std::vector<OutputFile> groupFiles = Pick(files, group);
-        std::vector<PlannedFile> groupPlan;
-        groupPlan.reserve(group.size());
-        for (const std::size_t i : group) groupPlan.push_back(std::move(plan[i]));
-        if (auto failure = groupLock.Take(PathsOf(groupFiles), each.Folders)) {
-          failures = {std::move(*failure)};
-          break;
-        }
-        failures = WriteRegeneration(groupFiles, std::move(groupPlan), settlement.Conflicts,
-                                     settlement.NoBase, records, settlement.OnReplace, &groupLock);
-        if (!failures.empty()) break;
-        started = true;
-      }
-    }
+    std::vector<FileFailure> failures =
+        whole ? WriteRegeneration(files, std::move(plan), settlement.Conflicts, settlement.NoBase,
+                                  records, settlement.OnReplace, &lock)
+              : WriteGroups(files, groups, plan, settlement, records, started);
     if (!started && AllChangedSinceRead(failures) && attempt < SessionAttempts) continue;
     result.Written = failures.empty();
     result.Failures = std::move(failures);

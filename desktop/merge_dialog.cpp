@@ -43,7 +43,26 @@ MergeDialog::MergeDialog(std::vector<ConflictingFile> files, QWidget* parent)
       this);
   intro->setWordWrap(true);
   layout->addWidget(intro);
+  layout->addLayout(BuildNavigation());
+  layout->addLayout(BuildSideChoice());
+  for (const ConflictingFile& file : files_)
+    sides_.emplace_back(file.ConflictLines.size(), ConflictSide::Yours);
 
+  view_ = new QPlainTextEdit(this);
+  view_->setReadOnly(true);
+  view_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  view_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+  layout->addWidget(view_, 1);
+  layout->addWidget(BuildButtons());
+
+  resize(820, 560);
+  if (!files_.empty()) ShowFile(0);
+  ShowConflict();
+  view_->setFocus();
+}
+
+QHBoxLayout* MergeDialog::BuildNavigation() {
   auto* navigation = new QHBoxLayout;
   auto* fileLabel = new QLabel(tr("&File:"), this);
   fileBox_ = new QComboBox(this);
@@ -63,27 +82,36 @@ MergeDialog::MergeDialog(std::vector<ConflictingFile> files, QWidget* parent)
   navigation->addWidget(position_);
   navigation->addWidget(previous);
   navigation->addWidget(next);
-  layout->addLayout(navigation);
+  connect(next, &QPushButton::clicked, this, &MergeDialog::NextConflict);
+  connect(previous, &QPushButton::clicked, this, &MergeDialog::PreviousConflict);
+  connect(fileBox_, &QComboBox::activated, this, [this](int index) {
+    ShowFile(static_cast<std::size_t>(index));
+    conflict_ = 0;
+    ShowConflict();
+  });
+  return navigation;
+}
 
+QHBoxLayout* MergeDialog::BuildSideChoice() {
   auto* sideRow = new QHBoxLayout;
   auto* sideLabel = new QLabel(tr("&This conflict:"), this);
   sideBox_ = new QComboBox(this);
-  sideBox_->addItems(
-      {tr("Keep my lines"), tr("Take the generated lines"), tr("Keep both (my lines first)")});
+  // Each item carries the side it takes.
+  for (const auto& [caption, side] :
+       {std::pair{tr("Keep my lines"), ConflictSide::Yours},
+        std::pair{tr("Take the generated lines"), ConflictSide::Generated},
+        std::pair{tr("Keep both (my lines first)"), ConflictSide::Both}})
+    sideBox_->addItem(caption, static_cast<int>(side));
   sideLabel->setBuddy(sideBox_);
   sideRow->addWidget(sideLabel);
   sideRow->addWidget(sideBox_, 1);
-  layout->addLayout(sideRow);
-  for (const ConflictingFile& file : files_)
-    sides_.emplace_back(file.ConflictLines.size(), ConflictSide::Yours);
+  connect(sideBox_, &QComboBox::activated, this, [this](int index) {
+    ChooseSide(static_cast<ConflictSide>(sideBox_->itemData(index).toInt()));
+  });
+  return sideRow;
+}
 
-  view_ = new QPlainTextEdit(this);
-  view_->setReadOnly(true);
-  view_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  view_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-  layout->addWidget(view_, 1);
-
+QDialogButtonBox* MergeDialog::BuildButtons() {
   auto* buttons = new QDialogButtonBox(this);
   const auto add = [&](const QString& caption, QDialogButtonBox::ButtonRole role,
                        MergeChoice choice) {
@@ -94,27 +122,13 @@ MergeDialog::MergeDialog(std::vector<ConflictingFile> files, QWidget* parent)
   };
   add(tr("&Write my choices"), QDialogButtonBox::AcceptRole, MergeChoice::WriteChosen);
   add(tr("&Replace (old file to the trash)"), QDialogButtonBox::AcceptRole, MergeChoice::Replace);
-  // Enter keeps what the user wrote: markers or a replacement are a deliberate choice.
+  // Enter keeps what the user wrote: a replacement is a deliberate choice.
   QPushButton* keep =
       add(tr("&Keep my files"), QDialogButtonBox::RejectRole, MergeChoice::KeepMine);
   keep->setAutoDefault(true);
   keep->setDefault(true);
   add(tr("Cancel"), QDialogButtonBox::RejectRole, MergeChoice::Cancel);
-  layout->addWidget(buttons);
-
-  connect(next, &QPushButton::clicked, this, &MergeDialog::NextConflict);
-  connect(previous, &QPushButton::clicked, this, &MergeDialog::PreviousConflict);
-  connect(sideBox_, &QComboBox::activated, this,
-          [this](int index) { ChooseSide(static_cast<ConflictSide>(index)); });
-  connect(fileBox_, &QComboBox::activated, this, [this](int index) {
-    ShowFile(static_cast<std::size_t>(index));
-    conflict_ = 0;
-    ShowConflict();
-  });
-  resize(820, 560);
-  if (!files_.empty()) ShowFile(0);
-  ShowConflict();
-  view_->setFocus();
+  return buttons;
 }
 
 void MergeDialog::ShowFile(std::size_t file) {
@@ -140,7 +154,7 @@ void MergeDialog::ShowFile(std::size_t file) {
 void MergeDialog::ChooseSide(ConflictSide side) {
   if (files_.empty() || conflict_ >= sides_[file_].size()) return;
   sides_[file_][conflict_] = side;
-  sideBox_->setCurrentIndex(static_cast<int>(side));
+  sideBox_->setCurrentIndex(sideBox_->findData(static_cast<int>(side)));
 }
 
 void MergeDialog::ShowConflict() {
@@ -148,7 +162,7 @@ void MergeDialog::ShowConflict() {
   const bool any = !files_.empty() && !files_[file_].ConflictLines.empty();
   sideBox_->setEnabled(any);
   if (!any) return;
-  sideBox_->setCurrentIndex(static_cast<int>(sides_[file_][conflict_]));
+  sideBox_->setCurrentIndex(sideBox_->findData(static_cast<int>(sides_[file_][conflict_])));
   const std::size_t line = files_[file_].ConflictLines[conflict_];
   const QTextBlock block = view_->document()->findBlockByNumber(static_cast<int>(line) - 1);
   QTextCursor cursor(block);

@@ -9,6 +9,8 @@
 #include "core/regeneration.h"
 
 class QComboBox;
+class QDialogButtonBox;
+class QHBoxLayout;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -66,6 +68,9 @@ class MergeDialog : public QDialog {
   void ChooseSide(ConflictSide side);
 
  private:
+  QHBoxLayout* BuildNavigation();
+  QHBoxLayout* BuildSideChoice();
+  QDialogButtonBox* BuildButtons();
   // The four answers, Keep my files the default.
   QDialogButtonBox* MakeButtons();
   void ShowFile(std::size_t file);

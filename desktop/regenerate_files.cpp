@@ -47,6 +47,64 @@ std::optional<GeneratedRecords> Records() {
   return std::nullopt;
 }
 
+// The user's answer to the merge dialog, as the session settles the conflicting files (at their
+// places in the plan); false when the user cancelled.
+bool SettleConflicts(const MergeAnswer& answer, const std::vector<std::size_t>& conflictingAt,
+                     const std::vector<PlannedFile>& plan, Settlement& settlement,
+                     bool& keptConflicts) {
+  switch (answer.Choice) {
+    case MergeChoice::WriteChosen:
+      settlement.Chosen.resize(plan.size());
+      for (std::size_t k = 0; k < conflictingAt.size(); ++k)
+        settlement.Chosen[conflictingAt[k]] = ResolveConflicts(
+            plan[conflictingAt[k]].Decision.Merged.Text,
+            k < answer.Sides.size() ? answer.Sides[k] : std::vector<ConflictSide>());
+      return true;
+    case MergeChoice::Replace:
+      settlement.Conflicts = Settle::Replace;
+      return true;
+    case MergeChoice::KeepMine:
+      settlement.Conflicts = Settle::Skip;
+      keptConflicts = true;
+      return true;
+    case MergeChoice::Cancel:
+      break;
+  }
+  settlement.Write = false;
+  return false;
+}
+
+void ShowFailures(QWidget* owner, PlatformServices& services, const SessionResult& result) {
+  for (const FileFailure& failure : result.Failures)
+    services.ShowMessage(owner,
+                         failure.Path.empty() ? failure.Reason
+                         : result.Settled || failure.Reason == LockTimedOut
+                             ? DescribeFailure(failure)
+                             : DescribeReadFailure(failure),
+                         ErrorCaption());
+}
+
+RegenerationOutcome OutcomeOf(const std::vector<OutputFile>& files, const SessionResult& result) {
+  RegenerationOutcome outcome;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    switch (result.Outcomes[i]) {
+      case FileOutcome::Written:
+        outcome.Written.push_back(files[i].Path);
+        break;
+      case FileOutcome::Merged:
+        outcome.Merged.push_back(files[i].Path);
+        break;
+      case FileOutcome::WithMarkers:
+        outcome.WithMarkers.push_back(files[i].Path);
+        break;
+      case FileOutcome::Unchanged:
+        outcome.Unchanged.push_back(files[i].Path);
+        break;
+    }
+  }
+  return outcome;
+}
+
 }  // namespace
 
 std::vector<std::string> FilesWithoutBase(const std::vector<std::string>& paths) {
@@ -86,28 +144,11 @@ RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
           if (decision.Action == Regeneration::Merge || decision.Action == Regeneration::Conflict)
             trashed.push_back(planned[i].Path);
         }
-        if (!conflicting.empty()) {
-          const MergeAnswer answer = askMerge(owner, std::move(conflicting));
-          switch (answer.Choice) {
-            case MergeChoice::WriteChosen:
-              settlement.Chosen.resize(planned.size());
-              for (std::size_t k = 0; k < conflictingAt.size(); ++k)
-                settlement.Chosen[conflictingAt[k]] = ResolveConflicts(
-                    plan[conflictingAt[k]].Decision.Merged.Text,
-                    k < answer.Sides.size() ? answer.Sides[k] : std::vector<ConflictSide>());
-              break;
-            case MergeChoice::Replace:
-              settlement.Conflicts = Settle::Replace;
-              break;
-            case MergeChoice::KeepMine:
-              settlement.Conflicts = Settle::Skip;
-              keptConflicts = true;
-              break;
-            case MergeChoice::Cancel:
-              cancelled = true;
-              settlement.Write = false;
-              return settlement;
-          }
+        if (!conflicting.empty() &&
+            !SettleConflicts(askMerge(owner, std::move(conflicting)), conflictingAt, plan,
+                             settlement, keptConflicts)) {
+          cancelled = true;
+          return settlement;
         }
         if (!unmerged.empty()) {
           if (!unmergedConfirmed &&
@@ -124,33 +165,11 @@ RegenerationOutcome RegenerateFiles(QWidget* owner, PlatformServices& services,
       });
 
   if (!result.Settled || !result.Failures.empty()) {
-    for (const FileFailure& failure : result.Failures)
-      services.ShowMessage(owner,
-                           failure.Path.empty() ? failure.Reason
-                           : result.Settled || failure.Reason == LockTimedOut
-                               ? DescribeFailure(failure)
-                               : DescribeReadFailure(failure),
-                           ErrorCaption());
+    ShowFailures(owner, services, result);
     return Ended(RegenerationEnd::Failed);
   }
   if (cancelled) return Ended(RegenerationEnd::Cancelled);
-  RegenerationOutcome outcome;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    switch (result.Outcomes[i]) {
-      case FileOutcome::Written:
-        outcome.Written.push_back(files[i].Path);
-        break;
-      case FileOutcome::Merged:
-        outcome.Merged.push_back(files[i].Path);
-        break;
-      case FileOutcome::WithMarkers:
-        outcome.WithMarkers.push_back(files[i].Path);
-        break;
-      case FileOutcome::Unchanged:
-        outcome.Unchanged.push_back(files[i].Path);
-        break;
-    }
-  }
+  RegenerationOutcome outcome = OutcomeOf(files, result);
   const bool kept = keptConflicts && outcome.Written.empty() && outcome.Merged.empty() &&
                     outcome.WithMarkers.empty();
   outcome.End = kept ? RegenerationEnd::KeptFiles : RegenerationEnd::Written;

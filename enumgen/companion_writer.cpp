@@ -26,6 +26,40 @@ std::string Stem(const CompanionEnumeration& enumeration) {
   return stem;
 }
 
+// An enumeration of the header as the enum class helpers see it.
+EnumerationHelpers HelpersOf(const CompanionEnumeration& enumeration, const CompanionKeys& keys) {
+  EnumerationHelpers helpers;
+  // Qualified from the global namespace, so that no name of the namespace hides the type.
+  helpers.Type = "::" + enumeration.QualifiedName;
+  helpers.Stem = Stem(enumeration);
+  helpers.Namespace = enumeration.Namespace;
+  // The bit operators compute in 64 bits of the underlying type's sign, whatever its width,
+  // so that no narrow type is promoted and converted back.
+  helpers.Underlying = enumeration.UnsignedValues ? "unsigned long long" : "long long";
+  helpers.UnsignedUnderlying = "unsigned long long";
+  helpers.Enumerators.assign(enumeration.Enumerators.begin(), enumeration.Enumerators.end());
+  helpers.Values = enumeration.Values;
+  helpers.UnsignedValues = enumeration.UnsignedValues;
+  if (enumeration.Flags && !enumeration.FixedType) {
+    // The smallest all-ones mask over every enumerator's bits, where the type's values lie.
+    std::uint64_t reach = 0;
+    for (const std::int64_t value : enumeration.Values) {
+      const auto bits = static_cast<std::uint64_t>(value < 0 ? ~value : value);
+      while ((reach & bits) != bits) reach = reach << 1 | 1;
+    }
+    helpers.ComplementMask = enumeration.UnsignedValues ? std::to_string(reach) + "ULL"
+                             : std::any_of(enumeration.Values.begin(), enumeration.Values.end(),
+                                           [](std::int64_t v) { return v < 0; })
+                                 ? ""  // negative values: the range is symmetric, ~ stays inside it
+                                 : std::to_string(reach) + "LL";
+  }
+  helpers.Flags = enumeration.Flags;
+  helpers.CaseInsensitive = keys.CaseInsensitive;
+  helpers.Formatter = keys.Formatter;
+  helpers.Json = keys.Json;
+  return helpers;
+}
+
 }  // namespace
 
 std::string CompanionHeader(const std::string& includePath,
@@ -61,39 +95,8 @@ std::string CompanionHeader(const std::string& includePath,
     }
   }
   text += includes;
-  for (const CompanionEnumeration& enumeration : enumerations) {
-    EnumerationHelpers helpers;
-    // Qualified from the global namespace, so that no name of the namespace hides the type.
-    helpers.Type = "::" + enumeration.QualifiedName;
-    helpers.Stem = Stem(enumeration);
-    helpers.Namespace = enumeration.Namespace;
-    // The bit operators compute in 64 bits of the underlying type's sign, whatever its width,
-    // so that no narrow type is promoted and converted back.
-    helpers.Underlying = enumeration.UnsignedValues ? "unsigned long long" : "long long";
-    helpers.UnsignedUnderlying = "unsigned long long";
-    helpers.Enumerators.assign(enumeration.Enumerators.begin(), enumeration.Enumerators.end());
-    helpers.Values = enumeration.Values;
-    helpers.UnsignedValues = enumeration.UnsignedValues;
-    if (enumeration.Flags && !enumeration.FixedType) {
-      // The smallest all-ones mask over every enumerator's bits, where the type's values lie.
-      std::uint64_t reach = 0;
-      for (const std::int64_t value : enumeration.Values) {
-        const auto bits = static_cast<std::uint64_t>(value < 0 ? ~value : value);
-        while ((reach & bits) != bits) reach = reach << 1 | 1;
-      }
-      helpers.ComplementMask =
-          enumeration.UnsignedValues ? std::to_string(reach) + "ULL"
-          : std::any_of(enumeration.Values.begin(), enumeration.Values.end(),
-                        [](std::int64_t v) { return v < 0; })
-              ? ""  // negative values: the range is symmetric, ~ stays inside it
-              : std::to_string(reach) + "LL";
-    }
-    helpers.Flags = enumeration.Flags;
-    helpers.CaseInsensitive = keys.CaseInsensitive;
-    helpers.Formatter = keys.Formatter;
-    helpers.Json = keys.Json;
-    AppendEnumerationHelpers(text, helpers);
-  }
+  for (const CompanionEnumeration& enumeration : enumerations)
+    AppendEnumerationHelpers(text, HelpersOf(enumeration, keys));
   if (std::any_of(classes.begin(), classes.end(),
                   [](const CoveredClass& c) { return !c.Type.OutputOperator; }))
     text += CompanionMemberWriter();
