@@ -124,7 +124,7 @@ std::string Joined(const std::vector<std::string>& items) {
 std::string ConstructorText(const std::string& head, const std::vector<std::string>& parameters,
                             const std::vector<std::string>& initialisers) {
   const std::string signature = head + Joined(parameters) + ")";
-  const std::string oneLine = signature + " : " + Joined(initialisers) + " {}\n";
+  std::string oneLine = signature + " : " + Joined(initialisers) + " {}\n";
   if (oneLine.size() - 1 <= LineLimit) return oneLine;
   std::string text;
   if (signature.size() <= LineLimit) {

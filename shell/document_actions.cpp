@@ -71,6 +71,8 @@ void DocumentActions::Build() {
                           std::string(ShortClassNameCaption));
     return;
   }
+  // Names the target cannot take are refused before a path is asked for.
+  if (NamesRefused(*description)) return;
   const std::optional<std::string> path =
       ChooseOutputPath(*description, *ui_.SaveDialog1, ProposedOutputPath(*description));
   if (!path) {
@@ -109,22 +111,26 @@ std::string DocumentActions::ProposedOutputPath(const ClassDescription& descript
   return name;
 }
 
+bool DocumentActions::NamesRefused(const ClassDescription& description) {
+  const NameVerdict names = CheckTargetNames(description);
+  if (!names.Refused) return false;
+  services_.ShowMessage(&window_,
+                        tr("Build refuses these names: %1.")
+                            .arg(QString::fromStdString(DescribeNameProblems(names.Problems)))
+                            .toStdString(),
+                        tr("Error").toStdString());
+  say_(tr("Nothing written"));
+  return true;
+}
+
 void DocumentActions::BuildTo(const ClassDescription& description, const std::string& path) {
   // The source file may hold the user's code: an edited file gets the new text merged into it
   // (the file before goes to the trash), and conflicts or an edited file with no record of what
   // was generated into it are put to the user.
   // Names the target's language cannot take: the modern targets refuse them before anything is
   // written, the classic ones write as always and warn.
+  if (NamesRefused(description)) return;
   const NameVerdict names = CheckTargetNames(description);
-  if (names.Refused) {
-    services_.ShowMessage(&window_,
-                          tr("Build refuses these names: %1.")
-                              .arg(QString::fromStdString(DescribeNameProblems(names.Problems)))
-                              .toStdString(),
-                          tr("Error").toStdString());
-    say_(tr("Nothing written"));
-    return;
-  }
   const std::vector<OutputFile> files = ClassOutputFiles(description, path);
   const RegenerationOutcome outcome = RegenerateFiles(&window_, services_, files);
   if (outcome.End == RegenerationEnd::Failed) return;

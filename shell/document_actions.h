@@ -75,6 +75,8 @@ class DocumentActions {
   // folder, else in the folder used last.
   std::string ProposedOutputPath(const ClassDescription& description) const;
   void BuildTo(const ClassDescription& description, const std::string& path);
+  // Names the target's language refuses (the modern targets): said in a box, true.
+  bool NamesRefused(const ClassDescription& description);
   // Enumerations the target cannot use, said after what Build wrote.
   void SayMismatches(const ClassDescription& description);
   // document_import.cpp
