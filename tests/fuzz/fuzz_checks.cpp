@@ -16,6 +16,7 @@
 #include "classgen/cpp_header_writer.h"
 #include "classgen/cpp_source_writer.h"
 #include "classgen/java_class_writer.h"
+#include "classgen/targets.h"
 #include "core/text.h"
 #include "enumgen/enumeration_list.h"
 #include "enumgen/enumeration_output.h"
@@ -363,7 +364,7 @@ std::string CheckClassWriters(std::string_view data) {
   GenerationOptions& options = input.Options;
   options.ComparisonLevel = static_cast<ComparisonLevel>(in.Below(3));
   options.NameForm = static_cast<NameForm>(in.Below(3));
-  options.TargetSystem = static_cast<TargetSystem>(in.Below(4));
+  options.TargetSystem = ClassTargets()[in.Below(ClassTargets().size())].System;
   const unsigned char flags = in.Byte();
   options.PrivateCopy = (flags & 1) != 0;
   options.FrameworkLibrary = (flags & 2) != 0;
@@ -445,8 +446,24 @@ std::string CheckClassWriters(std::string_view data) {
       header.find("  " + BigConstructorHead(description) + ";\n") == std::string::npos)
     return "the header lacks the constructor with every member";
 
+  // The modern targets' writers take any description too; their files go beside the chosen path.
+  const TargetSystem system = description.Options.TargetSystem;
+  if (system == TargetSystem::ModernCpp || system == TargetSystem::JavaRecord) {
+    const std::vector<ClassFile> files = ClassFiles(description, chosenPath);
+    const auto& wanted = TargetOf(system).Files;
+    if (files.size() != wanted.size())
+      return "Build writes " + std::to_string(files.size()) + " files";
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      const std::string& path = files[i].File.Path;
+      const std::string suffix(wanted[i].Suffix);
+      if (!path.ends_with("." + suffix) ||
+          !IsStemOf(std::string_view(path).substr(0, path.size() - suffix.size() - 1), chosenPath))
+        return "Build writes " + Shown(path) + " for " + Shown(chosenPath);
+    }
+    return {};
+  }
   // Build writes header and source, or the Java file alone, beside the chosen path.
-  const bool isJava = description.Options.TargetSystem == TargetSystem::Java;
+  const bool isJava = system == TargetSystem::Java;
   const std::vector<std::pair<std::string, std::string>> expected =
       isJava ? std::vector<std::pair<std::string, std::string>>{{"java", java}}
              : std::vector<std::pair<std::string, std::string>>{{"h", header}, {"cpp", source}};
