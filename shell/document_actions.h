@@ -4,12 +4,14 @@
 // Header, Build and Rebuild, the title and recent files, and what the window keeps between runs.
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class QShortcut;
 class QThread;
 
 namespace zandrel {
@@ -81,6 +83,10 @@ class DocumentActions {
   void SayMismatches(const ClassDescription& description);
   // document_import.cpp
   void ReadHeader(const ImportRequest& request);
+  // Escape while a header is read: the window stops waiting and drops what the reading gives.
+  void CancelHeaderReading();
+  // The window no longer waits on a reading: cursor, menu entry and Escape as before.
+  void EndWaiting();
   void TakeHeader(const ImportRequest& request, HeaderReading reading);
   // Whether the reading failed, said so.
   bool TakeFailure(const QString& header, const HeaderReading& reading);
@@ -100,8 +106,11 @@ class DocumentActions {
   std::unique_ptr<FileDialog> openDialog_;
   std::unique_ptr<FileDialog> saveAsDialog_;
   std::unique_ptr<FileDialog> importDialog_;
-  QThread* headerReader_ = nullptr;  // while a header is being read
-  QString lastFolder_;               // where the user last chose a file
+  QThread* headerReader_ = nullptr;     // while a header is being read
+  QShortcut* cancelReading_ = nullptr;  // Escape, while it is
+  // A reading given up: clang cannot be stopped inside a parse, so it ends by itself.
+  QPointer<QThread> abandoned_;
+  QString lastFolder_;  // where the user last chose a file
 };
 
 }  // namespace zandrel

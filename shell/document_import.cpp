@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QShortcut>
 #include <QThread>
 #include <QUndoStack>
 #include <algorithm>
@@ -72,17 +73,36 @@ void DocumentActions::ReadHeader(const ImportRequest& request) {
   QObject::connect(headerReader_, &QThread::finished, &window_, [this, request, reading] {
     headerReader_->deleteLater();
     headerReader_ = nullptr;
-    QApplication::restoreOverrideCursor();
-    ui_.ImportAction->setEnabled(true);
+    EndWaiting();
     TakeHeader(request, std::move(**reading));
   });
   ui_.ImportAction->setEnabled(false);
   QApplication::setOverrideCursor(Qt::BusyCursor);
-  say_(tr("Reading %1…").arg(Text(FileNameOf(request.HeaderPath))));
+  cancelReading_ = new QShortcut(QKeySequence(Qt::Key_Escape), &window_);
+  QObject::connect(cancelReading_, &QShortcut::activated, &window_,
+                   [this] { CancelHeaderReading(); });
+  say_(tr("Reading %1… (Escape cancels)").arg(Text(FileNameOf(request.HeaderPath))));
   headerReader_->start();
 }
 
+void DocumentActions::EndWaiting() {
+  QApplication::restoreOverrideCursor();
+  ui_.ImportAction->setEnabled(true);
+  delete cancelReading_;
+  cancelReading_ = nullptr;
+}
+
+void DocumentActions::CancelHeaderReading() {
+  if (headerReader_ == nullptr) return;
+  QObject::disconnect(headerReader_, nullptr, &window_, nullptr);
+  QObject::connect(headerReader_, &QThread::finished, headerReader_, &QObject::deleteLater);
+  abandoned_ = std::exchange(headerReader_, nullptr);
+  EndWaiting();
+  say_(tr("Import cancelled"));
+}
+
 void DocumentActions::FinishHeaderReading() {
+  if (abandoned_ != nullptr) abandoned_->wait();
   if (headerReader_ == nullptr) return;
   QObject::disconnect(headerReader_, nullptr, &window_, nullptr);
   headerReader_->wait();
