@@ -198,16 +198,20 @@ QString MergedMessage(const std::vector<std::string>& merged) {
 
 QString OutcomeMessage(const RegenerationOutcome& outcome) {
   if (outcome.Merged.empty() && outcome.WithMarkers.empty() && outcome.Unchanged.empty()) return {};
-  const auto tr = [](const char* text) {
-    return QCoreApplication::translate("zandrel::MergeDialog", text);
-  };
+  // Spelt out, so that the translation tools find each text in the dialog's context.
   QStringList parts;
-  if (!outcome.Written.empty()) parts << tr("Wrote %1").arg(Names(outcome.Written));
+  if (!outcome.Written.empty())
+    parts << QCoreApplication::translate("zandrel::MergeDialog", "Wrote %1")
+                 .arg(Names(outcome.Written));
   if (!outcome.Merged.empty())
-    parts << tr("merged your changes into %1").arg(Names(outcome.Merged));
+    parts << QCoreApplication::translate("zandrel::MergeDialog", "merged your changes into %1")
+                 .arg(Names(outcome.Merged));
   if (!outcome.WithMarkers.empty())
-    parts << tr("wrote %1 with conflict markers").arg(Names(outcome.WithMarkers));
-  if (!outcome.Unchanged.empty()) parts << tr("left %1 unchanged").arg(Names(outcome.Unchanged));
+    parts << QCoreApplication::translate("zandrel::MergeDialog", "wrote %1 with conflict markers")
+                 .arg(Names(outcome.WithMarkers));
+  if (!outcome.Unchanged.empty())
+    parts << QCoreApplication::translate("zandrel::MergeDialog", "left %1 unchanged")
+                 .arg(Names(outcome.Unchanged));
   QString message = parts.join(QStringLiteral("; "));
   message[0] = message[0].toUpper();
   return message;

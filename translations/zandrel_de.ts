@@ -169,6 +169,22 @@
         <source>Merged your changes into %1</source>
         <translation>Ihre Änderungen in %1 übernommen</translation>
     </message>
+    <message>
+        <source>Wrote %1</source>
+        <translation>%1 geschrieben</translation>
+    </message>
+    <message>
+        <source>merged your changes into %1</source>
+        <translation>Ihre Änderungen in %1 übernommen</translation>
+    </message>
+    <message>
+        <source>wrote %1 with conflict markers</source>
+        <translation>%1 mit Konfliktmarken geschrieben</translation>
+    </message>
+    <message>
+        <source>left %1 unchanged</source>
+        <translation>%1 unverändert gelassen</translation>
+    </message>
 </context>
 <context>
     <name>zandrel::QtPlatformServices</name>
@@ -680,10 +696,6 @@
         <translation>%1 gespeichert</translation>
     </message>
     <message>
-        <source>The member table has no room for another row: its last row is not empty.</source>
-        <translation>Die Elementtabelle hat keinen Platz für eine weitere Zeile: Ihre letzte Zeile ist nicht leer.</translation>
-    </message>
-    <message>
         <source>Some of the pasted text did not fit into the member table and was left out.</source>
         <translation>Ein Teil des eingefügten Textes passte nicht in die Elementtabelle und wurde weggelassen.</translation>
     </message>
@@ -816,10 +828,6 @@
         <translation>C++-Header|*.h;*.hh;*.hpp;*.hxx|Alle Dateien|*</translation>
     </message>
     <message>
-        <source>Reading %1…</source>
-        <translation>%1 wird gelesen…</translation>
-    </message>
-    <message>
         <source>%1 holds only enumerations; Generate Enumeration makes them</source>
         <translation>%1 enthält nur Aufzählungen; Aufzählung erzeugen erstellt sie</translation>
     </message>
@@ -836,10 +844,6 @@
         <translation>%1 aus %2 importiert</translation>
     </message>
     <message>
-        <source>; %1 of its %2 rows left out: the member table holds %3</source>
-        <translation>; %1 ihrer %2 Zeilen weggelassen: die Member-Tabelle fasst %3</translation>
-    </message>
-    <message>
         <source>Build refuses these names: %1.</source>
         <translation>Build lehnt diese Namen ab: %1.</translation>
     </message>
@@ -850,6 +854,14 @@
     <message>
         <source>Warning: %1.</source>
         <translation>Warnung: %1.</translation>
+    </message>
+    <message>
+        <source>Reading %1… (Escape cancels)</source>
+        <translation>%1 wird gelesen… (Escape bricht ab)</translation>
+    </message>
+    <message>
+        <source>Import cancelled</source>
+        <translation>Import abgebrochen</translation>
     </message>
 </context>
 <context>
