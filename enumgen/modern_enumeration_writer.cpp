@@ -407,7 +407,9 @@ std::vector<std::int64_t> EnumeratorValues(const EnumerationList& list) {
     const std::int64_t value =
         list.ValuesGiven && entry.EnumeratorValue ? *entry.EnumeratorValue : next;
     values.push_back(value);
-    next = value + 1;
+    // In the bits, as the unsigned values are held: past the last long long comes 2^63, and a
+    // list that would count on past 64 bits was refused when it was read.
+    next = static_cast<std::int64_t>(static_cast<std::uint64_t>(value) + 1);
   }
   return values;
 }
