@@ -296,8 +296,8 @@ void AddModernInsertions(TextPieces& pieces, std::string& text, const InsertionL
       std::string line(insertion);
       if (const std::size_t mark = line.find(" //");
           mark != std::string::npos && mark > 0 && line[mark - 1] != ' ')
-        line.insert(mark, " ");
-      text += line + "\n";
+        line.insert(line.begin() + static_cast<std::ptrdiff_t>(mark), ' ');
+      text.append(line).append("\n");
       continue;
     }
     pieces.push_back(ShareText(std::exchange(text, std::string())));

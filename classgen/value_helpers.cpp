@@ -247,7 +247,7 @@ std::string ClassCompanionText(const CompanionClass& type, const std::vector<Val
   if (keys.Json && type.Json)
     notes.push_back(type.QualifiedName + " has a to_json of its own; no JSON functions written");
   else if (keys.Json)
-    text += "\n" + JsonFunctionsText(T, members, false);
+    text.append("\n").append(JsonFunctionsText(T, members, false));
   if (inNamespace) text += "\n}  // namespace " + type.Namespace + "\n";
   if (keys.Hash && type.Hash)
     notes.push_back(type.QualifiedName + " has a std::hash of its own; none written");

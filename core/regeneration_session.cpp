@@ -22,6 +22,13 @@ struct Group {
   std::set<std::string> Folders;
 };
 
+// Built piece by piece, clear of GCC 12's -Wrestrict false alarm at -O3.
+std::string UnresolvedKey(const std::string& path) {
+  std::string key = "?";
+  key.append(path, 0, path.rfind('/') + 1);
+  return key;
+}
+
 std::vector<Group> Groups(const std::vector<OutputFile>& files) {
   std::vector<std::string> paths;
   paths.reserve(files.size());
@@ -31,9 +38,7 @@ std::vector<Group> Groups(const std::vector<OutputFile>& files) {
   for (std::size_t i = 0; i < files.size(); ++i)
     // A path that cannot be resolved is grouped by its folder as written, never locked by it:
     // its write fails on its own.
-    byFolder[folders[i] ? std::move(*folders[i])
-                        : "?" + paths[i].substr(0, paths[i].rfind('/') + 1)]
-        .push_back(i);
+    byFolder[folders[i] ? std::move(*folders[i]) : UnresolvedKey(paths[i])].push_back(i);
   std::vector<Group> groups;
   std::size_t counted = 0;
   for (auto& [folder, indices] : byFolder) {

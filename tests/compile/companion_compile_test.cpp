@@ -300,7 +300,7 @@ std::string RandomClasses(std::mt19937_64& random, std::string& checks) {
     std::string sets;
     for (int m = 0, count = chance(14); m < count; ++m) {
       const Kind& kind = kinds[chance(7)];
-      const std::string stem = "f" + std::to_string(m);
+      const std::string stem = std::string("f").append(std::to_string(m));
       const int spelling = chance(3);
       const std::string field = !hidden         ? stem
                                 : spelling == 0 ? stem + "_"

@@ -95,14 +95,14 @@ TEST(ModernEnumeration, WideValuesTakeTheTypeThatHoldsThem) {
     request.Style = c.style;
     request.FirstAndLast = request.ApplyPrefix = false;
     for (std::size_t i = 0; i < c.values.size(); ++i)
-      request.GridRows[i] = {"N" + std::to_string(i), c.values[i]};
+      request.GridRows[i] = {std::string("N").append(std::to_string(i)), c.values[i]};
     const auto composed = ComposeEnumeration(request, nullptr);
     if (const auto* refusal = std::get_if<Refusal>(&composed)) {
       EXPECT_TRUE(refusal->Message.starts_with(c.expected)) << refusal->Message;
       EXPECT_EQ(refusal->Row, static_cast<int>(c.values.size()));
     } else {
       EXPECT_NE(std::get<EnumerationOutput>(composed).Texts.Text.find(
-                    "enum class Wide : " + c.expected + " {"),
+                    std::string("enum class Wide : ").append(c.expected).append(" {")),
                 std::string::npos)
           << c.expected;
     }
