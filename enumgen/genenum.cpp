@@ -335,6 +335,18 @@ bool TGenEnumForm::ChooseOutputPath(EnumerationRequest& request, bool* replaceCo
   return true;
 }
 
+namespace {
+
+// Names C++ cannot take: the enum class style refused them before, the classic styles warn.
+QString NameWarnings(const EnumerationRequest& request, const ListFile* listFile) {
+  QString warning;
+  for (const Refusal& problem : CheckEnumerationNames(request, listFile))
+    warning += TGenEnumForm::tr(". Warning: %1").arg(QString::fromStdString(problem.Message));
+  return warning;
+}
+
+}  // namespace
+
 bool TGenEnumForm::GenerateEnumeration() {
   // The preview would compose the same list again beside this, for a dialog about to close.
   const FilePreview::Hold quiet(*Preview);
@@ -372,10 +384,7 @@ bool TGenEnumForm::GenerateEnumeration() {
       return false;
   }
 
-  // Names C++ cannot take: the enum class style refused them above, the classic styles warn.
-  QString warning;
-  for (const Refusal& problem : CheckEnumerationNames(request, listFile.get()))
-    warning += tr(". Warning: %1").arg(QString::fromStdString(problem.Message));
+  const QString warning = NameWarnings(request, listFile.get());
   HeaderInsertion collected = CollectedInsertion(
       request, request.SeparateFile ? output.IncludeLine : std::move(output.Texts.Text));
   if (reopened_)

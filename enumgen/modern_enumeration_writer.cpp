@@ -421,68 +421,64 @@ std::string_view UnderlyingType(const std::vector<std::int64_t>& values, bool un
   return "long long";
 }
 
-void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpers) {
-  const std::string& T = helpers.Type;
-  const std::string& U = helpers.Underlying;
-  const std::vector<std::int64_t>& values = helpers.Values;
+namespace {
+
+// The names sorted (as std::string_view compares them) for the binary search of T_from_string,
+// each name once, and each entry's place among them. Sorted as keys of fixed size with the entry's
+// index last, which keeps the first of equal names.
+void SortByName(const EnumerationHelpers& helpers, std::vector<std::uint32_t>& byName,
+                std::vector<std::uint32_t>& nameRank) {
   const std::size_t n = helpers.Enumerators.size();
-
-  // The names sorted (as std::string_view compares them) for the binary search of
-  // T_from_string, each name once, and each entry's place among them; and the values sorted for
-  // to_string, where the first entry of a value wins, as the type compares them. Sorted as keys
-  // of fixed size with the entry's index last, which keeps the first of equal names or values.
-  std::vector<std::uint32_t> byName;
-  std::vector<std::uint32_t> nameRank(n);
-  {
-    struct NameKey {
-      std::uint64_t Prefix;  // the first eight characters, so most comparisons need no other
-      std::string_view Name;
-      std::uint32_t Index;
-    };
-    std::vector<NameKey> keys(n);
-    for (std::size_t k = 0; k < n; ++k) {
-      const std::string_view name = helpers.Name(k);
-      std::uint64_t prefix = 0;
-      for (std::size_t c = 0; c < 8; ++c)
-        prefix = prefix << 8 | (c < name.size() ? static_cast<unsigned char>(name[c]) : 0U);
-      keys[k] = {prefix, name, static_cast<std::uint32_t>(k)};
-    }
-    std::sort(keys.begin(), keys.end(), [](const NameKey& a, const NameKey& b) {
-      if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
-      if (const int order = a.Name.compare(b.Name); order != 0) return order < 0;
-      return a.Index < b.Index;
-    });
-    byName.reserve(n);
-    for (std::size_t r = 0; r < n; ++r) {
-      if (r == 0 || keys[r].Name != keys[r - 1].Name) byName.push_back(keys[r].Index);
-      nameRank[keys[r].Index] = static_cast<std::uint32_t>(byName.size() - 1);
-    }
+  struct NameKey {
+    std::uint64_t Prefix;  // the first eight characters, so most comparisons need no other
+    std::string_view Name;
+    std::uint32_t Index;
+  };
+  std::vector<NameKey> keys(n);
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::string_view name = helpers.Name(k);
+    std::uint64_t prefix = 0;
+    for (std::size_t c = 0; c < 8; ++c)
+      prefix = prefix << 8 | (c < name.size() ? static_cast<unsigned char>(name[c]) : 0U);
+    keys[k] = {prefix, name, static_cast<std::uint32_t>(k)};
   }
+  std::sort(keys.begin(), keys.end(), [](const NameKey& a, const NameKey& b) {
+    if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
+    if (const int order = a.Name.compare(b.Name); order != 0) return order < 0;
+    return a.Index < b.Index;
+  });
+  byName.reserve(n);
+  for (std::size_t r = 0; r < n; ++r) {
+    if (r == 0 || keys[r].Name != keys[r - 1].Name) byName.push_back(keys[r].Index);
+    nameRank[keys[r].Index] = static_cast<std::uint32_t>(byName.size() - 1);
+  }
+}
+
+// The entries of the values sorted for to_string, where the first entry of a value wins, as the
+// type compares them.
+std::vector<std::uint32_t> SortByValue(const EnumerationHelpers& helpers) {
+  const std::size_t n = helpers.Enumerators.size();
+  const std::vector<std::int64_t>& values = helpers.Values;
   std::vector<std::uint32_t> byValue;
-  {
-    // Signed values with the sign bit turned over compare as unsigned ones.
-    const std::uint64_t flip = helpers.UnsignedValues ? 0 : std::uint64_t{1} << 63;
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> keys(n);
-    for (std::size_t k = 0; k < n; ++k)
-      keys[k] = {static_cast<std::uint64_t>(values[k]) ^ flip, static_cast<std::uint32_t>(k)};
-    std::sort(keys.begin(), keys.end());
-    byValue.reserve(n);
-    for (std::size_t r = 0; r < n; ++r)
-      if (r == 0 || keys[r].first != keys[r - 1].first) byValue.push_back(keys[r].second);
-  }
+  // Signed values with the sign bit turned over compare as unsigned ones.
+  const std::uint64_t flip = helpers.UnsignedValues ? 0 : std::uint64_t{1} << 63;
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> keys(n);
+  for (std::size_t k = 0; k < n; ++k)
+    keys[k] = {static_cast<std::uint64_t>(values[k]) ^ flip, static_cast<std::uint32_t>(k)};
+  std::sort(keys.begin(), keys.end());
+  byValue.reserve(n);
+  for (std::size_t r = 0; r < n; ++r)
+    if (r == 0 || keys[r].first != keys[r - 1].first) byValue.push_back(keys[r].second);
+  return byValue;
+}
 
-  text.reserve(text.size() + HelpersRoom(helpers));
-  const bool inNamespace = !helpers.Namespace.empty();
-  if (inNamespace) text += "\nnamespace " + helpers.Namespace + " {\n";
-  if (helpers.Flags) AppendFlagOperators(text, T, U, helpers.ComplementMask);
-
-  const std::string table = helpers.Stem + "_names";
-  const std::string head = ElementHead(helpers);
-  text +=
-      "\n// The names sorted, one after another (name k runs from at[k] to at[k + 1]), with "
-      "their\n";
-  text += "// values; and the values sorted, each with the first name it has.\n";
-  text += "namespace " + table + " {\n";
+// The names one after another, where each begins, the entries by name, the values sorted and the
+// name of each.
+void AppendTables(std::string& text, const EnumerationHelpers& helpers, const std::string& head,
+                  const std::vector<std::uint32_t>& byName,
+                  const std::vector<std::uint32_t>& nameRank,
+                  const std::vector<std::uint32_t>& byValue) {
+  const std::string& T = helpers.Type;
   // The length is given, so that no compiler counts the characters of a long text.
   std::size_t length = 0;
   if (byName.empty()) {
@@ -515,6 +511,56 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
               [&](Buffered& out, std::size_t r) { AppendElement(out, helpers, head, byValue[r]); });
   AppendArray(text, "std::size_t", "value_names", byValue.size(),
               [&](Buffered& out, std::size_t r) { AppendNumber(out, nameRank[byValue[r]]); });
+}
+
+// to_string and T_from_string of a type that is no flag set.
+void AppendConversions(std::string& text, const EnumerationHelpers& helpers,
+                       const std::string& table) {
+  const std::string& T = helpers.Type;
+  text += "\n" + Signature("[[nodiscard]] constexpr std::string_view to_string(", T + " value",
+                           ") noexcept {");
+  text += "  const auto& values = " + table + "::values;\n";
+  text += "  const auto found = static_cast<std::size_t>(\n";
+  text += "      std::lower_bound(values.begin(), values.end(), value) - values.begin());\n";
+  text += "  if (found == values.size() || values.at(found) != value) {\n";
+  text += "    return \"Invalid\";\n  }\n";
+  // On one line where it fits in 100 columns, as clang-format puts it.
+  const std::string call = table + "::value_names.at(found));\n}\n";
+  text += "  return " + table + "::name(";
+  text += 41 + 2 * table.size() <= 100 ? call : "\n      " + call;
+
+  text += "\n" + Signature("[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
+                               "_from_string(",
+                           "std::string_view name", ") noexcept {");
+  AppendNameSearch(text, helpers.CaseInsensitive, table, "name");
+  text += "\n";
+}
+
+}  // namespace
+
+void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpers) {
+  const std::string& T = helpers.Type;
+  const std::string& U = helpers.Underlying;
+  const std::size_t n = helpers.Enumerators.size();
+
+  std::vector<std::uint32_t> byName;
+  std::vector<std::uint32_t> nameRank(n);
+  SortByName(helpers, byName, nameRank);
+  const std::vector<std::uint32_t> byValue = SortByValue(helpers);
+
+  text.reserve(text.size() + HelpersRoom(helpers));
+  const bool inNamespace = !helpers.Namespace.empty();
+  if (inNamespace) text += "\nnamespace " + helpers.Namespace + " {\n";
+  if (helpers.Flags) AppendFlagOperators(text, T, U, helpers.ComplementMask);
+
+  const std::string table = helpers.Stem + "_names";
+  const std::string head = ElementHead(helpers);
+  text +=
+      "\n// The names sorted, one after another (name k runs from at[k] to at[k + 1]), with "
+      "their\n";
+  text += "// values; and the values sorted, each with the first name it has.\n";
+  text += "namespace " + table + " {\n";
+  AppendTables(text, helpers, head, byName, nameRank, byValue);
   text += "\nconstexpr std::string_view name(std::size_t k) noexcept {\n";
   text += "  return text.substr(at.at(k), at.at(k + 1) - at.at(k));\n}\n";
   AppendNamespaceHelpers(text, helpers, table);
@@ -524,23 +570,7 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
     AppendFlagConversions(text, helpers, table);
     text += "\n";
   } else {
-    text += "\n" + Signature("[[nodiscard]] constexpr std::string_view to_string(", T + " value",
-                             ") noexcept {");
-    text += "  const auto& values = " + table + "::values;\n";
-    text += "  const auto found = static_cast<std::size_t>(\n";
-    text += "      std::lower_bound(values.begin(), values.end(), value) - values.begin());\n";
-    text += "  if (found == values.size() || values.at(found) != value) {\n";
-    text += "    return \"Invalid\";\n  }\n";
-    // On one line where it fits in 100 columns, as clang-format puts it.
-    const std::string call = table + "::value_names.at(found));\n}\n";
-    text += "  return " + table + "::name(";
-    text += 41 + 2 * table.size() <= 100 ? call : "\n      " + call;
-
-    text += "\n" + Signature("[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
-                                 "_from_string(",
-                             "std::string_view name", ") noexcept {");
-    AppendNameSearch(text, helpers.CaseInsensitive, table, "name");
-    text += "\n";
+    AppendConversions(text, helpers, table);
   }
 
   AppendArray(text, T, helpers.Stem + "_values", n,
@@ -553,6 +583,26 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
     AppendFormatters(text, T, inNamespace ? "::" + helpers.Namespace + "::" : "::");
   if (helpers.Json) AppendJson(text, T, helpers);
 }
+
+namespace {
+
+// The enumerators a line each, with their values where the list gave them (all: every value).
+void AppendEnumerators(std::string& text, const std::vector<Enumerator>& entries,
+                       const std::vector<std::int64_t>& values, bool all,
+                       const EnumerationList& list) {
+  Buffered out(text);
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    out += "  ";
+    out += entries[k].EnumeratorName;
+    if (all || (list.ValuesGiven && entries[k].EnumeratorValue)) {
+      out += " = ";
+      AppendValueLiteral(out, values[k], list.UnsignedValues);
+    }
+    out += ",\n";
+  }
+}
+
+}  // namespace
 
 EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
                                         const EnumerationList& list) {
@@ -593,18 +643,7 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   text += Includes(request);
   // An enumeration without names is "{};" on one line, as clang-format writes it.
   text += "\nenum class " + T + " : " + helpers.Underlying + (n == 0 ? " {" : " {\n");
-  {
-    Buffered out(text);
-    for (std::size_t k = 0; k < n; ++k) {
-      out += "  ";
-      out += entries[k].EnumeratorName;
-      if (request.Flags || (list.ValuesGiven && entries[k].EnumeratorValue)) {
-        out += " = ";
-        AppendValueLiteral(out, values[k], list.UnsignedValues);
-      }
-      out += ",\n";
-    }
-  }
+  AppendEnumerators(text, entries, values, request.Flags, list);
   text += "};\n";
   texts.EnumTextSize = text.size();
   AppendEnumerationHelpers(text, helpers);

@@ -920,6 +920,46 @@ std::variant<ImportedHeader, ImportFailure> ImportHeader(const ImportRequest& re
   return imported;
 }
 
+// An enumeration of the header with every enumerator and its value, read in its underlying
+// type's sign.
+CompanionEnumeration ReadCompanionEnumeration(const Parsed& header, const Definition& definition,
+                                              const std::string& space) {
+  CompanionEnumeration enumeration;
+  enumeration.QualifiedName = definition.Type.QualifiedName;
+  enumeration.Namespace = space;
+  // A colon between the name and the brace gives the underlying type.
+  enumeration.FixedType = clang_EnumDecl_isScoped(definition.Cursor) != 0;
+  for (const Parsed::Token& token : header.Tokens(definition.Cursor)) {
+    if (token.Spelling == "{") break;
+    if (token.Spelling == ":") enumeration.FixedType = true;
+  }
+  const CXType underlying = clang_getCanonicalType(clang_getEnumDeclIntegerType(definition.Cursor));
+  switch (underlying.kind) {
+    case CXType_Bool:
+    case CXType_Char_U:
+    case CXType_UChar:
+    case CXType_Char16:
+    case CXType_Char32:
+    case CXType_UShort:
+    case CXType_UInt:
+    case CXType_ULong:
+    case CXType_ULongLong:
+      enumeration.UnsignedValues = true;
+      break;
+    default:
+      break;
+  }
+  for (CXCursor child : Children(definition.Cursor)) {
+    if (clang_getCursorKind(child) != CXCursor_EnumConstantDecl) continue;
+    enumeration.Enumerators.push_back(Spelling(child));
+    enumeration.Values.push_back(
+        enumeration.UnsignedValues
+            ? static_cast<std::int64_t>(clang_getEnumConstantDeclUnsignedValue(child))
+            : clang_getEnumConstantDeclValue(child));
+  }
+  return enumeration;
+}
+
 std::variant<ImportedCompanions, ImportFailure> ImportCompanionTypes(
     const std::string& headerPath, const std::vector<std::string>& compilerArguments) {
   auto parsed = ParseDefinitions(headerPath, compilerArguments);
@@ -950,45 +990,50 @@ std::variant<ImportedCompanions, ImportFailure> ImportCompanionTypes(
       imported.Classes.push_back(ReadCompanionClass(header, definition, space));
       continue;
     }
-    CompanionEnumeration enumeration;
-    enumeration.QualifiedName = definition.Type.QualifiedName;
-    enumeration.Namespace = space;
-    // A colon between the name and the brace gives the underlying type.
-    enumeration.FixedType = clang_EnumDecl_isScoped(definition.Cursor) != 0;
-    for (const Parsed::Token& token : header.Tokens(definition.Cursor)) {
-      if (token.Spelling == "{") break;
-      if (token.Spelling == ":") enumeration.FixedType = true;
-    }
-    const CXType underlying =
-        clang_getCanonicalType(clang_getEnumDeclIntegerType(definition.Cursor));
-    switch (underlying.kind) {
-      case CXType_Bool:
-      case CXType_Char_U:
-      case CXType_UChar:
-      case CXType_Char16:
-      case CXType_Char32:
-      case CXType_UShort:
-      case CXType_UInt:
-      case CXType_ULong:
-      case CXType_ULongLong:
-        enumeration.UnsignedValues = true;
-        break;
-      default:
-        break;
-    }
-    for (CXCursor child : Children(definition.Cursor)) {
-      if (clang_getCursorKind(child) != CXCursor_EnumConstantDecl) continue;
-      enumeration.Enumerators.push_back(Spelling(child));
-      enumeration.Values.push_back(
-          enumeration.UnsignedValues
-              ? static_cast<std::int64_t>(clang_getEnumConstantDeclUnsignedValue(child))
-              : clang_getEnumConstantDeclValue(child));
-    }
-    imported.Enumerations.push_back(std::move(enumeration));
+    imported.Enumerations.push_back(ReadCompanionEnumeration(header, definition, space));
   }
   imported.MissingIncludes = MissingIncludes(header);
   return imported;
 }
+
+namespace {
+
+// The flags of a compile command that say where headers are and what is defined, with paths made
+// absolute from its folder.
+std::vector<std::string> CompileFlags(CXCompileCommand command) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> flags;
+  const fs::path directory = Text(clang_CompileCommand_getDirectory(command));
+  const unsigned count = clang_CompileCommand_getNumArgs(command);
+  std::vector<std::string> arguments;
+  for (unsigned i = 1; i < count; ++i)
+    arguments.push_back(Text(clang_CompileCommand_getArg(command, i)));
+  auto absolute = [&](const std::string& path) {
+    return fs::path(path).is_relative() ? (directory / path).string() : path;
+  };
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
+    for (std::string_view option : {"-isystem", "-iquote", "-idirafter", "-include"}) {
+      if (a == option && i + 1 < arguments.size()) {
+        flags.push_back(a);
+        flags.push_back(absolute(arguments[++i]));
+        break;
+      }
+    }
+    if ((a == "-I" || a == "-D" || a == "-U") && i + 1 < arguments.size()) {
+      flags.push_back(a);
+      flags.push_back(a == "-I" ? absolute(arguments[++i]) : arguments[++i]);
+    } else if (StartsWith(a, "-I") && a.size() > 2) {
+      flags.push_back("-I" + absolute(a.substr(2)));
+    } else if ((StartsWith(a, "-D") || StartsWith(a, "-U") || StartsWith(a, "-std=")) &&
+               a.size() > 2) {
+      flags.push_back(a);
+    }
+  }
+  return flags;
+}
+
+}  // namespace
 
 std::vector<std::string> FlagsFromBuildFolder(const std::string& buildDir,
                                               const std::string& headerPath) {
@@ -1026,36 +1071,7 @@ std::vector<std::string> FlagsFromBuildFolder(const std::string& buildDir,
         command = candidate;
     }
   }
-  std::vector<std::string> flags;
-  if (command) {
-    const fs::path directory = Text(clang_CompileCommand_getDirectory(command));
-    const unsigned count = clang_CompileCommand_getNumArgs(command);
-    std::vector<std::string> arguments;
-    for (unsigned i = 1; i < count; ++i)
-      arguments.push_back(Text(clang_CompileCommand_getArg(command, i)));
-    auto absolute = [&](const std::string& path) {
-      return fs::path(path).is_relative() ? (directory / path).string() : path;
-    };
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-      const std::string& a = arguments[i];
-      for (std::string_view option : {"-isystem", "-iquote", "-idirafter", "-include"}) {
-        if (a == option && i + 1 < arguments.size()) {
-          flags.push_back(a);
-          flags.push_back(absolute(arguments[++i]));
-          break;
-        }
-      }
-      if ((a == "-I" || a == "-D" || a == "-U") && i + 1 < arguments.size()) {
-        flags.push_back(a);
-        flags.push_back(a == "-I" ? absolute(arguments[++i]) : arguments[++i]);
-      } else if (StartsWith(a, "-I") && a.size() > 2) {
-        flags.push_back("-I" + absolute(a.substr(2)));
-      } else if ((StartsWith(a, "-D") || StartsWith(a, "-U") || StartsWith(a, "-std=")) &&
-                 a.size() > 2) {
-        flags.push_back(a);
-      }
-    }
-  }
+  std::vector<std::string> flags = command ? CompileFlags(command) : std::vector<std::string>();
   if (all) clang_CompileCommands_dispose(all);
   if (commands) clang_CompileCommands_dispose(commands);
   clang_CompilationDatabase_dispose(database);
