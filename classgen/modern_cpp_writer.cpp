@@ -98,16 +98,7 @@ std::string Includes(const ModernClass& modern) {
     });
   std::string text;
   for (const std::string& header : headers) text += "#include " + header + "\n";
-  // The libraries a project may lack: what needs them is left out where they are missing.
-  const auto optional = [&text](const char* header) {
-    text += std::string("#if __has_include(") + header + ")\n#include " + header + "\n#endif\n";
-  };
-  if (options.JsonFunctions) optional("<nlohmann/json.hpp>");
-  if (options.Formatter) {
-    optional("<fmt/format.h>");
-    optional("<format>");
-  }
-  return text;
+  return text + OptionalLibraryIncludes(options.JsonFunctions, options.Formatter);
 }
 
 // The lines are at most LineLimit columns, laid out as the documented clang-format style lays

@@ -194,12 +194,17 @@ std::string ClassCompanionIncludes(const ClassCompanionKeys& keys) {
   text += "#include <ostream>\n";
   if (keys.Formatter) text += "#include <sstream>\n#include <string_view>\n";
   text += "#include <type_traits>\n";
+  return text + OptionalLibraryIncludes(keys.Json, keys.Formatter);
+}
+
+std::string OptionalLibraryIncludes(bool json, bool formatter) {
   // The libraries a project may lack: what needs them is left out where they are missing.
+  std::string text;
   const auto optional = [&text](const char* header) {
     text += std::string("#if __has_include(") + header + ")\n#include " + header + "\n#endif\n";
   };
-  if (keys.Json) optional("<nlohmann/json.hpp>");
-  if (keys.Formatter) {
+  if (json) optional("<nlohmann/json.hpp>");
+  if (formatter) {
     optional("<fmt/format.h>");
     optional("<format>");
   }

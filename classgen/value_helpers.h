@@ -82,6 +82,9 @@ ReachedClass ReachMembers(const CompanionClass& type, const ClassCompanionKeys& 
 
 // write_member, which an operator<< written here calls for each member: it writes a member that
 // has an operator<<, "?" for one that has none, and a null pointer as "nullptr".
+// "#if __has_include(...)" includes of nlohmann/json and of fmt and <format>, for the helpers that
+// use them.
+std::string OptionalLibraryIncludes(bool json, bool formatter);
 std::string_view MemberWriterFunction();
 
 // write_member in a namespace of its own, to stand once before the classes of a companion.
