@@ -3,7 +3,7 @@
 # - zandrel-gen enum on 1,000,000 names, beside the plain style and `wc -w` of what it writes,
 #   with its peak memory against the size of its output;
 # - the header of 10,000 names compiled (g++ -O2 -c), beside a bare enum class of the same names,
-#   alone and with the standard headers the helpers include;
+#   alone and with the standard headers the helpers include; and of 100,000 names at -O0;
 # - to_string and TYPE_from_string per call, beside a switch and a std::unordered_map.
 # Each time is the fastest of three runs.
 # Usage: bench/enum_bench.sh [ZANDREL_GEN]
@@ -68,6 +68,24 @@ echo "10,000 names, g++ -O2 -c: helpers ${helpers} s, bare enum class ${bare} s,
   "with the same standard headers ${bareIncludes} s"
 echo "  helpers / bare: $(ratio "$helpers" "$bare")" \
   " helpers / bare with headers: $(ratio "$helpers" "$bareIncludes")"
+
+# 100,000 names at -O0 (Flags off), beside a bare enum class of the same names with the same
+# standard headers.
+head -100000 names.txt >names100k.txt
+request ModernEnumeration names100k.txt modern100k.json
+"$gen" enum modern100k.json >big100k.h
+{
+  grep '^#include <' big100k.h
+  echo "enum class Big : int {"
+  sed 's/$/,/' names100k.txt
+  echo "};"
+} >bare100k.h
+for header in big100k bare100k; do echo "#include \"$header.h\"" >"$header.cpp"; done
+compile0() { measure /dev/null g++ -std=c++20 -O0 -c "$1.cpp" -o "$1.o" | cut -d' ' -f1; }
+helpers100k=$(compile0 big100k)
+bare100k=$(compile0 bare100k)
+echo "100,000 names, g++ -O0 -c: helpers ${helpers100k} s, bare enum class with the same" \
+  "standard headers ${bare100k} s: $(ratio "$helpers100k" "$bare100k")"
 
 # The baselines: a switch over the names and a std::unordered_map from them.
 {

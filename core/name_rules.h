@@ -19,11 +19,11 @@ struct NameProblem {
 bool IsIdentifier(std::string_view name);
 
 // Why a name cannot be used ("\"x\" is not a name", "\"x\" is a keyword"), or nothing.
-std::string NameFault(const std::string& name, NameLanguage language);
+std::string NameFault(std::string_view name, NameLanguage language);
 
 // Names that are no identifier, a keyword or given twice in a list of enumerators; Row counts
 // them from 1.
-std::vector<NameProblem> CheckEnumerators(const std::vector<std::string>& names,
+std::vector<NameProblem> CheckEnumerators(const std::vector<std::string_view>& names,
                                           NameLanguage language);
 
 // "row N: reason", or the reason alone for the class name.

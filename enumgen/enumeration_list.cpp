@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <deque>
 #include <stdexcept>
 #include <utility>
 
@@ -260,22 +261,30 @@ void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
 
 std::vector<Refusal> CheckEnumerationNames(const EnumerationRequest& request,
                                            const ListFile* listFile) {
-  std::vector<std::string> names;
+  // The names as they will stand: viewed where they are, copied only with the prefix before them
+  // (a deque keeps each copy where it was made).
+  std::deque<std::string> prefixed;
+  std::vector<std::string_view> names;
   std::vector<int> rows;
-  const auto add = [&](std::string name, int row) {
-    names.push_back(std::move(name));
+  const auto add = [&](std::string_view name, int row) {
+    if (request.ApplyPrefix && !request.PrefixText.empty()) {
+      prefixed.push_back(EntryName(request, name));
+      name = prefixed.back();
+    }
+    names.push_back(name);
     rows.push_back(row);
   };
-  if (HasSentinels(request)) add(EntryName(request, FirstSentinel), 0);
+  if (HasSentinels(request)) add(FirstSentinel, 0);
   if (!request.FromFile) {
     for (std::size_t i = 0; i < request.GridRows.size(); ++i)
-      if (!request.GridRows[i].Name.empty())
-        add(EntryName(request, request.GridRows[i].Name), static_cast<int>(i + 1));
+      if (!request.GridRows[i].Name.empty()) add(request.GridRows[i].Name, static_cast<int>(i + 1));
   } else if (listFile != nullptr) {
+    names.reserve(listFile->WordCount() + 2);
+    rows.reserve(listFile->WordCount() + 2);
     for (std::size_t k = 0; k < listFile->WordCount(); ++k)
-      add(EntryName(request, listFile->Word(k)), static_cast<int>(k + 1));
+      add(listFile->Word(k), static_cast<int>(k + 1));
   }
-  if (HasSentinels(request)) add(EntryName(request, LastSentinel), 0);
+  if (HasSentinels(request)) add(LastSentinel, 0);
   std::vector<Refusal> problems;
   for (const NameProblem& problem : CheckEnumerators(names, NameLanguage::Cpp)) {
     const int row = rows[static_cast<std::size_t>(problem.Row - 1)];

@@ -43,7 +43,7 @@ TEST(NameChecks, ClassRowsTheLanguageCannotTake) {
 }
 
 TEST(NameChecks, Enumerators) {
-  const auto rows = [](const std::vector<std::string>& names, NameLanguage language) {
+  const auto rows = [](const std::vector<std::string_view>& names, NameLanguage language) {
     std::vector<int> found;
     for (const NameProblem& problem : CheckEnumerators(names, language))
       found.push_back(problem.Row);
