@@ -104,7 +104,7 @@ std::vector<OutputFile> EnumEntry(const std::string& path, const ManifestFolder&
   auto composed = ComposeEnumeration(request, listFile ? &*listFile : nullptr);
   if (const auto* refusal = std::get_if<Refusal>(&composed))
     EntryFault(path + ": " + refusal->Message, index, true);
-  for (const Refusal& problem : CheckEnumerationNames(request, listFile ? &*listFile : nullptr))
+  for (const Refusal& problem : NameWarnings(request, listFile ? &*listFile : nullptr))
     PrintFileError("warning: entries[" + std::to_string(index) + "] (" + path +
                    "): " + problem.Message);
   return std::get<EnumerationOutput>(std::move(composed)).Files;

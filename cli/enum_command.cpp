@@ -50,7 +50,7 @@ std::variant<EnumerationOutput, int> ComposeRequest(const std::string& path,
     return Refused;
   }
   // The enum class style has refused names C++ cannot take; the classic styles only warn.
-  for (const Refusal& problem : CheckEnumerationNames(request, listFile ? &*listFile : nullptr))
+  for (const Refusal& problem : NameWarnings(request, listFile ? &*listFile : nullptr))
     PrintFileError("warning: " + DocumentName(path) + ": " + problem.Message);
   return std::get<EnumerationOutput>(std::move(composed));
 }

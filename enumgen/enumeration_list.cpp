@@ -293,6 +293,11 @@ std::vector<Refusal> CheckEnumerationNames(const EnumerationRequest& request,
   return problems;
 }
 
+std::vector<Refusal> NameWarnings(const EnumerationRequest& request, const ListFile* listFile) {
+  if (request.Style == EnumerationStyle::ModernEnumeration) return {};
+  return CheckEnumerationNames(request, listFile);
+}
+
 std::variant<EnumerationList, Refusal> BuildEnumerationList(const EnumerationRequest& request,
                                                             const ListFile* listFile) {
   EnumerationList list;

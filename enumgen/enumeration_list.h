@@ -103,6 +103,9 @@ void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
 // 0 and the reason alone. The enum class style refuses the first; the classic styles warn.
 std::vector<Refusal> CheckEnumerationNames(const EnumerationRequest& request,
                                            const ListFile* listFile);
+// The warnings of a composed request: CheckEnumerationNames for the classic styles; none for the
+// enum class style, whose names were checked (and refused) while its list was built.
+std::vector<Refusal> NameWarnings(const EnumerationRequest& request, const ListFile* listFile);
 
 // Sentinels around the grid's named rows, or with FromFile around the list file's words; a null
 // listFile (no file chosen) contributes nothing. The enum class style refuses values no underlying

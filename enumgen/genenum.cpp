@@ -338,9 +338,9 @@ bool TGenEnumForm::ChooseOutputPath(EnumerationRequest& request, bool* replaceCo
 namespace {
 
 // Names C++ cannot take: the enum class style refused them before, the classic styles warn.
-QString NameWarnings(const EnumerationRequest& request, const ListFile* listFile) {
+QString WarningText(const EnumerationRequest& request, const ListFile* listFile) {
   QString warning;
-  for (const Refusal& problem : CheckEnumerationNames(request, listFile))
+  for (const Refusal& problem : NameWarnings(request, listFile))
     warning += TGenEnumForm::tr(". Warning: %1").arg(QString::fromStdString(problem.Message));
   return warning;
 }
@@ -384,7 +384,7 @@ bool TGenEnumForm::GenerateEnumeration() {
       return false;
   }
 
-  const QString warning = NameWarnings(request, listFile.get());
+  const QString warning = WarningText(request, listFile.get());
   HeaderInsertion collected = CollectedInsertion(
       request, request.SeparateFile ? output.IncludeLine : std::move(output.Texts.Text));
   if (reopened_)

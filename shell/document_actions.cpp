@@ -72,7 +72,7 @@ void DocumentActions::Build() {
     return;
   }
   // Names the target cannot take are refused before a path is asked for.
-  if (NamesRefused(*description)) return;
+  if (NamesRefused(CheckTargetNames(*description))) return;
   const std::optional<std::string> path =
       ChooseOutputPath(*description, *ui_.SaveDialog1, ProposedOutputPath(*description));
   if (!path) {
@@ -111,8 +111,7 @@ std::string DocumentActions::ProposedOutputPath(const ClassDescription& descript
   return name;
 }
 
-bool DocumentActions::NamesRefused(const ClassDescription& description) {
-  const NameVerdict names = CheckTargetNames(description);
+bool DocumentActions::NamesRefused(const NameVerdict& names) {
   if (!names.Refused) return false;
   services_.ShowMessage(&window_,
                         tr("Build refuses these names: %1.")
@@ -129,8 +128,8 @@ void DocumentActions::BuildTo(const ClassDescription& description, const std::st
   // was generated into it are put to the user.
   // Names the target's language cannot take: the modern targets refuse them before anything is
   // written, the classic ones write as always and warn.
-  if (NamesRefused(description)) return;
   const NameVerdict names = CheckTargetNames(description);
+  if (NamesRefused(names)) return;
   const std::vector<OutputFile> files = ClassOutputFiles(description, path);
   const RegenerationOutcome outcome = RegenerateFiles(&window_, services_, files);
   if (outcome.End == RegenerationEnd::Failed) return;

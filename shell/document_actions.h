@@ -25,6 +25,7 @@ struct ClassDescription;
 struct ClassInput;
 struct HeaderReading;
 struct ImportRequest;
+struct NameVerdict;
 struct TForm1Ui;
 
 class DocumentActions {
@@ -78,7 +79,7 @@ class DocumentActions {
   std::string ProposedOutputPath(const ClassDescription& description) const;
   void BuildTo(const ClassDescription& description, const std::string& path);
   // Names the target's language refuses (the modern targets): said in a box, true.
-  bool NamesRefused(const ClassDescription& description);
+  bool NamesRefused(const NameVerdict& names);
   // Enumerations the target cannot use, said after what Build wrote.
   void SayMismatches(const ClassDescription& description);
   // document_import.cpp
