@@ -112,13 +112,13 @@ std::optional<std::string> GeneratedRecords::Read(const std::string& file,
   return std::nullopt;
 }
 
-std::variant<std::vector<OutputFile>, FileFailure> GeneratedRecords::Records(
-    const std::vector<OutputFile>& generated) const {
-  std::vector<OutputFile> records;
+std::variant<std::vector<OutputView>, FileFailure> GeneratedRecords::Records(
+    const std::vector<OutputView>& generated) const {
+  std::vector<OutputView> records;
   records.reserve(generated.size());
   std::set<std::string> prepared;  // each folder is made and given its mode once
-  for (const OutputFile& file : generated) {
-    OutputFile record{RecordPath(file.Path), file.Text};
+  for (const OutputView& file : generated) {
+    OutputView record{RecordPath(file.Path), file.Text};
     const std::string folder = record.Path.substr(0, record.Path.rfind('/'));
     if (prepared.insert(folder).second) {
       std::error_code error;

@@ -30,11 +30,11 @@ class GeneratedRecords {
   // writtenAt, when given, receives the time the record was last written or found current.
   std::optional<std::string> Read(const std::string& file, std::int64_t* writtenAt = nullptr) const;
 
-  // The records of these generated texts, to be written in the same step as the files; their
-  // folders are created here. A folder that cannot be created is a failure, and nothing of the
-  // step should then be written.
-  std::variant<std::vector<OutputFile>, FileFailure> Records(
-      const std::vector<OutputFile>& generated) const;
+  // The records of these generated texts, to be written in the same step as the files (each
+  // viewing its file's text); their folders are created here. A folder that cannot be created is
+  // a failure, and nothing of the step should then be written.
+  std::variant<std::vector<OutputView>, FileFailure> Records(
+      const std::vector<OutputView>& generated) const;
 
   // Removes records not used (written, or found up to date) for MaxAge, then the oldest while all
   // of them together are larger than MaxTotal; the records of keep (files just written) stay.

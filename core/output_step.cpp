@@ -412,10 +412,11 @@ std::vector<FileFailure> RunStep(std::vector<Entry> entries, const BeforeReplace
   return failures;
 }
 
-std::vector<Entry> EntriesOf(const std::vector<OutputFile>& files) {
+template <class File>
+std::vector<Entry> EntriesOf(const std::vector<File>& files) {
   std::vector<Entry> entries;
   entries.reserve(files.size());
-  for (const OutputFile& file : files) entries.push_back({&file.Path, file.Text, nullptr});
+  for (const File& file : files) entries.push_back({&file.Path, file.Text, nullptr});
   return entries;
 }
 
@@ -431,7 +432,7 @@ std::vector<FileFailure> ReplaceFiles(const std::vector<OutputFile>& files,
   return RunStep(EntriesOf(files), beforeReplace, false);
 }
 
-std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files,
+std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputView>& files,
                                              const BeforeReplace& beforeReplace,
                                              const std::vector<ReadContent>& read,
                                              FolderLock* held) {

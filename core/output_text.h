@@ -24,6 +24,13 @@ struct OutputFile {
   std::string Text;
 };
 
+// A file of a step whose text is held elsewhere (by the caller, or by the plan that merged it), so
+// that a long text is never copied on its way to the disk and to its record.
+struct OutputView {
+  std::string Path;
+  std::string_view Text;
+};
+
 // Called once the new files of a step are all in place and on disk, with the replaced files (for
 // a symbolic link, the existing file it points to), each holding its old bytes again for the
 // call: the windows move the old files to the trash there, so the trash records their own names.
@@ -94,7 +101,7 @@ class FolderLock {
 // where it cannot be resolved. Each folder is resolved once.
 std::vector<std::optional<std::string>> TargetFolders(const std::vector<std::string>& paths);
 
-std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputFile>& files,
+std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputView>& files,
                                              const BeforeReplace& beforeReplace = {},
                                              const std::vector<ReadContent>& read = {},
                                              FolderLock* held = nullptr);

@@ -89,33 +89,31 @@ FileOutcome OutcomeOf(const PlannedFile& planned, Settle conflicts, Settle noBas
   return FileOutcome::Written;
 }
 
-std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
-                                     std::vector<PlannedFile>& plan, Settle conflicts,
+std::vector<OutputView> FilesToWrite(const std::vector<OutputFile>& files,
+                                     const std::vector<PlannedFile>& plan, Settle conflicts,
                                      Settle noBase, bool lockedSinceRead) {
-  std::vector<OutputFile> changed;
+  std::vector<OutputView> changed;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    FileRegeneration& decision = plan[i].Decision;
+    const FileRegeneration& decision = plan[i].Decision;
     const Settle settle = SettleFor(decision.Action, conflicts, noBase);
     if (settle == Settle::Keep || settle == Settle::Skip) continue;
     // A file found holding the new text is written only if a concurrent writer changed it since:
     // the step compares it again under the folder's lock, so a pair always comes from one run.
     if (decision.Action == Regeneration::Leave) {
       if (lockedSinceRead) continue;
-      if (decision.KeepsEdits)
-        changed.push_back({files[i].Path, std::move(decision.Merged.Text)});
-      else
-        changed.push_back(files[i]);
+      changed.push_back({files[i].Path, decision.KeepsEdits ? std::string_view(decision.Merged.Text)
+                                                            : std::string_view(files[i].Text)});
       continue;
     }
     // Replacing a conflict or an unmerged file writes the new text.
     const bool asGenerated =
         settle == Settle::Replace &&
         (decision.Action == Regeneration::Conflict || decision.Action == Regeneration::NoBase);
-    if (!asGenerated &&
-        (decision.Action == Regeneration::Merge || decision.Action == Regeneration::Conflict))
-      changed.push_back({files[i].Path, std::move(decision.Merged.Text)});
-    else
-      changed.push_back(files[i]);
+    const bool merged =
+        decision.Action == Regeneration::Merge || decision.Action == Regeneration::Conflict;
+    changed.push_back({files[i].Path, !asGenerated && merged
+                                          ? std::string_view(decision.Merged.Text)
+                                          : std::string_view(files[i].Text)});
   }
   return changed;
 }
@@ -139,11 +137,11 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                        std::hash<std::string_view>{}(files[i].Text)}
                          : planned.Read);
   }
-  std::vector<OutputFile> step = FilesToWrite(files, plan, conflicts, noBase, locked);
+  std::vector<OutputView> step = FilesToWrite(files, plan, conflicts, noBase, locked);
   std::vector<std::string> recorded;
   if (records != nullptr) {
     const std::int64_t now = std::time(nullptr);
-    std::vector<OutputFile> due;
+    std::vector<OutputView> due;
     for (std::size_t i = 0; i < files.size(); ++i) {
       if (!Settled(plan[i].Decision.Action, conflicts, noBase)) continue;
       recorded.push_back(files[i].Path);
@@ -152,7 +150,7 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
         plan[i].RecordUpToDate = text == files[i].Text;
       }
       if (!plan[i].RecordUpToDate)
-        due.push_back(files[i]);
+        due.push_back({files[i].Path, files[i].Text});
       else if (now - plan[i].RecordedAt > RecordTouchSeconds)
         // Still in use: pruning goes by the time a record was last needed, kept to the day.
         ::utimensat(AT_FDCWD, records->RecordPath(files[i].Path).c_str(), nullptr,
@@ -160,7 +158,7 @@ std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
     }
     auto made = records->Records(due);
     if (auto* failure = std::get_if<FileFailure>(&made)) return {std::move(*failure)};
-    for (OutputFile& record : std::get<std::vector<OutputFile>>(made))
+    for (OutputView& record : std::get<std::vector<OutputView>>(made))
       step.push_back(std::move(record));
   }
   if (step.empty()) return {};

@@ -52,10 +52,9 @@ bool StepWritable(const std::vector<PlannedFile>& plan, Settle conflicts, Settle
 
 // The files a settled step writes, in step order (one found unchanged is compared again when
 // written, and left alone if it still is; with the folders locked since it was read, it is left
-// out).
-// The merged texts are moved out of the plan.
-std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
-                                     std::vector<PlannedFile>& plan, Settle conflicts,
+// out). The texts are the files' own or the plan's merged ones: both must outlive the result.
+std::vector<OutputView> FilesToWrite(const std::vector<OutputFile>& files,
+                                     const std::vector<PlannedFile>& plan, Settle conflicts,
                                      Settle noBase, bool lockedSinceRead = false);
 
 // Writes the changed files and the records of every file of the step (unless already current) as
@@ -63,7 +62,6 @@ std::vector<OutputFile> FilesToWrite(const std::vector<OutputFile>& files,
 // sees the records' targets too.
 // A file that no longer holds what the plan read fails with ChangedSinceRead, nothing written:
 // the caller plans again (or gives up).
-// The merged texts are moved out of the plan.
 std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            std::vector<PlannedFile> plan, Settle conflicts,
                                            Settle noBase, const GeneratedRecords* records,

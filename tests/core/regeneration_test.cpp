@@ -458,7 +458,8 @@ TEST(RegenerationSession, WhatHappensBetweenReadingAndWriting) {
     const GeneratedRecords records(folder.Path("records"));
     const std::string path = folder.Path("A.h");
     ASSERT_TRUE(
-        ReplaceFiles(std::get<std::vector<OutputFile>>(records.Records({{path, base}}))).empty());
+        ReplaceChangedFiles(std::get<std::vector<OutputView>>(records.Records({{path, base}})))
+            .empty());
     if (c.before) testing::WriteFile(path, *c.before);
     SetSessionProbe([&](int attempt) { c.meanwhile(path, attempt); });
     const SessionResult result = RunRegenerationSession(
@@ -541,10 +542,10 @@ TEST(GeneratedRecords, OnlyTheirOwnFilesAreTouched) {
   fs::create_symlink(outside, record);
   EXPECT_EQ(records.Read(file), std::nullopt);  // never read through a link
   fs::permissions(folder.Path("src/deep"), fs::perms::owner_all);
-  auto made = std::get<std::vector<OutputFile>>(records.Records({{file, "a\n"}}));
+  auto made = std::get<std::vector<OutputView>>(records.Records({{file, "a\n"}}));
   // As private as the folder it describes.
   EXPECT_EQ(fs::status(fs::path(record).parent_path()).permissions(), fs::perms::owner_all);
-  ASSERT_TRUE(ReplaceFiles(made).empty());
+  ASSERT_TRUE(ReplaceChangedFiles(made).empty());
   EXPECT_EQ(testing::ReadFile(outside), "not a record\n");  // nor written through one
   EXPECT_EQ(records.Read(file), "a\n");
 
@@ -560,7 +561,8 @@ TEST(GeneratedRecords, OnlyTheirOwnFilesAreTouched) {
   EXPECT_TRUE(fs::exists(notes));
   EXPECT_TRUE(fs::exists(fs::path(record).parent_path()));
   ASSERT_TRUE(
-      ReplaceFiles(std::get<std::vector<OutputFile>>(records.Records({{file, "a\n"}}))).empty());
+      ReplaceChangedFiles(std::get<std::vector<OutputView>>(records.Records({{file, "a\n"}})))
+          .empty());
   age(record);
   records.Prune({});
   EXPECT_TRUE(fs::exists(record));
