@@ -39,6 +39,9 @@ EnumerationHelpers HelpersOf(const CompanionEnumeration& enumeration, const Comp
   helpers.UnsignedUnderlying = "unsigned long long";
   helpers.Enumerators.assign(enumeration.Enumerators.begin(), enumeration.Enumerators.end());
   helpers.Values = enumeration.Values;
+  helpers.Compact = helpers.Enumerators.size() > NamedValuesLimit;
+  // Of the type's own size, whatever the width of the computations above.
+  helpers.Raw = "std::underlying_type_t<" + helpers.Type + ">";
   helpers.UnsignedValues = enumeration.UnsignedValues;
   if (enumeration.Flags && !enumeration.FixedType) {
     // The smallest all-ones mask over every enumerator's bits, where the type's values lie.
@@ -68,6 +71,9 @@ std::string CompanionHeader(const std::string& includePath,
                             std::vector<std::string>& notes) {
   const bool flags = std::any_of(enumerations.begin(), enumerations.end(),
                                  [](const CompanionEnumeration& e) { return e.Flags; });
+  const bool compact = std::any_of(
+      enumerations.begin(), enumerations.end(),
+      [](const CompanionEnumeration& e) { return e.Enumerators.size() > NamedValuesLimit; });
   const char* what = classes.empty() ? "enumerations" : enumerations.empty() ? "classes" : "types";
   std::string text =
       "// Helpers for the " + std::string(what) + " of " + includePath + ".\n#pragma once\n\n";
@@ -76,11 +82,8 @@ std::string CompanionHeader(const std::string& includePath,
   text += "\n";
   std::string includes;
   if (!enumerations.empty()) {
-    includes += "#include <algorithm>\n#include <array>\n#include <cstddef>\n";
-    if (flags) includes += "#include <limits>\n";
-    includes += "#include <optional>\n#include <ostream>\n";
-    if (flags) includes += "#include <string>\n";
-    includes += "#include <string_view>\n";
+    includes = EnumerationIncludes(flags, compact);
+    if (compact) includes += "#include <type_traits>\n";
   }
   if (!classes.empty()) {
     const std::string more = ClassCompanionIncludes({keys.Json, keys.Hash, keys.Formatter});

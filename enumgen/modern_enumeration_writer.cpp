@@ -14,20 +14,6 @@ constexpr std::string_view EnumClassMark = "// enum class ";
 
 namespace {
 
-// The standard headers the text needs, in order; a flag set builds strings and reads hex.
-std::string Includes(const EnumerationRequest& request) {
-  std::string includes = "#include <algorithm>\n#include <array>\n#include <cstddef>\n";
-  if (request.Flags) includes += "#include <limits>\n";
-  includes += "#include <optional>\n#include <ostream>\n";
-  if (request.Flags) includes += "#include <string>\n";
-  return includes + "#include <string_view>\n";
-}
-
-// Up to this many names the tables list the enumerators by name; beyond, by value: a compiler
-// looks up a scoped enumerator in time that grows with the enumeration, and a table of 100,000
-// such names would take minutes to compile.
-constexpr std::size_t NamedValuesLimit = 1000;
-
 // Appends to a text through a buffer of its own: a table of a million lines then costs copies
 // into the buffer and a few hundred appends, not several million.
 class Buffered {
@@ -93,21 +79,11 @@ std::string Signature(const std::string& head, const std::string& parameters,
   return head + "\n    " + parameters + std::string(tail) + "\n";
 }
 
-// Enumerator k as the tables hold it: by name, or by value for a long list, after the part all
-// elements share ("TYPE::" or "static_cast<TYPE>(").
-std::string ElementHead(const EnumerationHelpers& helpers) {
-  return helpers.ElementsByValue ? "static_cast<" + helpers.Type + ">(" : helpers.Type + "::";
-}
-
-void AppendElement(Buffered& text, const EnumerationHelpers& helpers, std::string_view head,
-                   std::size_t k) {
-  text += head;
-  if (helpers.ElementsByValue) {
-    AppendValueLiteral(text, helpers.Values[k], helpers.UnsignedValues);
-    text += ')';
-  } else {
-    text += helpers.Enumerators[k];
-  }
+// Enumerator k as the tables that list names hold it.
+void AppendElement(Buffered& text, const EnumerationHelpers& helpers, std::size_t k) {
+  text += helpers.Type;
+  text += "::";
+  text += helpers.Enumerators[k];
 }
 
 std::size_t Digits(std::size_t value) {
@@ -129,7 +105,7 @@ std::size_t HelpersRoom(const EnumerationHelpers& helpers) {
   room += names + 7 * n + 2 * number * (n + 1);
   for (std::size_t k = 0; k < n; ++k) {
     const std::int64_t value = helpers.Values[k];
-    const std::size_t element = helpers.ElementsByValue
+    const std::size_t element = helpers.Compact
                                     ? 15 + (value < 0) +
                                           Digits(value < 0 ? 0 - static_cast<std::size_t>(value)
                                                            : static_cast<std::size_t>(value))
@@ -166,30 +142,52 @@ void AppendArray(std::string& text, std::string_view type, std::string_view name
   text += "}};\n";
 }
 
+// How T_from_string reaches the r-th name in name order and its value: the tables that list
+// names hold them in that order; the compact ones through by_name.
+struct SortedAccess {
+  const char* Name;
+  const char* Value;
+};
+SortedAccess AccessOf(const EnumerationHelpers& helpers) {
+  if (helpers.Compact) return {"sorted_name", "sorted_value"};
+  return {"name", "by_name.at"};
+}
+
 // T_from_string's binary search over the names, its argument called wanted; with
 // CaseInsensitive, when no name matches exactly, the first in name order that matches ignoring
 // case.
-void AppendNameSearch(std::string& text, bool caseInsensitive, const std::string& table,
-                      std::string_view wanted) {
+void AppendNameSearch(std::string& text, const EnumerationHelpers& helpers,
+                      const std::string& table, std::string_view wanted) {
   const std::string w(wanted);
+  const SortedAccess sorted = AccessOf(helpers);
+  const std::string name = table + "::" + sorted.Name;
+  const std::string value = table + "::" + sorted.Value;
   text += "  std::size_t low = 0;\n";
   text += "  std::size_t high = " + table + "::by_name.size();\n";
   text += "  while (low < high) {\n";
   text += "    const std::size_t middle = low + (high - low) / 2;\n";
-  text += "    if (" + table + "::name(middle) < " + w + ") {\n";
+  text += "    if (" + name + "(middle) < " + w + ") {\n";
   text += "      low = middle + 1;\n";
   text += "    } else {\n";
   text += "      high = middle;\n";
   text += "    }\n";
   text += "  }\n";
-  text += "  if (low < " + table + "::by_name.size() && " + table + "::name(low) == " + w + ") {\n";
-  text += "    return " + table + "::by_name.at(low);\n  }\n";
-  if (caseInsensitive) {
+  text += "  if (low < " + table + "::by_name.size() && " + name + "(low) == " + w + ") {\n";
+  text += "    return " + value + "(low);\n  }\n";
+  if (helpers.CaseInsensitive) {
     text += "  for (std::size_t k = 0; k < " + table + "::by_name.size(); ++k) {\n";
-    text += "    if (" + table + "::same_ignoring_case(" + table + "::name(k), " + w + ")) {\n";
-    text += "      return " + table + "::by_name.at(k);\n    }\n  }\n";
+    text += "    if (" + table + "::same_ignoring_case(" + name + "(k), " + w + ")) {\n";
+    text += "      return " + value + "(k);\n    }\n  }\n";
   }
   text += "  return std::nullopt;\n}\n";
+}
+
+// What a value is looked up by in the sorted values: itself, or in the compact tables the number
+// they hold (a line that names it as key).
+std::string KeyOf(std::string& text, const EnumerationHelpers& helpers) {
+  if (!helpers.Compact) return "value";
+  text += "  const auto key = static_cast<" + helpers.Raw + ">(value);\n";
+  return "key";
 }
 
 // The bit operators of a flag set, on the underlying type U.
@@ -238,13 +236,15 @@ void AppendNamespaceHelpers(std::string& text, const EnumerationHelpers& helpers
   if (!helpers.Flags) return;
   text += "\n// The first name of the value, or nothing.\n";
   text += "constexpr std::string_view of(" + T + " value) noexcept {\n";
+  const std::string key = KeyOf(text, helpers);
   text += "  const auto found = static_cast<std::size_t>(\n";
-  text += "      std::lower_bound(values.begin(), values.end(), value) - values.begin());\n";
-  text += "  if (found == values.size() || values.at(found) != value) {\n    return {};\n  }\n";
+  text += "      std::lower_bound(values.begin(), values.end(), " + key + ") - values.begin());\n";
+  text +=
+      "  if (found == values.size() || values.at(found) != " + key + ") {\n    return {};\n  }\n";
   text += "  return name(value_names.at(found));\n}\n";
   text += "\n// The value of one name.\n";
   text += "constexpr std::optional<" + T + "> find(std::string_view wanted) noexcept {\n";
-  AppendNameSearch(text, helpers.CaseInsensitive, table, "wanted");
+  AppendNameSearch(text, helpers, table, "wanted");
   text += "\n// \"0x\" and hex digits, as to_string writes the bits that no name covers.\n";
   text += "constexpr std::optional<" + U + "> hex_bits(std::string_view part) noexcept {\n";
   text += "  if (part.size() < 3 || part[0] != '0' || (part[1] != 'x' && part[1] != 'X')) {\n";
@@ -474,7 +474,7 @@ std::vector<std::uint32_t> SortByValue(const EnumerationHelpers& helpers) {
 
 // The names one after another, where each begins, the entries by name, the values sorted and the
 // name of each.
-void AppendTables(std::string& text, const EnumerationHelpers& helpers, const std::string& head,
+void AppendTables(std::string& text, const EnumerationHelpers& helpers,
                   const std::vector<std::uint32_t>& byName,
                   const std::vector<std::uint32_t>& nameRank,
                   const std::vector<std::uint32_t>& byValue) {
@@ -506,11 +506,72 @@ void AppendTables(std::string& text, const EnumerationHelpers& helpers, const st
     AppendNumber(out, length);
   });
   AppendArray(text, T, "by_name", byName.size(),
-              [&](Buffered& out, std::size_t r) { AppendElement(out, helpers, head, byName[r]); });
+              [&](Buffered& out, std::size_t r) { AppendElement(out, helpers, byName[r]); });
   AppendArray(text, T, "values", byValue.size(),
-              [&](Buffered& out, std::size_t r) { AppendElement(out, helpers, head, byValue[r]); });
+              [&](Buffered& out, std::size_t r) { AppendElement(out, helpers, byValue[r]); });
   AppendArray(text, "std::size_t", "value_names", byValue.size(),
               [&](Buffered& out, std::size_t r) { AppendNumber(out, nameRank[byValue[r]]); });
+}
+
+// Whether the compact tables need the values sorted apart from the declared ones: for a flag
+// set, and where the declared values do not rise one after another.
+bool SortedValuesTable(const EnumerationHelpers& helpers) {
+  if (helpers.Flags) return true;
+  const std::uint64_t flip = helpers.UnsignedValues ? 0 : std::uint64_t{1} << 63;
+  for (std::size_t k = 1; k < helpers.Values.size(); ++k)
+    if ((static_cast<std::uint64_t>(helpers.Values[k - 1]) ^ flip) >=
+        (static_cast<std::uint64_t>(helpers.Values[k]) ^ flip))
+      return true;
+  return false;
+}
+
+// The compact tables: the names in the order declared, packed into lines of up to 100 columns,
+// where each begins, each one's value, the entries by name; then, where needed, the values sorted
+// and the entry of each.
+void AppendCompactTables(std::string& text, const EnumerationHelpers& helpers,
+                         const std::vector<std::uint32_t>& byName,
+                         const std::vector<std::uint32_t>& byValue) {
+  const std::size_t n = helpers.Enumerators.size();
+  std::size_t length = 0;
+  text += "inline constexpr std::string_view text{\n";
+  {
+    Buffered out(text);
+    std::size_t column = 0;  // of the open piece's closing quote; 0: none open
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::string_view name = helpers.Name(k);
+      // The closing quote and, after the last piece, its comma stay within the columns.
+      if (column > 0 && column + name.size() + (k + 1 == n ? 2 : 1) > 100) {
+        out += "\"\n";
+        column = 0;
+      }
+      if (column == 0) {
+        out += "    \"";
+        column = 5;
+      }
+      out += name;
+      column += name.size();
+      length += name.size();
+    }
+    out += "\",\n    ";
+    AppendNumber(out, length);
+    out += "};\n";
+  }
+  length = 0;
+  AppendArray(text, "std::size_t", "at", n + 1, [&](Buffered& out, std::size_t k) {
+    if (k > 0) length += helpers.Name(k - 1).size();
+    AppendNumber(out, length);
+  });
+  AppendArray(text, helpers.Raw, "declared", n, [&](Buffered& out, std::size_t k) {
+    AppendValueLiteral(out, helpers.Values[k], helpers.UnsignedValues);
+  });
+  AppendArray(text, "std::size_t", "by_name", byName.size(),
+              [&](Buffered& out, std::size_t r) { AppendNumber(out, byName[r]); });
+  if (!SortedValuesTable(helpers)) return;
+  AppendArray(text, helpers.Raw, "values", byValue.size(), [&](Buffered& out, std::size_t r) {
+    AppendValueLiteral(out, helpers.Values[byValue[r]], helpers.UnsignedValues);
+  });
+  AppendArray(text, "std::size_t", "value_names", byValue.size(),
+              [&](Buffered& out, std::size_t r) { AppendNumber(out, byValue[r]); });
 }
 
 // to_string and T_from_string of a type that is no flag set.
@@ -519,24 +580,57 @@ void AppendConversions(std::string& text, const EnumerationHelpers& helpers,
   const std::string& T = helpers.Type;
   text += "\n" + Signature("[[nodiscard]] constexpr std::string_view to_string(", T + " value",
                            ") noexcept {");
-  text += "  const auto& values = " + table + "::values;\n";
+  // Values declared in order are searched where they are declared, each entry its own name.
+  const bool inOrder = helpers.Compact && !SortedValuesTable(helpers);
+  text += "  const auto& values = " + table + (inOrder ? "::declared;\n" : "::values;\n");
+  const std::string key = KeyOf(text, helpers);
   text += "  const auto found = static_cast<std::size_t>(\n";
-  text += "      std::lower_bound(values.begin(), values.end(), value) - values.begin());\n";
-  text += "  if (found == values.size() || values.at(found) != value) {\n";
+  text += "      std::lower_bound(values.begin(), values.end(), " + key + ") - values.begin());\n";
+  text += "  if (found == values.size() || values.at(found) != " + key + ") {\n";
   text += "    return \"Invalid\";\n  }\n";
-  // On one line where it fits in 100 columns, as clang-format puts it.
-  const std::string call = table + "::value_names.at(found));\n}\n";
-  text += "  return " + table + "::name(";
-  text += 41 + 2 * table.size() <= 100 ? call : "\n      " + call;
+  if (inOrder) {
+    text += "  return " + table + "::name(found);\n}\n";
+  } else {
+    // On one line where it fits in 100 columns, as clang-format puts it.
+    const std::string call = table + "::value_names.at(found));\n}\n";
+    text += "  return " + table + "::name(";
+    text += 41 + 2 * table.size() <= 100 ? call : "\n      " + call;
+  }
 
   text += "\n" + Signature("[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
                                "_from_string(",
                            "std::string_view name", ") noexcept {");
-  AppendNameSearch(text, helpers.CaseInsensitive, table, "name");
+  AppendNameSearch(text, helpers, table, "name");
   text += "\n";
 }
 
+// STEM_values: the enumerators as declared; compact, the declared numbers as the type's values.
+void AppendValuesArray(std::string& text, const EnumerationHelpers& helpers,
+                       const std::string& table) {
+  const std::string& T = helpers.Type;
+  const std::size_t n = helpers.Enumerators.size();
+  if (!helpers.Compact) {
+    AppendArray(text, T, helpers.Stem + "_values", n,
+                [&](Buffered& out, std::size_t k) { AppendElement(out, helpers, k); });
+    return;
+  }
+  const std::string array = "std::array<" + T + ", " + std::to_string(n) + ">";
+  const std::string head = "inline constexpr " + array + " " + helpers.Stem + "_values =";
+  const std::string value = "std::bit_cast<" + array + ">(" + table + "::declared);\n";
+  text += head.size() + 1 + value.size() <= 101 ? head + " " + value : head + "\n    " + value;
+}
+
 }  // namespace
+
+std::string EnumerationIncludes(bool flags, bool compact) {
+  std::string includes = "#include <algorithm>\n#include <array>\n";
+  if (compact) includes += "#include <bit>\n";
+  includes += "#include <cstddef>\n";
+  if (flags) includes += "#include <limits>\n";
+  includes += "#include <optional>\n#include <ostream>\n";
+  if (flags) includes += "#include <string>\n";
+  return includes + "#include <string_view>\n";
+}
 
 void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpers) {
   const std::string& T = helpers.Type;
@@ -554,15 +648,29 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
   if (helpers.Flags) AppendFlagOperators(text, T, U, helpers.ComplementMask);
 
   const std::string table = helpers.Stem + "_names";
-  const std::string head = ElementHead(helpers);
-  text +=
-      "\n// The names sorted, one after another (name k runs from at[k] to at[k + 1]), with "
-      "their\n";
-  text += "// values; and the values sorted, each with the first name it has.\n";
-  text += "namespace " + table + " {\n";
-  AppendTables(text, helpers, head, byName, nameRank, byValue);
+  if (helpers.Compact) {
+    text +=
+        "\n// The names one after another (name k runs from at[k] to at[k + 1]), each one's value, "
+        "and\n";
+    text += "// the names sorted; the values sorted with their first names where they are not.\n";
+    text += "namespace " + table + " {\n";
+    AppendCompactTables(text, helpers, byName, byValue);
+  } else {
+    text +=
+        "\n// The names sorted, one after another (name k runs from at[k] to at[k + 1]), with "
+        "their\n";
+    text += "// values; and the values sorted, each with the first name it has.\n";
+    text += "namespace " + table + " {\n";
+    AppendTables(text, helpers, byName, nameRank, byValue);
+  }
   text += "\nconstexpr std::string_view name(std::size_t k) noexcept {\n";
   text += "  return text.substr(at.at(k), at.at(k + 1) - at.at(k));\n}\n";
+  if (helpers.Compact) {
+    text += "\nconstexpr std::string_view sorted_name(std::size_t r) noexcept {\n";
+    text += "  return name(by_name.at(r));\n}\n";
+    text += "\nconstexpr " + T + " sorted_value(std::size_t r) noexcept {\n";
+    text += "  return static_cast<" + T + ">(declared.at(by_name.at(r)));\n}\n";
+  }
   AppendNamespaceHelpers(text, helpers, table);
   text += "}  // namespace " + table + "\n";
 
@@ -573,8 +681,7 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
     AppendConversions(text, helpers, table);
   }
 
-  AppendArray(text, T, helpers.Stem + "_values", n,
-              [&](Buffered& out, std::size_t k) { AppendElement(out, helpers, head, k); });
+  AppendValuesArray(text, helpers, table);
   text += "\ninline std::ostream& operator<<(std::ostream& out, " + T + " value) {\n";
   text += "  return out << to_string(value);\n}\n";
   if (inNamespace) text += "\n}  // namespace " + helpers.Namespace + "\n";
@@ -631,7 +738,8 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   helpers.Enumerators.reserve(n);
   for (const Enumerator& entry : entries) helpers.Enumerators.emplace_back(entry.EnumeratorName);
   if (request.ApplyPrefix) helpers.NameCut = request.PrefixText.size();
-  helpers.ElementsByValue = n > NamedValuesLimit;
+  helpers.Compact = n > NamedValuesLimit;
+  helpers.Raw = helpers.Underlying;
   std::size_t room = 2048 + 16 * T.size() + HelpersRoom(helpers);
   for (const Enumerator& entry : entries) room += entry.EnumeratorName.size() + 28;
 
@@ -640,7 +748,7 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   text.reserve(room);
   text += EnumClassMark;
   text += T + "\n";
-  text += Includes(request);
+  text += EnumerationIncludes(request.Flags, helpers.Compact);
   // An enumeration without names is "{};" on one line, as clang-format writes it.
   text += "\nenum class " + T + " : " + helpers.Underlying + (n == 0 ? " {" : " {\n");
   AppendEnumerators(text, entries, values, request.Flags, list);

@@ -42,8 +42,12 @@ struct EnumerationHelpers {
   std::string UnsignedUnderlying;  // what the hex digits of a flag set are read into
   // The enumerators as declared, viewed in the texts that hold them, which outlive the helpers.
   std::vector<std::string_view> Enumerators;
-  std::size_t NameCut = 0;       // the prefix to_string leaves out of every enumerator's name
-  bool ElementsByValue = false;  // the tables hold static_cast<Type>(value), not Type::Name
+  std::size_t NameCut = 0;  // the prefix to_string leaves out of every enumerator's name
+  // Beyond NamedValuesLimit names the tables are compact: the names in the order declared, the
+  // values as literals of Raw, and STEM_values their bit_cast, so that a compiler reads numbers
+  // where it would look up names or check casts.
+  bool Compact = false;
+  std::string Raw;  // an integer type of the enumeration's size that holds every value
   std::vector<std::int64_t> Values;
   // The bits ~ keeps, as a literal of Underlying; empty: all. A type without a fixed underlying
   // type holds only the bits its enumerators reach.
@@ -59,6 +63,14 @@ struct EnumerationHelpers {
     return Enumerators[k].substr(std::min(NameCut, Enumerators[k].size()));
   }
 };
+
+// Up to this many names the tables list the enumerators by name; beyond, they are compact: a
+// compiler looks up a scoped enumerator in time that grows with the enumeration, and a table of
+// 100,000 such names would take minutes to compile.
+inline constexpr std::size_t NamedValuesLimit = 1000;
+
+// The standard headers the helpers need, one line each, in order.
+std::string EnumerationIncludes(bool flags, bool compact);
 
 // Everything the enum class style writes after the type: the bit operators of a flag set, the
 // name tables, to_string, STEM_from_string, STEM_values, operator<<, and per the keys the

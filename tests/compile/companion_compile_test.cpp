@@ -65,7 +65,7 @@ class HeaderMaker {
       text += " {\n";
       std::vector<std::string> names;
       const int size = flags ? 1 + Chance(type.Bits - (type.Unsigned ? 0 : 1))
-                             : (Chance(6) == 0 ? 60 + Chance(400) : 1 + Chance(30));
+                             : (Chance(6) == 0 ? 60 + Chance(1200) : 1 + Chance(30));
       Value value;
       for (int k = 0; k < size; ++k) {
         // Unscoped enumerators share their scope: unique names across the header.
