@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
-#include <numeric>
 
 namespace zandrel {
 
@@ -95,12 +94,9 @@ std::string NameFault(std::string_view name, NameLanguage language) {
 std::vector<NameProblem> CheckEnumerators(const std::vector<std::string_view>& names,
                                           NameLanguage language) {
   // A name is given twice where it equals one before it: sorted, equal names stand together in
-  // their order. Viewed and sorted by place, not copied or hashed into nodes: a list file may give
-  // a million names.
-  std::vector<std::uint32_t> order(names.size());
-  std::iota(order.begin(), order.end(), 0U);
-  std::stable_sort(order.begin(), order.end(),
-                   [&names](std::uint32_t a, std::uint32_t b) { return names[a] < names[b]; });
+  // their order. Viewed, not copied or hashed into nodes.
+  const std::vector<std::uint32_t> order =
+      NameOrder(names.size(), [&names](std::size_t k) { return names[k]; });
   std::vector<bool> repeated(names.size());
   for (std::size_t r = 1; r < order.size(); ++r)
     repeated[order[r]] = names[order[r]] == names[order[r - 1]];
@@ -113,6 +109,13 @@ std::vector<NameProblem> CheckEnumerators(const std::vector<std::string_view>& n
       problems.push_back({row, Quoted(names[i], "is given twice")});
   }
   return problems;
+}
+
+std::uint64_t NamePrefix(std::string_view name) {
+  std::uint64_t prefix = 0;
+  for (std::size_t c = 0; c < 8; ++c)
+    prefix = prefix << 8 | (c < name.size() ? static_cast<unsigned char>(name[c]) : 0U);
+  return prefix;
 }
 
 std::string DescribeNameProblem(const NameProblem& problem) {

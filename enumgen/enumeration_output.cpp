@@ -32,8 +32,9 @@ std::variant<EnumerationOutput, Refusal> ComposeEnumeration(const EnumerationReq
   if (!request.SeparateFile) return output;
 
   const std::vector<std::string> paths = EnumerationOutputPaths(request);
+  std::string source = style.WritesSource() ? style.Source(request, output.Texts) : std::string();
   output.Files.push_back({paths.front(), style.Header(request, output.Texts)});
-  if (style.WritesSource()) output.Files.push_back({paths[1], style.Source(request, output.Texts)});
+  if (style.WritesSource()) output.Files.push_back({paths[1], std::move(source)});
   output.IncludeLine = style.Include(request);
   return output;
 }

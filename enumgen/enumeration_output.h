@@ -13,7 +13,9 @@ namespace zandrel {
 
 // Everything one OK produces, before anything is written.
 struct EnumerationOutput {
-  EnumerationTexts Texts;         // EnumText followed by ToStringText, in one text
+  // EnumText followed by ToStringText, in one text; with SeparateFile the enum class style's
+  // header has taken the text.
+  EnumerationTexts Texts;
   std::vector<OutputFile> Files;  // with SeparateFile: the header, then the source (if any)
   std::string IncludeLine;        // with SeparateFile
   bool SeparateFile = false;

@@ -41,17 +41,20 @@ std::variant<EnumerationTexts, Refusal> ModernTexts(const EnumerationRequest& re
   if (auto* refusal = std::get_if<Refusal>(&built)) return std::move(*refusal);
   if (request.Flags && !FlagValues(std::get<EnumerationList>(built)))
     return Refusal{"A flag set has at most 63 bits: the names without values need more."};
-  return ModernEnumerationTexts(request, std::get<EnumerationList>(built));
+  return ModernEnumerationTexts(request, std::get<EnumerationList>(std::move(built)));
 }
 
-std::string PlainHeader(const EnumerationRequest& request, const EnumerationTexts& texts) {
+std::string PlainHeader(const EnumerationRequest& request, EnumerationTexts& texts) {
   return PlainEnumerationHeader(request, texts.EnumText());
 }
 std::string PlainSource(const EnumerationRequest& request, const EnumerationTexts& texts) {
   return PlainEnumerationSource(request, texts.ToStringText());
 }
-std::string ModernHeader(const EnumerationRequest&, const EnumerationTexts& texts) {
-  return ModernEnumerationHeader(texts);
+std::string ModernHeader(const EnumerationRequest&, EnumerationTexts& texts) {
+  return ModernEnumerationHeader(std::move(texts));
+}
+std::string ClassHeader(const EnumerationRequest& request, EnumerationTexts& texts) {
+  return EnumerationClassHeader(request, texts);
 }
 std::string LegacyInclude(const EnumerationRequest& request) {
   return IncludeLine(request.OutputPath);
@@ -61,8 +64,8 @@ const std::array<EnumerationStyleRow, 3> Rows = {{
     {EnumerationStyle::PlainEnumeration, "PlainEnumeration", DialogChoice::Opening, HeaderAndSource,
      InsertionKind::LegacyCpp, false, false, LegacyTexts, PlainHeader, PlainSource, LegacyInclude},
     {EnumerationStyle::EnumerationClass, "EnumerationClass", DialogChoice::Opening, HeaderAndSource,
-     InsertionKind::LegacyCpp, false, true, ClassTexts, EnumerationClassHeader,
-     EnumerationClassSource, LegacyInclude},
+     InsertionKind::LegacyCpp, false, true, ClassTexts, ClassHeader, EnumerationClassSource,
+     LegacyInclude},
     {EnumerationStyle::ModernEnumeration, "ModernEnumeration", DialogChoice::Box, HeaderAlone,
      InsertionKind::EnumClass, true, false, ModernTexts, ModernHeader, nullptr, ModernIncludeLine},
 }};

@@ -29,8 +29,9 @@ struct EnumerationStyleRow {
   // The texts of one OK, or why the style refuses the request.
   std::variant<EnumerationTexts, Refusal> (*Texts)(const EnumerationRequest& request,
                                                    const ListFile* listFile);
-  // The text of each file, in the order of FileSuffixes.
-  std::string (*Header)(const EnumerationRequest& request, const EnumerationTexts& texts);
+  // The text of each file, in the order of FileSuffixes. The header may take the texts' own text
+  // (the enum class style's is its header): it is made last.
+  std::string (*Header)(const EnumerationRequest& request, EnumerationTexts& texts);
   std::string (*Source)(const EnumerationRequest& request, const EnumerationTexts& texts);
   std::string (*Include)(const EnumerationRequest& request);
 

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "core/name_rules.h"
+
 namespace zandrel {
 
 // The first line of the texts and the end of the include line: the type, for a reader.
@@ -363,18 +365,28 @@ void AppendJson(std::string& text, const std::string& T, const EnumerationHelper
 
 // A flag set's list: a zero named None (behind the prefix) first, unless a name has the value 0
 // or the name is taken.
-EnumerationList WithZeroName(const EnumerationRequest& request, const EnumerationList& list,
-                             std::vector<std::int64_t>& values) {
-  EnumerationList flagged = list;
+void AddZeroName(const EnumerationRequest& request, EnumerationList& list,
+                 std::vector<std::int64_t>& values) {
   std::string zero = request.ApplyPrefix ? request.PrefixText + "None" : "None";
   const bool named =
       std::find(values.begin(), values.end(), 0) != values.end() ||
       std::any_of(list.Entries.begin(), list.Entries.end(),
                   [&](const Enumerator& entry) { return entry.EnumeratorName == zero; });
-  if (named) return flagged;
-  flagged.Entries.insert(flagged.Entries.begin(), {std::move(zero), 0});
+  if (named) return;
+  list.Entries.insert(list.Entries.begin(), {std::move(zero), 0});
   values.insert(values.begin(), 0);
-  return flagged;
+}
+
+// The helpers of the request's type, with its keys.
+EnumerationHelpers HelpersOf(const EnumerationRequest& request) {
+  EnumerationHelpers helpers;
+  helpers.Type = request.TypeName;
+  helpers.Stem = request.TypeName;
+  helpers.Flags = request.Flags;
+  helpers.CaseInsensitive = request.CaseInsensitive;
+  helpers.Formatter = request.Formatter;
+  helpers.Json = request.Json;
+  return helpers;
 }
 
 }  // namespace
@@ -424,33 +436,16 @@ std::string_view UnderlyingType(const std::vector<std::int64_t>& values, bool un
 namespace {
 
 // The names sorted (as std::string_view compares them) for the binary search of T_from_string,
-// each name once, and each entry's place among them. Sorted as keys of fixed size with the entry's
-// index last, which keeps the first of equal names.
+// each name once (the first of equal ones), and each entry's place among them.
 void SortByName(const EnumerationHelpers& helpers, std::vector<std::uint32_t>& byName,
                 std::vector<std::uint32_t>& nameRank) {
   const std::size_t n = helpers.Enumerators.size();
-  struct NameKey {
-    std::uint64_t Prefix;  // the first eight characters, so most comparisons need no other
-    std::string_view Name;
-    std::uint32_t Index;
-  };
-  std::vector<NameKey> keys(n);
-  for (std::size_t k = 0; k < n; ++k) {
-    const std::string_view name = helpers.Name(k);
-    std::uint64_t prefix = 0;
-    for (std::size_t c = 0; c < 8; ++c)
-      prefix = prefix << 8 | (c < name.size() ? static_cast<unsigned char>(name[c]) : 0U);
-    keys[k] = {prefix, name, static_cast<std::uint32_t>(k)};
-  }
-  std::sort(keys.begin(), keys.end(), [](const NameKey& a, const NameKey& b) {
-    if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
-    if (const int order = a.Name.compare(b.Name); order != 0) return order < 0;
-    return a.Index < b.Index;
-  });
+  const std::vector<std::uint32_t> order =
+      NameOrder(n, [&helpers](std::size_t k) { return helpers.Name(k); });
   byName.reserve(n);
   for (std::size_t r = 0; r < n; ++r) {
-    if (r == 0 || keys[r].Name != keys[r - 1].Name) byName.push_back(keys[r].Index);
-    nameRank[keys[r].Index] = static_cast<std::uint32_t>(byName.size() - 1);
+    if (r == 0 || helpers.Name(order[r]) != helpers.Name(order[r - 1])) byName.push_back(order[r]);
+    nameRank[order[r]] = static_cast<std::uint32_t>(byName.size() - 1);
   }
 }
 
@@ -711,39 +706,44 @@ void AppendEnumerators(std::string& text, const std::vector<Enumerator>& entries
 
 }  // namespace
 
-EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
-                                        const EnumerationList& list) {
+EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request, EnumerationList list) {
   const std::string& T = request.TypeName;
-  EnumerationHelpers helpers;
-  helpers.Type = T;
-  helpers.Stem = T;
-  helpers.Flags = request.Flags;
-  helpers.CaseInsensitive = request.CaseInsensitive;
-  helpers.Formatter = request.Formatter;
-  helpers.Json = request.Json;
+  EnumerationTexts texts;
+  // The names the list gave, without a zero name added.
+  texts.Count = list.Entries.size();
+  texts.ValuesGiven = list.ValuesGiven;
+  if (!list.Entries.empty()) {
+    texts.FirstName = list.Entries.front().EnumeratorName;
+    texts.LastName = list.Entries.back().EnumeratorName;
+  }
+  EnumerationHelpers helpers = HelpersOf(request);
   std::vector<std::int64_t>& values = helpers.Values;
   values = request.Flags ? FlagValues(list).value_or(std::vector<std::int64_t>{})
                          : EnumeratorValues(list);
-  // A flag set writes every value, with its zero name; a copy of the list, where no copy is made
-  // for the long lists of the other modes.
-  EnumerationList flagged;
-  if (request.Flags) flagged = WithZeroName(request, list, values);
-  const std::vector<Enumerator>& entries = request.Flags ? flagged.Entries : list.Entries;
+  // A flag set writes every value, with its zero name.
+  if (request.Flags) AddZeroName(request, list, values);
+  const std::vector<Enumerator>& entries = list.Entries;
   const std::size_t n = entries.size();
   helpers.UnsignedValues = list.UnsignedValues;
   helpers.Underlying = UnderlyingType(values, list.UnsignedValues);
   helpers.UnsignedUnderlying =
       list.UnsignedValues ? helpers.Underlying : "unsigned " + helpers.Underlying;
-  // The tables name the entries by the list's own texts, viewed where they are.
-  helpers.Enumerators.reserve(n);
-  for (const Enumerator& entry : entries) helpers.Enumerators.emplace_back(entry.EnumeratorName);
-  if (request.ApplyPrefix) helpers.NameCut = request.PrefixText.size();
   helpers.Compact = n > NamedValuesLimit;
   helpers.Raw = helpers.Underlying;
-  std::size_t room = 2048 + 16 * T.size() + HelpersRoom(helpers);
-  for (const Enumerator& entry : entries) room += entry.EnumeratorName.size() + 28;
+  // The tables view the names in a text of their own, so that the list, whose entries take three
+  // times the room, is let go before the tables are written.
+  std::string names;
+  std::size_t room = 2048 + 16 * T.size();
+  for (const Enumerator& entry : entries) room += entry.EnumeratorName.size();
+  names.reserve(room - 2048 - 16 * T.size());
+  for (const Enumerator& entry : entries) names += entry.EnumeratorName;
+  helpers.Enumerators.reserve(n);
+  for (std::size_t k = 0, at = 0; k < n; at += entries[k++].EnumeratorName.size())
+    helpers.Enumerators.push_back(
+        std::string_view(names).substr(at, entries[k].EnumeratorName.size()));
+  if (request.ApplyPrefix) helpers.NameCut = request.PrefixText.size();
+  room += 28 * n + HelpersRoom(helpers);
 
-  EnumerationTexts texts;
   std::string& text = texts.Text;
   text.reserve(room);
   text += EnumClassMark;
@@ -754,24 +754,15 @@ EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
   AppendEnumerators(text, entries, values, request.Flags, list);
   text += "};\n";
   texts.EnumTextSize = text.size();
+  list = EnumerationList();
   AppendEnumerationHelpers(text, helpers);
-
-  // The names the list gave, without a zero name added.
-  texts.Count = list.Entries.size();
-  texts.ValuesGiven = list.ValuesGiven;
-  if (!list.Entries.empty()) {
-    texts.FirstName = list.Entries.front().EnumeratorName;
-    texts.LastName = list.Entries.back().EnumeratorName;
-  }
   return texts;
 }
 
-std::string ModernEnumerationHeader(const EnumerationTexts& texts) {
-  const std::string_view text = texts.Text;
-  const std::size_t firstLineEnd = text.find('\n') + 1;
-  std::string header(text.substr(0, firstLineEnd));
-  header += "#pragma once\n\n";
-  header += text.substr(firstLineEnd);
+std::string ModernEnumerationHeader(EnumerationTexts texts) {
+  // In place: the text has room for the line, so a long one is moved, never copied whole.
+  std::string header = std::move(texts.Text);
+  header.insert(header.find('\n') + 1, "#pragma once\n\n");
   return header;
 }
 

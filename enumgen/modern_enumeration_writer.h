@@ -79,11 +79,11 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
 
 // What the main window receives: the type's declarations, beginning with the line that names it
 // ("// enum class T"), with the standard includes they need.
-EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request,
-                                        const EnumerationList& list);
+// The list is let go once its names are written, before the tables.
+EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request, EnumerationList list);
 
-// The header file: the same text behind #pragma once.
-std::string ModernEnumerationHeader(const EnumerationTexts& texts);
+// The header file: the same text behind #pragma once, made of the texts' own.
+std::string ModernEnumerationHeader(EnumerationTexts texts);
 
 // The include line of the header, ending with the mark and the type name.
 std::string ModernIncludeLine(const EnumerationRequest& request);

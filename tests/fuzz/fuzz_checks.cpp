@@ -514,7 +514,7 @@ std::string CheckEnumWriters(std::string_view data) {
   const EnumerationStyleRow& style = StyleRow(request.Style);
   if (style.HandsOver != InsertionKind::LegacyCpp) return {};
   const EnumerationList list = RandomEnumerationList(in);
-  const EnumerationTexts texts = BuildTexts(request, list);
+  EnumerationTexts texts = BuildTexts(request, list);
   const std::string EnumText(texts.EnumText());
   const std::string ToStringText(texts.ToStringText());
   const std::string header = style.Header(request, texts);
