@@ -16,13 +16,14 @@ std::string JsonFunctionsText(const std::string& type, const std::vector<ValueMe
   const bool named = !members.empty();
   std::string text = "#if __has_include(<nlohmann/json.hpp>)\n";
   text += lead + "void to_json(nlohmann::json& json, const " + type +
-          (named ? "& value) {\n" : "&) {\n");
+          (named ? "& value) {\n" : "& /*value*/) {\n");
   text += in + "  json = nlohmann::json::object();\n";
   for (const ValueMember& member : members)
     text += in + "  json[\"" + member.Name + "\"] = value." + member.Read + ";\n";
   text += in + "}\n";
-  text += named ? lead + "void from_json(const nlohmann::json& json, " + type + "& value) {\n"
-                : lead + "void from_json(const nlohmann::json&, " + type + "&) {\n";
+  text +=
+      named ? lead + "void from_json(const nlohmann::json& json, " + type + "& value) {\n"
+            : lead + "void from_json(const nlohmann::json& /*json*/, " + type + "& /*value*/) {\n";
   // One reader for every key read in place, so that the function stays one step deep however
   // many there are.
   if (std::any_of(members.begin(), members.end(),
@@ -247,7 +248,7 @@ std::string ClassCompanionText(const CompanionClass& type, const std::vector<Val
   if (inNamespace) text += "\nnamespace " + type.Namespace + " {\n";
   if (!type.OutputOperator)
     text += OutputOperatorText("\ninline std::ostream& operator<<(std::ostream& out, const " + T +
-                                   (members.empty() ? "&)" : "& value)"),
+                                   (members.empty() ? "& /*value*/)" : "& value)"),
                                type.Shown, members, "::zandrel_companion::write_member");
   if (keys.Json && type.Json)
     notes.push_back(type.QualifiedName + " has a to_json of its own; no JSON functions written");

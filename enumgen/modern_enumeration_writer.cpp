@@ -257,9 +257,10 @@ void AppendNamespaceHelpers(std::string& text, const EnumerationHelpers& helpers
   text += "    if (c >= '0' && c <= '9') {\n";
   text += "      digit = static_cast<" + UU + ">(c - '0');\n";
   text += "    } else if (c >= 'a' && c <= 'f') {\n";
-  text += "      digit = static_cast<" + UU + ">(c - 'a' + 10);\n";
+  // The ten added after the widening, where clang-tidy looks for it.
+  text += "      digit = static_cast<" + UU + ">(c - 'a') + 10u;\n";
   text += "    } else if (c >= 'A' && c <= 'F') {\n";
-  text += "      digit = static_cast<" + UU + ">(c - 'A' + 10);\n";
+  text += "      digit = static_cast<" + UU + ">(c - 'A') + 10u;\n";
   text += "    } else {\n      return std::nullopt;\n    }\n";
   text += "    if (bits > std::numeric_limits<" + UU + ">::max() / 16u) {\n";
   text += "      return std::nullopt;\n    }\n";

@@ -264,6 +264,15 @@ TEST(CompanionCompile, EveryNameRoundTripsThroughTheCompiledHelpers) {
     const std::string build = "cd '" + folder.Path() + "' && g++" + StrictFlags +
                               " -I. driver.cpp -o driver 2>&1 && ./driver";
     EXPECT_TRUE(Succeeds(build)) << folder.Path("enums.h");
+    // Without fmt and nlohmann/json the companion is quick for clang-tidy.
+    if (seed == 1 && Installed("clang-tidy")) {
+      folder.Write("tidy.cpp", "#include \"companion.h\"\n");
+      EXPECT_TRUE(Succeeds("cd '" + folder.Path() + "' && clang-tidy --quiet -checks='" +
+                           testing::TidyChecks +
+                           "' -warnings-as-errors='*' -header-filter='companion' " + "tidy.cpp --" +
+                           StrictFlags + " >tidy.txt 2>&1"))
+          << testing::ReadFile(folder.Path("tidy.txt"));
+    }
   }
 }
 
