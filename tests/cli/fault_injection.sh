@@ -85,14 +85,19 @@ code=$?
 [ "$code" = 3 ] || fail "exit $code, expected 3"
 no_temporaries
 
+# Runs v2 held up by strace at the call given, and meanwhile the command; v2's exit code.
+meanwhile() {
+  strace -f -o /dev/null -e inject="$1":delay_enter=1000000:when=1 \
+    "$gen" class "$work/v2.json" Point.h >/dev/null 2>first.txt &
+  local run=$!
+  held_up
+  "${@:2}"
+  wait $run
+}
+
 case="an edit while the run writes its temporaries"
 prepare late
-strace -f -o /dev/null -e inject=fsync:delay_enter=1000000:when=1 \
-  "$gen" class "$work/v2.json" Point.h >/dev/null 2>err.txt &
-run=$!
-held_up
-printf '// late\n' >>Point.cpp
-wait $run
+meanwhile fsync sh -c "printf '// late\n' >>Point.cpp"
 code=$?
 grep -q '^// late$' Point.cpp || fail "the late edit is lost (exit $code)"
 edits_kept
@@ -101,12 +106,7 @@ no_temporaries
 
 case="a second run while the first exchanges"
 prepare second
-strace -f -o /dev/null -e inject=renameat2:delay_enter=1000000:when=1 \
-  "$gen" class "$work/v2.json" Point.h >/dev/null 2>first.txt &
-first=$!
-held_up
-"$gen" class "$work/v3.json" Point.h >/dev/null 2>second.txt || fail "second: $(cat second.txt)"
-wait $first || fail "first: $(cat first.txt)"
+meanwhile renameat2 "$gen" class "$work/v3.json" Point.h || fail "first: $(cat first.txt)"
 edits_kept
 current_for 3
 no_temporaries
