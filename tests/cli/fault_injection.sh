@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # zandrel-gen regenerating into edited files while strace makes system calls fail or wait: a
 # failed step exits 3 with the files and records as they were and no temporary left; an edit made
-# during a run, or a second run, is never lost or mixed. Skipped where strace cannot trace.
+# during a run, or a second run, is never lost or mixed. Skipped where strace cannot trace, and
+# for a sanitizer build.
 # Usage: fault_injection.sh ZANDREL_GEN
 set -uo pipefail
 gen=$(realpath "$1")
@@ -9,6 +10,11 @@ command -v strace >/dev/null && strace -o /dev/null true 2>/dev/null || {
   echo "strace cannot trace here: skipped"
   exit 77
 }
+# The sanitizers' own calls would take the injected faults, and LeakSanitizer stops under ptrace.
+if ldd "$gen" 2>/dev/null | grep -q 'libasan\|libubsan'; then
+  echo "a sanitizer build: skipped"
+  exit 77
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_STATE_HOME=$work/state
