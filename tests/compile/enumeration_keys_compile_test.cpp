@@ -52,7 +52,8 @@ class Generator {
   explicit Generator(std::uint64_t seed) : random_(seed) {}
 
   // With keys, every key set so; else each at random.
-  Case Make(int index, std::optional<bool> keys = std::nullopt) {
+  // large: beyond a thousand names, where the tables are compact.
+  Case Make(int index, std::optional<bool> keys = std::nullopt, bool large = false) {
     Case c;
     EnumerationRequest& r = c.Request;
     r.TypeName = "E" + std::to_string(index);
@@ -64,7 +65,7 @@ class Generator {
     r.ApplyPrefix = Chance(2);
     r.PrefixText = "P_";
     c.List.ValuesGiven = Chance(4) != 0 || r.Flags;
-    const int size = Chance(4) ? Between(1, 2000) : Between(1, 40);
+    const int size = large ? Between(1100, 2000) : Chance(4) ? Between(1, 2000) : Between(1, 40);
     std::set<std::string> taken;
     int implicit = 0;
     for (int k = 0; k < size; ++k) {
@@ -352,8 +353,8 @@ TEST(EnumerationKeys, RandomRequestsCompileCleanAndRoundTrip) {
 
   std::vector<Case> cases;
   for (int k = 0; k < 10; ++k) {
-    // Every key on, and every key off, at least once.
-    cases.push_back(k < 2 ? random.Make(k, k == 0) : random.Make(k));
+    // Every key on, and every key off, at least once, both with compact tables.
+    cases.push_back(k < 2 ? random.Make(k, k == 0, true) : random.Make(k));
   }
   for (const Case& c : cases) {
     ASSERT_TRUE(!c.Request.Flags || FlagValues(c.List)) << c.Request.TypeName;
