@@ -9,6 +9,7 @@
 #include "classgen/class_text_pieces.h"
 #include "classgen/modern_rules.h"
 #include "classgen/value_helpers.h"
+#include "core/name_rules.h"
 
 namespace zandrel {
 
@@ -41,13 +42,6 @@ std::string DeclaredName(const MemberRow& member) {
 // The formatters print what operator<< prints, so either option writes it.
 bool WritesStream(const GenerationOptions& options) {
   return options.ToStringMethod || options.Formatter;
-}
-
-bool IsIdentifier(std::string_view name) {
-  if (name.empty() || (name.front() >= '0' && name.front() <= '9')) return false;
-  return std::ranges::all_of(name, [](char c) {
-    return c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-  });
 }
 
 // The data members that JSON and the hash go through, under their declared names; a Name that is
@@ -90,12 +84,15 @@ std::string Includes(const ModernClass& modern) {
   if (options.StdLib) headers.emplace("<cstdlib>");
   if (options.MathLib) headers.emplace("<cmath>");
   if (options.CStrings) headers.emplace("<cstring>");
-  // An enumeration held inline brings its own includes; a second line for one would be a
-  // duplicate include.
-  for (const std::string& insertion : description.HeaderInsertions)
-    std::erase_if(headers, [&insertion](const std::string& header) {
-      return insertion.find("#include " + header + "\n") != std::string::npos;
+  // An enumeration held inline brings its own includes, in the block it opens with; a second
+  // line for one would be a duplicate include. Those guarded further on do not count.
+  for (const std::string& insertion : description.HeaderInsertions) {
+    const std::string_view opening =
+        std::string_view(insertion).substr(0, insertion.find("\n\n") + 1);
+    std::erase_if(headers, [opening](const std::string& header) {
+      return opening.find("#include " + header + "\n") != std::string_view::npos;
     });
+  }
   std::string text;
   for (const std::string& header : headers) text += "#include " + header + "\n";
   return text + OptionalLibraryIncludes(options.JsonFunctions, options.Formatter);

@@ -4,7 +4,6 @@
 // header writes as free functions for a class that exists already: JSON member by member, a
 // std::hash over every member, formatters and operator<<.
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,11 +79,11 @@ struct ReachedClass {
 };
 ReachedClass ReachMembers(const CompanionClass& type, const ClassCompanionKeys& keys);
 
-// write_member, which an operator<< written here calls for each member: it writes a member that
-// has an operator<<, "?" for one that has none, and a null pointer as "nullptr".
 // "#if __has_include(...)" includes of nlohmann/json and of fmt and <format>, for the helpers that
 // use them.
 std::string OptionalLibraryIncludes(bool json, bool formatter);
+// write_member, which an operator<< written here calls for each member: it writes a member that
+// has an operator<<, "?" for one that has none, and a null pointer as "nullptr".
 std::string_view MemberWriterFunction();
 
 // write_member in a namespace of its own, to stand once before the classes of a companion.

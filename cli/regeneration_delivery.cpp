@@ -8,9 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <stdexcept>
 #include <utility>
-#include <variant>
 
 #include "cli/delivery.h"
 #include "core/generated_records.h"
@@ -198,10 +196,7 @@ bool TellUnsettled(const FileRegeneration& decision, const std::string& path, Se
 // A step that stopped before it was settled: nothing was written, and what was not read is said.
 void TellUnread(const std::vector<FileFailure>& failures, std::vector<std::string>& told) {
   for (const FileFailure& failure : failures)
-    told.push_back("zandrel-gen: " + (failure.Path.empty() ? failure.Reason
-                                      : failure.Reason == LockTimedOut
-                                          ? DescribeFailure(failure)
-                                          : DescribeReadFailure(failure)));
+    told.push_back("zandrel-gen: " + DescribeSessionFailure(failure, false));
 }
 
 }  // namespace
@@ -232,7 +227,6 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
   // What the session decides is told once it ends: a run started over tells only its last try.
   std::vector<std::string> told;
   bool unsettled = false;  // a conflict or a refusal: exit 5 whatever is written
-  bool listed = true;
   std::string list;
   const SessionResult result = RunRegenerationSession(
       files, bases, records ? &*records : nullptr,
@@ -256,8 +250,9 @@ int DeliverRegeneration(const std::vector<OutputFile>& files,
     TellUnread(result.Failures, told);
     exitCode = NotWritten;
   } else if (mode != Delivery::Write) {
-    listed = PrintOutput(list);
-    exitCode = !listed ? NotWritten : mode == Delivery::Check && !list.empty() ? Differs : Written;
+    exitCode = !PrintOutput(list)                         ? NotWritten
+               : mode == Delivery::Check && !list.empty() ? Differs
+                                                          : Written;
   } else if (!result.Failures.empty()) {
     for (const FileFailure& failure : result.Failures)
       told.push_back("zandrel-gen: " + DescribeFailure(failure));

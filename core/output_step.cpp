@@ -442,21 +442,20 @@ std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputView>& file
 FolderLock::FolderLock() : locks_(std::make_unique<FolderLocks>()) {}
 FolderLock::~FolderLock() = default;
 
-std::size_t FolderLock::Count() const { return locks_->Count(); }
-
 std::optional<FileFailure> FolderLock::Take(const std::vector<std::string>& paths,
                                             std::set<std::string> folders) {
-  if (folders.empty())
+  const auto resolve = [&paths, &folders] {
+    folders.clear();
     for (auto& folder : TargetFolders(paths))
       if (folder) folders.insert(std::move(*folder));
+  };
+  if (folders.empty()) resolve();
   // What was found before the locks may have changed while waiting for them: look again.
   for (int round = 0; round < 3; ++round) {
     const bool covered = locks_->Cover(folders);
     if (locks_->TimedOut()) return FileFailure{*locks_->TimedOut(), std::string(LockTimedOut)};
     if (covered || !locks_->Waited()) break;
-    folders.clear();
-    for (auto& folder : TargetFolders(paths))
-      if (folder) folders.insert(std::move(*folder));
+    resolve();
   }
   return std::nullopt;
 }

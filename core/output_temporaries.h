@@ -50,7 +50,6 @@ class FolderLocks {
   // changed meanwhile.
   bool Waited() const { return waited_; }
   static constexpr std::size_t ManyFolders = 16;
-  std::size_t Count() const { return fds_.size(); }
   // The folder that could not be locked in time, if any: the step then writes nothing.
   const std::optional<std::string>& TimedOut() const { return timedOut_; }
 

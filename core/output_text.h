@@ -63,10 +63,6 @@ ReadContent ContentOf(const std::optional<std::string>& text);
 // The failure's reason when a file no longer holds what was read before the step.
 inline constexpr std::string_view ChangedSinceRead = "changed by another program during the run";
 
-// As ReplaceFiles, but a file that already holds its text is left alone, time stamp and all; what
-// is on disk is compared under the step's locks, so a concurrent writer cannot slip in between.
-// Where read gives an entry for a file (by position), the file must still hold what was read then,
-// else nothing is written and its failure says ChangedSinceRead.
 namespace detail {
 class FolderLocks;
 }
@@ -89,8 +85,6 @@ class FolderLock {
   // there fails or succeeds on its own. folders: those paths' TargetFolders, when known already.
   std::optional<FileFailure> Take(const std::vector<std::string>& paths,
                                   std::set<std::string> folders = {});
-  // How many folders are locked (each holds one open file).
-  std::size_t Count() const;
   detail::FolderLocks& Locks() { return *locks_; }
 
  private:
@@ -101,6 +95,11 @@ class FolderLock {
 // where it cannot be resolved. Each folder is resolved once.
 std::vector<std::optional<std::string>> TargetFolders(const std::vector<std::string>& paths);
 
+// As ReplaceFiles, but a file that already holds its text is left alone, time stamp and all; what
+// is on disk is compared under the step's locks, so a concurrent writer cannot slip in between.
+// Where read gives an entry for a file (by position), the file must still hold what was read then,
+// else nothing is written and its failure says ChangedSinceRead. held: the step's folders,
+// locked already.
 std::vector<FileFailure> ReplaceChangedFiles(const std::vector<OutputView>& files,
                                              const BeforeReplace& beforeReplace = {},
                                              const std::vector<ReadContent>& read = {},

@@ -29,10 +29,15 @@ std::string UnresolvedKey(const std::string& path) {
   return key;
 }
 
-std::vector<Group> Groups(const std::vector<OutputFile>& files) {
+std::vector<std::string> PathsOf(const std::vector<OutputFile>& files) {
   std::vector<std::string> paths;
   paths.reserve(files.size());
   for (const OutputFile& file : files) paths.push_back(file.Path);
+  return paths;
+}
+
+std::vector<Group> Groups(const std::vector<OutputFile>& files) {
+  const std::vector<std::string> paths = PathsOf(files);
   std::vector<std::optional<std::string>> folders = TargetFolders(paths);
   std::map<std::string, std::vector<std::size_t>> byFolder;
   for (std::size_t i = 0; i < files.size(); ++i)
@@ -56,13 +61,6 @@ std::vector<T> Pick(const std::vector<T>& all, const std::vector<std::size_t>& i
   picked.reserve(indices.size());
   for (const std::size_t i : indices) picked.push_back(all[i]);
   return picked;
-}
-
-std::vector<std::string> PathsOf(const std::vector<OutputFile>& files) {
-  std::vector<std::string> paths;
-  paths.reserve(files.size());
-  for (const OutputFile& file : files) paths.push_back(file.Path);
-  return paths;
 }
 
 bool SameContent(const ReadContent& a, const ReadContent& b) {
@@ -136,9 +134,10 @@ std::vector<FileFailure> WriteGroups(const std::vector<OutputFile>& files,
     for (const std::size_t i : group) groupPlan.push_back(std::move(plan[i]));
     if (auto failure = groupLock.Take(PathsOf(groupFiles), each.Folders))
       return {std::move(*failure)};
+    // Locked again after the plan: a file found current is compared again before it is left.
     std::vector<FileFailure> failures =
         WriteRegeneration(groupFiles, std::move(groupPlan), settlement.Conflicts, settlement.NoBase,
-                          records, settlement.OnReplace, &groupLock);
+                          records, settlement.OnReplace, &groupLock, false);
     if (!failures.empty()) return failures;
     started = true;
   }
@@ -182,6 +181,12 @@ SessionResult RunRegenerationSession(const std::vector<OutputFile>& files,
     result.Failures = std::move(failures);
     return result;
   }
+}
+
+std::string DescribeSessionFailure(const FileFailure& failure, bool settled) {
+  if (failure.Path.empty()) return failure.Reason;
+  if (settled || failure.Reason == LockTimedOut) return DescribeFailure(failure);
+  return DescribeReadFailure(failure);
 }
 
 }  // namespace zandrel

@@ -53,6 +53,10 @@ SessionResult RunRegenerationSession(const std::vector<OutputFile>& files,
                                      const std::vector<std::optional<std::string>>& bases,
                                      const GeneratedRecords* records, const SettleStep& settle);
 
+// What one of a session's failures says: its reason alone where it names no file; "could not be
+// written" once the step was settled or where a folder stayed locked, else "could not be read".
+std::string DescribeSessionFailure(const FileFailure& failure, bool settled);
+
 // For tests: called in each attempt once the step is settled, before anything is written (the
 // locks held); empty to stop.
 void SetSessionProbe(std::function<void(int attempt)> probe);

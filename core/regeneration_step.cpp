@@ -109,11 +109,8 @@ std::vector<OutputView> FilesToWrite(const std::vector<OutputFile>& files,
     const bool asGenerated =
         settle == Settle::Replace &&
         (decision.Action == Regeneration::Conflict || decision.Action == Regeneration::NoBase);
-    const bool merged =
-        decision.Action == Regeneration::Merge || decision.Action == Regeneration::Conflict;
-    changed.push_back({files[i].Path, !asGenerated && merged
-                                          ? std::string_view(decision.Merged.Text)
-                                          : std::string_view(files[i].Text)});
+    changed.push_back({files[i].Path, asGenerated ? std::string_view(files[i].Text)
+                                                  : *TextToWrite(decision, files[i].Text)});
   }
   return changed;
 }
@@ -121,11 +118,12 @@ std::vector<OutputView> FilesToWrite(const std::vector<OutputFile>& files,
 std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            std::vector<PlannedFile> plan, Settle conflicts,
                                            Settle noBase, const GeneratedRecords* records,
-                                           const BeforeReplace& beforeReplace, FolderLock* held) {
+                                           const BeforeReplace& beforeReplace, FolderLock* held,
+                                           bool readUnderHeld) {
   // Header and source are one step: a file left for the user holds back the others too.
   if (!StepWritable(plan, conflicts, noBase)) return {};
   // Under locks held since the files were read, a file found current is left out of the step.
-  const bool locked = held != nullptr;
+  const bool locked = held != nullptr && readUnderHeld;
   std::vector<ReadContent> read;
   for (std::size_t i = 0; i < plan.size(); ++i) {
     const PlannedFile& planned = plan[i];

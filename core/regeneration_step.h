@@ -61,11 +61,12 @@ std::vector<OutputView> FilesToWrite(const std::vector<OutputFile>& files,
 // one ReplaceFiles step (under the locks held, when given), then prunes the records. beforeReplace
 // sees the records' targets too.
 // A file that no longer holds what the plan read fails with ChangedSinceRead, nothing written:
-// the caller plans again (or gives up).
+// the caller plans again (or gives up). readUnderHeld: held was taken before the files were read
+// (false where it was taken again after the plan), so a file found current is left out.
 std::vector<FileFailure> WriteRegeneration(const std::vector<OutputFile>& files,
                                            std::vector<PlannedFile> plan, Settle conflicts,
                                            Settle noBase, const GeneratedRecords* records,
                                            const BeforeReplace& beforeReplace = {},
-                                           FolderLock* held = nullptr);
+                                           FolderLock* held = nullptr, bool readUnderHeld = true);
 
 }  // namespace zandrel

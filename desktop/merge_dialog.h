@@ -70,9 +70,8 @@ class MergeDialog : public QDialog {
  private:
   QHBoxLayout* BuildNavigation();
   QHBoxLayout* BuildSideChoice();
-  QDialogButtonBox* BuildButtons();
   // The four answers, Keep my files the default.
-  QDialogButtonBox* MakeButtons();
+  QDialogButtonBox* BuildButtons();
   void ShowFile(std::size_t file);
   void ShowConflict();
   void Choose(MergeChoice choice);

@@ -76,12 +76,7 @@ bool SettleConflicts(const MergeAnswer& answer, const std::vector<std::size_t>& 
 
 void ShowFailures(QWidget* owner, PlatformServices& services, const SessionResult& result) {
   for (const FileFailure& failure : result.Failures)
-    services.ShowMessage(owner,
-                         failure.Path.empty() ? failure.Reason
-                         : result.Settled || failure.Reason == LockTimedOut
-                             ? DescribeFailure(failure)
-                             : DescribeReadFailure(failure),
-                         ErrorCaption());
+    services.ShowMessage(owner, DescribeSessionFailure(failure, result.Settled), ErrorCaption());
 }
 
 RegenerationOutcome OutcomeOf(const std::vector<OutputFile>& files, const SessionResult& result) {

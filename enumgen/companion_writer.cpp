@@ -74,6 +74,7 @@ std::string CompanionHeader(const std::string& includePath,
   const bool compact = std::any_of(
       enumerations.begin(), enumerations.end(),
       [](const CompanionEnumeration& e) { return e.Enumerators.size() > NamedValuesLimit; });
+  const ClassCompanionKeys classKeys{keys.Json, keys.Hash, keys.Formatter};
   const char* what = classes.empty() ? "enumerations" : enumerations.empty() ? "classes" : "types";
   std::string text =
       "// Helpers for the " + std::string(what) + " of " + includePath + ".\n#pragma once\n\n";
@@ -86,13 +87,12 @@ std::string CompanionHeader(const std::string& includePath,
     if (compact) includes += "#include <type_traits>\n";
   }
   if (!classes.empty()) {
-    const std::string more = ClassCompanionIncludes({keys.Json, keys.Hash, keys.Formatter});
+    const std::string more = ClassCompanionIncludes(classKeys);
     for (std::size_t at = 0; at < more.size();) {
       const std::size_t end = more.find('\n', at) + 1;
       const std::string_view line(more.data() + at, end - at);
       // A guarded include is one of several lines; only the plain ones can repeat.
-      if (line.starts_with("#if") || line.starts_with("#endif") ||
-          includes.find(line) == std::string::npos || !line.starts_with("#include"))
+      if (!line.starts_with("#include") || includes.find(line) == std::string::npos)
         includes += line;
       at = end;
     }
@@ -104,8 +104,7 @@ std::string CompanionHeader(const std::string& includePath,
                   [](const CoveredClass& c) { return !c.Type.OutputOperator; }))
     text += CompanionMemberWriter();
   for (const CoveredClass& covered : classes)
-    text += ClassCompanionText(covered.Type, covered.Members,
-                               {keys.Json, keys.Hash, keys.Formatter}, notes);
+    text += ClassCompanionText(covered.Type, covered.Members, classKeys, notes);
   return text;
 }
 

@@ -8,11 +8,6 @@
 
 namespace zandrel {
 
-std::vector<std::string> EnumerationOutputPaths(std::string_view OutputPath) {
-  const std::string stem = OutputStem(OutputPath);
-  return {stem + ".h", stem + ".cpp"};
-}
-
 std::vector<std::string> EnumerationOutputPaths(const EnumerationRequest& request) {
   const std::string stem = OutputStem(request.OutputPath);
   std::vector<std::string> paths;

@@ -26,9 +26,8 @@ struct EnumerationOutput {
   const std::string& HandOver() const { return SeparateFile ? IncludeLine : Texts.Text; }
 };
 
-// The files of a request with SeparateFile: OutputStem + ".h", then OutputStem + ".cpp".
-std::vector<std::string> EnumerationOutputPaths(std::string_view OutputPath);
-// The files the request's style writes: the enum class style writes the header alone.
+// The files of a request with SeparateFile, as its style writes them: OutputStem + ".h", then
+// OutputStem + ".cpp" (the enum class style writes the header alone).
 std::vector<std::string> EnumerationOutputPaths(const EnumerationRequest& request);
 
 // The list's texts and, with SeparateFile, the style's two files for OutputPath. listFile is

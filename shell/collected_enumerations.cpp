@@ -55,9 +55,8 @@ CollectedEnumerations::CollectedEnumerations(QWidget* parent) : QDialog(parent) 
   connect(EditButton, &QPushButton::clicked, this, [this] {
     if (SelectedInsertion() >= 0) emit ReopenRequested(SelectedInsertion());
   });
-  connect(InsertionList, &QListWidget::itemActivated, EditButton, [this] {
-    if (EditButton->isEnabled()) EditButton->click();
-  });
+  // A disabled button ignores the click.
+  connect(InsertionList, &QListWidget::itemActivated, EditButton, &QPushButton::click);
   connect(RemoveButton, &QPushButton::clicked, this, [this] {
     if (SelectedInsertion() >= 0) emit RemoveRequested(SelectedInsertion());
   });

@@ -71,15 +71,17 @@ void DocumentActions::Build() {
                           std::string(ShortClassNameCaption));
     return;
   }
-  // Names the target cannot take are refused before a path is asked for.
-  if (NamesRefused(CheckTargetNames(*description))) return;
+  // Names the target's language cannot take: the modern targets refuse them before a path is
+  // asked for, the classic ones write as always and warn.
+  const NameVerdict names = CheckTargetNames(*description);
+  if (NamesRefused(names)) return;
   const std::optional<std::string> path =
       ChooseOutputPath(*description, *ui_.SaveDialog1, ProposedOutputPath(*description));
   if (!path) {
     say_(QString());
     return;
   }
-  BuildTo(*description, *path);
+  BuildTo(*description, *path, names);
 }
 
 void DocumentActions::Rebuild() {
@@ -93,7 +95,9 @@ void DocumentActions::Rebuild() {
                           std::string(ShortClassNameCaption));
     return;
   }
-  BuildTo(*description, outputPath_);
+  const NameVerdict names = CheckTargetNames(*description);
+  if (NamesRefused(names)) return;
+  BuildTo(*description, outputPath_, names);
 }
 
 std::string DocumentActions::ProposedOutputPath(const ClassDescription& description) const {
@@ -105,8 +109,7 @@ std::string DocumentActions::ProposedOutputPath(const ClassDescription& descript
            std::string(TargetOf(description.Options.TargetSystem).ProposedExtension);
   }
   if (!documentPath_.empty())
-    return QFileInfo(QString::fromStdString(documentPath_)).absolutePath().toStdString() + '/' +
-           name;
+    return QFileInfo(Text(documentPath_)).absolutePath().toStdString() + '/' + name;
   if (!lastFolder_.isEmpty()) return (lastFolder_ + u'/').toStdString() + name;
   return name;
 }
@@ -115,21 +118,18 @@ bool DocumentActions::NamesRefused(const NameVerdict& names) {
   if (!names.Refused) return false;
   services_.ShowMessage(&window_,
                         tr("Build refuses these names: %1.")
-                            .arg(QString::fromStdString(DescribeNameProblems(names.Problems)))
+                            .arg(Text(DescribeNameProblems(names.Problems)))
                             .toStdString(),
                         tr("Error").toStdString());
   say_(tr("Nothing written"));
   return true;
 }
 
-void DocumentActions::BuildTo(const ClassDescription& description, const std::string& path) {
+void DocumentActions::BuildTo(const ClassDescription& description, const std::string& path,
+                              const NameVerdict& names) {
   // The source file may hold the user's code: an edited file gets the new text merged into it
   // (the file before goes to the trash), and conflicts or an edited file with no record of what
   // was generated into it are put to the user.
-  // Names the target's language cannot take: the modern targets refuse them before anything is
-  // written, the classic ones write as always and warn.
-  const NameVerdict names = CheckTargetNames(description);
-  if (NamesRefused(names)) return;
   const std::vector<OutputFile> files = ClassOutputFiles(description, path);
   const RegenerationOutcome outcome = RegenerateFiles(&window_, services_, files);
   if (outcome.End == RegenerationEnd::Failed) return;
@@ -137,8 +137,7 @@ void DocumentActions::BuildTo(const ClassDescription& description, const std::st
     say_(tr("Nothing written"));
     return;
   }
-  const std::string absolute =
-      QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+  const std::string absolute = QFileInfo(Text(path)).absoluteFilePath().toStdString();
   if (absolute != outputPath_) {
     outputPath_ = absolute;
     outputPathUnsaved_ = true;
@@ -154,7 +153,7 @@ void DocumentActions::BuildTo(const ClassDescription& description, const std::st
   if (!names.Problems.empty()) {
     QStatusBar* bar = window_.statusBar();
     bar->showMessage(bar->currentMessage() + tr(". Warning: ") +
-                     QString::fromStdString(DescribeNameProblems(names.Problems)));
+                     Text(DescribeNameProblems(names.Problems)));
   }
 }
 
@@ -162,7 +161,7 @@ void DocumentActions::SayMismatches(const ClassDescription& description) {
   const std::string mismatches = MismatchSummary(InsertionMismatches(description));
   QStatusBar* bar = window_.statusBar();
   if (!mismatches.empty())
-    bar->showMessage(bar->currentMessage() + tr(". Note: ") + QString::fromStdString(mismatches));
+    bar->showMessage(bar->currentMessage() + tr(". Note: ") + Text(mismatches));
 }
 
 void DocumentActions::RestoreSettings() {

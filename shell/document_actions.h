@@ -77,7 +77,9 @@ class DocumentActions {
   // What Build's dialog proposes: the last output path, else the class's file in the document's
   // folder, else in the folder used last.
   std::string ProposedOutputPath(const ClassDescription& description) const;
-  void BuildTo(const ClassDescription& description, const std::string& path);
+  // Writes the files, the names already checked (their warnings told after the write).
+  void BuildTo(const ClassDescription& description, const std::string& path,
+               const NameVerdict& names);
   // Names the target's language refuses (the modern targets): said in a box, true.
   bool NamesRefused(const NameVerdict& names);
   // Enumerations the target cannot use, said after what Build wrote.

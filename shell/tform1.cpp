@@ -252,8 +252,8 @@ void TForm1::AcceptEnumeration(HeaderInsertion insertion) {
 }
 
 void TForm1::ReplaceEnumeration(std::size_t index, HeaderInsertion insertion) {
-  ShowMainWindow();
   if (index >= HeaderInsertions().size()) return AcceptEnumeration(std::move(insertion));
+  ShowMainWindow();
   history_->Change(tr("Edit Enumeration"), [&](ClassInput& input) {
     PlaceTypeName(input.Grid, insertion.TypeName, true);
     input.HeaderInsertions.ReplaceAt(index, std::move(insertion));

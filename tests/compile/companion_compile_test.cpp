@@ -267,10 +267,8 @@ TEST(CompanionCompile, EveryNameRoundTripsThroughTheCompiledHelpers) {
     // Without fmt and nlohmann/json the companion is quick for clang-tidy.
     if (seed == 1 && Installed("clang-tidy")) {
       folder.Write("tidy.cpp", "#include \"companion.h\"\n");
-      EXPECT_TRUE(Succeeds("cd '" + folder.Path() + "' && clang-tidy --quiet -checks='" +
-                           testing::TidyChecks +
-                           "' -warnings-as-errors='*' -header-filter='companion' " + "tidy.cpp --" +
-                           StrictFlags + " >tidy.txt 2>&1"))
+      EXPECT_TRUE(Succeeds("cd '" + folder.Path() + "' && " +
+                           testing::TidyCommand("tidy.cpp", "companion") + " >tidy.txt 2>&1"))
           << testing::ReadFile(folder.Path("tidy.txt"));
     }
   }

@@ -25,7 +25,6 @@ namespace {
 using testing::FormatStyle;
 using testing::Installed;
 using testing::StrictFlags;
-using testing::TidyChecks;
 
 class ModernTargets : public ::testing::Test {
  protected:
@@ -44,10 +43,7 @@ class ModernTargets : public ::testing::Test {
   // clang-tidy says nothing of the sources and the headers they include.
   void ExpectTidy(const std::string& sources) {
     std::string said;
-    EXPECT_TRUE(Run(std::string("clang-tidy --quiet -checks='") + TidyChecks +
-                        "' -warnings-as-errors='*' -header-filter='.*' " + sources + " --" +
-                        StrictFlags,
-                    said));
+    EXPECT_TRUE(Run(testing::TidyCommand(sources, ".*"), said));
     EXPECT_EQ(said.find("warning:"), std::string::npos) << said;
     EXPECT_EQ(said.find("error:"), std::string::npos) << said;
   }

@@ -20,6 +20,14 @@ inline constexpr const char* TidyChecks =
     "-cppcoreguidelines-avoid-magic-numbers,-readability-convert-member-functions-to-static,"
     "-readability-uppercase-literal-suffix";
 
+// clang-tidy with those checks, every warning an error, over the sources and the headers that
+// match headerFilter, compiled with the strict flags.
+inline std::string TidyCommand(const std::string& sources, const std::string& headerFilter) {
+  return std::string("clang-tidy --quiet -checks='") + TidyChecks +
+         "' -warnings-as-errors='*' -header-filter='" + headerFilter + "' " + sources + " --" +
+         StrictFlags;
+}
+
 // The style the modern targets' output is laid out in, as the README documents it.
 inline constexpr const char* FormatStyle =
     "{BasedOnStyle: Google, ColumnLimit: 100, DerivePointerAlignment: false, "
