@@ -6,7 +6,6 @@
 #include <fstream>
 #include <memory>
 #include <optional>
-#include <regex>
 #include <sstream>
 
 #include "core/output_text.h"
@@ -74,13 +73,86 @@ std::string Squeeze(std::string_view text) {
   return result;
 }
 
+bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; }
+
+std::size_t SkipSpace(std::string_view text, std::size_t at) {
+  while (at < text.size() && IsSpace(text[at])) ++at;
+  return at;
+}
+
+// Where the whole word starting at `at` ends, if the text there is that word.
+std::optional<std::size_t> WordAt(std::string_view text, std::size_t at, std::string_view word) {
+  if (text.substr(at, word.size()) != word) return std::nullopt;
+  const std::size_t end = at + word.size();
+  if (end < text.size() && IsWordChar(text[end])) return std::nullopt;
+  return end;
+}
+
 // Leading [[attributes]] and the macros the prelude defines away, which are no part of a type.
+// Scanned by hand: a header's text may be long, and std::regex recurses on each character.
 std::string WithoutAttributes(std::string text) {
-  static const std::regex leading(
-      R"(^\s*(\[\[([^\]]|\][^\]])*\]\]|Q_INVOKABLE\b|Q_SCRIPTABLE\b|Q_DECL_EXPORT\b)\s*)");
-  std::smatch match;
-  while (std::regex_search(text, match, leading)) text = match.suffix();
-  return Trim(text);
+  std::string_view rest = text;
+  for (bool removed = true; removed;) {
+    removed = false;
+    const std::size_t at = SkipSpace(rest, 0);
+    std::optional<std::size_t> end;
+    if (rest.substr(at, 2) == "[[") {
+      const std::size_t close = rest.find("]]", at + 2);
+      if (close != std::string_view::npos) end = close + 2;
+    }
+    for (std::string_view macro : {"Q_INVOKABLE", "Q_SCRIPTABLE", "Q_DECL_EXPORT"})
+      if (!end) end = WordAt(rest, at, macro);
+    if (end) {
+      rest.remove_prefix(*end);
+      removed = true;
+    }
+  }
+  return Trim(std::string(rest));
+}
+
+// The words W of "class W name" and "struct W name" where W is in capitals: export macros.
+std::vector<std::string> ExportMacroCandidates(std::string_view text) {
+  std::vector<std::string> words;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if ((at > 0 && IsWordChar(text[at - 1])) || (text[at] != 'c' && text[at] != 's')) continue;
+    auto end = WordAt(text, at, "class");
+    if (!end) end = WordAt(text, at, "struct");
+    if (!end || *end >= text.size() || !IsSpace(text[*end])) continue;
+    const std::size_t start = SkipSpace(text, *end);
+    std::size_t stop = start;
+    while (stop < text.size() &&
+           (std::isupper(static_cast<unsigned char>(text[stop])) ||
+            std::isdigit(static_cast<unsigned char>(text[stop])) || text[stop] == '_'))
+      ++stop;
+    at = stop - 1;
+    if (stop == start || !std::isupper(static_cast<unsigned char>(text[start])) ||
+        stop >= text.size() || !IsSpace(text[stop]))
+      continue;
+    const std::size_t next = SkipSpace(text, stop);
+    if (next < text.size() &&
+        (std::isalpha(static_cast<unsigned char>(text[next])) || text[next] == '_'))
+      words.emplace_back(text.substr(start, stop - start));
+  }
+  return words;
+}
+
+// Whether the text has an #include of the file named `name`, in any folder.
+bool IncludesFileNamed(std::string_view text, std::string_view name) {
+  for (std::size_t hash = text.find('#'); hash != std::string_view::npos;
+       hash = text.find('#', hash + 1)) {
+    auto end = WordAt(text, SkipSpace(text, hash + 1), "include");
+    if (!end) continue;
+    const std::size_t open = SkipSpace(text, *end);
+    if (open >= text.size() || (text[open] != '"' && text[open] != '<')) continue;
+    const std::size_t close = text.find_first_of("\">", open + 1);
+    if (close == std::string_view::npos) return false;
+    const std::string_view path = text.substr(open + 1, close - open - 1);
+    if (path == name || (path.size() > name.size() && path.ends_with(name) &&
+                         path[path.size() - name.size() - 1] == '/'))
+      return true;
+  }
+  return false;
 }
 
 bool StartsWith(std::string_view text, std::string_view start) {
@@ -239,11 +311,8 @@ std::variant<std::unique_ptr<Parsed>, ImportFailure> Parse(
   // An export macro between "class" and the name, defined nowhere the header can reach, would make
   // the macro's name the class's: each such word is defined empty (a definition the header's own
   // includes give replaces it).
-  static const std::regex exportMacro(R"(\b(?:class|struct)\s+([A-Z][A-Z0-9_]*)\s+[A-Za-z_])");
-  const std::string& text = std::get<std::string>(source);
-  for (auto word = std::sregex_iterator(text.begin(), text.end(), exportMacro);
-       word != std::sregex_iterator(); ++word)
-    arguments.push_back("-D" + (*word)[1].str() + "=");
+  for (const std::string& word : ExportMacroCandidates(std::get<std::string>(source)))
+    arguments.push_back("-D" + word + "=");
   arguments.emplace_back("-include");
   arguments.emplace_back(PreludePath);
   arguments.emplace_back("-Wno-pragma-once-outside-header");
@@ -269,7 +338,6 @@ std::variant<std::unique_ptr<Parsed>, ImportFailure> Parse(
 }
 
 std::vector<std::pair<int, std::string>> MissingIncludes(const Parsed& parsed) {
-  static const std::regex notFound("'(.*)' file not found");
   std::vector<std::pair<int, std::string>> missing;
   const unsigned count = clang_getNumDiagnostics(parsed.Unit());
   for (unsigned i = 0; i < count; ++i) {
@@ -279,9 +347,11 @@ std::vector<std::pair<int, std::string>> MissingIncludes(const Parsed& parsed) {
     clang_getExpansionLocation(clang_getDiagnosticLocation(diagnostic), nullptr, &line, nullptr,
                                nullptr);
     clang_disposeDiagnostic(diagnostic);
-    std::smatch match;
-    if (std::regex_search(message, match, notFound))
-      missing.emplace_back(static_cast<int>(line), match[1].str());
+    // "'NAME' file not found"
+    const std::size_t open = message.find('\'');
+    const std::size_t close = message.rfind("' file not found");
+    if (open != std::string::npos && close != std::string::npos && close > open)
+      missing.emplace_back(static_cast<int>(line), message.substr(open + 1, close - open - 1));
   }
   return missing;
 }
@@ -1047,33 +1117,38 @@ std::vector<std::string> FlagsFromBuildFolder(const std::string& buildDir,
   const fs::path header = fs::weakly_canonical(fs::absolute(headerPath), failed);
   const std::string headerName = header.filename().string();
 
-  // The header's own entry, or the first source whose text includes a file of its name.
-  CXCompileCommands commands =
-      clang_CompilationDatabase_getCompileCommands(database, header.string().c_str());
+  // The header's own entry, else the first source whose text includes a file of its name, else
+  // libclang's guess: for a file it has no entry for, it takes the command of a file of a like
+  // name, which is why the entries are read here rather than asked for the header.
+  CXCompileCommands all = clang_CompilationDatabase_getAllCompileCommands(database);
+  const unsigned size = all ? clang_CompileCommands_getSize(all) : 0;
+  const auto fileOf = [](CXCompileCommand candidate) {
+    fs::path file = Text(clang_CompileCommand_getFilename(candidate));
+    if (file.is_relative())
+      file = fs::path(Text(clang_CompileCommand_getDirectory(candidate))) / file;
+    std::error_code ignored;
+    return fs::weakly_canonical(file, ignored);
+  };
   CXCompileCommand command = nullptr;
-  if (commands && clang_CompileCommands_getSize(commands) > 0)
-    command = clang_CompileCommands_getCommand(commands, 0);
-  CXCompileCommands all = nullptr;
+  for (unsigned i = 0; i < size && !command; ++i)
+    if (fileOf(clang_CompileCommands_getCommand(all, i)) == header)
+      command = clang_CompileCommands_getCommand(all, i);
+  for (unsigned i = 0; i < size && !command; ++i) {
+    CXCompileCommand candidate = clang_CompileCommands_getCommand(all, i);
+    auto text = ReadInputFile(fileOf(candidate).string(), JsonFileLimit);
+    if (auto* source = std::get_if<std::string>(&text);
+        source && IncludesFileNamed(*source, headerName))
+      command = candidate;
+  }
+  CXCompileCommands guessed = nullptr;
   if (!command) {
-    all = clang_CompilationDatabase_getAllCompileCommands(database);
-    const unsigned size = all ? clang_CompileCommands_getSize(all) : 0;
-    const std::regex include(
-        R"(#\s*include\s*["<]([^">]*/)?)" +
-        std::regex_replace(headerName, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") + R"([">])");
-    for (unsigned i = 0; i < size && !command; ++i) {
-      CXCompileCommand candidate = clang_CompileCommands_getCommand(all, i);
-      fs::path file = Text(clang_CompileCommand_getFilename(candidate));
-      if (file.is_relative())
-        file = fs::path(Text(clang_CompileCommand_getDirectory(candidate))) / file;
-      auto text = ReadInputFile(file.string(), JsonFileLimit);
-      if (auto* source = std::get_if<std::string>(&text);
-          source && std::regex_search(*source, include))
-        command = candidate;
-    }
+    guessed = clang_CompilationDatabase_getCompileCommands(database, header.string().c_str());
+    if (guessed && clang_CompileCommands_getSize(guessed) > 0)
+      command = clang_CompileCommands_getCommand(guessed, 0);
   }
   std::vector<std::string> flags = command ? CompileFlags(command) : std::vector<std::string>();
   if (all) clang_CompileCommands_dispose(all);
-  if (commands) clang_CompileCommands_dispose(commands);
+  if (guessed) clang_CompileCommands_dispose(guessed);
   clang_CompilationDatabase_dispose(database);
   return flags;
 }

@@ -176,5 +176,33 @@ TEST(HeaderImport, FindsWhatClangFinds) {
   }
 }
 
+// A header without an entry of its own takes the flags of the first source that includes it, by
+// its file name in any folder and either quotes; a longer name ending in it is another file, and
+// then libclang's guess from a like name serves.
+TEST(HeaderImport, TakesTheFlagsOfTheSourceThatIncludesTheHeader) {
+  const struct {
+    const char* Include;
+    bool Found;
+  } cases[] = {{"#include \"widget.h\"", true},      {"#  include <ui/widget.h>", true},
+               {"# include\t\"../widget.h\"", true}, {"#include \"mywidget.h\"", false},
+               {"#include \"widget.hpp\"", false},   {"// widget.h", false}};
+  for (const auto& c : cases) {
+    testing::TempFolder folder;
+    folder.Write("other.cpp", "#include \"mywidget.h\"\n");
+    folder.Write("user.cpp", std::string("int a;\n") + c.Include + "\n");
+    folder.Write("compile_commands.json",
+                 "[{\"directory\": \"" + folder.Path() +
+                     "\", \"file\": \"other.cpp\", \"command\": \"c++ -DOTHER -c other.cpp\"},"
+                     " {\"directory\": \"" +
+                     folder.Path() +
+                     "\", \"file\": \"user.cpp\", \"command\": \"c++ -DUSER=1 -Iinc -c "
+                     "user.cpp\"}]\n");
+    const std::vector<std::string> flags =
+        FlagsFromBuildFolder(folder.Path(), folder.Path("widget.h"));
+    const std::vector<std::string> expected{"-DUSER=1", "-I" + folder.Path("inc")};
+    EXPECT_EQ(flags, c.Found ? expected : std::vector<std::string>{"-DOTHER"}) << c.Include;
+  }
+}
+
 }  // namespace
 }  // namespace zandrel
