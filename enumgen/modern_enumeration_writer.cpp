@@ -330,7 +330,10 @@ void AppendFormatters(std::string& text, const std::string& T, const std::string
   const auto formatter = [&](const std::string& space) {
     text += "template <>\nstruct " + space + "::formatter<" + T + "> : " + space +
             "::formatter<std::string_view> {\n";
-    text += "  auto format(" + T + " value, " + space + "::format_context& context) const {\n";
+    // A template over the context: std::formattable checks format with a context of the
+    // library's choosing, not only format_context.
+    text += "  template <class FormatContext>\n";
+    text += "  auto format(" + T + " value, FormatContext& context) const {\n";
     text += "    return " + space + "::formatter<std::string_view>::format(" + scope +
             "to_string(value), context);\n";
     text += "  }\n};\n#endif\n";

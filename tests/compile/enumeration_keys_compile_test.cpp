@@ -14,6 +14,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "enumgen/modern_enumeration_writer.h"
@@ -265,6 +266,7 @@ std::string Driver(Generator& random, const std::vector<Case>& cases) {
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <type_traits>
 #if __has_include(<format>)
@@ -376,11 +378,14 @@ TEST(EnumerationKeys, RandomRequestsCompileCleanAndRoundTrip) {
                      "#include <fmt/format.h>\nint main() { return fmt::format(\"{}\", 1).size() "
                      "== 1 ? 0 : 1; }\n");
   const bool fmt = Succeeds(in + "g++ -std=c++20 probe.cpp -lfmt -o probe >/dev/null 2>&1");
-  for (const char* compiler : {"g++", "clang++"}) {
-    if (!Installed(compiler)) continue;
-    const std::string command =
-        in + compiler + StrictFlags + " -I. driver.cpp" + (fmt ? " -lfmt" : " -DFMT_HEADER_ONLY") +
-        " -o driver >messages.txt 2>&1 && ./driver " + ">>messages.txt 2>&1";
+  const std::string library = fmt ? " -lfmt" : " -DFMT_HEADER_ONLY";
+  // fmt's library is built for libstdc++, so over libc++ its headers serve alone.
+  const std::pair<std::string, std::string> compilers[] = {
+      {"g++", library}, {"clang++", library}, {testing::StdFormatCompiler(), " -DFMT_HEADER_ONLY"}};
+  for (const auto& [compiler, fmtFlags] : compilers) {
+    if (compiler.empty() || !Installed(compiler.substr(0, compiler.find(' ')))) continue;
+    const std::string command = in + compiler + StrictFlags + " -I. driver.cpp" + fmtFlags +
+                                " -o driver >messages.txt 2>&1 && ./driver >>messages.txt 2>&1";
     EXPECT_TRUE(Succeeds(command))
         << compiler << "\n"
         << testing::ReadFile(folder.Path("messages.txt")).substr(0, 8000);

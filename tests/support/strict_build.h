@@ -39,4 +39,13 @@ inline bool Installed(const std::string& tool) {
   return Succeeds("command -v " + tool + " >/dev/null 2>&1");
 }
 
+// clang++ 16 over libc++, whose std::format stands behind -fexperimental-library and does not
+// announce itself yet: __cpp_lib_format is defined as a library that has it (GCC 13's) defines it,
+// so that the std::formatter specialisations are compiled and run. Empty where it is missing.
+inline std::string StdFormatCompiler() {
+  if (!Installed("clang++-16") || !Succeeds("test -f /usr/lib/llvm-16/include/c++/v1/format"))
+    return "";
+  return "clang++-16 -stdlib=libc++ -fexperimental-library -D__cpp_lib_format=202106L";
+}
+
 }  // namespace zandrel::testing
