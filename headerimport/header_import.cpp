@@ -91,7 +91,7 @@ std::optional<std::size_t> WordAt(std::string_view text, std::size_t at, std::st
 
 // Leading [[attributes]] and the macros the prelude defines away, which are no part of a type.
 // Scanned by hand: a header's text may be long, and std::regex recurses on each character.
-std::string WithoutAttributes(std::string text) {
+std::string WithoutAttributes(std::string_view text) {
   std::string_view rest = text;
   for (bool removed = true; removed;) {
     removed = false;
