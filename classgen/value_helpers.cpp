@@ -26,15 +26,22 @@ std::string JsonFunctionsText(const std::string& type, const std::vector<ValueMe
             : lead + "void from_json(const nlohmann::json& /*json*/, " + type + "& /*value*/) {\n";
   // One reader for every key read in place, so that the function stays one step deep however
   // many there are.
-  if (std::any_of(members.begin(), members.end(),
-                  [](const ValueMember& member) { return member.Setter.empty(); })) {
+  if (std::any_of(members.begin(), members.end(), [](const ValueMember& member) {
+        return member.Setter.empty() && !member.Text;
+      })) {
     text += in + "  const auto read_member = [&json](const char* key, auto& member) {\n";
     text += in + "    if (json.contains(key)) {\n" + in + "      json.at(key).get_to(member);\n";
     text += in + "    }\n" + in + "  };\n";
   }
   for (const ValueMember& member : members) {
     const std::string key = "\"" + member.Name + "\"";
-    if (member.Setter.empty())
+    if (member.Text)
+      // nlohmann/json writes a char array as a string, and reads none back into one.
+      text += in + "  if (json.contains(" + key + ")) {\n" + in + "    const std::size_t size =\n" +
+              in + "        json.at(" + key + ").get_ref<const std::string&>().copy(value." +
+              member.Name + ", sizeof value." + member.Name + " - 1);\n" + in + "    value." +
+              member.Name + "[size] = '\\0';\n" + in + "  }\n";
+    else if (member.Setter.empty())
       text += in + "  read_member(" + key + ", value." + member.Name + ");\n";
     else
       text += in + "  if (json.contains(" + key + ")) {\n" + in + "    value." + member.Setter +
@@ -176,6 +183,11 @@ ReachedClass ReachMembers(const CompanionClass& type, const ClassCompanionKeys& 
       reached.Refusal = where + " is a pointer or an array of arrays, which from_json cannot fill";
       return reached;
     }
+    if (keys.Json && field.Text && (!field.Public || field.Fixed)) {
+      reached.Refusal = where + " is a char array that from_json cannot reach to fill";
+      return reached;
+    }
+    member.Text = field.Text;
     if (keys.Json && (!field.Public || field.Fixed)) {
       member.Setter = Setter(type, field.Name);
       if (member.Setter.empty()) {

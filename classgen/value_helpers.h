@@ -15,6 +15,7 @@ struct ValueMember {
   std::string Name;    // the JSON key and the name operator<< shows
   std::string Read;    // after "value.": "x", or a getter's call "getX()"
   std::string Setter;  // empty: from_json reads into value.Name; else the setter's name
+  bool Text = false;   // a char array: from_json copies the string in, cut to fit
 };
 
 // to_json and from_json, between the guard of nlohmann's header: inside the class as friends
@@ -41,6 +42,7 @@ struct CompanionField {
   bool Public = false;
   bool Fixed = false;   // const or a reference: nothing can be assigned to it
   bool JsonFit = true;  // not a pointer or an array of arrays, which from_json cannot fill
+  bool Text = false;    // a char array, which JSON holds as a string
 };
 
 struct CompanionMethod {

@@ -873,14 +873,17 @@ CompanionClass ReadCompanionClass(const Parsed& parsed, const Definition& defini
       case CXCursor_FieldDecl: {
         const CXType fieldType = clang_getCursorType(child);
         const CXType canonical = clang_getCanonicalType(fieldType);
-        const bool nested = canonical.kind == CXType_ConstantArray &&
-                            clang_getArrayElementType(canonical).kind == CXType_ConstantArray;
+        const CXTypeKind element = canonical.kind == CXType_ConstantArray
+                                       ? clang_getArrayElementType(canonical).kind
+                                       : CXType_Invalid;
         type.Fields.push_back({Spelling(child), access == CX_CXXPublic,
                                clang_isConstQualifiedType(fieldType) != 0 ||
                                    fieldType.kind == CXType_LValueReference ||
                                    fieldType.kind == CXType_RValueReference,
                                canonical.kind != CXType_Pointer &&
-                                   canonical.kind != CXType_MemberPointer && !nested});
+                                   canonical.kind != CXType_MemberPointer &&
+                                   element != CXType_ConstantArray,
+                               element == CXType_Char_S || element == CXType_Char_U});
         break;
       }
       case CXCursor_CXXMethod:

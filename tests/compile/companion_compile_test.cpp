@@ -308,10 +308,16 @@ std::string RandomClasses(std::mt19937_64& random, std::string& checks) {
     for (int m = 0, count = chance(14); m < count; ++m) {
       const Kind& kind = kinds[chance(7)];
       const std::string stem = std::string("f").append(std::to_string(m));
-      // Now and then a public C array, which must be written element by element.
+      // Now and then a public C array, which must be written element by element, or a char
+      // array, which JSON holds as a string.
       if (!hidden && kind.Type[0] == 'i' && chance(2) == 0) {
         body += "  int " + stem + "[2]{" + kind.Value(m) + ", 5};\n";
         sets += "    x." + stem + "[1] = " + kind.Value(c + m + 1) + ";\n";
+        continue;
+      }
+      if (!hidden && kind.Type[0] == 's' && chance(2) == 0) {
+        body += "  char " + stem + "[4]{\"ab\"};\n";
+        sets += "    x." + stem + "[1] = 'z';\n";
         continue;
       }
       const int spelling = chance(3);
@@ -444,6 +450,7 @@ TEST(CompanionCompile, RefusesWhatItCannotCover) {
                    "class Shut { enum Hidden { C }; };\n"
                    "class Locked { int secret = 0; };\n"
                    "struct Pointing { const char* name; };\n"
+                   "class Coded { char code[4]; public: const char* getCode() const; };\n"
                    "struct Derived : n::Base {};\n");
   const std::string empty = folder.Write("empty.h", "template <typename T> struct B { T t; };\n");
   const struct {
@@ -458,6 +465,7 @@ TEST(CompanionCompile, RefusesWhatItCannotCover) {
       {{"--class", "Locked", header}, 1, "Locked::secret is private and no accessor"},
       {{"--class", "Derived", header}, 1, "has the base"},
       {{"--json", "--class", "Pointing", header}, 1, "Pointing::name is a pointer"},
+      {{"--json", "--class", "Coded", header}, 1, "Coded::code is a char array that"},
       {{"--class", "B", empty}, 1, "B left out: it is a class template"},
       {{empty}, 0, "only includes it"},
       {{"--enum", "Shown", "--all", header}, 2, "not both"},
