@@ -379,9 +379,13 @@ TEST(EnumerationKeys, RandomRequestsCompileCleanAndRoundTrip) {
                      "== 1 ? 0 : 1; }\n");
   const bool fmt = Succeeds(in + "g++ -std=c++20 probe.cpp -lfmt -o probe >/dev/null 2>&1");
   const std::string library = fmt ? " -lfmt" : " -DFMT_HEADER_ONLY";
-  // fmt's library is built for libstdc++, so over libc++ its headers serve alone.
+  // clang over libc++ where it is there, for std::format; fmt's library is built for libstdc++,
+  // so over libc++ its headers serve alone.
+  const std::string stdFormat = testing::StdFormatCompiler();
   const std::pair<std::string, std::string> compilers[] = {
-      {"g++", library}, {"clang++", library}, {testing::StdFormatCompiler(), " -DFMT_HEADER_ONLY"}};
+      {"g++", library},
+      stdFormat.empty() ? std::pair<std::string, std::string>{"clang++", library}
+                        : std::pair<std::string, std::string>{stdFormat, " -DFMT_HEADER_ONLY"}};
   for (const auto& [compiler, fmtFlags] : compilers) {
     if (compiler.empty() || !Installed(compiler.substr(0, compiler.find(' ')))) continue;
     const std::string command = in + compiler + StrictFlags + " -I. driver.cpp" + fmtFlags +
