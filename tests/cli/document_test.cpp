@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -219,6 +220,46 @@ TEST(EnumerationRequestDocument, EnumClassKeys) {
   }
   EXPECT_EQ(std::get<std::string>(ReadEnumerationRequest(R"({"Json": 1})", "e.json")),
             "e.json: request.Json must be true or false");
+}
+
+// A request a document holds reads back as it was, over random requests: every field set, texts
+// with quotes, backslashes, control characters and UTF-8.
+TEST(EnumerationRequestDocument, WhatIsWrittenReadsBackTheSame) {
+  std::mt19937 random(20261209);
+  const auto chance = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  const std::string_view pieces[] = {"a",  "Z",  "_",  "9",    " ",        "\"",
+                                     "\\", "\t", "\n", "\x01", "\xc3\xa9", "\xe2\x82\xac",
+                                     "/",  "{",  "}",  "-1",   "0x7f"};
+  const auto text = [&](bool edges) {
+    std::string t;
+    for (int k = chance(6); k > 0; --k) t += pieces[chance(std::size(pieces))];
+    // The type name is read trimmed.
+    return edges || t.empty() ? t : "T" + t + "x";
+  };
+  const auto styles = EnumerationStyles();
+  for (int draw = 0; draw < 200; ++draw) {
+    EnumerationRequest r;
+    r.TypeName = "T" + text(false);
+    r.Style = styles[static_cast<std::size_t>(chance(static_cast<int>(styles.size())))].Style;
+    r.FirstAndLast = chance(2) == 0;
+    r.ApplyPrefix = chance(2) == 0;
+    r.PrefixText = text(true);
+    for (GridRow& row : r.GridRows)
+      if (chance(4) == 0) row = {text(true), chance(2) == 0 ? text(true) : ""};
+    r.FromFile = chance(2) == 0;
+    if (r.FromFile) r.ListPath = "lists/" + text(true) + ".txt";
+    r.SeparateFile = chance(2) == 0;
+    if (r.SeparateFile) r.OutputPath = "src/" + text(true) + ".h";
+    r.Flags = chance(2) == 0;
+    r.CaseInsensitive = chance(2) == 0;
+    r.Formatter = chance(2) == 0;
+    r.Json = chance(2) == 0;
+    const std::string json = RequestJson(r);
+    const auto read = ReadEnumerationRequest(json, "r.json");
+    ASSERT_TRUE(std::holds_alternative<EnumerationRequest>(read)) << json << "\n"
+                                                                  << std::get<std::string>(read);
+    EXPECT_TRUE(std::get<EnumerationRequest>(read) == r) << json;
+  }
 }
 
 // Save writes the document in blocks; joined, they are the document, byte for byte, and a text
