@@ -288,7 +288,7 @@ std::vector<Refusal> CheckEnumerationNames(const EnumerationRequest& request,
   std::vector<Refusal> problems;
   for (const NameProblem& problem : CheckEnumerators(names, NameLanguage::Cpp)) {
     const int row = rows[static_cast<std::size_t>(problem.Row - 1)];
-    problems.push_back({DescribeNameProblem({row, problem.Reason}), 0});
+    problems.push_back({DescribeNameProblem({row, problem.Reason}), 0, request.FromFile ? 0 : row});
   }
   return problems;
 }

@@ -31,7 +31,8 @@ struct EnumerationList {
 // A request the system's own rules refuse; the dialog shows Message with caption "Error".
 struct Refusal {
   std::string Message;
-  int Row = 0;  // the grid row (from 1) whose Value cell was refused; 0 for none
+  int Row = 0;      // the grid row (from 1) whose Value cell was refused; 0 for none
+  int NameRow = 0;  // the grid row (from 1) whose Name cell was refused; 0 for none
 };
 
 // Whether the list gets the sentinels: a flag set has no first and last.

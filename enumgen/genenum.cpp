@@ -362,7 +362,8 @@ bool TGenEnumForm::GenerateEnumeration() {
   auto composed = Compose(request, listFile.get());
   if (const auto* refusal = std::get_if<Refusal>(&composed)) {
     services_.ShowMessage(this, refusal->Message, tr("Error").toStdString());
-    if (refusal->Row > 0) ShowValueCell(refusal->Row);
+    if (refusal->Row > 0) ShowCell(refusal->Row, ValueColumn);
+    if (refusal->NameRow > 0) ShowCell(refusal->NameRow, NameColumn);
     return false;
   }
   auto& output = std::get<EnumerationOutput>(composed);
@@ -455,13 +456,13 @@ EnumerationRequest TGenEnumForm::ReadControls() const {
   return request;
 }
 
-void TGenEnumForm::ShowValueCell(int row) {
-  NameGrid->setCurrentCell(row - 1, ValueColumn);
-  NameGrid->scrollToItem(NameGrid->item(row - 1, ValueColumn));
+void TGenEnumForm::ShowCell(int row, int column) {
+  NameGrid->setCurrentCell(row - 1, column);
+  NameGrid->scrollToItem(NameGrid->item(row - 1, column));
   NameGrid->setFocus(Qt::OtherFocusReason);
   // Open for editing, so the user types the correction at once instead of meeting the message
   // again with Enter.
-  NameGrid->edit(NameGrid->model()->index(row - 1, ValueColumn));
+  NameGrid->edit(NameGrid->model()->index(row - 1, column));
 }
 
 void TGenEnumForm::Activator() {

@@ -126,8 +126,8 @@ class TGenEnumForm : public QWidget, private TGenEnumFormUi {
   // Tool tips: what each control adds to the generated text.
   void DescribeControls();
   void UpdatePreview();
-  // Puts the focus into the Value cell of the grid row (from 1), for the user to correct it.
-  void ShowValueCell(int row);
+  // Puts the focus into a cell of the grid row (from 1), for the user to correct it.
+  void ShowCell(int row, int column);
 
   // The list file read at the last choosing, read again if it changed on disk since.
   std::shared_ptr<const ListFile> KeptListFile();

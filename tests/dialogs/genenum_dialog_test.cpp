@@ -387,30 +387,38 @@ void GenEnumDialogTest::replaceAnsweredNoWritesNothing() {
 void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput_data() {
   QTest::addColumn<int>("style");
   QTest::addColumn<bool>("sentinels");
-  QTest::addColumn<QString>("value");  // of the name in row 4; no name without one
+  QTest::addColumn<QString>("name");   // in row 4; none without a value
+  QTest::addColumn<QString>("value");  // of the name in row 4
+  QTest::addColumn<int>("column");     // of the refused cell
   QTest::addColumn<QString>("message");
   const int plain = int(EnumerationStyle::PlainEnumeration);
   const int enumClass = int(EnumerationStyle::EnumerationClass);
-  QTest::newRow("value 12a") << plain << false << "12a"
-                             << "The value \"12a\" in row 4 is not a whole number.";
-  QTest::newRow("empty class") << enumClass << false << QString()
+  const int modern = int(EnumerationStyle::ModernEnumeration);
+  QTest::newRow("value 12a") << plain << false << "Red"
+                             << "12a" << 1 << "The value \"12a\" in row 4 is not a whole number.";
+  QTest::newRow("no name") << modern << false << "a-b"
+                           << "" << 0 << "row 4: \"ZDa-b\" is not a name";
+  QTest::newRow("empty class") << enumClass << false << QString() << QString() << 0
                                << "An enumeration class needs at least one name.";
-  QTest::newRow("empty plain") << plain << false << QString() << "The enumeration has no names.";
-  QTest::newRow("only sentinels") << enumClass << true << QString()
+  QTest::newRow("empty plain") << plain << false << QString() << QString() << 0
+                               << "The enumeration has no names.";
+  QTest::newRow("only sentinels") << enumClass << true << QString() << QString() << 0
                                   << "The enumeration has no names.";
 }
 
 void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput() {
   QFETCH(int, style);
   QFETCH(bool, sentinels);
+  QFETCH(QString, name);
   QFETCH(QString, value);
+  QFETCH(int, column);
   QFETCH(QString, message);
   form_->SetStyle(EnumerationStyle(style));
   form_->show();
   ui_->Edit1->setText("Color");
   ui_->Outside->setChecked(sentinels);
-  if (!value.isNull()) {
-    SetCell(ui_->NameGrid, 4, 0, "Red");
+  if (!name.isNull()) {
+    SetCell(ui_->NameGrid, 4, 0, name);
     SetCell(ui_->NameGrid, 4, 1, value);
   }
   ui_->OKButton->setFocus();
@@ -424,12 +432,12 @@ void GenEnumDialogTest::refusedRequestShowsMessageAndKeepsInput() {
   QVERIFY(form_->isVisible());
   QCOMPARE(ui_->Edit1->text(), QString("Color"));
   QCOMPARE(Page(*form_, "Text"), message);
-  if (value.isNull()) return;
+  if (name.isNull()) return;
   // The refused cell takes the focus, in the row the message names.
-  QCOMPARE(Cell(ui_->NameGrid, 4, 1), value);
+  QCOMPARE(Cell(ui_->NameGrid, 4, column), column == 0 ? name : value);
   QCOMPARE(form_->focusWidget(), ui_->NameGrid);
   QCOMPARE(ui_->NameGrid->currentRow(), 3);
-  QCOMPARE(ui_->NameGrid->currentColumn(), 1);
+  QCOMPARE(ui_->NameGrid->currentColumn(), column);
   QVERIFY(ui_->NameGrid->verticalHeader()->isVisible());
   QCOMPARE(ui_->NameGrid->model()->headerData(3, Qt::Vertical).toString(), QString("4"));
 }
