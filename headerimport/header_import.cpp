@@ -1132,16 +1132,20 @@ std::vector<std::string> FlagsFromBuildFolder(const std::string& buildDir,
     std::error_code ignored;
     return fs::weakly_canonical(file, ignored);
   };
-  CXCompileCommand command = nullptr;
-  for (unsigned i = 0; i < size && !command; ++i)
-    if (fileOf(clang_CompileCommands_getCommand(all, i)) == header)
-      command = clang_CompileCommands_getCommand(all, i);
+  std::vector<fs::path> files;
+  files.reserve(size);
+  for (unsigned i = 0; i < size; ++i)
+    files.push_back(fileOf(clang_CompileCommands_getCommand(all, i)));
+  const auto own = std::find(files.begin(), files.end(), header);
+  CXCompileCommand command =
+      own != files.end()
+          ? clang_CompileCommands_getCommand(all, static_cast<unsigned>(own - files.begin()))
+          : nullptr;
   for (unsigned i = 0; i < size && !command; ++i) {
-    CXCompileCommand candidate = clang_CompileCommands_getCommand(all, i);
-    auto text = ReadInputFile(fileOf(candidate).string(), JsonFileLimit);
+    auto text = ReadInputFile(files[i].string(), JsonFileLimit);
     if (auto* source = std::get_if<std::string>(&text);
         source && IncludesFileNamed(*source, headerName))
-      command = candidate;
+      command = clang_CompileCommands_getCommand(all, i);
   }
   CXCompileCommands guessed = nullptr;
   if (!command) {

@@ -14,7 +14,6 @@
 #include <random>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "enumgen/modern_enumeration_writer.h"
@@ -266,7 +265,6 @@ std::string Driver(Generator& random, const std::vector<Case>& cases) {
 #include <cstdio>
 #include <stdexcept>
 #include <string>
-#include <utility>
 #include <string_view>
 #include <type_traits>
 #if __has_include(<format>)
@@ -372,23 +370,10 @@ TEST(EnumerationKeys, RandomRequestsCompileCleanAndRoundTrip) {
                      ModernEnumerationHeader(ModernEnumerationTexts(access.Request, access.List)));
   testing::WriteFile(folder.Path("driver.cpp"), Driver(random, cases));
 
-  // fmt is a library; where it cannot be linked, its headers alone (if any) serve.
   const std::string in = "cd '" + folder.Path("") + "' && ";
-  testing::WriteFile(folder.Path("probe.cpp"),
-                     "#include <fmt/format.h>\nint main() { return fmt::format(\"{}\", 1).size() "
-                     "== 1 ? 0 : 1; }\n");
-  const bool fmt = Succeeds(in + "g++ -std=c++20 probe.cpp -lfmt -o probe >/dev/null 2>&1");
-  const std::string library = fmt ? " -lfmt" : " -DFMT_HEADER_ONLY";
-  // clang over libc++ where it is there, for std::format; fmt's library is built for libstdc++,
-  // so over libc++ its headers serve alone.
-  const std::string stdFormat = testing::StdFormatCompiler();
-  const std::pair<std::string, std::string> compilers[] = {
-      {"g++", library},
-      stdFormat.empty() ? std::pair<std::string, std::string>{"clang++", library}
-                        : std::pair<std::string, std::string>{stdFormat, " -DFMT_HEADER_ONLY"}};
-  for (const auto& [compiler, fmtFlags] : compilers) {
-    if (compiler.empty() || !Installed(compiler.substr(0, compiler.find(' ')))) continue;
-    const std::string command = in + compiler + StrictFlags + " -I. driver.cpp" + fmtFlags +
+  for (const std::string& compiler : {std::string("g++"), testing::ClangCompiler()}) {
+    if (compiler.empty()) continue;
+    const std::string command = in + compiler + StrictFlags + " -DFMT_HEADER_ONLY -I. driver.cpp" +
                                 " -o driver >messages.txt 2>&1 && ./driver >>messages.txt 2>&1";
     EXPECT_TRUE(Succeeds(command))
         << compiler << "\n"

@@ -190,13 +190,12 @@ TEST(HeaderImport, TakesTheFlagsOfTheSourceThatIncludesTheHeader) {
     testing::TempFolder folder;
     folder.Write("other.cpp", "#include \"mywidget.h\"\n");
     folder.Write("user.cpp", std::string("int a;\n") + c.Include + "\n");
-    folder.Write("compile_commands.json",
-                 "[{\"directory\": \"" + folder.Path() +
-                     "\", \"file\": \"other.cpp\", \"command\": \"c++ -DOTHER -c other.cpp\"},"
-                     " {\"directory\": \"" +
-                     folder.Path() +
-                     "\", \"file\": \"user.cpp\", \"command\": \"c++ -DUSER=1 -Iinc -c "
-                     "user.cpp\"}]\n");
+    const auto entry = [&folder](const std::string& file, const std::string& flags) {
+      return "{\"directory\": \"" + folder.Path() + "\", \"file\": \"" + file +
+             "\", \"command\": \"c++ " + flags + " -c " + file + "\"}";
+    };
+    folder.Write("compile_commands.json", "[" + entry("other.cpp", "-DOTHER") + ", " +
+                                              entry("user.cpp", "-DUSER=1 -Iinc") + "]");
     const std::vector<std::string> flags =
         FlagsFromBuildFolder(folder.Path(), folder.Path("widget.h"));
     const std::vector<std::string> expected{"-DUSER=1", "-I" + folder.Path("inc")};

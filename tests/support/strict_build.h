@@ -39,13 +39,15 @@ inline bool Installed(const std::string& tool) {
   return Succeeds("command -v " + tool + " >/dev/null 2>&1");
 }
 
-// clang++ 16 over libc++, whose std::format stands behind -fexperimental-library and does not
-// announce itself yet: __cpp_lib_format is defined as a library that has it (GCC 13's) defines it,
-// so that the std::formatter specialisations are compiled and run. Empty where it is missing.
-inline std::string StdFormatCompiler() {
-  if (!Installed("clang++-16") || !Succeeds("test -f /usr/lib/llvm-16/include/c++/v1/format"))
-    return "";
-  return "clang++-16 -stdlib=libc++ -fexperimental-library -D__cpp_lib_format=202106L";
+// The clang the compile tests use: clang++ 16 over libc++ where it is there, whose std::format
+// stands behind -fexperimental-library and does not announce itself yet (__cpp_lib_format is
+// defined as a library that has it, GCC 13's, defines it), so that the std::formatter
+// specialisations are compiled and run; else clang++; empty where neither is installed. fmt's
+// library is built for libstdc++: with it, fmt serves as headers alone (FMT_HEADER_ONLY).
+inline std::string ClangCompiler() {
+  if (Installed("clang++-16") && Succeeds("test -f /usr/lib/llvm-16/include/c++/v1/format"))
+    return "clang++-16 -stdlib=libc++ -fexperimental-library -D__cpp_lib_format=202106L";
+  return Installed("clang++") ? "clang++" : "";
 }
 
 }  // namespace zandrel::testing
