@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "classgen/targets.h"
+#include "core/block_sink.h"
 #include "document/enumeration_request_document.h"
 #include "document/json_members.h"
 #include "enumgen/enumeration_styles.h"
@@ -163,33 +164,6 @@ ClassInput ReadClassInput(const QJsonObject& top, std::string* outputPath) {
 }
 
 std::string Flag(bool on) { return on ? "true" : "false"; }
-
-// Gathers small pieces into blocks before they go on, so a document of a million lines costs a
-// few hundred writes, not millions.
-class BlockSink {
- public:
-  explicit BlockSink(const TextSink& sink) : sink_(sink) { block_.reserve(Size); }
-  ~BlockSink() { Flush(); }
-  BlockSink(const BlockSink&) = delete;
-  BlockSink& operator=(const BlockSink&) = delete;
-
-  void operator()(std::string_view piece) {
-    if (block_.size() + piece.size() > Size) Flush();
-    if (piece.size() >= Size)
-      sink_(piece);
-    else
-      block_ += piece;
-  }
-  void Flush() {
-    if (!block_.empty()) sink_(block_);
-    block_.clear();
-  }
-
- private:
-  static constexpr std::size_t Size = std::size_t{1} << 16;
-  const TextSink& sink_;
-  std::string block_;
-};
 
 }  // namespace
 
