@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "enumgen/modern_enumeration_writer.h"
 
@@ -98,8 +99,10 @@ std::string CompanionHeader(const std::string& includePath,
     }
   }
   text += includes;
+  BlockSink helpers(std::move(text));
   for (const CompanionEnumeration& enumeration : enumerations)
-    AppendEnumerationHelpers(text, HelpersOf(enumeration, keys));
+    AppendEnumerationHelpers(helpers, HelpersOf(enumeration, keys));
+  text = helpers.Take();
   if (std::any_of(classes.begin(), classes.end(),
                   [](const CoveredClass& c) { return !c.Type.OutputOperator; }))
     text += CompanionMemberWriter();

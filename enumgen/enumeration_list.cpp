@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <deque>
 #include <stdexcept>
 #include <utility>
 
@@ -261,30 +260,45 @@ void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
 
 std::vector<Refusal> CheckEnumerationNames(const EnumerationRequest& request,
                                            const ListFile* listFile) {
-  // The names as they will stand: viewed where they are, copied only with the prefix before them
-  // (a deque keeps each copy where it was made).
-  std::deque<std::string> prefixed;
+  // Each name the request gives, with its grid row or place in the list file (0: a sentinel).
+  const auto eachName = [&](const auto& take) {
+    if (HasSentinels(request)) take(FirstSentinel, 0);
+    if (!request.FromFile) {
+      for (std::size_t i = 0; i < request.GridRows.size(); ++i)
+        if (!request.GridRows[i].Name.empty())
+          take(request.GridRows[i].Name, static_cast<int>(i + 1));
+    } else if (listFile != nullptr) {
+      for (std::size_t k = 0; k < listFile->WordCount(); ++k)
+        take(listFile->Word(k), static_cast<int>(k + 1));
+    }
+    if (HasSentinels(request)) take(LastSentinel, 0);
+  };
+  // The names as they will stand, viewed where they are; behind a prefix, joined in one text made
+  // with room for all, so that no view moves and a million names are not a million strings.
+  const std::string_view prefix =
+      request.ApplyPrefix ? std::string_view(request.PrefixText) : std::string_view();
+  std::size_t count = 0;
+  std::size_t room = 0;
+  eachName([&](std::string_view name, int) {
+    ++count;
+    room += prefix.empty() ? 0 : prefix.size() + name.size();
+  });
+  std::string prefixed;
+  prefixed.reserve(room);
   std::vector<std::string_view> names;
   std::vector<int> rows;
-  const auto add = [&](std::string_view name, int row) {
-    if (request.ApplyPrefix && !request.PrefixText.empty()) {
-      prefixed.push_back(EntryName(request, name));
-      name = prefixed.back();
+  names.reserve(count);
+  rows.reserve(count);
+  eachName([&](std::string_view name, int row) {
+    if (!prefix.empty()) {
+      const std::size_t at = prefixed.size();
+      prefixed += prefix;
+      prefixed += name;
+      name = std::string_view(prefixed).substr(at);
     }
     names.push_back(name);
     rows.push_back(row);
-  };
-  if (HasSentinels(request)) add(FirstSentinel, 0);
-  if (!request.FromFile) {
-    for (std::size_t i = 0; i < request.GridRows.size(); ++i)
-      if (!request.GridRows[i].Name.empty()) add(request.GridRows[i].Name, static_cast<int>(i + 1));
-  } else if (listFile != nullptr) {
-    names.reserve(listFile->WordCount() + 2);
-    rows.reserve(listFile->WordCount() + 2);
-    for (std::size_t k = 0; k < listFile->WordCount(); ++k)
-      add(listFile->Word(k), static_cast<int>(k + 1));
-  }
-  if (HasSentinels(request)) add(LastSentinel, 0);
+  });
   std::vector<Refusal> problems;
   for (const NameProblem& problem : CheckEnumerators(names, NameLanguage::Cpp)) {
     const int row = rows[static_cast<std::size_t>(problem.Row - 1)];

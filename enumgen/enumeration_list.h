@@ -99,6 +99,49 @@ std::variant<ListFile, FileFailure> ReadListFile(const std::string& path);
 void ReadListFromFile(const EnumerationRequest& request, EnumerationList& list,
                       const ListFile& listFile);
 
+// One entry as the writers take it: its name is Lead followed by Name, both viewed where they lie.
+struct EntryView {
+  std::string_view Lead;
+  std::string_view Name;
+  std::optional<std::int64_t> Value;  // within 32 bits in the classic styles
+};
+
+// A list's entries as views.
+class ListEntries {
+ public:
+  explicit ListEntries(const EnumerationList& list) : list_(list) {}
+  std::size_t size() const { return list_.Entries.size(); }
+  EntryView operator[](std::size_t k) const {
+    return {{}, list_.Entries[k].EnumeratorName, list_.Entries[k].EnumeratorValue};
+  }
+  bool ValuesGiven() const { return list_.ValuesGiven; }
+
+ private:
+  const EnumerationList& list_;
+};
+
+// The list BuildEnumerationList makes from a list file, read where the names lie: a million
+// names are never copied into entries of their own.
+class FileEntries {
+ public:
+  FileEntries(const EnumerationRequest& request, const ListFile* file)
+      : lead_(request.ApplyPrefix ? std::string_view(request.PrefixText) : std::string_view()),
+        file_(file),
+        sentinels_(HasSentinels(request) ? 1 : 0) {}
+  std::size_t size() const { return (file_ ? file_->WordCount() : 0) + 2 * sentinels_; }
+  EntryView operator[](std::size_t k) const {
+    if (k < sentinels_) return {lead_, FirstSentinel, {}};
+    if (k + sentinels_ >= size()) return {lead_, LastSentinel, {}};
+    return {lead_, file_->Word(k - sentinels_), {}};
+  }
+  bool ValuesGiven() const { return false; }
+
+ private:
+  std::string_view lead_;
+  const ListFile* file_;
+  std::size_t sentinels_;
+};
+
 // The names the request writes that C++ cannot take (not an identifier, a keyword, given twice),
 // each as "row N: reason" with its grid row, or its place in the list file; a sentinel's with Row
 // 0 and the reason alone. The enum class style refuses the first; the classic styles warn.

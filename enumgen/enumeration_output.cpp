@@ -19,10 +19,12 @@ std::vector<std::string> EnumerationOutputPaths(const EnumerationRequest& reques
 std::variant<EnumerationOutput, Refusal> ComposeEnumeration(const EnumerationRequest& request,
                                                             const ListFile* listFile) {
   const EnumerationStyleRow& style = StyleRow(request.Style);
-  auto texts = style.Texts(request, listFile);
+  BlockSink text;
+  auto texts = style.Texts(request, listFile, text);
   if (auto* refusal = std::get_if<Refusal>(&texts)) return std::move(*refusal);
   EnumerationOutput output;
   output.Texts = std::move(std::get<EnumerationTexts>(texts));
+  output.Texts.Text = text.Take();
   output.SeparateFile = request.SeparateFile;
   if (!request.SeparateFile) return output;
 
@@ -32,6 +34,13 @@ std::variant<EnumerationOutput, Refusal> ComposeEnumeration(const EnumerationReq
   if (style.WritesSource()) output.Files.push_back({paths[1], std::move(source)});
   output.IncludeLine = style.Include(request);
   return output;
+}
+
+std::optional<Refusal> StreamEnumeration(const EnumerationRequest& request,
+                                         const ListFile* listFile, BlockSink& text) {
+  auto texts = StyleRow(request.Style).Texts(request, listFile, text);
+  if (auto* refusal = std::get_if<Refusal>(&texts)) return std::move(*refusal);
+  return std::nullopt;
 }
 
 }  // namespace zandrel

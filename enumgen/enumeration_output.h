@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "core/block_sink.h"
 #include "core/output_text.h"
 #include "enumgen/enumeration_list.h"
 #include "enumgen/enumeration_texts.h"
@@ -35,5 +37,11 @@ std::vector<std::string> EnumerationOutputPaths(const EnumerationRequest& reques
 // contributes no names).
 std::variant<EnumerationOutput, Refusal> ComposeEnumeration(const EnumerationRequest& request,
                                                             const ListFile* listFile);
+
+// The texts ComposeEnumeration would make of a request without SeparateFile, written into text as
+// they are made, so that they can be handed on before they are all made; a refusal comes before
+// any of them.
+std::optional<Refusal> StreamEnumeration(const EnumerationRequest& request,
+                                         const ListFile* listFile, BlockSink& text);
 
 }  // namespace zandrel

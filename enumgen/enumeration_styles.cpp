@@ -15,33 +15,22 @@ namespace {
 constexpr std::string_view HeaderAndSource[] = {".h", ".cpp"};
 constexpr std::string_view HeaderAlone[] = {".h"};
 
-// The typedef and wrapper-class styles read a list file's names where they lie.
+// The typedef and wrapper-class styles read a list file's names where they lie. The class's
+// constructor and steps need a first and a last name: one without names is refused before any
+// text is written.
 std::variant<EnumerationTexts, Refusal> LegacyTexts(const EnumerationRequest& request,
-                                                    const ListFile* listFile) {
-  if (request.FromFile) return BuildTexts(request, listFile);
+                                                    const ListFile* listFile, BlockSink& text) {
+  const Refusal nameless{"An enumeration class needs at least one name."};
+  const bool wrapper = StyleRow(request.Style).WrapperClass;
+  if (request.FromFile) {
+    if (wrapper && FileEntries(request, listFile).size() == 0) return nameless;
+    return WriteTexts(request, listFile, text);
+  }
   auto built = BuildEnumerationList(request, nullptr);
   if (auto* refusal = std::get_if<Refusal>(&built)) return std::move(*refusal);
-  return BuildTexts(request, std::get<EnumerationList>(built));
-}
-
-std::variant<EnumerationTexts, Refusal> ClassTexts(const EnumerationRequest& request,
-                                                   const ListFile* listFile) {
-  auto texts = LegacyTexts(request, listFile);
-  // The class's constructor and steps need a first and a last name.
-  if (const auto* made = std::get_if<EnumerationTexts>(&texts); made && made->Count == 0)
-    return Refusal{"An enumeration class needs at least one name."};
-  return texts;
-}
-
-// The enum class style needs the names themselves, sorted, so a list file's words are taken into
-// a list first.
-std::variant<EnumerationTexts, Refusal> ModernTexts(const EnumerationRequest& request,
-                                                    const ListFile* listFile) {
-  auto built = BuildEnumerationList(request, listFile);
-  if (auto* refusal = std::get_if<Refusal>(&built)) return std::move(*refusal);
-  if (request.Flags && !FlagValues(std::get<EnumerationList>(built)))
-    return Refusal{"A flag set has at most 63 bits: the names without values need more."};
-  return ModernEnumerationTexts(request, std::get<EnumerationList>(std::move(built)));
+  const EnumerationList& list = std::get<EnumerationList>(built);
+  if (wrapper && list.Entries.empty()) return nameless;
+  return WriteTexts(request, list, text);
 }
 
 std::string PlainHeader(const EnumerationRequest& request, EnumerationTexts& texts) {
@@ -64,10 +53,11 @@ const std::array<EnumerationStyleRow, 3> Rows = {{
     {EnumerationStyle::PlainEnumeration, "PlainEnumeration", DialogChoice::Opening, HeaderAndSource,
      InsertionKind::LegacyCpp, false, false, LegacyTexts, PlainHeader, PlainSource, LegacyInclude},
     {EnumerationStyle::EnumerationClass, "EnumerationClass", DialogChoice::Opening, HeaderAndSource,
-     InsertionKind::LegacyCpp, false, true, ClassTexts, ClassHeader, EnumerationClassSource,
+     InsertionKind::LegacyCpp, false, true, LegacyTexts, ClassHeader, EnumerationClassSource,
      LegacyInclude},
     {EnumerationStyle::ModernEnumeration, "ModernEnumeration", DialogChoice::Box, HeaderAlone,
-     InsertionKind::EnumClass, true, false, ModernTexts, ModernHeader, nullptr, ModernIncludeLine},
+     InsertionKind::EnumClass, true, false, WriteModernEnumeration, ModernHeader, nullptr,
+     ModernIncludeLine},
 }};
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <variant>
 
+#include "core/block_sink.h"
 #include "core/header_insertion.h"
 #include "enumgen/enumeration_list.h"
 #include "enumgen/enumeration_texts.h"
@@ -26,9 +27,11 @@ struct EnumerationStyleRow {
   InsertionKind HandsOver;  // which class files its texts fit
   bool TakesKeys;           // Flags, CaseInsensitive, Formatter and Json
   bool WrapperClass;        // EnumText and ToStringText in the class form
-  // The texts of one OK, or why the style refuses the request.
+  // The texts of one OK written into text as they are made, so that they can be handed on before
+  // they are all made, or why the style refuses the request (before writing any). The texts it
+  // gives hold all but the text itself.
   std::variant<EnumerationTexts, Refusal> (*Texts)(const EnumerationRequest& request,
-                                                   const ListFile* listFile);
+                                                   const ListFile* listFile, BlockSink& text);
   // The text of each file, in the order of FileSuffixes. The header may take the texts' own text
   // (the enum class style's is its header): it is made last.
   std::string (*Header)(const EnumerationRequest& request, EnumerationTexts& texts);

@@ -14,49 +14,8 @@ namespace {
 // The wrapper-class form: the type's enumeration is T_enum, ToString a member of T.
 bool IsClass(const EnumerationRequest& request) { return StyleRow(request.Style).WrapperClass; }
 
-// One entry as the texts take it: its name is Lead followed by Name.
-struct EntryView {
-  std::string_view Lead;
-  std::string_view Name;
-  std::optional<std::int64_t> Value;  // within 32 bits in the classic styles
-};
-
-class ListEntries {
- public:
-  explicit ListEntries(const EnumerationList& list) : list_(list) {}
-  std::size_t size() const { return list_.Entries.size(); }
-  EntryView operator[](std::size_t k) const {
-    return {{}, list_.Entries[k].EnumeratorName, list_.Entries[k].EnumeratorValue};
-  }
-  bool ValuesGiven() const { return list_.ValuesGiven; }
-
- private:
-  const EnumerationList& list_;
-};
-
-// The list BuildEnumerationList makes from a list file, read where the names lie.
-class FileEntries {
- public:
-  FileEntries(const EnumerationRequest& request, const ListFile* file)
-      : lead_(request.ApplyPrefix ? std::string_view(request.PrefixText) : std::string_view()),
-        file_(file),
-        sentinels_(request.FirstAndLast ? 1 : 0) {}
-  std::size_t size() const { return (file_ ? file_->WordCount() : 0) + 2 * sentinels_; }
-  EntryView operator[](std::size_t k) const {
-    if (k < sentinels_) return {lead_, FirstSentinel, {}};
-    if (k + sentinels_ >= size()) return {lead_, LastSentinel, {}};
-    return {lead_, file_->Word(k - sentinels_), {}};
-  }
-  bool ValuesGiven() const { return false; }
-
- private:
-  std::string_view lead_;
-  const ListFile* file_;
-  std::size_t sentinels_;
-};
-
 template <class Entries>
-void AppendEnumText(std::string& text, const EnumerationRequest& request, const Entries& entries) {
+void AppendEnumText(BlockSink& text, const EnumerationRequest& request, const Entries& entries) {
   const std::string& T = request.TypeName;
   if (IsClass(request)) {
     text += "enum ";
@@ -88,7 +47,7 @@ void AppendEnumText(std::string& text, const EnumerationRequest& request, const 
 }
 
 // The name ToString returns for the entry: without the prefix's length when it was applied.
-void AppendReturnName(std::string& text, const EntryView& entry, std::size_t cut) {
+void AppendReturnName(BlockSink& text, const EntryView& entry, std::size_t cut) {
   if (cut < entry.Lead.size()) {
     text += entry.Lead.substr(cut);
     text += entry.Name;
@@ -98,7 +57,7 @@ void AppendReturnName(std::string& text, const EntryView& entry, std::size_t cut
 }
 
 template <class Entries>
-void AppendToStringText(std::string& text, const EnumerationRequest& request,
+void AppendToStringText(BlockSink& text, const EnumerationRequest& request,
                         const Entries& entries) {
   const std::string& T = request.TypeName;
   text += "\n\nAnsiString __fastcall ";
@@ -127,7 +86,7 @@ void AppendToStringText(std::string& text, const EnumerationRequest& request,
 }
 
 template <class Entries>
-EnumerationTexts Texts(const EnumerationRequest& request, const Entries& entries) {
+EnumerationTexts Texts(const EnumerationRequest& request, const Entries& entries, BlockSink& text) {
   EnumerationTexts texts;
   const std::size_t n = entries.size();
   // Room for both texts at once, so a long list is never copied while its text grows: each name
@@ -135,10 +94,10 @@ EnumerationTexts Texts(const EnumerationRequest& request, const Entries& entries
   std::size_t room = 256 + 4 * request.TypeName.size();
   for (std::size_t k = 0; k < n; ++k)
     room += 3 * (entries[k].Lead.size() + entries[k].Name.size()) + 48;
-  texts.Text.reserve(room);
-  AppendEnumText(texts.Text, request, entries);
-  texts.EnumTextSize = texts.Text.size();
-  AppendToStringText(texts.Text, request, entries);
+  text.reserve(text.size() + room);
+  AppendEnumText(text, request, entries);
+  texts.EnumTextSize = text.size();
+  AppendToStringText(text, request, entries);
   texts.Count = n;
   texts.ValuesGiven = entries.ValuesGiven();
   if (n > 0) {
@@ -150,12 +109,21 @@ EnumerationTexts Texts(const EnumerationRequest& request, const Entries& entries
 
 }  // namespace
 
-EnumerationTexts BuildTexts(const EnumerationRequest& request, const EnumerationList& list) {
-  return Texts(request, ListEntries(list));
+EnumerationTexts WriteTexts(const EnumerationRequest& request, const EnumerationList& list,
+                            BlockSink& text) {
+  return Texts(request, ListEntries(list), text);
 }
 
-EnumerationTexts BuildTexts(const EnumerationRequest& request, const ListFile* listFile) {
-  return Texts(request, FileEntries(request, listFile));
+EnumerationTexts WriteTexts(const EnumerationRequest& request, const ListFile* listFile,
+                            BlockSink& text) {
+  return Texts(request, FileEntries(request, listFile), text);
+}
+
+EnumerationTexts BuildTexts(const EnumerationRequest& request, const EnumerationList& list) {
+  BlockSink text;
+  EnumerationTexts texts = WriteTexts(request, list, text);
+  texts.Text = text.Take();
+  return texts;
 }
 
 std::string ReturnName(const EnumerationRequest& request, const Enumerator& entry) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/block_sink.h"
 #include "enumgen/enumeration_list.h"
 
 namespace zandrel {
@@ -24,9 +25,13 @@ struct EnumerationTexts {
   std::string_view ToStringText() const { return std::string_view(Text).substr(EnumTextSize); }
 };
 EnumerationTexts BuildTexts(const EnumerationRequest& request, const EnumerationList& list);
+// The same written into text as they are made; the texts given hold all but the text.
+EnumerationTexts WriteTexts(const EnumerationRequest& request, const EnumerationList& list,
+                            BlockSink& text);
 // The same for the list BuildEnumerationList makes from a list file, without making it: a
 // million names are read where they lie in the file's text. A null listFile gives no names.
-EnumerationTexts BuildTexts(const EnumerationRequest& request, const ListFile* listFile);
+EnumerationTexts WriteTexts(const EnumerationRequest& request, const ListFile* listFile,
+                            BlockSink& text);
 
 // The name ToString returns for an entry: without the prefix when it was applied.
 std::string ReturnName(const EnumerationRequest& request, const Enumerator& entry);

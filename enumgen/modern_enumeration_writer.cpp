@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 #include "core/name_rules.h"
 
@@ -20,7 +21,7 @@ namespace {
 // into the buffer and a few hundred appends, not several million.
 class Buffered {
  public:
-  explicit Buffered(std::string& text) : text_(text) {}
+  explicit Buffered(BlockSink& text) : text_(text) {}
   Buffered(const Buffered&) = delete;
   Buffered& operator=(const Buffered&) = delete;
   ~Buffered() { Flush(); }
@@ -41,11 +42,11 @@ class Buffered {
 
  private:
   void Flush() {
-    text_.append(buffer_.data(), used_);
+    text_ += std::string_view(buffer_.data(), used_);
     used_ = 0;
   }
 
-  std::string& text_;
+  BlockSink& text_;
   std::array<char, 16384> buffer_{};
   std::size_t used_ = 0;
 };
@@ -120,7 +121,7 @@ std::size_t HelpersRoom(const EnumerationHelpers& helpers) {
 // "inline constexpr std::array<TYPE, N> NAME{{" and one element a line, each written by
 // element(out, k).
 template <class Element>
-void AppendArray(std::string& text, std::string_view type, std::string_view name, std::size_t count,
+void AppendArray(BlockSink& text, std::string_view type, std::string_view name, std::size_t count,
                  Element element) {
   text += "inline constexpr std::array<";
   text += type;
@@ -158,8 +159,8 @@ SortedAccess AccessOf(const EnumerationHelpers& helpers) {
 // T_from_string's binary search over the names, its argument called wanted; with
 // CaseInsensitive, when no name matches exactly, the first in name order that matches ignoring
 // case.
-void AppendNameSearch(std::string& text, const EnumerationHelpers& helpers,
-                      const std::string& table, std::string_view wanted) {
+void AppendNameSearch(BlockSink& text, const EnumerationHelpers& helpers, const std::string& table,
+                      std::string_view wanted) {
   const std::string w(wanted);
   const SortedAccess sorted = AccessOf(helpers);
   const std::string name = table + "::" + sorted.Name;
@@ -186,14 +187,14 @@ void AppendNameSearch(std::string& text, const EnumerationHelpers& helpers,
 
 // What a value is looked up by in the sorted values: itself, or in the compact tables the number
 // they hold (a line that names it as key).
-std::string KeyOf(std::string& text, const EnumerationHelpers& helpers) {
+std::string KeyOf(BlockSink& text, const EnumerationHelpers& helpers) {
   if (!helpers.Compact) return "value";
   text += "  const auto key = static_cast<" + helpers.Raw + ">(value);\n";
   return "key";
 }
 
 // The bit operators of a flag set, on the underlying type U.
-void AppendFlagOperators(std::string& text, const std::string& T, const std::string& U,
+void AppendFlagOperators(BlockSink& text, const std::string& T, const std::string& U,
                          const std::string& mask) {
   const auto cast = [&](const char* operand) {
     return "static_cast<" + U + ">(" + std::string(operand) + ")";
@@ -216,7 +217,7 @@ void AppendFlagOperators(std::string& text, const std::string& T, const std::str
 
 // Inside the names' namespace: what a flag set's to_string and T_from_string build on, and the
 // comparison CaseInsensitive needs.
-void AppendNamespaceHelpers(std::string& text, const EnumerationHelpers& helpers,
+void AppendNamespaceHelpers(BlockSink& text, const EnumerationHelpers& helpers,
                             const std::string& table) {
   const std::string& T = helpers.Type;
   const std::string& U = helpers.Underlying;
@@ -269,7 +270,7 @@ void AppendNamespaceHelpers(std::string& text, const EnumerationHelpers& helpers
 }
 
 // A flag set's to_string and T_from_string, which build and read combinations.
-void AppendFlagConversions(std::string& text, const EnumerationHelpers& helpers,
+void AppendFlagConversions(BlockSink& text, const EnumerationHelpers& helpers,
                            const std::string& table) {
   const std::string& T = helpers.Type;
   const std::string& U = helpers.Underlying;
@@ -326,7 +327,7 @@ void AppendFlagConversions(std::string& text, const EnumerationHelpers& helpers,
 
 // fmt's and the standard library's formatters, each where its header is there; both print what
 // to_string gives, called by its global name so that neither library's to_string is taken.
-void AppendFormatters(std::string& text, const std::string& T, const std::string& scope) {
+void AppendFormatters(BlockSink& text, const std::string& T, const std::string& scope) {
   const auto formatter = [&](const std::string& space) {
     text += "template <>\nstruct " + space + "::formatter<" + T + "> : " + space +
             "::formatter<std::string_view> {\n";
@@ -347,7 +348,7 @@ void AppendFormatters(std::string& text, const std::string& T, const std::string
 
 // nlohmann/json conversions by name. A name the type does not have is never taken for a value:
 // from_json throws std::invalid_argument for it, as for a JSON value that is not a string.
-void AppendJson(std::string& text, const std::string& T, const EnumerationHelpers& helpers) {
+void AppendJson(BlockSink& text, const std::string& T, const EnumerationHelpers& helpers) {
   text += "\n#if __has_include(<nlohmann/json.hpp>)\n#include <nlohmann/json.hpp>\n";
   // A flag set has <string> among its first includes already.
   text +=
@@ -367,18 +368,92 @@ void AppendJson(std::string& text, const std::string& T, const EnumerationHelper
   text += "#endif\n";
 }
 
-// A flag set's list: a zero named None (behind the prefix) first, unless a name has the value 0
-// or the name is taken.
-void AddZeroName(const EnumerationRequest& request, EnumerationList& list,
-                 std::vector<std::int64_t>& values) {
-  std::string zero = request.ApplyPrefix ? request.PrefixText + "None" : "None";
+// The enumerators as the type declares them: each name (prefix included) viewed where it lies, or
+// in Held where the list has it only in pieces; each one's value, and whether it is written.
+struct Declaration {
+  // Not a std::string: a short one keeps its characters inside it, and they would move with it.
+  std::vector<char> Held;
+  std::vector<std::string_view> Names;
+  std::vector<std::int64_t> Values;
+  std::vector<bool> Given;  // the values the list gave; empty: none
+  bool AllWritten = false;  // a flag set writes every value
+  bool UnsignedValues = false;
+};
+
+constexpr std::string_view ZeroName = "None";
+
+// Each entry's value: its own when values are given, else one more than the one before (the
+// first 0), as the compiler counts them; for a flag set the lowest power of two above every value
+// before it (the first 1), and nothing when one would need bit 63.
+template <class Entries>
+std::optional<std::vector<std::int64_t>> ValuesOf(const Entries& entries, bool flags) {
+  std::vector<std::int64_t> values;
+  values.reserve(entries.size());
+  std::int64_t next = 0;
+  std::int64_t highest = 0;
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    const std::optional<std::int64_t> given = entries[k].Value;
+    std::int64_t value = next;
+    if (entries.ValuesGiven() && given) {
+      value = *given;
+    } else if (flags) {
+      if (highest >= (std::int64_t{1} << 62)) return std::nullopt;
+      value = 1;
+      while (value <= highest) value <<= 1;
+    }
+    highest = std::max(highest, value);
+    values.push_back(value);
+    // In the bits, as the unsigned values are held: past the last long long comes 2^63, and a
+    // list that would count on past 64 bits was refused when it was read.
+    next = static_cast<std::int64_t>(static_cast<std::uint64_t>(value) + 1);
+  }
+  return values;
+}
+
+// The entries as declared; a flag set's with a zero named None (behind the prefix) first, unless
+// a name has the value 0 or the name is taken. Nothing for a flag set beyond 63 bits.
+template <class Entries>
+std::optional<Declaration> Declare(const EnumerationRequest& request, const Entries& entries,
+                                   bool unsignedValues) {
+  std::optional<std::vector<std::int64_t>> values = ValuesOf(entries, request.Flags);
+  if (!values) return std::nullopt;
+  Declaration declared;
+  declared.Values = std::move(*values);
+  declared.AllWritten = request.Flags;
+  declared.UnsignedValues = unsignedValues;
+  const std::size_t n = entries.size();
+  const std::string_view prefix =
+      request.ApplyPrefix ? std::string_view(request.PrefixText) : std::string_view();
+  // Room for every joined name, so that no view into Held moves.
+  std::size_t room = prefix.size() + ZeroName.size();
+  for (std::size_t k = 0; k < n; ++k)
+    if (!entries[k].Lead.empty()) room += entries[k].Lead.size() + entries[k].Name.size();
+  declared.Held.reserve(room);
+  const auto hold = [&](std::string_view lead, std::string_view name) {
+    if (lead.empty()) return name;
+    std::vector<char>& held = declared.Held;
+    const std::size_t at = held.size();
+    held.insert(held.end(), lead.begin(), lead.end());
+    held.insert(held.end(), name.begin(), name.end());
+    return std::string_view(held.data() + at, held.size() - at);
+  };
+  declared.Names.reserve(n + 1);
+  for (std::size_t k = 0; k < n; ++k)
+    declared.Names.push_back(hold(entries[k].Lead, entries[k].Name));
+  if (entries.ValuesGiven()) {
+    declared.Given.resize(n);
+    for (std::size_t k = 0; k < n; ++k) declared.Given[k] = entries[k].Value.has_value();
+  }
+  if (!request.Flags) return declared;
+  const std::string_view zero = hold(prefix, ZeroName);
+  const std::vector<std::int64_t>& all = declared.Values;
   const bool named =
-      std::find(values.begin(), values.end(), 0) != values.end() ||
-      std::any_of(list.Entries.begin(), list.Entries.end(),
-                  [&](const Enumerator& entry) { return entry.EnumeratorName == zero; });
-  if (named) return;
-  list.Entries.insert(list.Entries.begin(), {std::move(zero), 0});
-  values.insert(values.begin(), 0);
+      std::find(all.begin(), all.end(), 0) != all.end() ||
+      std::find(declared.Names.begin(), declared.Names.end(), zero) != declared.Names.end();
+  if (named) return declared;
+  declared.Names.insert(declared.Names.begin(), zero);
+  declared.Values.insert(declared.Values.begin(), 0);
+  return declared;
 }
 
 // The helpers of the request's type, with its keys.
@@ -396,38 +471,11 @@ EnumerationHelpers HelpersOf(const EnumerationRequest& request) {
 }  // namespace
 
 std::optional<std::vector<std::int64_t>> FlagValues(const EnumerationList& list) {
-  std::vector<std::int64_t> values;
-  values.reserve(list.Entries.size());
-  std::int64_t highest = 0;
-  for (const Enumerator& entry : list.Entries) {
-    std::int64_t value = 0;
-    if (list.ValuesGiven && entry.EnumeratorValue) {
-      value = *entry.EnumeratorValue;
-    } else {
-      // The lowest power of two above every value so far; bit 63 would not fit.
-      if (highest >= (std::int64_t{1} << 62)) return std::nullopt;
-      value = 1;
-      while (value <= highest) value <<= 1;
-    }
-    highest = std::max(highest, value);
-    values.push_back(value);
-  }
-  return values;
+  return ValuesOf(ListEntries(list), true);
 }
 
 std::vector<std::int64_t> EnumeratorValues(const EnumerationList& list) {
-  std::vector<std::int64_t> values;
-  values.reserve(list.Entries.size());
-  std::int64_t next = 0;
-  for (const Enumerator& entry : list.Entries) {
-    const std::int64_t value =
-        list.ValuesGiven && entry.EnumeratorValue ? *entry.EnumeratorValue : next;
-    values.push_back(value);
-    // In the bits, as the unsigned values are held: past the last long long comes 2^63, and a
-    // list that would count on past 64 bits was refused when it was read.
-    next = static_cast<std::int64_t>(static_cast<std::uint64_t>(value) + 1);
-  }
-  return values;
+  return *ValuesOf(ListEntries(list), false);
 }
 
 std::string_view UnderlyingType(const std::vector<std::int64_t>& values, bool unsignedValues) {
@@ -440,32 +488,51 @@ std::string_view UnderlyingType(const std::vector<std::int64_t>& values, bool un
 namespace {
 
 // The names sorted (as std::string_view compares them) for the binary search of T_from_string,
-// each name once (the first of equal ones), and each entry's place among them.
-void SortByName(const EnumerationHelpers& helpers, std::vector<std::uint32_t>& byName,
-                std::vector<std::uint32_t>& nameRank) {
+// each name once (the first of equal ones); and, where nameRank is given, each entry's place
+// among them.
+std::vector<std::uint32_t> SortByName(const EnumerationHelpers& helpers,
+                                      std::vector<std::uint32_t>* nameRank) {
   const std::size_t n = helpers.Enumerators.size();
   const std::vector<std::uint32_t> order =
       NameOrder(n, [&helpers](std::size_t k) { return helpers.Name(k); });
+  std::vector<std::uint32_t> byName;
   byName.reserve(n);
+  if (nameRank != nullptr) nameRank->resize(n);
   for (std::size_t r = 0; r < n; ++r) {
     if (r == 0 || helpers.Name(order[r]) != helpers.Name(order[r - 1])) byName.push_back(order[r]);
-    nameRank[order[r]] = static_cast<std::uint32_t>(byName.size() - 1);
+    if (nameRank != nullptr) (*nameRank)[order[r]] = static_cast<std::uint32_t>(byName.size() - 1);
   }
+  return byName;
+}
+
+// A value as the type compares them: signed values with the sign bit turned over compare as
+// unsigned ones.
+std::uint64_t OrderKey(const EnumerationHelpers& helpers, std::size_t k) {
+  const std::uint64_t flip = helpers.UnsignedValues ? 0 : std::uint64_t{1} << 63;
+  return static_cast<std::uint64_t>(helpers.Values[k]) ^ flip;
+}
+
+// Whether the values rise one after another, as a list without values counts them.
+bool ValuesRise(const EnumerationHelpers& helpers) {
+  for (std::size_t k = 1; k < helpers.Values.size(); ++k)
+    if (OrderKey(helpers, k - 1) >= OrderKey(helpers, k)) return false;
+  return true;
 }
 
 // The entries of the values sorted for to_string, where the first entry of a value wins, as the
 // type compares them.
 std::vector<std::uint32_t> SortByValue(const EnumerationHelpers& helpers) {
   const std::size_t n = helpers.Enumerators.size();
-  const std::vector<std::int64_t>& values = helpers.Values;
   std::vector<std::uint32_t> byValue;
-  // Signed values with the sign bit turned over compare as unsigned ones.
-  const std::uint64_t flip = helpers.UnsignedValues ? 0 : std::uint64_t{1} << 63;
+  byValue.reserve(n);
+  if (ValuesRise(helpers)) {
+    for (std::size_t k = 0; k < n; ++k) byValue.push_back(static_cast<std::uint32_t>(k));
+    return byValue;
+  }
   std::vector<std::pair<std::uint64_t, std::uint32_t>> keys(n);
   for (std::size_t k = 0; k < n; ++k)
-    keys[k] = {static_cast<std::uint64_t>(values[k]) ^ flip, static_cast<std::uint32_t>(k)};
+    keys[k] = {OrderKey(helpers, k), static_cast<std::uint32_t>(k)};
   std::sort(keys.begin(), keys.end());
-  byValue.reserve(n);
   for (std::size_t r = 0; r < n; ++r)
     if (r == 0 || keys[r].first != keys[r - 1].first) byValue.push_back(keys[r].second);
   return byValue;
@@ -473,7 +540,7 @@ std::vector<std::uint32_t> SortByValue(const EnumerationHelpers& helpers) {
 
 // The names one after another, where each begins, the entries by name, the values sorted and the
 // name of each.
-void AppendTables(std::string& text, const EnumerationHelpers& helpers,
+void AppendTables(BlockSink& text, const EnumerationHelpers& helpers,
                   const std::vector<std::uint32_t>& byName,
                   const std::vector<std::uint32_t>& nameRank,
                   const std::vector<std::uint32_t>& byValue) {
@@ -515,19 +582,13 @@ void AppendTables(std::string& text, const EnumerationHelpers& helpers,
 // Whether the compact tables need the values sorted apart from the declared ones: for a flag
 // set, and where the declared values do not rise one after another.
 bool SortedValuesTable(const EnumerationHelpers& helpers) {
-  if (helpers.Flags) return true;
-  const std::uint64_t flip = helpers.UnsignedValues ? 0 : std::uint64_t{1} << 63;
-  for (std::size_t k = 1; k < helpers.Values.size(); ++k)
-    if ((static_cast<std::uint64_t>(helpers.Values[k - 1]) ^ flip) >=
-        (static_cast<std::uint64_t>(helpers.Values[k]) ^ flip))
-      return true;
-  return false;
+  return helpers.Flags || !ValuesRise(helpers);
 }
 
 // The compact tables: the names in the order declared, packed into lines of up to 100 columns,
 // where each begins, each one's value, the entries by name; then, where needed, the values sorted
 // and the entry of each.
-void AppendCompactTables(std::string& text, const EnumerationHelpers& helpers,
+void AppendCompactTables(BlockSink& text, const EnumerationHelpers& helpers,
                          const std::vector<std::uint32_t>& byName,
                          const std::vector<std::uint32_t>& byValue) {
   const std::size_t n = helpers.Enumerators.size();
@@ -574,7 +635,7 @@ void AppendCompactTables(std::string& text, const EnumerationHelpers& helpers,
 }
 
 // to_string and T_from_string of a type that is no flag set.
-void AppendConversions(std::string& text, const EnumerationHelpers& helpers,
+void AppendConversions(BlockSink& text, const EnumerationHelpers& helpers,
                        const std::string& table) {
   const std::string& T = helpers.Type;
   text += "\n" + Signature("[[nodiscard]] constexpr std::string_view to_string(", T + " value",
@@ -604,7 +665,7 @@ void AppendConversions(std::string& text, const EnumerationHelpers& helpers,
 }
 
 // STEM_values: the enumerators as declared; compact, the declared numbers as the type's values.
-void AppendValuesArray(std::string& text, const EnumerationHelpers& helpers,
+void AppendValuesArray(BlockSink& text, const EnumerationHelpers& helpers,
                        const std::string& table) {
   const std::string& T = helpers.Type;
   const std::size_t n = helpers.Enumerators.size();
@@ -631,15 +692,17 @@ std::string EnumerationIncludes(bool flags, bool compact) {
   return includes + "#include <string_view>\n";
 }
 
-void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpers) {
+void AppendEnumerationHelpers(BlockSink& text, const EnumerationHelpers& helpers) {
   const std::string& T = helpers.Type;
   const std::string& U = helpers.Underlying;
-  const std::size_t n = helpers.Enumerators.size();
 
-  std::vector<std::uint32_t> byName;
-  std::vector<std::uint32_t> nameRank(n);
-  SortByName(helpers, byName, nameRank);
-  const std::vector<std::uint32_t> byValue = SortByValue(helpers);
+  // Each table only where it is written: a million names' tables take room.
+  std::vector<std::uint32_t> nameRank;
+  const std::vector<std::uint32_t> byName =
+      SortByName(helpers, helpers.Compact ? nullptr : &nameRank);
+  const std::vector<std::uint32_t> byValue = !helpers.Compact || SortedValuesTable(helpers)
+                                                 ? SortByValue(helpers)
+                                                 : std::vector<std::uint32_t>();
 
   text.reserve(text.size() + HelpersRoom(helpers));
   const bool inNamespace = !helpers.Namespace.empty();
@@ -692,74 +755,94 @@ void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpe
 
 namespace {
 
-// The enumerators a line each, with their values where the list gave them (all: every value).
-void AppendEnumerators(std::string& text, const std::vector<Enumerator>& entries,
-                       const std::vector<std::int64_t>& values, bool all,
-                       const EnumerationList& list) {
+// The enumerators a line each, with their values where they are written.
+void AppendEnumerators(BlockSink& text, const EnumerationHelpers& helpers,
+                       const Declaration& declared) {
   Buffered out(text);
-  for (std::size_t k = 0; k < entries.size(); ++k) {
+  for (std::size_t k = 0; k < helpers.Enumerators.size(); ++k) {
     out += "  ";
-    out += entries[k].EnumeratorName;
-    if (all || (list.ValuesGiven && entries[k].EnumeratorValue)) {
+    out += helpers.Enumerators[k];
+    if (declared.AllWritten || (!declared.Given.empty() && declared.Given[k])) {
       out += " = ";
-      AppendValueLiteral(out, values[k], list.UnsignedValues);
+      AppendValueLiteral(out, helpers.Values[k], helpers.UnsignedValues);
     }
     out += ",\n";
   }
 }
 
-}  // namespace
-
-EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request, EnumerationList list) {
+// The type and its helpers, into text; gives the size of the type's part (the enum text).
+std::size_t WriteDeclaration(const EnumerationRequest& request, Declaration declared,
+                             BlockSink& text) {
   const std::string& T = request.TypeName;
-  EnumerationTexts texts;
-  // The names the list gave, without a zero name added.
-  texts.Count = list.Entries.size();
-  texts.ValuesGiven = list.ValuesGiven;
-  if (!list.Entries.empty()) {
-    texts.FirstName = list.Entries.front().EnumeratorName;
-    texts.LastName = list.Entries.back().EnumeratorName;
-  }
   EnumerationHelpers helpers = HelpersOf(request);
-  std::vector<std::int64_t>& values = helpers.Values;
-  values = request.Flags ? FlagValues(list).value_or(std::vector<std::int64_t>{})
-                         : EnumeratorValues(list);
-  // A flag set writes every value, with its zero name.
-  if (request.Flags) AddZeroName(request, list, values);
-  const std::vector<Enumerator>& entries = list.Entries;
-  const std::size_t n = entries.size();
-  helpers.UnsignedValues = list.UnsignedValues;
-  helpers.Underlying = UnderlyingType(values, list.UnsignedValues);
+  helpers.Enumerators = std::move(declared.Names);
+  helpers.Values = std::move(declared.Values);
+  const std::size_t n = helpers.Enumerators.size();
+  helpers.UnsignedValues = declared.UnsignedValues;
+  helpers.Underlying = UnderlyingType(helpers.Values, helpers.UnsignedValues);
   helpers.UnsignedUnderlying =
-      list.UnsignedValues ? helpers.Underlying : "unsigned " + helpers.Underlying;
+      helpers.UnsignedValues ? helpers.Underlying : "unsigned " + helpers.Underlying;
   helpers.Compact = n > NamedValuesLimit;
   helpers.Raw = helpers.Underlying;
-  // The tables view the names in a text of their own, so that the list, whose entries take three
-  // times the room, is let go before the tables are written.
-  std::string names;
-  std::size_t room = 2048 + 16 * T.size();
-  for (const Enumerator& entry : entries) room += entry.EnumeratorName.size();
-  names.reserve(room - 2048 - 16 * T.size());
-  for (const Enumerator& entry : entries) names += entry.EnumeratorName;
-  helpers.Enumerators.reserve(n);
-  for (std::size_t k = 0, at = 0; k < n; at += entries[k++].EnumeratorName.size())
-    helpers.Enumerators.push_back(
-        std::string_view(names).substr(at, entries[k].EnumeratorName.size()));
   if (request.ApplyPrefix) helpers.NameCut = request.PrefixText.size();
-  room += 28 * n + HelpersRoom(helpers);
 
-  std::string& text = texts.Text;
+  // Room for the whole text at once, so that a long one is never copied while it grows.
+  std::size_t room = 2048 + 16 * T.size() + 28 * n + HelpersRoom(helpers);
+  for (const std::string_view name : helpers.Enumerators) room += name.size();
   text.reserve(room);
   text += EnumClassMark;
   text += T + "\n";
   text += EnumerationIncludes(request.Flags, helpers.Compact);
   // An enumeration without names is "{};" on one line, as clang-format writes it.
   text += "\nenum class " + T + " : " + helpers.Underlying + (n == 0 ? " {" : " {\n");
-  AppendEnumerators(text, entries, values, request.Flags, list);
+  AppendEnumerators(text, helpers, declared);
   text += "};\n";
-  texts.EnumTextSize = text.size();
-  list = EnumerationList();
+  const std::size_t enumTextSize = text.size();
   AppendEnumerationHelpers(text, helpers);
+  return enumTextSize;
+}
+
+template <class Entries>
+std::variant<EnumerationTexts, Refusal> WriteEntries(const EnumerationRequest& request,
+                                                     const Entries& entries, bool unsignedValues,
+                                                     BlockSink& text) {
+  std::optional<Declaration> declared = Declare(request, entries, unsignedValues);
+  if (!declared)
+    return Refusal{"A flag set has at most 63 bits: the names without values need more."};
+  EnumerationTexts texts;
+  // The names the list gave, without a zero name added.
+  texts.Count = entries.size();
+  texts.ValuesGiven = entries.ValuesGiven();
+  if (texts.Count > 0) {
+    texts.FirstName = std::string(entries[0].Lead) + std::string(entries[0].Name);
+    const EntryView last = entries[texts.Count - 1];
+    texts.LastName = std::string(last.Lead) + std::string(last.Name);
+  }
+  texts.EnumTextSize = WriteDeclaration(request, std::move(*declared), text);
+  return texts;
+}
+
+}  // namespace
+
+std::variant<EnumerationTexts, Refusal> WriteModernEnumeration(const EnumerationRequest& request,
+                                                               const ListFile* listFile,
+                                                               BlockSink& text) {
+  if (request.FromFile) {
+    if (auto problems = CheckEnumerationNames(request, listFile); !problems.empty())
+      return problems.front();
+    return WriteEntries(request, FileEntries(request, listFile), false, text);
+  }
+  auto built = BuildEnumerationList(request, nullptr);
+  if (auto* refusal = std::get_if<Refusal>(&built)) return std::move(*refusal);
+  const EnumerationList& list = std::get<EnumerationList>(built);
+  return WriteEntries(request, ListEntries(list), list.UnsignedValues, text);
+}
+
+std::variant<EnumerationTexts, Refusal> ModernEnumerationTexts(const EnumerationRequest& request,
+                                                               const EnumerationList& list) {
+  BlockSink text;
+  auto texts = WriteEntries(request, ListEntries(list), list.UnsignedValues, text);
+  if (auto* made = std::get_if<EnumerationTexts>(&texts)) made->Text = text.Take();
   return texts;
 }
 

@@ -6,8 +6,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
+#include "core/block_sink.h"
 #include "enumgen/enumeration_list.h"
 #include "enumgen/enumeration_texts.h"
 
@@ -75,12 +77,20 @@ std::string EnumerationIncludes(bool flags, bool compact);
 // Everything the enum class style writes after the type: the bit operators of a flag set, the
 // name tables, to_string, STEM_from_string, STEM_values, operator<<, and per the keys the
 // formatters and the JSON conversions.
-void AppendEnumerationHelpers(std::string& text, const EnumerationHelpers& helpers);
+void AppendEnumerationHelpers(BlockSink& text, const EnumerationHelpers& helpers);
 
 // What the main window receives: the type's declarations, beginning with the line that names it
-// ("// enum class T"), with the standard includes they need.
-// The list is let go once its names are written, before the tables.
-EnumerationTexts ModernEnumerationTexts(const EnumerationRequest& request, EnumerationList list);
+// ("// enum class T"), with the standard includes they need; written into text as they are made,
+// so that a text handed on in pieces is never held whole. A list file's names are taken where
+// they lie in its text, never gathered into a list. Refuses, before writing anything, what
+// BuildEnumerationList refuses and a flag set that would need bit 63. The texts it gives hold
+// all but the text itself, which text has.
+std::variant<EnumerationTexts, Refusal> WriteModernEnumeration(const EnumerationRequest& request,
+                                                               const ListFile* listFile,
+                                                               BlockSink& text);
+// The same for a list made already, the text held in the texts.
+std::variant<EnumerationTexts, Refusal> ModernEnumerationTexts(const EnumerationRequest& request,
+                                                               const EnumerationList& list);
 
 // The header file: the same text behind #pragma once, made of the texts' own.
 std::string ModernEnumerationHeader(EnumerationTexts texts);

@@ -6,7 +6,9 @@
 
 #include "enumgen/enumeration_class_writer.h"
 #include "enumgen/enumeration_output.h"
+#include "enumgen/enumeration_styles.h"
 #include "enumgen/enumeration_texts.h"
+#include "enumgen/modern_enumeration_writer.h"
 #include "enumgen/plain_enumeration_writer.h"
 #include "tests/support/golden.h"
 #include "tests/support/temp_folder.h"
@@ -194,10 +196,14 @@ TEST(EnumerationOutput, FilesAndHandOver) {
 // list BuildEnumerationList makes from the file.
 TEST(EnumerationOutput, ListFileGivesTheTextsOfItsList) {
   testing::TempFolder folder;
+  // The enum class style refuses names C++ cannot take; the classic styles write them.
   const ListFile file = std::get<ListFile>(
       ReadListFile(folder.Write("list.txt", "Red Green\n# Grey\nBlue x=1 /no\n/ Yellow\n")));
+  const ListFile names = std::get<ListFile>(
+      ReadListFile(folder.Write("names.txt", "Red Green\n# Grey\nBlue\n/ Yellow\n")));
   for (const EnumerationStyle style :
-       {EnumerationStyle::PlainEnumeration, EnumerationStyle::EnumerationClass}) {
+       {EnumerationStyle::PlainEnumeration, EnumerationStyle::EnumerationClass,
+        EnumerationStyle::ModernEnumeration}) {
     for (const bool sentinels : {true, false}) {
       for (const std::string prefix : {"", "ZD", "APrefixLongerThanNames"}) {
         EnumerationRequest request;
@@ -209,9 +215,15 @@ TEST(EnumerationOutput, ListFileGivesTheTextsOfItsList) {
         request.PrefixText = prefix.empty() ? "ZD" : prefix;
         request.SeparateFile = true;
         request.OutputPath = "/x/Hue.h";
+        const ListFile& read = style == EnumerationStyle::ModernEnumeration ? names : file;
         const EnumerationList list =
-            std::get<EnumerationList>(BuildEnumerationList(request, &file));
-        const EnumerationOutput output = Composed(request, &file);
+            std::get<EnumerationList>(BuildEnumerationList(request, &read));
+        const EnumerationOutput output = Composed(request, &read);
+        if (style == EnumerationStyle::ModernEnumeration) {
+          const auto texts = std::get<EnumerationTexts>(ModernEnumerationTexts(request, list));
+          EXPECT_EQ(output.Files.at(0).Text, ModernEnumerationHeader(texts)) << prefix;
+          continue;
+        }
         EXPECT_EQ(output.Texts.Text, BuildTexts(request, list).Text) << prefix;
         EXPECT_EQ(output.EnumText(), EnumText(request, list));
         const EnumerationTexts expected = BuildTexts(request, list);
@@ -225,6 +237,44 @@ TEST(EnumerationOutput, ListFileGivesTheTextsOfItsList) {
                   isClass ? EnumerationClassSource(request, expected)
                           : PlainEnumerationSource(request, expected.ToStringText()));
       }
+    }
+  }
+}
+
+// Printed as they are made, the texts of a long list go out in blocks and are those the window
+// receives; a refused request gives none.
+TEST(EnumerationOutput, StreamedTextsAreTheComposedOnes) {
+  testing::TempFolder folder;
+  std::string words;
+  for (int k = 0; k < 20000; ++k) words += "Name" + std::to_string(k * 7919 % 20000) + "\n";
+  const ListFile file = std::get<ListFile>(ReadListFile(folder.Write("list.txt", words)));
+  const ListFile keyword =
+      std::get<ListFile>(ReadListFile(folder.Write("bad.txt", "Alpha\nclass\n")));
+  for (const EnumerationStyleRow& style : EnumerationStyles()) {
+    for (const ListFile* list : {&file, &keyword}) {
+      EnumerationRequest request;
+      request.TypeName = "Long";
+      request.Style = style.Style;
+      request.FromFile = true;
+      request.ApplyPrefix = list == &file;
+      request.PrefixText = "LN";
+      std::vector<std::string> pieces;
+      BlockSink text([&pieces](std::string_view piece) { pieces.emplace_back(piece); });
+      const std::optional<Refusal> refusal = StreamEnumeration(request, list, text);
+      text.Flush();
+      const auto composed = ComposeEnumeration(request, list);
+      ASSERT_EQ(refusal.has_value(), std::holds_alternative<Refusal>(composed)) << style.Name;
+      if (refusal) {
+        EXPECT_TRUE(pieces.empty()) << style.Name;
+        continue;
+      }
+      std::string joined;
+      for (const std::string& piece : pieces) {
+        EXPECT_LE(piece.size(), std::size_t{1} << 16) << style.Name;
+        joined += piece;
+      }
+      EXPECT_TRUE(list != &file || pieces.size() > 10) << style.Name;
+      EXPECT_EQ(joined, std::get<EnumerationOutput>(composed).HandOver()) << style.Name;
     }
   }
 }
