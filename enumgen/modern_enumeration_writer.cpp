@@ -634,16 +634,42 @@ void AppendCompactTables(BlockSink& text, const EnumerationHelpers& helpers,
               [&](Buffered& out, std::size_t r) { AppendNumber(out, byValue[r]); });
 }
 
-// to_string and T_from_string of a type that is no flag set.
+// Whether each value is one more than the one before.
+bool ValuesFollowOn(const EnumerationHelpers& helpers) {
+  for (std::size_t k = 1; k < helpers.Values.size(); ++k)
+    if (OrderKey(helpers, k) != OrderKey(helpers, 0) + k) return false;
+  return true;
+}
+
+// T_from_string of a type that is no flag set.
+void AppendFromString(BlockSink& text, const EnumerationHelpers& helpers,
+                      const std::string& table) {
+  text += "\n" + Signature("[[nodiscard]] constexpr std::optional<" + helpers.Type + "> " +
+                               helpers.Stem + "_from_string(",
+                           "std::string_view name", ") noexcept {");
+  AppendNameSearch(text, helpers, table, "name");
+  text += "\n";
+}
+
+// to_string and T_from_string of a type that is no flag set: to_string in constant time where
+// the values follow on one from another, as a list without values counts them.
 void AppendConversions(BlockSink& text, const EnumerationHelpers& helpers,
                        const std::string& table) {
-  const std::string& T = helpers.Type;
-  text += "\n" + Signature("[[nodiscard]] constexpr std::string_view to_string(", T + " value",
-                           ") noexcept {");
+  text += "\n" + Signature("[[nodiscard]] constexpr std::string_view to_string(",
+                           helpers.Type + " value", ") noexcept {");
   // Values declared in order are searched where they are declared, each entry its own name.
   const bool inOrder = helpers.Compact && !SortedValuesTable(helpers);
   text += "  const auto& values = " + table + (inOrder ? "::declared;\n" : "::values;\n");
   const std::string key = KeyOf(text, helpers);
+  if (inOrder && ValuesFollowOn(helpers)) {
+    // Each value one more than the one before: its entry is its distance from the first.
+    text += "  if (" + key + " < values.front() || " + key + " > values.back()) {\n";
+    text += "    return \"Invalid\";\n  }\n";
+    const std::string place = "static_cast<std::size_t>(" + key + " - values.front()));\n}\n";
+    text += "  return " + table + "::name(";
+    text += 61 + table.size() + key.size() <= 100 ? place : "\n      " + place;
+    return AppendFromString(text, helpers, table);
+  }
   text += "  const auto found = static_cast<std::size_t>(\n";
   text += "      std::lower_bound(values.begin(), values.end(), " + key + ") - values.begin());\n";
   text += "  if (found == values.size() || values.at(found) != " + key + ") {\n";
@@ -656,12 +682,7 @@ void AppendConversions(BlockSink& text, const EnumerationHelpers& helpers,
     text += "  return " + table + "::name(";
     text += 41 + 2 * table.size() <= 100 ? call : "\n      " + call;
   }
-
-  text += "\n" + Signature("[[nodiscard]] constexpr std::optional<" + T + "> " + helpers.Stem +
-                               "_from_string(",
-                           "std::string_view name", ") noexcept {");
-  AppendNameSearch(text, helpers, table, "name");
-  text += "\n";
+  AppendFromString(text, helpers, table);
 }
 
 // STEM_values: the enumerators as declared; compact, the declared numbers as the type's values.

@@ -64,7 +64,8 @@ class Generator {
     r.Json = keys.value_or(Chance(2));
     r.ApplyPrefix = Chance(2);
     r.PrefixText = "P_";
-    c.List.ValuesGiven = Chance(4) != 0 || r.Flags;
+    // A large list without flags counts its own values, which follow on one from another.
+    c.List.ValuesGiven = r.Flags || (!large && Chance(4) != 0);
     const int size = large ? Between(1100, 2000) : Chance(4) ? Between(1, 2000) : Between(1, 40);
     std::set<std::string> taken;
     int implicit = 0;
