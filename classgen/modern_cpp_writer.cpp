@@ -244,9 +244,10 @@ std::string OutputOperator(const ClassDescription& description) {
 std::string WriteMember() {
   return "\nnamespace {\n"
          "\n"
-         "// Writes a member that has an operator<<, and \"?\" for one that has none; a null "
-         "pointer\n"
-         "// (which a stream must not be given as a C string) as \"nullptr\".\n" +
+         "// Writes a member that has an operator<<, a container element by element, and \"?\" "
+         "for\n"
+         "// anything else; a null pointer (which a stream must not be given as a C string) as\n"
+         "// \"nullptr\".\n" +
          std::string(MemberWriterFunction()) +
          "\n"
          "}  // namespace\n";

@@ -234,6 +234,19 @@ int CheckFlags(const std::array<std::pair<E, std::string_view>, N>& listed, Pars
   return failures;
 }
 
+// Every member is written, a container element by element: an object with one member changed
+// prints apart from the default one.
+template <typename T>
+int CheckApart(const char* type, const T& x) {
+  std::ostringstream changed;
+  changed << x;
+  std::ostringstream fresh;
+  fresh << T{};
+  if (x == T{} || changed.str() != fresh.str()) return 0;
+  std::cerr << type << ": prints " << changed.str() << " as its default does\n";
+  return 1;
+}
+
 int main() {
   int failures = 0;
 )";
@@ -305,7 +318,10 @@ std::string RandomClasses(std::mt19937_64& random, std::string& checks) {
     std::string body;
     std::string accessors;
     std::string sets;
-    for (int m = 0, count = chance(14); m < count; ++m) {
+    std::vector<std::string> single;  // each member's set apart
+    std::size_t begun = 0;
+    for (int m = 0, count = chance(14); m < count;
+         ++m, single.push_back(sets.substr(begun)), begun = sets.size()) {
       const Kind& kind = kinds[chance(7)];
       const std::string stem = std::string("f").append(std::to_string(m));
       // Now and then a public C array, which must be written element by element, or a char
@@ -359,6 +375,10 @@ std::string RandomClasses(std::mt19937_64& random, std::string& checks) {
     checks += "  {\n    " + T + " x;\n" + sets;
     checks += "    failures += CheckClass(\"" + T + "\", x, " + (ownEquality ? "false" : "true") +
               ");\n  }\n";
+    for (const std::string& set : single)
+      if (!ownOutput)
+        checks += "  {\n    " + T + " x;\n" + set + "    failures += CheckApart(\"" + T +
+                  "\", x);\n  }\n";
   }
   return header;
 }
@@ -406,6 +426,19 @@ int CheckClass(const char* type, const T& x, bool hashed) {
     ++failures;
   }
   return failures;
+}
+
+// Every member is written, a container element by element: an object with one member changed
+// prints apart from the default one.
+template <typename T>
+int CheckApart(const char* type, const T& x) {
+  std::ostringstream changed;
+  changed << x;
+  std::ostringstream fresh;
+  fresh << T{};
+  if (x == T{} || changed.str() != fresh.str()) return 0;
+  std::cerr << type << ": prints " << changed.str() << " as its default does\n";
+  return 1;
 }
 
 int main() {
