@@ -234,19 +234,6 @@ int CheckFlags(const std::array<std::pair<E, std::string_view>, N>& listed, Pars
   return failures;
 }
 
-// Every member is written, a container element by element: an object with one member changed
-// prints apart from the default one.
-template <typename T>
-int CheckApart(const char* type, const T& x) {
-  std::ostringstream changed;
-  changed << x;
-  std::ostringstream fresh;
-  fresh << T{};
-  if (x == T{} || changed.str() != fresh.str()) return 0;
-  std::cerr << type << ": prints " << changed.str() << " as its default does\n";
-  return 1;
-}
-
 int main() {
   int failures = 0;
 )";
