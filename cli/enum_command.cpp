@@ -108,7 +108,7 @@ int RunEnumCommand(const Arguments& given) {
     throw UsageError("the request and --base cannot both be standard input");
   const auto read = ReadRequestFiles(path, outputPath);
   if (const int* code = std::get_if<int>(&read)) return *code;
-  const ReadRequest& files = std::get<ReadRequest>(read);
+  const auto& files = std::get<ReadRequest>(read);
   // Texts that go to standard output alone are printed as they are made.
   if (line.Mode == Delivery::Write && !options.Base && !options.BuildOutput &&
       !files.Request.SeparateFile)
