@@ -61,14 +61,17 @@ void PrintNameWarnings(const std::string& path, const ReadRequest& files) {
     PrintFileError("warning: " + DocumentName(path) + ": " + problem.Message);
 }
 
+// Reports the refusal; its exit code.
+int Refuse(const std::string& path, const Refusal& refusal) {
+  PrintFileError(DocumentName(path) + ": " + refusal.Message);
+  return Refused;
+}
+
 // The request's output, or the exit code of why there is none (reported).
 std::variant<EnumerationOutput, int> ComposeRequest(const std::string& path,
                                                     const ReadRequest& files) {
   auto composed = ComposeEnumeration(files.Request, files.ListOrNull());
-  if (const auto* refusal = std::get_if<Refusal>(&composed)) {
-    PrintFileError(DocumentName(path) + ": " + refusal->Message);
-    return Refused;
-  }
+  if (const auto* refusal = std::get_if<Refusal>(&composed)) return Refuse(path, *refusal);
   PrintNameWarnings(path, files);
   return std::get<EnumerationOutput>(std::move(composed));
 }
@@ -77,10 +80,8 @@ std::variant<EnumerationOutput, int> ComposeRequest(const std::string& path,
 int PrintRequest(const std::string& path, const ReadRequest& files) {
   bool printed = true;
   BlockSink text([&printed](std::string_view piece) { printed = printed && PrintOutput(piece); });
-  if (const auto refusal = StreamEnumeration(files.Request, files.ListOrNull(), text)) {
-    PrintFileError(DocumentName(path) + ": " + refusal->Message);
-    return Refused;
-  }
+  if (const auto refusal = StreamEnumeration(files.Request, files.ListOrNull(), text))
+    return Refuse(path, *refusal);
   text.Flush();
   PrintNameWarnings(path, files);
   return printed ? Written : NotWritten;

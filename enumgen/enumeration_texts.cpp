@@ -87,7 +87,7 @@ void AppendToStringText(BlockSink& text, const EnumerationRequest& request,
 
 template <class Entries>
 EnumerationTexts Texts(const EnumerationRequest& request, const Entries& entries, BlockSink& text) {
-  EnumerationTexts texts;
+  EnumerationTexts texts = DescribeEntries(entries);
   const std::size_t n = entries.size();
   // Room for both texts at once, so a long list is never copied while its text grows: each name
   // is written three times, with at most 48 bytes around it (more only with values, in a grid).
@@ -98,12 +98,6 @@ EnumerationTexts Texts(const EnumerationRequest& request, const Entries& entries
   AppendEnumText(text, request, entries);
   texts.EnumTextSize = text.size();
   AppendToStringText(text, request, entries);
-  texts.Count = n;
-  texts.ValuesGiven = entries.ValuesGiven();
-  if (n > 0) {
-    texts.FirstName = std::string(entries[0].Lead) + std::string(entries[0].Name);
-    texts.LastName = std::string(entries[n - 1].Lead) + std::string(entries[n - 1].Name);
-  }
   return texts;
 }
 

@@ -24,6 +24,20 @@ struct EnumerationTexts {
   std::string_view EnumText() const { return std::string_view(Text).substr(0, EnumTextSize); }
   std::string_view ToStringText() const { return std::string_view(Text).substr(EnumTextSize); }
 };
+// What the texts hold of the entries (ListEntries or FileEntries) besides the text.
+template <class Entries>
+EnumerationTexts DescribeEntries(const Entries& entries) {
+  EnumerationTexts texts;
+  texts.Count = entries.size();
+  texts.ValuesGiven = entries.ValuesGiven();
+  if (texts.Count == 0) return texts;
+  const EntryView first = entries[0];
+  const EntryView last = entries[texts.Count - 1];
+  texts.FirstName = std::string(first.Lead).append(first.Name);
+  texts.LastName = std::string(last.Lead).append(last.Name);
+  return texts;
+}
+
 EnumerationTexts BuildTexts(const EnumerationRequest& request, const EnumerationList& list);
 // The same written into text as they are made; the texts given hold all but the text.
 EnumerationTexts WriteTexts(const EnumerationRequest& request, const EnumerationList& list,

@@ -713,7 +713,10 @@ std::string EnumerationIncludes(bool flags, bool compact) {
   return includes + "#include <string_view>\n";
 }
 
-void AppendEnumerationHelpers(BlockSink& text, const EnumerationHelpers& helpers) {
+namespace {
+
+// What AppendEnumerationHelpers writes, into room made for it.
+void WriteHelpers(BlockSink& text, const EnumerationHelpers& helpers) {
   const std::string& T = helpers.Type;
   const std::string& U = helpers.Underlying;
 
@@ -725,7 +728,6 @@ void AppendEnumerationHelpers(BlockSink& text, const EnumerationHelpers& helpers
                                                  ? SortByValue(helpers)
                                                  : std::vector<std::uint32_t>();
 
-  text.reserve(text.size() + HelpersRoom(helpers));
   const bool inNamespace = !helpers.Namespace.empty();
   if (inNamespace) text += "\nnamespace " + helpers.Namespace + " {\n";
   if (helpers.Flags) AppendFlagOperators(text, T, U, helpers.ComplementMask);
@@ -774,6 +776,13 @@ void AppendEnumerationHelpers(BlockSink& text, const EnumerationHelpers& helpers
   if (helpers.Json) AppendJson(text, T, helpers);
 }
 
+}  // namespace
+
+void AppendEnumerationHelpers(BlockSink& text, const EnumerationHelpers& helpers) {
+  text.reserve(text.size() + HelpersRoom(helpers));
+  WriteHelpers(text, helpers);
+}
+
 namespace {
 
 // The enumerators a line each, with their values where they are written.
@@ -819,7 +828,7 @@ std::size_t WriteDeclaration(const EnumerationRequest& request, Declaration decl
   AppendEnumerators(text, helpers, declared);
   text += "};\n";
   const std::size_t enumTextSize = text.size();
-  AppendEnumerationHelpers(text, helpers);
+  WriteHelpers(text, helpers);
   return enumTextSize;
 }
 
@@ -830,15 +839,8 @@ std::variant<EnumerationTexts, Refusal> WriteEntries(const EnumerationRequest& r
   std::optional<Declaration> declared = Declare(request, entries, unsignedValues);
   if (!declared)
     return Refusal{"A flag set has at most 63 bits: the names without values need more."};
-  EnumerationTexts texts;
   // The names the list gave, without a zero name added.
-  texts.Count = entries.size();
-  texts.ValuesGiven = entries.ValuesGiven();
-  if (texts.Count > 0) {
-    texts.FirstName = std::string(entries[0].Lead) + std::string(entries[0].Name);
-    const EntryView last = entries[texts.Count - 1];
-    texts.LastName = std::string(last.Lead) + std::string(last.Name);
-  }
+  EnumerationTexts texts = DescribeEntries(entries);
   texts.EnumTextSize = WriteDeclaration(request, std::move(*declared), text);
   return texts;
 }

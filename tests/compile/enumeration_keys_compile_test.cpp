@@ -64,8 +64,7 @@ class Generator {
     r.Json = keys.value_or(Chance(2));
     r.ApplyPrefix = Chance(2);
     r.PrefixText = "P_";
-    // A large list without flags counts its own values, which follow on one from another.
-    c.List.ValuesGiven = r.Flags || (!large && Chance(4) != 0);
+    c.List.ValuesGiven = Chance(4) != 0 || r.Flags || large;
     const int size = large ? Between(1100, 2000) : Chance(4) ? Between(1, 2000) : Between(1, 40);
     std::set<std::string> taken;
     int implicit = 0;
@@ -94,6 +93,10 @@ class Generator {
       }
       // A flag set's powers of two stay within 63 bits.
       if (!value && r.Flags && ++implicit > 30) value = 1 << Between(0, 30);
+      // A large list without flags counts on from its first value, one after another.
+      if (large && !r.Flags)
+        value = c.List.Entries.empty() ? std::optional<std::int32_t>(Between(-1000, 1000))
+                                       : std::nullopt;
       c.List.Entries.push_back({name, value});
       c.Idents.push_back(name);
     }
@@ -194,6 +197,15 @@ std::string CheckFunction(Generator& random, const Case& c) {
   f += "    check(to_string(n.value) == n.first, \"" + T + " to_string\", n.text);\n";
   f += "    same_text(n.value, \"" + T + "\");\n";
   f += "  }\n";
+
+  // A value no name has is "Invalid", just outside either end too, which a lookup by the
+  // distance from the first value must not take for a name.
+  const auto [low, high] = std::minmax_element(c.Values.begin(), c.Values.end());
+  for (const std::int64_t outside : {*low - 1, *high + 1})
+    if (!c.Request.Flags && outside >= INT32_MIN && outside <= INT32_MAX &&
+        !first.contains(outside))
+      f += "  check(to_string(static_cast<" + T + ">(" + Literal(outside) +
+           ")) == \"Invalid\", \"" + T + " to_string\", \"" + std::to_string(outside) + "\");\n";
 
   // Wrongly cased names: an exact match where there is one, else with CaseInsensitive the first
   // name in byte order that matches ignoring case, else nothing.

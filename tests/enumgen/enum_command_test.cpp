@@ -221,9 +221,15 @@ TEST_F(CommandTest, UnreadableListFiles) {
 TEST_F(CommandTest, StandardOutputWritesAreChecked) {
   const std::string plain = Write("plain.json", R"({"TypeName": "Colors"})");
   const std::string files = Write("files.json", R"({"OutputPath": ")" + Path("E.h") + "\"}");
-  const std::vector<std::vector<std::string>> commands = {{"enum", plain},     {"enum", files},
-                                                          {"--help"},          {"--version"},
-                                                          {"class", "--help"}, {"enum", "-h"}};
+  // Printed in many blocks as it is made: the first that fails is reported, once.
+  std::string names;
+  for (int k = 0; k < 20000; ++k) names += "N" + std::to_string(k) + "\n";
+  const std::string longList =
+      Write("long.json",
+            R"({"Style": "ModernEnumeration", "ListFile": ")" + Write("long.txt", names) + "\"}");
+  const std::vector<std::vector<std::string>> commands = {
+      {"enum", plain}, {"enum", files},     {"enum", longList}, {"--help"},
+      {"--version"},   {"class", "--help"}, {"enum", "-h"}};
   for (const auto& command : commands) {
     const ProgramRun shown = Gen(command);
     EXPECT_EQ(shown.exitCode, 0) << command[0] << shown.err;
