@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
+#include "core/block_sink.h"
 #include "core/output_text.h"
 #include "core/text.h"
 #include "tests/support/temp_folder.h"
@@ -112,6 +116,43 @@ TEST_F(Files, ExistingFilesAndReplaceQuestion) {
   EXPECT_EQ(ReplaceQuestion({"/x/A.h", "/x/A.cpp"}),
             "/x/A.h and /x/A.cpp already exist. Replace them?");
   EXPECT_EQ(ReplaceQuestion({"A", "B", "C"}), "A, B and C already exist. Replace them?");
+}
+
+}  // namespace
+}  // namespace zandrel
+
+namespace zandrel {
+namespace {
+
+// Random pieces, some longer than a block: the sink is given the text in order, in blocks of at
+// most 64 KiB (a longer piece alone), and counts every byte; without a sink it holds the text.
+TEST(BlockSink, PassesRandomPiecesOnInOrder) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 20; ++round) {
+    std::string whole;
+    std::vector<std::string> blocks;
+    BlockSink passed([&blocks](std::string_view block) { blocks.emplace_back(block); });
+    BlockSink held;
+    std::vector<std::size_t> pieces;
+    for (int k = 0; k < 200; ++k) {
+      const std::size_t size = random() % 10 == 0 ? random() % 200000 : random() % 3000;
+      const std::string piece(size, static_cast<char>('a' + random() % 26));
+      whole += piece;
+      pieces.push_back(size);
+      passed += piece;
+      held += piece;
+      EXPECT_EQ(passed.size(), whole.size());
+    }
+    passed.Flush();
+    std::string joined;
+    for (const std::string& block : blocks) {
+      const bool onePiece = std::find(pieces.begin(), pieces.end(), block.size()) != pieces.end();
+      EXPECT_TRUE(block.size() <= std::size_t{1} << 16 || onePiece) << block.size();
+      joined += block;
+    }
+    EXPECT_EQ(joined, whole);
+    EXPECT_EQ(held.Take(), whole);
+  }
 }
 
 }  // namespace
